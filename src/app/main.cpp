@@ -1,0 +1,10 @@
+#include <QApplication>
+#include <QLabel>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QLabel label(QStringLiteral("Kobrix"));
+    label.show();
+    return app.exec();
+}

@@ -1,0 +1,182 @@
+#include "catalog/CatalogFormat.h"
+
+#include <QUtf8StringView>
+
+#include <array>
+#include <cstring>
+
+namespace kobrix {
+
+QString catalogLine(QStringView discName, QStringView listingLine)
+{
+    QString line;
+    line.reserve(discName.size() + kDiscSeparator.size() + listingLine.size());
+    line.append(discName).append(kDiscSeparator).append(listingLine);
+    return line;
+}
+
+void appendRecord(QByteArray &out, std::string_view lineUtf8)
+{
+    out.append('"');
+    out.append(lineUtf8.data(), qsizetype(lineUtf8.size()));
+    out.append("\"\r\n", 3);
+}
+
+namespace {
+
+// Windows-1252 code points of the bytes 0x80 to 0x9F; the rest of the code
+// page equals Latin-1. The five undefined bytes map to U+FFFD.
+constexpr std::array<char16_t, 32> kCp1252High = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+
+void appendUtf8CodePoint(std::string &out, char32_t c)
+{
+    if (c < 0x80) {
+        out.push_back(char(c));
+    } else if (c < 0x800) {
+        out.push_back(char(0xC0 | (c >> 6)));
+        out.push_back(char(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(char(0xE0 | (c >> 12)));
+        out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(char(0x80 | (c & 0x3F)));
+    }
+}
+
+bool isBlank(char c) { return c == ' '; }
+
+} // namespace
+
+void appendFieldAsUtf8(std::string &out, std::string_view field)
+{
+    if (isAscii(field) || QUtf8StringView(field.data(), qsizetype(field.size())).isValidUtf8()) {
+        out.append(field);
+        return;
+    }
+    for (const char ch : field) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte < 0x80)
+            out.push_back(ch);
+        else if (byte < 0xA0)
+            appendUtf8CodePoint(out, kCp1252High[byte - 0x80]);
+        else
+            appendUtf8CodePoint(out, byte);
+    }
+}
+
+void FieldParser::parseLine(std::string_view line, LineStore &out)
+{
+    std::string value;
+    std::size_t pos = 0;
+    const std::size_t n = line.size();
+    for (;;) {
+        while (pos < n && isBlank(line[pos]))
+            ++pos;
+        std::string_view field;
+        if (pos < n && line[pos] == '"') {
+            const std::size_t open = pos + 1;
+            // The closing quote is the first one followed by blanks and then a
+            // comma or the line end; failing that, the first quote at all.
+            std::size_t close = std::string_view::npos;
+            std::size_t firstQuote = std::string_view::npos;
+            for (std::size_t q = line.find('"', open); q != std::string_view::npos;
+                 q = line.find('"', q + 1)) {
+                if (firstQuote == std::string_view::npos)
+                    firstQuote = q;
+                std::size_t after = q + 1;
+                while (after < n && isBlank(line[after]))
+                    ++after;
+                if (after == n || line[after] == ',') {
+                    close = q;
+                    break;
+                }
+            }
+            if (close == std::string_view::npos)
+                close = firstQuote;
+            if (close == std::string_view::npos) {
+                // No closing quote on this line: the field runs to the line end.
+                field = line.substr(open);
+                pos = n;
+            } else {
+                field = line.substr(open, close - open);
+                const std::size_t comma = line.find(',', close + 1);
+                pos = comma == std::string_view::npos ? n : comma;
+            }
+        } else {
+            const std::size_t comma = line.find(',', pos);
+            const std::size_t end = comma == std::string_view::npos ? n : comma;
+            field = line.substr(pos, end - pos);
+            pos = end;
+        }
+        if (isAscii(field)) {
+            out.appendUtf8(field);
+        } else {
+            value.clear();
+            appendFieldAsUtf8(value, field);
+            out.appendUtf8(value);
+        }
+        if (pos >= n)
+            return;
+        ++pos; // behind the comma: another field follows on this line
+    }
+}
+
+void FieldParser::feed(std::string_view chunk)
+{
+    if (m_skipLineFeed && !chunk.empty()) {
+        if (chunk.front() == '\n')
+            chunk.remove_prefix(1);
+        m_skipLineFeed = false;
+    }
+    const char *p = chunk.data();
+    const char *const end = p + chunk.size();
+    // Next LF and next CR at or after p; each is searched again only once
+    // reading has passed it, so CR-only and LF-only files both stay linear.
+    const char *nextLf = nullptr;
+    const char *nextCr = nullptr;
+    while (p != end) {
+        if (!nextLf || nextLf < p) {
+            nextLf = static_cast<const char *>(std::memchr(p, '\n', std::size_t(end - p)));
+            if (!nextLf)
+                nextLf = end;
+        }
+        if (!nextCr || nextCr < p) {
+            nextCr = static_cast<const char *>(std::memchr(p, '\r', std::size_t(end - p)));
+            if (!nextCr)
+                nextCr = end;
+        }
+        const char *lineEnd = nextLf < nextCr ? nextLf : nextCr;
+        if (lineEnd == end) {
+            m_pending.append(p, std::size_t(end - p));
+            return;
+        }
+        const std::string_view piece(p, std::size_t(lineEnd - p));
+        if (m_pending.empty()) {
+            parseLine(piece, m_out);
+        } else {
+            m_pending.append(piece);
+            parseLine(m_pending, m_out);
+            m_pending.clear();
+        }
+        p = lineEnd + 1;
+        if (*lineEnd == '\r') {
+            if (p == end)
+                m_skipLineFeed = true;
+            else if (*p == '\n')
+                ++p;
+        }
+    }
+}
+
+void FieldParser::finish()
+{
+    if (!m_pending.empty()) {
+        parseLine(m_pending, m_out);
+        m_pending.clear();
+    }
+    m_skipLineFeed = false;
+}
+
+} // namespace kobrix

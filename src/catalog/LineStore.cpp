@@ -1,0 +1,78 @@
+#include "catalog/LineStore.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kobrix {
+
+bool isAscii(std::string_view bytes)
+{
+    const char *p = bytes.data();
+    std::size_t n = bytes.size();
+    // Eight bytes at a time: any high bit means a non-ASCII byte.
+    while (n >= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        if (word & 0x8080808080808080ULL)
+            return false;
+        p += 8;
+        n -= 8;
+    }
+    while (n--) {
+        if (static_cast<unsigned char>(*p++) & 0x80)
+            return false;
+    }
+    return true;
+}
+
+LineStore::LineStore() { m_offsets.push_back(0); }
+
+void LineStore::clear()
+{
+    m_bytes.clear();
+    m_offsets.clear();
+    m_offsets.push_back(0);
+    m_nonAscii.clear();
+}
+
+void LineStore::reserve(std::size_t bytes, std::size_t lines)
+{
+    m_bytes.reserve(bytes);
+    m_offsets.reserve(lines + 1);
+}
+
+void LineStore::append(QStringView line)
+{
+    const QByteArray utf8 = line.toUtf8();
+    appendUtf8(std::string_view(utf8.constData(), std::size_t(utf8.size())));
+}
+
+void LineStore::appendUtf8(std::string_view utf8)
+{
+    if (!isAscii(utf8))
+        m_nonAscii.push_back(count());
+    m_bytes.insert(m_bytes.end(), utf8.begin(), utf8.end());
+    m_bytes.push_back('\n');
+    m_offsets.push_back(std::int64_t(m_bytes.size()));
+}
+
+QString LineStore::at(qsizetype index) const
+{
+    const std::string_view line = utf8At(index);
+    return QString::fromUtf8(line.data(), qsizetype(line.size()));
+}
+
+qsizetype LineStore::lineAtByte(std::int64_t pos) const
+{
+    // The first offset greater than pos starts the next line.
+    const auto it = std::upper_bound(m_offsets.begin(), m_offsets.end(), pos);
+    return qsizetype(it - m_offsets.begin()) - 1;
+}
+
+std::size_t LineStore::memoryBytes() const
+{
+    return m_bytes.capacity() + m_offsets.capacity() * sizeof(std::int64_t)
+        + m_nonAscii.capacity() * sizeof(qsizetype);
+}
+
+} // namespace kobrix

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "catalog/RuntimeError.h"
+
+#include <QByteArray>
+
+#include <vector>
+
+namespace kobrix {
+
+// One entry of a directory listing: the name as the file system stores it
+// (used to go deeper) and the name as shown in listing lines (UTF-8, control
+// characters replaced).
+struct DirectoryEntry
+{
+    QByteArray nativeName;
+    QByteArray displayName;
+};
+
+// What the walk needs to know of one directory: its subdirectories and its
+// files, each sorted by name ignoring letter case (exact name as tie-break),
+// hidden and system entries left out.
+struct DirectoryListing
+{
+    std::vector<DirectoryEntry> subdirectories;
+    std::vector<DirectoryEntry> files;
+
+    void clear()
+    {
+        subdirectories.clear();
+        files.clear();
+    }
+};
+
+// Reads directories for the walk. The real one reads the file system; others
+// may read a disc image or a test fixture.
+class DirectoryReader
+{
+public:
+    virtual ~DirectoryReader() = default;
+
+    // Makes nativePath current and lists it. A root that is missing or holds
+    // no readable medium fails with 68 (device unavailable); any other
+    // problem fails with another number.
+    virtual RuntimeError read(const QByteArray &nativePath, bool isRoot,
+                              DirectoryListing &listing) = 0;
+
+    // nativePath of a subdirectory of parent.
+    virtual QByteArray childPath(const QByteArray &parent, const QByteArray &nativeName) const;
+};
+
+// Reads the local file system with openat/readdir. Names starting with a dot
+// are hidden; only regular files and directories are listed; symbolic links
+// to files count as files, links to directories are never followed.
+class FileSystemReader : public DirectoryReader
+{
+public:
+    RuntimeError read(const QByteArray &nativePath, bool isRoot, DirectoryListing &listing) override;
+};
+
+// Sorts entries by name ignoring letter case, exact name as tie-break.
+void sortEntries(std::vector<DirectoryEntry> &entries);
+
+// The name as it appears in a listing line: UTF-8 (invalid sequences decoded
+// by the locale's rules), every control character replaced by U+FFFD so that
+// no name can split a catalog record.
+QByteArray displayName(const QByteArray &nativeName);
+
+} // namespace kobrix

@@ -1,0 +1,105 @@
+#include "scan/DiscWalker.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace kobrix {
+
+QByteArray normalizedRoot(const QString &root)
+{
+    if (root.isEmpty())
+        return QByteArray();
+    QString path = QFileInfo(root).absoluteFilePath();
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    return QFile::encodeName(path);
+}
+
+DiscWalker::DiscWalker(DirectoryReader &reader, const QString &root, LineStore &directories,
+                       LineStore &listing)
+    : m_reader(reader), m_directories(directories), m_listing(listing),
+      m_root(normalizedRoot(root))
+{
+}
+
+void DiscWalker::fail(const RuntimeError &error, const QByteArray &nativePath)
+{
+    m_error = error;
+    m_failedPath = QFile::decodeName(nativePath);
+    m_finished = true;
+    m_queue.clear();
+}
+
+void DiscWalker::appendFiles(const QByteArray &linePrefix)
+{
+    for (const DirectoryEntry &file : m_current.files) {
+        m_lineBuffer = linePrefix;
+        m_lineBuffer.append('\\');
+        m_lineBuffer.append(file.displayName);
+        m_listing.appendUtf8(std::string_view(m_lineBuffer.constData(),
+                                              std::size_t(m_lineBuffer.size())));
+    }
+}
+
+void DiscWalker::queueSubdirectories(const Pending &parent)
+{
+    for (DirectoryEntry &dir : m_current.subdirectories) {
+        Pending child;
+        child.nativePath = m_reader.childPath(parent.nativePath, dir.nativeName);
+        child.linePrefix = parent.linePrefix + '\\' + dir.displayName;
+        const QString shown = QFile::decodeName(child.nativePath);
+        m_directories.append(shown);
+        m_queue.push_back(std::move(child));
+    }
+}
+
+bool DiscWalker::step()
+{
+    if (m_finished)
+        return false;
+    if (!m_started) {
+        m_started = true;
+        if (m_root.isEmpty()) {
+            fail(RuntimeError(DeviceUnavailable), m_root);
+            return false;
+        }
+        if (RuntimeError error = m_reader.read(m_root, true, m_current)) {
+            fail(error, m_root);
+            return false;
+        }
+        // In the root the files come before the subdirectories are queued.
+        appendFiles(QByteArray());
+        queueSubdirectories(Pending{m_root, QByteArray()});
+    } else {
+        if (m_queue.empty()) {
+            m_finished = true;
+            return false;
+        }
+        const Pending dir = std::move(m_queue.front());
+        m_queue.pop_front();
+        if (RuntimeError error = m_reader.read(dir.nativePath, false, m_current)) {
+            fail(error, dir.nativePath);
+            return false;
+        }
+        // Below the root the subdirectories are queued before the files.
+        queueSubdirectories(dir);
+        appendFiles(dir.linePrefix);
+    }
+    if (m_queue.empty())
+        m_finished = true;
+    return !m_finished;
+}
+
+RuntimeError DiscWalker::run(const std::atomic<bool> *cancel)
+{
+    while (step()) {
+        if (cancel && cancel->load(std::memory_order_relaxed)) {
+            fail(RuntimeError(DeviceIoError, QStringLiteral("Scan cancelled")), m_root);
+            break;
+        }
+    }
+    return m_error;
+}
+
+} // namespace kobrix

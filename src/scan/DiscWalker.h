@@ -1,0 +1,70 @@
+#pragma once
+
+#include "catalog/LineStore.h"
+#include "catalog/RuntimeError.h"
+#include "scan/DirectoryReader.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <atomic>
+#include <deque>
+
+namespace kobrix {
+
+// Walks a disc breadth first into its listing: the files of the root, then
+// the files of the directories one level down in the order of their parents'
+// listings, then two levels down, and so on. Every directory below the root
+// is queued in the directory list in the order found; every file becomes one
+// listing line: a backslash and the path below the root, components joined
+// by backslashes (\DATA\LEVEL1.DAT), on every platform.
+//
+// Runs one directory per step(), so a caller can pace it, or all at once with
+// run(). A failure stops the walk; both lists keep what was added before it.
+class DiscWalker
+{
+public:
+    DiscWalker(DirectoryReader &reader, const QString &root, LineStore &directories,
+               LineStore &listing);
+
+    // Reads the next directory. Returns false when the walk is over (done or
+    // failed).
+    bool step();
+    // Walks to the end, or until cancel becomes true (which fails the walk).
+    RuntimeError run(const std::atomic<bool> *cancel = nullptr);
+
+    bool isFinished() const { return m_finished; }
+    RuntimeError error() const { return m_error; }
+    // The folder whose reading failed (native path, decoded for display).
+    QString failedPath() const { return m_failedPath; }
+    qsizetype filesFound() const { return m_listing.count(); }
+
+private:
+    struct Pending
+    {
+        QByteArray nativePath;
+        QByteArray linePrefix; // "\DATA\DISK1" for the folder DATA/DISK1
+    };
+
+    void appendFiles(const QByteArray &linePrefix);
+    void queueSubdirectories(const Pending &parent);
+    void fail(const RuntimeError &error, const QByteArray &nativePath);
+
+    DirectoryReader &m_reader;
+    LineStore &m_directories;
+    LineStore &m_listing;
+    QByteArray m_root;
+    std::deque<Pending> m_queue;
+    DirectoryListing m_current;
+    bool m_started = false;
+    bool m_finished = false;
+    RuntimeError m_error;
+    QString m_failedPath;
+    QByteArray m_lineBuffer;
+};
+
+// The root as given, made absolute with a trailing separator removed (the
+// file system root stays "/").
+QByteArray normalizedRoot(const QString &root);
+
+} // namespace kobrix

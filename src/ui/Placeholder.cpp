@@ -1,0 +1,1 @@
+// Placeholder so the windows library has a source until the windows land.
