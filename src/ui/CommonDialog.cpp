@@ -1,0 +1,97 @@
+#include "ui/CommonDialog.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QRegularExpression>
+
+namespace kobrix {
+
+namespace {
+
+// Not set by the program, honoured for completeness: an open dialog that only
+// accepts existing files.
+constexpr quint32 kFileMustExist = 0x1000;
+
+// "All Files (*.*)" + "*.*" -> "All Files (*)": the description without its
+// own pattern in parentheses, followed by the patterns as QFileDialog reads
+// them. "*.*" means every file, also those without a dot.
+QString qtNameFilter(const QString &description, const QString &pattern)
+{
+    static const QRegularExpression trailingPattern(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
+    QString shown = description;
+    shown.remove(trailingPattern);
+    if (shown.isEmpty())
+        shown = description;
+
+    QStringList patterns = pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString &p : patterns) {
+        p = p.trimmed();
+        if (p == QLatin1String("*.*"))
+            p = QStringLiteral("*");
+    }
+    if (patterns.isEmpty())
+        patterns << QStringLiteral("*");
+    return shown + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+}
+
+} // namespace
+
+// The "description|pattern|description|pattern..." filter as QFileDialog name
+// filters, one per pair. A description without a pattern gets "*".
+QStringList nameFiltersOf(const QString &filter)
+{
+    QStringList result;
+    if (filter.isEmpty())
+        return result;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i < parts.size(); i += 2)
+        result << qtNameFilter(parts.at(i), i + 1 < parts.size() ? parts.at(i + 1) : QString());
+    return result;
+}
+
+bool CommonDialog::show(FileDialogMode mode)
+{
+    FileDialogRequest request;
+    request.mode = mode;
+    request.flags = m_flags;
+    request.fileName = m_fileName;
+    request.filter = m_filter;
+    request.filterIndex = m_filterIndex;
+    const std::optional<QString> chosen = m_backend.run(m_parent, request);
+    if (!chosen)
+        return false;
+    m_fileName = *chosen;
+    return true;
+}
+
+std::optional<QString> QtFileDialogBackend::run(QWidget *parent, const FileDialogRequest &request)
+{
+    QFileDialog dialog(parent);
+    const bool save = request.mode == FileDialogMode::Save;
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // Without "file must exist" an open dialog takes the name of a missing
+    // file as well; the caller then reports it when it fails to read it.
+    dialog.setFileMode(!save && (request.flags & kFileMustExist) ? QFileDialog::ExistingFile
+                                                                : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !(request.flags & OverwritePrompt));
+
+    const QStringList filters = nameFiltersOf(request.filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        const int index = request.filterIndex >= 1 && request.filterIndex <= filters.size()
+            ? request.filterIndex
+            : 1;
+        dialog.selectNameFilter(filters.at(index - 1));
+    }
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(QDir::fromNativeSeparators(request.fileName));
+
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(chosen.constFirst());
+}
+
+} // namespace kobrix

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+namespace kobrix {
+
+// Flag values of the classic common file dialog that the program uses.
+enum CommonDialogFlag : quint32 {
+    OverwritePrompt = 0x2, // a save dialog asks before it accepts an existing file
+    HideReadOnly = 0x4,    // no read-only check box
+    PathMustExist = 0x800, // the folder typed must exist
+};
+inline constexpr quint32 kCatalogDialogFlags = OverwritePrompt | HideReadOnly | PathMustExist;
+
+enum class FileDialogMode { Open, Save };
+
+// Everything a dialog needs to show itself.
+struct FileDialogRequest
+{
+    FileDialogMode mode = FileDialogMode::Open;
+    quint32 flags = 0;
+    QString fileName;  // proposed name (may be a bare name or a full path)
+    QString filter;    // "description|pattern|description|pattern..."
+    int filterIndex = 1; // counts from 1
+};
+
+// Shows the dialog. Returns the full path chosen, or nothing when cancelled.
+// The real one is QFileDialog; tests script the answers.
+class FileDialogBackend
+{
+public:
+    virtual ~FileDialogBackend() = default;
+    virtual std::optional<QString> run(QWidget *parent, const FileDialogRequest &request) = 0;
+};
+
+// The one file dialog object of the main window. It keeps flags, file name,
+// filter and filter index from one use to the next: a setting a caller does
+// not set keeps the value of the previous use.
+class CommonDialog
+{
+public:
+    explicit CommonDialog(FileDialogBackend &backend, QWidget *parent = nullptr)
+        : m_backend(backend), m_parent(parent)
+    {
+    }
+
+    quint32 flags() const { return m_flags; }
+    void setFlags(quint32 flags) { m_flags = flags; }
+    QString fileName() const { return m_fileName; }
+    void setFileName(const QString &name) { m_fileName = name; }
+    QString filter() const { return m_filter; }
+    void setFilter(const QString &filter) { m_filter = filter; }
+    int filterIndex() const { return m_filterIndex; }
+    void setFilterIndex(int index) { m_filterIndex = index; }
+
+    // Show the dialog. True when the user confirmed: fileName() then holds
+    // the full path chosen. False when cancelled (error 32755 of the classic
+    // dialog); the settings then stay as they were.
+    bool showOpen() { return show(FileDialogMode::Open); }
+    bool showSave() { return show(FileDialogMode::Save); }
+
+private:
+    bool show(FileDialogMode mode);
+
+    FileDialogBackend &m_backend;
+    QWidget *m_parent;
+    quint32 m_flags = 0;
+    QString m_fileName;
+    QString m_filter;
+    int m_filterIndex = 1;
+};
+
+// QFileDialog behind the common dialog: honours the overwrite prompt flag,
+// accepts names of missing files in an open dialog, turns the
+// "description|pattern" filter into name filters and selects the one the
+// filter index points at.
+class QtFileDialogBackend : public FileDialogBackend
+{
+public:
+    std::optional<QString> run(QWidget *parent, const FileDialogRequest &request) override;
+};
+
+// The "description|pattern|..." filter as QFileDialog name filters, one per
+// pair: "All Files (*.*)|*.*" gives "All Files (*)".
+QStringList nameFiltersOf(const QString &filter);
+
+} // namespace kobrix

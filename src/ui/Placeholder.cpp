@@ -1,1 +1,0 @@
-// Placeholder so the windows library has a source until the windows land.

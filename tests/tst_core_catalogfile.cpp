@@ -1,0 +1,235 @@
+// Writing, appending and reading whole catalog files, with their errors.
+
+#include "TestSupport.h"
+#include "catalog/CatalogFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace kobrix;
+using namespace kobrix::test;
+
+namespace {
+
+const QByteArray kWorkedExample("\"Games 1 - \\SETUP.EXE\"\r\n"
+                                "\"Games 1 - \\DATA\\LEVEL1.DAT\"\r\n"
+                                "\"Photos, 2002 - \\IMG001.JPG\"\r\n");
+
+// Lowers the file size limit for the life of the object.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
+
+private:
+    rlimit m_saved{};
+};
+
+LineStore bigListing(int lines)
+{
+    LineStore store;
+    for (int i = 0; i < lines; ++i)
+        store.append(QStringLiteral("\\DATA\\FILE%1.DAT").arg(i));
+    return store;
+}
+
+} // namespace
+
+class TestCatalogFile : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+private Q_SLOTS:
+    void workedExample()
+    {
+        const QString file = path("worked.cdc");
+        QVERIFY(!writeCatalog(file, u"Games 1", toStore({"\\SETUP.EXE", "\\DATA\\LEVEL1.DAT"})));
+        QVERIFY(!appendCatalog(file, u"Photos, 2002", toStore({"\\IMG001.JPG"})));
+        QCOMPARE(readFile(file), kWorkedExample);
+        QCOMPARE(readFile(file).size(), 84);
+
+        LineStore lines;
+        QVERIFY(!readCatalog(file, lines, true));
+        QCOMPARE(toStringList(lines), (QStringList{"Games 1 - \\SETUP.EXE", "Games 1 - \\DATA\\LEVEL1.DAT",
+                                                   "Photos, 2002 - \\IMG001.JPG"}));
+    }
+
+    void writeReplacesAppendKeeps()
+    {
+        const QString file = path("replace.cdc");
+        writeFile(m_dir.path(), "replace.cdc", "old stuff\r\n");
+        QVERIFY(!writeCatalog(file, u"A", toStore({"\\X"})));
+        QCOMPARE(readFile(file), QByteArray("\"A - \\X\"\r\n"));
+        // The same name twice gives two blocks, no warning.
+        QVERIFY(!appendCatalog(file, u"A", toStore({"\\X"})));
+        QCOMPARE(readFile(file), QByteArray("\"A - \\X\"\r\n\"A - \\X\"\r\n"));
+        // Appending to a missing file creates it with just the new block.
+        QVERIFY(!appendCatalog(path("new.cdc"), u" B ", toStore({"\\Y"})));
+        QCOMPARE(readFile(path("new.cdc")), QByteArray("\" B  - \\Y\"\r\n"));
+    }
+
+    void loadingTwiceDoesNotDouble()
+    {
+        const QString file = path("twice.cdc");
+        writeFile(m_dir.path(), "twice.cdc", kWorkedExample);
+        LineStore lines;
+        QVERIFY(!readCatalog(file, lines, true));
+        QVERIFY(!readCatalog(file, lines, true));
+        QCOMPARE(lines.count(), 3);
+        QVERIFY(!readCatalog(file, lines, false));
+        QCOMPARE(lines.count(), 6);
+    }
+
+    void errors_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("number");
+        QTest::newRow("read missing file") << "read" << "missing.cdc" << 53;
+        QTest::newRow("read in missing folder") << "read" << "nofolder/x.cdc" << 76;
+        QTest::newRow("read a folder") << "read" << "folder" << 75;
+        QTest::newRow("read empty name") << "read" << "" << 52;
+        QTest::newRow("write a folder") << "write" << "folder" << 75;
+        QTest::newRow("write in missing folder") << "write" << "nofolder/x.cdc" << 76;
+        QTest::newRow("write read-only folder") << "write" << "readonly/x.cdc" << 70;
+        QTest::newRow("append a folder") << "append" << "folder" << 75;
+        QTest::newRow("append in missing folder") << "append" << "nofolder/x.cdc" << 76;
+        QTest::newRow("append read-only file") << "append" << "readonly.cdc" << 70;
+        QTest::newRow("write empty name") << "write" << "" << 52;
+    }
+    void errors()
+    {
+        if (geteuid() == 0 && QString(QTest::currentDataTag()).contains("read-only"))
+            QSKIP("root ignores file permissions");
+        QFETCH(QString, operation);
+        QFETCH(QString, target);
+        QFETCH(int, number);
+        makeDir(m_dir.path(), "folder");
+        makeDir(m_dir.path(), "readonly");
+        QFile::setPermissions(path("readonly"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        writeFile(m_dir.path(), "readonly.cdc", "\"old\"\r\n");
+        QFile::setPermissions(path("readonly.cdc"), QFileDevice::ReadOwner);
+
+        const QString file = target.isEmpty() ? QString() : path(target);
+        const LineStore listing = toStore({"\\A"});
+        LineStore lines = toStore({"kept"});
+        RuntimeError error;
+        if (operation == "read")
+            error = readCatalog(file, lines, true);
+        else if (operation == "write")
+            error = writeCatalog(file, u"D", listing);
+        else
+            error = appendCatalog(file, u"D", listing);
+        QCOMPARE(error.number(), number);
+        QCOMPARE(error.description(), describeError(number));
+        // A load that cannot open its file leaves the list as it was.
+        QCOMPARE(toStringList(lines), QStringList{"kept"});
+        QCOMPARE(readFile(path("readonly.cdc")), QByteArray("\"old\"\r\n"));
+    }
+
+    void slotHeldGives55()
+    {
+        const QString file = path("slot.cdc");
+        writeFile(m_dir.path(), "slot.cdc", kWorkedExample);
+        CatalogReader reader;
+        QVERIFY(!reader.open(file));
+        LineStore lines;
+        QCOMPARE(readCatalog(file, lines, true).number(), 55);
+        QCOMPARE(writeCatalog(path("other.cdc"), u"D", toStore({"\\A"})).number(), 55);
+        QCOMPARE(appendCatalog(file, u"D", toStore({"\\A"})).number(), 55);
+        QVERIFY(!QFile::exists(path("other.cdc")));
+        QCOMPARE(readFile(file), kWorkedExample);
+        // Released when the reader finishes.
+        while (!reader.readSome(lines, std::chrono::milliseconds(1))) {
+        }
+        QVERIFY(!reader.error());
+        QCOMPARE(lines.count(), 3);
+        QVERIFY(!readCatalog(file, lines, true));
+    }
+
+    void slotReleasedAfterFailures()
+    {
+        LineStore lines;
+        QCOMPARE(readCatalog(path("nothing.cdc"), lines, true).number(), 53);
+        QCOMPARE(writeCatalog(path("nodir/x.cdc"), u"D", toStore({"\\A"})).number(), 76);
+        QVERIFY(!CatalogSlot::isBusy());
+        QVERIFY(!writeCatalog(path("fine.cdc"), u"D", toStore({"\\A"})));
+    }
+
+    void failedWriteKeepsOldCatalog()
+    {
+        const QString file = path("keep.cdc");
+        writeFile(m_dir.path(), "keep.cdc", kWorkedExample);
+        const LineStore listing = bigListing(100000); // about 3 MB of records
+        RuntimeError error;
+        {
+            FileSizeLimit limit(64 * 1024);
+            error = writeCatalog(file, u"Big disc", listing);
+        }
+        QCOMPARE(error.number(), 61);
+        QCOMPARE(readFile(file), kWorkedExample);
+        // No temporary file is left beside it.
+        QCOMPARE(QDir(m_dir.path()).entryList({"keep.cdc*"}, QDir::Files), QStringList{"keep.cdc"});
+        QVERIFY(!CatalogSlot::isBusy());
+    }
+
+    void failedAppendCutsBack()
+    {
+        const QString file = path("cut.cdc");
+        writeFile(m_dir.path(), "cut.cdc", kWorkedExample);
+        RuntimeError error;
+        {
+            FileSizeLimit limit(64 * 1024);
+            error = appendCatalog(file, u"Big disc", bigListing(100000));
+        }
+        QCOMPARE(error.number(), 61);
+        QCOMPARE(readFile(file), kWorkedExample);
+
+        // An append that created the file and failed leaves no file behind.
+        {
+            FileSizeLimit limit(64 * 1024);
+            error = appendCatalog(path("created.cdc"), u"Big disc", bigListing(100000));
+        }
+        QCOMPARE(error.number(), 61);
+        QVERIFY(!QFile::exists(path("created.cdc")));
+    }
+
+    void bigCatalogRoundTrip()
+    {
+        const QString file = path("big.cdc");
+        const LineStore listing = bigListing(200000);
+        QVERIFY(!writeCatalog(file, u"Disc", listing));
+        LineStore lines;
+        CatalogReader reader;
+        QVERIFY(!reader.open(file));
+        lines.clear();
+        int slices = 0;
+        while (!reader.readSome(lines, std::chrono::microseconds(200)))
+            ++slices;
+        QVERIFY(!reader.error());
+        QVERIFY(slices > 0); // it really was read in slices
+        QCOMPARE(lines.count(), listing.count());
+        QCOMPARE(lines.at(123456), QStringLiteral("Disc - \\DATA\\FILE123456.DAT"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCatalogFile)
+#include "tst_core_catalogfile.moc"

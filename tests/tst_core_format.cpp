@@ -1,0 +1,120 @@
+// Catalog records: encoding, field reading and encodings.
+
+#include "TestSupport.h"
+#include "catalog/CatalogFormat.h"
+
+#include <QTest>
+
+using namespace kobrix;
+using namespace kobrix::test;
+
+class TestCatalogFormat : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QStringList parse(const QByteArray &bytes, qsizetype chunk)
+    {
+        LineStore store;
+        FieldParser parser(store);
+        for (qsizetype at = 0; at < bytes.size(); at += chunk)
+            parser.feed(std::string_view(bytes.constData() + at,
+                                         std::size_t(std::min(chunk, bytes.size() - at))));
+        parser.finish();
+        return toStringList(store);
+    }
+
+private Q_SLOTS:
+    void recordBytes_data()
+    {
+        QTest::addColumn<QString>("disc");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QByteArray>("record");
+        QTest::newRow("plain") << "Games 1" << "\\SETUP.EXE" << QByteArray("\"Games 1 - \\SETUP.EXE\"\r\n");
+        QTest::newRow("comma in name") << "Photos, 2002" << "\\IMG001.JPG"
+                                       << QByteArray("\"Photos, 2002 - \\IMG001.JPG\"\r\n");
+        QTest::newRow("blanks kept") << "  A " << "\\X" << QByteArray("\"  A  - \\X\"\r\n");
+        QTest::newRow("quote unchanged") << "My \"best\"" << "\\A" << QByteArray("\"My \"best\" - \\A\"\r\n");
+        QTest::newRow("utf-8") << QString::fromUtf8("Müsik") << QString::fromUtf8("\\Ä.mp3")
+                               << QByteArray("\"M\xC3\xBCsik - \\\xC3\x84.mp3\"\r\n");
+    }
+    void recordBytes()
+    {
+        QFETCH(QString, disc);
+        QFETCH(QString, line);
+        QFETCH(QByteArray, record);
+        QByteArray out;
+        const QByteArray utf8 = catalogLine(disc, line).toUtf8();
+        appendRecord(out, std::string_view(utf8.constData(), std::size_t(utf8.size())));
+        QCOMPARE(out, record);
+    }
+
+    void fields_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("worked example")
+            << QByteArray("\"Games 1 - \\SETUP.EXE\"\r\n\"Games 1 - \\DATA\\LEVEL1.DAT\"\r\n"
+                          "\"Photos, 2002 - \\IMG001.JPG\"\r\n")
+            << QStringList{"Games 1 - \\SETUP.EXE", "Games 1 - \\DATA\\LEVEL1.DAT",
+                           "Photos, 2002 - \\IMG001.JPG"};
+        QTest::newRow("empty file") << QByteArray() << QStringList{};
+        QTest::newRow("no final line end") << QByteArray("\"a\"\r\n\"b\"") << QStringList{"a", "b"};
+        QTest::newRow("blank line in the middle") << QByteArray("\"a\"\r\n\r\n\"b\"\r\n")
+                                                  << QStringList{"a", "", "b"};
+        QTest::newRow("leading and trailing blanks inside quotes")
+            << QByteArray("\"  A  - \\X\"\r\n") << QStringList{"  A  - \\X"};
+        QTest::newRow("blanks before the field skipped") << QByteArray("   \"a\"\r\n") << QStringList{"a"};
+        QTest::newRow("unquoted fields split at commas") << QByteArray("a,b\r\nc\r\n")
+                                                         << QStringList{"a", "b", "c"};
+        QTest::newRow("LF only") << QByteArray("\"a\"\n\"b\"\n") << QStringList{"a", "b"};
+        QTest::newRow("CR only") << QByteArray("\"a\"\r\"b\"\r") << QStringList{"a", "b"};
+        QTest::newRow("inner quote survives")
+            << QByteArray("\"My \"best\" - \\A\"\r\n") << QStringList{"My \"best\" - \\A"};
+        QTest::newRow("inner quote, blank and comma survive")
+            << QByteArray("\"A \"x\" y, z - \\B\"\r\n") << QStringList{"A \"x\" y, z - \\B"};
+        QTest::newRow("quote then comma closes the field")
+            << QByteArray("\"a\",\"b\"\r\n") << QStringList{"a", "b"};
+        QTest::newRow("no quote closes: first one does")
+            << QByteArray("\"ab\"cd\" ef\r\n") << QStringList{"ab"};
+        QTest::newRow("text after closing quote up to comma dropped")
+            << QByteArray("\"ab\"  ,\"c\"\r\n") << QStringList{"ab", "c"};
+        QTest::newRow("unterminated quote ends at line end")
+            << QByteArray("\"abc\r\n\"d\"\r\n") << QStringList{"abc", "d"};
+        QTest::newRow("windows-1252 record")
+            << QByteArray("\"Caf\xE9 \x80 - \\A\"\r\n") << QStringList{QString::fromUtf8("Café € - \\A")};
+        QTest::newRow("utf-8 and 1252 records mixed")
+            << QByteArray("\"\xC3\xA9\"\r\n\"\xE9\"\r\n") << QStringList{QString::fromUtf8("é"), QString::fromUtf8("é")};
+    }
+    void fields()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        // Any chunking of the file gives the same fields, CR LF split included.
+        for (qsizetype chunk : {qsizetype(1), qsizetype(2), qsizetype(3), qsizetype(7), qsizetype(1 << 20)})
+            QCOMPARE(parse(bytes, chunk), lines);
+    }
+
+    void roundTripOfAnyLine_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::newRow("quotes everywhere") << "\"\"\" - \"\\a\"\"";
+        QTest::newRow("ends with quote and blanks") << "x - \\y\"  ";
+        QTest::newRow("starts with blanks") << "   - \\z";
+        QTest::newRow("commas") << ",,, - \\,,";
+        QTest::newRow("empty") << "";
+        QTest::newRow("non-ascii") << QString::fromUtf8("Диск 1 - \\日本.txt");
+    }
+    void roundTripOfAnyLine()
+    {
+        QFETCH(QString, line);
+        QByteArray file;
+        const QByteArray utf8 = line.toUtf8();
+        appendRecord(file, std::string_view(utf8.constData(), std::size_t(utf8.size())));
+        appendRecord(file, "next");
+        QCOMPARE(parse(file, 1 << 20), (QStringList{line, "next"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCatalogFormat)
+#include "tst_core_format.moc"
