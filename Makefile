@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test bench screenshots clean
+.PHONY: all deps configure build run test test-plain test-sanitizers bench screenshots fuzz clean
 
 all: build
 
@@ -21,8 +21,40 @@ build: configure
 run: build
 	$(BUILD)/kobrix
 
-test: build
+# The whole suite, then the whole suite again built with AddressSanitizer and
+# UndefinedBehaviorSanitizer; any sanitizer report fails the run.
+test: test-plain test-sanitizers
+
+test-plain: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+SAN_BUILD ?= build-sanitizers
+SAN_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+test-sanitizers: deps
+	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_FLAGS="$(SAN_FLAGS) -O1" -DCMAKE_EXE_LINKER_FLAGS="$(SAN_FLAGS)"
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+	cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+# Coverage-guided fuzzing of the catalog reader and of the walk's name
+# handling, FUZZ_SECONDS per target, starting from the seeds in tests/fuzz.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOBRIX_FUZZ=ON \
+	  -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined"
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_catalog_reader fuzz_names
+	for t in catalog_reader:catalog names:names; do \
+	  name=$${t%%:*}; seeds=$${t##*:}; \
+	  mkdir -p $(FUZZ_BUILD)/corpus-$$name && \
+	  $(FUZZ_BUILD)/tests/fuzz_$$name -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
+	    $(FUZZ_BUILD)/corpus-$$name tests/fuzz/corpus/$$seeds || exit 1; \
+	done
 
 bench: build
 	scripts/bench $(BUILD)

@@ -16,7 +16,7 @@ namespace kobrix {
 namespace {
 
 constexpr qsizetype kWriteChunk = 1 << 20;
-constexpr std::size_t kReadChunk = 1 << 20;
+constexpr std::size_t kReadChunk = 1 << 18;
 
 // Classifies a failure to open path for writing: the folder missing, the
 // target being a folder, or what the OS said.
@@ -36,7 +36,10 @@ RuntimeError checkTargetName(const QString &path)
 {
     if (path.isEmpty() || path.contains(QChar(0)))
         return RuntimeError(BadFileNameOrNumber);
-    if (QFileInfo(path).isDir())
+    // A folder, FIFO or device is no catalog: refuse it rather than block on
+    // it or replace it with a regular file.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
         return RuntimeError(PathFileAccessError);
     return RuntimeError();
 }

@@ -5,6 +5,13 @@
 #include <array>
 #include <cstring>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+#if defined(_MSC_VER)
+#include <intrin.h>
+#endif
+
 namespace kobrix {
 
 QString catalogLine(QStringView discName, QStringView listingLine)
@@ -47,6 +54,59 @@ void appendUtf8CodePoint(std::string &out, char32_t c)
 
 bool isBlank(char c) { return c == ' '; }
 
+// Appends one field, turned into UTF-8; hasHighBytes tells whether the field
+// holds a byte >= 0x80 (only such a field may need converting).
+void appendField(std::string_view field, bool hasHighBytes, LineStore &out)
+{
+    if (!hasHighBytes) {
+        out.appendUtf8(field);
+        return;
+    }
+    std::string value;
+    appendFieldAsUtf8(value, field);
+    out.appendUtf8(value);
+}
+
+// The first double quote, CR or LF in [from, end), or end. Sets hasHighBytes
+// when a byte >= 0x80 lies before it.
+const char *findQuoteOrLineEnd(const char *from, const char *end, bool &hasHighBytes)
+{
+#if defined(__SSE2__) || defined(_M_X64)
+    const __m128i quote = _mm_set1_epi8('"');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    while (end - from >= 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from));
+        const auto stops = unsigned(_mm_movemask_epi8(_mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(block, quote), _mm_cmpeq_epi8(block, cr)),
+            _mm_cmpeq_epi8(block, lf))));
+        const auto high = unsigned(_mm_movemask_epi8(block));
+        if (stops) {
+#if defined(_MSC_VER)
+            unsigned long index;
+            _BitScanForward(&index, stops);
+#else
+            const int index = __builtin_ctz(stops);
+#endif
+            if (high & ((1u << index) - 1))
+                hasHighBytes = true;
+            return from + index;
+        }
+        if (high)
+            hasHighBytes = true;
+        from += 16;
+    }
+#endif
+    for (; from != end; ++from) {
+        const char c = *from;
+        if (c == '"' || c == '\r' || c == '\n')
+            return from;
+        if (static_cast<unsigned char>(c) & 0x80)
+            hasHighBytes = true;
+    }
+    return end;
+}
+
 } // namespace
 
 void appendFieldAsUtf8(std::string &out, std::string_view field)
@@ -68,7 +128,6 @@ void appendFieldAsUtf8(std::string &out, std::string_view field)
 
 void FieldParser::parseLine(std::string_view line, LineStore &out)
 {
-    std::string value;
     std::size_t pos = 0;
     const std::size_t n = line.size();
     for (;;) {
@@ -110,13 +169,7 @@ void FieldParser::parseLine(std::string_view line, LineStore &out)
             field = line.substr(pos, end - pos);
             pos = end;
         }
-        if (isAscii(field)) {
-            out.appendUtf8(field);
-        } else {
-            value.clear();
-            appendFieldAsUtf8(value, field);
-            out.appendUtf8(value);
-        }
+        appendField(field, !isAscii(field), out);
         if (pos >= n)
             return;
         ++pos; // behind the comma: another field follows on this line
@@ -137,6 +190,27 @@ void FieldParser::feed(std::string_view chunk)
     const char *nextLf = nullptr;
     const char *nextCr = nullptr;
     while (p != end) {
+        if (*p == '"' && m_pending.empty()) {
+            // A record as the program writes it: a quote, text without
+            // quotes or line ends, a quote, the line end. By the reading
+            // rules its one field is the text between the quotes; take it
+            // in one pass over the bytes.
+            bool hasHighBytes = false;
+            const char *close = findQuoteOrLineEnd(p + 1, end, hasHighBytes);
+            if (end - close >= 2 && *close == '"' && (close[1] == '\r' || close[1] == '\n')) {
+                appendField(std::string_view(p + 1, std::size_t(close - p - 1)), hasHighBytes,
+                            m_out);
+                const char *lineEnd = close + 1;
+                p = lineEnd + 1;
+                if (*lineEnd == '\r') {
+                    if (p == end)
+                        m_skipLineFeed = true;
+                    else if (*p == '\n')
+                        ++p;
+                }
+                continue;
+            }
+        }
         if (!nextLf || nextLf < p) {
             nextLf = static_cast<const char *>(std::memchr(p, '\n', std::size_t(end - p)));
             if (!nextLf)

@@ -1,0 +1,5 @@
+a,b
+"x"  ,"y"
+"unterminated
+
+   "q"uo"te"

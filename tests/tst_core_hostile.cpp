@@ -1,0 +1,218 @@
+// Hostile catalogs and faults: every case loads sensibly or fails with a
+// clear error; nothing crashes, hangs or loses a catalog.
+
+#include "TestSupport.h"
+#include "catalog/CatalogFile.h"
+#include "scan/DiscWalker.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUtf8StringView>
+
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace kobrix;
+using namespace kobrix::test;
+
+namespace {
+
+bool allLinesClean(const LineStore &lines)
+{
+    for (qsizetype i = 0; i < lines.count(); ++i) {
+        const std::string_view line = lines.utf8At(i);
+        if (line.find_first_of("\r\n") != std::string_view::npos
+            || !QUtf8StringView(line.data(), qsizetype(line.size())).isValidUtf8())
+            return false;
+    }
+    return true;
+}
+
+// Deletes a folder right after the root has been read, as if the disc
+// changed under the walk.
+class VanishingReader : public FileSystemReader
+{
+public:
+    QString victim;
+    RuntimeError read(const QByteArray &path, bool isRoot, DirectoryListing &listing) override
+    {
+        const RuntimeError error = FileSystemReader::read(path, isRoot, listing);
+        if (isRoot)
+            QDir(victim).removeRecursively();
+        return error;
+    }
+};
+
+} // namespace
+
+class TestHostile : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+private Q_SLOTS:
+    void hostileContent_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qsizetype>("lineCount");
+        QByteArray random(1 << 20, Qt::Uninitialized);
+        QRandomGenerator generator(42);
+        for (char &c : random)
+            c = char(generator.bounded(256));
+        QTest::newRow("NUL bytes") << QByteArray(4096, '\0') << qsizetype(1);
+        QTest::newRow("random bytes") << random << qsizetype(-1);
+        QTest::newRow("invalid utf-8") << QByteArray("\"\xff\xfe\xc3\"\r\n\"\xed\xa0\x80\"\r\n") << qsizetype(2);
+        QTest::newRow("unterminated quote at end") << QByteArray("\"abc") << qsizetype(1);
+        QTest::newRow("only commas") << QByteArray(",,,\r\n") << qsizetype(4);
+        QTest::newRow("ten million empty lines") << QByteArray(10'000'000, '\n') << qsizetype(10'000'000);
+        QTest::newRow("one line of 100 MB") << QByteArray(100 << 20, 'x') << qsizetype(1);
+    }
+    void hostileContent()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(qsizetype, lineCount);
+        const QString file = path("hostile.cdc");
+        writeFile(m_dir.path(), "hostile.cdc", bytes);
+        LineStore lines;
+        QVERIFY(!readCatalog(file, lines, true));
+        if (lineCount >= 0)
+            QCOMPARE(lines.count(), lineCount);
+        QVERIFY(allLinesClean(lines));
+        QFile::remove(file);
+    }
+
+    void fifoDoesNotBlock()
+    {
+        const QString fifo = path("pipe.cdc");
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        QElapsedTimer timer;
+        timer.start();
+        LineStore lines;
+        QCOMPARE(readCatalog(fifo, lines, true).number(), 75);
+        QCOMPARE(writeCatalog(fifo, u"D", toStore({"\\A"})).number(), 75);
+        QVERIFY(timer.elapsed() < 5000);
+    }
+
+    void deviceIsNoCatalog()
+    {
+        LineStore lines;
+        QCOMPARE(readCatalog("/dev/zero", lines, true).number(), 75);
+        QCOMPARE(lines.count(), 0);
+    }
+
+    void fileVanishesOrShrinksDuringLoad()
+    {
+        LineStore listing;
+        for (int i = 0; i < 100000; ++i)
+            listing.append(QStringLiteral("\\F%1").arg(i));
+        const QString file = path("vanish.cdc");
+        QVERIFY(!writeCatalog(file, u"D", listing));
+
+        // Removed after opening: the open file is still read to its end.
+        CatalogReader reader;
+        QVERIFY(!reader.open(file));
+        QVERIFY(QFile::remove(file));
+        LineStore lines;
+        while (!reader.readSome(lines, std::chrono::hours(1))) {
+        }
+        QVERIFY(!reader.error());
+        QCOMPARE(lines.count(), 100000);
+
+        // Cut short while being read: what is there is read, nothing crashes.
+        QVERIFY(!writeCatalog(file, u"D", listing));
+        QVERIFY(!reader.open(file));
+        lines.clear();
+        QVERIFY(!reader.readSome(lines, std::chrono::nanoseconds(1)));
+        QVERIFY(::truncate(QFile::encodeName(file).constData(), 1000) == 0);
+        while (!reader.readSome(lines, std::chrono::hours(1))) {
+        }
+        QVERIFY(!reader.error());
+        QVERIFY(lines.count() > 0 && lines.count() < 100000);
+        QVERIFY(allLinesClean(lines));
+    }
+
+    void nonAsciiPaths()
+    {
+        const QString file = path(QString::fromUtf8("Kataloge/Müsik – 日本.cdc"));
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        QVERIFY(!writeCatalog(file, QString::fromUtf8("Диск"), toStore({QString::fromUtf8("\\Ä.txt")})));
+        QVERIFY(!appendCatalog(file, u"B", toStore({"\\b"})));
+        LineStore lines;
+        QVERIFY(!readCatalog(file, lines, true));
+        QCOMPARE(toStringList(lines), (QStringList{QString::fromUtf8("Диск - \\Ä.txt"), "B - \\b"}));
+    }
+
+    void killedWriterLeavesOldCatalog()
+    {
+        const QString file = path("killed.cdc");
+        const QByteArray old("\"Old - \\KEEP.ME\"\r\n");
+        writeFile(m_dir.path(), "killed.cdc", old);
+        LineStore listing;
+        for (int i = 0; i < 3'000'000; ++i)
+            listing.append(QStringLiteral("\\A\\LONG\\PATH\\NAME\\FILE%1.DAT").arg(i));
+
+        int ready[2];
+        QVERIFY(::pipe(ready) == 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(ready[0]);
+            (void)::write(ready[1], "x", 1);
+            writeCatalog(file, u"Big", listing);
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        char c;
+        QCOMPARE(::read(ready[0], &c, 1), ssize_t(1));
+        ::close(ready[0]);
+        QTest::qWait(30);
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        QVERIFY(WIFSIGNALED(status)); // killed mid-write, not finished
+        QCOMPARE(readFile(file), old);
+    }
+
+    void folderRemovedDuringWalk()
+    {
+        QTemporaryDir disc;
+        writeFile(disc.path(), "a.txt");
+        writeFile(disc.path(), "GONE/b.txt");
+        writeFile(disc.path(), "STAYS/c.txt");
+        VanishingReader reader;
+        reader.victim = disc.filePath("GONE");
+        LineStore dirs, listing;
+        DiscWalker walker(reader, disc.path(), dirs, listing);
+        const RuntimeError error = walker.run();
+        QCOMPARE(error.number(), 76);
+        QCOMPARE(walker.failedPath(), disc.filePath("GONE"));
+        QCOMPARE(toStringList(listing), QStringList{"\\a.txt"});
+    }
+
+    void deepTree()
+    {
+        QTemporaryDir disc;
+        QString relative;
+        for (int level = 0; level < 200; ++level)
+            relative += QStringLiteral("d%1/").arg(level);
+        writeFile(disc.path(), relative + "leaf.txt");
+        FileSystemReader reader;
+        LineStore dirs, listing;
+        DiscWalker walker(reader, disc.path(), dirs, listing);
+        QVERIFY(!walker.run());
+        QCOMPARE(dirs.count(), 200);
+        QCOMPARE(listing.count(), 1);
+        QVERIFY(listing.at(0).endsWith("\\d199\\leaf.txt"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHostile)
+#include "tst_core_hostile.moc"
