@@ -2,6 +2,7 @@
 // measuring. It writes and reads exactly the files the window does.
 
 #include "catalog/CatalogFile.h"
+#include "scan/DiscImageReader.h"
 #include "scan/DiscWalker.h"
 #include "search/Matcher.h"
 
@@ -18,7 +19,7 @@ namespace {
 
 const char kUsage[] =
     "Usage:\n"
-    "  kobrix-cli scan ROOT                        list the files below ROOT as a disc\n"
+    "  kobrix-cli scan ROOT                        list the files below ROOT (a folder or an .iso image)\n"
     "  kobrix-cli write CATALOG --disc NAME ROOT   scan ROOT into a new catalog\n"
     "  kobrix-cli append CATALOG --disc NAME ROOT  scan ROOT and add it to a catalog\n"
     "  kobrix-cli list CATALOG                     print the catalog lines\n"
@@ -47,9 +48,14 @@ void printLine(std::string_view line)
 // Scans root into listing; prints the error and returns false on failure.
 bool scan(const QString &root, LineStore &listing)
 {
-    FileSystemReader reader;
+    std::unique_ptr<DirectoryReader> reader;
+    if (RuntimeError error = makeReaderFor(root, reader)) {
+        std::fprintf(stderr, "Error reading disc image %s: %s\n", qPrintable(root),
+                     qPrintable(error.numberAndDescription()));
+        return false;
+    }
     LineStore directories;
-    DiscWalker walker(reader, root, directories, listing);
+    DiscWalker walker(*reader, root, directories, listing);
     if (RuntimeError error = walker.run()) {
         std::fprintf(stderr, "Error scanning %s: %s\n", qPrintable(walker.failedPath()),
                      qPrintable(error.numberAndDescription()));

@@ -3,6 +3,7 @@
 #include "catalog/LineStore.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QUtf8StringView>
 
@@ -22,6 +23,16 @@ QByteArray DirectoryReader::childPath(const QByteArray &parent, const QByteArray
         path.append('/');
     path.append(nativeName);
     return path;
+}
+
+QByteArray DirectoryReader::rootPath(const QString &root) const
+{
+    if (root.isEmpty())
+        return QByteArray();
+    QString path = QFileInfo(root).absoluteFilePath();
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    return QFile::encodeName(path);
 }
 
 QByteArray displayName(const QByteArray &nativeName)

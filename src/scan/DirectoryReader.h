@@ -47,6 +47,9 @@ public:
 
     // nativePath of a subdirectory of parent.
     virtual QByteArray childPath(const QByteArray &parent, const QByteArray &nativeName) const;
+    // nativePath of the root the user gave (a folder made absolute, with no
+    // trailing separator; empty when there is none).
+    virtual QByteArray rootPath(const QString &root) const;
 };
 
 // Reads the local file system with openat/readdir. Names starting with a dot

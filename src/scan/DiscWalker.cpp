@@ -1,25 +1,13 @@
 #include "scan/DiscWalker.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 namespace kobrix {
-
-QByteArray normalizedRoot(const QString &root)
-{
-    if (root.isEmpty())
-        return QByteArray();
-    QString path = QFileInfo(root).absoluteFilePath();
-    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
-        path.chop(1);
-    return QFile::encodeName(path);
-}
 
 DiscWalker::DiscWalker(DirectoryReader &reader, const QString &root, LineStore &directories,
                        LineStore &listing)
     : m_reader(reader), m_directories(directories), m_listing(listing),
-      m_root(normalizedRoot(root))
+      m_root(reader.rootPath(root))
 {
 }
 

@@ -63,8 +63,4 @@ private:
     QByteArray m_lineBuffer;
 };
 
-// The root as given, made absolute with a trailing separator removed (the
-// file system root stays "/").
-QByteArray normalizedRoot(const QString &root);
-
 } // namespace kobrix
