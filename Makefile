@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test test-plain test-sanitizers bench screenshots fuzz clean
+.PHONY: all deps configure build run test test-plain test-sanitizers bench screenshots fuzz install package clean
 
 all: build
 
@@ -61,6 +61,15 @@ bench: build
 
 screenshots: build
 	scripts/screenshots $(BUILD)
+
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of both programs and their desktop files.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	@ls -1 $(BUILD)/*.deb
 
 clean:
 	rm -rf $(BUILD)
