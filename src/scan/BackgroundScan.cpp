@@ -1,0 +1,76 @@
+#include "scan/BackgroundScan.h"
+
+#include "scan/DiscWalker.h"
+
+#include <QMetaObject>
+
+namespace kobrix {
+
+BackgroundScan::BackgroundScan(QObject *parent) : QObject(parent)
+{
+    m_progressTimer.setInterval(100);
+    connect(&m_progressTimer, &QTimer::timeout, this, [this] { Q_EMIT progress(filesFound()); });
+}
+
+BackgroundScan::~BackgroundScan()
+{
+    m_cancel = true;
+    join();
+}
+
+void BackgroundScan::join()
+{
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+void BackgroundScan::start(std::unique_ptr<DirectoryReader> reader, const QString &root)
+{
+    if (m_running)
+        return;
+    join();
+    m_reader = std::move(reader);
+    m_listing.clear();
+    m_directories.clear();
+    m_error = RuntimeError();
+    m_failedPath.clear();
+    m_cancel = false;
+    m_cancelled = false;
+    m_filesFound = 0;
+    m_running = true;
+    m_progressTimer.start();
+
+    m_worker = std::thread([this, root] {
+        DiscWalker walker(*m_reader, root, m_directories, m_listing);
+        while (walker.step()) {
+            m_filesFound.store(walker.filesFound(), std::memory_order_relaxed);
+            if (m_cancel.load(std::memory_order_relaxed))
+                break;
+        }
+        m_filesFound.store(walker.filesFound(), std::memory_order_relaxed);
+        const bool cancelled = !walker.isFinished();
+        m_error = walker.error();
+        m_failedPath = walker.failedPath();
+        // Hand the end over to the owner's thread.
+        QMetaObject::invokeMethod(
+            this, [this, cancelled] {
+                m_cancelled = cancelled;
+                workerDone();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void BackgroundScan::workerDone()
+{
+    join();
+    m_progressTimer.stop();
+    m_running = false;
+    m_reader.reset();
+    Q_EMIT progress(filesFound());
+    Q_EMIT finished();
+}
+
+void BackgroundScan::cancel() { m_cancel = true; }
+
+} // namespace kobrix
