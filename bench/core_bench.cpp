@@ -6,7 +6,8 @@
 // searches the loaded lines for each TEXT with Matcher::findIn (median of 5
 // searches each), and reports the resident memory that the loaded catalog
 // takes against the size of the file. Each figure is printed as one
-// "key value" line so that scripts can pick them up.
+// "key value" line, each search as "search TAB text TAB ms TAB matches", so
+// that scripts can pick them up.
 
 #include "catalog/CatalogFile.h"
 #include "search/Matcher.h"
@@ -120,7 +121,8 @@ int main(int argc, char **argv)
             matcher.findIn(lines, 0, lines.count(), hits);
             searchMs[std::size_t(run)] = millisecondsSince(start);
         }
-        std::printf("search %s ms %.1f matches %zu\n", argv[i], median(searchMs), hits.size());
+        // Tab-separated: the text may hold blanks.
+        std::printf("search\t%s\t%.1f\t%zu\n", argv[i], median(searchMs), hits.size());
     }
     return 0;
 }

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <vector>
@@ -126,19 +127,41 @@ int commandFind(const QStringList &args)
         std::fputs("Enter a search string\n", stderr);
         return 2;
     }
-    LineStore lines;
-    if (RuntimeError error = readCatalog(rest[0], lines, true))
+    CatalogReader reader;
+    if (RuntimeError error = reader.open(rest[0]))
         return fail("Error Reading file", error);
     const Matcher matcher(effectiveSearchText(rest[1]));
+
+    // Reads and searches the catalog one chunk at a time, so that only the
+    // lines of the current chunk are held, never the whole catalog. The
+    // matching lines are kept and printed once the whole file was read: a
+    // read error prints nothing but the error, as a failed load would.
+    LineStore slice;
     std::vector<qsizetype> hits;
-    matcher.findIn(lines, 0, lines.count(), hits);
-    if (countOnly) {
-        std::printf("%lld\n", static_cast<long long>(hits.size()));
-    } else {
-        for (const qsizetype i : hits)
-            printLine(lines.utf8At(i));
+    QByteArray matched;
+    long long count = 0;
+    bool finished = false;
+    while (!finished) {
+        finished = reader.readSome(slice, std::chrono::nanoseconds(0));
+        hits.clear();
+        matcher.findIn(slice, 0, slice.count(), hits);
+        count += static_cast<long long>(hits.size());
+        if (!countOnly) {
+            for (const qsizetype i : hits) {
+                const std::string_view line = slice.utf8At(i);
+                matched.append(line.data(), qsizetype(line.size()));
+                matched.append('\n');
+            }
+        }
+        slice.clear();
     }
-    return hits.empty() ? 1 : 0;
+    if (reader.error())
+        return fail("Error Reading file", reader.error());
+    if (countOnly)
+        std::printf("%lld\n", count);
+    else
+        std::fwrite(matched.constData(), 1, std::size_t(matched.size()), stdout);
+    return count == 0 ? 1 : 0;
 }
 
 } // namespace

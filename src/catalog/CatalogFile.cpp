@@ -6,8 +6,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,7 +18,7 @@ namespace kobrix {
 namespace {
 
 constexpr qsizetype kWriteChunk = 1 << 20;
-constexpr std::size_t kReadChunk = 1 << 18;
+constexpr std::size_t kReadChunk = 1 << 20;
 
 // Classifies a failure to open path for writing: the folder missing, the
 // target being a folder, or what the OS said.
@@ -65,6 +67,20 @@ bool writeRecords(QStringView discName, const LineStore &listing, Sink &&sink)
         }
     }
     return chunk.isEmpty() || sink(chunk);
+}
+
+// Asks the kernel to back a large buffer with huge pages where it can: a
+// catalog of tens of megabytes then costs a few dozen page faults instead of
+// thousands. Only advice: contents and behaviour stay the same.
+void adviseHugePages([[maybe_unused]] const char *data, [[maybe_unused]] std::size_t size)
+{
+#if defined(MADV_HUGEPAGE)
+    constexpr std::uintptr_t kHugePage = std::uintptr_t(2) << 20;
+    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kHugePage - 1);
+    if (end > begin)
+        (void)::madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
+#endif
 }
 
 bool writeAll(int fd, const QByteArray &data)
@@ -168,6 +184,7 @@ RuntimeError appendCatalog(const QString &path, QStringView discName, const Line
 struct CatalogReader::State
 {
     LineStore *target = nullptr;
+    bool linesReserved = false; // room for the line table reserved from an estimate
     std::unique_ptr<FieldParser> parser;
     std::vector<char> buffer;
 };
@@ -234,8 +251,11 @@ bool CatalogReader::readSome(LineStore &out, std::chrono::nanoseconds budget)
     if (s.target != &out) {
         s.target = &out;
         s.parser = std::make_unique<FieldParser>(out);
-        if (m_fileSize > 0 && m_fileSize < (qint64(1) << 34))
+        s.linesReserved = false;
+        if (m_fileSize > 0 && m_fileSize < (qint64(1) << 34)) {
             out.reserve(out.byteSize() + std::size_t(m_fileSize), 0);
+            adviseHugePages(out.bytes() + out.byteSize(), std::size_t(m_fileSize));
+        }
     }
     if (s.buffer.empty())
         s.buffer.resize(kReadChunk);
@@ -257,7 +277,23 @@ bool CatalogReader::readSome(LineStore &out, std::chrono::nanoseconds budget)
             return true;
         }
         m_bytesRead += n;
+        const qsizetype linesBefore = out.count();
         s.parser->feed(std::string_view(s.buffer.data(), std::size_t(n)));
+        if (!s.linesReserved) {
+            // The first chunk tells how long the lines are: reserve the line
+            // table for the whole file at once (a tenth more than expected)
+            // instead of growing it step by step. Never more than one line
+            // per 16 bytes, so an odd start cannot claim a huge table.
+            s.linesReserved = true;
+            const qint64 left = m_fileSize - m_bytesRead;
+            const qsizetype lines = out.count() - linesBefore;
+            if (left > 0 && lines > 0 && left < (qint64(1) << 34)) {
+                const double expected = double(left) * double(lines) / double(n) * 1.1;
+                const double most = double(left) / 16;
+                out.reserve(out.byteSize(),
+                            std::size_t(out.count()) + std::size_t(std::min(expected, most)));
+            }
+        }
         if (timer.nsecsElapsed() >= budget.count())
             return false;
     }

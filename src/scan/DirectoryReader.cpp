@@ -9,8 +9,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -70,53 +73,112 @@ QByteArray displayName(const QByteArray &nativeName)
 
 namespace {
 
-int compareAsciiFolded(const QByteArray &a, const QByteArray &b)
+// Byte-wise order of two keys, shorter first when one begins the other.
+int compareBytes(const char *a, std::size_t aSize, const char *b, std::size_t bSize)
 {
-    const qsizetype n = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        auto x = static_cast<unsigned char>(a[i]);
-        auto y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z')
-            x += 32;
-        if (y >= 'A' && y <= 'Z')
-            y += 32;
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    const int c = std::memcmp(a, b, std::min(aSize, bSize));
+    if (c != 0)
+        return c;
+    return aSize == bSize ? 0 : (aSize < bSize ? -1 : 1);
 }
 
 } // namespace
 
 void sortEntries(std::vector<DirectoryEntry> &entries)
 {
-    struct Keyed
+    const std::size_t count = entries.size();
+    if (count < 2)
+        return;
+    // Sort keys, made once per entry rather than once per comparison: ASCII
+    // names in ASCII lower case, side by side in one buffer; when the folder
+    // holds any other name, every name decoded for Qt's comparison as well.
+    struct Key
     {
-        DirectoryEntry entry;
+        std::size_t offset;
+        std::size_t size;
         bool ascii;
     };
-    std::vector<Keyed> keyed;
-    keyed.reserve(entries.size());
-    for (auto &e : entries) {
-        const bool ascii = isAscii(std::string_view(e.displayName.constData(),
-                                                    std::size_t(e.displayName.size())));
-        keyed.push_back({std::move(e), ascii});
+    std::vector<Key> keys(count);
+    std::size_t total = 0;
+    for (const DirectoryEntry &e : entries)
+        total += std::size_t(e.displayName.size());
+    std::string folded(total, '\0');
+    std::vector<QString> decoded;
+    bool anyNonAscii = false;
+    std::size_t used = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const QByteArray &name = entries[i].displayName;
+        const std::string_view bytes(name.constData(), std::size_t(name.size()));
+        Key &key = keys[i];
+        key.ascii = isAscii(bytes);
+        key.offset = used;
+        key.size = key.ascii ? bytes.size() : 0;
+        if (key.ascii) {
+            char *out = folded.data() + used;
+            for (const char ch : bytes)
+                *out++ = ch >= 'A' && ch <= 'Z' ? char(ch + 32) : ch;
+            used += bytes.size();
+        } else {
+            anyNonAscii = true;
+        }
     }
+    if (anyNonAscii) {
+        decoded.reserve(count);
+        for (const DirectoryEntry &e : entries)
+            decoded.push_back(QString::fromUtf8(e.displayName));
+    }
+
     // Case-insensitive order by Unicode case folding; for two ASCII names
-    // that is plain ASCII folding, which needs no decoding.
-    std::sort(keyed.begin(), keyed.end(), [](const Keyed &a, const Keyed &b) {
+    // that is plain ASCII folding, which needs no decoding. The exact name
+    // breaks ties.
+    const auto before = [&](std::size_t a, std::size_t b) {
+        const Key &x = keys[a];
+        const Key &y = keys[b];
         int c;
-        if (a.ascii && b.ascii)
-            c = compareAsciiFolded(a.entry.displayName, b.entry.displayName);
+        if (x.ascii && y.ascii)
+            c = compareBytes(folded.data() + x.offset, x.size, folded.data() + y.offset, y.size);
         else
-            c = QString::fromUtf8(a.entry.displayName)
-                    .compare(QString::fromUtf8(b.entry.displayName), Qt::CaseInsensitive);
+            c = decoded[a].compare(decoded[b], Qt::CaseInsensitive);
         if (c != 0)
             return c < 0;
-        return a.entry.displayName < b.entry.displayName;
-    });
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        entries[i] = std::move(keyed[i].entry);
+        return entries[a].displayName < entries[b].displayName;
+    };
+    std::vector<std::size_t> order(count);
+    if (anyNonAscii) {
+        for (std::size_t i = 0; i < count; ++i)
+            order[i] = i;
+        std::sort(order.begin(), order.end(), before);
+    } else {
+        // All names ASCII: the first eight folded bytes as one big-endian
+        // number (zero-padded) order most pairs by a single comparison; the
+        // full comparison decides only between equal heads.
+        struct Head
+        {
+            std::uint64_t head;
+            std::size_t index;
+        };
+        std::vector<Head> heads(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            std::uint64_t head = 0;
+            const char *key = folded.data() + keys[i].offset;
+            for (std::size_t k = 0; k < 8; ++k)
+                head = (head << 8) | (k < keys[i].size ? static_cast<unsigned char>(key[k]) : 0u);
+            heads[i] = {head, i};
+        }
+        std::sort(heads.begin(), heads.end(), [&](const Head &a, const Head &b) {
+            if (a.head != b.head)
+                return a.head < b.head;
+            return before(a.index, b.index);
+        });
+        for (std::size_t i = 0; i < count; ++i)
+            order[i] = heads[i].index;
+    }
+
+    std::vector<DirectoryEntry> sorted;
+    sorted.reserve(count);
+    for (const std::size_t i : order)
+        sorted.push_back(std::move(entries[i]));
+    entries.swap(sorted);
 }
 
 RuntimeError FileSystemReader::read(const QByteArray &nativePath, bool isRoot,

@@ -21,9 +21,14 @@ void DiscWalker::fail(const RuntimeError &error, const QByteArray &nativePath)
 
 void DiscWalker::appendFiles(const QByteArray &linePrefix)
 {
+    // One buffer for all lines of the folder: the prefix stays, each name
+    // replaces the previous one behind it.
+    m_lineBuffer.resize(0);
+    m_lineBuffer.append(linePrefix);
+    m_lineBuffer.append('\\');
+    const qsizetype nameAt = m_lineBuffer.size();
     for (const DirectoryEntry &file : m_current.files) {
-        m_lineBuffer = linePrefix;
-        m_lineBuffer.append('\\');
+        m_lineBuffer.resize(nameAt);
         m_lineBuffer.append(file.displayName);
         m_listing.appendUtf8(std::string_view(m_lineBuffer.constData(),
                                               std::size_t(m_lineBuffer.size())));

@@ -6,11 +6,29 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+#if defined(_MSC_VER)
+#include <intrin.h>
+#endif
+
 namespace kobrix {
 
 namespace {
 
 inline unsigned char asciiLower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
+
+[[maybe_unused]] inline int countTrailingZeros(unsigned mask)
+{
+#if defined(_MSC_VER)
+    unsigned long index;
+    _BitScanForward(&index, mask);
+    return int(index);
+#else
+    return __builtin_ctz(mask);
+#endif
+}
 
 QString caseFolded(QStringView text)
 {
@@ -100,33 +118,116 @@ bool Matcher::matchesUtf8(std::string_view line) const
     return foldedContains(QString::fromUtf8(line.data(), qsizetype(line.size())));
 }
 
+namespace {
+
+// Whether the n bytes at text equal the ASCII lower-case pattern, ignoring
+// the case of ASCII letters.
+inline bool equalsFolded(const unsigned char *text, const unsigned char *pattern, std::int64_t n)
+{
+    for (std::int64_t k = 0; k < n; ++k) {
+        if (asciiLower(text[k]) != pattern[k])
+            return false;
+    }
+    return true;
+}
+
+// The line of store that holds byte pos, searching forward from line hint
+// (whose start is at or before pos) by doubling steps: matches come in
+// ascending order, so this costs little whether they are dense or rare.
+qsizetype lineFrom(const LineStore &store, qsizetype hint, qsizetype to, std::int64_t pos)
+{
+    qsizetype lo = hint;
+    qsizetype step = 1;
+    qsizetype hi = lo + 1;
+    while (hi < to && store.lineStart(hi) <= pos) {
+        lo = hi;
+        step *= 2;
+        hi = lo + step;
+    }
+    if (hi > to)
+        hi = to;
+    // lineStart(lo) <= pos < lineStart(hi)
+    while (hi - lo > 1) {
+        const qsizetype mid = lo + (hi - lo) / 2;
+        if (store.lineStart(mid) <= pos)
+            lo = mid;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
+} // namespace
+
 void Matcher::findAscii(const LineStore &store, qsizetype from, qsizetype to,
                         std::vector<qsizetype> &out) const
 {
-    // Horspool over the bytes of lines [from, to). Lines end in '\n', which
-    // the text cannot contain, so no match spans two lines. After a match the
-    // search resumes at the next line, keeping each line once.
+    // Searches the bytes of lines [from, to) as one block. Lines end in
+    // '\n', which the text cannot contain, so no match spans two lines. After
+    // a match the search resumes at the next line, keeping each line once.
     const auto *text = reinterpret_cast<const unsigned char *>(store.bytes());
     const auto *pattern = reinterpret_cast<const unsigned char *>(m_asciiLower.constData());
     const std::int64_t n = m_asciiLower.size();
     const std::int64_t end = store.lineStart(to);
     std::int64_t pos = store.lineStart(from);
+    qsizetype line = from; // a line that starts at or before pos
+
+    const auto found = [&](std::int64_t at) {
+        line = lineFrom(store, line, to, at);
+        out.push_back(line);
+        ++line;
+        pos = store.lineStart(line);
+    };
+
+#if defined(__SSE2__) || defined(_M_X64)
+    // Candidates first, sixteen positions at a time: a position whose first
+    // and last byte equal the text's first and last byte once bit 0x20 is
+    // set (which maps each ASCII upper-case letter to its lower case, and a
+    // few other bytes onto other values, so the filter never misses a match
+    // and rarely lets a non-match through). Each candidate is then checked
+    // exactly.
+    const __m128i caseBit = _mm_set1_epi8(0x20);
+    const __m128i firstByte = _mm_set1_epi8(char(pattern[0] | 0x20));
+    const __m128i lastByte = _mm_set1_epi8(char(pattern[n - 1] | 0x20));
+    while (pos + n - 1 + 16 <= end) {
+        const __m128i head = _mm_or_si128(
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + pos)), caseBit);
+        const __m128i tail = _mm_or_si128(
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + pos + n - 1)), caseBit);
+        unsigned mask = unsigned(_mm_movemask_epi8(
+            _mm_and_si128(_mm_cmpeq_epi8(head, firstByte), _mm_cmpeq_epi8(tail, lastByte))));
+        bool matched = false;
+        while (mask) {
+            const std::int64_t at = pos + countTrailingZeros(mask);
+            if (equalsFolded(text + at, pattern, n)) {
+                found(at);
+                matched = true;
+                break;
+            }
+            mask &= mask - 1;
+        }
+        if (!matched)
+            pos += 16;
+    }
+    // The last few positions one by one.
+    while (pos + n <= end) {
+        if (equalsFolded(text + pos, pattern, n))
+            found(pos);
+        else
+            ++pos;
+    }
+#else
+    // Horspool.
     const unsigned char last = pattern[n - 1];
     while (pos + n <= end) {
         const unsigned char c = asciiLower(text[pos + n - 1]);
-        if (c == last) {
-            std::int64_t k = n - 2;
-            while (k >= 0 && asciiLower(text[pos + k]) == pattern[k])
-                --k;
-            if (k < 0) {
-                const qsizetype line = store.lineAtByte(pos);
-                out.push_back(line);
-                pos = store.lineStart(line + 1);
-                continue;
-            }
+        if (c == last && equalsFolded(text + pos, pattern, n - 1)) {
+            found(pos);
+            continue;
         }
         pos += m_skip[text[pos + n - 1]];
     }
+#endif
 }
 
 void Matcher::findIn(const LineStore &store, qsizetype from, qsizetype to,
