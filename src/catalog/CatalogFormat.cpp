@@ -59,7 +59,7 @@ bool isBlank(char c) { return c == ' '; }
 void appendField(std::string_view field, bool hasHighBytes, LineStore &out)
 {
     if (!hasHighBytes) {
-        out.appendUtf8(field);
+        out.appendUtf8(field, true);
         return;
     }
     std::string value;

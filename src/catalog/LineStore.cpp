@@ -47,9 +47,9 @@ void LineStore::append(QStringView line)
     appendUtf8(std::string_view(utf8.constData(), std::size_t(utf8.size())));
 }
 
-void LineStore::appendUtf8(std::string_view utf8)
+void LineStore::appendUtf8(std::string_view utf8, bool ascii)
 {
-    if (!isAscii(utf8))
+    if (!ascii)
         m_nonAscii.push_back(count());
     m_bytes.insert(m_bytes.end(), utf8.begin(), utf8.end());
     m_bytes.push_back('\n');

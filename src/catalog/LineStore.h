@@ -9,6 +9,9 @@
 
 namespace kobrix {
 
+// True when every byte is < 0x80.
+bool isAscii(std::string_view bytes);
+
 // The lines of a disc listing or of a loaded catalog, held compactly: every
 // line is stored as UTF-8 in one buffer, each followed by '\n', and a table of
 // offsets gives its start. Millions of lines cost little more than their text,
@@ -25,7 +28,9 @@ public:
     void reserve(std::size_t bytes, std::size_t lines);
 
     void append(QStringView line);
-    void appendUtf8(std::string_view utf8);
+    void appendUtf8(std::string_view utf8) { appendUtf8(utf8, isAscii(utf8)); }
+    // For callers that already know whether the line is all ASCII.
+    void appendUtf8(std::string_view utf8, bool ascii);
 
     qsizetype count() const { return qsizetype(m_offsets.size()) - 1; }
     bool isEmpty() const { return count() == 0; }
@@ -57,8 +62,5 @@ private:
     std::vector<std::int64_t> m_offsets; // count() + 1 entries; the last is the end
     std::vector<qsizetype> m_nonAscii;
 };
-
-// True when every byte is < 0x80.
-bool isAscii(std::string_view bytes);
 
 } // namespace kobrix
