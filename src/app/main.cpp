@@ -1,10 +1,42 @@
+// Kobrix: starts with the start dialog and runs the windows until the user
+// ends the program.
+
+#include "platform/DriveSource.h"
+#include "ui/AppController.h"
+#include "ui/CommonDialog.h"
+#include "ui/MessageBox.h"
+#include "ui/QtShellOpener.h"
+#include "ui/UiServices.h"
+
 #include <QApplication>
-#include <QLabel>
+
+#include <csignal>
 
 int main(int argc, char **argv)
 {
+    // A catalog that outgrows the file size limit must fail with an error
+    // the writer reports, not kill the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     QApplication app(argc, argv);
-    QLabel label(QStringLiteral("Kobrix"));
-    label.show();
+    QApplication::setApplicationName(QStringLiteral("Kobrix"));
+    // The program ends when the user says so (Cancel, close box, Exit), not
+    // when the last window happens to be hidden between two windows.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    kobrix::QtMessageBoxService messages;
+    kobrix::QtFileDialogBackend fileDialogs;
+    const std::unique_ptr<kobrix::DriveSource> drives = kobrix::systemDriveSource();
+    kobrix::QtShellOpener shell;
+    kobrix::UiServices services;
+    services.messages = &messages;
+    services.fileDialogs = &fileDialogs;
+    services.drives = drives.get();
+    services.shell = &shell;
+
+    kobrix::AppController controller(services);
+    QObject::connect(&controller, &kobrix::AppController::quitRequested, &app,
+                     &QCoreApplication::quit, Qt::QueuedConnection);
+    controller.start();
     return app.exec();
 }

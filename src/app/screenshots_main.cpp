@@ -1,0 +1,280 @@
+// Renders the program's windows in chosen states to PNG files, so that their
+// look can be reviewed without clicking through the program.
+//
+//   kobrix-screenshots <output folder> [scene...]
+//
+// Without scene names every scene is rendered. Each scene is one entry of the
+// table in scenes(): a name (the file name without ".png") and a function
+// that builds the window in its state. The drives, dialogs and message boxes
+// are stand-ins, so no scene waits for input or touches a real drive.
+
+#include "catalog/CatalogFile.h"
+#include "platform/DriveSource.h"
+#include "platform/ShellOpener.h"
+#include "ui/CommonDialog.h"
+#include "ui/Form1.h"
+#include "ui/Form2.h"
+#include "ui/Form3.h"
+#include "ui/Form4.h"
+#include "ui/MessageBox.h"
+#include "ui/UiServices.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QWidget>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+using namespace kobrix;
+
+namespace {
+
+// Messages are written to the console instead of being shown.
+class ConsoleMessages : public MessageBoxService
+{
+public:
+    void show(QWidget *, const QString &title, const QString &text, MessageIcon) override
+    {
+        QString shown = text;
+        shown.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        std::fprintf(stderr, "message [%s]: %s\n", qPrintable(title), qPrintable(shown));
+    }
+};
+
+// Every file dialog is cancelled.
+class CancellingDialogs : public FileDialogBackend
+{
+public:
+    std::optional<QString> run(QWidget *, const FileDialogRequest &) override
+    {
+        return std::nullopt;
+    }
+};
+
+class NoShell : public ShellOpener
+{
+public:
+    void open(const QString &) override {}
+};
+
+// Two CD-ROM drives, D and E, both holding the sample disc.
+class SampleDrives : public DriveSource
+{
+public:
+    explicit SampleDrives(QString discFolder) : m_discFolder(std::move(discFolder)) {}
+    QString logicalDriveStrings() override
+    {
+        const QChar nul(u'\0');
+        return QStringLiteral("C:\\") + nul + QStringLiteral("D:\\") + nul + QStringLiteral("E:\\")
+            + nul;
+    }
+    int driveType(const QString &root) override
+    {
+        return root == QLatin1String("C:\\") ? 3 : kDriveTypeCdRom;
+    }
+    RuntimeError resolveRoot(const QString &, QString &folder) const override
+    {
+        folder = m_discFolder;
+        return RuntimeError();
+    }
+
+private:
+    QString m_discFolder;
+};
+
+void writeSampleFile(const QString &root, const QString &relative)
+{
+    const QString path = root + QLatin1Char('/') + relative;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write("sample");
+}
+
+// What every scene can use: the services, a disc folder and a catalog.
+struct SceneContext
+{
+    QTemporaryDir workFolder;
+    QString discFolder;
+    QString catalogPath;
+    ConsoleMessages messages;
+    CancellingDialogs dialogs;
+    std::unique_ptr<SampleDrives> drives;
+    NoShell shell;
+
+    SceneContext()
+    {
+        discFolder = workFolder.filePath(QStringLiteral("disc"));
+        for (const char *file : {"SETUP.EXE", "AUTORUN.INF", "README.TXT", "DATA/LEVEL1.DAT",
+                                 "DATA/LEVEL2.DAT", "DATA/MUSIC/TRACK01.OGG",
+                                 "DATA/MUSIC/TRACK02.OGG", "MY DOCUMENTS/Letter to Anna.doc"})
+            writeSampleFile(discFolder, QString::fromLatin1(file));
+        drives = std::make_unique<SampleDrives>(discFolder);
+
+        catalogPath = workFolder.filePath(QStringLiteral("Games.cdc"));
+        LineStore disc1;
+        for (const char *line : {"\\SETUP.EXE", "\\DATA\\LEVEL1.DAT", "\\DATA\\LEVEL2.DAT"})
+            disc1.append(QString::fromLatin1(line));
+        LineStore disc2;
+        for (const char *line : {"\\INSTALL.EXE", "\\MAPS\\NORTH.MAP", "\\MAPS\\SOUTH.MAP"})
+            disc2.append(QString::fromLatin1(line));
+        writeCatalog(catalogPath, u"Games 1", disc1);
+        appendCatalog(catalogPath, u"Games 2", disc2);
+    }
+
+    UiServices services()
+    {
+        UiServices s;
+        s.messages = &messages;
+        s.fileDialogs = &dialogs;
+        s.drives = drives.get();
+        s.shell = &shell;
+        return s;
+    }
+};
+
+// The main window as the start dialog leaves it for each work mode.
+std::unique_ptr<Form1> mainWindowAtStart(SceneContext &context, WorkMode mode)
+{
+    auto form = std::make_unique<Form1>(context.services(), mode);
+    switch (mode) {
+    case WorkMode::NewCatalog:
+        form->Text3->setText(QStringLiteral("Music"));
+        form->setWindowTitle(QStringLiteral("Music.cdc - Kobrix"));
+        form->Label2->setEnabled(false);
+        form->Text2->setEnabled(false);
+        form->Command3->setEnabled(false);
+        form->Command4->hide();
+        break;
+    case WorkMode::SearchCatalog:
+    case WorkMode::AddDisc:
+        form->Text3->setText(context.catalogPath);
+        form->ReadList(context.catalogPath, true);
+        form->setWindowTitle(context.catalogPath + QStringLiteral(" - Kobrix"));
+        if (mode == WorkMode::AddDisc) {
+            form->Command3->setEnabled(false);
+            form->Command3->show();
+            form->Command4->show();
+            form->Command4->setEnabled(false);
+            form->Command2->show();
+            form->Text2->setEnabled(false);
+            form->Label2->setEnabled(false);
+        }
+        break;
+    }
+    return form;
+}
+
+struct Scene
+{
+    QString name;
+    std::function<std::unique_ptr<QWidget>(SceneContext &)> build;
+};
+
+const std::vector<Scene> &scenes()
+{
+    static const std::vector<Scene> table{
+        {QStringLiteral("form1-start-newcatalog"),
+         [](SceneContext &c) { return mainWindowAtStart(c, WorkMode::NewCatalog); }},
+        {QStringLiteral("form1-start-searchcatalog"),
+         [](SceneContext &c) { return mainWindowAtStart(c, WorkMode::SearchCatalog); }},
+        {QStringLiteral("form1-start-adddisc"),
+         [](SceneContext &c) { return mainWindowAtStart(c, WorkMode::AddDisc); }},
+        {QStringLiteral("form2-start"),
+         [](SceneContext &c) -> std::unique_ptr<QWidget> {
+             // The start dialog as the program opens with it; OK is not pressed.
+             return std::make_unique<Form2>(c.messages,
+                                            [](WorkMode) { return PreparedMainWindow(); });
+         }},
+        {QStringLiteral("form3-results"),
+         [](SceneContext &c) -> std::unique_ptr<QWidget> {
+             // The search window over the sample catalog after Find "games".
+             static LineStore lines;
+             readCatalog(c.catalogPath, lines, true);
+             auto form = std::make_unique<Form3>(lines, c.messages);
+             form->Text1->setText(QStringLiteral("games"));
+             form->find();
+             return form;
+         }},
+        {QStringLiteral("form4-about"),
+         [](SceneContext &c) -> std::unique_ptr<QWidget> {
+             return std::make_unique<Form4>(c.shell);
+         }},
+        {QStringLiteral("form1-after-scan"),
+         [](SceneContext &c) {
+             auto form = mainWindowAtStart(c, WorkMode::NewCatalog);
+             form->ScanDrive(QStringLiteral("D:\\"));
+             form->Text2->setText(QStringLiteral("Games 1"));
+             return form;
+         }},
+    };
+    return table;
+}
+
+// Lets the window system settle: shown, laid out and painted.
+void settle(int milliseconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < milliseconds)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+bool render(const Scene &scene, SceneContext &context, const QDir &output)
+{
+    std::unique_ptr<QWidget> window = scene.build(context);
+    window->show();
+    settle(300);
+    const QString path = output.filePath(scene.name + QStringLiteral(".png"));
+    const bool saved = window->grab().save(path);
+    std::fprintf(stderr, "%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+    window->close();
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
+        std::fprintf(stderr, "usage: kobrix-screenshots <output folder> [scene...]\nscenes:\n");
+        for (const Scene &scene : scenes())
+            std::fprintf(stderr, "  %s\n", qPrintable(scene.name));
+        return 2;
+    }
+    const QDir output(args.first());
+    if (!QDir().mkpath(output.path())) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(output.path()));
+        return 1;
+    }
+    const QStringList wanted = args.mid(1);
+
+    SceneContext context;
+    int failures = 0;
+    int rendered = 0;
+    for (const Scene &scene : scenes()) {
+        if (!wanted.isEmpty() && !wanted.contains(scene.name))
+            continue;
+        ++rendered;
+        if (!render(scene, context, output))
+            ++failures;
+    }
+    if (rendered == 0) {
+        std::fprintf(stderr, "no scene matches\n");
+        return 2;
+    }
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,186 @@
+#pragma once
+
+#include "catalog/LineStore.h"
+#include "scan/DirectoryReader.h"
+#include "ui/CommonDialog.h"
+#include "ui/UiServices.h"
+#include "ui/WorkMode.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <chrono>
+
+class QAction;
+class QCloseEvent;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QListWidget;
+class QPushButton;
+class QStatusBar;
+class QToolBar;
+
+namespace kobrix {
+
+class LineStoreModel;
+class RuntimeError;
+enum class MessageIcon;
+
+// The main window, where all the work is done: it scans a disc into a
+// listing, writes the listing into a new catalog or appends it to one, and
+// loads a catalog for viewing. Its controls are the record of where the user
+// stands: every operation switches their enabled and visible states when it
+// finishes.
+//
+// The window does not delete itself when it closes: whoever creates it owns
+// it and discards it with deleteLater() (or WA_DeleteOnClose) once it has
+// closed. A deletion asked for while a catalog is loading waits until the
+// load has returned.
+class Form1 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // Builds the controls in their designed state and runs the load step
+    // with the work mode: drive buttons for the optical drives and the start
+    // settings of the mode.
+    Form1(const UiServices &services, WorkMode mode, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    QToolBar *Toolbar1 = nullptr;     // "Load", "Find", "Restart" and one button per optical drive
+    QListView *List2 = nullptr;       // the disc listing after a scan, the catalog lines after a load
+    QListView *List1 = nullptr;       // hidden: the scan's directory work list
+    QListWidget *List3 = nullptr;     // hidden: the drive roots, one per drive button
+    QLabel *Label2 = nullptr;         // "Disk Name", caption of the disc name box
+    QLineEdit *Text2 = nullptr;       // the disc name, typed by the user
+    QLineEdit *Text3 = nullptr;       // hidden: the current catalog's name or path
+    QPushButton *Command2 = nullptr;  // "Scan New CD": prepares the window for the next disc
+    QPushButton *Command3 = nullptr;  // "Write Catalog...": writes a new catalog file
+    QPushButton *Command4 = nullptr;  // "Add to Catalog...": appends the disc to a catalog file
+    QStatusBar *StatusBar1 = nullptr; // one panel: the file count of the last scan
+    QAction *mnuFile = nullptr;       // "&File" menu
+    QAction *mnuLoad = nullptr;       // "&Load...": loads a catalog
+    QAction *mnuFind = nullptr;       // "&Find": the search window
+    QAction *mnuRestart = nullptr;    // "&Restart": back to the start dialog
+    QAction *mnuExit = nullptr;       // "&Exit": ends the program
+    QAction *mnuHelp = nullptr;       // "&Help" menu
+    QAction *mnuDonate = nullptr;     // "&Donate to Kobrix": the donation page
+    QAction *mnuAbout = nullptr;      // "&About Kobrix...": the About box
+    CommonDialog CommonDialog1;       // the one file dialog; keeps its settings between uses
+
+    // The lines List2 shows. Code that changes them directly calls
+    // refreshList2() afterwards.
+    LineStore &list2Lines() { return m_list2Lines; }
+    const LineStore &list1Lines() const { return m_list1Lines; }
+    // Tells List2 about lines added to or removed from list2Lines().
+    void refreshList2();
+
+    // The toolbar button with the key "Load", "Find", "Restart" or a drive
+    // root; nullptr when no button carries the key.
+    QAction *toolbarButton(const QString &key) const;
+    // The text of the status bar's panel.
+    QString statusText() const;
+    WorkMode workMode() const { return m_workMode; }
+    bool restartPending() const { return RestartPending; }
+
+    // Walks the disc in the drive into List2, its folders into List1.
+    void ScanDrive(const QString &driveKey);
+    // Writes List2 under the disc name as a new catalog file, chosen in a
+    // save dialog.
+    void WriteList();
+    // Appends List2 under the disc name to a catalog file, chosen in a save
+    // dialog.
+    void AppendList();
+    // Reads a catalog file into List2, emptying it first when clearFirst is
+    // set (only once the file is open). Lets the window process its events
+    // between slices of reading.
+    void ReadList(const QString &fileName, bool clearFirst);
+    // Asks for a catalog in an open dialog, loads it and names it in the
+    // caption and in Text3.
+    void loadCatalog();
+    // True while ReadList is reading.
+    bool isLoading() const { return m_loading; }
+    // Work ReadList does between two looks at the window's events (15 ms
+    // unless changed).
+    void setLoadSlice(std::chrono::nanoseconds slice) { m_loadSlice = slice; }
+
+    // The scan reads folders through this reader instead of the file system
+    // (nullptr: the file system again). The reader must outlive its use.
+    void setDirectoryReader(DirectoryReader *reader) { m_directoryReader = reader; }
+
+    void setVisible(bool visible) override;
+
+Q_SIGNALS:
+    void findRequested();       // "&Find" and the toolbar's "Find"
+    void aboutRequested();      // "&About Kobrix..."
+    // "&Restart" and the toolbar's "Restart": emitted after the restart was
+    // marked pending, before the window closes.
+    void restartRequested();
+    // The window closes without a pending restart (close box, "&Exit"): the
+    // program ends.
+    void programEndRequested();
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void createMenus();
+    void createToolbar();
+    void connectToolbarButton(QAction *button);
+    void createControls();
+    void placeControls();
+
+    // Load step: the designed state of the buttons, the drive buttons and
+    // the start settings of the work mode.
+    void Form_Load();
+    // One toolbar button per optical drive, keyed by its drive root.
+    void DiscoverCdDrives();
+    // The settings of the work mode that concern the whole window.
+    void applyStartSettings();
+    // The settings of the work mode that concern one drive button.
+    void applyDriveStartSettings(const QString &driveKey);
+    void setDriveButtonsEnabled(bool enabled);
+
+    void Toolbar1_ButtonClick(QAction *button);
+    // Closing step: a pending restart only closes the window, any other
+    // close ends the program.
+    void Form_QueryUnload(QCloseEvent *event);
+    void restart();
+    void scanNewCd();
+    void writeCatalogClicked();
+    void addToCatalogClicked();
+    bool checkDiscName();
+    void showMessage(const QString &title, const QString &text, MessageIcon icon);
+    void setStatusText(const QString &text);
+    void clearScanLists();
+
+    UiServices m_services;
+    WorkMode m_workMode;
+    bool RestartPending = false; // a restart closes the window: do not end the program
+
+    LineStore m_list1Lines;
+    LineStore m_list2Lines;
+    LineStoreModel *m_list1Model = nullptr;
+    LineStoreModel *m_list2Model = nullptr;
+
+    QWidget *m_central = nullptr;
+    QLabel *m_statusPanel = nullptr;
+    QAction *mnudiv1 = nullptr;          // separator above "&Exit"
+    QAction *m_loadButton = nullptr;     // toolbar button 1, "Load"
+    QAction *m_findButton = nullptr;     // toolbar button 2, "Find"
+    QAction *m_restartButton = nullptr;  // toolbar button 3, "Restart"
+
+    FileSystemReader m_fileSystemReader;
+    DirectoryReader *m_directoryReader = nullptr;
+    // Short enough that the window keeps reacting during a load, long enough
+    // that yielding costs little next to the reading itself.
+    std::chrono::nanoseconds m_loadSlice = std::chrono::milliseconds(15);
+    bool m_loading = false;
+    bool m_stopLoading = false;      // the window closed while a load was reading
+    bool m_deleteAfterLoad = false;  // deleteLater() arrived while a load was reading
+    bool m_placed = false;      // centred on the screen at the first show
+};
+
+} // namespace kobrix

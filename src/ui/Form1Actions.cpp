@@ -1,0 +1,261 @@
+// The work of the main window: scanning a disc, writing and appending a
+// catalog, loading one. The file and walk logic is the core's; these routines
+// ask for names, call it, report and switch the controls.
+
+#include "ui/Form1.h"
+
+#include "catalog/CatalogFile.h"
+#include "platform/DriveSource.h"
+#include "scan/DiscWalker.h"
+#include "ui/LineStoreModel.h"
+#include "ui/MessageBox.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+
+namespace kobrix {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Kobrix");
+const QString kErrorTitle = QStringLiteral("Error");
+const QString kCatalogFilter = QStringLiteral("CD Catalog Files (*.cdc)|*.cdc");
+const QString kAppendFilter = QStringLiteral(
+    "All Files (*.*)|*.*|Text Files (*.txt)|*.txt|CD Catalog Files (*.cdc)|*.cdc");
+constexpr int kAppendFilterIndex = 3; // "CD Catalog Files (*.cdc)"
+
+// Restores the normal pointer however the scan ends.
+class BusyCursor
+{
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { release(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+    void release()
+    {
+        if (m_active) {
+            m_active = false;
+            QGuiApplication::restoreOverrideCursor();
+        }
+    }
+
+private:
+    bool m_active = true;
+};
+
+} // namespace
+
+void Form1::clearScanLists()
+{
+    m_list1Lines.clear();
+    m_list2Lines.clear();
+    m_list1Model->reset();
+    m_list2Model->reset();
+}
+
+void Form1::ScanDrive(const QString &driveKey)
+{
+    // Whatever List2 held is gone from here on, also when the drive turns
+    // out to be unavailable.
+    clearScanLists();
+
+    BusyCursor busy;
+    QString folder = driveKey;
+    RuntimeError error;
+    if (m_services.drives)
+        error = m_services.drives->resolveRoot(driveKey, folder);
+    QString failedFolder = folder.isEmpty() ? driveKey : folder;
+    if (!error) {
+        DirectoryReader &reader = m_directoryReader ? *m_directoryReader : m_fileSystemReader;
+        DiscWalker walker(reader, folder, m_list1Lines, m_list2Lines);
+        error = walker.run();
+        if (error)
+            failedFolder = walker.failedPath();
+    }
+    m_list1Model->sync();
+    m_list2Model->sync();
+    busy.release();
+
+    if (error) {
+        if (error.number() == DeviceUnavailable) {
+            showMessage(kTitle,
+                        tr("This Drive is unavailable Please insert a CD or Close the CD Drive Door"),
+                        MessageIcon::Critical);
+        } else {
+            // Say why the scan stopped instead of leaving a short listing
+            // that looks complete.
+            showMessage(kTitle, errorMessageText(tr("Error scanning %1").arg(failedFolder), error),
+                        MessageIcon::Critical);
+        }
+        return;
+    }
+
+    if (m_list2Lines.count() > 0) {
+        Label2->setEnabled(true);
+        Text2->setEnabled(true);
+        Command3->setEnabled(true);
+    }
+    setStatusText(tr("Total:") + QLatin1Char(' ') + QString::number(m_list2Lines.count())
+                  + QLatin1Char(' ') + tr("files"));
+}
+
+void Form1::scanNewCd()
+{
+    showMessage(kTitle, tr("Place The next CD in the CD-Drive and click OK"),
+                MessageIcon::Information);
+    clearScanLists();
+    Text2->setText(QString());
+    setStatusText(QString());
+    setDriveButtonsEnabled(true);
+    Command3->hide();
+    Command2->setEnabled(false);
+    Command4->setEnabled(true);
+}
+
+bool Form1::checkDiscName()
+{
+    // An exact test: a name of blanks is a name.
+    if (!Text2->text().isEmpty())
+        return true;
+    showMessage(kTitle, tr("Please enter a Disk Name or Number"), MessageIcon::Exclamation);
+    return false;
+}
+
+void Form1::writeCatalogClicked()
+{
+    if (checkDiscName())
+        WriteList();
+}
+
+void Form1::addToCatalogClicked()
+{
+    if (checkDiscName())
+        AppendList();
+}
+
+void Form1::WriteList()
+{
+    if (m_list2Lines.count() <= 0) {
+        showMessage(kErrorTitle, tr("Listbox is empty - cannot write to file!"),
+                    MessageIcon::Critical);
+        return;
+    }
+    CommonDialog1.setFlags(kCatalogDialogFlags);
+    CommonDialog1.setFileName(Text3->text());
+    CommonDialog1.setFilter(kCatalogFilter);
+    if (!CommonDialog1.showSave())
+        return; // cancelled: nothing written, nothing changed
+
+    // Every failure is reported, and the controls stay as they were: a
+    // catalog that was not written must not look written.
+    if (RuntimeError error = writeCatalog(CommonDialog1.fileName(), Text2->text(), m_list2Lines)) {
+        showMessage(kErrorTitle, errorMessageText(QStringLiteral("Error in WriteList"), error),
+                    MessageIcon::Critical);
+        return;
+    }
+
+    setDriveButtonsEnabled(false);
+    Label2->setEnabled(false);
+    Text2->setEnabled(false);
+    Command3->setEnabled(false);
+    Command3->show();
+    Command4->show();
+    Command4->setEnabled(false);
+    Command2->show();
+}
+
+void Form1::AppendList()
+{
+    if (m_list2Lines.count() <= 0) {
+        showMessage(kErrorTitle, tr("Listbox is empty - cannot write to file!"),
+                    MessageIcon::Critical);
+        return;
+    }
+    // Flags and file name stay those of the dialog's previous use: the
+    // catalog just loaded or written is proposed.
+    CommonDialog1.setFilter(kAppendFilter);
+    CommonDialog1.setFilterIndex(kAppendFilterIndex);
+    if (!CommonDialog1.showSave())
+        return;
+
+    if (RuntimeError error = appendCatalog(CommonDialog1.fileName(), Text2->text(), m_list2Lines)) {
+        showMessage(kTitle, errorMessageText(QStringLiteral("Error in WriteList"), error),
+                    MessageIcon::Critical);
+        return;
+    }
+
+    setDriveButtonsEnabled(false);
+    Label2->setEnabled(false);
+    Text2->setEnabled(false);
+    Command4->setEnabled(false);
+    Command2->setEnabled(true);
+}
+
+void Form1::ReadList(const QString &fileName, bool clearFirst)
+{
+    CatalogReader reader;
+    if (RuntimeError error = reader.open(fileName)) {
+        // The list keeps its lines when the file cannot be opened.
+        showMessage(kTitle, errorMessageText(QStringLiteral("Error Reading file"), error),
+                    MessageIcon::Critical);
+        return;
+    }
+    if (clearFirst) {
+        m_list2Lines.clear();
+        m_list2Model->reset();
+    }
+
+    m_loading = true;
+    m_stopLoading = false;
+    bool finished = false;
+    while (!finished) {
+        finished = reader.readSome(m_list2Lines, m_loadSlice);
+        // The view hears of the new lines once per slice.
+        m_list2Model->sync();
+        if (!finished) {
+            // Other commands may run here; those that need the catalog file
+            // find it open and say so.
+            QCoreApplication::processEvents();
+            if (m_stopLoading)
+                break;
+        }
+    }
+    m_loading = false;
+    const RuntimeError error = reader.error();
+    reader.close();
+    m_list2Model->sync();
+    if (error)
+        showMessage(kTitle, errorMessageText(QStringLiteral("Error Reading file"), error),
+                    MessageIcon::Critical);
+    if (m_deleteAfterLoad) {
+        // Asked for during the load; deferred again, it is carried out once
+        // the callers of this routine have returned as well. Qt drops a
+        // second deleteLater() of the same object, so a helper object
+        // carries it.
+        m_deleteAfterLoad = false;
+        auto *deferred = new QObject;
+        connect(deferred, &QObject::destroyed, this, [this] { delete this; });
+        deferred->deleteLater();
+    }
+}
+
+void Form1::loadCatalog()
+{
+    CommonDialog1.setFlags(kCatalogDialogFlags);
+    CommonDialog1.setFilter(kCatalogFilter);
+    if (!CommonDialog1.showOpen())
+        return; // cancelled: nothing read, nothing renamed
+    const QString fileName = CommonDialog1.fileName();
+    Text3->setText(fileName);
+    ReadList(fileName, true);
+    // The window names the chosen file even when it could not be read.
+    setWindowTitle(fileName + QStringLiteral(" - ") + QStringLiteral("Kobrix"));
+}
+
+} // namespace kobrix

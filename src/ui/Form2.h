@@ -1,0 +1,87 @@
+#pragma once
+
+#include "ui/WorkMode.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace kobrix {
+
+class CommonDialog;
+class MessageBoxService;
+
+// The controls of a freshly loaded main window that the start dialog sets
+// up before the window is shown: the current catalog, the caption, the disc
+// name box and the command buttons, the file dialog, and the catalog loader.
+struct PreparedMainWindow
+{
+    QWidget *window = nullptr;             // the main window itself; null: it could not be made
+    QLineEdit *Text3 = nullptr;            // the current catalog's name or path
+    QLabel *Label2 = nullptr;              // "Disk Name"
+    QLineEdit *Text2 = nullptr;            // the disc name box
+    QPushButton *Command2 = nullptr;       // "Scan New CD"
+    QPushButton *Command3 = nullptr;       // "Write Catalog..."
+    QPushButton *Command4 = nullptr;       // "Add to Catalog..."
+    CommonDialog *CommonDialog1 = nullptr; // the main window's file dialog
+    std::function<void(const QString &fileName, bool clearFirst)> ReadList; // loads a catalog
+};
+
+// Makes a new main window and runs its load step with the work mode given.
+// Whoever supplies it owns the windows it makes.
+using MainWindowFactory = std::function<PreparedMainWindow(WorkMode)>;
+
+// The start dialog, the first window of the program: it asks what the user
+// wants to do, prepares the main window for it and hands over to it. Cancel
+// and the close box end the program.
+class Form2 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    Form2(MessageBoxService &messages, MainWindowFactory makeMainWindow,
+          QWidget *parent = nullptr);
+
+    QLabel *Image1;        // the program's picture
+    QGroupBox *Frame1;     // "What do you want to do?"
+    QRadioButton *Option1; // "Create a new CD Catalog"
+    QRadioButton *Option2; // "Open your last CD Catalog", never available
+    QRadioButton *Option3; // "Search an Existing CD Catalog"
+    QRadioButton *Option4; // "Add a new Disk to an Existing CD Catalog"
+    QLabel *Label1;        // "Type a name for your new Catalog"
+    QLineEdit *Text1;      // the new catalog's name
+    QPushButton *Command1; // "OK": opens the main window in the chosen mode
+    QPushButton *Command2; // "Cancel": ends the program
+
+    // The work mode the selected option stands for.
+    WorkMode workMode() const;
+
+Q_SIGNALS:
+    // Cancel or the close box: the program ends.
+    void programEndRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    // Load step: the name prompt and box shown, the proposed name.
+    void Form_Load();
+    void optionClicked();
+    // OK: prepares the main window for the chosen work and hands over.
+    void Command1_Click();
+    void startNewCatalog();
+    void openExistingCatalog(WorkMode mode);
+    void Command2_Click();
+
+    MessageBoxService &m_messages;
+    MainWindowFactory m_makeMainWindow;
+};
+
+} // namespace kobrix

@@ -1,0 +1,289 @@
+#include "ui/Form3.h"
+
+#include "catalog/LineStore.h"
+#include "search/Matcher.h"
+#include "ui/DesignUnits.h"
+#include "ui/MessageBox.h"
+#include "ui/SearchResultModel.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPointer>
+#include <QPushButton>
+
+namespace kobrix {
+
+namespace {
+
+const QString kMessageTitle = QStringLiteral("Kobrix");
+const QString kFindCaption = QStringLiteral("Find");
+
+// Designed geometry, in design units.
+constexpr int kClientWidth = 4650;
+constexpr int kClientHeight = 3735;
+constexpr int kLoadOuterHeight = 4110;
+constexpr int kMinOuterWidth = 4665;
+constexpr int kMinOuterHeight = 1785;
+constexpr int kListTop = 1800;
+constexpr int kListWidthAllowance = 100;
+constexpr int kListHeightAllowance = 2250;
+
+// Lines matched between two looks at the clock. Small enough that even the
+// slowest lines (full Unicode comparison) overrun the slice budget by little.
+constexpr qsizetype kLinesPerStep = 1024;
+
+// Result rows the list lays out per round of events (about a millisecond).
+constexpr int kRowsPerLayoutBatch = 20000;
+
+} // namespace
+
+Form3::Form3(const LineStore &lines, MessageBoxService &messages, QWidget *parent)
+    : QDialog(parent), m_lines(lines), m_messages(messages)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+                   | Qt::WindowCloseButtonHint);
+    setWindowTitle(kFindCaption);
+    resize(unitsToPixels(kClientWidth), unitsToPixels(kClientHeight));
+
+    // Created in focus order: the search box first, so it has the focus.
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(unitsRect(1200, 240, 3135, 285));
+
+    Command1 = new QPushButton(QStringLiteral("Find "), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(unitsRect(120, 720, 1215, 495));
+    Command1->setDefault(true);
+
+    Command2 = new QPushButton(QStringLiteral("Cancel"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setGeometry(unitsRect(3120, 720, 1215, 495));
+
+    m_results = new SearchResultModel(m_lines, this);
+    List1 = new QListView(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setGeometry(unitsRect(0, kListTop, 4575, 1620));
+    // Every row is one text line of the same height: the view then lays out
+    // a million rows without measuring each one. It lays them out in batches
+    // between rounds of events, so a huge result list never stalls the window.
+    List1->setUniformItemSizes(true);
+    List1->setLayoutMode(QListView::Batched);
+    List1->setBatchSize(kRowsPerLayoutBatch);
+    List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    List1->setModel(m_results);
+
+    Label1 = new QLabel(QStringLiteral("Find what?"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->move(unitsToPixels(120), unitsToPixels(240));
+    Label1->adjustSize();
+
+    Label2 = new QLabel(QStringLiteral("Search Results:"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->move(unitsToPixels(120), unitsToPixels(1320));
+    Label2->adjustSize();
+
+    lbl_results = new QLabel(this);
+    lbl_results->setObjectName(QStringLiteral("lbl_results"));
+    lbl_results->setGeometry(unitsRect(1440, 1320, 2535, 255));
+
+    fitFontToLayout();
+
+    setTabOrder(Text1, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, List1);
+
+    connect(Command1, &QPushButton::clicked, this, &Form3::find);
+    connect(Command2, &QPushButton::clicked, this, &Form3::close);
+
+    // Load step: the outer height, then an empty search box.
+    setOuterHeight(kLoadOuterHeight);
+    Text1->setText(QString());
+    applyResizeRule();
+    Text1->setFocus();
+    centerOnScreen(this);
+}
+
+Form3::~Form3() = default;
+
+void Form3::fitFontToLayout()
+{
+    // The positions were laid out for a small dialog font: "Search
+    // Results:" must end before the count label starts, and "Find what?"
+    // before the search box. A larger standard font is made smaller until
+    // both fit.
+    const auto fits = [this] {
+        return Label1->x() + Label1->sizeHint().width() < Text1->x()
+            && Label2->x() + Label2->sizeHint().width() < lbl_results->x();
+    };
+    QFont smaller = font();
+    while (!fits() && smaller.pointSizeF() > 6.5) {
+        smaller.setPointSizeF(smaller.pointSizeF() - 0.5);
+        setFont(smaller);
+    }
+    Label1->adjustSize();
+    Label2->adjustSize();
+}
+
+int Form3::outerWidth() const { return pixelsToUnits(frameGeometry().width()); }
+
+int Form3::outerHeight() const { return pixelsToUnits(frameGeometry().height()); }
+
+void Form3::setOuterWidth(int units)
+{
+    const int frame = frameGeometry().width() - width();
+    resize(unitsToPixels(units) - frame, height());
+}
+
+void Form3::setOuterHeight(int units)
+{
+    const int frame = frameGeometry().height() - height();
+    resize(width(), unitsToPixels(units) - frame);
+}
+
+bool Form3::sizeChangeRefused() const
+{
+    // The window system keeps the size of a minimized, maximized or full
+    // screen window.
+    return windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
+}
+
+void Form3::applyResizeRule()
+{
+    if (m_inResizeRule)
+        return;
+    m_inResizeRule = true;
+    // Each step runs on its own; a step the window system refuses is
+    // skipped and the following ones still run.
+    int width = outerWidth();
+    int height = outerHeight();
+    if (width <= kMinOuterWidth && !sizeChangeRefused()) {
+        setOuterWidth(kMinOuterWidth);
+        width = kMinOuterWidth;
+    }
+    if (height <= kMinOuterHeight && !sizeChangeRefused()) {
+        setOuterHeight(kMinOuterHeight);
+        height = kMinOuterHeight;
+    }
+    List1->move(0, unitsToPixels(kListTop));
+    const int listWidth = width - kListWidthAllowance;
+    if (listWidth >= 0)
+        List1->resize(unitsToPixels(listWidth), List1->height());
+    // Below 2250 the height would be negative: the list keeps its height.
+    const int listHeight = height - kListHeightAllowance;
+    if (listHeight >= 0)
+        List1->resize(List1->width(), unitsToPixels(listHeight));
+    m_inResizeRule = false;
+}
+
+void Form3::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    applyResizeRule();
+}
+
+void Form3::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        applyResizeRule();
+}
+
+void Form3::showEvent(QShowEvent *event)
+{
+    m_closed = false;
+    QDialog::showEvent(event);
+    if (!m_shownBefore) {
+        // The frame is known once the window is on the screen: lay out the
+        // designed client width and the load step's outer height again, now
+        // with the frame.
+        m_shownBefore = true;
+        if (!sizeChangeRefused()) {
+            resize(unitsToPixels(kClientWidth), height());
+            setOuterHeight(kLoadOuterHeight);
+            applyResizeRule();
+        }
+    }
+}
+
+void Form3::closeEvent(QCloseEvent *event)
+{
+    m_closed = true;
+    QDialog::closeEvent(event);
+}
+
+void Form3::done(int result)
+{
+    m_closed = true;
+    QDialog::done(result);
+}
+
+void Form3::find()
+{
+    // Event handlers run in the middle of the search; one of them may close
+    // this window or even delete it. After each round of events the search
+    // checks that the window is still there and open before it goes on.
+    const QPointer<Form3> self(this);
+
+    Command1->setEnabled(false);
+    m_results->clear();
+    setWindowTitle(kFindCaption);
+    lbl_results->setText(QString());
+
+    if (Text1->text().isEmpty()) {
+        m_messages.show(this, kMessageTitle, QStringLiteral("Enter a search string"),
+                        MessageIcon::Critical);
+        if (self)
+            Command1->setEnabled(true);
+        return;
+    }
+
+    const qsizetype lineCount = m_lines.count();
+    m_searching = true;
+    std::vector<qsizetype> found;
+    QElapsedTimer clock;
+    qsizetype next = 0;
+    while (next < lineCount) {
+        // Keep the windows painted and usable. An edit of the search box
+        // made now applies to the lines not yet examined.
+        QCoreApplication::processEvents();
+        if (!self)
+            return;
+        if (m_closed) {
+            m_searching = false;
+            return;
+        }
+        const Matcher matcher(effectiveSearchText(Text1->text()));
+        found.clear();
+        clock.start();
+        do {
+            const qsizetype end = std::min(lineCount, next + kLinesPerStep);
+            matcher.findIn(m_lines, next, end, found);
+            next = end;
+        } while (next < lineCount && clock.nsecsElapsed() < m_sliceBudget.count());
+        m_results->append(found);
+    }
+    m_searching = false;
+
+    const qsizetype count = m_results->count();
+    if (count > 0) {
+        const QString countText = QStringLiteral("Found ") + QString::number(count)
+            + QStringLiteral(" Item(s)");
+        setWindowTitle(kFindCaption + QStringLiteral("  -  ") + countText);
+        lbl_results->setText(countText);
+    }
+    if (m_results->count() == 0) {
+        m_messages.show(this, kMessageTitle, QStringLiteral("Search text not found"),
+                        MessageIcon::Exclamation);
+        if (!self)
+            return;
+    }
+    Command1->setEnabled(true);
+}
+
+} // namespace kobrix

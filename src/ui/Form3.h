@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QDialog>
+
+#include <chrono>
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+
+namespace kobrix {
+
+class LineStore;
+class MessageBoxService;
+class SearchResultModel;
+
+// The search window: a query row (prompt, search box, Find and Cancel) and a
+// result area listing every catalog line of the main window that contains the
+// search text. Shown modally over the main window and discarded on close.
+class Form3 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // lines: the lines the main window holds in its list (catalog or disc
+    // listing); they are only read, and must outlive the window.
+    Form3(const LineStore &lines, MessageBoxService &messages, QWidget *parent = nullptr);
+    ~Form3() override;
+
+    QLabel *Label1;      // "Find what?" prompt left of the search box
+    QLineEdit *Text1;    // the search text as typed
+    QPushButton *Command1; // "Find " button, the default button
+    QPushButton *Command2; // "Cancel" button, closes the window
+    QLabel *Label2;      // "Search Results:" heading
+    QLabel *lbl_results; // the result count text
+    QListView *List1;    // the result list
+
+    SearchResultModel *results() const { return m_results; }
+    bool isSearching() const { return m_searching; }
+
+    // Work done between two rounds of event processing during a search.
+    void setSliceBudget(std::chrono::nanoseconds budget) { m_sliceBudget = budget; }
+
+    // Outer size of the window (frame included), in design units.
+    int outerWidth() const;
+    int outerHeight() const;
+
+public Q_SLOTS:
+    // Runs the search: lists every line that contains the search text.
+    void find();
+
+    void done(int result) override;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void fitFontToLayout();
+    void applyResizeRule();
+    bool sizeChangeRefused() const;
+    void setOuterWidth(int units);
+    void setOuterHeight(int units);
+
+    const LineStore &m_lines;
+    MessageBoxService &m_messages;
+    SearchResultModel *m_results;
+    std::chrono::nanoseconds m_sliceBudget = std::chrono::milliseconds(15);
+    bool m_searching = false;
+    bool m_closed = false; // set once the window was closed; a running search stops
+    bool m_shownBefore = false;
+    bool m_inResizeRule = false; // the rule's own size changes do not run it again
+};
+
+} // namespace kobrix

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/ShellOpener.h"
+
+namespace kobrix {
+
+// Hands web and mail addresses to the desktop's registered browser or mail
+// program (QDesktopServices::openUrl). Whether that worked is not looked at.
+class QtShellOpener : public ShellOpener
+{
+public:
+    void open(const QString &target) override;
+};
+
+} // namespace kobrix

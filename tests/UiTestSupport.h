@@ -1,0 +1,259 @@
+#pragma once
+
+// Scripted stand-ins for the outside world of the windows: file dialogs that
+// answer from a queue, message boxes and shell opens that are recorded, and
+// drives whose discs are temporary folders. Header-only, so any window test
+// can include it.
+
+#include "platform/DriveSource.h"
+#include "platform/ShellOpener.h"
+#include "ui/CommonDialog.h"
+#include "ui/MessageBox.h"
+#include "ui/Form1.h"
+#include "ui/UiServices.h"
+
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolBar>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace kobrix::test {
+
+// One message box the program showed.
+struct ShownMessage
+{
+    QString title;
+    QString text;
+    MessageIcon icon = MessageIcon::Information;
+};
+
+// Records every message instead of showing it. onShow, when set, runs while
+// the box would be open (the program waits there).
+class RecordingMessageBoxService : public MessageBoxService
+{
+public:
+    void show(QWidget *, const QString &title, const QString &text, MessageIcon icon) override
+    {
+        shown.push_back({title, text, icon});
+        if (onShow)
+            onShow(shown.back());
+    }
+
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const ShownMessage &m : shown)
+            result << m.text;
+        return result;
+    }
+    const ShownMessage *last() const { return shown.empty() ? nullptr : &shown.back(); }
+    void clear() { shown.clear(); }
+
+    std::vector<ShownMessage> shown;
+    std::function<void(const ShownMessage &)> onShow;
+};
+
+// Answers file dialogs from a queue: answer() confirms a path, cancel()
+// cancels.
+// An unexpected dialog (empty queue) cancels and is counted. Every request
+// is recorded with the settings it was shown with.
+class ScriptedFileDialogBackend : public FileDialogBackend
+{
+public:
+    std::optional<QString> run(QWidget *, const FileDialogRequest &request) override
+    {
+        requests.push_back(request);
+        if (answers.empty()) {
+            ++unexpected;
+            return std::nullopt;
+        }
+        const Answer answer = answers.front();
+        answers.pop_front();
+        if (!answer.confirmed)
+            return std::nullopt;
+        return answer.path;
+    }
+
+    struct Answer
+    {
+        bool confirmed = false;
+        QString path;
+    };
+    void answer(const QString &path) { answers.push_back({true, path}); }
+    void cancel() { answers.push_back({false, QString()}); }
+    const FileDialogRequest *last() const { return requests.empty() ? nullptr : &requests.back(); }
+
+    std::deque<Answer> answers;
+    std::vector<FileDialogRequest> requests;
+    int unexpected = 0;
+};
+
+// Records the addresses handed to the desktop.
+class RecordingShellOpener : public ShellOpener
+{
+public:
+    void open(const QString &target) override { opened << target; }
+    QStringList opened;
+};
+
+// Drives of a pretend machine. Each drive has a key, a type and the folder
+// that holds its disc; a CD-ROM drive without a folder has no disc in it.
+class FakeDriveSource : public DriveSource
+{
+public:
+    struct Drive
+    {
+        QString key;
+        int type = kDriveTypeCdRom;
+        QString folder; // empty: no disc
+    };
+
+    void addCdDrive(const QString &key, const QString &folder = QString())
+    {
+        drives.push_back({key, kDriveTypeCdRom, folder});
+    }
+    void addDrive(const QString &key, int type) { drives.push_back({key, type, QString()}); }
+    void insertDisc(const QString &key, const QString &folder)
+    {
+        for (Drive &d : drives) {
+            if (d.key == key)
+                d.folder = folder;
+        }
+    }
+
+    QString logicalDriveStrings() override
+    {
+        QString text;
+        for (const Drive &d : drives)
+            text += d.key + QChar(u'\0');
+        return text;
+    }
+    int driveType(const QString &root) override
+    {
+        for (const Drive &d : drives) {
+            if (d.key == root)
+                return d.type;
+        }
+        return 1;
+    }
+    RuntimeError resolveRoot(const QString &root, QString &folder) const override
+    {
+        resolved << root;
+        busyCursorWhileResolving.push_back(QGuiApplication::overrideCursor() != nullptr);
+        for (const Drive &d : drives) {
+            if (d.key == root && !d.folder.isEmpty()) {
+                folder = d.folder;
+                return RuntimeError();
+            }
+        }
+        return RuntimeError(DeviceUnavailable);
+    }
+
+    std::vector<Drive> drives;
+    mutable QStringList resolved;
+    mutable std::vector<bool> busyCursorWhileResolving;
+};
+
+// One set of scripted services for a window under test.
+struct ScriptedServices
+{
+    RecordingMessageBoxService messages;
+    ScriptedFileDialogBackend dialogs;
+    FakeDriveSource drives;
+    RecordingShellOpener shell;
+
+    UiServices services()
+    {
+        UiServices s;
+        s.messages = &messages;
+        s.fileDialogs = &dialogs;
+        s.drives = &drives;
+        s.shell = &shell;
+        return s;
+    }
+};
+
+// A main window over scripted services. The services outlive the window.
+struct Form1Harness
+{
+    explicit Form1Harness(WorkMode mode = WorkMode::NewCatalog,
+                          const std::function<void(ScriptedServices &)> &setUp = {})
+    {
+        if (setUp)
+            setUp(io);
+        form = std::make_unique<Form1>(io.services(), mode);
+    }
+
+    ScriptedServices io;
+    std::unique_ptr<Form1> form;
+};
+
+// A small disc: two files in the root, files one and two levels down, an
+// empty folder and a hidden file, under a fresh temporary folder.
+inline void makeSampleDisc(const QString &root)
+{
+    writeFile(root, QStringLiteral("SETUP.EXE"), "x");
+    writeFile(root, QStringLiteral("readme.txt"), "x");
+    writeFile(root, QStringLiteral(".hidden"), "x");
+    writeFile(root, QStringLiteral("DATA/LEVEL1.DAT"), "x");
+    writeFile(root, QStringLiteral("MY DOCUMENTS/A.B.C/deep.doc"), "x");
+    makeDir(root, QStringLiteral("EMPTY"));
+}
+
+// The listing of makeSampleDisc, in scan order.
+inline QStringList sampleDiscListing()
+{
+    return {QStringLiteral("\\readme.txt"), QStringLiteral("\\SETUP.EXE"),
+            QStringLiteral("\\DATA\\LEVEL1.DAT"),
+            QStringLiteral("\\MY DOCUMENTS\\A.B.C\\deep.doc")};
+}
+
+inline QString onOff(bool on) { return on ? QStringLiteral("on") : QStringLiteral("off"); }
+
+// The enabled and visible states that record where the user stands, as one
+// line: "Label2 on|Text2 on|Command3 on shown|...|drives on on".
+inline QString controlState(const Form1 &form)
+{
+    auto button = [](const char *name, const QPushButton *b) {
+        return QString::fromLatin1(name) + QLatin1Char(' ') + onOff(b->isEnabled())
+            + (b->isHidden() ? QStringLiteral(" hidden") : QStringLiteral(" shown"));
+    };
+    QStringList parts;
+    parts << QStringLiteral("Label2 ") + onOff(form.Label2->isEnabled());
+    parts << QStringLiteral("Text2 ") + onOff(form.Text2->isEnabled());
+    parts << button("Command3", form.Command3) << button("Command4", form.Command4)
+          << button("Command2", form.Command2);
+    QString drives = QStringLiteral("drives");
+    for (int i = 0; i < form.List3->count(); ++i) {
+        const QAction *drive = form.toolbarButton(form.List3->item(i)->text());
+        drives += QLatin1Char(' ') + (drive ? onOff(drive->isEnabled()) : QStringLiteral("none"));
+    }
+    parts << drives;
+    return parts.join(QLatin1Char('|'));
+}
+
+// The keys of the toolbar's buttons, in order.
+inline QStringList toolbarKeys(const Form1 &form)
+{
+    QStringList keys;
+    const QList<QAction *> actions = form.Toolbar1->actions();
+    for (const QAction *a : actions)
+        keys << a->data().toString();
+    return keys;
+}
+
+} // namespace kobrix::test

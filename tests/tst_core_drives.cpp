@@ -1,0 +1,208 @@
+// Drive discovery: splitting the drive list, keeping the CD-ROM drives, and
+// the Linux drive source over fixture sysfs trees and mount tables.
+
+#include "TestSupport.h"
+#include "platform/DriveDiscovery.h"
+#include "platform/LinuxDriveSource.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kobrix;
+
+namespace {
+
+// A drive list given as text, with the type of each root.
+class ListedDrives : public DriveSource
+{
+public:
+    ListedDrives(QString text, QHash<QString, int> types)
+        : m_text(std::move(text)), m_types(std::move(types))
+    {
+    }
+    QString logicalDriveStrings() override { return m_text; }
+    int driveType(const QString &root) override { return m_types.value(root, 1); }
+
+private:
+    QString m_text;
+    QHash<QString, int> m_types;
+};
+
+QString nul() { return QString(QChar(u'\0')); }
+
+// A block device under a fixture sysfs class folder.
+void addBlockDevice(const QString &sysBlock, const QString &name, const QString &scsiType,
+                    const QString &majorMinor, bool removable = false)
+{
+    test::makeDir(sysBlock, name);
+    if (!scsiType.isNull())
+        test::writeFile(sysBlock, name + QStringLiteral("/device/type"), scsiType.toUtf8() + "\n");
+    if (!majorMinor.isNull())
+        test::writeFile(sysBlock, name + QStringLiteral("/dev"), majorMinor.toUtf8() + "\n");
+    test::writeFile(sysBlock, name + QStringLiteral("/removable"), removable ? "1\n" : "0\n");
+}
+
+} // namespace
+
+class TestCoreDrives : public QObject
+{
+    Q_OBJECT
+private slots:
+    void splitDriveList_data();
+    void splitDriveList();
+    void findCdDrives_data();
+    void findCdDrives();
+
+    void linuxDriveList();
+    void linuxResolve_data();
+    void linuxResolve();
+};
+
+void TestCoreDrives::splitDriveList_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("roots");
+    const QString z = nul();
+    QTest::newRow("none") << QString() << QStringList();
+    QTest::newRow("one") << (QStringLiteral("C:\\") + z) << QStringList{QStringLiteral("C:\\")};
+    QTest::newRow("four")
+        << (QStringLiteral("A:\\") + z + QStringLiteral("C:\\") + z + QStringLiteral("D:\\") + z
+            + QStringLiteral("E:\\") + z)
+        << QStringList{QStringLiteral("A:\\"), QStringLiteral("C:\\"), QStringLiteral("D:\\"),
+                       QStringLiteral("E:\\")};
+    QTest::newRow("last without its NUL")
+        << (QStringLiteral("C:\\") + z + QStringLiteral("D:\\"))
+        << QStringList{QStringLiteral("C:\\"), QStringLiteral("D:\\")};
+    QTest::newRow("device nodes")
+        << (QStringLiteral("/dev/sda") + z + QStringLiteral("/dev/sr0") + z)
+        << QStringList{QStringLiteral("/dev/sda"), QStringLiteral("/dev/sr0")};
+}
+
+void TestCoreDrives::splitDriveList()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, roots);
+    QCOMPARE(kobrix::splitDriveList(text), roots);
+}
+
+void TestCoreDrives::findCdDrives_data()
+{
+    QTest::addColumn<QStringList>("roots");
+    QTest::addColumn<QList<int>>("types");
+    QTest::addColumn<QStringList>("cdDrives");
+    const QStringList acde{QStringLiteral("A:\\"), QStringLiteral("C:\\"), QStringLiteral("D:\\"),
+                           QStringLiteral("E:\\")};
+    QTest::newRow("D and E are CD-ROM drives")
+        << acde << QList<int>{2, 3, 5, 5}
+        << QStringList{QStringLiteral("D:\\"), QStringLiteral("E:\\")};
+    QTest::newRow("no CD-ROM drive") << acde << QList<int>{2, 3, 3, 3} << QStringList();
+    QTest::newRow("network, RAM disk, removable, unknown")
+        << acde << QList<int>{4, 6, 2, 0} << QStringList();
+    QTest::newRow("lower-case root kept as reported")
+        << QStringList{QStringLiteral("c:\\"), QStringLiteral("d:\\")} << QList<int>{3, 5}
+        << QStringList{QStringLiteral("d:\\")};
+}
+
+void TestCoreDrives::findCdDrives()
+{
+    QFETCH(QStringList, roots);
+    QFETCH(QList<int>, types);
+    QFETCH(QStringList, cdDrives);
+    QString text;
+    QHash<QString, int> typeOf;
+    for (qsizetype i = 0; i < roots.size(); ++i) {
+        text += roots.at(i) + nul();
+        typeOf.insert(roots.at(i), types.at(i));
+    }
+    ListedDrives drives(text, typeOf);
+    QCOMPARE(kobrix::findCdDrives(drives), cdDrives);
+}
+
+void TestCoreDrives::linuxDriveList()
+{
+    QTemporaryDir sys;
+    QVERIFY(sys.isValid());
+    const QString block = sys.path();
+    addBlockDevice(block, QStringLiteral("sda"), QStringLiteral("0"), QStringLiteral("8:0"));
+    addBlockDevice(block, QStringLiteral("sda1"), QString(), QStringLiteral("8:1"));
+    addBlockDevice(block, QStringLiteral("sr10"), QStringLiteral("5"), QStringLiteral("11:10"));
+    addBlockDevice(block, QStringLiteral("sr2"), QStringLiteral("5"), QStringLiteral("11:2"));
+    addBlockDevice(block, QStringLiteral("sdb"), QStringLiteral("0"), QStringLiteral("8:16"), true);
+    addBlockDevice(block, QStringLiteral("nvme0n1"), QString(), QStringLiteral("259:0"));
+
+    LinuxDriveSource source(block, sys.filePath(QStringLiteral("mountinfo")));
+    const QStringList all = kobrix::splitDriveList(source.logicalDriveStrings());
+    QCOMPARE(all, (QStringList{QStringLiteral("/dev/nvme0n1"), QStringLiteral("/dev/sda"),
+                               QStringLiteral("/dev/sda1"), QStringLiteral("/dev/sdb"),
+                               QStringLiteral("/dev/sr2"), QStringLiteral("/dev/sr10")}));
+    // Natural order: sr2 before sr10, as drive letters come in order.
+    QCOMPARE(kobrix::findCdDrives(source),
+             (QStringList{QStringLiteral("/dev/sr2"), QStringLiteral("/dev/sr10")}));
+    QCOMPARE(source.driveType(QStringLiteral("/dev/sdb")), 2);
+    QCOMPARE(source.driveType(QStringLiteral("/dev/sda")), 3);
+    QCOMPARE(source.driveType(QStringLiteral("/dev/sr9")), 1);
+    QCOMPARE(source.caption(QStringLiteral("/dev/sr2")), QStringLiteral("SR2"));
+}
+
+void TestCoreDrives::linuxResolve_data()
+{
+    QTest::addColumn<QByteArray>("mountInfo");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("folder");
+
+    const QByteArray rootFs = "22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n";
+    QTest::newRow("mounted, found by device number")
+        << (rootFs + "41 22 11:0 / /media/user/DISC rw,nosuid shared:7 - iso9660 /dev/sr0 ro\n")
+        << QStringLiteral("/dev/sr0") << 0 << QStringLiteral("/media/user/DISC");
+    QTest::newRow("mount point with escaped blank, tab and backslash")
+        << (rootFs + "41 22 11:0 / /media/user/MY\\040DISC\\011X\\134 rw - udf /dev/sr0 ro\n")
+        << QStringLiteral("/dev/sr0") << 0 << QStringLiteral("/media/user/MY DISC\tX\\");
+    QTest::newRow("incomplete escape kept")
+        << (rootFs + "41 22 11:0 / /media/a\\04 rw - udf /dev/sr0 ro\n")
+        << QStringLiteral("/dev/sr0") << 0 << QStringLiteral("/media/a\\04");
+    QTest::newRow("found by mount source when numbers differ")
+        << (rootFs + "41 22 0:99 / /mnt/cd rw - iso9660 /dev/sr0 ro\n")
+        << QStringLiteral("/dev/sr0") << 0 << QStringLiteral("/mnt/cd");
+    QTest::newRow("whole disc preferred over a bind mount of a folder")
+        << (rootFs + "40 22 11:0 /DATA /srv/data rw - iso9660 /dev/sr0 ro\n"
+            + "41 22 11:0 / /media/cd rw - iso9660 /dev/sr0 ro\n")
+        << QStringLiteral("/dev/sr0") << 0 << QStringLiteral("/media/cd");
+    QTest::newRow("several optional fields")
+        << (rootFs + "41 22 11:0 / /media/cd rw shared:7 master:2 propagate_from:1 - iso9660 "
+                     "/dev/sr0 ro\n")
+        << QStringLiteral("/dev/sr0") << 0 << QStringLiteral("/media/cd");
+    QTest::newRow("another drive mounted, not this one")
+        << (rootFs + "41 22 11:1 / /media/cd1 rw - iso9660 /dev/sr1 ro\n")
+        << QStringLiteral("/dev/sr0") << int(DeviceUnavailable) << QString();
+    QTest::newRow("no disc mounted") << rootFs << QStringLiteral("/dev/sr0")
+                                     << int(DeviceUnavailable) << QString();
+    QTest::newRow("malformed lines skipped")
+        << (QByteArray("garbage\n41 22 11:0 / /x\n") + rootFs) << QStringLiteral("/dev/sr0")
+        << int(DeviceUnavailable) << QString();
+}
+
+void TestCoreDrives::linuxResolve()
+{
+    QFETCH(QByteArray, mountInfo);
+    QFETCH(QString, key);
+    QFETCH(int, error);
+    QFETCH(QString, folder);
+
+    QTemporaryDir sys;
+    QVERIFY(sys.isValid());
+    const QString block = sys.filePath(QStringLiteral("block"));
+    addBlockDevice(block, QStringLiteral("sr0"), QStringLiteral("5"), QStringLiteral("11:0"));
+    addBlockDevice(block, QStringLiteral("sr1"), QStringLiteral("5"), QStringLiteral("11:1"));
+    test::writeFile(sys.path(), QStringLiteral("mountinfo"), mountInfo);
+
+    LinuxDriveSource source(block, sys.filePath(QStringLiteral("mountinfo")));
+    QString resolved;
+    const RuntimeError result = source.resolveRoot(key, resolved);
+    QCOMPARE(result.number(), error);
+    if (!error)
+        QCOMPARE(resolved, folder);
+}
+
+QTEST_GUILESS_MAIN(TestCoreDrives)
+#include "tst_core_drives.moc"

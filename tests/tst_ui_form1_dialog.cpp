@@ -1,0 +1,146 @@
+// The real file dialog behind CommonDialog1: how it honours the settings.
+
+#include "UiTestSupport.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace kobrix;
+using namespace kobrix::test;
+
+Q_DECLARE_METATYPE(kobrix::FileDialogMode)
+
+namespace {
+
+const QString kAppendFilter = QStringLiteral(
+    "All Files (*.*)|*.*|Text Files (*.txt)|*.txt|CD Catalog Files (*.cdc)|*.cdc");
+
+// What the dialog on screen was set up with.
+struct SeenDialog
+{
+    bool found = false;
+    QFileDialog::AcceptMode acceptMode = QFileDialog::AcceptOpen;
+    QFileDialog::FileMode fileMode = QFileDialog::AnyFile;
+    bool confirmsOverwrite = false;
+    QStringList nameFilters;
+    QString selectedNameFilter;
+    QStringList selectedFiles;
+};
+
+} // namespace
+
+class TestUiForm1Dialog : public QObject
+{
+    Q_OBJECT
+private slots:
+    void nameFilters_data();
+    void nameFilters();
+    void qtDialogHonoursSettings_data();
+    void qtDialogHonoursSettings();
+};
+
+void TestUiForm1Dialog::nameFilters_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QStringList>("qtFilters");
+    QTest::newRow("catalogs") << QStringLiteral("CD Catalog Files (*.cdc)|*.cdc")
+                              << QStringList{QStringLiteral("CD Catalog Files (*.cdc)")};
+    QTest::newRow("three pairs, *.* is every file")
+        << kAppendFilter
+        << QStringList{QStringLiteral("All Files (*)"), QStringLiteral("Text Files (*.txt)"),
+                       QStringLiteral("CD Catalog Files (*.cdc)")};
+    QTest::newRow("several patterns")
+        << QStringLiteral("Lists|*.cdc;*.txt")
+        << QStringList{QStringLiteral("Lists (*.cdc *.txt)")};
+    QTest::newRow("description without pattern")
+        << QStringLiteral("Odd") << QStringList{QStringLiteral("Odd (*)")};
+    QTest::newRow("none") << QString() << QStringList();
+}
+
+void TestUiForm1Dialog::nameFilters()
+{
+    QFETCH(QString, filter);
+    QFETCH(QStringList, qtFilters);
+    QCOMPARE(nameFiltersOf(filter), qtFilters);
+}
+
+void TestUiForm1Dialog::qtDialogHonoursSettings_data()
+{
+    QTest::addColumn<FileDialogMode>("mode");
+    QTest::addColumn<quint32>("flags");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<int>("filterIndex");
+    QTest::addColumn<bool>("confirmsOverwrite");
+    QTest::addColumn<QString>("selectedFilter");
+
+    QTest::newRow("save with overwrite prompt, filter index 3")
+        << FileDialogMode::Save << quint32(0x806) << kAppendFilter << 3 << true
+        << QStringLiteral("CD Catalog Files (*.cdc)");
+    QTest::newRow("save without overwrite prompt")
+        << FileDialogMode::Save << quint32(0x804) << kAppendFilter << 2 << false
+        << QStringLiteral("Text Files (*.txt)");
+    QTest::newRow("open, filter index out of range")
+        << FileDialogMode::Open << quint32(0x806)
+        << QStringLiteral("CD Catalog Files (*.cdc)|*.cdc") << 3 << true
+        << QStringLiteral("CD Catalog Files (*.cdc)");
+}
+
+// The real dialog takes its mode, overwrite prompt and filters from the
+// settings, and an open dialog accepts the name of a missing file, returning
+// its full path.
+void TestUiForm1Dialog::qtDialogHonoursSettings()
+{
+    QFETCH(FileDialogMode, mode);
+    QFETCH(quint32, flags);
+    QFETCH(QString, filter);
+    QFETCH(int, filterIndex);
+    QFETCH(bool, confirmsOverwrite);
+    QFETCH(QString, selectedFilter);
+
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString missing = folder.filePath(QStringLiteral("missing.cdc"));
+
+    SeenDialog seen;
+    QTimer::singleShot(0, this, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        seen.found = true;
+        seen.acceptMode = dialog->acceptMode();
+        seen.fileMode = dialog->fileMode();
+        seen.confirmsOverwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+        seen.nameFilters = dialog->nameFilters();
+        seen.selectedNameFilter = dialog->selectedNameFilter();
+        seen.selectedFiles = dialog->selectedFiles();
+        dialog->selectFile(missing);
+        static_cast<QDialog *>(dialog)->accept(); // as the OK button does
+    });
+
+    QtFileDialogBackend backend;
+    FileDialogRequest request;
+    request.mode = mode;
+    request.flags = flags;
+    request.fileName = folder.filePath(QStringLiteral("Music"));
+    request.filter = filter;
+    request.filterIndex = filterIndex;
+    const std::optional<QString> chosen = backend.run(nullptr, request);
+
+    QVERIFY(seen.found);
+    QCOMPARE(seen.acceptMode,
+             mode == FileDialogMode::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    QCOMPARE(seen.fileMode, QFileDialog::AnyFile);
+    if (mode == FileDialogMode::Save)
+        QCOMPARE(seen.confirmsOverwrite, confirmsOverwrite);
+    QCOMPARE(seen.nameFilters, nameFiltersOf(filter));
+    QCOMPARE(seen.selectedNameFilter, selectedFilter);
+    QCOMPARE(seen.selectedFiles, QStringList{folder.filePath(QStringLiteral("Music"))});
+    QVERIFY(chosen.has_value());
+    QCOMPARE(*chosen, missing);
+}
+
+QTEST_MAIN(TestUiForm1Dialog)
+#include "tst_ui_form1_dialog.moc"

@@ -1,0 +1,407 @@
+// The start dialog: its controls, the option clicks, and the OK handling of
+// each work mode against a stand-in main window that logs what happens to it.
+
+#include "ui/Artwork.h"
+#include "ui/CommonDialog.h"
+#include "ui/Form2.h"
+#include "ui/MessageBox.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <deque>
+#include <memory>
+#include <optional>
+
+using namespace kobrix;
+
+Q_DECLARE_METATYPE(kobrix::WorkMode)
+
+namespace {
+
+// Everything that happens, in order, across the start dialog and the main
+// windows it prepares.
+QStringList events;
+
+class RecordingMessages : public MessageBoxService
+{
+public:
+    void show(QWidget *, const QString &title, const QString &text, MessageIcon icon) override
+    {
+        events << "message " + text;
+        shown << title + "|" + text + "|" + QString::number(int(icon));
+    }
+    QStringList shown;
+};
+
+class ScriptedDialogs : public FileDialogBackend
+{
+public:
+    std::optional<QString> run(QWidget *, const FileDialogRequest &request) override
+    {
+        requests.push_back(request);
+        events << QStringLiteral("open dialog");
+        if (answers.empty())
+            return std::nullopt;
+        const std::optional<QString> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::deque<std::optional<QString>> answers;
+    std::vector<FileDialogRequest> requests;
+};
+
+// A main window with just the controls the start dialog sets up, all in
+// their designed state: shown and enabled.
+class FakeMainWindow : public QWidget
+{
+public:
+    FakeMainWindow(FileDialogBackend &dialogs, WorkMode mode, const Form2 &start)
+        : mode(mode), CommonDialog1(dialogs, this)
+    {
+        Text3 = new QLineEdit(this);
+        Text3->hide();
+        Label2 = new QLabel(QStringLiteral("Disk Name"), this);
+        Text2 = new QLineEdit(this);
+        Command2 = new QPushButton(QStringLiteral("Scan New CD"), this);
+        Command3 = new QPushButton(QStringLiteral("Write Catalog..."), this);
+        Command4 = new QPushButton(QStringLiteral("Add to Catalog..."), this);
+        events << QStringLiteral("load %1, start dialog %2, OK %3")
+                      .arg(int(mode))
+                      .arg(start.isVisible() ? "open" : "closed")
+                      .arg(start.Command1->isEnabled() ? "enabled" : "disabled");
+    }
+
+    PreparedMainWindow parts()
+    {
+        return {this,     Text3,    Label2, Text2, Command2, Command3, Command4, &CommonDialog1,
+                [this](const QString &fileName, bool clearFirst) {
+                    events << QStringLiteral("ReadList %1 %2").arg(fileName).arg(clearFirst);
+                    readFrom = fileName;
+                }};
+    }
+
+    void setVisible(bool visible) override
+    {
+        if (visible)
+            events << QStringLiteral("main shown");
+        QWidget::setVisible(visible);
+    }
+
+    WorkMode mode;
+    CommonDialog CommonDialog1;
+    QLineEdit *Text3;
+    QLabel *Label2;
+    QLineEdit *Text2;
+    QPushButton *Command2;
+    QPushButton *Command3;
+    QPushButton *Command4;
+    QString readFrom;
+};
+
+// Logs the start dialog closing.
+class HideLogger : public QObject
+{
+public:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide)
+            events << QStringLiteral("start dialog closed");
+        return false;
+    }
+};
+
+// The start dialog with its stand-ins. Every main window made is kept, the
+// latest last, as a factory supplier would own them.
+struct Fixture
+{
+    Fixture()
+        : form(messages, [this](WorkMode mode) {
+              windows.push_back(std::make_unique<FakeMainWindow>(dialogs, mode, form));
+              return windows.back()->parts();
+          })
+    {
+        events.clear();
+        form.installEventFilter(&hideLogger);
+        form.show();
+    }
+    FakeMainWindow *main() const { return windows.empty() ? nullptr : windows.back().get(); }
+
+    RecordingMessages messages;
+    ScriptedDialogs dialogs;
+    HideLogger hideLogger;
+    std::vector<std::unique_ptr<FakeMainWindow>> windows;
+    Form2 form;
+};
+
+QString state(const QWidget *w)
+{
+    return QString(w->isHidden() ? "hidden" : "shown") + (w->isEnabled() ? " enabled" : " disabled");
+}
+
+} // namespace
+
+class TestForm2 : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void designedState()
+    {
+        Fixture f;
+        QVERIFY(QTest::qWaitForWindowExposed(&f.form));
+        QCOMPARE(f.form.windowTitle(), QStringLiteral("Kobrix"));
+        QCOMPARE(f.form.size(), QSize(457, 270));
+        QCOMPARE(f.form.minimumSize(), f.form.maximumSize());
+        QVERIFY(!(f.form.windowFlags() & Qt::WindowMinMaxButtonsHint));
+        QCOMPARE(f.form.Frame1->title(), QStringLiteral("What do you want to do?"));
+        QCOMPARE(f.form.Option1->text(), QStringLiteral("Create a new CD Catalog"));
+        QCOMPARE(f.form.Option2->text(), QStringLiteral("Open your last CD Catalog"));
+        QCOMPARE(f.form.Option3->text(), QStringLiteral("Search an Existing CD Catalog"));
+        QCOMPARE(f.form.Option4->text(), QStringLiteral("Add a new Disk to an Existing CD Catalog"));
+        QCOMPARE(f.form.Label1->text(), QStringLiteral("Type a name for your new Catalog"));
+        QCOMPARE(f.form.Text1->text(), QStringLiteral("Enter Catalog name here"));
+        QCOMPARE(f.form.Command1->text(), QStringLiteral("OK"));
+        QCOMPARE(f.form.Command2->text(), QStringLiteral("Cancel"));
+        QVERIFY(f.form.Option1->isChecked());
+        QVERIFY(!f.form.Option2->isEnabled());
+        QVERIFY(f.form.Label1->isVisible() && f.form.Text1->isVisible());
+        QVERIFY(f.form.Command1->isDefault() && f.form.Command1->isEnabled());
+        QCOMPARE(f.form.workMode(), WorkMode::NewCatalog);
+        QCOMPARE(f.form.Image1->pixmap().size(), kArtworkSize);
+        QVERIFY(f.windows.empty()); // no main window before OK
+
+        // Everything lies within the window, the picture left of the frame,
+        // and every caption fits its control.
+        QVERIFY(f.form.rect().contains(f.form.Frame1->geometry()));
+        QVERIFY(f.form.Image1->geometry().right() < f.form.Frame1->geometry().left());
+        for (auto *control : f.form.Frame1->findChildren<QWidget *>()) {
+            QVERIFY2(f.form.Frame1->contentsRect().contains(control->geometry()),
+                     qPrintable(control->objectName()));
+            if (qobject_cast<QRadioButton *>(control) || qobject_cast<QLabel *>(control)
+                || qobject_cast<QPushButton *>(control))
+                QVERIFY2(control->sizeHint().width() <= control->width(),
+                         qPrintable(control->objectName()));
+        }
+    }
+
+    // Option clicks, one after another: is the name prompt shown, and which
+    // mode results. The name typed stays.
+    void optionClicks_data()
+    {
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<bool>("promptShown");
+        QTest::addColumn<WorkMode>("mode");
+        QTest::newRow("search hides the name") << QStringList{"Option3"} << false
+                                               << WorkMode::SearchCatalog;
+        QTest::newRow("add hides the name") << QStringList{"Option4"} << false << WorkMode::AddDisc;
+        QTest::newRow("new again shows it") << QStringList{"Option3", "Option1"} << true
+                                            << WorkMode::NewCatalog;
+        QTest::newRow("last catalog cannot be chosen") << QStringList{"Option2"} << true
+                                                       << WorkMode::NewCatalog;
+    }
+    void optionClicks()
+    {
+        QFETCH(QStringList, clicks);
+        QFETCH(bool, promptShown);
+        QFETCH(WorkMode, mode);
+        Fixture f;
+        QVERIFY(QTest::qWaitForWindowExposed(&f.form));
+        f.form.Text1->setText(QStringLiteral("Music"));
+        for (const QString &name : clicks)
+            QTest::mouseClick(f.form.findChild<QRadioButton *>(name), Qt::LeftButton);
+        QCOMPARE(f.form.Label1->isVisible(), promptShown);
+        QCOMPARE(f.form.Text1->isVisible(), promptShown);
+        QCOMPARE(f.form.Text1->text(), QStringLiteral("Music"));
+        QCOMPARE(f.form.workMode(), mode);
+        QVERIFY(!f.form.Option2->isChecked());
+    }
+
+    // The arrow keys move between the options and pass over the second.
+    void keyboardSkipsLastCatalog()
+    {
+        Fixture f;
+        QVERIFY(QTest::qWaitForWindowExposed(&f.form));
+        f.form.Option1->setFocus();
+        QTest::keyClick(f.form.Option1, Qt::Key_Down);
+        QVERIFY(f.form.Option3->isChecked());
+        QVERIFY(!f.form.Text1->isVisible());
+        QTest::keyClick(f.form.Option3, Qt::Key_Up);
+        QVERIFY(f.form.Option1->isChecked());
+        QVERIFY(f.form.Text1->isVisible());
+        QVERIFY(!f.form.Option2->isChecked());
+    }
+
+    // A new catalog: the name check, then the main window is loaded while
+    // the dialog is open, named, set up and shown.
+    void newCatalog_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption"); // empty: refused
+        QTest::newRow("a name") << "Music" << "Music.cdc - Kobrix";
+        QTest::newRow("the proposed text") << "Enter Catalog name here"
+                                           << "Enter Catalog name here.cdc - Kobrix";
+        QTest::newRow("one blank is a name") << " " << " .cdc - Kobrix";
+        QTest::newRow("extension given twice") << "music.cdc" << "music.cdc.cdc - Kobrix";
+        QTest::newRow("not trimmed") << " Jazz " << " Jazz .cdc - Kobrix";
+        QTest::newRow("empty") << "" << "";
+    }
+    void newCatalog()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        Fixture f;
+        f.form.Text1->setText(name);
+        QTest::mouseClick(f.form.Command1, Qt::LeftButton);
+
+        if (caption.isEmpty()) {
+            QCOMPARE(f.messages.shown,
+                     QStringList{"Kobrix| Please enter a name for the new catalog|48"});
+            QVERIFY(f.windows.empty());
+            QVERIFY(f.form.isVisible());
+            QVERIFY(f.form.Command1->isEnabled());
+            return;
+        }
+        QVERIFY(f.messages.shown.isEmpty());
+        QCOMPARE(events, (QStringList{"load 0, start dialog open, OK disabled",
+                                      "start dialog closed", "main shown"}));
+        FakeMainWindow *main = f.main();
+        QCOMPARE(main->mode, WorkMode::NewCatalog);
+        QCOMPARE(main->Text3->text(), name);
+        QCOMPARE(main->windowTitle(), caption);
+        QCOMPARE(state(main->Label2), QStringLiteral("shown disabled"));
+        QCOMPARE(state(main->Text2), QStringLiteral("shown disabled"));
+        QCOMPARE(state(main->Command3), QStringLiteral("shown disabled"));
+        QCOMPARE(state(main->Command4), QStringLiteral("hidden enabled"));
+        QCOMPARE(state(main->Command2), QStringLiteral("shown enabled"));
+        QVERIFY(f.dialogs.requests.empty());
+        QVERIFY(main->isVisible());
+        QVERIFY(!f.form.isVisible());
+    }
+
+    // An existing catalog: the open dialog, the loader, the caption and, for
+    // a further disc, the command buttons.
+    void existingCatalog_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<WorkMode>("mode");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QStringList>("states"); // Label2, Text2, Command2, Command3, Command4
+        QTest::newRow("search") << "Option3" << WorkMode::SearchCatalog << "/cats/MUSIC.CDC"
+                                << QStringList{"shown enabled", "shown enabled", "shown enabled",
+                                               "shown enabled", "shown enabled"};
+        QTest::newRow("add a disc") << "Option4" << WorkMode::AddDisc << "/cats/Music.cdc"
+                                    << QStringList{"shown disabled", "shown disabled",
+                                                   "shown enabled", "shown disabled",
+                                                   "shown disabled"};
+        QTest::newRow("name with blanks and a comma")
+            << "Option3" << WorkMode::SearchCatalog << "/my cats/Photos, 2002.cdc"
+            << QStringList{"shown enabled", "shown enabled", "shown enabled", "shown enabled",
+                           "shown enabled"};
+    }
+    void existingCatalog()
+    {
+        QFETCH(QString, option);
+        QFETCH(WorkMode, mode);
+        QFETCH(QString, path);
+        QFETCH(QStringList, states);
+        Fixture f;
+        QTest::mouseClick(f.form.findChild<QRadioButton *>(option), Qt::LeftButton);
+        f.dialogs.answers.push_back(path);
+        events.clear();
+        QTest::mouseClick(f.form.Command1, Qt::LeftButton);
+
+        QCOMPARE(events, (QStringList{QString("load %1, start dialog open, OK disabled").arg(int(mode)),
+                                      "open dialog", "ReadList " + path + " 1", "main shown",
+                                      "start dialog closed"}));
+        QCOMPARE(f.dialogs.requests.size(), 1u);
+        const FileDialogRequest &request = f.dialogs.requests.front();
+        QCOMPARE(request.mode, FileDialogMode::Open);
+        QCOMPARE(request.flags, 0x806u);
+        QCOMPARE(request.filter, QStringLiteral("CD Catalog Files (*.cdc)|*.cdc"));
+        QCOMPARE(request.fileName, QString());
+
+        FakeMainWindow *main = f.main();
+        QCOMPARE(main->mode, mode);
+        QCOMPARE(main->Text3->text(), path);
+        QCOMPARE(main->windowTitle(), path + " - Kobrix");
+        const QStringList actual{state(main->Label2), state(main->Text2), state(main->Command2),
+                                 state(main->Command3), state(main->Command4)};
+        QCOMPARE(actual, states);
+        QVERIFY(f.messages.shown.isEmpty());
+    }
+
+    // A cancelled open dialog leaves the start dialog open with OK enabled;
+    // the next OK prepares a fresh main window for the mode then chosen.
+    void cancelledOpenDialog_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<WorkMode>("secondMode");
+        QTest::newRow("search, then new") << "Option3" << "Option1" << WorkMode::NewCatalog;
+        QTest::newRow("add, then search") << "Option4" << "Option3" << WorkMode::SearchCatalog;
+        QTest::newRow("search, then search") << "Option3" << "Option3" << WorkMode::SearchCatalog;
+    }
+    void cancelledOpenDialog()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(WorkMode, secondMode);
+        Fixture f;
+        QTest::mouseClick(f.form.findChild<QRadioButton *>(first), Qt::LeftButton);
+        f.dialogs.answers.push_back(std::nullopt);
+        QTest::mouseClick(f.form.Command1, Qt::LeftButton);
+        QVERIFY(f.form.isVisible());
+        QVERIFY(f.form.Command1->isEnabled());
+        QCOMPARE(f.windows.size(), 1u);
+        QVERIFY(!f.main()->isVisible());
+        QVERIFY(f.main()->readFrom.isEmpty());
+        QCOMPARE(f.main()->Text3->text(), QString());
+        QVERIFY(f.messages.shown.isEmpty());
+
+        QTest::mouseClick(f.form.findChild<QRadioButton *>(second), Qt::LeftButton);
+        f.dialogs.answers.push_back(QStringLiteral("/cats/Games.cdc"));
+        QTest::mouseClick(f.form.Command1, Qt::LeftButton);
+        QCOMPARE(f.windows.size(), 2u);
+        QCOMPARE(f.main()->mode, secondMode);
+        QVERIFY(f.main()->isVisible());
+        QVERIFY(!f.windows.front()->isVisible());
+        QVERIFY(!f.form.isVisible());
+    }
+
+    // Cancel and the close box end the program; Escape does nothing.
+    void endingTheProgram_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("Cancel") << "cancel" << true;
+        QTest::newRow("close box") << "close" << true;
+        QTest::newRow("Escape") << "escape" << false;
+    }
+    void endingTheProgram()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, ends);
+        Fixture f;
+        QVERIFY(QTest::qWaitForWindowExposed(&f.form));
+        QSignalSpy end(&f.form, &Form2::programEndRequested);
+        if (how == "cancel")
+            QTest::mouseClick(f.form.Command2, Qt::LeftButton);
+        else if (how == "close")
+            f.form.close();
+        else
+            QTest::keyClick(f.form.Text1, Qt::Key_Escape);
+        QCOMPARE(end.count(), ends ? 1 : 0);
+        QCOMPARE(f.form.isVisible(), !ends);
+        QVERIFY(f.windows.empty());
+        QVERIFY(f.dialogs.requests.empty());
+    }
+};
+
+QTEST_MAIN(TestForm2)
+#include "tst_ui_form2.moc"
