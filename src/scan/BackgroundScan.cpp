@@ -29,7 +29,15 @@ void BackgroundScan::start(std::unique_ptr<DirectoryReader> reader, const QStrin
     if (m_running)
         return;
     join();
-    m_reader = std::move(reader);
+    m_ownedReader = std::move(reader);
+    start(*m_ownedReader, root);
+}
+
+void BackgroundScan::start(DirectoryReader &reader, const QString &root)
+{
+    if (m_running)
+        return;
+    join();
     m_listing.clear();
     m_directories.clear();
     m_error = RuntimeError();
@@ -40,8 +48,8 @@ void BackgroundScan::start(std::unique_ptr<DirectoryReader> reader, const QStrin
     m_running = true;
     m_progressTimer.start();
 
-    m_worker = std::thread([this, root] {
-        DiscWalker walker(*m_reader, root, m_directories, m_listing);
+    m_worker = std::thread([this, &reader, root] {
+        DiscWalker walker(reader, root, m_directories, m_listing);
         while (walker.step()) {
             m_filesFound.store(walker.filesFound(), std::memory_order_relaxed);
             if (m_cancel.load(std::memory_order_relaxed))
@@ -66,7 +74,7 @@ void BackgroundScan::workerDone()
     join();
     m_progressTimer.stop();
     m_running = false;
-    m_reader.reset();
+    m_ownedReader.reset();
     Q_EMIT progress(filesFound());
     Q_EMIT finished();
 }

@@ -28,6 +28,8 @@ public:
 
     // Starts walking root with reader. Only one walk at a time.
     void start(std::unique_ptr<DirectoryReader> reader, const QString &root);
+    // The same with a reader the caller keeps alive until finished().
+    void start(DirectoryReader &reader, const QString &root);
     // Asks the walk to stop; finished() follows with wasCancelled() true.
     void cancel();
 
@@ -49,7 +51,7 @@ private:
     void join();
     void workerDone();
 
-    std::unique_ptr<DirectoryReader> m_reader;
+    std::unique_ptr<DirectoryReader> m_ownedReader;
     std::thread m_worker;
     std::atomic<bool> m_cancel{false};
     std::atomic<qsizetype> m_filesFound{0};

@@ -8,10 +8,6 @@ namespace kobrix {
 
 namespace {
 
-// Not set by the program, honoured for completeness: an open dialog that only
-// accepts existing files.
-constexpr quint32 kFileMustExist = 0x1000;
-
 // "All Files (*.*)" + "*.*" -> "All Files (*)": the description without its
 // own pattern in parentheses, followed by the patterns as QFileDialog reads
 // them. "*.*" means every file, also those without a dot.
@@ -67,11 +63,20 @@ bool CommonDialog::show(FileDialogMode mode)
 std::optional<QString> QtFileDialogBackend::run(QWidget *parent, const FileDialogRequest &request)
 {
     QFileDialog dialog(parent);
+    if (request.mode == FileDialogMode::Folder) {
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly, true);
+        if (!request.fileName.isEmpty())
+            dialog.setDirectory(QDir::fromNativeSeparators(request.fileName));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    }
     const bool save = request.mode == FileDialogMode::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Without "file must exist" an open dialog takes the name of a missing
     // file as well; the caller then reports it when it fails to read it.
-    dialog.setFileMode(!save && (request.flags & kFileMustExist) ? QFileDialog::ExistingFile
+    dialog.setFileMode(!save && (request.flags & FileMustExist) ? QFileDialog::ExistingFile
                                                                 : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !(request.flags & OverwritePrompt));
 

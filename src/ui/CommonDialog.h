@@ -14,10 +14,15 @@ enum CommonDialogFlag : quint32 {
     OverwritePrompt = 0x2, // a save dialog asks before it accepts an existing file
     HideReadOnly = 0x4,    // no read-only check box
     PathMustExist = 0x800, // the folder typed must exist
+    FileMustExist = 0x1000, // an open dialog takes only existing files
 };
 inline constexpr quint32 kCatalogDialogFlags = OverwritePrompt | HideReadOnly | PathMustExist;
 
-enum class FileDialogMode { Open, Save };
+enum class FileDialogMode {
+    Open,
+    Save,
+    Folder, // picks an existing folder
+};
 
 // Everything a dialog needs to show itself.
 struct FileDialogRequest

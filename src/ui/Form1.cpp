@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -109,6 +110,12 @@ void Form1::createMenus()
     mnuLoad = file->addAction(tr("&Load..."));
     mnuLoad->setObjectName(QStringLiteral("mnuLoad"));
     mnuLoad->setShortcut(QKeySequence::Open);
+    scanFolderAction = file->addAction(tr("Scan &Folder..."));
+    scanFolderAction->setObjectName(QStringLiteral("scanFolderAction"));
+    scanFolderAction->setToolTip(tr("Scan a folder, a USB drive or a mounted image as a disc"));
+    scanImageAction = file->addAction(tr("Scan Disc &Image..."));
+    scanImageAction->setObjectName(QStringLiteral("scanImageAction"));
+    scanImageAction->setToolTip(tr("Scan an ISO disc image as a disc"));
     mnuFind = file->addAction(tr("&Find"));
     mnuFind->setObjectName(QStringLiteral("mnuFind"));
     mnuFind->setShortcut(QKeySequence::Find);
@@ -130,6 +137,8 @@ void Form1::createMenus()
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
 
     connect(mnuLoad, &QAction::triggered, this, &Form1::loadCatalog);
+    connect(scanFolderAction, &QAction::triggered, this, &Form1::chooseFolderToScan);
+    connect(scanImageAction, &QAction::triggered, this, &Form1::chooseImageToScan);
     connect(mnuFind, &QAction::triggered, this, &Form1::findRequested);
     connect(mnuRestart, &QAction::triggered, this, &Form1::restart);
     connect(mnuExit, &QAction::triggered, this, &Form1::close);
@@ -234,6 +243,15 @@ void Form1::createControls()
     m_statusPanel->setObjectName(QStringLiteral("StatusBar1_Panel1"));
     m_statusPanel->setContentsMargins(4, 0, 4, 0);
     StatusBar1->addWidget(m_statusPanel, 1);
+    m_cancelScanButton = new QPushButton(tr("Cancel"), StatusBar1);
+    m_cancelScanButton->setObjectName(QStringLiteral("cancelScanButton"));
+    m_cancelScanButton->setToolTip(tr("Stop the scan (Esc)"));
+    m_cancelScanButton->hide();
+    StatusBar1->addPermanentWidget(m_cancelScanButton);
+    connect(m_cancelScanButton, &QPushButton::clicked, this, &Form1::cancelScan);
+    m_cancelScanShortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    m_cancelScanShortcut->setEnabled(false);
+    connect(m_cancelScanShortcut, &QShortcut::activated, this, &Form1::cancelScan);
     setStatusBar(StatusBar1);
 
     setTabOrder(Command3, List2);
@@ -344,11 +362,15 @@ void Form1::applyStartSettings()
         break;
     case WorkMode::SearchCatalog:
         m_restartButton->setEnabled(true);
+        scanFolderAction->setEnabled(false);
+        scanImageAction->setEnabled(false);
         Command3->setEnabled(false);
         Command4->setEnabled(false);
         Command2->setEnabled(false);
         break;
     case WorkMode::AddDisc:
+        scanFolderAction->setEnabled(false);
+        scanImageAction->setEnabled(false);
         Command3->setEnabled(false);
         Command4->setEnabled(false);
         Command2->show();
@@ -366,6 +388,10 @@ void Form1::applyDriveStartSettings(const QString &driveKey)
 
 void Form1::setDriveButtonsEnabled(bool enabled)
 {
+    // Folders and images are scanned like discs, so their commands follow
+    // the drive buttons.
+    scanFolderAction->setEnabled(enabled);
+    scanImageAction->setEnabled(enabled);
     for (int i = 0; i < List3->count(); ++i) {
         if (QAction *button = toolbarButton(List3->item(i)->text()))
             button->setEnabled(enabled);
@@ -421,7 +447,7 @@ bool Form1::event(QEvent *event)
     // The routines of a load are still on the stack below the event
     // processing that asked for the deletion: the window goes when they
     // have returned.
-    if (event->type() == QEvent::DeferredDelete && m_loading) {
+    if (event->type() == QEvent::DeferredDelete && (m_loading || m_scanning)) {
         m_deleteAfterLoad = true;
         return true;
     }
@@ -432,8 +458,10 @@ void Form1::closeEvent(QCloseEvent *event) { Form_QueryUnload(event); }
 
 void Form1::Form_QueryUnload(QCloseEvent *event)
 {
-    // A load in progress stops: the window and its lines are going away.
+    // A load or scan in progress stops: the window and its lines are going
+    // away.
     m_stopLoading = true;
+    cancelScan();
     if (RestartPending) {
         RestartPending = false;
     } else {

@@ -7,7 +7,11 @@
 #include "ui/WorkMode.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
+
+#include <utility>
+#include <vector>
 
 #include <chrono>
 
@@ -19,10 +23,12 @@ class QListView;
 class QListWidget;
 class QPushButton;
 class QStatusBar;
+class QShortcut;
 class QToolBar;
 
 namespace kobrix {
 
+class BackgroundScan;
 class LineStoreModel;
 class RuntimeError;
 enum class MessageIcon;
@@ -66,6 +72,8 @@ public:
     QAction *mnuHelp = nullptr;       // "&Help" menu
     QAction *mnuDonate = nullptr;     // "&Donate to Kobrix": the donation page
     QAction *mnuAbout = nullptr;      // "&About Kobrix...": the About box
+    QAction *scanFolderAction = nullptr; // "Scan &Folder...": scans any folder as a disc
+    QAction *scanImageAction = nullptr;  // "Scan Disc &Image...": scans an .iso image as a disc
     CommonDialog CommonDialog1;       // the one file dialog; keeps its settings between uses
 
     // The lines List2 shows. Code that changes them directly calls
@@ -85,6 +93,13 @@ public:
 
     // Walks the disc in the drive into List2, its folders into List1.
     void ScanDrive(const QString &driveKey);
+    // Walks any folder, or an .iso disc image, as if it were a disc.
+    void scanFolder(const QString &folder);
+    void scanImage(const QString &imagePath);
+    // True while a scan runs; cancelScan() stops it (the Cancel button of
+    // the status bar and the Esc key do the same).
+    bool isScanning() const { return m_scanning; }
+    void cancelScan();
     // Writes List2 under the disc name as a new catalog file, chosen in a
     // save dialog.
     void WriteList();
@@ -155,6 +170,14 @@ private:
     void showMessage(const QString &title, const QString &text, MessageIcon icon);
     void setStatusText(const QString &text);
     void clearScanLists();
+    // Walks root with reader off the window's thread, keeping the window
+    // responsive and showing the running count; returns when it is over.
+    void runScan(DirectoryReader &reader, const QString &root);
+    void setBusyForScan(bool busy);
+    void chooseFolderToScan();
+    void chooseImageToScan();
+    // A deletion asked for while a load or scan was running happens now.
+    void deleteIfAskedDuringWork();
 
     UiServices m_services;
     WorkMode m_workMode;
@@ -178,6 +201,12 @@ private:
     // that yielding costs little next to the reading itself.
     std::chrono::nanoseconds m_loadSlice = std::chrono::milliseconds(15);
     bool m_loading = false;
+    bool m_scanning = false;
+    BackgroundScan *m_scan = nullptr;
+    QPushButton *m_cancelScanButton = nullptr; // status bar: stops a running scan
+    QShortcut *m_cancelScanShortcut = nullptr; // Esc while a scan runs
+    // Controls switched off during a scan, with the enabled state to restore.
+    std::vector<std::pair<QPointer<QObject>, bool>> m_disabledForScan;
     bool m_stopLoading = false;      // the window closed while a load was reading
     bool m_deleteAfterLoad = false;  // deleteLater() arrived while a load was reading
     bool m_placed = false;      // centred on the screen at the first show

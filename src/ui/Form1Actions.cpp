@@ -6,7 +6,6 @@
 
 #include "catalog/CatalogFile.h"
 #include "platform/DriveSource.h"
-#include "scan/DiscWalker.h"
 #include "ui/LineStoreModel.h"
 #include "ui/MessageBox.h"
 
@@ -29,26 +28,6 @@ const QString kAppendFilter = QStringLiteral(
     "All Files (*.*)|*.*|Text Files (*.txt)|*.txt|CD Catalog Files (*.cdc)|*.cdc");
 constexpr int kAppendFilterIndex = 3; // "CD Catalog Files (*.cdc)"
 
-// Restores the normal pointer however the scan ends.
-class BusyCursor
-{
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { release(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-    void release()
-    {
-        if (m_active) {
-            m_active = false;
-            QGuiApplication::restoreOverrideCursor();
-        }
-    }
-
-private:
-    bool m_active = true;
-};
-
 } // namespace
 
 void Form1::clearScanLists()
@@ -57,52 +36,6 @@ void Form1::clearScanLists()
     m_list2Lines.clear();
     m_list1Model->reset();
     m_list2Model->reset();
-}
-
-void Form1::ScanDrive(const QString &driveKey)
-{
-    // Whatever List2 held is gone from here on, also when the drive turns
-    // out to be unavailable.
-    clearScanLists();
-
-    BusyCursor busy;
-    QString folder = driveKey;
-    RuntimeError error;
-    if (m_services.drives)
-        error = m_services.drives->resolveRoot(driveKey, folder);
-    QString failedFolder = folder.isEmpty() ? driveKey : folder;
-    if (!error) {
-        DirectoryReader &reader = m_directoryReader ? *m_directoryReader : m_fileSystemReader;
-        DiscWalker walker(reader, folder, m_list1Lines, m_list2Lines);
-        error = walker.run();
-        if (error)
-            failedFolder = walker.failedPath();
-    }
-    m_list1Model->sync();
-    m_list2Model->sync();
-    busy.release();
-
-    if (error) {
-        if (error.number() == DeviceUnavailable) {
-            showMessage(kTitle,
-                        tr("This Drive is unavailable Please insert a CD or Close the CD Drive Door"),
-                        MessageIcon::Critical);
-        } else {
-            // Say why the scan stopped instead of leaving a short listing
-            // that looks complete.
-            showMessage(kTitle, errorMessageText(tr("Error scanning %1").arg(failedFolder), error),
-                        MessageIcon::Critical);
-        }
-        return;
-    }
-
-    if (m_list2Lines.count() > 0) {
-        Label2->setEnabled(true);
-        Text2->setEnabled(true);
-        Command3->setEnabled(true);
-    }
-    setStatusText(tr("Total:") + QLatin1Char(' ') + QString::number(m_list2Lines.count())
-                  + QLatin1Char(' ') + tr("files"));
 }
 
 void Form1::scanNewCd()
@@ -233,16 +166,20 @@ void Form1::ReadList(const QString &fileName, bool clearFirst)
     if (error)
         showMessage(kTitle, errorMessageText(QStringLiteral("Error Reading file"), error),
                     MessageIcon::Critical);
-    if (m_deleteAfterLoad) {
-        // Asked for during the load; deferred again, it is carried out once
-        // the callers of this routine have returned as well. Qt drops a
-        // second deleteLater() of the same object, so a helper object
-        // carries it.
-        m_deleteAfterLoad = false;
-        auto *deferred = new QObject;
-        connect(deferred, &QObject::destroyed, this, [this] { delete this; });
-        deferred->deleteLater();
-    }
+    deleteIfAskedDuringWork();
+}
+
+void Form1::deleteIfAskedDuringWork()
+{
+    if (!m_deleteAfterLoad || m_loading || m_scanning)
+        return;
+    // Asked for during a load or scan; deferred again, it is carried out
+    // once the callers of the routine have returned as well. Qt drops a
+    // second deleteLater() of the same object, so a helper object carries it.
+    m_deleteAfterLoad = false;
+    auto *deferred = new QObject;
+    connect(deferred, &QObject::destroyed, this, [this] { delete this; });
+    deferred->deleteLater();
 }
 
 void Form1::loadCatalog()

@@ -1,0 +1,200 @@
+// Scanning in the main window: a drive's disc, any folder or a disc image is
+// walked off the window's thread while the window shows the running count
+// and offers Cancel; the lists and controls change as the walk ends.
+
+#include "ui/Form1.h"
+
+#include "platform/DriveSource.h"
+#include "scan/BackgroundScan.h"
+#include "scan/DiscImageReader.h"
+#include "ui/CommonDialog.h"
+#include "ui/LineStoreModel.h"
+#include "ui/MessageBox.h"
+
+#include <QAction>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QToolBar>
+
+namespace kobrix {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Kobrix");
+const QString kImageFilter = QStringLiteral("Disc Images (*.iso)|*.iso|All Files (*.*)|*.*");
+
+// Shows the busy pointer (with the arrow, since the window still answers)
+// for as long as the scan runs, however it ends.
+class BusyCursor
+{
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::BusyCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+} // namespace
+
+void Form1::ScanDrive(const QString &driveKey)
+{
+    // Whatever List2 held is gone from here on, also when the drive turns
+    // out to be unavailable.
+    clearScanLists();
+    QString folder = driveKey;
+    RuntimeError error;
+    if (m_services.drives) {
+        BusyCursor busy; // finding the mount point may take a moment
+        error = m_services.drives->resolveRoot(driveKey, folder);
+    }
+    if (error) {
+        showMessage(kTitle, tr("This Drive is unavailable Please insert a CD or Close the CD Drive Door"),
+                    MessageIcon::Critical);
+        return;
+    }
+    runScan(m_directoryReader ? *m_directoryReader : m_fileSystemReader, folder);
+}
+
+void Form1::scanFolder(const QString &folder)
+{
+    clearScanLists();
+    runScan(m_directoryReader ? *m_directoryReader : m_fileSystemReader, folder);
+}
+
+void Form1::scanImage(const QString &imagePath)
+{
+    // An image that cannot be read changes nothing: it is checked before the
+    // lists are emptied.
+    DiscImageReader image;
+    if (RuntimeError error = image.open(imagePath)) {
+        showMessage(kTitle, errorMessageText(tr("Error reading disc image %1").arg(imagePath), error),
+                    MessageIcon::Critical);
+        return;
+    }
+    clearScanLists();
+    runScan(image, imagePath);
+}
+
+void Form1::chooseFolderToScan()
+{
+    if (!m_services.fileDialogs || m_scanning)
+        return;
+    FileDialogRequest request;
+    request.mode = FileDialogMode::Folder;
+    if (const auto folder = m_services.fileDialogs->run(this, request))
+        scanFolder(*folder);
+}
+
+void Form1::chooseImageToScan()
+{
+    if (!m_services.fileDialogs || m_scanning)
+        return;
+    FileDialogRequest request;
+    request.mode = FileDialogMode::Open;
+    request.flags = FileMustExist | HideReadOnly | PathMustExist;
+    request.filter = kImageFilter;
+    if (const auto image = m_services.fileDialogs->run(this, request))
+        scanImage(*image);
+}
+
+void Form1::cancelScan()
+{
+    if (m_scan)
+        m_scan->cancel();
+}
+
+void Form1::setBusyForScan(bool busy)
+{
+    if (busy) {
+        // Everything that would change the lists, the catalog or the window
+        // waits until the scan is over; Exit, About and Donate stay.
+        QList<QObject *> controls{mnuLoad, mnuFind, mnuRestart, scanFolderAction,
+                                  scanImageAction, Command2, Command3, Command4, Text2};
+        for (QAction *button : Toolbar1->actions())
+            controls << button;
+        m_disabledForScan.clear();
+        for (QObject *control : controls) {
+            const bool enabled = control->property("enabled").toBool();
+            m_disabledForScan.emplace_back(control, enabled);
+            control->setProperty("enabled", false);
+        }
+    } else {
+        for (auto &[control, enabled] : m_disabledForScan) {
+            if (control)
+                control->setProperty("enabled", enabled);
+        }
+        m_disabledForScan.clear();
+    }
+    m_cancelScanButton->setVisible(busy);
+    m_cancelScanShortcut->setEnabled(busy);
+}
+
+void Form1::runScan(DirectoryReader &reader, const QString &root)
+{
+    const QString statusBefore = statusText();
+    BackgroundScan scan;
+    connect(&scan, &BackgroundScan::progress, this, [this](qsizetype files) {
+        setStatusText(tr("Scanning... %1 files").arg(files));
+    });
+    QEventLoop loop;
+    connect(&scan, &BackgroundScan::finished, &loop, &QEventLoop::quit);
+
+    m_scan = &scan;
+    m_scanning = true;
+    setBusyForScan(true);
+    setStatusText(tr("Scanning..."));
+    {
+        BusyCursor busy;
+        scan.start(reader, root);
+        loop.exec();
+        if (scan.isRunning()) {
+            // The event loop was ended from outside (the program quits):
+            // stop the walk and wait for it.
+            scan.cancel();
+            QEventLoop drain;
+            connect(&scan, &BackgroundScan::finished, &drain, &QEventLoop::quit);
+            drain.exec(QEventLoop::ExcludeUserInputEvents);
+        }
+    }
+    setBusyForScan(false);
+    m_scanning = false;
+    m_scan = nullptr;
+
+    // The walk's lists become the window's: the listing as far as it got.
+    std::swap(m_list1Lines, scan.directories());
+    std::swap(m_list2Lines, scan.listing());
+    m_list1Model->sync();
+    m_list2Model->sync();
+
+    const RuntimeError error = scan.error();
+    if (scan.wasCancelled() || error) {
+        // A stopped scan leaves the window as a failed one: the lines found
+        // so far, the status text and the buttons as they were.
+        setStatusText(statusBefore);
+        if (error.number() == DeviceUnavailable) {
+            showMessage(kTitle,
+                        tr("This Drive is unavailable Please insert a CD or Close the CD Drive Door"),
+                        MessageIcon::Critical);
+        } else if (error) {
+            // Say why the scan stopped instead of leaving a short listing
+            // that looks complete.
+            showMessage(kTitle, errorMessageText(tr("Error scanning %1").arg(scan.failedPath()), error),
+                        MessageIcon::Critical);
+        }
+    } else {
+        if (m_list2Lines.count() > 0) {
+            Label2->setEnabled(true);
+            Text2->setEnabled(true);
+            Command3->setEnabled(true);
+        }
+        setStatusText(tr("Total:") + QLatin1Char(' ') + QString::number(m_list2Lines.count())
+                      + QLatin1Char(' ') + tr("files"));
+    }
+    deleteIfAskedDuringWork();
+}
+
+} // namespace kobrix
