@@ -17,6 +17,7 @@
 #include "ui/Form3.h"
 #include "ui/Form4.h"
 #include "ui/MessageBox.h"
+#include "scan/DirectoryReader.h"
 #include "ui/UiServices.h"
 
 #include <QApplication>
@@ -28,11 +29,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTextStream>
 #include <QWidget>
 
 #include <cstdio>
 #include <functional>
+#include <thread>
 #include <memory>
 #include <vector>
 
@@ -180,6 +183,20 @@ struct Scene
 {
     QString name;
     std::function<std::unique_ptr<QWidget>(SceneContext &)> build;
+    // For scenes of work in progress: starts the work on the shown window and
+    // calls grab() while it runs. Without it the window is grabbed at rest.
+    std::function<void(QWidget *, SceneContext &, const std::function<void()> &grab)> during;
+};
+
+// A folder reader that takes its time, so a scan can be seen in progress.
+class SlowFolderReader : public FileSystemReader
+{
+public:
+    RuntimeError read(const QByteArray &path, bool isRoot, DirectoryListing &listing) override
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(4));
+        return FileSystemReader::read(path, isRoot, listing);
+    }
 };
 
 const std::vector<Scene> &scenes()
@@ -211,6 +228,26 @@ const std::vector<Scene> &scenes()
          [](SceneContext &c) -> std::unique_ptr<QWidget> {
              return std::make_unique<Form4>(c.shell);
          }},
+        {QStringLiteral("form1-scan-in-progress"),
+         [](SceneContext &c) {
+             auto form = mainWindowAtStart(c, WorkMode::NewCatalog);
+             static SlowFolderReader slow;
+             form->setDirectoryReader(&slow);
+             return form;
+         },
+         [](QWidget *window, SceneContext &c, const std::function<void()> &grab) {
+             // A large folder scanned slowly; grabbed part-way, then cancelled.
+             const QString tree = c.workFolder.filePath(QStringLiteral("big"));
+             for (int d = 0; d < 400; ++d)
+                 for (int f = 0; f < 25; ++f)
+                     writeSampleFile(tree, QStringLiteral("FOLDER%1/FILE%2.DAT").arg(d).arg(f));
+             auto *form = static_cast<Form1 *>(window);
+             QTimer::singleShot(700, form, [form, grab] {
+                 grab();
+                 form->cancelScan();
+             });
+             form->scanFolder(tree);
+         }},
         {QStringLiteral("form1-after-scan"),
          [](SceneContext &c) {
              auto form = mainWindowAtStart(c, WorkMode::NewCatalog);
@@ -237,7 +274,12 @@ bool render(const Scene &scene, SceneContext &context, const QDir &output)
     window->show();
     settle(300);
     const QString path = output.filePath(scene.name + QStringLiteral(".png"));
-    const bool saved = window->grab().save(path);
+    bool saved = false;
+    const auto grab = [&] { saved = window->grab().save(path); };
+    if (scene.during)
+        scene.during(window.get(), context, grab);
+    else
+        grab();
     std::fprintf(stderr, "%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
     window->close();
     return saved;
