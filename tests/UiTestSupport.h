@@ -74,9 +74,10 @@ public:
 class ScriptedFileDialogBackend : public FileDialogBackend
 {
 public:
-    std::optional<QString> run(QWidget *, const FileDialogRequest &request) override
+    std::optional<QString> run(QWidget *parent, const FileDialogRequest &request) override
     {
         requests.push_back(request);
+        parents.push_back(parent);
         if (answers.empty()) {
             ++unexpected;
             return std::nullopt;
@@ -99,6 +100,7 @@ public:
 
     std::deque<Answer> answers;
     std::vector<FileDialogRequest> requests;
+    std::vector<QWidget *> parents; // the window each dialog was shown over
     int unexpected = 0;
 };
 

@@ -225,6 +225,8 @@ private Q_SLOTS:
         QCOMPARE(main->workMode(), WorkMode::SearchCatalog);
         QCOMPARE(p.io.dialogs.last()->mode, FileDialogMode::Open);
         QCOMPARE(p.io.dialogs.last()->flags, 0x806u);
+        // The open dialog comes up over the start dialog, not the hidden main window.
+        QCOMPARE(p.io.dialogs.parents.back(), static_cast<QWidget *>(start));
         QVERIFY(main->isVisible());
         QVERIFY(!start->isVisible());
         QCOMPARE(main->windowTitle(), catalog + " - Kobrix");

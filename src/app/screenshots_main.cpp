@@ -185,7 +185,7 @@ struct Scene
     std::function<std::unique_ptr<QWidget>(SceneContext &)> build;
     // For scenes of work in progress: starts the work on the shown window and
     // calls grab() while it runs. Without it the window is grabbed at rest.
-    std::function<void(QWidget *, SceneContext &, const std::function<void()> &grab)> during;
+    std::function<void(QWidget *, SceneContext &, const std::function<void()> &grab)> during = {};
 };
 
 // A folder reader that takes its time, so a scan can be seen in progress.

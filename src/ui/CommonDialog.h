@@ -62,6 +62,10 @@ public:
     void setFilter(const QString &filter) { m_filter = filter; }
     int filterIndex() const { return m_filterIndex; }
     void setFilterIndex(int index) { m_filterIndex = index; }
+    // The window the dialog is shown over (the start dialog borrows the
+    // main window's dialog while the main window is still hidden).
+    QWidget *parentWidget() const { return m_parent; }
+    void setParentWidget(QWidget *parent) { m_parent = parent; }
 
     // Show the dialog. True when the user confirmed: fileName() then holds
     // the full path chosen. False when cancelled (error 32755 of the classic

@@ -10,6 +10,7 @@
 #include "ui/ToolbarIcons.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QGuiApplication>
@@ -472,8 +473,11 @@ void Form1::Form_QueryUnload(QCloseEvent *event)
 
 void Form1::showMessage(const QString &title, const QString &text, MessageIcon icon)
 {
+    // While the start dialog still prepares this window, the message goes
+    // over whatever is on screen rather than over a hidden window.
     if (m_services.messages)
-        m_services.messages->show(this, title, text, icon);
+        m_services.messages->show(isVisible() ? this : QApplication::activeWindow(), title, text,
+                                  icon);
 }
 
 } // namespace kobrix

@@ -166,7 +166,12 @@ void Form2::openExistingCatalog(WorkMode mode)
     CommonDialog &dialog = *main.CommonDialog1;
     dialog.setFlags(kCatalogDialogFlags);
     dialog.setFilter(kCatalogFilter);
-    if (!dialog.showOpen()) {
+    // Shown over this dialog: the main window is not on screen yet.
+    QWidget *const owner = dialog.parentWidget();
+    dialog.setParentWidget(this);
+    const bool chosen = dialog.showOpen();
+    dialog.setParentWidget(owner);
+    if (!chosen) {
         // Cancelled: nothing loaded, the main window stays hidden and the
         // user chooses again here.
         Command1->setEnabled(true);
