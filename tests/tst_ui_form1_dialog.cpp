@@ -4,6 +4,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
+
+#include <functional>
+
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -40,6 +44,7 @@ private slots:
     void nameFilters();
     void qtDialogHonoursSettings_data();
     void qtDialogHonoursSettings();
+    void qtDialogRefusesMissingFolder();
 };
 
 void TestUiForm1Dialog::nameFilters_data()
@@ -140,6 +145,40 @@ void TestUiForm1Dialog::qtDialogHonoursSettings()
     QCOMPARE(seen.selectedFiles, QStringList{folder.filePath(QStringLiteral("Music"))});
     QVERIFY(chosen.has_value());
     QCOMPARE(*chosen, missing);
+}
+
+// With "path must exist" a name in a missing folder is refused with a
+// message and the dialog stays; the next choice is taken.
+void TestUiForm1Dialog::qtDialogRefusesMissingFolder()
+{
+    QTemporaryDir folder;
+    const QString inMissingFolder = folder.filePath(QStringLiteral("nowhere/x.cdc"));
+    const QString good = folder.filePath(QStringLiteral("x.cdc"));
+    QStringList warnings;
+    int round = 0;
+    std::function<void()> answer = [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            warnings << box->text();
+            box->accept();
+        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            dialog->selectFile(round++ == 0 ? inMissingFolder : good);
+            static_cast<QDialog *>(dialog)->accept();
+        }
+        if (round < 2 || warnings.isEmpty())
+            QTimer::singleShot(0, this, answer);
+    };
+    QTimer::singleShot(0, this, answer);
+
+    QtFileDialogBackend backend;
+    FileDialogRequest request;
+    request.mode = FileDialogMode::Save;
+    request.flags = kCatalogDialogFlags;
+    const std::optional<QString> chosen = backend.run(nullptr, request);
+    QCOMPARE(warnings.size(), 1);
+    QVERIFY(warnings.first().contains(QStringLiteral("Path does not exist.")));
+    QVERIFY(chosen.has_value());
+    QCOMPARE(*chosen, good);
 }
 
 QTEST_MAIN(TestUiForm1Dialog)

@@ -184,6 +184,26 @@ private Q_SLOTS:
         QVERIFY(w.form->Command3->isEnabled());
     }
 
+    void programQuitDuringAScan()
+    {
+        // The quit ends every event loop, the scan's too: the walk is stopped
+        // and waited for before its lists are taken over.
+        QTemporaryDir big;
+        for (int d = 0; d < 100; ++d)
+            writeFile(big.path(), QStringLiteral("D%1/F.DAT").arg(d));
+        Form1Harness w;
+        SlowReader slow;
+        w.form->setDirectoryReader(&slow);
+        QTimer::singleShot(60, [] { QCoreApplication::exit(0); });
+        w.form->scanFolder(big.path());
+        QVERIFY(!w.form->isScanning());
+        const qsizetype found = w.form->list2Lines().count();
+        QVERIFY(found < 100);
+        QTest::qWait(50); // nothing arrives late
+        QCOMPARE(w.form->list2Lines().count(), found);
+        QCOMPARE(w.form->List2->model()->rowCount(), int(found));
+    }
+
     void closingDuringAScanStopsIt()
     {
         QTemporaryDir big;

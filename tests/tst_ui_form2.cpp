@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -83,6 +84,8 @@ public:
                 [this](const QString &fileName, bool clearFirst) {
                     events << QStringLiteral("ReadList %1 %2").arg(fileName).arg(clearFirst);
                     readFrom = fileName;
+                    if (duringLoad)
+                        duringLoad();
                 }};
     }
 
@@ -102,6 +105,7 @@ public:
     QPushButton *Command3;
     QPushButton *Command4;
     QString readFrom;
+    static inline std::function<void()> duringLoad; // what the user does while a catalog loads
 };
 
 // Logs the start dialog closing.
@@ -304,6 +308,23 @@ private Q_SLOTS:
             << QStringList{"shown enabled", "shown enabled", "shown enabled", "shown enabled",
                            "shown enabled"};
     }
+    void cancelWhileTheCatalogLoads()
+    {
+        // The load lets the start dialog answer; Cancel there ends the
+        // program, and the main window must not come up after the load.
+        Fixture f;
+        QTest::mouseClick(f.form.Option3, Qt::LeftButton);
+        f.dialogs.answers.push_back(QStringLiteral("/cats/big.cdc"));
+        QSignalSpy ending(&f.form, &Form2::programEndRequested);
+        FakeMainWindow::duringLoad = [&] { QTest::mouseClick(f.form.Command2, Qt::LeftButton); };
+        events.clear();
+        QTest::mouseClick(f.form.Command1, Qt::LeftButton);
+        FakeMainWindow::duringLoad = nullptr;
+        QCOMPARE(ending.count(), 1);
+        QVERIFY(!events.contains(QStringLiteral("main shown")));
+        QVERIFY(f.main()->isHidden());
+    }
+
     void existingCatalog()
     {
         QFETCH(QString, option);

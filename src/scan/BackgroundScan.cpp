@@ -56,22 +56,26 @@ void BackgroundScan::start(DirectoryReader &reader, const QString &root)
                 break;
         }
         m_filesFound.store(walker.filesFound(), std::memory_order_relaxed);
-        const bool cancelled = !walker.isFinished();
+        m_workerCancelled = !walker.isFinished();
         m_error = walker.error();
         m_failedPath = walker.failedPath();
         // Hand the end over to the owner's thread.
-        QMetaObject::invokeMethod(
-            this, [this, cancelled] {
-                m_cancelled = cancelled;
-                workerDone();
-            },
-            Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &BackgroundScan::workerDone, Qt::QueuedConnection);
     });
+}
+
+void BackgroundScan::waitForFinished()
+{
+    join();
+    workerDone();
 }
 
 void BackgroundScan::workerDone()
 {
-    join();
+    if (!m_running)
+        return; // already wrapped up by waitForFinished()
+    join(); // the worker's results are visible from here on
+    m_cancelled = m_workerCancelled;
     m_progressTimer.stop();
     m_running = false;
     m_ownedReader.reset();

@@ -32,6 +32,10 @@ public:
     void start(DirectoryReader &reader, const QString &root);
     // Asks the walk to stop; finished() follows with wasCancelled() true.
     void cancel();
+    // Blocks until the walk is over and its results are ready (finished()
+    // is emitted from here if it has not been yet). For when the event loop
+    // that would deliver finished() is gone, as when the program quits.
+    void waitForFinished();
 
     bool isRunning() const { return m_running; }
     qsizetype filesFound() const { return m_filesFound.load(std::memory_order_relaxed); }
@@ -62,6 +66,7 @@ private:
     QString m_failedPath;
     bool m_running = false;
     bool m_cancelled = false;
+    bool m_workerCancelled = false; // written by the worker before it ends
 };
 
 } // namespace kobrix

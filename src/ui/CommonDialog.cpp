@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace kobrix {
@@ -63,6 +65,10 @@ bool CommonDialog::show(FileDialogMode mode)
 std::optional<QString> QtFileDialogBackend::run(QWidget *parent, const FileDialogRequest &request)
 {
     QFileDialog dialog(parent);
+    // Qt's own dialog everywhere: platform dialogs differ in whether they
+    // accept the name of a missing file in an open dialog, which the load
+    // command relies on.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     if (request.mode == FileDialogMode::Folder) {
         dialog.setFileMode(QFileDialog::Directory);
         dialog.setOption(QFileDialog::ShowDirsOnly, true);
@@ -91,12 +97,24 @@ std::optional<QString> QtFileDialogBackend::run(QWidget *parent, const FileDialo
     if (!request.fileName.isEmpty())
         dialog.selectFile(QDir::fromNativeSeparators(request.fileName));
 
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    const QStringList chosen = dialog.selectedFiles();
-    if (chosen.isEmpty())
-        return std::nullopt;
-    return QDir::toNativeSeparators(chosen.constFirst());
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        const QStringList chosen = dialog.selectedFiles();
+        if (chosen.isEmpty())
+            return std::nullopt;
+        const QString path = chosen.constFirst();
+        // "Path must exist": a name typed into a folder that does not exist
+        // is refused here, and the dialog stays for another choice.
+        const QString folder = QFileInfo(path).absolutePath();
+        if ((request.flags & PathMustExist) && !QFileInfo(folder).isDir()) {
+            QMessageBox::warning(&dialog, dialog.windowTitle(),
+                                 QDir::toNativeSeparators(folder)
+                                     + QStringLiteral("\nPath does not exist.\nCheck the path and try again."));
+            continue;
+        }
+        return QDir::toNativeSeparators(path);
+    }
 }
 
 } // namespace kobrix

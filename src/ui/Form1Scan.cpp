@@ -152,12 +152,11 @@ void Form1::runScan(DirectoryReader &reader, const QString &root)
         scan.start(reader, root);
         loop.exec();
         if (scan.isRunning()) {
-            // The event loop was ended from outside (the program quits):
-            // stop the walk and wait for it.
+            // The event loop was ended from outside (the program quits) and
+            // cannot deliver the end of the walk: stop it and wait for it
+            // before its lists are touched.
             scan.cancel();
-            QEventLoop drain;
-            connect(&scan, &BackgroundScan::finished, &drain, &QEventLoop::quit);
-            drain.exec(QEventLoop::ExcludeUserInputEvents);
+            scan.waitForFinished();
         }
     }
     setBusyForScan(false);

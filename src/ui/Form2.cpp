@@ -182,6 +182,8 @@ void Form2::openExistingCatalog(WorkMode mode)
     // A catalog that cannot be read is reported by the loader itself; the
     // main window opens all the same with what could be read.
     main.ReadList(fileName, true);
+    if (m_programEnding)
+        return; // Cancel or the close box was used while the catalog loaded
     main.window->setWindowTitle(fileName + QStringLiteral(" - ") + kProgramTitle);
     if (mode == WorkMode::AddDisc) {
         main.Command3->setEnabled(false);
@@ -198,12 +200,14 @@ void Form2::openExistingCatalog(WorkMode mode)
 
 void Form2::Command2_Click()
 {
+    m_programEnding = true;
     hide();
     emit programEndRequested();
 }
 
 void Form2::closeEvent(QCloseEvent *event)
 {
+    m_programEnding = true;
     event->accept();
     emit programEndRequested();
 }

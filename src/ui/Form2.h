@@ -82,6 +82,7 @@ private:
 
     MessageBoxService &m_messages;
     MainWindowFactory m_makeMainWindow;
+    bool m_programEnding = false; // Cancel or the close box: the program is ending
 };
 
 } // namespace kobrix

@@ -207,6 +207,7 @@ void Form3::showEvent(QShowEvent *event)
             resize(unitsToPixels(kClientWidth), height());
             setOuterHeight(kLoadOuterHeight);
             applyResizeRule();
+            centerOnScreen(this);
         }
     }
 }
