@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <thread>
+
 namespace kobrix::test {
 
 void writeFile(const QString &root, const QString &relativePath, const QByteArray &bytes)
@@ -19,6 +21,12 @@ void writeFile(const QString &root, const QString &relativePath, const QByteArra
 void makeDir(const QString &root, const QString &relativePath)
 {
     QDir().mkpath(root + QLatin1Char('/') + relativePath);
+}
+
+RuntimeError SlowReader::read(const QByteArray &path, bool isRoot, DirectoryListing &listing)
+{
+    std::this_thread::sleep_for(m_delay);
+    return FileSystemReader::read(path, isRoot, listing);
 }
 
 QByteArray readFile(const QString &path)

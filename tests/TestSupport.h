@@ -1,11 +1,14 @@
 #pragma once
 
 #include "catalog/LineStore.h"
+#include "scan/DirectoryReader.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+
+#include <chrono>
 
 namespace kobrix::test {
 
@@ -15,6 +18,21 @@ void writeFile(const QString &root, const QString &relativePath, const QByteArra
 void makeDir(const QString &root, const QString &relativePath);
 QByteArray readFile(const QString &path);
 QStringList toStringList(const LineStore &store);
+
+// A disc that takes its time: every folder read costs `delay`, so a walk can
+// be watched, cancelled or interrupted while it runs.
+class SlowReader : public FileSystemReader
+{
+public:
+    explicit SlowReader(std::chrono::milliseconds delay = std::chrono::milliseconds(10))
+        : m_delay(delay)
+    {
+    }
+    RuntimeError read(const QByteArray &path, bool isRoot, DirectoryListing &listing) override;
+
+private:
+    std::chrono::milliseconds m_delay;
+};
 LineStore toStore(const QStringList &lines);
 
 } // namespace kobrix::test

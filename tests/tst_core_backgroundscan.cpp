@@ -9,25 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <thread>
-
 using namespace kobrix;
 using namespace kobrix::test;
-
-namespace {
-
-// A disc that takes its time: every folder costs a few milliseconds.
-class SlowReader : public FileSystemReader
-{
-public:
-    RuntimeError read(const QByteArray &path, bool isRoot, DirectoryListing &listing) override
-    {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        return FileSystemReader::read(path, isRoot, listing);
-    }
-};
-
-} // namespace
 
 class TestBackgroundScan : public QObject
 {
@@ -80,7 +63,7 @@ private Q_SLOTS:
         BackgroundScan scan;
         QSignalSpy finished(&scan, &BackgroundScan::finished);
         QSignalSpy progress(&scan, &BackgroundScan::progress);
-        scan.start(std::make_unique<SlowReader>(), m_disc.path());
+        scan.start(std::make_unique<SlowReader>(std::chrono::milliseconds(5)), m_disc.path());
         QVERIFY(progress.wait(5000)); // reports while the walk is still running
         QVERIFY(scan.isRunning());
         scan.cancel();
@@ -93,7 +76,7 @@ private Q_SLOTS:
     void destroyedWhileRunning()
     {
         auto scan = std::make_unique<BackgroundScan>();
-        scan->start(std::make_unique<SlowReader>(), m_disc.path());
+        scan->start(std::make_unique<SlowReader>(std::chrono::milliseconds(5)), m_disc.path());
         scan.reset(); // must stop the worker and not crash later
         QTest::qWait(20);
     }

@@ -11,23 +11,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include <thread>
 
 using namespace kobrix;
 using namespace kobrix::test;
 
 namespace {
-
-// A disc that takes its time: every folder costs a few milliseconds.
-class SlowReader : public FileSystemReader
-{
-public:
-    RuntimeError read(const QByteArray &path, bool isRoot, DirectoryListing &listing) override
-    {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return FileSystemReader::read(path, isRoot, listing);
-    }
-};
 
 QPushButton *cancelButton(Form1 &form)
 {

@@ -200,14 +200,7 @@ void FieldParser::feed(std::string_view chunk)
             if (end - close >= 2 && *close == '"' && (close[1] == '\r' || close[1] == '\n')) {
                 appendField(std::string_view(p + 1, std::size_t(close - p - 1)), hasHighBytes,
                             m_out);
-                const char *lineEnd = close + 1;
-                p = lineEnd + 1;
-                if (*lineEnd == '\r') {
-                    if (p == end)
-                        m_skipLineFeed = true;
-                    else if (*p == '\n')
-                        ++p;
-                }
+                p = pastLineEnd(close + 1, end);
                 continue;
             }
         }
@@ -234,14 +227,20 @@ void FieldParser::feed(std::string_view chunk)
             parseLine(m_pending, m_out);
             m_pending.clear();
         }
-        p = lineEnd + 1;
-        if (*lineEnd == '\r') {
-            if (p == end)
-                m_skipLineFeed = true;
-            else if (*p == '\n')
-                ++p;
-        }
+        p = pastLineEnd(lineEnd, end);
     }
+}
+
+const char *FieldParser::pastLineEnd(const char *lineEnd, const char *end)
+{
+    const char *p = lineEnd + 1;
+    if (*lineEnd == '\r') {
+        if (p == end)
+            m_skipLineFeed = true; // a LF starting the next chunk belongs to this CR
+        else if (*p == '\n')
+            ++p;
+    }
+    return p;
 }
 
 void FieldParser::finish()

@@ -47,6 +47,9 @@ public:
     static void parseLine(std::string_view line, LineStore &out);
 
 private:
+    // Past the line end at lineEnd (CR, LF or CR LF) within a chunk ending at end.
+    const char *pastLineEnd(const char *lineEnd, const char *end);
+
     LineStore &m_out;
     std::string m_pending;     // start of a line whose end has not been fed yet
     bool m_skipLineFeed = false; // the last chunk ended with CR
