@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 
 using namespace kobrix;
@@ -17,9 +18,9 @@ using namespace kobrix::test;
 
 namespace {
 
-QPushButton *cancelButton(Form1 &form)
+QToolButton *cancelButton(Form1 &form)
 {
-    return form.findChild<QPushButton *>(QStringLiteral("cancelScanButton"));
+    return form.findChild<QToolButton *>(QStringLiteral("cancelScanButton"));
 }
 
 } // namespace

@@ -24,6 +24,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <algorithm>
 #include <initializer_list>
@@ -244,12 +245,15 @@ void Form1::createControls()
     m_statusPanel->setObjectName(QStringLiteral("StatusBar1_Panel1"));
     m_statusPanel->setContentsMargins(4, 0, 4, 0);
     StatusBar1->addWidget(m_statusPanel, 1);
-    m_cancelScanButton = new QPushButton(tr("Cancel"), StatusBar1);
+    m_cancelScanButton = new QToolButton(StatusBar1);
+    m_cancelScanButton->setText(tr("Cancel"));
     m_cancelScanButton->setObjectName(QStringLiteral("cancelScanButton"));
     m_cancelScanButton->setToolTip(tr("Stop the scan (Esc)"));
     m_cancelScanButton->hide();
+    // As tall as the status text, so the status bar keeps its height.
+    m_cancelScanButton->setFixedHeight(m_statusPanel->sizeHint().height());
     StatusBar1->addPermanentWidget(m_cancelScanButton);
-    connect(m_cancelScanButton, &QPushButton::clicked, this, &Form1::cancelScan);
+    connect(m_cancelScanButton, &QToolButton::clicked, this, &Form1::cancelScan);
     m_cancelScanShortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     m_cancelScanShortcut->setEnabled(false);
     connect(m_cancelScanShortcut, &QShortcut::activated, this, &Form1::cancelScan);

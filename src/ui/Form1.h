@@ -25,6 +25,7 @@ class QPushButton;
 class QStatusBar;
 class QShortcut;
 class QToolBar;
+class QToolButton;
 
 namespace kobrix {
 
@@ -203,7 +204,7 @@ private:
     bool m_loading = false;
     bool m_scanning = false;
     BackgroundScan *m_scan = nullptr;
-    QPushButton *m_cancelScanButton = nullptr; // status bar: stops a running scan
+    QToolButton *m_cancelScanButton = nullptr; // status bar: stops a running scan
     QShortcut *m_cancelScanShortcut = nullptr; // Esc while a scan runs
     // Controls switched off during a scan, with the enabled state to restore.
     std::vector<std::pair<QPointer<QObject>, bool>> m_disabledForScan;

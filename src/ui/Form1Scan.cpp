@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace kobrix {
 
