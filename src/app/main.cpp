@@ -6,6 +6,7 @@
 #include "ui/CommonDialog.h"
 #include "ui/MessageBox.h"
 #include "ui/QtShellOpener.h"
+#include "ui/ToolbarIcons.h"
 #include "ui/UiServices.h"
 
 #include <QApplication>
@@ -20,6 +21,9 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kobrix"));
+    // Ties the windows to the installed menu entry (and its icon) on Wayland.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kobrix"));
+    QApplication::setWindowIcon(kobrix::toolbarIcon(kobrix::ToolbarImage::CompactDisc));
     // The program ends when the user says so (Cancel, close box, Exit), not
     // when the last window happens to be hidden between two windows.
     QApplication::setQuitOnLastWindowClosed(false);
