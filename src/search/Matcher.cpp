@@ -19,6 +19,17 @@ namespace {
 
 inline unsigned char asciiLower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
 
+// Whether the n bytes at text equal the ASCII lower-case pattern, ignoring
+// the case of ASCII letters.
+inline bool equalsFolded(const unsigned char *text, const unsigned char *pattern, std::int64_t n)
+{
+    for (std::int64_t k = 0; k < n; ++k) {
+        if (asciiLower(text[k]) != pattern[k])
+            return false;
+    }
+    return true;
+}
+
 [[maybe_unused]] inline int countTrailingZeros(unsigned mask)
 {
 #if defined(_MSC_VER)
@@ -102,15 +113,11 @@ bool Matcher::matchesUtf8(std::string_view line) const
     if (!m_ascii && isAscii(line))
         return false;
     if (m_ascii && isAscii(line)) {
+        const auto *text = reinterpret_cast<const unsigned char *>(line.data());
+        const auto *pattern = reinterpret_cast<const unsigned char *>(m_asciiLower.constData());
         const std::size_t n = std::size_t(m_asciiLower.size());
-        if (line.size() < n)
-            return false;
         for (std::size_t i = 0; i + n <= line.size(); ++i) {
-            std::size_t k = 0;
-            while (k < n && asciiLower(static_cast<unsigned char>(line[i + k]))
-                       == static_cast<unsigned char>(m_asciiLower[qsizetype(k)]))
-                ++k;
-            if (k == n)
+            if (equalsFolded(text + i, pattern, std::int64_t(n)))
                 return true;
         }
         return false;
@@ -119,17 +126,6 @@ bool Matcher::matchesUtf8(std::string_view line) const
 }
 
 namespace {
-
-// Whether the n bytes at text equal the ASCII lower-case pattern, ignoring
-// the case of ASCII letters.
-inline bool equalsFolded(const unsigned char *text, const unsigned char *pattern, std::int64_t n)
-{
-    for (std::int64_t k = 0; k < n; ++k) {
-        if (asciiLower(text[k]) != pattern[k])
-            return false;
-    }
-    return true;
-}
 
 // The line of store that holds byte pos, searching forward from line hint
 // (whose start is at or before pos) by doubling steps: matches come in

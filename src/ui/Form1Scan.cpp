@@ -26,6 +26,8 @@ namespace kobrix {
 namespace {
 
 const QString kTitle = QStringLiteral("Kobrix");
+const char kDriveUnavailable[] =
+    "This Drive is unavailable Please insert a CD or Close the CD Drive Door";
 const QString kImageFilter = QStringLiteral("Disc Images (*.iso)|*.iso|All Files (*.*)|*.*");
 
 // Shows the busy pointer (with the arrow, since the window still answers)
@@ -53,7 +55,7 @@ void Form1::ScanDrive(const QString &driveKey)
         error = m_services.drives->resolveRoot(driveKey, folder);
     }
     if (error) {
-        showMessage(kTitle, tr("This Drive is unavailable Please insert a CD or Close the CD Drive Door"),
+        showMessage(kTitle, tr(kDriveUnavailable),
                     MessageIcon::Critical);
         return;
     }
@@ -177,7 +179,7 @@ void Form1::runScan(DirectoryReader &reader, const QString &root)
         setStatusText(statusBefore);
         if (error.number() == DeviceUnavailable) {
             showMessage(kTitle,
-                        tr("This Drive is unavailable Please insert a CD or Close the CD Drive Door"),
+                        tr(kDriveUnavailable),
                         MessageIcon::Critical);
         } else if (error) {
             // Say why the scan stopped instead of leaving a short listing
