@@ -17,7 +17,11 @@ head -c 1000000 /dev/urandom > "$work/random.cdc"
 check "random bytes load" test "$(timeout 60 "$cli" list "$work/random.cdc" >/dev/null; echo $?)" = 0
 printf 'a\0b\0\r\n' > "$work/nul.cdc";                check "NUL bytes" test "$(lines "$work/nul.cdc")" = 1
 head -c $((100 << 20)) /dev/zero | tr '\0' x > "$work/long.cdc"
-check "one line of 100 MB" test "$(lines "$work/long.cdc")" = 1
+check "one line of 100 MB is refused by name" test "$(error_of list "$work/long.cdc")" = \
+    "Error Reading file: 59 - Bad record length (record 1 is longer than 1048576 bytes)"
+truncate -s 300M "$work/zeros.cdc"
+check "300 MB of NUL bytes in bounded memory" test "$(ulimit -v 1000000; error_of find "$work/zeros.cdc" x --count)" = \
+    "Error Reading file: 59 - Bad record length (record 1 is longer than 1048576 bytes)"
 printf '"\xff\xfe"\r\n"caf\xe9"\r\n' > "$work/bad-utf8.cdc"
 check "invalid UTF-8 read as Windows-1252" test "$(timeout 10 "$cli" list "$work/bad-utf8.cdc" | tail -1)" = "café"
 printf '"a"\n"b"\n' > "$work/lf.cdc";                 check "LF only" test "$(lines "$work/lf.cdc")" = 2
@@ -39,6 +43,46 @@ check "non-ASCII path read" test "$(timeout 10 "$cli" list "$work/Kataloge ü/M�
 printf '"keep"\r\n' > "$work/keep.cdc"
 check "failed write keeps the catalog" test "$(error_of write "$work/keep.cdc" --disc D "$work/no-disc")" != ""
 check "  ...and the bytes are intact" test "$(cat "$work/keep.cdc")" = $'"keep"\r'
+
+
+# Records whose names hold quotes, commas and line breaks load back whole.
+mkdir -p "$work/names"; : > "$work/names/Say \"Hi\", Bob.mp3"
+timeout 10 "$cli" write "$work/q.cdc" --disc 'The "Best", Vol 2' "$work/names" 2>/dev/null
+check "quote and comma in disc and file name" test "$(timeout 10 "$cli" list "$work/q.cdc")" = 'The "Best", Vol 2 - \Say "Hi", Bob.mp3'
+timeout 10 "$cli" write "$work/lf.cdc" --disc $'Disc\n2' "$work/names" 2>/dev/null
+check "line break in a disc name stays on one line" test "$(timeout 10 "$cli" list "$work/lf.cdc" | wc -l)" = 1
+printf '\xef\xbb\xbf"D - \\a.txt"\r\n' > "$work/bom.cdc"
+check "byte-order mark skipped" test "$(timeout 10 "$cli" list "$work/bom.cdc")" = 'D - \a.txt'
+printf '"A - \\x"' > "$work/nolf.cdc"
+timeout 10 "$cli" append "$work/nolf.cdc" --disc D "$work/disc" 2>/dev/null
+check "append after a record without line end" test "$(timeout 10 "$cli" list "$work/nolf.cdc" | tail -1)" = 'D - \A.TXT'
+
+# Output that cannot be written is an error, not a short listing.
+for cmd in "list $work/q.cdc" "find $work/q.cdc best" "scan $work/names"; do
+    msg=$(timeout 10 "$cli" $cmd 2>&1 >/dev/full); code=$?
+    check "$cmd > /dev/full fails" test "$code" = 2
+    check "  ...and says why" grep -q "write error: No space left on device" <<< "$msg"
+done
+
+# Two programs appending to one catalog at once: two whole blocks.
+mkdir -p "$work/big"
+(cd "$work/big" && for d in $(seq 1 40); do mkdir "d$d"; (cd "d$d" && seq -f "f%g.txt" 1 1000 | xargs touch); done)
+timeout 60 "$cli" append "$work/two.cdc" --disc A "$work/big" 2>/dev/null &
+timeout 60 "$cli" append "$work/two.cdc" --disc B "$work/big" 2>/dev/null &
+wait
+check "concurrent appends give two whole blocks" \
+    test "$(cut -c2 "$work/two.cdc" | uniq | wc -l)" = 2 -a "$(wc -l < "$work/two.cdc")" = 80000
+# A writer holding the lock: the next one waits, then refuses and changes nothing.
+if command -v flock >/dev/null; then
+    cp "$work/q.cdc" "$work/held.cdc"
+    flock -o "$work/held.cdc" sleep 60 & holder=$!
+    sleep 0.3
+    check "a held catalog gives 55" test "$(error_of append "$work/held.cdc" --disc D "$work/disc")" = "Error in WriteList: 55 - File already open"
+    check "  ...and is unchanged" cmp -s "$work/q.cdc" "$work/held.cdc"
+    sleeper=$(pgrep -P $holder)
+    kill -9 $holder; wait $holder 2>/dev/null; kill $sleeper 2>/dev/null
+    check "a killed holder leaves no stale lock" timeout 10 "$cli" append "$work/held.cdc" --disc D "$work/disc" 2>/dev/null
+fi
 
 echo "$pass passed, $fail failed"
 [ "$fail" = 0 ]

@@ -4,12 +4,17 @@
 #include "catalog/CatalogFile.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <future>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,6 +52,42 @@ LineStore bigListing(int lines)
         store.append(QStringLiteral("\\DATA\\FILE%1.DAT").arg(i));
     return store;
 }
+
+struct stat statOf(const QString &path)
+{
+    struct stat st {};
+    stat(QFile::encodeName(path).constData(), &st);
+    return st;
+}
+
+// Files left beside the catalog (kept copies, temporary files).
+QStringList leftovers(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+// Holds the catalog's lock as another program would, on a descriptor of its own.
+class HeldLock
+{
+public:
+    explicit HeldLock(const QString &path)
+        : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC))
+    {
+        if (m_fd >= 0)
+            ::flock(m_fd, LOCK_EX);
+    }
+    ~HeldLock() { release(); }
+    void release()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = -1;
+    }
+    bool isHeld() const { return m_fd >= 0; }
+
+private:
+    int m_fd;
+};
 
 } // namespace
 
@@ -210,6 +251,191 @@ private Q_SLOTS:
         }
         QCOMPARE(error.number(), 61);
         QVERIFY(!QFile::exists(path("created.cdc")));
+    }
+
+    void appendStartsOnANewLine_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray block("\"D - \\SETUP.EXE\"\r\n");
+        QTest::newRow("last record without line end")
+            << QByteArray("\"A - \\x\"") << QByteArray("\"A - \\x\"\r\n" + block);
+        QTest::newRow("ends with CR LF") << QByteArray("\"A\"\r\n") << QByteArray("\"A\"\r\n" + block);
+        QTest::newRow("ends with LF") << QByteArray("\"A\"\n") << QByteArray("\"A\"\n" + block);
+        QTest::newRow("ends with CR") << QByteArray("\"A\"\r") << QByteArray("\"A\"\r" + block);
+        QTest::newRow("empty file") << QByteArray() << block;
+    }
+    void appendStartsOnANewLine()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        const QString file = path("newline.cdc");
+        writeFile(m_dir.path(), "newline.cdc", before);
+        QVERIFY(!appendCatalog(file, u"D", toStore({"\\SETUP.EXE"})));
+        QCOMPARE(readFile(file), after);
+        LineStore lines;
+        QVERIFY(!readCatalog(file, lines, true));
+        QCOMPARE(lines.at(lines.count() - 1), QStringLiteral("D - \\SETUP.EXE"));
+    }
+
+    void discNameControlsStayOnOneLine()
+    {
+        const QString file = path("controls.cdc");
+        const LineStore listing = toStore({"\\A", "\\B"});
+        QVERIFY(!writeCatalog(file, u"Disc\n2\tx\r3", listing));
+        QVERIFY(!appendCatalog(file, u"E\r\nF", listing));
+        LineStore lines;
+        QVERIFY(!readCatalog(file, lines, true));
+        const QString r(QChar::ReplacementCharacter);
+        QCOMPARE(toStringList(lines),
+                 (QStringList{"Disc" + r + "2" + r + "x" + r + "3 - \\A", "Disc" + r + "2" + r + "x" + r + "3 - \\B",
+                              "E" + r + r + "F - \\A", "E" + r + r + "F - \\B"}));
+    }
+
+    // A rewrite keeps the catalog the same file: every name of it sees the
+    // new catalog, and its mode stays.
+    void rewriteKeepsTheFile_data()
+    {
+        QTest::addColumn<bool>("hardLink");
+        QTest::addColumn<bool>("symLink");
+        QTest::newRow("single name") << false << false;
+        QTest::newRow("hard link") << true << false;
+        QTest::newRow("symbolic link") << false << true;
+    }
+    void rewriteKeepsTheFile()
+    {
+        QFETCH(bool, hardLink);
+        QFETCH(bool, symLink);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("cat.cdc");
+        const QString other = dir.filePath("other.cdc");
+        writeFile(dir.path(), "cat.cdc", kWorkedExample);
+        QVERIFY(::chmod(QFile::encodeName(file).constData(), 0640) == 0);
+        if (hardLink)
+            QVERIFY(::link(QFile::encodeName(file).constData(), QFile::encodeName(other).constData()) == 0);
+        if (symLink)
+            QVERIFY(QFile::link(file, other));
+        const struct stat before = statOf(file);
+
+        QVERIFY(!writeCatalog(hardLink || symLink ? other : file, u"New", toStore({"\\N"})));
+        const QByteArray expected("\"New - \\N\"\r\n");
+        QCOMPARE(readFile(file), expected);
+        const struct stat after = statOf(file);
+        QCOMPARE(after.st_mode & 07777, mode_t(0640));
+        QCOMPARE(after.st_uid, before.st_uid);
+        QCOMPARE(after.st_gid, before.st_gid);
+        if (hardLink || symLink) {
+            QCOMPARE(readFile(other), expected);
+            QCOMPARE(after.st_ino, before.st_ino);
+            QCOMPARE(after.st_nlink, before.st_nlink);
+            QVERIFY(QFileInfo(other).isSymLink() == symLink);
+        }
+        QCOMPARE(leftovers(dir.path()).size(), hardLink || symLink ? 2 : 1);
+    }
+
+    void rootRewriteKeepsTheOwner()
+    {
+        if (geteuid() != 0)
+            QSKIP("only root can give a file to another user");
+        QTemporaryDir dir;
+        const QString file = dir.filePath("theirs.cdc");
+        writeFile(dir.path(), "theirs.cdc", kWorkedExample);
+        QVERIFY(::chown(QFile::encodeName(file).constData(), 65534, 65534) == 0);
+        QVERIFY(!writeCatalog(file, u"New", toStore({"\\N"})));
+        QCOMPARE(statOf(file).st_uid, uid_t(65534));
+        QCOMPARE(statOf(file).st_gid, gid_t(65534));
+    }
+
+    void failedInPlaceRewritePutsOldBack()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("linked.cdc");
+        const QString other = dir.filePath("link2.cdc");
+        writeFile(dir.path(), "linked.cdc", kWorkedExample);
+        QVERIFY(::link(QFile::encodeName(file).constData(), QFile::encodeName(other).constData()) == 0);
+        const ino_t inode = statOf(file).st_ino;
+        RuntimeError error;
+        {
+            FileSizeLimit limit(64 * 1024); // fails part-way through the new catalog
+            error = writeCatalog(file, u"Big disc", bigListing(100000));
+        }
+        QCOMPARE(error.number(), 61);
+        QCOMPARE(readFile(file), kWorkedExample);
+        QCOMPARE(readFile(other), kWorkedExample);
+        QCOMPARE(statOf(file).st_ino, inode);
+        QCOMPARE(leftovers(dir.path()), (QStringList{"link2.cdc", "linked.cdc"}));
+    }
+
+    void anotherWriterIsWaitedForThenRefused_data()
+    {
+        QTest::addColumn<bool>("append");
+        QTest::newRow("write") << false;
+        QTest::newRow("append") << true;
+    }
+    void anotherWriterIsWaitedForThenRefused()
+    {
+        QFETCH(bool, append);
+        const QString file = path("locked.cdc");
+        writeFile(m_dir.path(), "locked.cdc", kWorkedExample);
+        HeldLock held(file);
+        QVERIFY(held.isHeld());
+        const LineStore listing = toStore({"\\A"});
+        QElapsedTimer timer;
+        timer.start();
+        const RuntimeError error = append
+            ? appendCatalog(file, u"D", listing, std::chrono::milliseconds(200))
+            : writeCatalog(file, u"D", listing, std::chrono::milliseconds(200));
+        QCOMPARE(error.number(), 55);
+        QVERIFY(timer.elapsed() >= 190); // it did wait
+        QCOMPARE(readFile(file), kWorkedExample);
+        QVERIFY(!CatalogSlot::isBusy());
+
+        // Once the other writer is done, the same call goes through.
+        held.release();
+        QVERIFY(!(append ? appendCatalog(file, u"D", listing) : writeCatalog(file, u"D", listing)));
+    }
+
+    void killedHolderLeavesNoStaleLock()
+    {
+        const QString file = path("stale.cdc");
+        writeFile(m_dir.path(), "stale.cdc", kWorkedExample);
+        int ready[2];
+        QVERIFY(::pipe(ready) == 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            HeldLock held(file);
+            (void)::write(ready[1], "x", 1);
+            ::pause();
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        char c;
+        QCOMPARE(::read(ready[0], &c, 1), ssize_t(1));
+        ::close(ready[0]);
+        QCOMPARE(appendCatalog(file, u"D", toStore({"\\A"}), std::chrono::milliseconds(50)).number(), 55);
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        QVERIFY(!appendCatalog(file, u"D", toStore({"\\A"}), std::chrono::milliseconds(50)));
+        QCOMPARE(readFile(file), kWorkedExample + "\"D - \\A\"\r\n");
+    }
+
+    // An append that waited while another program replaced the catalog lands
+    // in the new catalog, not in the file that was replaced.
+    void waitingAppendFollowsAReplacement()
+    {
+        const QString file = path("replaced.cdc");
+        writeFile(m_dir.path(), "replaced.cdc", kWorkedExample);
+        auto held = std::make_unique<HeldLock>(file);
+        auto waiting = std::async(std::launch::async, [file] {
+            return appendCatalog(file, u"Late", toStore({"\\L"}), std::chrono::seconds(20));
+        });
+        QTest::qWait(100);
+        writeFile(m_dir.path(), "replacement.tmp", "\"New\"\r\n");
+        QVERIFY(::rename(QFile::encodeName(path("replacement.tmp")).constData(),
+                         QFile::encodeName(file).constData()) == 0);
+        held.reset();
+        QVERIFY(!waiting.get());
+        QCOMPARE(readFile(file), QByteArray("\"New\"\r\n\"Late - \\L\"\r\n"));
     }
 
     void bigCatalogRoundTrip()

@@ -73,12 +73,34 @@ private Q_SLOTS:
             << QByteArray("\"My \"best\" - \\A\"\r\n") << QStringList{"My \"best\" - \\A"};
         QTest::newRow("inner quote, blank and comma survive")
             << QByteArray("\"A \"x\" y, z - \\B\"\r\n") << QStringList{"A \"x\" y, z - \\B"};
-        QTest::newRow("quote then comma closes the field")
-            << QByteArray("\"a\",\"b\"\r\n") << QStringList{"a", "b"};
+        // A quote at the line end closes the field, so a quote and a comma
+        // inside a name never split a record.
+        QTest::newRow("quote-comma inside a record stays one line")
+            << QByteArray("\"a\",\"b\"\r\n") << QStringList{"a\",\"b"};
+        QTest::newRow("quoted disc name with comma")
+            << QByteArray("\"The \"Best\", Vol 2 - \\A.TXT\"\r\n")
+            << QStringList{"The \"Best\", Vol 2 - \\A.TXT"};
+        QTest::newRow("quoted file name with comma")
+            << QByteArray("\"D - \\Say \"Hi\", Bob.mp3\"\r\n") << QStringList{"D - \\Say \"Hi\", Bob.mp3"};
+        QTest::newRow("blanks after the closing quote")
+            << QByteArray("\"a\", \"b\"   \r\n") << QStringList{"a\", \"b"};
+        QTest::newRow("quote-comma closes when the line end has no quote")
+            << QByteArray("\"a\",b\r\n") << QStringList{"a", "b"};
+        QTest::newRow("byte-order mark skipped")
+            << QByteArray("\xEF\xBB\xBF\"D - \\a.txt\"\r\n") << QStringList{"D - \\a.txt"};
+        QTest::newRow("byte-order mark alone") << QByteArray("\xEF\xBB\xBF") << QStringList{};
+        QTest::newRow("mark only at the start")
+            << QByteArray("\"a\"\r\n\xEF\xBB\xBF\"b\"\r\n") << QStringList{"a", QString::fromUtf8("\uFEFF\"b\"")};
+        QTest::newRow("start like a mark, then not")
+            << QByteArray("\xEF\xBBx\r\n") << QStringList{QString::fromUtf8("\u00EF\u00BBx")};
+        QTest::newRow("two bytes of a mark only") << QByteArray("\xEF\xBB")
+                                                  << QStringList{QString::fromUtf8("\u00EF\u00BB")};
         QTest::newRow("no quote closes: first one does")
             << QByteArray("\"ab\"cd\" ef\r\n") << QStringList{"ab"};
         QTest::newRow("text after closing quote up to comma dropped")
-            << QByteArray("\"ab\"  ,\"c\"\r\n") << QStringList{"ab", "c"};
+            << QByteArray("\"ab\"x ,\"c\r\n") << QStringList{"ab", "c"};
+        QTest::newRow("closing quote at the line end wins")
+            << QByteArray("\"ab\"  ,\"c\"\r\n") << QStringList{"ab\"  ,\"c"};
         QTest::newRow("unterminated quote ends at line end")
             << QByteArray("\"abc\r\n\"d\"\r\n") << QStringList{"abc", "d"};
         QTest::newRow("windows-1252 record")
@@ -104,6 +126,10 @@ private Q_SLOTS:
         QTest::newRow("commas") << ",,, - \\,,";
         QTest::newRow("empty") << "";
         QTest::newRow("non-ascii") << QString::fromUtf8("Диск 1 - \\日本.txt");
+        QTest::newRow("quote and comma in the disc name") << "The \"Best\", Vol 2 - \\A.TXT";
+        QTest::newRow("quote and comma in the file name") << "D - \\Say \"Hi\", Bob.mp3";
+        QTest::newRow("looks like two fields") << "a\",\"b";
+        QTest::newRow("quote, blanks, comma, quote") << "x\"  ,  \" - \\y";
     }
     void roundTripOfAnyLine()
     {
@@ -113,6 +139,66 @@ private Q_SLOTS:
         appendRecord(file, std::string_view(utf8.constData(), std::size_t(utf8.size())));
         appendRecord(file, "next");
         QCOMPARE(parse(file, 1 << 20), (QStringList{line, "next"}));
+    }
+
+    void recordLimit_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("linesRead");
+        QTest::addColumn<int>("badRecord"); // 0: no error
+        const QByteArray limit(64, 'x');
+        QTest::newRow("at the limit") << QByteArray(limit + "\r\n") << 1 << 0;
+        QTest::newRow("quoted, at the limit") << QByteArray("\"" + limit.left(62) + "\"\r\n") << 1 << 0;
+        QTest::newRow("one byte over") << QByteArray(limit + "x\r\n") << 0 << 1;
+        QTest::newRow("quoted, one byte over")
+            << QByteArray("\"" + limit + "\"\r\n") << 0 << 1;
+        QTest::newRow("fourth record too long")
+            << QByteArray("\"a\"\r\n\"b\"\r\nc\n" + limit + limit + "\r\n\"e\"\r\n") << 3 << 4;
+        QTest::newRow("no line end at all") << QByteArray(1000, '\0') << 0 << 1;
+        QTest::newRow("long last line without line end")
+            << QByteArray("\"a\"\r\n" + limit + limit) << 1 << 2;
+    }
+    void recordLimit()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, linesRead);
+        QFETCH(int, badRecord);
+        for (qsizetype chunk : {qsizetype(1), qsizetype(5), qsizetype(1 << 20)}) {
+            LineStore store;
+            FieldParser parser(store, 64);
+            for (qsizetype at = 0; at < bytes.size(); at += chunk)
+                parser.feed(std::string_view(bytes.constData() + at,
+                                             std::size_t(std::min(chunk, bytes.size() - at))));
+            parser.finish();
+            QCOMPARE(store.count(), qsizetype(linesRead));
+            if (badRecord == 0) {
+                QVERIFY(!parser.error());
+            } else {
+                QCOMPARE(parser.error().number(), 59);
+                QVERIFY2(parser.error().description().contains(
+                             QStringLiteral("record %1 ").arg(badRecord)),
+                         qPrintable(parser.error().description()));
+            }
+        }
+    }
+
+    void discNameInRecords_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        const QString r(QChar::ReplacementCharacter);
+        QTest::newRow("plain") << "Games 1" << "Games 1";
+        QTest::newRow("blanks kept") << "  A  " << "  A  ";
+        QTest::newRow("line feed") << "Disc\n2" << "Disc" + r + "2";
+        QTest::newRow("CR LF and tab") << "a\r\nb\tc" << "a" + r + r + "b" + r + "c";
+        QTest::newRow("DEL and C1") << QString::fromUtf8("x\x7Fy\u0085z") << "x" + r + "y" + r + "z";
+        QTest::newRow("non-ASCII kept") << QString::fromUtf8("Диск ü 日本") << QString::fromUtf8("Диск ü 日本");
+    }
+    void discNameInRecords()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        QCOMPARE(recordDiscName(typed), written);
     }
 };
 

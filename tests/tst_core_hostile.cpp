@@ -15,6 +15,7 @@
 #include <QUtf8StringView>
 
 #include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -74,7 +75,6 @@ private Q_SLOTS:
         QTest::newRow("unterminated quote at end") << QByteArray("\"abc") << qsizetype(1);
         QTest::newRow("only commas") << QByteArray(",,,\r\n") << qsizetype(4);
         QTest::newRow("ten million empty lines") << QByteArray(10'000'000, '\n') << qsizetype(10'000'000);
-        QTest::newRow("one line of 100 MB") << QByteArray(100 << 20, 'x') << qsizetype(1);
     }
     void hostileContent()
     {
@@ -88,6 +88,74 @@ private Q_SLOTS:
             QCOMPARE(lines.count(), lineCount);
         QVERIFY(allLinesClean(lines));
         QFile::remove(file);
+    }
+
+    // A "record" far longer than any path on a disc stops the load with an
+    // error that names it, instead of holding the whole file in memory.
+    void overlongRecord_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qsizetype>("linesBefore");
+        QTest::addColumn<int>("record");
+        QTest::newRow("one line of 100 MB") << QByteArray(100 << 20, 'x') << qsizetype(0) << 1;
+        QTest::newRow("NUL bytes without line end") << QByteArray(3 << 20, '\0') << qsizetype(0) << 1;
+        QTest::newRow("after two good records")
+            << QByteArray("\"a\"\r\n\"b\"\r\n\"" + QByteArray(2 << 20, 'y') + "\"\r\n\"c\"\r\n")
+            << qsizetype(2) << 3;
+    }
+    void overlongRecord()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(qsizetype, linesBefore);
+        QFETCH(int, record);
+        const QString file = path("long.cdc");
+        writeFile(m_dir.path(), "long.cdc", bytes);
+        LineStore lines;
+        const RuntimeError error = readCatalog(file, lines, true);
+        QCOMPARE(error.number(), 59);
+        QCOMPARE(error.description(),
+                 QStringLiteral("Bad record length (record %1 is longer than 1048576 bytes)").arg(record));
+        QCOMPARE(lines.count(), linesBefore);
+        QVERIFY(!CatalogSlot::isBusy());
+        QFile::remove(file);
+    }
+
+    // Memory running out during a load is error 7; the lines read before it
+    // stay usable. Run in a child whose address space is capped.
+    void outOfMemoryIsReported()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the address sanitizer needs an uncapped address space");
+#endif
+        const QString file = path("huge.cdc");
+        {
+            QFile out(file);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            QByteArray block;
+            for (int i = 0; i < 20000; ++i)
+                block += "\"Disc - \\SOME\\FOLDER\\FILE" + QByteArray::number(i) + ".DAT\"\r\n";
+            while (out.size() < (qint64(400) << 20))
+                QVERIFY(out.write(block) == block.size());
+        }
+        const pid_t child = ::fork();
+        if (child == 0) {
+            rlimit cap{};
+            cap.rlim_cur = cap.rlim_max = rlim_t(256) << 20; // below the file's size
+            ::setrlimit(RLIMIT_AS, &cap);
+            LineStore lines;
+            const RuntimeError error = readCatalog(file, lines, true);
+            const bool linesIntact = lines.count() > 1000
+                && lines.at(lines.count() - 1).startsWith(QStringLiteral("Disc - \\SOME\\FOLDER\\FILE"));
+            ::_exit(error.number() == 7 && error.description() == QStringLiteral("Out of memory")
+                            && linesIntact
+                        ? 0
+                        : 1);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QFile::remove(file);
+        QVERIFY2(WIFEXITED(status), "the load crashed instead of reporting error 7");
+        QCOMPARE(WEXITSTATUS(status), 0);
     }
 
     void fifoDoesNotBlock()

@@ -10,7 +10,9 @@
 #include <QStringList>
 
 #include <chrono>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <cstdio>
 #include <vector>
 
@@ -40,11 +42,46 @@ int fail(const char *what, const RuntimeError &error)
     return 2;
 }
 
-void printLine(std::string_view line)
+// Standard output, watched for write errors: a listing cut short by a full
+// disk or a closed pipe must not look complete to the script reading it.
+class Output
 {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
-}
+public:
+    void line(std::string_view text)
+    {
+        if (m_failed)
+            return;
+        if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size()
+            || std::fputc('\n', stdout) == EOF)
+            fail();
+    }
+    void text(const char *text)
+    {
+        if (!m_failed && std::fputs(text, stdout) == EOF)
+            fail();
+    }
+    bool failed() const { return m_failed; }
+    // Flushes; on failure says so on stderr. Returns the exit code to use
+    // when output failed (2), or `code`.
+    int finish(int code)
+    {
+        if (!m_failed && (std::fflush(stdout) != 0 || std::ferror(stdout)))
+            fail();
+        if (!m_failed)
+            return code;
+        std::fprintf(stderr, "kobrix-cli: write error: %s\n", std::strerror(m_errno ? m_errno : EIO));
+        return 2;
+    }
+
+private:
+    void fail()
+    {
+        m_failed = true;
+        m_errno = errno;
+    }
+    bool m_failed = false;
+    int m_errno = 0;
+};
 
 // Scans root into listing; prints the error and returns false on failure.
 bool scan(const QString &root, LineStore &listing)
@@ -71,10 +108,11 @@ int commandScan(const QStringList &args)
         return usage();
     LineStore listing;
     const bool ok = scan(args[0], listing);
-    for (qsizetype i = 0; i < listing.count(); ++i)
-        printLine(listing.utf8At(i));
+    Output out;
+    for (qsizetype i = 0; i < listing.count() && !out.failed(); ++i)
+        out.line(listing.utf8At(i));
     std::fprintf(stderr, "Total: %lld files\n", static_cast<long long>(listing.count()));
-    return ok ? 0 : 2;
+    return out.finish(ok ? 0 : 2);
 }
 
 int commandWrite(const QStringList &args, bool append)
@@ -106,15 +144,44 @@ int commandWrite(const QStringList &args, bool append)
     return 0;
 }
 
+// Reads the catalog one slice at a time and hands each slice's lines to
+// visit, so that only the lines of the current slice are held: memory stays
+// bounded by the longest record, whatever the size of the file. Stops early
+// when visit returns false. Returns the reading error, if any.
+template <typename Visit>
+RuntimeError forEachSlice(const QString &path, Visit &&visit)
+{
+    CatalogReader reader;
+    if (RuntimeError error = reader.open(path))
+        return error;
+    LineStore slice;
+    bool finished = false;
+    while (!finished) {
+        finished = reader.readSome(slice, std::chrono::nanoseconds(0));
+        if (!visit(slice))
+            return RuntimeError();
+        slice.clear();
+    }
+    return reader.error();
+}
+
 int commandList(const QStringList &args)
 {
     if (args.size() != 1)
         return usage();
-    LineStore lines;
-    const RuntimeError error = readCatalog(args[0], lines, true);
-    for (qsizetype i = 0; i < lines.count(); ++i)
-        printLine(lines.utf8At(i));
-    return error ? fail("Error Reading file", error) : 0;
+    Output out;
+    const RuntimeError error = forEachSlice(args[0], [&](const LineStore &lines) {
+        for (qsizetype i = 0; i < lines.count() && !out.failed(); ++i)
+            out.line(lines.utf8At(i));
+        return !out.failed();
+    });
+    // Lines read before an error are printed, then the error, as grep does.
+    if (error) {
+        const int code = out.finish(2);
+        fail("Error Reading file", error);
+        return code;
+    }
+    return out.finish(0);
 }
 
 int commandFind(const QStringList &args)
@@ -127,41 +194,28 @@ int commandFind(const QStringList &args)
         std::fputs("Enter a search string\n", stderr);
         return 2;
     }
-    CatalogReader reader;
-    if (RuntimeError error = reader.open(rest[0]))
-        return fail("Error Reading file", error);
     const Matcher matcher(effectiveSearchText(rest[1]));
-
-    // Reads and searches the catalog one chunk at a time, so that only the
-    // lines of the current chunk are held, never the whole catalog. The
-    // matching lines are kept and printed once the whole file was read: a
-    // read error prints nothing but the error, as a failed load would.
-    LineStore slice;
+    Output out;
     std::vector<qsizetype> hits;
-    QByteArray matched;
     long long count = 0;
-    bool finished = false;
-    while (!finished) {
-        finished = reader.readSome(slice, std::chrono::nanoseconds(0));
+    const RuntimeError error = forEachSlice(rest[0], [&](const LineStore &lines) {
         hits.clear();
-        matcher.findIn(slice, 0, slice.count(), hits);
+        matcher.findIn(lines, 0, lines.count(), hits);
         count += static_cast<long long>(hits.size());
         if (!countOnly) {
-            for (const qsizetype i : hits) {
-                const std::string_view line = slice.utf8At(i);
-                matched.append(line.data(), qsizetype(line.size()));
-                matched.append('\n');
-            }
+            for (const qsizetype i : hits)
+                out.line(lines.utf8At(i));
         }
-        slice.clear();
+        return !out.failed();
+    });
+    if (error) {
+        const int code = out.finish(2);
+        fail("Error Reading file", error);
+        return code;
     }
-    if (reader.error())
-        return fail("Error Reading file", reader.error());
     if (countOnly)
-        std::printf("%lld\n", count);
-    else
-        std::fwrite(matched.constData(), 1, std::size_t(matched.size()), stdout);
-    return count == 0 ? 1 : 0;
+        out.text(QByteArray::number(count).append('\n').constData());
+    return out.finish(count == 0 ? 1 : 0);
 }
 
 } // namespace

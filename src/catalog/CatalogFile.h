@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalog/CatalogFormat.h"
+#include "catalog/CatalogLock.h"
 #include "catalog/CatalogSlot.h"
 #include "catalog/LineStore.h"
 #include "catalog/RuntimeError.h"
@@ -13,14 +14,25 @@
 namespace kobrix {
 
 // Writes one record per listing line, "discName - line", as a new catalog
-// file. The file is written beside the target and replaces it only when every
-// byte is on disk: a failed write leaves the old catalog as it was.
-RuntimeError writeCatalog(const QString &path, QStringView discName, const LineStore &listing);
+// file; control characters in the disc name become U+FFFD. A failed write
+// leaves the old catalog as it was. An existing catalog stays the same file:
+// it is replaced by a file written beside it (carrying its owner, group and
+// mode) only when that cuts no hard link; otherwise, and in a folder the user
+// may not write in, it is rewritten in place after its bytes were copied
+// aside, and they are put back if the write fails.
+//
+// Writing and appending hold the catalog's lock (CatalogLock): a write of
+// another Kobrix process to the same catalog is waited for a moment, then the
+// call fails with 55 and changes nothing.
+RuntimeError writeCatalog(const QString &path, QStringView discName, const LineStore &listing,
+                          std::chrono::milliseconds lockWait = kCatalogLockWait);
 
 // Adds one record per listing line behind the last byte of the catalog file,
-// creating it when missing. A failure part-way cuts the file back to the
-// length it had, so no half disc block stays behind.
-RuntimeError appendCatalog(const QString &path, QStringView discName, const LineStore &listing);
+// creating it when missing; a last record without its line end gets one
+// first. A failure part-way cuts the file back to the length it had, so no
+// half disc block stays behind.
+RuntimeError appendCatalog(const QString &path, QStringView discName, const LineStore &listing,
+                           std::chrono::milliseconds lockWait = kCatalogLockWait);
 
 // Reads a catalog file into a line store in slices, so that a window can keep
 // processing events between them. Holds the catalog file slot from open()
@@ -41,7 +53,11 @@ public:
     // Reads and parses until the end of the file or until the time budget is
     // spent, appending the fields to out. Returns true when reading is over
     // (finished or failed: see error()).
+    // Fails with 59 at a record longer than the limit (kMaxRecordBytes
+    // unless set) and with 7 when memory runs out; out keeps the lines read
+    // before.
     bool readSome(LineStore &out, std::chrono::nanoseconds budget);
+    void setMaxRecordBytes(std::size_t bytes) { m_maxRecordBytes = bytes; }
 
     bool isOpen() const;
     RuntimeError error() const { return m_error; }
@@ -52,6 +68,8 @@ public:
     void close();
 
 private:
+    bool readSlice(LineStore &out, std::chrono::nanoseconds budget);
+
     struct State;
     std::unique_ptr<State> m_state;
     CatalogSlot m_slot;
@@ -59,6 +77,7 @@ private:
     qint64 m_bytesRead = 0;
     qint64 m_fileSize = 0;
     int m_fd = -1;
+    std::size_t m_maxRecordBytes = kMaxRecordBytes;
 };
 
 // Reads a whole catalog file at once. The list is emptied only after the file

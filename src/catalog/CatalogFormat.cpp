@@ -22,10 +22,11 @@ QString catalogLine(QStringView discName, QStringView listingLine)
     return line;
 }
 
-void appendRecord(QByteArray &out, std::string_view lineUtf8)
+void appendRecord(QByteArray &out, std::string_view prefixUtf8, std::string_view textUtf8)
 {
     out.append('"');
-    out.append(lineUtf8.data(), qsizetype(lineUtf8.size()));
+    out.append(prefixUtf8.data(), qsizetype(prefixUtf8.size()));
+    out.append(textUtf8.data(), qsizetype(textUtf8.size()));
     out.append("\"\r\n", 3);
 }
 
@@ -126,6 +127,36 @@ void appendFieldAsUtf8(std::string &out, std::string_view field)
     }
 }
 
+namespace {
+
+// The quote that closes a quoted field opened just before `open`. A quote
+// followed by nothing but blanks up to the line end closes it, so a record as
+// the program writes it reads back whole whatever its line holds (quotes and
+// commas included). Where no quote is so placed, the first quote followed by
+// blanks and then a comma closes it; failing that, the first quote at all.
+std::size_t closingQuote(std::string_view line, std::size_t open)
+{
+    const std::size_t n = line.size();
+    const std::size_t last = line.rfind('"');
+    if (last != std::string_view::npos && last >= open
+        && line.find_first_not_of(' ', last + 1) == std::string_view::npos)
+        return last;
+    std::size_t firstQuote = std::string_view::npos;
+    for (std::size_t q = line.find('"', open); q != std::string_view::npos;
+         q = line.find('"', q + 1)) {
+        if (firstQuote == std::string_view::npos)
+            firstQuote = q;
+        std::size_t after = q + 1;
+        while (after < n && isBlank(line[after]))
+            ++after;
+        if (after < n && line[after] == ',')
+            return q;
+    }
+    return firstQuote;
+}
+
+} // namespace
+
 void FieldParser::parseLine(std::string_view line, LineStore &out)
 {
     std::size_t pos = 0;
@@ -136,24 +167,7 @@ void FieldParser::parseLine(std::string_view line, LineStore &out)
         std::string_view field;
         if (pos < n && line[pos] == '"') {
             const std::size_t open = pos + 1;
-            // The closing quote is the first one followed by blanks and then a
-            // comma or the line end; failing that, the first quote at all.
-            std::size_t close = std::string_view::npos;
-            std::size_t firstQuote = std::string_view::npos;
-            for (std::size_t q = line.find('"', open); q != std::string_view::npos;
-                 q = line.find('"', q + 1)) {
-                if (firstQuote == std::string_view::npos)
-                    firstQuote = q;
-                std::size_t after = q + 1;
-                while (after < n && isBlank(line[after]))
-                    ++after;
-                if (after == n || line[after] == ',') {
-                    close = q;
-                    break;
-                }
-            }
-            if (close == std::string_view::npos)
-                close = firstQuote;
+            const std::size_t close = closingQuote(line, open);
             if (close == std::string_view::npos) {
                 // No closing quote on this line: the field runs to the line end.
                 field = line.substr(open);
@@ -178,6 +192,41 @@ void FieldParser::parseLine(std::string_view line, LineStore &out)
 
 void FieldParser::feed(std::string_view chunk)
 {
+    if (m_error)
+        return;
+    if (!m_startChecked) {
+        // A byte-order mark (text editors add one) is no part of the first
+        // record. It may arrive split over several chunks.
+        static constexpr char kBom[] = "\xEF\xBB\xBF";
+        while (!chunk.empty() && m_bomBytes < 3 && chunk.front() == kBom[m_bomBytes]) {
+            ++m_bomBytes;
+            chunk.remove_prefix(1);
+        }
+        if (m_bomBytes < 3 && chunk.empty())
+            return; // all of it may still be a mark
+        m_startChecked = true;
+        if (m_bomBytes < 3 && m_bomBytes > 0)
+            feedText(std::string_view(kBom, std::size_t(m_bomBytes))); // no mark: those were text
+    }
+    feedText(chunk);
+}
+
+bool FieldParser::tooLong(std::size_t lineBytes)
+{
+    if (lineBytes <= m_maxRecordBytes)
+        return false;
+    m_error = RuntimeError(BadRecordLength,
+                           describeError(BadRecordLength)
+                               + QStringLiteral(" (record %1 is longer than %2 bytes)")
+                                     .arg(m_lines + 1)
+                                     .arg(qulonglong(m_maxRecordBytes)));
+    m_pending.clear();
+    m_pending.shrink_to_fit();
+    return true;
+}
+
+void FieldParser::feedText(std::string_view chunk)
+{
     if (m_skipLineFeed && !chunk.empty()) {
         if (chunk.front() == '\n')
             chunk.remove_prefix(1);
@@ -197,9 +246,11 @@ void FieldParser::feed(std::string_view chunk)
             // in one pass over the bytes.
             bool hasHighBytes = false;
             const char *close = findQuoteOrLineEnd(p + 1, end, hasHighBytes);
-            if (end - close >= 2 && *close == '"' && (close[1] == '\r' || close[1] == '\n')) {
+            if (end - close >= 2 && *close == '"' && (close[1] == '\r' || close[1] == '\n')
+                && std::size_t(close - p) <= m_maxRecordBytes) {
                 appendField(std::string_view(p + 1, std::size_t(close - p - 1)), hasHighBytes,
                             m_out);
+                ++m_lines;
                 p = pastLineEnd(close + 1, end);
                 continue;
             }
@@ -215,11 +266,14 @@ void FieldParser::feed(std::string_view chunk)
                 nextCr = end;
         }
         const char *lineEnd = nextLf < nextCr ? nextLf : nextCr;
+        const std::size_t pieceBytes = std::size_t(lineEnd - p);
+        if (tooLong(m_pending.size() + pieceBytes))
+            return;
         if (lineEnd == end) {
-            m_pending.append(p, std::size_t(end - p));
+            m_pending.append(p, pieceBytes);
             return;
         }
-        const std::string_view piece(p, std::size_t(lineEnd - p));
+        const std::string_view piece(p, pieceBytes);
         if (m_pending.empty()) {
             parseLine(piece, m_out);
         } else {
@@ -227,6 +281,7 @@ void FieldParser::feed(std::string_view chunk)
             parseLine(m_pending, m_out);
             m_pending.clear();
         }
+        ++m_lines;
         p = pastLineEnd(lineEnd, end);
     }
 }
@@ -245,11 +300,31 @@ const char *FieldParser::pastLineEnd(const char *lineEnd, const char *end)
 
 void FieldParser::finish()
 {
+    if (m_error)
+        return;
+    if (!m_startChecked) {
+        // A file of one to three bytes that began like a byte-order mark.
+        m_startChecked = true;
+        if (m_bomBytes > 0 && m_bomBytes < 3)
+            feedText(std::string_view("\xEF\xBB\xBF", std::size_t(m_bomBytes)));
+    }
     if (!m_pending.empty()) {
         parseLine(m_pending, m_out);
         m_pending.clear();
+        ++m_lines;
     }
     m_skipLineFeed = false;
+}
+
+QString recordDiscName(QStringView discName)
+{
+    QString name = discName.toString();
+    for (QChar &c : name) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == 0x7F || (u >= 0x80 && u <= 0x9F))
+            c = QChar(QChar::ReplacementCharacter);
+    }
+    return name;
 }
 
 } // namespace kobrix

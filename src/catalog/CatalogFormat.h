@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalog/LineStore.h"
+#include "catalog/RuntimeError.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,12 +13,27 @@ namespace kobrix {
 // The separator between the disc name and the listing line of a catalog line.
 inline constexpr QStringView kDiscSeparator = u" - ";
 
+// The longest record the reader takes, in bytes. A path on a disc is at most
+// a few thousand bytes; a longer "record" is a file that is no catalog (or a
+// damaged one), and reading it whole would only exhaust the memory.
+inline constexpr std::size_t kMaxRecordBytes = std::size_t(1) << 20;
+
 // disc name + " - " + listing line.
 QString catalogLine(QStringView discName, QStringView listingLine);
 
+// The disc name as it goes into records: every control character (C0, DEL,
+// C1) replaced by U+FFFD, as in file names, so that one record is always one
+// line whatever was typed or pasted.
+QString recordDiscName(QStringView discName);
+
 // Appends one record to out: a double quote, the line as UTF-8, a double
-// quote, CR LF. Quotes inside the line are written as they are.
-void appendRecord(QByteArray &out, std::string_view lineUtf8);
+// quote, CR LF. Quotes inside the line are written as they are. The line is
+// prefix followed by text (the disc name and separator, then a listing line).
+void appendRecord(QByteArray &out, std::string_view prefixUtf8, std::string_view textUtf8);
+inline void appendRecord(QByteArray &out, std::string_view lineUtf8)
+{
+    appendRecord(out, {}, lineUtf8);
+}
 
 // Turns the bytes of one field into UTF-8: valid UTF-8 stays as it is,
 // anything else is read as Windows-1252 (catalogs written by older versions
@@ -29,30 +45,47 @@ void appendFieldAsUtf8(std::string &out, std::string_view field);
 // finish() at the end of the file.
 //
 // Reading rules of a field: blanks in front of it are skipped; a field that
-// begins with a double quote ends at the quote that is followed by blanks and
-// then a comma or the line end (or, where no quote is so followed, at the
-// first quote) and reading resumes behind the next comma or the line end; any
-// other field ends at the next comma or line end. CR LF, LF and CR all end a
-// line. An empty line gives one empty field. A final line end gives no extra
-// field.
+// begins with a double quote ends at the last quote of its line when only
+// blanks follow that quote; otherwise at the first quote followed by blanks
+// and a comma, or failing that at the first quote; reading resumes behind the
+// next comma or the line end. Any other field ends at the next comma or line
+// end. CR LF, LF and CR all end a line. An empty line gives one empty field.
+// A final line end gives no extra field. A UTF-8 byte-order mark at the very
+// start of the file is skipped.
+//
+// A line longer than kMaxRecordBytes stops the parser with error 59 naming
+// the record (its line number); nothing after it is read.
 class FieldParser
 {
 public:
-    explicit FieldParser(LineStore &out) : m_out(out) {}
+    explicit FieldParser(LineStore &out, std::size_t maxRecordBytes = kMaxRecordBytes)
+        : m_out(out), m_maxRecordBytes(maxRecordBytes)
+    {
+    }
 
     void feed(std::string_view chunk);
     void finish();
+
+    // Set when a record was too long; feed() and finish() then do nothing.
+    const RuntimeError &error() const { return m_error; }
 
     // Fields of one line, appended to out (exposed for tests and fuzzing).
     static void parseLine(std::string_view line, LineStore &out);
 
 private:
+    void feedText(std::string_view chunk);
     // Past the line end at lineEnd (CR, LF or CR LF) within a chunk ending at end.
     const char *pastLineEnd(const char *lineEnd, const char *end);
+    bool tooLong(std::size_t lineBytes);
 
     LineStore &m_out;
+    std::size_t m_maxRecordBytes;
     std::string m_pending;     // start of a line whose end has not been fed yet
     bool m_skipLineFeed = false; // the last chunk ended with CR
+    bool m_startChecked = false; // the file's first bytes were checked for a byte-order mark
+    int m_bomBytes = 0;          // bytes of a byte-order mark matched so far
+    std::int64_t m_lines = 0;    // lines ended so far
+    RuntimeError m_error;
 };
 
 } // namespace kobrix

@@ -5,6 +5,19 @@
 
 namespace kobrix {
 
+namespace {
+
+// Makes room for `more` elements, doubling as push_back would.
+template <typename Vector>
+void growFor(Vector &v, std::size_t more)
+{
+    if (v.capacity() - v.size() >= more)
+        return;
+    v.reserve(std::max(v.size() + more, v.capacity() * 2));
+}
+
+} // namespace
+
 bool isAscii(std::string_view bytes)
 {
     const char *p = bytes.data();
@@ -49,6 +62,12 @@ void LineStore::append(QStringView line)
 
 void LineStore::appendUtf8(std::string_view utf8, bool ascii)
 {
+    // Room first, then the changes, which cannot fail: when memory runs out
+    // the store keeps exactly the lines it held.
+    growFor(m_bytes, utf8.size() + 1);
+    growFor(m_offsets, 1);
+    if (!ascii)
+        growFor(m_nonAscii, 1);
     if (!ascii)
         m_nonAscii.push_back(count());
     m_bytes.insert(m_bytes.end(), utf8.begin(), utf8.end());

@@ -8,9 +8,11 @@ QString describeError(int number)
 {
     switch (number) {
     case NoError: return QString();
+    case OutOfMemory: return QStringLiteral("Out of memory");
     case BadFileNameOrNumber: return QStringLiteral("Bad file name or number");
     case FileNotFound: return QStringLiteral("File not found");
     case FileAlreadyOpen: return QStringLiteral("File already open");
+    case BadRecordLength: return QStringLiteral("Bad record length");
     case DeviceIoError: return QStringLiteral("Device I/O error");
     case DiskFull: return QStringLiteral("Disk full");
     case DeviceUnavailable: return QStringLiteral("Device unavailable");
@@ -34,6 +36,7 @@ RuntimeError RuntimeError::fromErrno(int osError)
 {
     switch (osError) {
     case 0: return RuntimeError();
+    case ENOMEM: return RuntimeError(OutOfMemory);
     case ENOENT: return RuntimeError(FileNotFound);
     case ENOTDIR: return RuntimeError(PathNotFound);
     case EACCES:

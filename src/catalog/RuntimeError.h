@@ -9,9 +9,11 @@ namespace kobrix {
 // program says and stay stable across platforms.
 enum ErrorNumber : int {
     NoError = 0,
+    OutOfMemory = 7,
     BadFileNameOrNumber = 52,
     FileNotFound = 53,
     FileAlreadyOpen = 55,
+    BadRecordLength = 59,
     DeviceIoError = 57,
     DiskFull = 61,
     DeviceUnavailable = 68,

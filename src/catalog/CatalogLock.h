@@ -1,0 +1,56 @@
+#pragma once
+
+#include "catalog/RuntimeError.h"
+
+#include <QString>
+
+#include <chrono>
+
+namespace kobrix {
+
+// How long a writer waits for another program's write to the same catalog
+// before it gives up with 55 "File already open".
+inline constexpr std::chrono::milliseconds kCatalogLockWait{3000};
+
+// Keeps other Kobrix processes away from a catalog while it is written,
+// appended to or replaced: an exclusive lock of the operating system on the
+// catalog file itself. The system drops the lock when its holder ends, so a
+// killed writer never leaves a stale lock behind; local and network folders
+// (NFS, SMB) carry such locks alike. Readers take no lock.
+//
+// The lock belongs to the file's identity, not its name: a writer that
+// replaces the catalog with a new file makes waiting writers re-open the name
+// and lock the new file, so no append lands in a file that was replaced.
+class CatalogLock
+{
+public:
+    CatalogLock() = default;
+    ~CatalogLock() { release(); }
+    CatalogLock(const CatalogLock &) = delete;
+    CatalogLock &operator=(const CatalogLock &) = delete;
+
+    // Opens path (creating it when create is set and it is missing) and
+    // locks it, waiting up to wait for another holder. The descriptor is
+    // open for reading and writing when writable is set.
+    //   55 another process holds the lock for longer than wait
+    //   other numbers: the file could not be opened (see fromErrno)
+    // Without create, a missing file is no error: the lock then holds
+    // nothing (fd() is -1) and the caller creates the file itself.
+    enum class OpenMode { ReadOnly, ReadWrite, ReadWriteCreate };
+    RuntimeError acquire(const QString &path, OpenMode mode,
+                         std::chrono::milliseconds wait = kCatalogLockWait);
+    void release();
+
+    int fd() const { return m_fd; }
+    // The system's error number when the file could not be opened.
+    int osError() const { return m_osError; }
+    // True when the file did not exist and acquire() created it.
+    bool created() const { return m_created; }
+
+private:
+    int m_fd = -1;
+    int m_osError = 0;
+    bool m_created = false;
+};
+
+} // namespace kobrix
