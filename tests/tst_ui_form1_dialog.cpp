@@ -9,6 +9,8 @@
 
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QComboBox>
+#include <QDir>
 #include <QTest>
 #include <QTimer>
 
@@ -45,6 +47,10 @@ private slots:
     void qtDialogHonoursSettings_data();
     void qtDialogHonoursSettings();
     void qtDialogRefusesMissingFolder();
+    void saveDialogAddsTheFilterExtension_data();
+    void saveDialogAddsTheFilterExtension();
+    void extensionOfPatterns_data();
+    void extensionOfPatterns();
 };
 
 void TestUiForm1Dialog::nameFilters_data()
@@ -80,17 +86,18 @@ void TestUiForm1Dialog::qtDialogHonoursSettings_data()
     QTest::addColumn<int>("filterIndex");
     QTest::addColumn<bool>("confirmsOverwrite");
     QTest::addColumn<QString>("selectedFilter");
+    QTest::addColumn<QString>("shownName"); // the proposed name, with the filter's extension
 
     QTest::newRow("save with overwrite prompt, filter index 3")
         << FileDialogMode::Save << quint32(0x806) << kAppendFilter << 3 << true
-        << QStringLiteral("CD Catalog Files (*.cdc)");
+        << QStringLiteral("CD Catalog Files (*.cdc)") << "Music.cdc";
     QTest::newRow("save without overwrite prompt")
         << FileDialogMode::Save << quint32(0x804) << kAppendFilter << 2 << false
-        << QStringLiteral("Text Files (*.txt)");
+        << QStringLiteral("Text Files (*.txt)") << "Music.txt";
     QTest::newRow("open, filter index out of range")
         << FileDialogMode::Open << quint32(0x806)
         << QStringLiteral("CD Catalog Files (*.cdc)|*.cdc") << 3 << true
-        << QStringLiteral("CD Catalog Files (*.cdc)");
+        << QStringLiteral("CD Catalog Files (*.cdc)") << "Music";
 }
 
 // The real dialog takes its mode, overwrite prompt and filters from the
@@ -104,6 +111,7 @@ void TestUiForm1Dialog::qtDialogHonoursSettings()
     QFETCH(int, filterIndex);
     QFETCH(bool, confirmsOverwrite);
     QFETCH(QString, selectedFilter);
+    QFETCH(QString, shownName);
 
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
@@ -142,7 +150,7 @@ void TestUiForm1Dialog::qtDialogHonoursSettings()
         QCOMPARE(seen.confirmsOverwrite, confirmsOverwrite);
     QCOMPARE(seen.nameFilters, nameFiltersOf(filter));
     QCOMPARE(seen.selectedNameFilter, selectedFilter);
-    QCOMPARE(seen.selectedFiles, QStringList{folder.filePath(QStringLiteral("Music"))});
+    QCOMPARE(seen.selectedFiles, QStringList{folder.filePath(shownName)});
     QVERIFY(chosen.has_value());
     QCOMPARE(*chosen, missing);
 }
@@ -179,6 +187,84 @@ void TestUiForm1Dialog::qtDialogRefusesMissingFolder()
     QVERIFY(warnings.first().contains(QStringLiteral("Path does not exist.")));
     QVERIFY(chosen.has_value());
     QCOMPARE(*chosen, good);
+}
+
+void TestUiForm1Dialog::saveDialogAddsTheFilterExtension_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<int>("filterIndex");
+    QTest::addColumn<int>("userPicksFilter"); // 0: leaves the filter as it opened
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved");
+    const QString catalog = QStringLiteral("CD Catalog Files (*.cdc)|*.cdc");
+    QTest::newRow("new catalog typed without extension") << catalog << 1 << 0 << "Music" << "Music.cdc";
+    QTest::newRow("extension typed") << catalog << 1 << 0 << "Music.cdc" << "Music.cdc";
+    QTest::newRow("other extension typed") << catalog << 1 << 0 << "Music.txt" << "Music.txt";
+    QTest::newRow("name with dots and blanks") << catalog << 1 << 0 << "My Music 2.0 disc.cdc"
+                                               << "My Music 2.0 disc.cdc";
+    QTest::newRow("append dialog on catalogs") << kAppendFilter << 3 << 0 << "Music" << "Music.cdc";
+    QTest::newRow("append dialog on text files") << kAppendFilter << 2 << 0 << "Music" << "Music.txt";
+    QTest::newRow("append dialog on all files") << kAppendFilter << 1 << 0 << "Music" << "Music";
+    QTest::newRow("user switches to all files") << kAppendFilter << 3 << 1 << "Music" << "Music";
+    QTest::newRow("user switches to catalogs") << kAppendFilter << 1 << 3 << "Music" << "Music.cdc";
+}
+
+// A name typed without extension gets the one of the filter selected, so a
+// new catalog is found again by the open dialog's "*.cdc".
+void TestUiForm1Dialog::saveDialogAddsTheFilterExtension()
+{
+    QFETCH(QString, filter);
+    QFETCH(int, filterIndex);
+    QFETCH(int, userPicksFilter);
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    QTemporaryDir folder;
+    bool found = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        found = true;
+        if (userPicksFilter > 0) {
+            auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+            types->setCurrentIndex(userPicksFilter - 1);
+            Q_EMIT types->activated(userPicksFilter - 1);
+            Q_EMIT types->textActivated(types->currentText());
+        }
+        dialog->selectFile(typed);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    QtFileDialogBackend backend;
+    FileDialogRequest request;
+    request.mode = FileDialogMode::Save;
+    request.flags = kCatalogDialogFlags;
+    request.fileName = folder.filePath(QStringLiteral("start"));
+    request.filter = filter;
+    request.filterIndex = filterIndex;
+    const std::optional<QString> chosen = backend.run(nullptr, request);
+    QVERIFY(found);
+    QVERIFY(chosen.has_value());
+    QCOMPARE(*chosen, QDir::toNativeSeparators(folder.filePath(saved)));
+}
+
+void TestUiForm1Dialog::extensionOfPatterns_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("extension");
+    QTest::newRow("catalogs") << "*.cdc" << "cdc";
+    QTest::newRow("blanks around") << " *.txt " << "txt";
+    QTest::newRow("all files") << "*.*" << "";
+    QTest::newRow("star") << "*" << "";
+    QTest::newRow("several") << "*.cdc;*.txt" << "";
+    QTest::newRow("wildcard inside") << "*.c?c" << "";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestUiForm1Dialog::extensionOfPatterns()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QString, extension);
+    QCOMPARE(extensionOfPattern(pattern), extension);
 }
 
 QTEST_MAIN(TestUiForm1Dialog)

@@ -23,6 +23,18 @@ QToolButton *cancelButton(Form1 &form)
     return form.findChild<QToolButton *>(QStringLiteral("cancelScanButton"));
 }
 
+// A disc with one unreadable folder: its walk fails there with 57.
+class FailingReader : public FileSystemReader
+{
+public:
+    RuntimeError read(const QByteArray &path, bool isRoot, DirectoryListing &listing) override
+    {
+        if (path.endsWith("/ZZZ"))
+            return RuntimeError(DeviceIoError);
+        return FileSystemReader::read(path, isRoot, listing);
+    }
+};
+
 } // namespace
 
 class TestFolderScan : public QObject
@@ -150,11 +162,14 @@ private Q_SLOTS:
 
         QCOMPARE(seen, (QStringList{"1", "Scanning...", "on", "off", "off", "on"}));
         QVERIFY2(ticks > 20, qPrintable(QString::number(ticks))); // the window kept working
-        // Cancelled: left as a failed scan leaves it.
+        // Cancelled: as after a scan of an empty disc, and it says so.
         QVERIFY(!w.form->isScanning());
-        QVERIFY(w.form->list2Lines().count() < 80);
-        QCOMPARE(w.form->statusText(), before);
-        QCOMPARE(controlState(*w.form), stateBefore);
+        QCOMPARE(w.form->list2Lines().count(), 0);
+        QCOMPARE(w.form->List2->model()->rowCount(), 0);
+        QCOMPARE(w.form->statusText(), QStringLiteral("Scan cancelled"));
+        // ...with no "Add to Catalog..." (nor "Write Catalog...") for it.
+        QCOMPARE(controlState(*w.form),
+                 QString(stateBefore).replace("Command4 on", "Command4 off"));
         QVERIFY(!cancelButton(*w.form)->isVisible());
         QVERIFY(w.form->toolbarButton("Find")->isEnabled());
         QVERIFY(!w.form->mnuLoad->isEnabled()); // as the work mode set it
@@ -163,7 +178,8 @@ private Q_SLOTS:
         // The Cancel button does the same.
         QTimer::singleShot(100, w.form.get(), [&] { cancelButton(*w.form)->click(); });
         w.form->scanFolder(big.path());
-        QVERIFY(w.form->list2Lines().count() < 80);
+        QCOMPARE(w.form->list2Lines().count(), 0);
+        QCOMPARE(w.form->statusText(), QStringLiteral("Scan cancelled"));
 
         // Left alone, the scan ends with the designed states.
         w.form->setDirectoryReader(nullptr);
@@ -171,6 +187,72 @@ private Q_SLOTS:
         QCOMPARE(w.form->list2Lines().count(), 80);
         QCOMPARE(w.form->statusText(), QStringLiteral("Total: 80 files"));
         QVERIFY(w.form->Command3->isEnabled());
+    }
+
+    // A scan that did not complete leaves no "Write Catalog..." or "Add to
+    // Catalog..." for its lines, whatever an earlier scan had switched on;
+    // the next complete scan gives them back.
+    void incompleteScanHoldsBackWriting_data()
+    {
+        QTest::addColumn<QString>("before"); // "scanned" or "scan new cd"
+        QTest::addColumn<QString>("how");    // "cancel" or "fail"
+        QTest::newRow("cancelled after a scan") << "scanned" << "cancel";
+        QTest::newRow("failed after a scan") << "scanned" << "fail";
+        QTest::newRow("cancelled after Scan New CD") << "scan new cd" << "cancel";
+        QTest::newRow("failed after Scan New CD") << "scan new cd" << "fail";
+    }
+    void incompleteScanHoldsBackWriting()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, how);
+        QTemporaryDir big;
+        for (int d = 0; d < 60; ++d)
+            writeFile(big.path(), QStringLiteral("D%1/F.DAT").arg(d, 2, 10, QLatin1Char('0')));
+        writeFile(big.path(), "ZZZ/X.DAT"); // read last
+        Form1Harness w;
+        w.form->show();
+        w.form->scanFolder(m_disc); // 4 files: "Write Catalog..." on
+        QCOMPARE(w.form->statusText(), QStringLiteral("Total: 4 files"));
+        if (before == "scan new cd") {
+            w.form->Text2->setText("Disc 1");
+            w.io.dialogs.answer(m_dir.filePath("held.cdc"));
+            w.form->Command3->click();
+            w.form->Command2->click(); // "Add to Catalog..." on
+        }
+        w.io.messages.clear();
+        const bool writeBefore = w.form->Command3->isEnabled();
+        const bool addBefore = w.form->Command4->isEnabled();
+        QVERIFY(writeBefore || addBefore);
+
+        SlowReader slow(std::chrono::milliseconds(5));
+        FailingReader failing;
+        if (how == "cancel") {
+            w.form->setDirectoryReader(&slow);
+            QTimer::singleShot(60, w.form.get(), [&] { w.form->cancelScan(); });
+        } else {
+            w.form->setDirectoryReader(&failing);
+        }
+        w.form->scanFolder(big.path());
+        QVERIFY(!w.form->Command3->isEnabled());
+        QVERIFY(!w.form->Command4->isEnabled());
+        if (how == "cancel") {
+            QCOMPARE(w.form->statusText(), QStringLiteral("Scan cancelled"));
+            QCOMPARE(w.form->list2Lines().count(), 0);
+            QVERIFY(w.io.messages.shown.empty());
+        } else {
+            // The lines before the failure and its message stay.
+            QCOMPARE(w.form->list2Lines().count(), 60);
+            QCOMPARE(w.io.messages.shown.size(), std::size_t(1));
+            QVERIFY(w.io.messages.last()->text.contains("57 - Device I/O error"));
+        }
+
+        // A complete scan: the buttons are back as they were, with the
+        // designed switch-on of "Write Catalog...".
+        w.form->setDirectoryReader(nullptr);
+        w.form->scanFolder(m_disc);
+        QCOMPARE(w.form->statusText(), QStringLiteral("Total: 4 files"));
+        QVERIFY(w.form->Command3->isEnabled());
+        QCOMPARE(w.form->Command4->isEnabled(), addBefore);
     }
 
     void programQuitDuringAScan()

@@ -195,13 +195,14 @@ void TestUiForm1Write::writer()
     }
     // A refused command shows no dialog. "Write Catalog..." proposes Text3;
     // "Add to Catalog..." keeps the name and flags of the dialog's last use
-    // (the file written before, and the overwrite prompt with it).
+    // (the file written before), but never asks about replacing: it adds.
     const auto &requests = w.window.io.dialogs.requests;
     QCOMPARE(requests.size(), std::size_t(target == QLatin1String("none") ? 0 : 1));
     QCOMPARE(w.window.io.dialogs.unexpected, 0);
     if (!requests.empty()) {
         QCOMPARE(requests.front().mode, FileDialogMode::Save);
-        QCOMPARE(requests.front().flags, quint32(0x806));
+        QCOMPARE(requests.front().flags, quint32(append ? 0x804 : 0x806));
+        QCOMPARE(f.CommonDialog1.flags(), quint32(0x806)); // kept for the next use
         QCOMPARE(requests.front().fileName, append ? w.firstCatalog() : QStringLiteral("Music"));
         QCOMPARE(requests.front().filter, append ? kAppendFilter : kCatalogFilter);
         if (append)
@@ -310,7 +311,8 @@ void TestUiForm1Write::appendAfterLoadProposesLoadedCatalog()
     const FileDialogRequest &append = w.io.dialogs.requests.at(1);
     QCOMPARE(append.mode, FileDialogMode::Save);
     QCOMPARE(append.fileName, catalog);
-    QCOMPARE(append.flags, quint32(0x806));
+    QCOMPARE(append.flags, quint32(0x804)); // adding asks nothing about replacing
+    QCOMPARE(f.CommonDialog1.flags(), quint32(0x806));
     QCOMPARE(append.filter, kAppendFilter);
     QCOMPARE(append.filterIndex, 3);
     QCOMPARE(readFile(catalog), block("Disc 1") + block("Disc 2"));

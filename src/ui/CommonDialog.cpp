@@ -47,11 +47,18 @@ QStringList nameFiltersOf(const QString &filter)
     return result;
 }
 
-bool CommonDialog::show(FileDialogMode mode)
+QString extensionOfPattern(const QString &pattern)
+{
+    static const QRegularExpression single(QStringLiteral("^\\*\\.([^*?.;\\s\\[\\]]+)$"));
+    const QRegularExpressionMatch match = single.match(pattern.trimmed());
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+bool CommonDialog::show(FileDialogMode mode, quint32 flags)
 {
     FileDialogRequest request;
     request.mode = mode;
-    request.flags = m_flags;
+    request.flags = flags;
     request.fileName = m_fileName;
     request.filter = m_filter;
     request.filterIndex = m_filterIndex;
@@ -93,6 +100,18 @@ std::optional<QString> QtFileDialogBackend::run(QWidget *parent, const FileDialo
             ? request.filterIndex
             : 1;
         dialog.selectNameFilter(filters.at(index - 1));
+        if (save) {
+            // The extension follows the filter the user has selected.
+            const QStringList parts = request.filter.split(QLatin1Char('|'));
+            const auto followFilter = [&dialog, filters, parts](const QString &selected) {
+                const qsizetype i = filters.indexOf(selected);
+                const QString pattern = i >= 0 && 2 * i + 1 < parts.size() ? parts.at(2 * i + 1)
+                                                                         : QString();
+                dialog.setDefaultSuffix(extensionOfPattern(pattern));
+            };
+            followFilter(filters.at(index - 1));
+            QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
+        }
     }
     if (!request.fileName.isEmpty())
         dialog.selectFile(QDir::fromNativeSeparators(request.fileName));

@@ -70,11 +70,15 @@ public:
     // Show the dialog. True when the user confirmed: fileName() then holds
     // the full path chosen. False when cancelled (error 32755 of the classic
     // dialog); the settings then stay as they were.
-    bool showOpen() { return show(FileDialogMode::Open); }
-    bool showSave() { return show(FileDialogMode::Save); }
+    bool showOpen() { return show(FileDialogMode::Open, m_flags); }
+    bool showSave() { return show(FileDialogMode::Save, m_flags); }
+    // A save dialog for a file that will be added to, not replaced: it does
+    // not ask whether to replace an existing file, whatever the flags kept
+    // from the previous use say (they stay as they are for the next use).
+    bool showSaveForAppend() { return show(FileDialogMode::Save, m_flags & ~quint32(OverwritePrompt)); }
 
 private:
-    bool show(FileDialogMode mode);
+    bool show(FileDialogMode mode, quint32 flags);
 
     FileDialogBackend &m_backend;
     QWidget *m_parent;
@@ -87,7 +91,8 @@ private:
 // QFileDialog behind the common dialog: honours the overwrite prompt flag,
 // accepts names of missing files in an open dialog, turns the
 // "description|pattern" filter into name filters and selects the one the
-// filter index points at.
+// filter index points at. A save dialog adds the extension of the selected
+// filter ("*.cdc") to a name typed without one, as desktop dialogs do.
 class QtFileDialogBackend : public FileDialogBackend
 {
 public:
@@ -97,5 +102,9 @@ public:
 // The "description|pattern|..." filter as QFileDialog name filters, one per
 // pair: "All Files (*.*)|*.*" gives "All Files (*)".
 QStringList nameFiltersOf(const QString &filter);
+
+// The extension a filter pattern stands for: "cdc" for "*.cdc"; empty for
+// "*.*", "*" or several patterns.
+QString extensionOfPattern(const QString &pattern);
 
 } // namespace kobrix

@@ -175,6 +175,11 @@ private:
     // responsive and showing the running count; returns when it is over.
     void runScan(DirectoryReader &reader, const QString &root);
     void setBusyForScan(bool busy);
+    // A scan that did not complete leaves lines no complete scan produced:
+    // "Write Catalog..." and "Add to Catalog..." are switched off until the
+    // next complete scan gives them back the state they had.
+    void holdBackWriting();
+    void releaseHeldBackWriting();
     void chooseFolderToScan();
     void chooseImageToScan();
     // A deletion asked for while a load or scan was running happens now.
@@ -211,6 +216,9 @@ private:
     bool m_stopLoading = false;      // the window closed while a load was reading
     bool m_deleteAfterLoad = false;  // deleteLater() arrived while a load was reading
     bool m_placed = false;      // centred on the screen at the first show
+    bool m_writingHeldBack = false; // a scan did not complete: writing is off
+    bool m_heldWriteEnabled = false; // Command3's state before it was held back
+    bool m_heldAddEnabled = false;   // Command4's state before it was held back
 };
 
 } // namespace kobrix

@@ -46,6 +46,7 @@ void Form1::scanNewCd()
     Text2->setText(QString());
     setStatusText(QString());
     setDriveButtonsEnabled(true);
+    m_writingHeldBack = false; // the buttons are set anew for the next disc
     Command3->hide();
     Command2->setEnabled(false);
     Command4->setEnabled(true);
@@ -111,10 +112,11 @@ void Form1::AppendList()
         return;
     }
     // Flags and file name stay those of the dialog's previous use: the
-    // catalog just loaded or written is proposed.
+    // catalog just loaded or written is proposed. Adding to a catalog
+    // replaces nothing, so the dialog does not ask about replacing.
     CommonDialog1.setFilter(kAppendFilter);
     CommonDialog1.setFilterIndex(kAppendFilterIndex);
-    if (!CommonDialog1.showSave())
+    if (!CommonDialog1.showSaveForAppend())
         return;
 
     if (RuntimeError error = appendCatalog(CommonDialog1.fileName(), Text2->text(), m_list2Lines)) {

@@ -104,6 +104,26 @@ void Form1::chooseImageToScan()
         scanImage(*image);
 }
 
+void Form1::holdBackWriting()
+{
+    if (!m_writingHeldBack) {
+        m_writingHeldBack = true;
+        m_heldWriteEnabled = Command3->isEnabled();
+        m_heldAddEnabled = Command4->isEnabled();
+    }
+    Command3->setEnabled(false);
+    Command4->setEnabled(false);
+}
+
+void Form1::releaseHeldBackWriting()
+{
+    if (!m_writingHeldBack)
+        return;
+    m_writingHeldBack = false;
+    Command3->setEnabled(m_heldWriteEnabled);
+    Command4->setEnabled(m_heldAddEnabled);
+}
+
 void Form1::cancelScan()
 {
     if (m_scan)
@@ -173,21 +193,30 @@ void Form1::runScan(DirectoryReader &reader, const QString &root)
     m_list2Model->sync();
 
     const RuntimeError error = scan.error();
-    if (scan.wasCancelled() || error) {
-        // A stopped scan leaves the window as a failed one: the lines found
-        // so far, the status text and the buttons as they were.
+    if (scan.wasCancelled()) {
+        // Nothing of a stopped scan is kept: the window is as after a scan
+        // of an empty disc, and says why.
+        clearScanLists();
+        holdBackWriting();
+        setStatusText(tr("Scan cancelled"));
+    } else if (error) {
+        // A failed scan keeps the lines found before the failure and the
+        // status text, but they are no complete disc: they cannot be written.
+        if (m_list2Lines.count() > 0)
+            holdBackWriting();
         setStatusText(statusBefore);
         if (error.number() == DeviceUnavailable) {
             showMessage(kTitle,
                         tr(kDriveUnavailable),
                         MessageIcon::Critical);
-        } else if (error) {
+        } else {
             // Say why the scan stopped instead of leaving a short listing
             // that looks complete.
             showMessage(kTitle, errorMessageText(tr("Error scanning %1").arg(scan.failedPath()), error),
                         MessageIcon::Critical);
         }
     } else {
+        releaseHeldBackWriting();
         if (m_list2Lines.count() > 0) {
             Label2->setEnabled(true);
             Text2->setEnabled(true);
