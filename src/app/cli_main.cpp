@@ -14,6 +14,7 @@
 #include <csignal>
 #include <cstring>
 #include <cstdio>
+#include <new>
 #include <vector>
 
 using namespace kobrix;
@@ -220,7 +221,9 @@ int commandFind(const QStringList &args)
 
 } // namespace
 
-int main(int argc, char **argv)
+namespace {
+
+int run(int argc, char **argv)
 {
     // A file size limit must show up as a failed write (reported as disk
     // full), not kill the program half-way through a catalog.
@@ -246,4 +249,17 @@ int main(int argc, char **argv)
     if (command == QLatin1String("find"))
         return commandFind(args);
     return usage();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc &) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "kobrix-cli: %s\n", qPrintable(RuntimeError(OutOfMemory).numberAndDescription()));
+        return 2;
+    }
 }
