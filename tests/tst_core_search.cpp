@@ -1,6 +1,7 @@
 // Matching rule of the catalog search.
 
 #include "TestSupport.h"
+#include "catalog/SearchKey.h"
 #include "search/Matcher.h"
 
 #include <QTest>
@@ -26,6 +27,15 @@ private:
             QString::fromUtf8("Temp - \\200\u212A.log"),      // 7 (Kelvin sign)
             "Tab\there - \\x",                 // 8
             "Games 10 - \\read me.txt",        // 9
+            QString::fromUtf8("Диск 1 - \\Ёлка.mp3"),          // 10 Cyrillic
+            QString::fromUtf8("Δίσκος - \\ΟΔΥΣΣΕΥΣ.txt"),      // 11 Greek capitals
+            QString::fromUtf8("日本 - \\ト\u3099ラコ\u3099ン.txt"), // 12 Japanese, decomposed
+            QString::fromUtf8("Mac - \\Cafe\u0301.txt"),       // 13 decomposed é
+            QString::fromUtf8("PC - \\Café.txt"),              // 14 composed é
+            "Plain - \\cafe.txt",                               // 15
+            QString::fromUtf8("Long - \\\u017FETUP.INI"),        // 16 long s
+            QString::fromUtf8("Fuß - \\Straße.doc"),           // 17
+            QString::fromUtf8("日本 - \\ドラゴン.jpg"),          // 18 Japanese, composed
         };
         return lines;
     }
@@ -56,13 +66,30 @@ private Q_SLOTS:
         QTest::newRow("case ignored") << "README" << L{3};
         QTest::newRow("blanks around ignored") << "  readme  " << L{3};
         QTest::newRow("inner blank must match") << "read me" << L{9};
-        QTest::newRow("blanks only match every non-empty line") << "   " << L{0, 1, 2, 3, 5, 6, 7, 8, 9};
-        QTest::newRow("single hyphen matches every separator") << "-" << L{0, 1, 2, 3, 5, 6, 7, 8, 9};
+        const L everyLine{0, 1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
+        QTest::newRow("blanks only match every non-empty line") << "   " << everyLine;
+        QTest::newRow("single hyphen matches every separator") << "-" << everyLine;
+        QTest::newRow("empty text matches every non-empty line") << "" << everyLine;
         QTest::newRow("across the separator") << "1 - \\S" << L{0, 5};
-        QTest::newRow("duplicates kept in catalog order") << "setup" << L{0, 5};
+        QTest::newRow("duplicates kept in catalog order, long s folds to s") << "setup" << L{0, 5, 16};
+        QTest::newRow("long s typed") << QString::fromUtf8("\u017Fetup") << L{0, 5, 16};
         QTest::newRow("disc name") << "photos, 2002" << L{2};
         QTest::newRow("extension") << ".dat" << L{1};
-        QTest::newRow("non-ascii folded") << QString::fromUtf8("STRASSE") << L{};
+        QTest::newRow("sharp s is not ss") << QString::fromUtf8("STRASSE") << L{};
+        QTest::newRow("sharp s") << QString::fromUtf8("straße") << L{6, 17};
+        QTest::newRow("capital sharp s folds to sharp s") << QString::fromUtf8("STRAẞE") << L{6, 17};
+        QTest::newRow("cyrillic, any case") << QString::fromUtf8("ёЛКА") << L{10};
+        QTest::newRow("cyrillic upper") << QString::fromUtf8("ДИСК 1") << L{10};
+        QTest::newRow("greek with final sigma") << QString::fromUtf8("οδυσσευς") << L{11};
+        QTest::newRow("greek capitals") << QString::fromUtf8("ΔΊΣΚΟΣ") << L{11};
+        QTest::newRow("composed finds decomposed and composed") << QString::fromUtf8("café") << L{13, 14};
+        QTest::newRow("decomposed finds both") << QString::fromUtf8("CAFE\u0301") << L{13, 14};
+        QTest::newRow("a letter before its accent is not the plain letter") << "cafe" << L{15};
+        QTest::newRow("plain letter before an ASCII byte") << "cafe." << L{15};
+        QTest::newRow("voiced kana composed finds both forms") << QString::fromUtf8("ドラゴン") << L{12, 18};
+        QTest::newRow("voiced kana decomposed finds both forms")
+            << QString::fromUtf8("ト\u3099ラコ\u3099ン") << L{12, 18};
+        QTest::newRow("kana across the separator") << QString::fromUtf8("本 - \\ド") << L{12, 18};
         QTest::newRow("non-ascii case") << QString::fromUtf8("ärger") << L{6};
         QTest::newRow("non-ascii upper") << QString::fromUtf8("MÜSIK") << L{6};
         QTest::newRow("kelvin sign folds to k") << "200k" << L{7};
@@ -75,25 +102,68 @@ private Q_SLOTS:
     {
         QFETCH(QString, typed);
         QFETCH(QList<qsizetype>, hits);
-        const LineStore store = toStore(catalog());
         const Matcher matcher(effectiveSearchText(typed));
+        // With the search keys kept (the window) and without (kobrix-cli for
+        // an ASCII text), the same lines.
+        for (const bool keys : {true, false}) {
+            LineStore store;
+            store.setKeepSearchKeys(keys);
+            for (const QString &line : catalog())
+                store.append(line);
 
-        std::vector<qsizetype> all;
-        matcher.findIn(store, 0, store.count(), all);
-        QCOMPARE(QList<qsizetype>(all.begin(), all.end()), hits);
+            std::vector<qsizetype> all;
+            matcher.findIn(store, 0, store.count(), all);
+            QCOMPARE(QList<qsizetype>(all.begin(), all.end()), hits);
 
-        // Searching slice by slice gives the same lines, as does the per-line test.
-        std::vector<qsizetype> sliced;
-        for (qsizetype from = 0; from < store.count(); from += 3)
-            matcher.findIn(store, from, from + 3, sliced);
-        QCOMPARE(QList<qsizetype>(sliced.begin(), sliced.end()), hits);
+            // Searching slice by slice gives the same lines.
+            std::vector<qsizetype> sliced;
+            for (qsizetype from = 0; from < store.count(); from += 3)
+                matcher.findIn(store, from, from + 3, sliced);
+            QCOMPARE(QList<qsizetype>(sliced.begin(), sliced.end()), hits);
+        }
+        // As does the test of one line.
         QList<qsizetype> perLine;
-        for (qsizetype i = 0; i < store.count(); ++i) {
-            if (matcher.matches(store.at(i)))
+        for (qsizetype i = 0; i < catalog().size(); ++i) {
+            if (matcher.matches(catalog().at(i)))
                 perLine << i;
-            QCOMPARE(matcher.matchesUtf8(store.utf8At(i)), matcher.matches(store.at(i)));
         }
         QCOMPARE(perLine, hits);
+    }
+
+    // The table's fast path gives the same keys as Qt's normalizer and case
+    // folding, for every character of the Basic Multilingual Plane.
+    void fastKeysEqualQtKeys()
+    {
+        for (char32_t c = 1; c < 0x10000; ++c) {
+            if (c >= 0xD800 && c <= 0xDFFF)
+                continue;
+            const QString text = QStringLiteral("a") + QString::fromUcs4(&c, 1) + QStringLiteral("Z");
+            const QByteArray utf8 = text.toUtf8();
+            ByteBuffer fast;
+            QVERIFY(appendSearchKey(fast, std::string_view(utf8.constData(), std::size_t(utf8.size()))));
+            const QByteArray expected = searchKey(text);
+            if (QByteArray(fast.data(), qsizetype(fast.size())) != expected)
+                QFAIL(qPrintable(QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0'))));
+        }
+    }
+
+    void invalidUtf8HasNoKey_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("lone continuation") << QByteArray("a\x80");
+        QTest::newRow("cut short") << QByteArray("\xD0");
+        QTest::newRow("overlong") << QByteArray("\xC0\xAF");
+        QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80");
+        QTest::newRow("beyond U+10FFFF") << QByteArray("\xF4\x90\x80\x80");
+        QTest::newRow("Windows-1252") << QByteArray("Caf\xE9");
+    }
+    void invalidUtf8HasNoKey()
+    {
+        QFETCH(QByteArray, bytes);
+        ByteBuffer key;
+        key.push_back('x');
+        QVERIFY(!appendSearchKey(key, std::string_view(bytes.constData(), std::size_t(bytes.size()))));
+        QCOMPARE(QByteArray(key.data(), qsizetype(key.size())), QByteArray("x"));
     }
 
     void emptyStoreFindsNothing()

@@ -150,12 +150,13 @@ int commandWrite(const QStringList &args, bool append)
 // bounded by the longest record, whatever the size of the file. Stops early
 // when visit returns false. Returns the reading error, if any.
 template <typename Visit>
-RuntimeError forEachSlice(const QString &path, Visit &&visit)
+RuntimeError forEachSlice(const QString &path, bool searchKeys, Visit &&visit)
 {
     CatalogReader reader;
     if (RuntimeError error = reader.open(path))
         return error;
     LineStore slice;
+    slice.setKeepSearchKeys(searchKeys);
     bool finished = false;
     while (!finished) {
         finished = reader.readSome(slice, std::chrono::nanoseconds(0));
@@ -171,7 +172,7 @@ int commandList(const QStringList &args)
     if (args.size() != 1)
         return usage();
     Output out;
-    const RuntimeError error = forEachSlice(args[0], [&](const LineStore &lines) {
+    const RuntimeError error = forEachSlice(args[0], false, [&](const LineStore &lines) {
         for (qsizetype i = 0; i < lines.count() && !out.failed(); ++i)
             out.line(lines.utf8At(i));
         return !out.failed();
@@ -199,7 +200,9 @@ int commandFind(const QStringList &args)
     Output out;
     std::vector<qsizetype> hits;
     long long count = 0;
-    const RuntimeError error = forEachSlice(rest[0], [&](const LineStore &lines) {
+        // An ASCII text is found in the lines themselves; any other in the
+    // search keys, made as the slices are read.
+    const RuntimeError error = forEachSlice(rest[0], !matcher.isAscii(), [&](const LineStore &lines) {
         hits.clear();
         matcher.findIn(lines, 0, lines.count(), hits);
         count += static_cast<long long>(hits.size());

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,20 +16,6 @@ namespace kobrix {
 namespace {
 
 constexpr std::size_t kReadChunk = 1 << 20;
-
-// Asks the kernel to back a large buffer with huge pages where it can: a
-// catalog of tens of megabytes then costs a few dozen page faults instead of
-// thousands. Only advice: contents and behaviour stay the same.
-void adviseHugePages([[maybe_unused]] const char *data, [[maybe_unused]] std::size_t size)
-{
-#if defined(MADV_HUGEPAGE)
-    constexpr std::uintptr_t kHugePage = std::uintptr_t(2) << 20;
-    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kHugePage - 1);
-    if (end > begin)
-        (void)::madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
-#endif
-}
 
 } // namespace
 
@@ -120,7 +105,6 @@ bool CatalogReader::readSlice(LineStore &out, std::chrono::nanoseconds budget)
         if (m_fileSize > 0 && m_fileSize < (qint64(1) << 34)) {
             try {
                 out.reserve(out.byteSize() + std::size_t(m_fileSize), 0);
-                adviseHugePages(out.bytes() + out.byteSize(), std::size_t(m_fileSize));
             } catch (const std::bad_alloc &) {
                 // Only an estimate: the lines may still fit as they come.
             }
@@ -147,6 +131,7 @@ bool CatalogReader::readSlice(LineStore &out, std::chrono::nanoseconds budget)
         }
         m_bytesRead += n;
         const qsizetype linesBefore = out.count();
+        const std::size_t nonAsciiBefore = out.nonAsciiLines().size();
         s.parser->feed(std::string_view(s.buffer.data(), std::size_t(n)));
         if (s.parser->error()) {
             m_error = s.parser->error();
@@ -154,19 +139,29 @@ bool CatalogReader::readSlice(LineStore &out, std::chrono::nanoseconds budget)
             return true;
         }
         if (!s.linesReserved) {
-            // The first chunk tells how long the lines are: reserve the line
-            // table for the whole file at once (a tenth more than expected)
-            // instead of growing it step by step. Never more than one line
-            // per 16 bytes, so an odd start cannot claim a huge table.
+            // The first chunk tells how long the lines are and how many hold
+            // other than ASCII: reserve the tables (and the search keys) for
+            // the whole file at once (a tenth more than expected) instead of
+            // growing them step by step. Never more than one line per 16
+            // bytes, so an odd start cannot claim a huge table.
             s.linesReserved = true;
             const qint64 left = m_fileSize - m_bytesRead;
             const qsizetype lines = out.count() - linesBefore;
             if (left > 0 && lines > 0 && left < (qint64(1) << 34)) {
                 const double expected = double(left) * double(lines) / double(n) * 1.1;
                 const double most = double(left) / 16;
+                const double lineCount = std::min(expected, most);
+                const double nonAsciiShare
+                    = double(out.nonAsciiLines().size() - nonAsciiBefore) / double(lines);
                 try {
-                    out.reserve(out.byteSize(),
-                                std::size_t(out.count()) + std::size_t(std::min(expected, most)));
+                    out.reserve(out.byteSize(), std::size_t(out.count()) + std::size_t(lineCount));
+                    if (nonAsciiShare > 0) {
+                        const std::size_t keyBytes = out.keyCapacity()
+                            + std::size_t(double(left) * std::min(1.0, nonAsciiShare * 1.1));
+                        out.reserveNonAscii(out.nonAsciiLines().size()
+                                                + std::size_t(lineCount * nonAsciiShare),
+                                            keyBytes);
+                    }
                 } catch (const std::bad_alloc &) {
                 }
             }

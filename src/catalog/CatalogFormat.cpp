@@ -63,7 +63,9 @@ void appendField(std::string_view field, bool hasHighBytes, LineStore &out)
         out.appendUtf8(field, true);
         return;
     }
-    std::string value;
+    if (out.appendIfValidUtf8(field))
+        return;
+    std::string value; // not UTF-8: a record of an older version, in Windows-1252
     appendFieldAsUtf8(value, field);
     out.appendUtf8(value);
 }

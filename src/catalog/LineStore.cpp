@@ -1,5 +1,10 @@
 #include "catalog/LineStore.h"
 
+#include "catalog/MemoryAdvice.h"
+#include "catalog/SearchKey.h"
+
+#include <QUtf8StringView>
+
 #include <algorithm>
 #include <cstring>
 
@@ -46,12 +51,36 @@ void LineStore::clear()
     m_offsets.clear();
     m_offsets.push_back(0);
     m_nonAscii.clear();
+    m_keys.clear();
+    m_keyOffsets.assign(1, 0);
+}
+
+// Reserves room in v, with the advice that suits a large table.
+template <typename Vector>
+void reserveLarge(Vector &v, std::size_t count)
+{
+    if (count <= v.capacity())
+        return;
+    v.reserve(count);
+    adviseHugePages(v.data(), v.capacity() * sizeof(*v.data()));
 }
 
 void LineStore::reserve(std::size_t bytes, std::size_t lines)
 {
-    m_bytes.reserve(bytes);
-    m_offsets.reserve(lines + 1);
+    reserveLarge(m_bytes, bytes);
+    reserveLarge(m_offsets, lines + 1);
+}
+
+void LineStore::reserveNonAscii(std::size_t lines, std::size_t keyBytes)
+{
+    reserveLarge(m_nonAscii, lines);
+    if (m_keepKeys) {
+        reserveLarge(m_keyOffsets, lines + 1);
+        if (keyBytes > m_keys.capacity()) {
+            m_keys.reserve(keyBytes);
+            adviseHugePages(m_keys.data(), m_keys.capacity());
+        }
+    }
 }
 
 void LineStore::append(QStringView line)
@@ -62,17 +91,53 @@ void LineStore::append(QStringView line)
 
 void LineStore::appendUtf8(std::string_view utf8, bool ascii)
 {
+    if (!ascii) {
+        appendNonAscii(utf8, false);
+        return;
+    }
     // Room first, then the changes, which cannot fail: when memory runs out
     // the store keeps exactly the lines it held.
     growFor(m_bytes, utf8.size() + 1);
     growFor(m_offsets, 1);
-    if (!ascii)
-        growFor(m_nonAscii, 1);
-    if (!ascii)
-        m_nonAscii.push_back(count());
     m_bytes.insert(m_bytes.end(), utf8.begin(), utf8.end());
     m_bytes.push_back('\n');
     m_offsets.push_back(std::int64_t(m_bytes.size()));
+}
+
+bool LineStore::appendIfValidUtf8(std::string_view bytes)
+{
+    return appendNonAscii(bytes, true);
+}
+
+bool LineStore::appendNonAscii(std::string_view utf8, bool mustBeValid)
+{
+    growFor(m_bytes, utf8.size() + 1);
+    growFor(m_offsets, 1);
+    growFor(m_nonAscii, 1);
+    if (m_keepKeys) {
+        // The key is made where it will stay; checking the bytes is part of
+        // making it.
+        growFor(m_keyOffsets, 1);
+        const std::size_t keysBefore = m_keys.size();
+        m_keys.reserveMore(utf8.size() + utf8.size() / 2 + 5);
+        if (!appendSearchKey(m_keys, utf8)) {
+            if (mustBeValid)
+                return false;
+            const QByteArray key = searchKey(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+            m_keys.truncate(keysBefore);
+            m_keys.reserveMore(std::size_t(key.size()) + 1);
+            m_keys.append(key.constData(), std::size_t(key.size()));
+        }
+        m_keys.push_back('\n');
+        m_keyOffsets.push_back(std::int64_t(m_keys.size()));
+    } else if (mustBeValid && !QUtf8StringView(utf8.data(), qsizetype(utf8.size())).isValidUtf8()) {
+        return false;
+    }
+    m_nonAscii.push_back(count());
+    m_bytes.insert(m_bytes.end(), utf8.begin(), utf8.end());
+    m_bytes.push_back('\n');
+    m_offsets.push_back(std::int64_t(m_bytes.size()));
+    return true;
 }
 
 QString LineStore::at(qsizetype index) const
@@ -91,7 +156,8 @@ qsizetype LineStore::lineAtByte(std::int64_t pos) const
 std::size_t LineStore::memoryBytes() const
 {
     return m_bytes.capacity() + m_offsets.capacity() * sizeof(std::int64_t)
-        + m_nonAscii.capacity() * sizeof(qsizetype);
+        + m_nonAscii.capacity() * sizeof(qsizetype) + m_keys.capacity()
+        + m_keyOffsets.capacity() * sizeof(std::int64_t);
 }
 
 } // namespace kobrix

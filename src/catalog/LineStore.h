@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalog/ByteBuffer.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -26,11 +28,26 @@ public:
 
     void clear();
     void reserve(std::size_t bytes, std::size_t lines);
+    // Room for the non-ASCII lines to come: their number and the bytes of
+    // their search keys.
+    void reserveNonAscii(std::size_t lines, std::size_t keyBytes);
+    // The room reserved for the search keys (for advice to the allocator).
+    char *keyStorage() { return m_keys.data(); }
+    std::size_t keyCapacity() const { return m_keys.capacity(); }
 
     void append(QStringView line);
     void appendUtf8(std::string_view utf8) { appendUtf8(utf8, isAscii(utf8)); }
     // For callers that already know whether the line is all ASCII.
     void appendUtf8(std::string_view utf8, bool ascii);
+    // Appends a line that holds bytes >= 0x80 when they are valid UTF-8;
+    // returns false and appends nothing when they are not.
+    bool appendIfValidUtf8(std::string_view bytes);
+
+    // Whether the search key of every non-ASCII line is kept beside it (see
+    // SearchKey.h). On unless switched off while the store is empty: a store
+    // that is searched only for ASCII text can do without.
+    void setKeepSearchKeys(bool keep) { m_keepKeys = keep; }
+    bool hasSearchKeys() const { return m_keepKeys; }
 
     qsizetype count() const { return qsizetype(m_offsets.size()) - 1; }
     bool isEmpty() const { return count() == 0; }
@@ -46,6 +63,8 @@ public:
     // The whole buffer: line i spans [lineStart(i), lineStart(i + 1) - 1).
     const char *bytes() const { return m_bytes.data(); }
     std::int64_t lineStart(qsizetype index) const { return m_offsets[std::size_t(index)]; }
+    // All line starts: count() + 1 entries, the last the end of the buffer.
+    const std::int64_t *lineStarts() const { return m_offsets.data(); }
     // Index of the line that holds byte position pos of the buffer.
     qsizetype lineAtByte(std::int64_t pos) const;
 
@@ -53,14 +72,33 @@ public:
     // them by full Unicode rules and all others with an ASCII fast path.
     const std::vector<qsizetype> &nonAsciiLines() const { return m_nonAscii; }
 
+    // The search keys of the non-ASCII lines, in their order, each followed
+    // by '\n': key k (of line nonAsciiLines()[k]) spans
+    // [keyStart(k), keyStart(k + 1) - 1). Empty without hasSearchKeys().
+    const char *keyBytes() const { return m_keys.data(); }
+    std::int64_t keyStart(std::size_t k) const { return m_keyOffsets[k]; }
+    const std::int64_t *keyStarts() const { return m_keyOffsets.data(); }
+    std::string_view keyAt(std::size_t k) const
+    {
+        return std::string_view(m_keys.data() + m_keyOffsets[k],
+                                 std::size_t(m_keyOffsets[k + 1] - m_keyOffsets[k] - 1));
+    }
+
     // Bytes of text held, '\n' terminators included.
     std::size_t byteSize() const { return m_bytes.size(); }
     std::size_t memoryBytes() const;
 
 private:
+    // Appends a non-ASCII line; returns false when it is not valid UTF-8 and
+    // mustBeValid is set.
+    bool appendNonAscii(std::string_view utf8, bool mustBeValid);
+
     std::vector<char> m_bytes;
     std::vector<std::int64_t> m_offsets; // count() + 1 entries; the last is the end
     std::vector<qsizetype> m_nonAscii;
+    ByteBuffer m_keys;
+    std::vector<std::int64_t> m_keyOffsets{0}; // m_nonAscii.size() + 1 entries
+    bool m_keepKeys = true;
 };
 
 } // namespace kobrix

@@ -1,5 +1,7 @@
 #include "search/Matcher.h"
 
+#include "catalog/SearchKey.h"
+
 #include <QChar>
 #include <QList>
 
@@ -41,111 +43,25 @@ inline bool equalsFolded(const unsigned char *text, const unsigned char *pattern
 #endif
 }
 
-QString caseFolded(QStringView text)
-{
-    QString folded;
-    folded.reserve(text.size());
-    for (const char32_t c : text.toUcs4()) {
-        const char32_t f = QChar::toCaseFolded(c);
-        if (QChar::requiresSurrogates(f)) {
-            folded.append(QChar(QChar::highSurrogate(f)));
-            folded.append(QChar(QChar::lowSurrogate(f)));
-        } else {
-            folded.append(QChar(char16_t(f)));
-        }
-    }
-    return folded;
-}
-
-} // namespace
-
-QString effectiveSearchText(QStringView typed)
-{
-    qsizetype begin = 0;
-    qsizetype end = typed.size();
-    while (begin < end && typed[begin] == u' ')
-        ++begin;
-    while (end > begin && typed[end - 1] == u' ')
-        --end;
-    return typed.mid(begin, end - begin).toString();
-}
-
-Matcher::Matcher(QStringView effectiveText)
-    : m_folded(caseFolded(effectiveText)), m_empty(effectiveText.isEmpty())
-{
-    // Folding maps ASCII letters to lower case ASCII, so a text whose folded
-    // form is ASCII can be searched byte-wise in ASCII lines.
-    const QByteArray folded = m_folded.toUtf8();
-    m_ascii = !m_empty && isAscii(std::string_view(folded.constData(), std::size_t(folded.size())))
-        && !folded.contains('\n');
-    if (!m_ascii)
-        return;
-    m_asciiLower = folded;
-    m_foldsFromNonAscii = m_asciiLower.contains('k') || m_asciiLower.contains('s');
-
-    const auto n = std::uint32_t(m_asciiLower.size());
-    m_skip.fill(n);
-    for (std::uint32_t i = 0; i + 1 < n; ++i) {
-        const auto c = static_cast<unsigned char>(m_asciiLower[i]);
-        m_skip[c] = n - 1 - i;
-        if (c >= 'a' && c <= 'z')
-            m_skip[c - 32] = n - 1 - i;
-    }
-}
-
-bool Matcher::foldedContains(QStringView line) const
-{
-    if (line.isEmpty())
-        return false;
-    if (m_empty)
-        return true;
-    return caseFolded(line).contains(m_folded);
-}
-
-bool Matcher::matches(QStringView line) const { return foldedContains(line); }
-
-bool Matcher::matchesUtf8(std::string_view line) const
-{
-    if (line.empty())
-        return false;
-    if (m_empty)
-        return true;
-    if (!m_ascii && isAscii(line))
-        return false;
-    if (m_ascii && isAscii(line)) {
-        const auto *text = reinterpret_cast<const unsigned char *>(line.data());
-        const auto *pattern = reinterpret_cast<const unsigned char *>(m_asciiLower.constData());
-        const std::size_t n = std::size_t(m_asciiLower.size());
-        for (std::size_t i = 0; i + n <= line.size(); ++i) {
-            if (equalsFolded(text + i, pattern, std::int64_t(n)))
-                return true;
-        }
-        return false;
-    }
-    return foldedContains(QString::fromUtf8(line.data(), qsizetype(line.size())));
-}
-
-namespace {
-
-// The line of store that holds byte pos, searching forward from line hint
-// (whose start is at or before pos) by doubling steps: matches come in
-// ascending order, so this costs little whether they are dense or rare.
-qsizetype lineFrom(const LineStore &store, qsizetype hint, qsizetype to, std::int64_t pos)
+// The line whose start is the last one at or before pos, searching forward
+// from line hint by doubling steps: matches come in ascending order, so this
+// costs little whether they are dense or rare.
+qsizetype lineFrom(const std::int64_t *starts, qsizetype hint, qsizetype to, std::int64_t pos)
 {
     qsizetype lo = hint;
     qsizetype step = 1;
     qsizetype hi = lo + 1;
-    while (hi < to && store.lineStart(hi) <= pos) {
+    while (hi < to && starts[hi] <= pos) {
         lo = hi;
         step *= 2;
         hi = lo + step;
     }
     if (hi > to)
         hi = to;
-    // lineStart(lo) <= pos < lineStart(hi)
+    // starts[lo] <= pos < starts[hi]
     while (hi - lo > 1) {
         const qsizetype mid = lo + (hi - lo) / 2;
-        if (store.lineStart(mid) <= pos)
+        if (starts[mid] <= pos)
             lo = mid;
         else
             hi = mid;
@@ -153,31 +69,32 @@ qsizetype lineFrom(const LineStore &store, qsizetype hint, qsizetype to, std::in
     return lo;
 }
 
-} // namespace
-
-void Matcher::findAscii(const LineStore &store, qsizetype from, qsizetype to,
-                        std::vector<qsizetype> &out) const
+// Appends the indices in [from, to) of the lines holding pattern (ASCII
+// letters of the text compared in lower case; pattern is in lower case) to
+// out. The lines are `text`, line i spanning [starts[i], starts[i + 1] - 1),
+// each ended by '\n', which the pattern cannot hold, so no match spans two
+// lines. After a match the search resumes at the next line, keeping each
+// line once.
+void findInBlock(const char *bytes, const std::int64_t *starts, qsizetype from, qsizetype to,
+                 const QByteArray &needle, std::vector<qsizetype> &out)
 {
-    // Searches the bytes of lines [from, to) as one block. Lines end in
-    // '\n', which the text cannot contain, so no match spans two lines. After
-    // a match the search resumes at the next line, keeping each line once.
-    const auto *text = reinterpret_cast<const unsigned char *>(store.bytes());
-    const auto *pattern = reinterpret_cast<const unsigned char *>(m_asciiLower.constData());
-    const std::int64_t n = m_asciiLower.size();
-    const std::int64_t end = store.lineStart(to);
-    std::int64_t pos = store.lineStart(from);
+    const auto *text = reinterpret_cast<const unsigned char *>(bytes);
+    const auto *pattern = reinterpret_cast<const unsigned char *>(needle.constData());
+    const std::int64_t n = needle.size();
+    const std::int64_t end = starts[to];
+    std::int64_t pos = starts[from];
     qsizetype line = from; // a line that starts at or before pos
 
     const auto found = [&](std::int64_t at) {
-        line = lineFrom(store, line, to, at);
+        line = lineFrom(starts, line, to, at);
         out.push_back(line);
         ++line;
-        pos = store.lineStart(line);
+        pos = starts[line];
     };
 
 #if defined(__SSE2__) || defined(_M_X64)
     // Candidates first, sixteen positions at a time: a position whose first
-    // and last byte equal the text's first and last byte once bit 0x20 is
+    // and last byte equal the pattern's first and last byte once bit 0x20 is
     // set (which maps each ASCII upper-case letter to its lower case, and a
     // few other bytes onto other values, so the filter never misses a match
     // and rarely lets a non-match through). Each candidate is then checked
@@ -205,25 +122,157 @@ void Matcher::findAscii(const LineStore &store, qsizetype from, qsizetype to,
         if (!matched)
             pos += 16;
     }
-    // The last few positions one by one.
+#endif
+    // The last few positions (or all, without SSE2) one by one.
     while (pos + n <= end) {
         if (equalsFolded(text + pos, pattern, n))
             found(pos);
         else
             ++pos;
     }
-#else
-    // Horspool.
-    const unsigned char last = pattern[n - 1];
-    while (pos + n <= end) {
-        const unsigned char c = asciiLower(text[pos + n - 1]);
-        if (c == last && equalsFolded(text + pos, pattern, n - 1)) {
-            found(pos);
-            continue;
-        }
-        pos += m_skip[text[pos + n - 1]];
+}
+
+// Whether an ASCII pattern occurs in line in a place that its search key
+// certainly keeps: followed by an ASCII byte or the line end (a non-ASCII
+// character after it might be a mark that composes with its last letter).
+bool surelyInKey(std::string_view line, const QByteArray &pattern)
+{
+    const auto *text = reinterpret_cast<const unsigned char *>(line.data());
+    const auto *p = reinterpret_cast<const unsigned char *>(pattern.constData());
+    const std::size_t n = std::size_t(pattern.size());
+    for (std::size_t i = 0; i + n <= line.size(); ++i) {
+        if (equalsFolded(text + i, p, std::int64_t(n))
+            && (i + n == line.size() || text[i + n] < 0x80))
+            return true;
     }
-#endif
+    return false;
+}
+
+bool contains(std::string_view haystack, const QByteArray &needle)
+{
+    return std::string_view::npos
+        != haystack.find(std::string_view(needle.constData(), std::size_t(needle.size())));
+}
+
+} // namespace
+
+QString effectiveSearchText(QStringView typed)
+{
+    qsizetype begin = 0;
+    qsizetype end = typed.size();
+    while (begin < end && typed[begin] == u' ')
+        ++begin;
+    while (end > begin && typed[end - 1] == u' ')
+        --end;
+    return typed.mid(begin, end - begin).toString();
+}
+
+Matcher::Matcher(QStringView effectiveText)
+    : m_key(searchKey(effectiveText)), m_empty(effectiveText.isEmpty())
+{
+    m_ascii = !m_empty && kobrix::isAscii(std::string_view(m_key.constData(), std::size_t(m_key.size())));
+    m_foldsFromNonAscii = m_ascii && (m_key.contains('k') || m_key.contains('s'));
+}
+
+bool Matcher::matches(QStringView line) const
+{
+    if (line.isEmpty())
+        return false;
+    if (m_empty)
+        return true;
+    const QByteArray key = searchKey(line);
+    return contains(std::string_view(key.constData(), std::size_t(key.size())), m_key);
+}
+
+bool Matcher::keyOfLineContains(const LineStore &store, qsizetype line, std::size_t keyIndex) const
+{
+    if (store.hasSearchKeys())
+        return contains(store.keyAt(keyIndex), m_key);
+    ByteBuffer key;
+    const std::string_view utf8 = store.utf8At(line);
+    if (!appendSearchKey(key, utf8)) {
+        const QByteArray slow = searchKey(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+        return slow.contains(m_key);
+    }
+    return contains(std::string_view(key.data(), key.size()), m_key);
+}
+
+void Matcher::findAsciiText(const LineStore &store, qsizetype from, qsizetype to,
+                            std::vector<qsizetype> &out) const
+{
+    const std::size_t before = out.size();
+    std::vector<qsizetype> raw;
+    findInBlock(store.bytes(), store.lineStarts(), from, to, m_key, raw);
+
+    // A hit in an ASCII line is a match. In a line with other characters it
+    // is one unless composition may have taken its last letter (a combining
+    // mark after it): then the line's key decides.
+    const auto &nonAscii = store.nonAsciiLines();
+    auto k = std::lower_bound(nonAscii.begin(), nonAscii.end(), from);
+    for (const qsizetype i : raw) {
+        while (k != nonAscii.end() && *k < i)
+            ++k;
+        if (k != nonAscii.end() && *k == i && !surelyInKey(store.utf8At(i), m_key)
+            && !keyOfLineContains(store, i, std::size_t(k - nonAscii.begin())))
+            continue;
+        out.push_back(i);
+    }
+    if (!m_foldsFromNonAscii)
+        return;
+
+    // The Kelvin sign folds onto k and the long s onto s: lines holding them
+    // that the byte search passed over are checked by their keys.
+    std::vector<qsizetype> candidates;
+    static const QByteArray kKelvin("\xE2\x84\xAA");
+    static const QByteArray kLongS("\xC5\xBF");
+    for (const QByteArray *letter : {&kKelvin, &kLongS}) {
+        if (!(letter == &kKelvin ? m_key.contains('k') : m_key.contains('s')))
+            continue;
+        findInBlock(store.bytes(), store.lineStarts(), from, to, *letter, candidates);
+    }
+    if (candidates.empty())
+        return;
+    std::sort(candidates.begin(), candidates.end());
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    std::vector<qsizetype> extra;
+    for (const qsizetype i : candidates) {
+        if (std::binary_search(out.begin() + qsizetype(before), out.end(), i))
+            continue;
+        const auto at = std::lower_bound(nonAscii.begin(), nonAscii.end(), i);
+        if (keyOfLineContains(store, i, std::size_t(at - nonAscii.begin())))
+            extra.push_back(i);
+    }
+    if (extra.empty())
+        return;
+    const auto middle = out.size();
+    out.insert(out.end(), extra.begin(), extra.end());
+    std::inplace_merge(out.begin() + qsizetype(before), out.begin() + qsizetype(middle), out.end());
+}
+
+void Matcher::findInKeys(const LineStore &store, qsizetype from, qsizetype to,
+                         std::vector<qsizetype> &out) const
+{
+    // A text with a non-ASCII character can only occur in the keys of lines
+    // that hold non-ASCII bytes.
+    const auto &nonAscii = store.nonAsciiLines();
+    const auto first = std::lower_bound(nonAscii.begin(), nonAscii.end(), from);
+    const auto last = std::lower_bound(first, nonAscii.end(), to);
+    if (first == last || m_key.contains('\n'))
+        return;
+    const auto kFrom = qsizetype(first - nonAscii.begin());
+    const auto kTo = qsizetype(last - nonAscii.begin());
+    if (!store.hasSearchKeys()) {
+        for (qsizetype k = kFrom; k < kTo; ++k) {
+            if (keyOfLineContains(store, nonAscii[std::size_t(k)], std::size_t(k)))
+                out.push_back(nonAscii[std::size_t(k)]);
+        }
+        return;
+    }
+    std::vector<qsizetype> hits;
+    findInBlock(store.keyBytes(), store.keyStarts(), kFrom, kTo, m_key, hits);
+    out.reserve(out.size() + hits.size());
+    for (const qsizetype k : hits)
+        out.push_back(nonAscii[std::size_t(k)]);
 }
 
 void Matcher::findIn(const LineStore &store, qsizetype from, qsizetype to,
@@ -233,42 +282,17 @@ void Matcher::findIn(const LineStore &store, qsizetype from, qsizetype to,
     if (from >= to)
         return;
     if (m_empty) {
+        const std::int64_t *starts = store.lineStarts();
         for (qsizetype i = from; i < to; ++i) {
-            if (store.lineStart(i + 1) - store.lineStart(i) > 1)
+            if (starts[i + 1] - starts[i] > 1)
                 out.push_back(i);
         }
         return;
     }
-    const auto &nonAscii = store.nonAsciiLines();
-    const auto firstNonAscii = std::lower_bound(nonAscii.begin(), nonAscii.end(), from);
-    const auto lastNonAscii = std::lower_bound(firstNonAscii, nonAscii.end(), to);
-
-    if (!m_ascii) {
-        // A text with a non-ASCII letter (after folding) can only occur in
-        // lines that hold non-ASCII bytes.
-        for (auto it = firstNonAscii; it != lastNonAscii; ++it) {
-            if (foldedContains(store.at(*it)))
-                out.push_back(*it);
-        }
-        return;
-    }
-    const std::size_t before = out.size();
-    findAscii(store, from, to, out);
-    if (!m_foldsFromNonAscii || firstNonAscii == lastNonAscii)
-        return;
-    // Non-ASCII lines that the byte search missed may still match through a
-    // letter that folds onto ASCII; check them by Unicode rules and merge.
-    std::vector<qsizetype> extra;
-    for (auto it = firstNonAscii; it != lastNonAscii; ++it) {
-        if (!std::binary_search(out.begin() + qsizetype(before), out.end(), *it)
-            && foldedContains(store.at(*it)))
-            extra.push_back(*it);
-    }
-    if (extra.empty())
-        return;
-    const auto middle = out.size();
-    out.insert(out.end(), extra.begin(), extra.end());
-    std::inplace_merge(out.begin() + qsizetype(before), out.begin() + qsizetype(middle), out.end());
+    if (m_ascii)
+        findAsciiText(store, from, to, out);
+    else
+        findInKeys(store, from, to, out);
 }
 
 qsizetype Matcher::countIn(const LineStore &store) const

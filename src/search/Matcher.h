@@ -2,10 +2,10 @@
 
 #include "catalog/LineStore.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 
-#include <array>
 #include <vector>
 
 namespace kobrix {
@@ -15,17 +15,21 @@ namespace kobrix {
 QString effectiveSearchText(QStringView typed);
 
 // Decides whether a catalog line contains the search text, ignoring letter
-// case by Unicode simple case folding. An empty text matches every line that
-// has at least one character. ASCII texts are searched over the raw UTF-8
-// bytes of a whole range of lines at once; lines holding other characters get
-// the full Unicode comparison.
+// case by Unicode simple case folding and treating canonically equivalent
+// forms alike ("é" finds "e" + U+0301 and the other way round): a line
+// matches when its search key (SearchKey.h) contains the text's. An empty
+// text matches every line that has at least one character.
+//
+// The search runs over whole blocks of bytes: an ASCII text over the lines
+// themselves (ASCII case ignored on the fly), any other text over the search
+// keys that the line store keeps for its non-ASCII lines. Either way the cost
+// is that of one pass over the bytes, whatever the script.
 class Matcher
 {
 public:
     explicit Matcher(QStringView effectiveText);
 
     bool matches(QStringView line) const;
-    bool matchesUtf8(std::string_view line) const;
 
     // Appends to out, in ascending order, the indices in [from, to) of the
     // lines of store that match.
@@ -35,20 +39,23 @@ public:
     // Number of matching lines in the whole store.
     qsizetype countIn(const LineStore &store) const;
 
-private:
-    void findAscii(const LineStore &store, qsizetype from, qsizetype to,
-                   std::vector<qsizetype> &out) const;
-    bool foldedContains(QStringView line) const;
+    // True when the text's key is ASCII: such a search needs no search keys
+    // in the store (a store without them is searched correctly either way).
+    bool isAscii() const { return m_ascii; }
 
-    QString m_folded;           // the text, case folded
-    QByteArray m_asciiLower;    // the text in ASCII lower case, when it is ASCII
+private:
+    void findAsciiText(const LineStore &store, qsizetype from, qsizetype to,
+                       std::vector<qsizetype> &out) const;
+    void findInKeys(const LineStore &store, qsizetype from, qsizetype to,
+                    std::vector<qsizetype> &out) const;
+    bool keyOfLineContains(const LineStore &store, qsizetype line, std::size_t keyIndex) const;
+
+    QByteArray m_key; // the text's search key
     bool m_ascii = false;
     bool m_empty = false;
-    // True when a non-ASCII letter folds onto a letter of the text (the
-    // Kelvin sign onto k, the long s onto s), so non-ASCII lines need the
-    // Unicode comparison even for an ASCII text.
+    // The text holds k or s, which the Kelvin sign and the long s fold onto:
+    // lines holding those must be checked by their keys.
     bool m_foldsFromNonAscii = false;
-    std::array<std::uint32_t, 256> m_skip{}; // Horspool shift per byte
 };
 
 } // namespace kobrix

@@ -1,0 +1,25 @@
+#include "catalog/MemoryAdvice.h"
+
+#include <cstdint>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace kobrix {
+
+void adviseHugePages([[maybe_unused]] const void *data, [[maybe_unused]] std::size_t size)
+{
+#if defined(MADV_HUGEPAGE)
+    constexpr std::uintptr_t kHugePage = std::uintptr_t(2) << 20;
+    if (size < kHugePage)
+        return;
+    const auto start = reinterpret_cast<std::uintptr_t>(data);
+    const auto begin = (start + kHugePage - 1) & ~(kHugePage - 1);
+    const auto end = (start + size) & ~(kHugePage - 1);
+    if (end > begin)
+        (void)::madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
+#endif
+}
+
+} // namespace kobrix

@@ -1,0 +1,199 @@
+#include "catalog/SearchKey.h"
+
+#include <QChar>
+#include <QList>
+#include <QString>
+#include <QUtf8StringView>
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
+namespace kobrix {
+
+namespace {
+
+// One entry per code point of the Basic Multilingual Plane: the UTF-8 bytes
+// of its case folding (low three bytes), their count (bits 24-25), and bit
+// 31 when NFC may change a text holding the character.
+constexpr std::uint32_t kNeedsNormalizer = 0x80000000u;
+
+struct FoldTable
+{
+    std::array<std::uint32_t, 0x10000> entry;
+};
+
+std::uint32_t packUtf8(char32_t c)
+{
+    if (c < 0x80)
+        return (1u << 24) | c;
+    if (c < 0x800)
+        return (2u << 24) | (0xC0 | (c >> 6)) | ((0x80 | (c & 0x3F)) << 8);
+    return (3u << 24) | (0xE0 | (c >> 12)) | ((0x80 | ((c >> 6) & 0x3F)) << 8)
+        | ((0x80 | (c & 0x3F)) << 16);
+}
+
+std::unique_ptr<FoldTable> buildFoldTable()
+{
+    auto table = std::make_unique<FoldTable>();
+    std::vector<bool> needsNormalizer(0x10000, false);
+    for (char32_t c = 0; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        // Marks that combine with what precedes them, and characters that
+        // composition replaces or reorders.
+        if (QChar::combiningClass(c) != 0)
+            needsNormalizer[c] = true;
+        if (QChar::decompositionTag(c) == QChar::Canonical) {
+            const QString decomposed = QChar::decomposition(c);
+            // Every character after the first of a canonical decomposition
+            // may compose with the one before it (Hangul vowels, U+09BE ...).
+            const QList<uint> parts = decomposed.toUcs4();
+            for (qsizetype i = 1; i < parts.size(); ++i) {
+                if (parts[i] < 0x10000)
+                    needsNormalizer[parts[i]] = true;
+            }
+            // A character that NFC does not keep (a singleton such as the
+            // Ångström sign, or one excluded from composition).
+            const QString alone = QString::fromUcs4(&c, 1);
+            if (alone.normalized(QString::NormalizationForm_C) != alone)
+                needsNormalizer[c] = true;
+        }
+    }
+    // Hangul: a syllable and a following trailing consonant compose.
+    for (char32_t c = 0x1100; c <= 0x11FF; ++c)
+        needsNormalizer[c] = true;
+
+    for (char32_t c = 0; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF) {
+            table->entry[c] = kNeedsNormalizer; // never in valid UTF-8
+            continue;
+        }
+        const char32_t folded = QChar::toCaseFolded(c);
+        std::uint32_t e = folded < 0x10000 ? packUtf8(folded) : kNeedsNormalizer;
+        if (needsNormalizer[c])
+            e |= kNeedsNormalizer;
+        table->entry[c] = e;
+    }
+    return table;
+}
+
+const FoldTable &foldTable()
+{
+    static const std::unique_ptr<FoldTable> table = buildFoldTable();
+    return *table;
+}
+
+// The key by Qt's normalizer, for the few lines the table cannot do.
+QByteArray slowKey(QStringView text)
+{
+    const QString composed = text.toString().normalized(QString::NormalizationForm_C);
+    QString folded;
+    folded.reserve(composed.size());
+    for (const char32_t c : composed.toUcs4()) {
+        const char32_t f = QChar::toCaseFolded(c);
+        if (QChar::requiresSurrogates(f)) {
+            folded.append(QChar(QChar::highSurrogate(f)));
+            folded.append(QChar(QChar::lowSurrogate(f)));
+        } else {
+            folded.append(QChar(char16_t(f)));
+        }
+    }
+    return folded.toUtf8();
+}
+
+inline bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+enum class FastResult { Done, NeedsNormalizer, Invalid };
+
+// Folds utf8 into out (room for 1.5 bytes per input byte, and 4 more)
+// through the table. Returns the bytes written through `written`.
+FastResult fastKey(const unsigned char *p, const unsigned char *end, char *out,
+                   std::size_t &written)
+{
+    const FoldTable &table = foldTable();
+    char *o = out;
+    while (p < end) {
+#if defined(__SSE2__) || defined(_M_X64)
+        // Sixteen ASCII bytes at a time, A-Z lowered.
+        while (end - p >= 16) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+            if (_mm_movemask_epi8(block))
+                break;
+            const __m128i upper = _mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8('A' - 1)),
+                                                _mm_cmplt_epi8(block, _mm_set1_epi8('Z' + 1)));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(o),
+                             _mm_add_epi8(block, _mm_and_si128(upper, _mm_set1_epi8(0x20))));
+            p += 16;
+            o += 16;
+        }
+#endif
+        const unsigned char b = *p;
+        char32_t c;
+        if (b < 0x80) {
+            *o++ = char(b >= 'A' && b <= 'Z' ? b + 32 : b);
+            ++p;
+            continue;
+        }
+        if (b >= 0xC2 && b < 0xE0) {
+            if (end - p < 2 || !isContinuation(p[1]))
+                return FastResult::Invalid;
+            c = (char32_t(b & 0x1F) << 6) | (p[1] & 0x3F);
+            p += 2;
+        } else if (b >= 0xE0 && b < 0xF0) {
+            if (end - p < 3 || !isContinuation(p[1]) || !isContinuation(p[2]))
+                return FastResult::Invalid;
+            c = (char32_t(b & 0x0F) << 12) | (char32_t(p[1] & 0x3F) << 6) | (p[2] & 0x3F);
+            if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))
+                return FastResult::Invalid;
+            p += 3;
+        } else if (b >= 0xF0 && b < 0xF5) {
+            return FastResult::NeedsNormalizer; // outside the table; validated there
+        } else {
+            return FastResult::Invalid;
+        }
+        const std::uint32_t e = table.entry[c];
+        if (e & kNeedsNormalizer)
+            return FastResult::NeedsNormalizer;
+        const std::uint32_t bytes = e & 0xFFFFFF;
+        std::memcpy(o, &bytes, 4); // room for 3 more bytes is always there
+        o += (e >> 24) & 3;
+    }
+    written = std::size_t(o - out);
+    return FastResult::Done;
+}
+
+bool isValidUtf8(std::string_view utf8)
+{
+    return QUtf8StringView(utf8.data(), qsizetype(utf8.size())).isValidUtf8();
+}
+
+} // namespace
+
+QByteArray searchKey(QStringView text) { return slowKey(text); }
+
+bool appendSearchKey(ByteBuffer &out, std::string_view utf8)
+{
+    // Folding never makes a text longer than half as long again (two bytes
+    // become at most three); a few more for the table's four-byte store.
+    out.reserveMore(utf8.size() + utf8.size() / 2 + 4);
+    std::size_t written = 0;
+    const auto *p = reinterpret_cast<const unsigned char *>(utf8.data());
+    const FastResult result = fastKey(p, p + utf8.size(), out.end(), written);
+    if (result == FastResult::Done) {
+        out.commit(written);
+        return true;
+    }
+    if (result == FastResult::Invalid || !isValidUtf8(utf8))
+        return false;
+    const QByteArray key = slowKey(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+    out.append(key.constData(), std::size_t(key.size()));
+    return true;
+}
+
+} // namespace kobrix

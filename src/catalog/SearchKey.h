@@ -1,0 +1,29 @@
+#pragma once
+
+#include "catalog/ByteBuffer.h"
+
+#include <QByteArray>
+#include <QStringView>
+
+#include <string_view>
+#include <vector>
+
+namespace kobrix {
+
+// The search key of a text: its canonical composition (NFC), then every
+// character replaced by its simple case folding, as UTF-8. Two texts that are
+// canonically equivalent ("é" and "e" + U+0301) and differ only in letter
+// case have the same key, so the search compares keys byte by byte. ß stays ß
+// (simple folding does not make it "ss").
+QByteArray searchKey(QStringView text);
+
+// Appends the search key of the UTF-8 text utf8 to out. Returns false, and
+// leaves out as it was, when utf8 is not valid UTF-8.
+//
+// Built for speed: lines whose characters NFC leaves alone (nearly all, also
+// in Cyrillic, Greek or Japanese) are folded in one pass through a table of
+// the Basic Multilingual Plane; only a line holding a combining mark or
+// another character that composition may change takes Qt's normalizer.
+bool appendSearchKey(ByteBuffer &out, std::string_view utf8);
+
+} // namespace kobrix
