@@ -150,11 +150,16 @@ int commandWrite(const QStringList &args, bool append)
 // bounded by the longest record, whatever the size of the file. Stops early
 // when visit returns false. Returns the reading error, if any.
 template <typename Visit>
-RuntimeError forEachSlice(const QString &path, bool searchKeys, Visit &&visit)
+RuntimeError forEachSlice(const QString &path, const Matcher *matcher, Visit &&visit)
 {
     CatalogReader reader;
     if (RuntimeError error = reader.open(path))
         return error;
+    // Searching for an ASCII text, the lines that cannot hold it are passed
+    // over as they are read; any other text is found in the search keys.
+    const bool searchKeys = matcher && !matcher->isAscii();
+    if (matcher && matcher->isAscii())
+        reader.setLineFilter(&Matcher::mayMatchRecordFilter, matcher);
     LineStore slice;
     slice.setKeepSearchKeys(searchKeys);
     bool finished = false;
@@ -172,7 +177,7 @@ int commandList(const QStringList &args)
     if (args.size() != 1)
         return usage();
     Output out;
-    const RuntimeError error = forEachSlice(args[0], false, [&](const LineStore &lines) {
+    const RuntimeError error = forEachSlice(args[0], nullptr, [&](const LineStore &lines) {
         for (qsizetype i = 0; i < lines.count() && !out.failed(); ++i)
             out.line(lines.utf8At(i));
         return !out.failed();
@@ -200,9 +205,7 @@ int commandFind(const QStringList &args)
     Output out;
     std::vector<qsizetype> hits;
     long long count = 0;
-        // An ASCII text is found in the lines themselves; any other in the
-    // search keys, made as the slices are read.
-    const RuntimeError error = forEachSlice(rest[0], !matcher.isAscii(), [&](const LineStore &lines) {
+        const RuntimeError error = forEachSlice(rest[0], &matcher, [&](const LineStore &lines) {
         hits.clear();
         matcher.findIn(lines, 0, lines.count(), hits);
         count += static_cast<long long>(hits.size());

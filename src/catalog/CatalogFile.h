@@ -58,6 +58,13 @@ public:
     // before.
     bool readSome(LineStore &out, std::chrono::nanoseconds budget);
     void setMaxRecordBytes(std::size_t bytes) { m_maxRecordBytes = bytes; }
+    // Passes lines over unread (see FieldParser::setLineFilter). Set before
+    // the first readSome().
+    void setLineFilter(FieldParser::LineFilter filter, const void *context)
+    {
+        m_filter = filter;
+        m_filterContext = context;
+    }
 
     bool isOpen() const;
     RuntimeError error() const { return m_error; }
@@ -78,6 +85,8 @@ private:
     qint64 m_fileSize = 0;
     int m_fd = -1;
     std::size_t m_maxRecordBytes = kMaxRecordBytes;
+    FieldParser::LineFilter m_filter = nullptr;
+    const void *m_filterContext = nullptr;
 };
 
 // Reads a whole catalog file at once. The list is emptied only after the file

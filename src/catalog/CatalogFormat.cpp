@@ -213,6 +213,12 @@ void FieldParser::feed(std::string_view chunk)
     feedText(chunk);
 }
 
+void FieldParser::takeLine(std::string_view line)
+{
+    if (!m_filter || m_filter(m_filterContext, line))
+        parseLine(line, m_out);
+}
+
 bool FieldParser::tooLong(std::size_t lineBytes)
 {
     if (lineBytes <= m_maxRecordBytes)
@@ -250,8 +256,9 @@ void FieldParser::feedText(std::string_view chunk)
             const char *close = findQuoteOrLineEnd(p + 1, end, hasHighBytes);
             if (end - close >= 2 && *close == '"' && (close[1] == '\r' || close[1] == '\n')
                 && std::size_t(close - p) <= m_maxRecordBytes) {
-                appendField(std::string_view(p + 1, std::size_t(close - p - 1)), hasHighBytes,
-                            m_out);
+                const std::string_view field(p + 1, std::size_t(close - p - 1));
+                if (!m_filter || m_filter(m_filterContext, field))
+                    appendField(field, hasHighBytes, m_out);
                 ++m_lines;
                 p = pastLineEnd(close + 1, end);
                 continue;
@@ -277,10 +284,10 @@ void FieldParser::feedText(std::string_view chunk)
         }
         const std::string_view piece(p, pieceBytes);
         if (m_pending.empty()) {
-            parseLine(piece, m_out);
+            takeLine(piece);
         } else {
             m_pending.append(piece);
-            parseLine(m_pending, m_out);
+            takeLine(m_pending);
             m_pending.clear();
         }
         ++m_lines;
@@ -311,7 +318,7 @@ void FieldParser::finish()
             feedText(std::string_view("\xEF\xBB\xBF", std::size_t(m_bomBytes)));
     }
     if (!m_pending.empty()) {
-        parseLine(m_pending, m_out);
+        takeLine(m_pending);
         m_pending.clear();
         ++m_lines;
     }

@@ -69,6 +69,17 @@ public:
     // Set when a record was too long; feed() and finish() then do nothing.
     const RuntimeError &error() const { return m_error; }
 
+    // Lines for which filter(context, line bytes) is false are passed over:
+    // they are counted (for the record numbers) but not stored. A reader
+    // that only looks for lines holding some text uses it to skip the cost
+    // of storing every other line. No filter: every line is stored.
+    using LineFilter = bool (*)(const void *context, std::string_view line);
+    void setLineFilter(LineFilter filter, const void *context)
+    {
+        m_filter = filter;
+        m_filterContext = context;
+    }
+
     // Fields of one line, appended to out (exposed for tests and fuzzing).
     static void parseLine(std::string_view line, LineStore &out);
 
@@ -77,6 +88,7 @@ private:
     // Past the line end at lineEnd (CR, LF or CR LF) within a chunk ending at end.
     const char *pastLineEnd(const char *lineEnd, const char *end);
     bool tooLong(std::size_t lineBytes);
+    void takeLine(std::string_view line);
 
     LineStore &m_out;
     std::size_t m_maxRecordBytes;
@@ -86,6 +98,8 @@ private:
     int m_bomBytes = 0;          // bytes of a byte-order mark matched so far
     std::int64_t m_lines = 0;    // lines ended so far
     RuntimeError m_error;
+    LineFilter m_filter = nullptr;
+    const void *m_filterContext = nullptr;
 };
 
 } // namespace kobrix

@@ -174,6 +174,30 @@ Matcher::Matcher(QStringView effectiveText)
     m_foldsFromNonAscii = m_ascii && (m_key.contains('k') || m_key.contains('s'));
 }
 
+bool Matcher::mayMatchRecord(std::string_view bytes) const
+{
+    if (!m_ascii)
+        return true;
+    // An ASCII text is in a line only where its bytes are, ASCII case
+    // aside, or where a Kelvin sign or long s folds onto its k or s.
+    const auto *text = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *p = reinterpret_cast<const unsigned char *>(m_key.constData());
+    const std::size_t n = std::size_t(m_key.size());
+    const unsigned char first = p[0];
+    const unsigned char firstUpper = first >= 'a' && first <= 'z' ? first - 32 : first;
+    for (std::size_t i = 0; i + n <= bytes.size(); ++i) {
+        if ((text[i] == first || text[i] == firstUpper) && equalsFolded(text + i, p, std::int64_t(n)))
+            return true;
+    }
+    if (m_foldsFromNonAscii) {
+        const std::string_view view(bytes);
+        if ((m_key.contains('k') && view.find("\xE2\x84\xAA") != std::string_view::npos)
+            || (m_key.contains('s') && view.find("\xC5\xBF") != std::string_view::npos))
+            return true;
+    }
+    return false;
+}
+
 bool Matcher::matches(QStringView line) const
 {
     if (line.isEmpty())

@@ -43,6 +43,16 @@ public:
     // in the store (a store without them is searched correctly either way).
     bool isAscii() const { return m_ascii; }
 
+    // False only when the raw bytes of a catalog record (as in the file, in
+    // UTF-8 or Windows-1252) cannot hold a matching line, so a reader may
+    // pass the record over. Always true for a non-ASCII text.
+    bool mayMatchRecord(std::string_view bytes) const;
+    // The same as a line filter for the catalog reader; context is the Matcher.
+    static bool mayMatchRecordFilter(const void *matcher, std::string_view bytes)
+    {
+        return static_cast<const Matcher *>(matcher)->mayMatchRecord(bytes);
+    }
+
 private:
     void findAsciiText(const LineStore &store, qsizetype from, qsizetype to,
                        std::vector<qsizetype> &out) const;
