@@ -73,6 +73,9 @@ Form2::Form2(MessageBoxService &messages, MainWindowFactory makeMainWindow, QWid
     Text1 = new QLineEdit(Frame1);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(12, 154, 265, 22);
+    // The prompt names the box for screen readers (without a mnemonic,
+    // which would underline a letter of the caption).
+    Label1->setBuddy(Text1);
 
     Command1 = new QPushButton(QStringLiteral("OK"), Frame1);
     Command1->setObjectName(QStringLiteral("Command1"));

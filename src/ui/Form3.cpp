@@ -77,11 +77,15 @@ Form3::Form3(const LineStore &lines, MessageBoxService &messages, QWidget *paren
     List1->setBatchSize(kRowsPerLayoutBatch);
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List1->setModel(m_results);
+    List1->setAccessibleName(QStringLiteral("Search Results"));
 
     Label1 = new QLabel(QStringLiteral("Find what?"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->move(unitsToPixels(120), unitsToPixels(240));
     Label1->adjustSize();
+    // The prompt names the search box for screen readers (without a
+    // mnemonic, which would underline a letter of the caption).
+    Label1->setBuddy(Text1);
 
     Label2 = new QLabel(QStringLiteral("Search Results:"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
