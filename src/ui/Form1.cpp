@@ -4,6 +4,7 @@
 #include "platform/DriveSource.h"
 #include "platform/ShellOpener.h"
 #include "ui/DesignUnits.h"
+#include "ui/DiscNameValidator.h"
 #include "ui/Links.h"
 #include "ui/LineStoreModel.h"
 #include "ui/MessageBox.h"
@@ -224,6 +225,9 @@ void Form1::createControls()
     Text2 = new QLineEdit(m_central);
     Text2->setObjectName(QStringLiteral("Text2"));
     Text2->setToolTip(tr("Enter a Unique Disk Name"));
+    // A line break or tab in a disc name would split its catalog records:
+    // the box turns them into blanks however they arrive.
+    Text2->setValidator(new DiscNameValidator(Text2));
 
     Label2 = new QLabel(tr("Disk Name"), m_central);
     Label2->setObjectName(QStringLiteral("Label2"));
