@@ -7,6 +7,7 @@
 #include "ui/MessageBox.h"
 #include "ui/SearchResultModel.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -92,26 +93,43 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("units"); // left, top, width, height; 0 size: sized to its text
-        QTest::newRow("Text1") << "Text1" << QRect(1200, 240, 3135, 285);
-        QTest::newRow("Command1") << "Command1" << QRect(120, 720, 1215, 495);
-        QTest::newRow("Command2") << "Command2" << QRect(3120, 720, 1215, 495);
-        QTest::newRow("lbl_results") << "lbl_results" << QRect(1440, 1320, 2535, 255);
-        QTest::newRow("Label1") << "Label1" << QRect(120, 240, 0, 0);
-        QTest::newRow("Label2") << "Label2" << QRect(120, 1320, 0, 0);
+        QTest::addColumn<QString>("prompt"); // the label left of it, which may push it right
+        QTest::newRow("Text1") << "Text1" << QRect(1200, 240, 3135, 285) << "Label1";
+        QTest::newRow("Command1") << "Command1" << QRect(120, 720, 1215, 495) << "";
+        QTest::newRow("Command2") << "Command2" << QRect(3120, 720, 1215, 495) << "";
+        QTest::newRow("lbl_results") << "lbl_results" << QRect(1440, 1320, 2535, 255)
+                                     << "Label2";
+        QTest::newRow("Label1") << "Label1" << QRect(120, 240, 0, 0) << "";
+        QTest::newRow("Label2") << "Label2" << QRect(120, 1320, 0, 0) << "";
         // After the load step the outer height is 4110: the list is 1860 high.
-        QTest::newRow("List1") << "List1" << QRect(0, 1800, 4665 - 100, 4110 - 2250);
+        QTest::newRow("List1") << "List1" << QRect(0, 1800, 4665 - 100, 4110 - 2250) << "";
     }
     void designedLayout()
     {
         QFETCH(QString, name);
         QFETCH(QRect, units);
+        QFETCH(QString, prompt);
         LineStore lines;
         RecordingMessages messages;
         Form3 form(lines, messages);
         auto *control = form.findChild<QWidget *>(name);
         QVERIFY(control);
         const QRect px = control->geometry();
-        QCOMPARE(px.topLeft(), QPoint(qRound(units.left() / 15.0), qRound(units.top() / 15.0)));
+        const QRect designed(qRound(units.left() / 15.0), qRound(units.top() / 15.0),
+                             qRound(units.width() / 15.0), qRound(units.height() / 15.0));
+        if (!prompt.isEmpty()) {
+            // Where the prompt is wider than the design allows for, in the
+            // font in use, the control starts after it and keeps its right
+            // edge; it grows in height where the font needs it.
+            const QWidget *label = form.findChild<QWidget *>(prompt);
+            QCOMPARE(px.top(), designed.top());
+            QCOMPARE(px.right(), designed.right());
+            QVERIFY(px.left() >= designed.left());
+            QVERIFY(px.left() > label->geometry().right());
+            QVERIFY(px.height() >= designed.height());
+            return;
+        }
+        QCOMPARE(px.topLeft(), designed.topLeft());
         if (units.width() > 0) {
             QCOMPARE(px.width(), qRound(units.width() / 15.0));
             QCOMPARE(px.height(), qRound(units.height() / 15.0));
@@ -151,6 +169,41 @@ private Q_SLOTS:
         QVERIFY(form.Label1->geometry().right() < form.Text1->x());
         QVERIFY(form.Label2->geometry().right() < form.lbl_results->x());
         QCOMPARE(form.Label2->size(), form.Label2->sizeHint());
+    }
+
+    // At a font far larger than the design allows for, the rows push each
+    // other down and the result list starts below them; the list still ends
+    // where the resize rule puts its lower edge, and the window does not get
+    // narrower than its controls.
+    void largeFontPushesRowsDown()
+    {
+        const QFont saved = QApplication::font();
+        QFont large = saved;
+        large.setPointSize(20);
+        QApplication::setFont(large);
+        {
+            const LineStore lines = toStore(sampleCatalog());
+            RecordingMessages messages;
+            Form3 form(lines, messages);
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            form.Text1->setText(QStringLiteral("games"));
+            form.find();
+            QVERIFY(form.Label1->geometry().bottom() < form.Command1->y());
+            QVERIFY(form.Text1->geometry().bottom() < form.Command1->y());
+            QVERIFY(form.Command1->geometry().bottom() < form.Label2->y());
+            QVERIFY(form.Label2->geometry().bottom() < form.List1->y());
+            QVERIFY(form.lbl_results->geometry().bottom() < form.List1->y());
+            QVERIFY(form.List1->y() > 1800 / 15);
+            const int ruleBottom = 1800 / 15 + qRound((form.outerHeight() - 2250) / 15.0);
+            QCOMPARE(form.List1->geometry().bottom() + 1, ruleBottom);
+
+            const QSize frame = form.frameGeometry().size() - form.size();
+            form.resize(QSize(100, 600) - frame);
+            QTRY_VERIFY(form.width() > form.lbl_results->geometry().right());
+            QVERIFY(form.width() > form.Text1->geometry().right());
+        }
+        QApplication::setFont(saved);
     }
 
     void find_data()

@@ -28,13 +28,13 @@ public:
     Form3(const LineStore &lines, MessageBoxService &messages, QWidget *parent = nullptr);
     ~Form3() override;
 
-    QLabel *Label1;      // "Find what?" prompt left of the search box
-    QLineEdit *Text1;    // the search text as typed
-    QPushButton *Command1; // "Find " button, the default button
-    QPushButton *Command2; // "Cancel" button, closes the window
-    QLabel *Label2;      // "Search Results:" heading
-    QLabel *lbl_results; // the result count text
-    QListView *List1;    // the result list
+    QLabel *Label1 = nullptr;        // "Find what?" prompt left of the search box
+    QLineEdit *Text1 = nullptr;      // the search text as typed
+    QPushButton *Command1 = nullptr; // "Find " button, the default button
+    QPushButton *Command2 = nullptr; // "Cancel" button, closes the window
+    QLabel *Label2 = nullptr;        // "Search Results:" heading
+    QLabel *lbl_results = nullptr;   // the result count text
+    QListView *List1 = nullptr;      // the result list
 
     SearchResultModel *results() const { return m_results; }
     bool isSearching() const { return m_searching; }
@@ -59,7 +59,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void fitFontToLayout();
+    void placeControls();
     void applyResizeRule();
     bool sizeChangeRefused() const;
     void setOuterWidth(int units);
@@ -73,6 +73,8 @@ private:
     bool m_closed = false; // set once the window was closed; a running search stops
     bool m_shownBefore = false;
     bool m_inResizeRule = false; // the rule's own size changes do not run it again
+    int m_listTop = 0; // in pixels: the designed top, or lower where the font needs it
+    int m_leastOuterWidth = 0; // in design units: the narrowest the window may be
 };
 
 } // namespace kobrix
