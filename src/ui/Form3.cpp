@@ -7,6 +7,9 @@
 #include "ui/SearchResultModel.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -104,12 +107,15 @@ Form3::Form3(const LineStore &lines, MessageBoxService &messages, QWidget *paren
     connect(Command1, &QPushButton::clicked, this, &Form3::find);
     connect(Command2, &QPushButton::clicked, this, &Form3::close);
 
-    // Load step: the outer height, then an empty search box.
+    // Load step: the outer height, then an empty search box. The frame is
+    // not known before the window is on the screen; until then the frame
+    // of the window it opens over stands in for it.
+    m_frame = estimatedFrame();
     setOuterHeight(kLoadOuterHeight);
     Text1->setText(QString());
     applyResizeRule();
     Text1->setFocus();
-    centerOnScreen(this);
+    placeOnScreen();
 }
 
 Form3::~Form3() = default;
@@ -161,20 +167,96 @@ void Form3::placeControls()
         + pixelsToUnits(std::max(0, rightmost - unitsRect(1200, 240, 3135, 285).right()));
 }
 
-int Form3::outerWidth() const { return pixelsToUnits(frameGeometry().width()); }
+QMargins Form3::windowFrame() const
+{
+    const QWindow *window = windowHandle();
+    return window ? window->frameMargins() : QMargins();
+}
 
-int Form3::outerHeight() const { return pixelsToUnits(frameGeometry().height()); }
+QMargins Form3::estimatedFrame() const
+{
+    const QMargins known = windowFrame();
+    if (!known.isNull() || !parentWidget())
+        return known;
+    const QWidget *owner = parentWidget()->window();
+    const QWindow *ownerWindow = owner->windowHandle();
+    return ownerWindow ? ownerWindow->frameMargins() : QMargins();
+}
+
+int Form3::outerWidth() const
+{
+    return pixelsToUnits(width() + m_frame.left() + m_frame.right());
+}
+
+int Form3::outerHeight() const
+{
+    return pixelsToUnits(height() + m_frame.top() + m_frame.bottom());
+}
 
 void Form3::setOuterWidth(int units)
 {
-    const int frame = frameGeometry().width() - width();
-    resize(unitsToPixels(units) - frame, height());
+    resize(unitsToPixels(units) - m_frame.left() - m_frame.right(), height());
 }
 
 void Form3::setOuterHeight(int units)
 {
-    const int frame = frameGeometry().height() - height();
-    resize(width(), unitsToPixels(units) - frame);
+    resize(width(), unitsToPixels(units) - m_frame.top() - m_frame.bottom());
+}
+
+void Form3::placeOnScreen()
+{
+    QScreen *screen = this->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize outer = size().grownBy(m_frame);
+    // A top-level window is placed by the corner of its frame.
+    move(area.x() + (area.width() - outer.width()) / 2,
+         area.y() + (area.height() - outer.height()) / 2);
+}
+
+void Form3::applyLoadSize()
+{
+    if (sizeChangeRefused())
+        return;
+    resize(unitsToPixels(kClientWidth), height());
+    setOuterHeight(kLoadOuterHeight);
+    applyResizeRule();
+    placeOnScreen();
+    m_loadSize = size();
+}
+
+void Form3::followFrame()
+{
+    const QMargins frame = windowFrame();
+    // No frame reported yet: the window manager has not framed the window,
+    // and the stand-in stays.
+    if (frame == m_frame || (frame.isNull() && !m_frameReported))
+        return;
+    m_frameReported = true;
+    m_frame = frame;
+    // Once the window manager reports the frame, the window gets the size
+    // the load step means, unless the user has sized it since; the list
+    // follows the outer size in any case.
+    if (size() == m_loadSize)
+        applyLoadSize();
+    else
+        applyResizeRule();
+}
+
+bool Form3::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose)
+        followFrame();
+    return QDialog::eventFilter(watched, event);
+}
+
+void Form3::moveEvent(QMoveEvent *event)
+{
+    QDialog::moveEvent(event);
+    followFrame();
 }
 
 bool Form3::sizeChangeRefused() const
@@ -218,6 +300,7 @@ void Form3::applyResizeRule()
 void Form3::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
+    followFrame();
     applyResizeRule();
 }
 
@@ -238,16 +321,18 @@ void Form3::showEvent(QShowEvent *event)
     m_closed = false;
     QDialog::showEvent(event);
     if (!m_shownBefore) {
-        // The frame is known once the window is on the screen: lay out the
-        // designed client width and the load step's outer height again, now
-        // with the frame.
+        // The window has its place in the window system now: lay out the
+        // designed client width and the load step's outer height again,
+        // with the frame if the window system knows it already, else with
+        // the stand-in. On X11 the window manager frames the window only
+        // after it is shown; its frame is taken up as soon as it is
+        // reported, by the first expose or move of the framed window.
         m_shownBefore = true;
-        if (!sizeChangeRefused()) {
-            resize(unitsToPixels(kClientWidth), height());
-            setOuterHeight(kLoadOuterHeight);
-            applyResizeRule();
-            centerOnScreen(this);
-        }
+        if (windowHandle())
+            windowHandle()->installEventFilter(this);
+        m_frame = estimatedFrame();
+        m_frameReported = !windowFrame().isNull();
+        applyLoadSize();
     }
 }
 

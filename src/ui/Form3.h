@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QMargins>
+#include <QSize>
 
 #include <chrono>
 
@@ -54,9 +56,15 @@ public Q_SLOTS:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+
+    // The frame the window system draws around the window, as far as it
+    // reports one now (none before the window is framed).
+    virtual QMargins windowFrame() const;
 
 private:
     void placeControls();
@@ -64,6 +72,15 @@ private:
     bool sizeChangeRefused() const;
     void setOuterWidth(int units);
     void setOuterHeight(int units);
+    // The frame reported, or while there is none the frame of the window
+    // this one opens over.
+    QMargins estimatedFrame() const;
+    // The load step's size: the designed client width and outer height,
+    // centred on the screen.
+    void applyLoadSize();
+    void placeOnScreen();
+    // Takes up a frame the window system reports anew.
+    void followFrame();
 
     const LineStore &m_lines;
     MessageBoxService &m_messages;
@@ -75,6 +92,9 @@ private:
     bool m_inResizeRule = false; // the rule's own size changes do not run it again
     int m_listTop = 0; // in pixels: the designed top, or lower where the font needs it
     int m_leastOuterWidth = 0; // in design units: the narrowest the window may be
+    QMargins m_frame;          // the frame the outer size is counted with
+    bool m_frameReported = false; // the window system has reported a frame
+    QSize m_loadSize;          // the size the load step gave the window
 };
 
 } // namespace kobrix
