@@ -5,6 +5,8 @@
 #include "ui/Links.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,6 +29,8 @@ private slots:
     void driveButtonScansItsDrive();
     void commands_data();
     void commands();
+    void discNameStaysOnOneLine_data();
+    void discNameStaysOnOneLine();
 };
 
 void TestUiForm1::startState_data()
@@ -225,6 +229,59 @@ void TestUiForm1::commands()
     QVERIFY(!f->restartPending()); // the closing step cleared it
     QCOMPARE(pendingAtRestart, outcome == QLatin1String("restart"));
     QCOMPARE(visibleAtRestart, outcome == QLatin1String("restart"));
+}
+
+void TestUiForm1::discNameStaysOnOneLine_data()
+{
+    QTest::addColumn<QString>("how");    // "paste", "insert" or "input method"
+    QTest::addColumn<QString>("before"); // the box's text; "|" marks the cursor
+    QTest::addColumn<QString>("added");
+    QTest::addColumn<QString>("after"); // "|" marks the cursor
+
+    for (const char *how : {"paste", "insert", "input method"}) {
+        const QByteArray h(how);
+        QTest::newRow(h + ": mixed breaks and a tab")
+            << how << "|" << "Disc\n2\tx\r3" << "Disc 2 x 3|";
+        QTest::newRow(h + ": CR LF is one blank")
+            << how << "|" << "Games\r\n1" << "Games 1|";
+        QTest::newRow(h + ": LF CR are two") << how << "|" << "a\n\rb" << "a  b|";
+        QTest::newRow(h + ": CR before CR LF") << how << "|" << "a\r\r\nb" << "a  b|";
+        QTest::newRow(h + ": into the middle")
+            << how << "Games|1" << "\r\n\t" << "Games  |1";
+        QTest::newRow(h + ": blanks kept, not trimmed")
+            << how << "|" << "  Photos, 2002\t " << "  Photos, 2002  |";
+        QTest::newRow(h + ": other text unchanged")
+            << how << "|" << QString::fromUtf8("Müsik \"Live\" - 1") << QString::fromUtf8("Müsik \"Live\" - 1|");
+    }
+}
+
+// A line break or tab that reaches the disc name box, pasted, inserted or
+// committed by an input method, becomes a blank; nothing else changes.
+void TestUiForm1::discNameStaysOnOneLine()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, before);
+    QFETCH(QString, added);
+    QFETCH(QString, after);
+    Form1Harness w;
+    QLineEdit *box = w.form->Text2;
+    box->setEnabled(true);
+    box->setText(QString(before).remove(QLatin1Char('|')));
+    box->setCursorPosition(int(before.indexOf(QLatin1Char('|'))));
+
+    if (how == QLatin1String("paste")) {
+        QGuiApplication::clipboard()->setText(added);
+        QCOMPARE(QGuiApplication::clipboard()->text(), added);
+        box->paste();
+    } else if (how == QLatin1String("insert")) {
+        box->insert(added);
+    } else {
+        QInputMethodEvent commit;
+        commit.setCommitString(added);
+        QApplication::sendEvent(box, &commit);
+    }
+    QCOMPARE(box->text(), QString(after).remove(QLatin1Char('|')));
+    QCOMPARE(box->cursorPosition(), int(after.indexOf(QLatin1Char('|'))));
 }
 
 QTEST_MAIN(TestUiForm1)

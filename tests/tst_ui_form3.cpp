@@ -1,5 +1,5 @@
-// The search window: Find step by step, events during a search, layout and
-// the resize rule.
+// The search window: its designed state, Find step by step, events during a
+// search. The layout and the resize rule are in tst_ui_form3_layout.
 
 #include "TestSupport.h"
 #include "catalog/LineStore.h"
@@ -7,6 +7,7 @@
 #include "ui/MessageBox.h"
 #include "ui/SearchResultModel.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -88,38 +89,6 @@ class TestForm3 : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void designedLayout_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("units"); // left, top, width, height; 0 size: sized to its text
-        QTest::newRow("Text1") << "Text1" << QRect(1200, 240, 3135, 285);
-        QTest::newRow("Command1") << "Command1" << QRect(120, 720, 1215, 495);
-        QTest::newRow("Command2") << "Command2" << QRect(3120, 720, 1215, 495);
-        QTest::newRow("lbl_results") << "lbl_results" << QRect(1440, 1320, 2535, 255);
-        QTest::newRow("Label1") << "Label1" << QRect(120, 240, 0, 0);
-        QTest::newRow("Label2") << "Label2" << QRect(120, 1320, 0, 0);
-        // After the load step the outer height is 4110: the list is 1860 high.
-        QTest::newRow("List1") << "List1" << QRect(0, 1800, 4665 - 100, 4110 - 2250);
-    }
-    void designedLayout()
-    {
-        QFETCH(QString, name);
-        QFETCH(QRect, units);
-        LineStore lines;
-        RecordingMessages messages;
-        Form3 form(lines, messages);
-        auto *control = form.findChild<QWidget *>(name);
-        QVERIFY(control);
-        const QRect px = control->geometry();
-        QCOMPARE(px.topLeft(), QPoint(qRound(units.left() / 15.0), qRound(units.top() / 15.0)));
-        if (units.width() > 0) {
-            QCOMPARE(px.width(), qRound(units.width() / 15.0));
-            QCOMPARE(px.height(), qRound(units.height() / 15.0));
-        } else {
-            QCOMPARE(px.size(), control->sizeHint());
-        }
-    }
-
     void designedState()
     {
         LineStore lines;
@@ -363,57 +332,6 @@ private Q_SLOTS:
         QCOMPARE(form->windowTitle(), QStringLiteral("Find"));
         QCOMPARE(form->lbl_results->text(), QString());
         delete form.data();
-    }
-
-    // The five steps of the resize rule; sizes in design units (outer size).
-    void resizeRule_data()
-    {
-        QTest::addColumn<QSize>("requested");
-        QTest::addColumn<QSize>("outer");
-        QTest::addColumn<int>("listHeight"); // -1: kept from before
-        QTest::newRow("larger") << QSize(9000, 6000) << QSize(9000, 6000) << 6000 - 2250;
-        QTest::newRow("too narrow snaps back") << QSize(3000, 4500) << QSize(4665, 4500) << 4500 - 2250;
-        QTest::newRow("exactly the least width") << QSize(4665, 4500) << QSize(4665, 4500) << 2250;
-        QTest::newRow("too low snaps back, list kept") << QSize(6000, 900) << QSize(6000, 1785) << -1;
-        QTest::newRow("under 2250, list kept") << QSize(6000, 2100) << QSize(6000, 2100) << -1;
-        QTest::newRow("exactly 2250, list empty") << QSize(6000, 2250) << QSize(6000, 2250) << 0;
-        QTest::newRow("both too small") << QSize(15, 15) << QSize(4665, 1785) << -1;
-    }
-    void resizeRule()
-    {
-        QFETCH(QSize, requested);
-        QFETCH(QSize, outer);
-        QFETCH(int, listHeight);
-        LineStore lines;
-        RecordingMessages messages;
-        Form3 form(lines, messages);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        const int heightBefore = form.List1->height();
-        QCOMPARE(heightBefore, 1860 / 15);
-
-        const QSize frame = form.frameGeometry().size() - form.size();
-        form.resize(QSize(requested.width() / 15, requested.height() / 15) - frame);
-        QTRY_COMPARE(form.outerWidth(), outer.width());
-        QTRY_COMPARE(form.outerHeight(), outer.height());
-        QCOMPARE(form.List1->pos(), QPoint(0, 1800 / 15));
-        QCOMPARE(form.List1->width(), qRound((outer.width() - 100) / 15.0));
-        QCOMPARE(form.List1->height(), listHeight < 0 ? heightBefore : qRound(listHeight / 15.0));
-        // The query row stays in view.
-        QVERIFY(form.Command1->geometry().bottom() < form.height());
-    }
-
-    void maximized()
-    {
-        LineStore lines;
-        RecordingMessages messages;
-        Form3 form(lines, messages);
-        form.showMaximized();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QTRY_VERIFY(form.outerHeight() > 4110);
-        QCOMPARE(form.List1->pos(), QPoint(0, 1800 / 15));
-        QCOMPARE(form.List1->width(), qRound((form.outerWidth() - 100) / 15.0));
-        QCOMPARE(form.List1->height(), qRound((form.outerHeight() - 2250) / 15.0));
     }
 
     // A text found in every line of a large catalog is listed in full, the

@@ -1,9 +1,12 @@
 // Renders the program's windows in chosen states to PNG files, so that their
 // look can be reviewed without clicking through the program.
 //
-//   kobrix-screenshots <output folder> [scene...]
+//   kobrix-screenshots [--point-size N] [--suffix TEXT] <output folder> [scene...]
 //
-// Without scene names every scene is rendered. Each scene is one entry of the
+// Without scene names every scene is rendered. --point-size renders with an
+// application font of that size; --suffix is added to every file name, so
+// that renderings at another font or scale (QT_SCALE_FACTOR) stand beside
+// the plain ones. Each scene is one entry of the
 // table in scenes(): a name (the file name without ".png") and a function
 // that builds the window in its state. The drives, dialogs and message boxes
 // are stand-ins, so no scene waits for input or touches a real drive.
@@ -24,6 +27,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFont>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -268,12 +272,12 @@ void settle(int milliseconds)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-bool render(const Scene &scene, SceneContext &context, const QDir &output)
+bool render(const Scene &scene, SceneContext &context, const QDir &output, const QString &suffix)
 {
     std::unique_ptr<QWidget> window = scene.build(context);
     window->show();
     settle(300);
-    const QString path = output.filePath(scene.name + QStringLiteral(".png"));
+    const QString path = output.filePath(scene.name + suffix + QStringLiteral(".png"));
     bool saved = false;
     const auto grab = [&] { saved = window->grab().save(path); };
     if (scene.during)
@@ -290,9 +294,25 @@ bool render(const Scene &scene, SceneContext &context, const QDir &output)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    QStringList args = app.arguments().mid(1);
+    QString suffix;
+    while (args.size() >= 2 && args.first().startsWith(QLatin1String("--"))) {
+        const QString option = args.takeFirst();
+        const QString value = args.takeFirst();
+        if (option == QLatin1String("--suffix")) {
+            suffix = value;
+        } else if (option == QLatin1String("--point-size") && value.toInt() > 0) {
+            QFont font = QApplication::font();
+            font.setPointSize(value.toInt());
+            QApplication::setFont(font);
+        } else {
+            std::fprintf(stderr, "unknown option %s %s\n", qPrintable(option), qPrintable(value));
+            return 2;
+        }
+    }
     if (args.isEmpty()) {
-        std::fprintf(stderr, "usage: kobrix-screenshots <output folder> [scene...]\nscenes:\n");
+        std::fprintf(stderr, "usage: kobrix-screenshots [--point-size N] [--suffix TEXT] "
+                             "<output folder> [scene...]\nscenes:\n");
         for (const Scene &scene : scenes())
             std::fprintf(stderr, "  %s\n", qPrintable(scene.name));
         return 2;
@@ -311,7 +331,7 @@ int main(int argc, char **argv)
         if (!wanted.isEmpty() && !wanted.contains(scene.name))
             continue;
         ++rendered;
-        if (!render(scene, context, output))
+        if (!render(scene, context, output, suffix))
             ++failures;
     }
     if (rendered == 0) {

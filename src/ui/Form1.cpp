@@ -4,6 +4,7 @@
 #include "platform/DriveSource.h"
 #include "platform/ShellOpener.h"
 #include "ui/DesignUnits.h"
+#include "ui/DiscNameValidator.h"
 #include "ui/Links.h"
 #include "ui/LineStoreModel.h"
 #include "ui/MessageBox.h"
@@ -112,7 +113,7 @@ void Form1::createMenus()
     mnuLoad = file->addAction(tr("&Load..."));
     mnuLoad->setObjectName(QStringLiteral("mnuLoad"));
     mnuLoad->setShortcut(QKeySequence::Open);
-    scanFolderAction = file->addAction(tr("Scan &Folder..."));
+    scanFolderAction = file->addAction(tr("&Scan Folder..."));
     scanFolderAction->setObjectName(QStringLiteral("scanFolderAction"));
     scanFolderAction->setToolTip(tr("Scan a folder, a USB drive or a mounted image as a disc"));
     scanImageAction = file->addAction(tr("Scan Disc &Image..."));
@@ -197,6 +198,7 @@ void Form1::createControls()
     List1->setModel(m_list1Model);
     List1->setUniformItemSizes(true);
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    List1->setAccessibleName(tr("Folders to scan"));
     List1->hide();
 
     Command3 = new QPushButton(tr("Write Catalog..."), m_central);
@@ -214,6 +216,7 @@ void Form1::createControls()
     List2->setBatchSize(kListBatchRows);
     List2->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List2->setSelectionMode(QAbstractItemView::SingleSelection);
+    List2->setAccessibleName(tr("File list"));
 
     Command4 = new QPushButton(tr("Add to Catalog..."), m_central);
     Command4->setObjectName(QStringLiteral("Command4"));
@@ -222,9 +225,15 @@ void Form1::createControls()
     Text2 = new QLineEdit(m_central);
     Text2->setObjectName(QStringLiteral("Text2"));
     Text2->setToolTip(tr("Enter a Unique Disk Name"));
+    // A line break or tab in a disc name would split its catalog records:
+    // the box turns them into blanks however they arrive.
+    Text2->setValidator(new DiscNameValidator(Text2));
 
     Label2 = new QLabel(tr("Disk Name"), m_central);
     Label2->setObjectName(QStringLiteral("Label2"));
+    // The prompt names the box for screen readers. It carries no mnemonic:
+    // one would underline a letter of the caption.
+    Label2->setBuddy(Text2);
 
     Command2 = new QPushButton(tr("Scan New CD"), m_central);
     Command2->setObjectName(QStringLiteral("Command2"));
@@ -232,10 +241,12 @@ void Form1::createControls()
 
     Text3 = new QLineEdit(m_central);
     Text3->setObjectName(QStringLiteral("Text3"));
+    Text3->setAccessibleName(tr("Current catalog"));
     Text3->hide();
 
     List3 = new QListWidget(m_central);
     List3->setObjectName(QStringLiteral("List3"));
+    List3->setAccessibleName(tr("Optical drives"));
     List3->hide();
 
     StatusBar1 = new QStatusBar(this);

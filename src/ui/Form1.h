@@ -73,7 +73,7 @@ public:
     QAction *mnuHelp = nullptr;       // "&Help" menu
     QAction *mnuDonate = nullptr;     // "&Donate to Kobrix": the donation page
     QAction *mnuAbout = nullptr;      // "&About Kobrix...": the About box
-    QAction *scanFolderAction = nullptr; // "Scan &Folder...": scans any folder as a disc
+    QAction *scanFolderAction = nullptr; // "&Scan Folder...": scans any folder as a disc
     QAction *scanImageAction = nullptr;  // "Scan Disc &Image...": scans an .iso image as a disc
     CommonDialog CommonDialog1;       // the one file dialog; keeps its settings between uses
 

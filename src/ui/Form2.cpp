@@ -7,12 +7,17 @@
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+
+#include <algorithm>
 
 namespace kobrix {
 
@@ -22,12 +27,40 @@ const QString kProgramTitle = QStringLiteral("Kobrix");
 const QString kCatalogFilter = QStringLiteral("CD Catalog Files (*.cdc)|*.cdc");
 const QString kProposedName = QStringLiteral("Enter Catalog name here");
 
-QRadioButton *makeOption(QWidget *frame, const char *name, const QString &text, int top)
+// Designed geometry in pixels at 96 dots per inch; the client area is
+// 6855 by 4050 design units.
+constexpr QSize kClientSize(457, 270);
+constexpr QRect kFrameRect(162, 6, 289, 258);
+constexpr int kOptionLeft = 8;
+constexpr int kOptionTops[] = {24, 48, 72, 96};
+constexpr QSize kOptionSize(277, 22);
+constexpr QRect kLabelRect(12, 134, 265, 18);
+constexpr QRect kTextRect(12, 154, 265, 22);
+constexpr QRect kOkRect(40, 206, 81, 33);
+constexpr QRect kCancelRect(168, 206, 81, 33);
+
+// Smallest gap kept between two controls when one of them had to grow for
+// its font.
+constexpr int kGap = 2;
+
+QRadioButton *makeOption(QWidget *frame, const char *name, const QString &text)
 {
     auto *option = new QRadioButton(text, frame);
     option->setObjectName(QLatin1String(name));
-    option->setGeometry(8, top, 277, 22);
     return option;
+}
+
+// Where a group box draws its title.
+QRect groupBoxTitle(const QGroupBox *frame)
+{
+    QStyleOptionGroupBox option;
+    option.initFrom(frame);
+    option.text = frame->title();
+    option.lineWidth = 1;
+    option.textAlignment = frame->alignment();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    return frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel,
+                                          frame);
 }
 
 } // namespace
@@ -39,7 +72,6 @@ Form2::Form2(MessageBoxService &messages, MainWindowFactory makeMainWindow, QWid
     setWindowTitle(kProgramTitle);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                    | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(unitsToPixels(6855), unitsToPixels(4050));
 
     // The picture fills the left part, the frame with all choices the right.
     Image1 = new QLabel(this);
@@ -49,13 +81,12 @@ Form2::Form2(MessageBoxService &messages, MainWindowFactory makeMainWindow, QWid
 
     Frame1 = new QGroupBox(QStringLiteral("What do you want to do?"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(162, 6, 289, 258);
 
-    Option1 = makeOption(Frame1, "Option1", QStringLiteral("Create a new CD Catalog"), 24);
-    Option2 = makeOption(Frame1, "Option2", QStringLiteral("Open your last CD Catalog"), 48);
-    Option3 = makeOption(Frame1, "Option3", QStringLiteral("Search an Existing CD Catalog"), 72);
+    Option1 = makeOption(Frame1, "Option1", QStringLiteral("Create a new CD Catalog"));
+    Option2 = makeOption(Frame1, "Option2", QStringLiteral("Open your last CD Catalog"));
+    Option3 = makeOption(Frame1, "Option3", QStringLiteral("Search an Existing CD Catalog"));
     Option4 = makeOption(Frame1, "Option4",
-                         QStringLiteral("Add a new Disk to an Existing CD Catalog"), 96);
+                         QStringLiteral("Add a new Disk to an Existing CD Catalog"));
     // The program keeps no record of a last catalog: this choice is shown
     // but can never be made, by mouse or by keyboard.
     Option2->setEnabled(false);
@@ -68,26 +99,91 @@ Form2::Form2(MessageBoxService &messages, MainWindowFactory makeMainWindow, QWid
 
     Label1 = new QLabel(QStringLiteral("Type a name for your new Catalog"), Frame1);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(12, 134, 265, 18);
 
     Text1 = new QLineEdit(Frame1);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(12, 154, 265, 22);
+    // The prompt names the box for screen readers (without a mnemonic,
+    // which would underline a letter of the caption).
+    Label1->setBuddy(Text1);
 
     Command1 = new QPushButton(QStringLiteral("OK"), Frame1);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(40, 206, 81, 33);
     Command1->setDefault(true);
 
     Command2 = new QPushButton(QStringLiteral("Cancel"), Frame1);
     Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(168, 206, 81, 33);
+    placeControls();
 
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
 
     Form_Load();
     centerOnScreen(this);
+}
+
+// Lays the controls out at their designed places. Where the font needs more
+// room than the design gives, a control grows and the controls below it
+// move down; the frame and the dialog grow with them, so that no caption is
+// cut.
+void Form2::placeControls()
+{
+    const int innerWidth = std::max({kOptionSize.width(), Option1->sizeHint().width(),
+                                     Option2->sizeHint().width(), Option3->sizeHint().width(),
+                                     Option4->sizeHint().width(),
+                                     Label1->sizeHint().width() + kLabelRect.x() - kOptionLeft});
+
+    // Below the frame's title, each control at its designed top or right
+    // below the one above it.
+    int bottom = groupBoxTitle(Frame1).bottom() + 1;
+    const auto placeAt = [&](QWidget *control, QRect designed, int neededHeight) {
+        designed.moveTop(std::max(designed.top(), bottom + kGap));
+        designed.setHeight(std::max(designed.height(), neededHeight));
+        control->setGeometry(designed);
+        bottom = designed.bottom() + 1;
+    };
+    QRadioButton *const options[] = {Option1, Option2, Option3, Option4};
+    for (int i = 0; i < 4; ++i) {
+        placeAt(options[i], QRect(kOptionLeft, kOptionTops[i], innerWidth, kOptionSize.height()),
+                options[i]->sizeHint().height());
+    }
+    const int boxWidth = innerWidth - (kLabelRect.x() - kOptionLeft);
+    placeAt(Label1, QRect(kLabelRect.topLeft(), QSize(boxWidth, kLabelRect.height())),
+            Label1->sizeHint().height());
+    placeAt(Text1, QRect(kTextRect.topLeft(), QSize(boxWidth, kTextRect.height())),
+            Text1->minimumSizeHint().height());
+
+    // OK and Cancel side by side on one row.
+    const int buttonWidth = std::max({kOkRect.width(), Command1->sizeHint().width(),
+                                      Command2->sizeHint().width()});
+    const int buttonHeight = std::max({kOkRect.height(), Command1->sizeHint().height(),
+                                       Command2->sizeHint().height()});
+    const int buttonTop = std::max(kOkRect.top(), bottom + kGap);
+    Command1->setGeometry(kOkRect.left(), buttonTop, buttonWidth, buttonHeight);
+    Command2->setGeometry(std::max(kCancelRect.left(), kOkRect.left() + buttonWidth + kGap * 4),
+                          buttonTop, buttonWidth, buttonHeight);
+
+    // The frame keeps the margins the design leaves right of the options,
+    // right of Cancel and below the buttons; the dialog keeps its margins
+    // right of and below the frame.
+    const int optionsMargin = kFrameRect.width() - kOptionLeft - kOptionSize.width();
+    const int cancelMargin = kFrameRect.width() - kCancelRect.x() - kCancelRect.width();
+    const int buttonsMargin = kFrameRect.height() - kOkRect.y() - kOkRect.height();
+    const int frameWidth = std::max({kFrameRect.width(), kOptionLeft + innerWidth + optionsMargin,
+                                     Command2->x() + buttonWidth + cancelMargin});
+    const int frameHeight = std::max(kFrameRect.height(), buttonTop + buttonHeight + buttonsMargin);
+    Frame1->setGeometry(kFrameRect.x(), kFrameRect.y(), frameWidth, frameHeight);
+
+    const int rightMargin = kClientSize.width() - kFrameRect.x() - kFrameRect.width();
+    const int bottomMargin = kClientSize.height() - kFrameRect.y() - kFrameRect.height();
+    setFixedSize(std::max(kClientSize.width(), kFrameRect.x() + frameWidth + rightMargin),
+                 std::max(kClientSize.height(), kFrameRect.y() + frameHeight + bottomMargin));
+}
+
+void Form2::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (Command2 && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
+        placeControls();
 }
 
 void Form2::Form_Load()

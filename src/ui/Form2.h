@@ -48,16 +48,16 @@ public:
     Form2(MessageBoxService &messages, MainWindowFactory makeMainWindow,
           QWidget *parent = nullptr);
 
-    QLabel *Image1;        // the program's picture
-    QGroupBox *Frame1;     // "What do you want to do?"
-    QRadioButton *Option1; // "Create a new CD Catalog"
-    QRadioButton *Option2; // "Open your last CD Catalog", never available
-    QRadioButton *Option3; // "Search an Existing CD Catalog"
-    QRadioButton *Option4; // "Add a new Disk to an Existing CD Catalog"
-    QLabel *Label1;        // "Type a name for your new Catalog"
-    QLineEdit *Text1;      // the new catalog's name
-    QPushButton *Command1; // "OK": opens the main window in the chosen mode
-    QPushButton *Command2; // "Cancel": ends the program
+    QLabel *Image1 = nullptr;        // the program's picture
+    QGroupBox *Frame1 = nullptr;     // "What do you want to do?"
+    QRadioButton *Option1 = nullptr; // "Create a new CD Catalog"
+    QRadioButton *Option2 = nullptr; // "Open your last CD Catalog", never available
+    QRadioButton *Option3 = nullptr; // "Search an Existing CD Catalog"
+    QRadioButton *Option4 = nullptr; // "Add a new Disk to an Existing CD Catalog"
+    QLabel *Label1 = nullptr;        // "Type a name for your new Catalog"
+    QLineEdit *Text1 = nullptr;      // the new catalog's name
+    QPushButton *Command1 = nullptr; // "OK": opens the main window in the chosen mode
+    QPushButton *Command2 = nullptr; // "Cancel": ends the program
 
     // The work mode the selected option stands for.
     WorkMode workMode() const;
@@ -67,10 +67,12 @@ Q_SIGNALS:
     void programEndRequested();
 
 protected:
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void placeControls();
     // Load step: the name prompt and box shown, the proposed name.
     void Form_Load();
     void optionClicked();

@@ -7,6 +7,9 @@
 #include "ui/SearchResultModel.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -14,6 +17,8 @@
 #include <QListView>
 #include <QPointer>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace kobrix {
 
@@ -39,6 +44,11 @@ constexpr qsizetype kLinesPerStep = 1024;
 // Result rows the list lays out per round of events (about a millisecond).
 constexpr int kRowsPerLayoutBatch = 20000;
 
+// Smallest gaps kept, in pixels, between a prompt and the control right of
+// it, and between two rows, where the font needs more room than the design.
+constexpr int kPromptGap = 4;
+constexpr int kRowGap = 2;
+
 } // namespace
 
 Form3::Form3(const LineStore &lines, MessageBoxService &messages, QWidget *parent)
@@ -54,16 +64,13 @@ Form3::Form3(const LineStore &lines, MessageBoxService &messages, QWidget *paren
     // Created in focus order: the search box first, so it has the focus.
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(unitsRect(1200, 240, 3135, 285));
 
     Command1 = new QPushButton(QStringLiteral("Find "), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(unitsRect(120, 720, 1215, 495));
     Command1->setDefault(true);
 
     Command2 = new QPushButton(QStringLiteral("Cancel"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(unitsRect(3120, 720, 1215, 495));
 
     m_results = new SearchResultModel(m_lines, this);
     List1 = new QListView(this);
@@ -77,22 +84,21 @@ Form3::Form3(const LineStore &lines, MessageBoxService &messages, QWidget *paren
     List1->setBatchSize(kRowsPerLayoutBatch);
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List1->setModel(m_results);
+    List1->setAccessibleName(QStringLiteral("Search Results"));
 
     Label1 = new QLabel(QStringLiteral("Find what?"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->move(unitsToPixels(120), unitsToPixels(240));
-    Label1->adjustSize();
+    // The prompt names the search box for screen readers (without a
+    // mnemonic, which would underline a letter of the caption).
+    Label1->setBuddy(Text1);
 
     Label2 = new QLabel(QStringLiteral("Search Results:"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->move(unitsToPixels(120), unitsToPixels(1320));
-    Label2->adjustSize();
 
     lbl_results = new QLabel(this);
     lbl_results->setObjectName(QStringLiteral("lbl_results"));
-    lbl_results->setGeometry(unitsRect(1440, 1320, 2535, 255));
 
-    fitFontToLayout();
+    placeControls();
 
     setTabOrder(Text1, Command1);
     setTabOrder(Command1, Command2);
@@ -101,49 +107,156 @@ Form3::Form3(const LineStore &lines, MessageBoxService &messages, QWidget *paren
     connect(Command1, &QPushButton::clicked, this, &Form3::find);
     connect(Command2, &QPushButton::clicked, this, &Form3::close);
 
-    // Load step: the outer height, then an empty search box.
+    // Load step: the outer height, then an empty search box. The frame is
+    // not known before the window is on the screen; until then the frame
+    // of the window it opens over stands in for it.
+    m_frame = estimatedFrame();
     setOuterHeight(kLoadOuterHeight);
     Text1->setText(QString());
     applyResizeRule();
     Text1->setFocus();
-    centerOnScreen(this);
+    placeOnScreen();
 }
 
 Form3::~Form3() = default;
 
-void Form3::fitFontToLayout()
+// Lays the query row and the result heading out at their designed places.
+// Where the font needs more room than the design gives, a prompt pushes the
+// control right of it along (which keeps its right edge), and a row that
+// grows pushes the rows below it down, the result list included.
+void Form3::placeControls()
 {
-    // The positions were laid out for a small dialog font: "Search
-    // Results:" must end before the count label starts, and "Find what?"
-    // before the search box. A larger standard font is made smaller until
-    // both fit.
-    const auto fits = [this] {
-        return Label1->x() + Label1->sizeHint().width() < Text1->x()
-            && Label2->x() + Label2->sizeHint().width() < lbl_results->x();
+    const auto px = unitsToPixels;
+    const auto placeBeside = [](QLabel *prompt, QWidget *control, QRect designed,
+                                int neededHeight) {
+        const int left = std::max(designed.left(), prompt->geometry().right() + 1 + kPromptGap);
+        control->setGeometry(left, designed.top(), std::max(designed.right() + 1 - left, 0),
+                             std::max(designed.height(), neededHeight));
     };
-    QFont smaller = font();
-    while (!fits() && smaller.pointSizeF() > 6.5) {
-        smaller.setPointSizeF(smaller.pointSizeF() - 0.5);
-        setFont(smaller);
-    }
+
+    Label1->move(px(120), px(240));
     Label1->adjustSize();
+    placeBeside(Label1, Text1, unitsRect(1200, 240, 3135, 285), Text1->minimumSizeHint().height());
+    int bottom = std::max(Label1->geometry().bottom(), Text1->geometry().bottom()) + 1;
+
+    const int buttonTop = std::max(px(720), bottom + kRowGap);
+    for (const auto &[button, left] : {std::pair{Command1, 120}, std::pair{Command2, 3120}}) {
+        button->setGeometry(px(left), buttonTop,
+                            std::max(px(1215), button->sizeHint().width()),
+                            std::max(px(495), button->sizeHint().height()));
+    }
+    bottom = Command1->geometry().bottom() + 1;
+
+    Label2->move(px(120), std::max(px(1320), bottom + kRowGap));
     Label2->adjustSize();
+    QRect countRect = unitsRect(1440, 1320, 2535, 255);
+    countRect.moveTop(Label2->y());
+    // Tall enough for a count text, which comes only with a search, and wide
+    // enough for the one it shows.
+    placeBeside(Label2, lbl_results, countRect, lbl_results->fontMetrics().height());
+    if (lbl_results->width() < lbl_results->sizeHint().width())
+        lbl_results->resize(lbl_results->sizeHint().width(), lbl_results->height());
+    bottom = std::max(Label2->geometry().bottom(), lbl_results->geometry().bottom()) + 1;
+
+    m_listTop = std::max(px(kListTop), bottom + kRowGap);
+    // The window may not become narrower than the controls that grew past
+    // the designed right edge of the query row.
+    const int rightmost = std::max({Text1->geometry().right(), Command2->geometry().right(),
+                                    lbl_results->geometry().right()});
+    m_leastOuterWidth = kMinOuterWidth
+        + pixelsToUnits(std::max(0, rightmost - unitsRect(1200, 240, 3135, 285).right()));
 }
 
-int Form3::outerWidth() const { return pixelsToUnits(frameGeometry().width()); }
+QMargins Form3::windowFrame() const
+{
+    const QWindow *window = windowHandle();
+    return window ? window->frameMargins() : QMargins();
+}
 
-int Form3::outerHeight() const { return pixelsToUnits(frameGeometry().height()); }
+QMargins Form3::estimatedFrame() const
+{
+    const QMargins known = windowFrame();
+    if (!known.isNull() || !parentWidget())
+        return known;
+    const QWidget *owner = parentWidget()->window();
+    const QWindow *ownerWindow = owner->windowHandle();
+    return ownerWindow ? ownerWindow->frameMargins() : QMargins();
+}
+
+int Form3::outerWidth() const
+{
+    return pixelsToUnits(width() + m_frame.left() + m_frame.right());
+}
+
+int Form3::outerHeight() const
+{
+    return pixelsToUnits(height() + m_frame.top() + m_frame.bottom());
+}
 
 void Form3::setOuterWidth(int units)
 {
-    const int frame = frameGeometry().width() - width();
-    resize(unitsToPixels(units) - frame, height());
+    resize(unitsToPixels(units) - m_frame.left() - m_frame.right(), height());
 }
 
 void Form3::setOuterHeight(int units)
 {
-    const int frame = frameGeometry().height() - height();
-    resize(width(), unitsToPixels(units) - frame);
+    resize(width(), unitsToPixels(units) - m_frame.top() - m_frame.bottom());
+}
+
+void Form3::placeOnScreen()
+{
+    QScreen *screen = this->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize outer = size().grownBy(m_frame);
+    // A top-level window is placed by the corner of its frame.
+    move(area.x() + (area.width() - outer.width()) / 2,
+         area.y() + (area.height() - outer.height()) / 2);
+}
+
+void Form3::applyLoadSize()
+{
+    if (sizeChangeRefused())
+        return;
+    resize(unitsToPixels(kClientWidth), height());
+    setOuterHeight(kLoadOuterHeight);
+    applyResizeRule();
+    placeOnScreen();
+    m_loadSize = size();
+}
+
+void Form3::followFrame()
+{
+    const QMargins frame = windowFrame();
+    // No frame reported yet: the window manager has not framed the window,
+    // and the stand-in stays.
+    if (frame == m_frame || (frame.isNull() && !m_frameReported))
+        return;
+    m_frameReported = true;
+    m_frame = frame;
+    // Once the window manager reports the frame, the window gets the size
+    // the load step means, unless the user has sized it since; the list
+    // follows the outer size in any case.
+    if (size() == m_loadSize)
+        applyLoadSize();
+    else
+        applyResizeRule();
+}
+
+bool Form3::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose)
+        followFrame();
+    return QDialog::eventFilter(watched, event);
+}
+
+void Form3::moveEvent(QMoveEvent *event)
+{
+    QDialog::moveEvent(event);
+    followFrame();
 }
 
 bool Form3::sizeChangeRefused() const
@@ -162,20 +275,23 @@ void Form3::applyResizeRule()
     // skipped and the following ones still run.
     int width = outerWidth();
     int height = outerHeight();
-    if (width <= kMinOuterWidth && !sizeChangeRefused()) {
-        setOuterWidth(kMinOuterWidth);
-        width = kMinOuterWidth;
+    if (width <= m_leastOuterWidth && !sizeChangeRefused()) {
+        setOuterWidth(m_leastOuterWidth);
+        width = m_leastOuterWidth;
     }
     if (height <= kMinOuterHeight && !sizeChangeRefused()) {
         setOuterHeight(kMinOuterHeight);
         height = kMinOuterHeight;
     }
-    List1->move(0, unitsToPixels(kListTop));
+    // The list starts lower, and is as much shorter, when the rows above it
+    // had to grow for the font.
+    const int listDrop = pixelsToUnits(m_listTop) - kListTop;
+    List1->move(0, m_listTop);
     const int listWidth = width - kListWidthAllowance;
     if (listWidth >= 0)
         List1->resize(unitsToPixels(listWidth), List1->height());
     // Below 2250 the height would be negative: the list keeps its height.
-    const int listHeight = height - kListHeightAllowance;
+    const int listHeight = height - kListHeightAllowance - listDrop;
     if (listHeight >= 0)
         List1->resize(List1->width(), unitsToPixels(listHeight));
     m_inResizeRule = false;
@@ -184,6 +300,7 @@ void Form3::applyResizeRule()
 void Form3::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
+    followFrame();
     applyResizeRule();
 }
 
@@ -192,6 +309,11 @@ void Form3::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
         applyResizeRule();
+    if (lbl_results
+        && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)) {
+        placeControls();
+        applyResizeRule();
+    }
 }
 
 void Form3::showEvent(QShowEvent *event)
@@ -199,16 +321,18 @@ void Form3::showEvent(QShowEvent *event)
     m_closed = false;
     QDialog::showEvent(event);
     if (!m_shownBefore) {
-        // The frame is known once the window is on the screen: lay out the
-        // designed client width and the load step's outer height again, now
-        // with the frame.
+        // The window has its place in the window system now: lay out the
+        // designed client width and the load step's outer height again,
+        // with the frame if the window system knows it already, else with
+        // the stand-in. On X11 the window manager frames the window only
+        // after it is shown; its frame is taken up as soon as it is
+        // reported, by the first expose or move of the framed window.
         m_shownBefore = true;
-        if (!sizeChangeRefused()) {
-            resize(unitsToPixels(kClientWidth), height());
-            setOuterHeight(kLoadOuterHeight);
-            applyResizeRule();
-            centerOnScreen(this);
-        }
+        if (windowHandle())
+            windowHandle()->installEventFilter(this);
+        m_frame = estimatedFrame();
+        m_frameReported = !windowFrame().isNull();
+        applyLoadSize();
     }
 }
 
@@ -277,6 +401,8 @@ void Form3::find()
             + QStringLiteral(" Item(s)");
         setWindowTitle(kFindCaption + QStringLiteral("  -  ") + countText);
         lbl_results->setText(countText);
+        placeControls();
+        applyResizeRule();
     }
     if (m_results->count() == 0) {
         m_messages.show(this, kMessageTitle, QStringLiteral("Search text not found"),

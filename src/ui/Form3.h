@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QMargins>
+#include <QSize>
 
 #include <chrono>
 
@@ -28,13 +30,13 @@ public:
     Form3(const LineStore &lines, MessageBoxService &messages, QWidget *parent = nullptr);
     ~Form3() override;
 
-    QLabel *Label1;      // "Find what?" prompt left of the search box
-    QLineEdit *Text1;    // the search text as typed
-    QPushButton *Command1; // "Find " button, the default button
-    QPushButton *Command2; // "Cancel" button, closes the window
-    QLabel *Label2;      // "Search Results:" heading
-    QLabel *lbl_results; // the result count text
-    QListView *List1;    // the result list
+    QLabel *Label1 = nullptr;        // "Find what?" prompt left of the search box
+    QLineEdit *Text1 = nullptr;      // the search text as typed
+    QPushButton *Command1 = nullptr; // "Find " button, the default button
+    QPushButton *Command2 = nullptr; // "Cancel" button, closes the window
+    QLabel *Label2 = nullptr;        // "Search Results:" heading
+    QLabel *lbl_results = nullptr;   // the result count text
+    QListView *List1 = nullptr;      // the result list
 
     SearchResultModel *results() const { return m_results; }
     bool isSearching() const { return m_searching; }
@@ -54,16 +56,31 @@ public Q_SLOTS:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
+    // The frame the window system draws around the window, as far as it
+    // reports one now (none before the window is framed).
+    virtual QMargins windowFrame() const;
+
 private:
-    void fitFontToLayout();
+    void placeControls();
     void applyResizeRule();
     bool sizeChangeRefused() const;
     void setOuterWidth(int units);
     void setOuterHeight(int units);
+    // The frame reported, or while there is none the frame of the window
+    // this one opens over.
+    QMargins estimatedFrame() const;
+    // The load step's size: the designed client width and outer height,
+    // centred on the screen.
+    void applyLoadSize();
+    void placeOnScreen();
+    // Takes up a frame the window system reports anew.
+    void followFrame();
 
     const LineStore &m_lines;
     MessageBoxService &m_messages;
@@ -73,6 +90,11 @@ private:
     bool m_closed = false; // set once the window was closed; a running search stops
     bool m_shownBefore = false;
     bool m_inResizeRule = false; // the rule's own size changes do not run it again
+    int m_listTop = 0; // in pixels: the designed top, or lower where the font needs it
+    int m_leastOuterWidth = 0; // in design units: the narrowest the window may be
+    QMargins m_frame;          // the frame the outer size is counted with
+    bool m_frameReported = false; // the window system has reported a frame
+    QSize m_loadSize;          // the size the load step gave the window
 };
 
 } // namespace kobrix

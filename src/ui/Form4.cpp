@@ -5,13 +5,32 @@
 #include "ui/DesignUnits.h"
 #include "ui/Links.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace kobrix {
 
 namespace {
+
+// Designed geometry of the box, in design units.
+constexpr int kClientWidth = 6300;
+constexpr int kClientHeight = 3945;
+constexpr int kTextLeft = 2640;
+constexpr int kTextWidth = 3495;
+constexpr int kLineHeight = 255;
+constexpr int kTwoLineHeight = 495;
+constexpr int kOkLeft = 4080;
+constexpr int kOkTop = 3360;
+constexpr int kOkWidth = 1215;
+constexpr int kOkHeight = 495;
+
+// Smallest gap kept between two texts of the column when one of them had to
+// grow for its font.
+constexpr int kTextGap = 2;
 
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &text)
 {
@@ -29,7 +48,6 @@ Form4::Form4(ShellOpener &shell, QWidget *parent) : QDialog(parent), m_shell(she
     setWindowTitle(QStringLiteral("About"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                    | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(unitsToPixels(6300), unitsToPixels(3945));
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -37,38 +55,23 @@ Form4::Form4(ShellOpener &shell, QWidget *parent) : QDialog(parent), m_shell(she
     Image1->setPixmap(kobrixArtwork());
 
     Label1 = makeLabel(this, "Label1", kProductVersionText);
-    Label1->setGeometry(unitsRect(2640, 240, 3495, 255));
     Label3 = makeLabel(this, "Label3", QStringLiteral("Freeware: copy it and share it freely."));
-    Label3->setGeometry(unitsRect(2640, 600, 3495, 255));
     Label2 = makeLabel(this, "Label2", QStringLiteral("Written by the Kobrix developers."));
-    Label2->setGeometry(unitsRect(2640, 960, 3495, 255));
-
-    // The links are sized to their text, so exactly the text reacts to the
-    // mouse.
     Label4 = makeLabel(this, "Label4", QStringLiteral("Visit Kobrix website"));
-    Label4->move(unitsToPixels(2640), unitsToPixels(1440));
-    Label4->adjustSize();
-
     Label5 = makeLabel(this, "Label5",
                        QStringLiteral("For comments or suggestions on Kobrix email:"));
-    Label5->setGeometry(unitsRect(2640, 1800, 3495, 495));
     Label5->setWordWrap(true);
     Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
     Label6 = makeLabel(this, "Label6", kSupportMail);
-    Label6->move(unitsToPixels(2640), unitsToPixels(2280));
-    Label6->adjustSize();
-
     Label7 = makeLabel(this, "Label7",
                        QStringLiteral("If you find Kobrix useful please help support it by donating"));
-    Label7->setGeometry(unitsRect(2640, 2640, 3495, 495));
     Label7->setWordWrap(true);
     Label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(unitsRect(4080, 3360, 1215, 495));
     Command1->setFocus();
+    placeControls();
     connect(Command1, &QPushButton::clicked, this, &Form4::close);
 
     // Mouse moves without a button are reported to the links and to the
@@ -84,6 +87,64 @@ Form4::Form4(ShellOpener &shell, QWidget *parent) : QDialog(parent), m_shell(she
         control->installEventFilter(this);
     }
     centerOnScreen(this);
+}
+
+// Lays the texts out at their designed places. Where the font needs more
+// room than the design gives, the column of texts widens and its texts move
+// down, and the box grows with them, so that no text is cut.
+void Form4::placeControls()
+{
+    const int left = unitsToPixels(kTextLeft);
+    int columnWidth = unitsToPixels(kTextWidth);
+    for (const QLabel *line : {Label1, Label3, Label2, Label4, Label6})
+        columnWidth = std::max(columnWidth, line->sizeHint().width());
+
+    // Each text at its designed top, or right below the text above it
+    // (below its lines, which may end above the bottom of its label).
+    int bottom = 0;
+    const auto place = [&](QLabel *label, int top, int width, int height, int textHeight) {
+        top = std::max(unitsToPixels(top), bottom + kTextGap);
+        label->setGeometry(left, top, width, std::max(height, textHeight));
+        bottom = top + textHeight;
+    };
+    const auto placeLine = [&](QLabel *label, int top) {
+        place(label, top, columnWidth, unitsToPixels(kLineHeight), label->sizeHint().height());
+    };
+    // The links are sized to their text, so exactly the text reacts to the
+    // mouse.
+    const auto placeLink = [&](QLabel *link, int top) {
+        place(link, top, link->sizeHint().width(), 0, link->sizeHint().height());
+    };
+    const auto placeTwoLines = [&](QLabel *label, int top) {
+        place(label, top, columnWidth, unitsToPixels(kTwoLineHeight),
+              label->heightForWidth(columnWidth));
+    };
+    placeLine(Label1, 240);
+    placeLine(Label3, 600);
+    placeLine(Label2, 960);
+    placeLink(Label4, 1440);
+    placeTwoLines(Label5, 1800);
+    placeLink(Label6, 2280);
+    placeTwoLines(Label7, 2640);
+
+    const int okTop = std::max(unitsToPixels(kOkTop), bottom + kTextGap);
+    const QSize okSize(std::max(unitsToPixels(kOkWidth), Command1->sizeHint().width()),
+                       std::max(unitsToPixels(kOkHeight), Command1->sizeHint().height()));
+    Command1->setGeometry(QRect(QPoint(unitsToPixels(kOkLeft), okTop), okSize));
+
+    // The margins the design leaves right of the texts and below OK.
+    const int rightMargin = unitsToPixels(kClientWidth) - left - unitsToPixels(kTextWidth);
+    const int bottomMargin = unitsToPixels(kClientHeight) - unitsToPixels(kOkTop + kOkHeight);
+    setFixedSize(std::max({unitsToPixels(kClientWidth), left + columnWidth + rightMargin,
+                           Command1->geometry().right() + 1 + rightMargin}),
+                 std::max(unitsToPixels(kClientHeight), okTop + okSize.height() + bottomMargin));
+}
+
+void Form4::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (Command1 && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
+        placeControls();
 }
 
 QColor Form4::labelColor(const QLabel *label)

@@ -21,15 +21,15 @@ class Form4 : public QDialog
 public:
     explicit Form4(ShellOpener &shell, QWidget *parent = nullptr);
 
-    QLabel *Image1;        // the program's picture
-    QLabel *Label1;        // "Kobrix v1.2b"
-    QLabel *Label3;        // notice line
-    QLabel *Label2;        // credit line
-    QLabel *Label4;        // "Visit Kobrix website": link to the home page
-    QLabel *Label5;        // "For comments or suggestions on Kobrix email:"
-    QLabel *Label6;        // the support mail address: link to the mail program
-    QLabel *Label7;        // the request for donations
-    QPushButton *Command1; // "OK": closes the box
+    QLabel *Image1 = nullptr;        // the program's picture
+    QLabel *Label1 = nullptr;        // "Kobrix v1.2b"
+    QLabel *Label3 = nullptr;        // notice line
+    QLabel *Label2 = nullptr;        // credit line
+    QLabel *Label4 = nullptr;        // "Visit Kobrix website": link to the home page
+    QLabel *Label5 = nullptr;        // "For comments or suggestions on Kobrix email:"
+    QLabel *Label6 = nullptr;        // the support mail address: link to the mail program
+    QLabel *Label7 = nullptr;        // the request for donations
+    QPushButton *Command1 = nullptr; // "OK": closes the box
 
     // The link highlight, and the colour a highlight gives way to.
     static QColor highlightColor() { return QColor(0, 0, 255); }
@@ -39,10 +39,12 @@ public:
     static QColor labelColor(const QLabel *label);
 
 protected:
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    void placeControls();
     void setLabelColor(QLabel *label, const QColor &color);
     // Hands a link to the desktop, then closes the box whatever happened.
     void openLinkAndClose(const QString &target);

@@ -1,0 +1,74 @@
+#pragma once
+
+// Every window of the program in the states a user meets it in, built over
+// scripted services, for tests that walk all windows alike: the main window
+// in each work mode, the start dialog, the search window before and after a
+// search, the About box.
+
+#include "UiTestSupport.h"
+#include "catalog/LineStore.h"
+#include "ui/Form1.h"
+#include "ui/Form2.h"
+#include "ui/Form3.h"
+#include "ui/Form4.h"
+
+#include <QLineEdit>
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+
+namespace kobrix::test {
+
+class AllWindows
+{
+public:
+    AllWindows()
+    {
+        m_io.drives.addCdDrive(QStringLiteral("D:\\"));
+        m_io.drives.addCdDrive(QStringLiteral("E:\\"));
+        // Enough lines for a six-digit result count.
+        for (int i = 0; i < 100000; ++i)
+            m_lines.append(QStringLiteral("Games 1 - \\DATA\\LEVEL%1.DAT").arg(i));
+    }
+
+    static QStringList names()
+    {
+        return {QStringLiteral("Form1 NewCatalog"), QStringLiteral("Form1 SearchCatalog"),
+                QStringLiteral("Form1 AddDisc"),    QStringLiteral("Form2"),
+                QStringLiteral("Form3"),            QStringLiteral("Form3 with results"),
+                QStringLiteral("Form4")};
+    }
+
+    // The window called name in names(); the services outlive it.
+    std::unique_ptr<QWidget> make(const QString &name)
+    {
+        if (name == QLatin1String("Form1 NewCatalog"))
+            return std::make_unique<Form1>(m_io.services(), WorkMode::NewCatalog);
+        if (name == QLatin1String("Form1 SearchCatalog"))
+            return std::make_unique<Form1>(m_io.services(), WorkMode::SearchCatalog);
+        if (name == QLatin1String("Form1 AddDisc"))
+            return std::make_unique<Form1>(m_io.services(), WorkMode::AddDisc);
+        if (name == QLatin1String("Form2"))
+            return std::make_unique<Form2>(m_io.messages,
+                                           [](WorkMode) { return PreparedMainWindow(); });
+        if (name.startsWith(QLatin1String("Form3"))) {
+            auto form = std::make_unique<Form3>(m_lines, m_io.messages);
+            if (name.endsWith(QLatin1String("with results"))) {
+                // Every line matches: the longest count text of this catalog.
+                form->Text1->setText(QStringLiteral("games"));
+                form->find();
+            }
+            return form;
+        }
+        if (name == QLatin1String("Form4"))
+            return std::make_unique<Form4>(m_io.shell);
+        return nullptr;
+    }
+
+private:
+    ScriptedServices m_io;
+    LineStore m_lines;
+};
+
+} // namespace kobrix::test

@@ -1,0 +1,172 @@
+// Every caption of every window shows in full at the font the user chose:
+// no text cut by its own control, by the control it sits in, or by a
+// neighbour; and the windows keep that font rather than shrinking it.
+
+#include "AllWindows.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+#include <QTest>
+
+using namespace kobrix;
+using namespace kobrix::test;
+
+namespace {
+
+QString captionOf(const QWidget *control)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(control))
+        return label->text();
+    if (const auto *button = qobject_cast<const QAbstractButton *>(control))
+        return button->text();
+    if (const auto *group = qobject_cast<const QGroupBox *>(control))
+        return group->title();
+    return QString();
+}
+
+// Where a group box draws its title.
+QRect titleRect(const QGroupBox *group)
+{
+    QStyleOptionGroupBox option;
+    option.initFrom(group);
+    option.text = group->title();
+    option.lineWidth = 1;
+    option.midLineWidth = 0;
+    option.textAlignment = group->alignment();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    return group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel,
+                                          group);
+}
+
+bool fits(const QSize &needed, const QSize &given)
+{
+    return needed.width() <= given.width() && needed.height() <= given.height();
+}
+
+QString sizeText(const QSize &size)
+{
+    return QString::number(size.width()) + QLatin1Char('x') + QString::number(size.height());
+}
+
+// The part of its control a caption takes: a label's text may fill only a
+// corner of the label.
+QRect captionArea(const QWidget *control)
+{
+    const auto *label = qobject_cast<const QLabel *>(control);
+    if (!label || label->text().isEmpty())
+        return control->geometry();
+    const QSize needed = label->wordWrap()
+        ? QSize(label->width(), label->heightForWidth(label->width()))
+        : label->sizeHint();
+    return QStyle::alignedRect(label->layoutDirection(), label->alignment(),
+                               needed.boundedTo(label->size()), label->geometry());
+}
+
+// Why the caption of control does not show in full; empty when it does.
+QString clipping(const QWidget *control)
+{
+    const QString caption = captionOf(control);
+    if (const auto *label = qobject_cast<const QLabel *>(control)) {
+        if (label->wordWrap()) {
+            if (label->heightForWidth(label->width()) > label->height())
+                return QStringLiteral("its lines need %1 px, it is %2 px high")
+                    .arg(label->heightForWidth(label->width()))
+                    .arg(label->height());
+            if (label->minimumSizeHint().width() > label->width())
+                return QStringLiteral("a word is wider than the label");
+        } else if (!fits(label->sizeHint(), label->size())) {
+            return QStringLiteral("needs ") + sizeText(label->sizeHint()) + QStringLiteral(", has ")
+                + sizeText(label->size());
+        }
+    } else if (const auto *button = qobject_cast<const QAbstractButton *>(control)) {
+        if (!fits(button->sizeHint(), button->size()))
+            return QStringLiteral("needs ") + sizeText(button->sizeHint())
+                + QStringLiteral(", has ") + sizeText(button->size());
+    } else if (const auto *group = qobject_cast<const QGroupBox *>(control)) {
+        const QRect title = titleRect(group);
+        if (!group->rect().contains(title)
+            || title.width() < group->fontMetrics().horizontalAdvance(caption))
+            return QStringLiteral("the title does not fit the frame");
+        for (const QWidget *child : group->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (child->isVisible() && child->geometry().intersects(title))
+                return QStringLiteral("the title is covered by ") + child->objectName();
+        }
+    }
+
+    // Whatever sticks out of the control it sits in is cut off.
+    const QWidget *parent = control->parentWidget();
+    if (parent && !parent->rect().contains(control->geometry()))
+        return QStringLiteral("sticks out of ") + parent->objectName();
+    // A neighbour over it, or under it, hides part of it.
+    if (parent) {
+        for (const QWidget *sibling : parent->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (sibling != control && sibling->isVisible() && !sibling->isWindow()
+                && captionArea(sibling).intersects(captionArea(control)))
+                return QStringLiteral("overlaps ") + sibling->objectName();
+        }
+    }
+    return QString();
+}
+
+} // namespace
+
+class TestUiCaptions : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { m_savedFont = QApplication::font(); }
+    void cleanup() { QApplication::setFont(m_savedFont); }
+
+    void captionsShowInFull_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<int>("pointSize");
+        for (int pointSize : {9, 11}) {
+            for (const QString &name : AllWindows::names())
+                QTest::addRow("%s, %d pt", qPrintable(name), pointSize) << name << pointSize;
+        }
+    }
+    void captionsShowInFull()
+    {
+        QFETCH(QString, window);
+        QFETCH(int, pointSize);
+        QFont font = QApplication::font();
+        font.setPointSize(pointSize);
+        QApplication::setFont(font);
+
+        AllWindows all;
+        std::unique_ptr<QWidget> form = all.make(window);
+        QVERIFY(form);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+
+        QStringList cut;
+        QStringList shrunk;
+        int captions = 0;
+        for (QWidget *control : form->findChildren<QWidget *>()) {
+            if (!control->isVisible() || captionOf(control).isEmpty())
+                continue;
+            ++captions;
+            const QString why = clipping(control);
+            if (!why.isEmpty())
+                cut << QStringLiteral("\"%1\" (%2): %3")
+                           .arg(captionOf(control), control->objectName(), why);
+            if (control->font().pointSizeF() != pointSize)
+                shrunk << control->objectName();
+        }
+        QVERIFY(captions > 0);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+        QVERIFY2(shrunk.isEmpty(), qPrintable("not in the chosen font: " + shrunk.join(", ")));
+    }
+
+private:
+    QFont m_savedFont;
+};
+
+QTEST_MAIN(TestUiCaptions)
+#include "tst_ui_captions.moc"
