@@ -1,10 +1,10 @@
 // kobrix-bench-core: the catalog engine measured in-process.
 //
-//   kobrix-bench-core CATALOG TEXT...
+//   kobrix-bench-core [--runs N] CATALOG TEXT...
 //
-// Loads CATALOG with readCatalog into a LineStore (median of 5 loads), then
-// searches the loaded lines for each TEXT with Matcher::findIn (median of 5
-// searches each), and reports the resident memory that the loaded catalog
+// Loads CATALOG with readCatalog into a LineStore (median of N loads, default
+// 5), then searches the loaded lines for each TEXT with Matcher::findIn
+// (median of N searches each), and reports the resident memory that the loaded catalog
 // takes against the size of the file. Each figure is printed as one
 // "key value" line, each search as "search TAB text TAB ms TAB matches", so
 // that scripts can pick them up.
@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -27,7 +28,7 @@ using namespace kobrix;
 
 namespace {
 
-constexpr int kRuns = 5;
+constexpr int kDefaultRuns = 5;
 
 using Clock = std::chrono::steady_clock;
 
@@ -72,8 +73,14 @@ bool load(const QString &path, LineStore &store, double &ms)
 
 int main(int argc, char **argv)
 {
-    if (argc < 3) {
-        std::fputs("Usage: kobrix-bench-core CATALOG TEXT...\n", stderr);
+    int runs = kDefaultRuns;
+    if (argc > 2 && std::strcmp(argv[1], "--runs") == 0) {
+        runs = std::atoi(argv[2]);
+        argc -= 2;
+        argv += 2;
+    }
+    if (argc < 3 || runs < 1) {
+        std::fputs("Usage: kobrix-bench-core [--runs N] CATALOG TEXT...\n", stderr);
         return 2;
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
@@ -88,12 +95,12 @@ int main(int argc, char **argv)
     // resident memory it adds is the loaded catalog's footprint.
     const long long rssBefore = statusKiB("VmRSS");
     LineStore lines;
-    std::vector<double> loadMs(kRuns);
+    std::vector<double> loadMs(runs);
     if (!load(path, lines, loadMs[0]))
         return 2;
     const long long rssAfter = statusKiB("VmRSS");
     const long long peak = statusKiB("VmHWM");
-    for (int run = 1; run < kRuns; ++run) {
+    for (int run = 1; run < runs; ++run) {
         LineStore again;
         if (!load(path, again, loadMs[std::size_t(run)]))
             return 2;
@@ -113,9 +120,9 @@ int main(int argc, char **argv)
     for (int i = 2; i < argc; ++i) {
         const QString text = effectiveSearchText(QString::fromLocal8Bit(argv[i]));
         const Matcher matcher(text);
-        std::vector<double> searchMs(kRuns);
+        std::vector<double> searchMs(runs);
         std::vector<qsizetype> hits;
-        for (int run = 0; run < kRuns; ++run) {
+        for (int run = 0; run < runs; ++run) {
             hits.clear();
             const auto start = Clock::now();
             matcher.findIn(lines, 0, lines.count(), hits);

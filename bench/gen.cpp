@@ -1,7 +1,13 @@
 // kobrix-bench-gen: deterministic test data for the benchmarks.
 //
-//   kobrix-bench-gen catalog OUT.cdc [lines]      a catalog of many discs
-//   kobrix-bench-gen tree DIR [files] [dirs]      a tree of empty files
+//   kobrix-bench-gen catalog OUT.cdc [lines] [kind]  a catalog of many discs
+//   kobrix-bench-gen tree DIR [files] [dirs]         a tree of empty files
+//   kobrix-bench-gen nfd TEXT                        TEXT decomposed (NFD)
+//
+// Catalog kinds: "ascii" (the default), mostly English names with a few
+// foreign ones; "latin", "cyrillic" and "japanese", the collections of users
+// of those scripts, with one name in twenty decomposed as on Mac-made discs
+// (gen_languages.cpp).
 //
 // The same arguments always give the same bytes: the generator draws from a
 // fixed-seed std::mt19937 (whose sequence the standard fixes) and reduces by
@@ -9,6 +15,9 @@
 // differs between library versions. Output is written beside the target and
 // renamed into place when complete, so an interrupted run leaves nothing that
 // looks finished.
+
+#include "gen_common.h"
+#include "gen_languages.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -27,35 +36,36 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace benchgen {
+
+bool writeFileAtomically(const std::string &path, const std::string &data)
+{
+    const std::string temporary = path + ".partial";
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        if (!file)
+            return false;
+        file.write(data.data(), std::streamsize(data.size()));
+        if (!file)
+            return false;
+    }
+    return std::rename(temporary.c_str(), path.c_str()) == 0;
+}
+
+void keepLines(std::string &text, long long lines)
+{
+    std::size_t end = 0;
+    for (long long i = 0; i < lines; ++i)
+        end = text.find('\n', end) + 1;
+    text.resize(end);
+}
+
+} // namespace benchgen
+
 namespace {
 
-class Random
-{
-public:
-    explicit Random(std::uint32_t seed) : m_engine(seed) {}
-
-    // A number in [0, n).
-    std::uint32_t below(std::uint32_t n) { return n == 0 ? 0 : std::uint32_t(m_engine() % n); }
-    // A number in [lo, hi].
-    int between(int lo, int hi) { return lo + int(below(std::uint32_t(hi - lo + 1))); }
-    bool percent(std::uint32_t p) { return below(100) < p; }
-
-    template <typename T, std::size_t N>
-    const T &pick(const T (&items)[N])
-    {
-        return items[below(N)];
-    }
-
-private:
-    std::mt19937 m_engine;
-};
-
-std::string format(const char *pattern, int value)
-{
-    char buffer[128];
-    std::snprintf(buffer, sizeof buffer, pattern, value);
-    return buffer;
-}
+using benchgen::format;
+using benchgen::Random;
 
 std::string upper(std::string s)
 {
@@ -252,20 +262,6 @@ void generateDisc(DiscKind kind, const std::string &discName, int fileCount, Ran
     }
 }
 
-bool writeFileAtomically(const std::string &path, const std::string &data)
-{
-    const std::string temporary = path + ".partial";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file)
-            return false;
-        file.write(data.data(), std::streamsize(data.size()));
-        if (!file)
-            return false;
-    }
-    return std::rename(temporary.c_str(), path.c_str()) == 0;
-}
-
 int generateCatalog(const std::string &path, long long wanted)
 {
     Random random(0x4B6F6272u); // "Kobr"
@@ -287,11 +283,8 @@ int generateCatalog(const std::string &path, long long wanted)
     }
     // Discs end where the wanted count is reached (a level folder may add a
     // few lines): cut the text behind the last wanted record.
-    std::size_t end = 0;
-    for (long long i = 0; i < wanted; ++i)
-        end = out.find('\n', end) + 1;
-    out.resize(end);
-    if (!writeFileAtomically(path, out)) {
+    benchgen::keepLines(out, wanted);
+    if (!benchgen::writeFileAtomically(path, out)) {
         std::fprintf(stderr, "kobrix-bench-gen: cannot write %s: %s\n", path.c_str(),
                      std::strerror(errno));
         return 1;
@@ -372,8 +365,10 @@ int generateTree(const std::string &path, int files, int dirCount)
 int usage()
 {
     std::fputs("Usage:\n"
-               "  kobrix-bench-gen catalog OUT.cdc [lines]   (default 1000000)\n"
-               "  kobrix-bench-gen tree DIR [files] [dirs]   (default 200000 4000)\n",
+               "  kobrix-bench-gen catalog OUT.cdc [lines] [kind]   (default 1000000 ascii)\n"
+               "      kind: ascii, latin, cyrillic or japanese\n"
+               "  kobrix-bench-gen tree DIR [files] [dirs]   (default 200000 4000)\n"
+               "  kobrix-bench-gen nfd TEXT                  TEXT decomposed (NFD)\n",
                stderr);
     return 2;
 }
@@ -385,14 +380,25 @@ int main(int argc, char **argv)
     if (argc < 3)
         return usage();
     const std::string_view command = argv[1];
-    if (command == "catalog" && argc <= 4) {
+    if (command == "catalog" && argc <= 5) {
         const long long lines = argc > 3 ? std::atoll(argv[3]) : 1000000;
-        return lines > 0 ? generateCatalog(argv[2], lines) : usage();
+        const std::string_view kind = argc > 4 ? argv[4] : "ascii";
+        if (lines <= 0)
+            return usage();
+        if (kind == "ascii")
+            return generateCatalog(argv[2], lines);
+        if (const benchgen::LanguageWords *words = benchgen::languageWords(kind))
+            return benchgen::generateLanguageCatalog(argv[2], lines, *words);
+        return usage();
     }
     if (command == "tree" && argc <= 5) {
         const int files = argc > 3 ? std::atoi(argv[3]) : 200000;
         const int dirs = argc > 4 ? std::atoi(argv[4]) : 4000;
         return files >= 0 && dirs >= 0 ? generateTree(argv[2], files, dirs) : usage();
+    }
+    if (command == "nfd" && argc == 3) {
+        std::printf("%s\n", benchgen::decomposed(argv[2]).c_str());
+        return 0;
     }
     return usage();
 }
