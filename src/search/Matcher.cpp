@@ -132,17 +132,54 @@ void findInBlock(const char *bytes, const std::int64_t *starts, qsizetype from, 
     }
 }
 
+// The first position at or after `from` where the lower-case pattern occurs
+// in text, ASCII case ignored; npos when nowhere. The same filter as the
+// block search, sixteen positions at a time.
+std::size_t findFolded(std::string_view line, const QByteArray &needle, std::size_t from = 0)
+{
+    const auto *text = reinterpret_cast<const unsigned char *>(line.data());
+    const auto *pattern = reinterpret_cast<const unsigned char *>(needle.constData());
+    const std::size_t n = std::size_t(needle.size());
+    const std::size_t size = line.size();
+    std::size_t pos = from;
+    if (n == 0 || n > size)
+        return n == 0 ? from : std::string_view::npos;
+#if defined(__SSE2__) || defined(_M_X64)
+    const __m128i caseBit = _mm_set1_epi8(0x20);
+    const __m128i firstByte = _mm_set1_epi8(char(pattern[0] | 0x20));
+    const __m128i lastByte = _mm_set1_epi8(char(pattern[n - 1] | 0x20));
+    while (pos + n - 1 + 16 <= size) {
+        const __m128i head = _mm_or_si128(
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + pos)), caseBit);
+        const __m128i tail = _mm_or_si128(
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + pos + n - 1)), caseBit);
+        unsigned mask = unsigned(_mm_movemask_epi8(
+            _mm_and_si128(_mm_cmpeq_epi8(head, firstByte), _mm_cmpeq_epi8(tail, lastByte))));
+        while (mask) {
+            const std::size_t at = pos + std::size_t(countTrailingZeros(mask));
+            if (equalsFolded(text + at, pattern, std::int64_t(n)))
+                return at;
+            mask &= mask - 1;
+        }
+        pos += 16;
+    }
+#endif
+    for (; pos + n <= size; ++pos) {
+        if (equalsFolded(text + pos, pattern, std::int64_t(n)))
+            return pos;
+    }
+    return std::string_view::npos;
+}
+
 // Whether an ASCII pattern occurs in line in a place that its search key
 // certainly keeps: followed by an ASCII byte or the line end (a non-ASCII
 // character after it might be a mark that composes with its last letter).
 bool surelyInKey(std::string_view line, const QByteArray &pattern)
 {
-    const auto *text = reinterpret_cast<const unsigned char *>(line.data());
-    const auto *p = reinterpret_cast<const unsigned char *>(pattern.constData());
     const std::size_t n = std::size_t(pattern.size());
-    for (std::size_t i = 0; i + n <= line.size(); ++i) {
-        if (equalsFolded(text + i, p, std::int64_t(n))
-            && (i + n == line.size() || text[i + n] < 0x80))
+    for (std::size_t at = findFolded(line, pattern); at != std::string_view::npos;
+         at = findFolded(line, pattern, at + 1)) {
+        if (at + n == line.size() || static_cast<unsigned char>(line[at + n]) < 0x80)
             return true;
     }
     return false;
@@ -180,15 +217,8 @@ bool Matcher::mayMatchRecord(std::string_view bytes) const
         return true;
     // An ASCII text is in a line only where its bytes are, ASCII case
     // aside, or where a Kelvin sign or long s folds onto its k or s.
-    const auto *text = reinterpret_cast<const unsigned char *>(bytes.data());
-    const auto *p = reinterpret_cast<const unsigned char *>(m_key.constData());
-    const std::size_t n = std::size_t(m_key.size());
-    const unsigned char first = p[0];
-    const unsigned char firstUpper = first >= 'a' && first <= 'z' ? first - 32 : first;
-    for (std::size_t i = 0; i + n <= bytes.size(); ++i) {
-        if ((text[i] == first || text[i] == firstUpper) && equalsFolded(text + i, p, std::int64_t(n)))
-            return true;
-    }
+    if (findFolded(bytes, m_key) != std::string_view::npos)
+        return true;
     if (m_foldsFromNonAscii) {
         const std::string_view view(bytes);
         if ((m_key.contains('k') && view.find("\xE2\x84\xAA") != std::string_view::npos)
