@@ -232,6 +232,8 @@ void TestDiscImage::resolveLinks_data()
     QTest::newRow("through a link to a folder") << QByteArray("/l") << QByteArray("toFolder/LEVEL1.DAT") << file;
     QTest::newRow(".. of a linked folder is its real parent")
         << QByteArray("/l") << QByteArray("toDeep/../LEVEL1.DAT") << file;
+    QTest::newRow("through a folder named only by a link in it")
+        << QByteArray("/l") << QByteArray("onlyLinks/inside") << file;
     QTest::newRow("loop") << QByteArray("/l") << QByteArray("la") << nowhere;
     QTest::newRow("40 links in a row") << QByteArray("/l") << QByteArray("n1") << file;
     QTest::newRow("41 links in a row") << QByteArray("/l") << QByteArray("n0") << nowhere;
@@ -252,6 +254,7 @@ void TestDiscImage::resolveLinks()
     tree.add("DATA/c3", ImageEntryKind::Link, "../top.txt");
     tree.add("toFolder", ImageEntryKind::Link, "DATA");
     tree.add("toDeep", ImageEntryKind::Link, "DATA/DEEP");
+    tree.add("onlyLinks/inside", ImageEntryKind::Link, "../top.txt");
     tree.add("la", ImageEntryKind::Link, "lb");
     tree.add("lb", ImageEntryKind::Link, "la");
     for (int i = 0; i < 39; ++i)

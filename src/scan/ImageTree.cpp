@@ -33,15 +33,22 @@ QByteArray ImageTree::normalizedPath(QByteArray path)
     return '/' + path;
 }
 
+void ImageTree::ensureFolder(const QByteArray &path)
+{
+    if (m_folders.contains(path))
+        return;
+    m_nodes.insert(path, Node{});
+    if (path != "/")
+        addToParent(path, true);
+    m_folders.insert(path, DirectoryListing());
+}
+
 void ImageTree::addToParent(const QByteArray &path, bool isFolder)
 {
+    // A folder the image names only through what lies inside it is added
+    // on the way.
     const QByteArray parent = parentOf(path);
-    if (!m_folders.contains(parent)) {
-        // A folder the image lists only through what lies inside it.
-        m_nodes.insert(parent, Node{});
-        addToParent(parent, true);
-        m_folders.insert(parent, DirectoryListing());
-    }
+    ensureFolder(parent);
     const QByteArray name = path.mid(parent == "/" ? 1 : parent.size() + 1);
     DirectoryListing &listing = m_folders[parent];
     auto &target = isFolder ? listing.subdirectories : listing.files;
@@ -50,28 +57,23 @@ void ImageTree::addToParent(const QByteArray &path, bool isFolder)
 
 void ImageTree::add(const QByteArray &rawPath, ImageEntryKind kind, const QByteArray &linkTarget)
 {
-    if (m_folders.isEmpty()) {
-        m_nodes.insert("/", Node{});
-        m_folders.insert("/", DirectoryListing());
-    }
     const QByteArray path = normalizedPath(rawPath);
+    if (kind == ImageEntryKind::Folder) {
+        ensureFolder(path);
+        return;
+    }
     if (path == "/")
         return;
-    if (kind == ImageEntryKind::Folder) {
-        if (m_folders.contains(path))
-            return;
-        m_nodes.insert(path, Node{});
-        addToParent(path, true);
-        m_folders.insert(path, DirectoryListing());
-        return;
-    }
     // A name the image holds twice keeps what it was first.
     if (!m_nodes.contains(path))
         m_nodes.insert(path, Node{kind, linkTarget});
-    if (kind == ImageEntryKind::File)
+    if (kind == ImageEntryKind::File) {
         addToParent(path, false);
-    else if (kind == ImageEntryKind::Link)
-        m_links.push_back(path);
+    } else {
+        ensureFolder(parentOf(path));
+        if (kind == ImageEntryKind::Link)
+            m_links.push_back(path);
+    }
 }
 
 ImageEntryKind ImageTree::resolveLink(const QByteArray &linkPath) const
@@ -130,8 +132,7 @@ ImageEntryKind ImageTree::resolveLink(const QByteArray &linkPath) const
 
 QHash<QByteArray, DirectoryListing> ImageTree::takeFolders()
 {
-    if (m_folders.isEmpty())
-        m_folders.insert("/", DirectoryListing());
+    ensureFolder("/");
     for (const QByteArray &link : m_links) {
         if (resolveLink(link) == ImageEntryKind::File)
             addToParent(link, false);

@@ -45,6 +45,7 @@ private:
         QByteArray linkTarget;
     };
 
+    void ensureFolder(const QByteArray &path);
     void addToParent(const QByteArray &path, bool isFolder);
 
     QHash<QByteArray, Node> m_nodes;
