@@ -40,16 +40,17 @@ test-sanitizers: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
-# Coverage-guided fuzzing of the catalog reader and of the walk's name
-# handling, FUZZ_SECONDS per target, starting from the seeds in tests/fuzz.
+# Coverage-guided fuzzing of the catalog reader, of the walk's name handling
+# and of the disc images' Rock Ridge reader, FUZZ_SECONDS per target,
+# starting from the seeds in tests/fuzz.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOBRIX_FUZZ=ON \
 	  -DCMAKE_CXX_COMPILER=clang++ \
 	  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined"
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_catalog_reader fuzz_names
-	for t in catalog_reader:catalog names:names; do \
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_catalog_reader fuzz_names fuzz_rockridge
+	for t in catalog_reader:catalog names:names rockridge:rockridge; do \
 	  name=$${t%%:*}; seeds=$${t##*:}; \
 	  mkdir -p $(FUZZ_BUILD)/corpus-$$name && \
 	  $(FUZZ_BUILD)/tests/fuzz_$$name -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \

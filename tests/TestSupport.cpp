@@ -3,8 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "scan/DiscWalker.h"
 
 #include <thread>
+#include <unistd.h>
 
 namespace kobrix::test {
 
@@ -51,6 +56,38 @@ LineStore toStore(const QStringList &lines)
     for (const QString &line : lines)
         store.append(line);
     return store;
+}
+
+void makeLink(const QString &root, const QString &relativePath, const QByteArray &target)
+{
+    const QString path = root + QLatin1Char('/') + relativePath;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (::symlink(target.constData(), QFile::encodeName(path).constData()) != 0)
+        qFatal("cannot create the link %s", qPrintable(path));
+}
+
+bool hasXorriso() { return !QStandardPaths::findExecutable(QStringLiteral("xorriso")).isEmpty(); }
+
+bool runXorriso(const QStringList &arguments)
+{
+    QProcess xorriso;
+    xorriso.start(QStringLiteral("xorriso"), arguments);
+    if (xorriso.waitForFinished(60000) && xorriso.exitStatus() == QProcess::NormalExit
+        && xorriso.exitCode() == 0)
+        return true;
+    qWarning() << "xorriso" << arguments << "failed:" << xorriso.readAllStandardError();
+    return false;
+}
+
+QStringList walkLines(DirectoryReader &reader, const QString &root, RuntimeError *error)
+{
+    LineStore directories;
+    LineStore listing;
+    DiscWalker walker(reader, root, directories, listing);
+    const RuntimeError result = walker.run();
+    if (error)
+        *error = result;
+    return toStringList(listing);
 }
 
 } // namespace kobrix::test

@@ -35,4 +35,13 @@ private:
 };
 LineStore toStore(const QStringList &lines);
 
+// Creates a symbolic link below root that holds target as given.
+void makeLink(const QString &root, const QString &relativePath, const QByteArray &target);
+// Runs xorriso with the arguments; false (with xorriso's complaint logged)
+// when it fails. Tests that need it skip where it is not installed.
+bool runXorriso(const QStringList &arguments);
+bool hasXorriso();
+// The listing lines of a walk of root with reader.
+QStringList walkLines(DirectoryReader &reader, const QString &root, RuntimeError *error = nullptr);
+
 } // namespace kobrix::test

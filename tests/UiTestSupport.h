@@ -113,7 +113,8 @@ public:
 };
 
 // Drives of a pretend machine. Each drive has a key, a type and the folder
-// that holds its disc; a CD-ROM drive without a folder has no disc in it.
+// that holds its disc, or the device its unmounted disc is read from (an
+// image file); a CD-ROM drive with neither has no disc in it.
 class FakeDriveSource : public DriveSource
 {
 public:
@@ -122,13 +123,18 @@ public:
         QString key;
         int type = kDriveTypeCdRom;
         QString folder; // empty: no disc
+        QString device; // a disc nobody mounted, read from here
     };
 
     void addCdDrive(const QString &key, const QString &folder = QString())
     {
-        drives.push_back({key, kDriveTypeCdRom, folder});
+        drives.push_back({key, kDriveTypeCdRom, folder, QString()});
     }
-    void addDrive(const QString &key, int type) { drives.push_back({key, type, QString()}); }
+    void addUnmountedCdDrive(const QString &key, const QString &device)
+    {
+        drives.push_back({key, kDriveTypeCdRom, QString(), device});
+    }
+    void addDrive(const QString &key, int type) { drives.push_back({key, type, QString(), QString()}); }
     void insertDisc(const QString &key, const QString &folder)
     {
         for (Drive &d : drives) {
@@ -152,13 +158,17 @@ public:
         }
         return 1;
     }
-    RuntimeError resolveRoot(const QString &root, QString &folder) const override
+    RuntimeError resolveRoot(const QString &root, DiscLocation &disc) const override
     {
         resolved << root;
         busyCursorWhileResolving.push_back(QGuiApplication::overrideCursor() != nullptr);
         for (const Drive &d : drives) {
             if (d.key == root && !d.folder.isEmpty()) {
-                folder = d.folder;
+                disc = DiscLocation{DiscLocation::Kind::Folder, d.folder};
+                return RuntimeError();
+            }
+            if (d.key == root && !d.device.isEmpty()) {
+                disc = DiscLocation{DiscLocation::Kind::Device, d.device};
                 return RuntimeError();
             }
         }

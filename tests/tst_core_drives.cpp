@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "platform/DriveDiscovery.h"
 #include "platform/LinuxDriveSource.h"
+#include "scan/DiscImageReader.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,6 +57,8 @@ private slots:
     void linuxDriveList();
     void linuxResolve_data();
     void linuxResolve();
+    void linuxUnmountedDisc_data();
+    void linuxUnmountedDisc();
 };
 
 void TestCoreDrives::splitDriveList_data()
@@ -196,12 +199,81 @@ void TestCoreDrives::linuxResolve()
     addBlockDevice(block, QStringLiteral("sr1"), QStringLiteral("5"), QStringLiteral("11:1"));
     test::writeFile(sys.path(), QStringLiteral("mountinfo"), mountInfo);
 
-    LinuxDriveSource source(block, sys.filePath(QStringLiteral("mountinfo")));
-    QString resolved;
+    LinuxDriveSource source(block, sys.filePath(QStringLiteral("mountinfo")),
+                            sys.filePath(QStringLiteral("dev")));
+    DiscLocation resolved;
     const RuntimeError result = source.resolveRoot(key, resolved);
     QCOMPARE(result.number(), error);
-    if (!error)
-        QCOMPARE(resolved, folder);
+    if (!error) {
+        QCOMPARE(resolved.path, folder);
+        QCOMPARE(resolved.kind, DiscLocation::Kind::Folder);
+    }
+}
+
+void TestCoreDrives::linuxUnmountedDisc_data()
+{
+    QTest::addColumn<QString>("inDrive"); // "image", "unreadable", "mounted" or "" for none
+    QTest::addColumn<int>("resolveError");
+    QTest::addColumn<int>("readError");
+    QTest::newRow("disc nobody mounted") << "image" << 0 << 0;
+    QTest::newRow("disc nobody mounted, no data disc") << "unreadable" << 0 << 57;
+    QTest::newRow("empty drive") << QString() << 68 << 0;
+    QTest::newRow("mounted disc") << "mounted" << 0 << 0;
+}
+
+// A disc that no one mounted is read from the drive's device (here an image
+// file standing in for it), as the window reads it; an empty drive stays
+// unavailable.
+void TestCoreDrives::linuxUnmountedDisc()
+{
+    QFETCH(QString, inDrive);
+    QFETCH(int, resolveError);
+    QFETCH(int, readError);
+    if (!test::hasXorriso())
+        QSKIP("xorriso is not installed");
+
+    QTemporaryDir sys;
+    QVERIFY(sys.isValid());
+    const QString block = sys.filePath(QStringLiteral("block"));
+    const QString devices = sys.filePath(QStringLiteral("dev"));
+    const QString discFolder = sys.filePath(QStringLiteral("disc"));
+    addBlockDevice(block, QStringLiteral("sr0"), QStringLiteral("5"), QStringLiteral("11:0"));
+    test::makeDir(devices, QStringLiteral("."));
+    test::writeFile(discFolder, QStringLiteral("SETUP.EXE"), "x");
+    test::writeFile(discFolder, QStringLiteral("DATA/LEVEL1.DAT"), "x");
+    QByteArray mountInfo = "22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n";
+    if (inDrive == QLatin1String("mounted"))
+        mountInfo += "41 22 11:0 / " + QFile::encodeName(discFolder) + " ro - iso9660 /dev/sr0 ro\n";
+    test::writeFile(sys.path(), QStringLiteral("mountinfo"), mountInfo);
+    const QString device = devices + QStringLiteral("/sr0");
+    if (inDrive == QLatin1String("image"))
+        QVERIFY(test::runXorriso({"-outdev", device, "-map", discFolder, "/"}));
+    if (inDrive == QLatin1String("unreadable"))
+        test::writeFile(devices, QStringLiteral("sr0"), QByteArray(100000, 'x'));
+
+    LinuxDriveSource source(block, sys.filePath(QStringLiteral("mountinfo")), devices);
+    DiscLocation disc;
+    QCOMPARE(source.resolveRoot(QStringLiteral("/dev/sr0"), disc).number(), resolveError);
+    if (resolveError)
+        return;
+    const bool mounted = inDrive == QLatin1String("mounted");
+    QCOMPARE(disc.kind, mounted ? DiscLocation::Kind::Folder : DiscLocation::Kind::Device);
+    QCOMPARE(disc.path, mounted ? discFolder : device);
+
+    FileSystemReader folderReader;
+    DiscImageReader deviceReader;
+    deviceReader.openOnFirstRead(disc.path);
+    DirectoryReader &reader = mounted ? static_cast<DirectoryReader &>(folderReader) : deviceReader;
+    RuntimeError error;
+    const QStringList listing = test::walkLines(reader, disc.path, &error);
+    QCOMPARE(error.number(), readError);
+    if (readError) {
+        QVERIFY2(error.description().startsWith(QLatin1String("Not a data disc that can be read")),
+                 qPrintable(error.description()));
+        QCOMPARE(listing, QStringList());
+    } else {
+        QCOMPARE(listing, (QStringList{QStringLiteral("\\SETUP.EXE"), QStringLiteral("\\DATA\\LEVEL1.DAT")}));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCoreDrives)

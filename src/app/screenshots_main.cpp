@@ -90,9 +90,9 @@ public:
     {
         return root == QLatin1String("C:\\") ? 3 : kDriveTypeCdRom;
     }
-    RuntimeError resolveRoot(const QString &, QString &folder) const override
+    RuntimeError resolveRoot(const QString &, DiscLocation &disc) const override
     {
-        folder = m_discFolder;
+        disc = DiscLocation{DiscLocation::Kind::Folder, m_discFolder};
         return RuntimeError();
     }
 

@@ -2,9 +2,9 @@
 
 namespace kobrix {
 
-RuntimeError DriveSource::resolveRoot(const QString &root, QString &folder) const
+RuntimeError DriveSource::resolveRoot(const QString &root, DiscLocation &disc) const
 {
-    folder = root;
+    disc = DiscLocation{DiscLocation::Kind::Folder, root};
     return RuntimeError();
 }
 

@@ -11,6 +11,17 @@ namespace kobrix {
 // The drive type the operating system reports for a CD-ROM drive.
 inline constexpr int kDriveTypeCdRom = 5;
 
+// Where the disc in a drive is read from.
+struct DiscLocation
+{
+    enum class Kind {
+        Folder, // a folder to walk: the drive's root, or where its disc is mounted
+        Device, // the drive's device, read as a disc image: a disc nobody mounted
+    };
+    Kind kind = Kind::Folder;
+    QString path;
+};
+
 // The machine's drives, as drive discovery sees them.
 //
 // On Windows a drive root is "D:\" and is scanned as it is. On Linux a drive
@@ -27,9 +38,10 @@ public:
     virtual int driveType(const QString &root) = 0;
     // The caption of the drive's toolbar button.
     virtual QString caption(const QString &root) const { return root.toUpper(); }
-    // The folder to walk for a drive; fails with 68 (device unavailable)
-    // when no disc is mounted.
-    virtual RuntimeError resolveRoot(const QString &root, QString &folder) const;
+    // Where the disc in a drive is read from; fails with 68 (device
+    // unavailable) when the drive holds no disc. The root itself, as a
+    // folder, unless a source knows better.
+    virtual RuntimeError resolveRoot(const QString &root, DiscLocation &disc) const;
 };
 
 // The drive source of the machine the program runs on.

@@ -7,6 +7,14 @@
 
 #include <algorithm>
 
+#ifdef Q_OS_LINUX
+#include <cerrno>
+#include <fcntl.h>
+#include <linux/cdrom.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
+
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
 
@@ -63,8 +71,9 @@ bool naturalLess(const QString &a, const QString &b)
 
 } // namespace
 
-LinuxDriveSource::LinuxDriveSource(QString sysBlockDir, QString mountInfoPath)
-    : m_sysBlockDir(std::move(sysBlockDir)), m_mountInfoPath(std::move(mountInfoPath))
+LinuxDriveSource::LinuxDriveSource(QString sysBlockDir, QString mountInfoPath, QString deviceDir)
+    : m_sysBlockDir(std::move(sysBlockDir)), m_mountInfoPath(std::move(mountInfoPath)),
+      m_deviceDir(std::move(deviceDir))
 {
 }
 
@@ -153,18 +162,34 @@ QList<LinuxDriveSource::MountEntry> LinuxDriveSource::parseMountInfo(const QByte
     return entries;
 }
 
-RuntimeError LinuxDriveSource::resolveRoot(const QString &root, QString &folder) const
+bool LinuxDriveSource::holdsDisc(const QString &devicePath)
+{
+#ifdef Q_OS_LINUX
+    // Without O_NONBLOCK an empty drive refuses to open (ENOMEDIUM).
+    const int fd = ::open(QFile::encodeName(devicePath).constData(),
+                          O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == EACCES || errno == EPERM; // present, but not ours to ask
+    const int status = ::ioctl(fd, CDROM_DRIVE_STATUS, CDSL_CURRENT);
+    ::close(fd);
+    return status < 0 || (status != CDS_NO_DISC && status != CDS_TRAY_OPEN);
+#else
+    return QFileInfo::exists(devicePath);
+#endif
+}
+
+RuntimeError LinuxDriveSource::resolveRoot(const QString &root, DiscLocation &disc) const
 {
     const QString name = deviceName(root);
     if (name.isEmpty())
-        return DriveSource::resolveRoot(root, folder);
+        return DriveSource::resolveRoot(root, disc);
 
     const QString majorMinor = readSysValue(m_sysBlockDir + QLatin1Char('/') + name
                                             + QStringLiteral("/dev"));
     QFile mountInfo(m_mountInfoPath);
-    if (!mountInfo.open(QIODevice::ReadOnly))
-        return RuntimeError(DeviceUnavailable);
-    const QList<MountEntry> entries = parseMountInfo(mountInfo.readAll());
+    const QList<MountEntry> entries = mountInfo.open(QIODevice::ReadOnly)
+        ? parseMountInfo(mountInfo.readAll())
+        : QList<MountEntry>();
 
     // The whole disc mounted comes first; a bind mount of one of its folders
     // only when nothing else is there.
@@ -175,17 +200,23 @@ RuntimeError LinuxDriveSource::resolveRoot(const QString &root, QString &folder)
         if (!sameDevice)
             continue;
         if (entry.fsRoot == QLatin1String("/")) {
-            folder = entry.mountPoint;
+            disc = DiscLocation{DiscLocation::Kind::Folder, entry.mountPoint};
             return RuntimeError();
         }
         if (!partial)
             partial = &entry;
     }
     if (partial) {
-        folder = partial->mountPoint;
+        disc = DiscLocation{DiscLocation::Kind::Folder, partial->mountPoint};
         return RuntimeError();
     }
-    return RuntimeError(DeviceUnavailable);
+    // A disc the desktop did not mount (or no desktop that mounts discs) is
+    // read from the drive itself.
+    const QString device = m_deviceDir + QLatin1Char('/') + name;
+    if (!holdsDisc(device))
+        return RuntimeError(DeviceUnavailable);
+    disc = DiscLocation{DiscLocation::Kind::Device, device};
+    return RuntimeError();
 }
 
 #if defined(Q_OS_WIN)

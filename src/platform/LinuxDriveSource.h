@@ -10,17 +10,19 @@ namespace kobrix {
 
 // Optical drives of a Linux machine. A drive is keyed by its device node
 // ("/dev/sr0"); the block devices listed are those under the sysfs block
-// class, and a drive is a CD-ROM drive when its SCSI device type is 5. The
-// folder to walk is where the disc is mounted, looked up in the mount table
-// each time the drive is scanned: a drive without a mounted disc is
-// unavailable (68).
+// class, and a drive is a CD-ROM drive when its SCSI device type is 5. A
+// disc is read where it is mounted, looked up in the mount table each time
+// the drive is scanned; a disc that nobody mounted is read from the drive's
+// device. A drive without a disc is unavailable (68).
 //
-// Both paths are parameters so that tests can use fixture files.
+// The paths are parameters so that tests can use fixture files, and an
+// image file in the device folder stands in for a drive's device.
 class LinuxDriveSource : public DriveSource
 {
 public:
     explicit LinuxDriveSource(QString sysBlockDir = QStringLiteral("/sys/class/block"),
-                              QString mountInfoPath = QStringLiteral("/proc/self/mountinfo"));
+                              QString mountInfoPath = QStringLiteral("/proc/self/mountinfo"),
+                              QString deviceDir = QStringLiteral("/dev"));
 
     // "/dev/sda\0/dev/sr0\0/dev/sr1\0...": every block device, in natural
     // name order (sr2 before sr10).
@@ -31,9 +33,14 @@ public:
     // The device name in upper case ("SR0").
     QString caption(const QString &root) const override;
     // The mount point of the disc in the drive, found by device number or by
-    // mount source; 68 when no disc is mounted. A root that is not a device
-    // node is walked as it is.
-    RuntimeError resolveRoot(const QString &root, QString &folder) const override;
+    // mount source; the drive's device when no disc is mounted; 68 when the
+    // drive has no disc (its device is missing, or tells that it is empty or
+    // its tray open). A root that is not a device node is walked as it is.
+    RuntimeError resolveRoot(const QString &root, DiscLocation &disc) const override;
+    // Whether the drive at devicePath holds a disc, as far as it tells: a
+    // device (or a file standing in for one) that cannot be asked counts as
+    // holding one, so that reading it says what is wrong.
+    static bool holdsDisc(const QString &devicePath);
 
     // One line of the mount table.
     struct MountEntry
@@ -54,6 +61,7 @@ private:
 
     QString m_sysBlockDir;
     QString m_mountInfoPath;
+    QString m_deviceDir;
 };
 
 } // namespace kobrix

@@ -38,6 +38,11 @@ QByteArray DirectoryReader::rootPath(const QString &root) const
     return QFile::encodeName(path);
 }
 
+QString DirectoryReader::displayPath(const QByteArray &nativePath) const
+{
+    return QFile::decodeName(nativePath);
+}
+
 QByteArray displayName(const QByteArray &nativeName)
 {
     QByteArray utf8;

@@ -50,6 +50,8 @@ public:
     // nativePath of the root the user gave (a folder made absolute, with no
     // trailing separator; empty when there is none).
     virtual QByteArray rootPath(const QString &root) const;
+    // nativePath as messages show it.
+    virtual QString displayPath(const QByteArray &nativePath) const;
 };
 
 // Reads the local file system with openat/readdir. Names starting with a dot

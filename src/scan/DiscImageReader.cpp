@@ -1,38 +1,42 @@
 #include "scan/DiscImageReader.h"
 
+#include "scan/ArchiveTree.h"
+#include "scan/ImageTree.h"
+#include "scan/RockRidgeTree.h"
+
 #include <QFile>
 #include <QFileInfo>
 
-#include <archive.h>
-#include <archive_entry.h>
-
+#include <cerrno>
 #include <memory>
+#include <sys/stat.h>
 
 namespace kobrix {
 
 namespace {
 
-struct ArchiveCloser
+// Reads the image's tree, the best way that works: libarchive with Rock
+// Ridge; the image's Rock Ridge entries directly, for images libarchive
+// refuses (such as folders relocated to the root, which it takes for
+// damage); libarchive with Joliet or ISO 9660 names, when the Rock Ridge
+// entries cannot be read at all. The first reason is kept when none works.
+RuntimeError readImageTree(const QString &imagePath, ImageTree &tree)
 {
-    void operator()(archive *a) const { archive_read_free(a); }
-};
+    const QByteArray nativePath = QFile::encodeName(imagePath);
+    RuntimeError error;
+    if (readArchiveTree(nativePath, nullptr, tree, error) != ArchiveOutcome::NotUnderstood)
+        return error;
 
-// Path inside the image as "/A/B": no "./" prefix, no trailing slash.
-QByteArray normalizedEntryPath(QByteArray path)
-{
-    while (path.startsWith("./"))
-        path.remove(0, 2);
-    while (path.startsWith('/'))
-        path.remove(0, 1);
-    while (path.endsWith('/'))
-        path.chop(1);
-    return '/' + path;
-}
+    tree = ImageTree();
+    QFile file(imagePath);
+    if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) && !readRockRidgeTree(file, tree))
+        return RuntimeError();
 
-QByteArray parentOf(const QByteArray &path)
-{
-    const qsizetype slash = path.lastIndexOf('/');
-    return slash <= 0 ? QByteArray("/") : path.left(slash);
+    tree = ImageTree();
+    RuntimeError plainError;
+    if (readArchiveTree(nativePath, "iso9660:!rockridge", tree, plainError) == ArchiveOutcome::Read)
+        return RuntimeError();
+    return error;
 }
 
 } // namespace
@@ -43,86 +47,81 @@ bool DiscImageReader::isImagePath(const QString &path)
     return info.isFile() && info.suffix().compare(QLatin1String("iso"), Qt::CaseInsensitive) == 0;
 }
 
-void DiscImageReader::addEntry(const QByteArray &path, bool isDirectory)
+bool DiscImageReader::isDevicePath(const QString &path)
 {
-    if (path == "/")
-        return;
-    if (isDirectory && m_folders.contains(path))
-        return;
-    const QByteArray parent = parentOf(path);
-    // Folders an image lists only through the files inside them.
-    if (!m_folders.contains(parent))
-        addEntry(parent, true);
-    const QByteArray name = path.mid(parent == "/" ? 1 : parent.size() + 1);
-    DirectoryListing &listing = m_folders[parent];
-    auto &target = isDirectory ? listing.subdirectories : listing.files;
-    target.push_back({name, displayName(name)});
-    if (isDirectory)
-        m_folders.insert(path, DirectoryListing());
+    struct stat st
+    {
+    };
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0
+           && (S_ISBLK(st.st_mode) || S_ISCHR(st.st_mode));
 }
 
 RuntimeError DiscImageReader::open(const QString &imagePath)
 {
+    m_readsDrive = false;
+    return openImage(imagePath);
+}
+
+RuntimeError DiscImageReader::openImage(const QString &imagePath)
+{
     m_folders.clear();
     m_open = false;
+    m_openPending = false;
+    m_imagePath = imagePath;
     const QFileInfo info(imagePath);
+    const bool device = isDevicePath(imagePath);
     if (!info.exists())
-        return RuntimeError(FileNotFound);
-    if (!info.isFile())
+        return RuntimeError(m_readsDrive ? DeviceUnavailable : FileNotFound);
+    if (!info.isFile() && !device)
         return RuntimeError(PathFileAccessError);
 
-    std::unique_ptr<archive, ArchiveCloser> image(archive_read_new());
-    archive_read_support_format_iso9660(image.get());
-    if (archive_read_open_filename(image.get(), QFile::encodeName(imagePath).constData(), 1 << 16)
-        != ARCHIVE_OK) {
-        const int err = archive_errno(image.get());
-        if (err == ENOENT || err == EACCES || err == EPERM)
-            return RuntimeError::fromErrno(err);
-        return RuntimeError(DeviceIoError, QStringLiteral("Damaged or unknown disc image: %1")
-                                               .arg(QString::fromUtf8(archive_error_string(image.get()))));
-    }
-    m_folders.insert("/", DirectoryListing());
-    archive_entry *entry = nullptr;
-    for (;;) {
-        const int status = archive_read_next_header(image.get(), &entry);
-        if (status == ARCHIVE_EOF)
-            break;
-        if (status == ARCHIVE_FATAL || status == ARCHIVE_RETRY) {
-            m_folders.clear();
-            return RuntimeError(DeviceIoError,
-                                QStringLiteral("Damaged disc image: %1")
-                                    .arg(QString::fromUtf8(archive_error_string(image.get()))));
-        }
-        const char *utf8 = archive_entry_pathname_utf8(entry);
-        const QByteArray path = normalizedEntryPath(utf8 ? QByteArray(utf8)
-                                                         : QByteArray(archive_entry_pathname(entry)));
-        const mode_t type = archive_entry_filetype(entry);
-        // Only files and folders count; links and devices are left out, as
-        // on a mounted disc links to folders are never followed.
-        if (type == AE_IFDIR)
-            addEntry(path, true);
-        else if (type == AE_IFREG)
-            addEntry(path, false);
-    }
-    // Hidden entries (a dot in front) and what lies below hidden folders are
-    // dropped when a folder is read.
-    for (DirectoryListing &listing : m_folders) {
-        sortEntries(listing.subdirectories);
-        sortEntries(listing.files);
-    }
+    ImageTree tree;
+    RuntimeError error = readImageTree(imagePath, tree);
+    if (error.number() == DeviceIoError && (device || m_readsDrive))
+        error = RuntimeError(DeviceIoError, QStringLiteral("Not a data disc that can be read "
+                                                           "(ISO 9660, Joliet or Rock Ridge): %1")
+                                                .arg(error.description()));
+    if (error)
+        return error;
+    m_folders = tree.takeFolders();
     m_open = true;
     return RuntimeError();
 }
 
-QByteArray DiscImageReader::rootPath(const QString &) const { return QByteArray("/"); }
+void DiscImageReader::openOnFirstRead(const QString &devicePath)
+{
+    m_folders.clear();
+    m_open = false;
+    m_openPending = true;
+    m_readsDrive = true;
+    m_imagePath = devicePath;
+}
+
+QByteArray DiscImageReader::rootPath(const QString &) const
+{
+    return QByteArray("/");
+}
+
+QString DiscImageReader::displayPath(const QByteArray &nativePath) const
+{
+    if (nativePath == "/" && !m_imagePath.isEmpty())
+        return m_imagePath;
+    return DirectoryReader::displayPath(nativePath);
+}
 
 RuntimeError DiscImageReader::read(const QByteArray &nativePath, bool isRoot,
                                    DirectoryListing &listing)
 {
     listing.clear();
+    if (isRoot && m_openPending) {
+        if (RuntimeError error = openImage(m_imagePath))
+            return error;
+    }
     const auto it = m_folders.constFind(nativePath);
     if (!m_open || it == m_folders.constEnd())
         return RuntimeError(isRoot ? DeviceUnavailable : PathNotFound);
+    // Hidden entries (a dot in front) and what lies below hidden folders
+    // are left out, as on a mounted disc.
     for (const DirectoryEntry &dir : it->subdirectories) {
         if (!dir.nativeName.startsWith('.'))
             listing.subdirectories.push_back(dir);
@@ -136,7 +135,7 @@ RuntimeError DiscImageReader::read(const QByteArray &nativePath, bool isRoot,
 
 RuntimeError makeReaderFor(const QString &root, std::unique_ptr<DirectoryReader> &reader)
 {
-    if (!DiscImageReader::isImagePath(root)) {
+    if (!DiscImageReader::isImagePath(root) && !DiscImageReader::isDevicePath(root)) {
         reader = std::make_unique<FileSystemReader>();
         return RuntimeError();
     }

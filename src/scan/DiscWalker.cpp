@@ -14,7 +14,7 @@ DiscWalker::DiscWalker(DirectoryReader &reader, const QString &root, LineStore &
 void DiscWalker::fail(const RuntimeError &error, const QByteArray &nativePath)
 {
     m_error = error;
-    m_failedPath = QFile::decodeName(nativePath);
+    m_failedPath = m_reader.displayPath(nativePath);
     m_finished = true;
     m_queue.clear();
 }

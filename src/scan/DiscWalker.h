@@ -35,7 +35,7 @@ public:
 
     bool isFinished() const { return m_finished; }
     RuntimeError error() const { return m_error; }
-    // The folder whose reading failed (native path, decoded for display).
+    // The folder whose reading failed, as the reader shows it.
     QString failedPath() const { return m_failedPath; }
     qsizetype filesFound() const { return m_listing.count(); }
 

@@ -48,18 +48,27 @@ void Form1::ScanDrive(const QString &driveKey)
     // Whatever List2 held is gone from here on, also when the drive turns
     // out to be unavailable.
     clearScanLists();
-    QString folder = driveKey;
+    DiscLocation disc{DiscLocation::Kind::Folder, driveKey};
     RuntimeError error;
     if (m_services.drives) {
         BusyCursor busy; // finding the mount point may take a moment
-        error = m_services.drives->resolveRoot(driveKey, folder);
+        error = m_services.drives->resolveRoot(driveKey, disc);
     }
     if (error) {
         showMessage(kTitle, tr(kDriveUnavailable),
                     MessageIcon::Critical);
         return;
     }
-    runScan(m_directoryReader ? *m_directoryReader : m_fileSystemReader, folder);
+    if (disc.kind == DiscLocation::Kind::Device) {
+        // A disc nobody mounted is read from the drive like a disc image. A
+        // drive may take its time to spin up and read the disc's folders:
+        // that happens on the walk's thread, with the window answering.
+        DiscImageReader image;
+        image.openOnFirstRead(disc.path);
+        runScan(image, disc.path);
+        return;
+    }
+    runScan(m_directoryReader ? *m_directoryReader : m_fileSystemReader, disc.path);
 }
 
 void Form1::scanFolder(const QString &folder)

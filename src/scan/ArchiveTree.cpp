@@ -1,0 +1,85 @@
+#include "scan/ArchiveTree.h"
+
+#include "scan/ImageTree.h"
+
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <cerrno>
+#include <memory>
+
+namespace kobrix {
+
+namespace {
+
+struct ArchiveCloser
+{
+    void operator()(archive *a) const { archive_read_free(a); }
+};
+
+} // namespace
+
+ArchiveOutcome readArchiveTree(const QByteArray &nativePath, const char *options, ImageTree &tree,
+                               RuntimeError &error)
+{
+    std::unique_ptr<archive, ArchiveCloser> image(archive_read_new());
+    archive_read_support_format_iso9660(image.get());
+    if (options && archive_read_set_options(image.get(), options) != ARCHIVE_OK) {
+        error = RuntimeError(DeviceIoError, QString::fromUtf8(archive_error_string(image.get())));
+        return ArchiveOutcome::Unreadable;
+    }
+    // libarchive's own numbers for what it read and did not understand (-1
+    // for "misc", EFTYPE or else EINVAL for "file format"); any other errno
+    // means the image could not be read.
+    const auto outcome = [&image] {
+        const int err = archive_errno(image.get());
+        const bool format = err < 0 || err == EINVAL
+#ifdef EFTYPE
+                            || err == EFTYPE
+#endif
+            ;
+        return format ? ArchiveOutcome::NotUnderstood : ArchiveOutcome::Unreadable;
+    };
+    const auto reason = [&image] { return QString::fromUtf8(archive_error_string(image.get())); };
+    if (archive_read_open_filename(image.get(), nativePath.constData(), 1 << 16) != ARCHIVE_OK) {
+        const int err = archive_errno(image.get());
+        if (err == ENOENT || err == EACCES || err == EPERM
+#ifdef ENOMEDIUM
+            || err == ENOMEDIUM
+#endif
+        ) {
+            error = RuntimeError::fromErrno(err);
+            return ArchiveOutcome::Unreadable;
+        }
+        error = RuntimeError(DeviceIoError,
+                             QStringLiteral("Damaged or unknown disc image: %1").arg(reason()));
+        return outcome();
+    }
+    archive_entry *entry = nullptr;
+    for (;;) {
+        const int status = archive_read_next_header(image.get(), &entry);
+        if (status == ARCHIVE_EOF)
+            break;
+        if (status == ARCHIVE_FATAL || status == ARCHIVE_RETRY) {
+            error =
+                RuntimeError(DeviceIoError, QStringLiteral("Damaged disc image: %1").arg(reason()));
+            return outcome();
+        }
+        const char *utf8 = archive_entry_pathname_utf8(entry);
+        const QByteArray path(utf8 ? utf8 : archive_entry_pathname(entry));
+        switch (archive_entry_filetype(entry)) {
+        case AE_IFDIR: tree.add(path, ImageEntryKind::Folder); break;
+        case AE_IFREG: tree.add(path, ImageEntryKind::File); break;
+        case AE_IFLNK: {
+            const char *target = archive_entry_symlink_utf8(entry);
+            tree.add(path, ImageEntryKind::Link,
+                     QByteArray(target ? target : archive_entry_symlink(entry)));
+            break;
+        }
+        default: tree.add(path, ImageEntryKind::Other); break;
+        }
+    }
+    return ArchiveOutcome::Read;
+}
+
+} // namespace kobrix

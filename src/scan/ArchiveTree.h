@@ -1,0 +1,26 @@
+#pragma once
+
+#include "catalog/RuntimeError.h"
+
+#include <QByteArray>
+
+namespace kobrix {
+
+class ImageTree;
+
+// How far libarchive got with an image.
+enum class ArchiveOutcome {
+    Read,          // every entry is in the tree
+    NotUnderstood, // read, but libarchive takes it for no image or a damaged one
+    Unreadable,    // the file or device could not be read
+};
+
+// Reads the entries of the ISO 9660 image at nativePath into tree with
+// libarchive, with the reader options given (nullptr for its defaults: Rock
+// Ridge names where there are any, else Joliet, else ISO 9660 names;
+// "iso9660:!rockridge" leaves Rock Ridge aside). error tells why when the
+// outcome is not Read.
+ArchiveOutcome readArchiveTree(const QByteArray &nativePath, const char *options, ImageTree &tree,
+                               RuntimeError &error);
+
+} // namespace kobrix

@@ -1,0 +1,348 @@
+#include "scan/RockRidgeTree.h"
+
+#include "scan/ImageTree.h"
+
+#include <QFileDevice>
+#include <QIODevice>
+#include <QSet>
+
+#include <deque>
+
+namespace kobrix {
+
+namespace {
+
+constexpr qint64 kSectorSize = 2048; // volume descriptors and directory records
+constexpr int kMaxDescriptors = 64;  // volume descriptors read before giving up
+constexpr quint32 kMaxFolderBytes = 64u << 20;
+constexpr quint32 kMaxContinuationBytes = 1u << 16;
+constexpr int kMaxContinuations = 64; // continuation areas of one entry
+constexpr qsizetype kMaxEntries = 20'000'000;
+
+// Directory record fields (ECMA-119 9.1).
+constexpr int kRecordExtent = 2;
+constexpr int kRecordSize = 10;
+constexpr int kRecordFlags = 25;
+constexpr int kRecordNameLength = 32;
+constexpr int kRecordName = 33;
+constexpr quint8 kFlagDirectory = 0x02;
+constexpr quint8 kFlagAssociated = 0x04;
+constexpr quint8 kFlagMultiExtent = 0x80;
+
+// POSIX file types in a PX entry.
+constexpr quint32 kTypeMask = 0170000;
+constexpr quint32 kTypeFolder = 0040000;
+constexpr quint32 kTypeFile = 0100000;
+constexpr quint32 kTypeLink = 0120000;
+
+quint32 le32(const char *p)
+{
+    const auto *u = reinterpret_cast<const unsigned char *>(p);
+    return quint32(u[0]) | quint32(u[1]) << 8 | quint32(u[2]) << 16 | quint32(u[3]) << 24;
+}
+
+quint16 le16(const char *p)
+{
+    const auto *u = reinterpret_cast<const unsigned char *>(p);
+    return quint16(u[0] | u[1] << 8);
+}
+
+RuntimeError damaged(const char *why)
+{
+    return RuntimeError(DeviceIoError,
+                        QStringLiteral("Damaged disc image: %1").arg(QLatin1String(why)));
+}
+
+// What the Rock Ridge entries of one directory record say.
+struct RockRidgeEntry
+{
+    QByteArray name;
+    bool hasName = false;
+    quint32 mode = 0;
+    bool hasMode = false;
+    QByteArray linkTarget;
+    bool isLink = false;
+    bool linkPartOpen = false; // the last link part goes on in the next one
+    quint32 childLink = 0;
+    bool hasChildLink = false;
+    bool relocated = false;
+};
+
+// One folder still to read.
+struct PendingFolder
+{
+    quint32 extent;
+    quint32 size;
+    QByteArray path;
+};
+
+class RockRidgeReader
+{
+public:
+    RockRidgeReader(QIODevice &image, ImageTree &tree)
+        : m_image(image)
+        , m_tree(tree)
+    {}
+
+    RuntimeError read();
+
+private:
+    RuntimeError readAt(qint64 offset, qint64 size, QByteArray &bytes);
+    RuntimeError readFolder(const PendingFolder &folder);
+    RuntimeError readSystemUse(QByteArray area, RockRidgeEntry &entry);
+    void readLinkParts(const char *data, int size, RockRidgeEntry &entry);
+    RuntimeError queueFolder(quint32 extent, quint32 size, const QByteArray &path);
+
+    QIODevice &m_image;
+    ImageTree &m_tree;
+    qint64 m_blockSize = kSectorSize;
+    int m_skip = 0; // bytes before the entries of every system use area
+    std::deque<PendingFolder> m_queue;
+    QSet<quint32> m_folderExtents;
+    qsizetype m_entries = 0;
+};
+
+RuntimeError RockRidgeReader::readAt(qint64 offset, qint64 size, QByteArray &bytes)
+{
+    if (!m_image.seek(offset))
+        return damaged("record beyond the end of the image");
+    bytes = m_image.read(size);
+    if (bytes.size() == size)
+        return RuntimeError();
+    const auto *file = qobject_cast<const QFileDevice *>(&m_image);
+    if (file && file->error() != QFileDevice::NoError)
+        return RuntimeError(DeviceIoError, file->errorString());
+    return damaged("record beyond the end of the image");
+}
+
+void RockRidgeReader::readLinkParts(const char *data, int size, RockRidgeEntry &entry)
+{
+    // Components: flags, length, content. A component may go on in the next
+    // one (flag 1), or stand for ".", ".." or the root (flags 2, 4 and 8; 16,
+    // the volume's root, counts as the root as well; 32, the host, is
+    // dropped).
+    int at = 0;
+    while (at + 2 <= size) {
+        const auto flags = static_cast<quint8>(data[at]);
+        const int length = static_cast<quint8>(data[at + 1]);
+        if (at + 2 + length > size)
+            break;
+        at += 2 + length;
+        if (flags & (0x08 | 0x10)) {
+            entry.linkTarget = "/";
+            entry.linkPartOpen = false;
+            continue;
+        }
+        if (flags & 0x20)
+            continue;
+        const QByteArray part = (flags & 0x02)   ? QByteArray(".")
+                                : (flags & 0x04) ? QByteArray("..")
+                                                 : QByteArray(data + at - length, length);
+        if (!entry.linkTarget.isEmpty() && !entry.linkPartOpen && !entry.linkTarget.endsWith('/'))
+            entry.linkTarget.append('/');
+        entry.linkTarget.append(part);
+        entry.linkPartOpen = flags & 0x01;
+    }
+}
+
+RuntimeError RockRidgeReader::readSystemUse(QByteArray area, RockRidgeEntry &entry)
+{
+    for (int continuations = 0;; ++continuations) {
+        bool goesOn = false;
+        quint32 nextBlock = 0, nextOffset = 0, nextSize = 0;
+        qsizetype at = 0;
+        while (at + 4 <= area.size()) {
+            const char *e = area.constData() + at;
+            const int length = static_cast<quint8>(e[2]);
+            if (length < 4 || at + length > area.size())
+                break; // padding, or the end of what can be read
+            const QByteArray signature(e, 2);
+            if (signature == "ST")
+                break;
+            if (signature == "CE" && length >= 28) {
+                goesOn = true;
+                nextBlock = le32(e + 4);
+                nextOffset = le32(e + 12);
+                nextSize = le32(e + 20);
+            } else if (signature == "NM" && length >= 5) {
+                // Flags 2 and 4 name "." and ".."; they never name an entry.
+                if (!(static_cast<quint8>(e[4]) & 0x06)) {
+                    entry.name.append(e + 5, length - 5);
+                    entry.hasName = true;
+                }
+            } else if (signature == "PX" && length >= 12) {
+                entry.mode = le32(e + 4);
+                entry.hasMode = true;
+            } else if (signature == "SL" && length >= 5) {
+                entry.isLink = true;
+                readLinkParts(e + 5, length - 5, entry);
+            } else if (signature == "CL" && length >= 12) {
+                entry.childLink = le32(e + 4);
+                entry.hasChildLink = true;
+            } else if (signature == "RE") {
+                entry.relocated = true;
+            }
+            at += length;
+        }
+        if (!goesOn)
+            return RuntimeError();
+        if (continuations >= kMaxContinuations || nextSize > kMaxContinuationBytes)
+            return damaged("Rock Ridge continuation areas without end");
+        if (RuntimeError error =
+                readAt(qint64(nextBlock) * m_blockSize + nextOffset, nextSize, area))
+            return error;
+    }
+}
+
+RuntimeError RockRidgeReader::queueFolder(quint32 extent, quint32 size, const QByteArray &path)
+{
+    if (size > kMaxFolderBytes)
+        return damaged("folder too large");
+    if (m_folderExtents.contains(extent))
+        return damaged("a folder contains itself");
+    m_folderExtents.insert(extent);
+    m_queue.push_back({extent, size, path});
+    m_tree.add(path, ImageEntryKind::Folder);
+    return RuntimeError();
+}
+
+RuntimeError RockRidgeReader::readFolder(const PendingFolder &folder)
+{
+    QByteArray records;
+    if (RuntimeError error = readAt(qint64(folder.extent) * m_blockSize, folder.size, records))
+        return error;
+    qsizetype at = 0;
+    while (at < records.size()) {
+        const char *r = records.constData() + at;
+        const int length = static_cast<quint8>(r[0]);
+        if (length == 0) {
+            // The rest of this sector is padding: records never cross one.
+            at = (at / kSectorSize + 1) * kSectorSize;
+            continue;
+        }
+        const int nameLength =
+            length > kRecordNameLength ? static_cast<quint8>(r[kRecordNameLength]) : 0;
+        if (length < kRecordName + 1 || at + length > records.size()
+            || kRecordName + nameLength > length)
+            return damaged("invalid directory record");
+        at += length;
+        const QByteArray isoName(r + kRecordName, nameLength);
+        if (isoName == QByteArray(1, '\0') || isoName == QByteArray(1, '\1'))
+            continue; // "." and ".."
+        if (++m_entries > kMaxEntries)
+            return damaged("too many entries");
+        const auto flags = static_cast<quint8>(r[kRecordFlags]);
+        if (flags & kFlagAssociated)
+            continue;
+
+        RockRidgeEntry entry;
+        const int systemUse = kRecordName + nameLength + (nameLength % 2 == 0 ? 1 : 0) + m_skip;
+        if (systemUse < length) {
+            if (RuntimeError error =
+                    readSystemUse(QByteArray(r + systemUse, length - systemUse), entry))
+                return error;
+        }
+        if (entry.relocated)
+            continue; // listed where its child link stands
+        QByteArray name = entry.name;
+        if (!entry.hasName) {
+            // A plain ISO 9660 name: "README.TXT;1" is README.TXT.
+            name = isoName.left(isoName.indexOf(';') < 0 ? isoName.size() : isoName.indexOf(';'));
+            if (name.endsWith('.'))
+                name.chop(1);
+        }
+        if (name.isEmpty() || name == "." || name == ".." || name.contains('/')
+            || name.contains('\0'))
+            return damaged("invalid name");
+        const QByteArray path = folder.path == "/" ? '/' + name : folder.path + '/' + name;
+
+        if (entry.hasChildLink) {
+            // A relocated folder: its own "." record tells its size.
+            QByteArray self;
+            if (RuntimeError error =
+                    readAt(qint64(entry.childLink) * m_blockSize, kRecordName + 1, self))
+                return error;
+            if (static_cast<quint8>(self[0]) < kRecordName + 1
+                || le32(self.constData() + kRecordExtent) != entry.childLink)
+                return damaged("invalid Rock Ridge child link");
+            if (RuntimeError error =
+                    queueFolder(entry.childLink, le32(self.constData() + kRecordSize), path))
+                return error;
+            continue;
+        }
+        const quint32 type = entry.hasMode              ? entry.mode & kTypeMask
+                             : (flags & kFlagDirectory) ? kTypeFolder
+                             : entry.isLink             ? kTypeLink
+                                                        : kTypeFile;
+        if (type == kTypeFolder || (flags & kFlagDirectory)) {
+            if (RuntimeError error =
+                    queueFolder(le32(r + kRecordExtent), le32(r + kRecordSize), path))
+                return error;
+        } else if (flags & kFlagMultiExtent) {
+            continue; // a part of a large file: listed with its last part
+        } else if (type == kTypeFile) {
+            m_tree.add(path, ImageEntryKind::File);
+        } else if (type == kTypeLink) {
+            m_tree.add(path, ImageEntryKind::Link, entry.linkTarget);
+        } else {
+            m_tree.add(path, ImageEntryKind::Other);
+        }
+    }
+    return RuntimeError();
+}
+
+RuntimeError RockRidgeReader::read()
+{
+    QByteArray primary;
+    for (int i = 0; i < kMaxDescriptors && primary.isEmpty(); ++i) {
+        QByteArray descriptor;
+        if (RuntimeError error = readAt((16 + i) * kSectorSize, kSectorSize, descriptor))
+            return error;
+        if (descriptor.mid(1, 5) != "CD001")
+            return damaged("no ISO 9660 volume");
+        const auto type = static_cast<quint8>(descriptor[0]);
+        if (type == 1)
+            primary = descriptor;
+        else if (type == 255)
+            break;
+    }
+    if (primary.isEmpty())
+        return damaged("no primary volume descriptor");
+    m_blockSize = le16(primary.constData() + 128);
+    if (m_blockSize != 512 && m_blockSize != 1024 && m_blockSize != 2048)
+        return damaged("invalid block size");
+
+    // The root's "." record starts with the SP entry when the image has
+    // Rock Ridge entries; it tells how many bytes every area skips.
+    const char *rootRecord = primary.constData() + 156;
+    const quint32 rootExtent = le32(rootRecord + kRecordExtent);
+    QByteArray self;
+    if (RuntimeError error = readAt(qint64(rootExtent) * m_blockSize, 48, self))
+        return error;
+    const int selfLength = static_cast<quint8>(self[0]);
+    const int spAt = kRecordName + 1;
+    if (selfLength < spAt + 7 || self.mid(spAt, 4) != QByteArray("SP\x07\x01", 4)
+        || static_cast<quint8>(self[spAt + 4]) != 0xBE
+        || static_cast<quint8>(self[spAt + 5]) != 0xEF)
+        return damaged("no Rock Ridge entries");
+    m_skip = static_cast<quint8>(self[spAt + 6]);
+
+    if (RuntimeError error = queueFolder(rootExtent, le32(rootRecord + kRecordSize), "/"))
+        return error;
+    while (!m_queue.empty()) {
+        const PendingFolder folder = std::move(m_queue.front());
+        m_queue.pop_front();
+        if (RuntimeError error = readFolder(folder))
+            return error;
+    }
+    return RuntimeError();
+}
+
+} // namespace
+
+RuntimeError readRockRidgeTree(QIODevice &image, ImageTree &tree)
+{
+    return RockRidgeReader(image, tree).read();
+}
+
+} // namespace kobrix

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "catalog/RuntimeError.h"
+
+class QIODevice;
+
+namespace kobrix {
+
+class ImageTree;
+
+// Reads the directory tree of an ISO 9660 image with its Rock Ridge names,
+// types and link targets straight from the directory records, and puts
+// relocated folders back where they belong: an image that keeps its folders
+// within the eight levels ISO 9660 allows moves deeper folders elsewhere (to
+// the root or to a folder of their own) and leaves a child link (CL) in
+// their place, the moved folder marked relocated (RE). Whatever folder they
+// were moved to, they are listed where the child link stands, as a mounted
+// disc shows them.
+//
+// Fails with 57 when the image holds no Rock Ridge entries or its tree is
+// damaged (a record out of bounds, a folder that contains itself), and with
+// the reason when the image cannot be read.
+RuntimeError readRockRidgeTree(QIODevice &image, ImageTree &tree);
+
+} // namespace kobrix
