@@ -20,7 +20,9 @@ head -c $((100 << 20)) /dev/zero | tr '\0' x > "$work/long.cdc"
 check "one line of 100 MB is refused by name" test "$(error_of list "$work/long.cdc")" = \
     "Error Reading file: 59 - Bad record length (record 1 is longer than 1048576 bytes)"
 truncate -s 300M "$work/zeros.cdc"
-check "300 MB of NUL bytes in bounded memory" test "$(ulimit -v 1000000; error_of find "$work/zeros.cdc" x --count)" = \
+# The address sanitizer reserves terabytes of address space: no cap under it.
+if ldd "$cli" 2>/dev/null | grep -q libasan; then cap=unlimited; else cap=1000000; fi
+check "300 MB of NUL bytes in bounded memory" test "$(ulimit -v $cap; error_of find "$work/zeros.cdc" x --count)" = \
     "Error Reading file: 59 - Bad record length (record 1 is longer than 1048576 bytes)"
 printf '"\xff\xfe"\r\n"caf\xe9"\r\n' > "$work/bad-utf8.cdc"
 check "invalid UTF-8 read as Windows-1252" test "$(timeout 10 "$cli" list "$work/bad-utf8.cdc" | tail -1)" = "café"
