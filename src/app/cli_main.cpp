@@ -172,6 +172,15 @@ RuntimeError forEachSlice(const QString &path, const Matcher *matcher, Visit &&v
     return reader.error();
 }
 
+// Lines read before a reading error are printed, then the error, as grep
+// does; the exit code is 2 either way.
+int readingFailed(Output &out, const RuntimeError &error)
+{
+    const int code = out.finish(2);
+    fail("Error Reading file", error);
+    return code;
+}
+
 int commandList(const QStringList &args)
 {
     if (args.size() != 1)
@@ -182,13 +191,7 @@ int commandList(const QStringList &args)
             out.line(lines.utf8At(i));
         return !out.failed();
     });
-    // Lines read before an error are printed, then the error, as grep does.
-    if (error) {
-        const int code = out.finish(2);
-        fail("Error Reading file", error);
-        return code;
-    }
-    return out.finish(0);
+    return error ? readingFailed(out, error) : out.finish(0);
 }
 
 int commandFind(const QStringList &args)
@@ -215,11 +218,8 @@ int commandFind(const QStringList &args)
         }
         return !out.failed();
     });
-    if (error) {
-        const int code = out.finish(2);
-        fail("Error Reading file", error);
-        return code;
-    }
+    if (error)
+        return readingFailed(out, error);
     if (countOnly)
         out.text(QByteArray::number(count).append('\n').constData());
     return out.finish(count == 0 ? 1 : 0);

@@ -89,6 +89,24 @@ bool writeAll(int fd, const char *p, qsizetype left)
 
 bool syncFile(int fd) { return ::fsync(fd) == 0 || errno == EINVAL; }
 
+// Writes the disc block (after `lead`) at fd's position and syncs it.
+// Returns 0, or the system's error number of the failure.
+int writeBlock(int fd, QStringView discName, const LineStore &listing, const QByteArray &lead)
+{
+    int failure = 0;
+    const bool written = writeRecords(discName, listing, lead, [&](const QByteArray &chunk) {
+        if (writeAll(fd, chunk.constData(), chunk.size()))
+            return true;
+        failure = errno;
+        return false;
+    });
+    if (written && !syncFile(fd))
+        failure = errno;
+    else if (!written && failure == 0)
+        failure = EIO;
+    return failure;
+}
+
 // Copies every byte of `from` (read from its start) to `to` at its position.
 bool copyBytes(int from, int to)
 {
@@ -193,22 +211,11 @@ RuntimeError rewriteInPlace(const QString &path, QStringView discName, const Lin
         return RuntimeError::fromErrno(errno ? errno : EIO); // nothing changed yet
 
     int failure = 0;
-    bool written = ::ftruncate(fd, 0) == 0 && ::lseek(fd, 0, SEEK_SET) == 0;
-    if (!written)
+    if (::ftruncate(fd, 0) != 0 || ::lseek(fd, 0, SEEK_SET) != 0)
         failure = errno;
-    if (written) {
-        written = writeRecords(discName, listing, {}, [&](const QByteArray &chunk) {
-            if (writeAll(fd, chunk.constData(), chunk.size()))
-                return true;
-            failure = errno;
-            return false;
-        });
-    }
-    if (written && !syncFile(fd)) {
-        written = false;
-        failure = errno;
-    }
-    if (written)
+    else
+        failure = writeBlock(fd, discName, listing, {});
+    if (failure == 0)
         return RuntimeError();
 
     const RuntimeError error = RuntimeError::fromErrno(failure ? failure : EIO);
@@ -297,30 +304,17 @@ RuntimeError appendCatalog(const QString &path, QStringView discName, const Line
             lead = QByteArrayLiteral("\r\n");
     }
 
-    int failure = 0;
-    bool written = ::lseek(fd, 0, SEEK_END) == originalSize;
-    if (!written)
-        failure = errno;
-    if (written) {
-        written = writeRecords(discName, listing, lead, [&](const QByteArray &chunk) {
-            if (writeAll(fd, chunk.constData(), chunk.size()))
-                return true;
-            failure = errno;
-            return false;
-        });
-    }
-    if (written && !syncFile(fd)) {
-        written = false;
-        failure = errno;
-    }
-    if (!written) {
+    const int failure = ::lseek(fd, 0, SEEK_END) == originalSize
+        ? writeBlock(fd, discName, listing, lead)
+        : (errno ? errno : EIO);
+    if (failure) {
         // Leave the file as it was: cut back the part of the block that got
         // out, or remove the file this append created.
         if (lock.created())
             ::unlink(nativePath.constData());
         else
             (void)::ftruncate(fd, originalSize);
-        return RuntimeError::fromErrno(failure ? failure : EIO);
+        return RuntimeError::fromErrno(failure);
     }
     return RuntimeError();
 }

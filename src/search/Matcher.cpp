@@ -69,69 +69,6 @@ qsizetype lineFrom(const std::int64_t *starts, qsizetype hint, qsizetype to, std
     return lo;
 }
 
-// Appends the indices in [from, to) of the lines holding pattern (ASCII
-// letters of the text compared in lower case; pattern is in lower case) to
-// out. The lines are `text`, line i spanning [starts[i], starts[i + 1] - 1),
-// each ended by '\n', which the pattern cannot hold, so no match spans two
-// lines. After a match the search resumes at the next line, keeping each
-// line once.
-void findInBlock(const char *bytes, const std::int64_t *starts, qsizetype from, qsizetype to,
-                 const QByteArray &needle, std::vector<qsizetype> &out)
-{
-    const auto *text = reinterpret_cast<const unsigned char *>(bytes);
-    const auto *pattern = reinterpret_cast<const unsigned char *>(needle.constData());
-    const std::int64_t n = needle.size();
-    const std::int64_t end = starts[to];
-    std::int64_t pos = starts[from];
-    qsizetype line = from; // a line that starts at or before pos
-
-    const auto found = [&](std::int64_t at) {
-        line = lineFrom(starts, line, to, at);
-        out.push_back(line);
-        ++line;
-        pos = starts[line];
-    };
-
-#if defined(__SSE2__) || defined(_M_X64)
-    // Candidates first, sixteen positions at a time: a position whose first
-    // and last byte equal the pattern's first and last byte once bit 0x20 is
-    // set (which maps each ASCII upper-case letter to its lower case, and a
-    // few other bytes onto other values, so the filter never misses a match
-    // and rarely lets a non-match through). Each candidate is then checked
-    // exactly.
-    const __m128i caseBit = _mm_set1_epi8(0x20);
-    const __m128i firstByte = _mm_set1_epi8(char(pattern[0] | 0x20));
-    const __m128i lastByte = _mm_set1_epi8(char(pattern[n - 1] | 0x20));
-    while (pos + n - 1 + 16 <= end) {
-        const __m128i head = _mm_or_si128(
-            _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + pos)), caseBit);
-        const __m128i tail = _mm_or_si128(
-            _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + pos + n - 1)), caseBit);
-        unsigned mask = unsigned(_mm_movemask_epi8(
-            _mm_and_si128(_mm_cmpeq_epi8(head, firstByte), _mm_cmpeq_epi8(tail, lastByte))));
-        bool matched = false;
-        while (mask) {
-            const std::int64_t at = pos + countTrailingZeros(mask);
-            if (equalsFolded(text + at, pattern, n)) {
-                found(at);
-                matched = true;
-                break;
-            }
-            mask &= mask - 1;
-        }
-        if (!matched)
-            pos += 16;
-    }
-#endif
-    // The last few positions (or all, without SSE2) one by one.
-    while (pos + n <= end) {
-        if (equalsFolded(text + pos, pattern, n))
-            found(pos);
-        else
-            ++pos;
-    }
-}
-
 // The first position at or after `from` where the lower-case pattern occurs
 // in text, ASCII case ignored; npos when nowhere. The same filter as the
 // block search, sixteen positions at a time.
@@ -169,6 +106,29 @@ std::size_t findFolded(std::string_view line, const QByteArray &needle, std::siz
             return pos;
     }
     return std::string_view::npos;
+}
+
+// Appends the indices in [from, to) of the lines holding pattern (ASCII
+// letters of the text compared in lower case; pattern is in lower case) to
+// out. The lines are `bytes`, line i spanning [starts[i], starts[i + 1] - 1),
+// each ended by '\n', which the pattern cannot hold, so no match spans two
+// lines. After a match the search resumes at the next line, keeping each
+// line once.
+void findInBlock(const char *bytes, const std::int64_t *starts, qsizetype from, qsizetype to,
+                 const QByteArray &needle, std::vector<qsizetype> &out)
+{
+    const std::string_view block(bytes, std::size_t(starts[to]));
+    std::size_t pos = std::size_t(starts[from]);
+    qsizetype line = from; // a line that starts at or before pos
+    for (;;) {
+        const std::size_t at = findFolded(block, needle, pos);
+        if (at == std::string_view::npos)
+            return;
+        line = lineFrom(starts, line, to, std::int64_t(at));
+        out.push_back(line);
+        ++line;
+        pos = std::size_t(starts[line]);
+    }
 }
 
 // Whether an ASCII pattern occurs in line in a place that its search key
