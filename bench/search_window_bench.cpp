@@ -18,7 +18,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QListView>
+#include "ui/LineListView.h"
 #include <QTimer>
 
 #include <cstdio>

@@ -17,7 +17,7 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QListView>
+#include "ui/LineListView.h"
 #include <QTimer>
 
 #include <cstdio>

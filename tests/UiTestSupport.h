@@ -10,6 +10,7 @@
 #include "ui/CommonDialog.h"
 #include "ui/MessageBox.h"
 #include "ui/Form1.h"
+#include "ui/LineListView.h"
 #include "ui/UiServices.h"
 
 #include "TestSupport.h"

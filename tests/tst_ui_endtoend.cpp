@@ -13,7 +13,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
-#include <QListView>
+#include "ui/LineListView.h"
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -49,7 +49,7 @@ void flushDeletes()
     QCoreApplication::processEvents();
 }
 
-QStringList listLines(const QListView *view)
+QStringList listLines(const LineListView *view)
 {
     QStringList lines;
     for (int row = 0; row < view->model()->rowCount(); ++row)

@@ -2,6 +2,7 @@
 // closing step.
 
 #include "UiTestSupport.h"
+#include "ui/LineListView.h"
 #include "ui/Links.h"
 
 #include <QApplication>

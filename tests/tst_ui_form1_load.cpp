@@ -7,7 +7,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QListView>
+#include "ui/LineListView.h"
 #include <QPointer>
 #include <QScrollBar>
 #include <QSignalSpy>

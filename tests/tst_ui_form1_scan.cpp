@@ -5,7 +5,7 @@
 #include "platform/LinuxDriveSource.h"
 
 #include <QApplication>
-#include <QListView>
+#include "ui/LineListView.h"
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>

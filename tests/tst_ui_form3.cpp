@@ -11,7 +11,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include "ui/LineListView.h"
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>

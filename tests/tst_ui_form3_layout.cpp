@@ -8,7 +8,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include "ui/LineListView.h"
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>

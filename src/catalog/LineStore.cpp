@@ -21,6 +21,16 @@ void growFor(Vector &v, std::size_t more)
     v.reserve(std::max(v.size() + more, v.capacity() * 2));
 }
 
+// Reserves room in v, with the advice that suits a large table.
+template <typename Vector>
+void reserveLarge(Vector &v, std::size_t count)
+{
+    if (count <= v.capacity())
+        return;
+    v.reserve(count);
+    adviseHugePages(v.data(), v.capacity() * sizeof(*v.data()));
+}
+
 } // namespace
 
 bool isAscii(std::string_view bytes)
@@ -53,16 +63,6 @@ void LineStore::clear()
     m_nonAscii.clear();
     m_keys.clear();
     m_keyOffsets.assign(1, 0);
-}
-
-// Reserves room in v, with the advice that suits a large table.
-template <typename Vector>
-void reserveLarge(Vector &v, std::size_t count)
-{
-    if (count <= v.capacity())
-        return;
-    v.reserve(count);
-    adviseHugePages(v.data(), v.capacity() * sizeof(*v.data()));
 }
 
 void LineStore::reserve(std::size_t bytes, std::size_t lines)

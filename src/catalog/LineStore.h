@@ -31,8 +31,6 @@ public:
     // Room for the non-ASCII lines to come: their number and the bytes of
     // their search keys.
     void reserveNonAscii(std::size_t lines, std::size_t keyBytes);
-    // The room reserved for the search keys (for advice to the allocator).
-    char *keyStorage() { return m_keys.data(); }
     std::size_t keyCapacity() const { return m_keys.capacity(); }
 
     void append(QStringView line);
@@ -74,9 +72,8 @@ public:
 
     // The search keys of the non-ASCII lines, in their order, each followed
     // by '\n': key k (of line nonAsciiLines()[k]) spans
-    // [keyStart(k), keyStart(k + 1) - 1). Empty without hasSearchKeys().
+    // [keyStarts()[k], keyStarts()[k + 1] - 1). Empty without hasSearchKeys().
     const char *keyBytes() const { return m_keys.data(); }
-    std::int64_t keyStart(std::size_t k) const { return m_keyOffsets[k]; }
     const std::int64_t *keyStarts() const { return m_keyOffsets.data(); }
     std::string_view keyAt(std::size_t k) const
     {

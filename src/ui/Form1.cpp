@@ -6,6 +6,7 @@
 #include "ui/DesignUnits.h"
 #include "ui/DiscNameValidator.h"
 #include "ui/Links.h"
+#include "ui/LineListView.h"
 #include "ui/LineStoreModel.h"
 #include "ui/MessageBox.h"
 #include "ui/ToolbarIcons.h"
@@ -17,7 +18,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -61,9 +61,6 @@ constexpr int kWorkListLeft = 120;
 constexpr int kWorkListTop = 960;
 constexpr int kWorkListWidth = 2175;
 constexpr int kWorkListHeight = 3960;
-
-// Rows List2 places per turn of the event loop: about a millisecond of work.
-constexpr int kListBatchRows = 10000;
 
 // Room left beside the widest caption of the right-hand column, so that it
 // does not touch its button's frame.
@@ -193,10 +190,9 @@ void Form1::createControls()
     m_list1Model = new LineStoreModel(m_list1Lines, this);
     m_list2Model = new LineStoreModel(m_list2Lines, this);
 
-    List1 = new QListView(m_central);
+    List1 = new LineListView(m_central);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setModel(m_list1Model);
-    List1->setUniformItemSizes(true);
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List1->setAccessibleName(tr("Folders to scan"));
     List1->hide();
@@ -205,15 +201,10 @@ void Form1::createControls()
     Command3->setObjectName(QStringLiteral("Command3"));
     Command3->setAutoDefault(false);
 
-    List2 = new QListView(m_central);
+    // Millions of lines: a view that never lays out rows (LineListView.h).
+    List2 = new LineListView(m_central);
     List2->setObjectName(QStringLiteral("List2"));
     List2->setModel(m_list2Model);
-    // A million lines scroll smoothly only when the view need not measure
-    // every row. The view places its rows in batches between events, so
-    // that placing a million of them never holds the window up.
-    List2->setUniformItemSizes(true);
-    List2->setLayoutMode(QListView::Batched);
-    List2->setBatchSize(kListBatchRows);
     List2->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List2->setSelectionMode(QAbstractItemView::SingleSelection);
     List2->setAccessibleName(tr("File list"));

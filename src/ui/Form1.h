@@ -19,7 +19,6 @@ class QAction;
 class QCloseEvent;
 class QLabel;
 class QLineEdit;
-class QListView;
 class QListWidget;
 class QPushButton;
 class QStatusBar;
@@ -30,6 +29,7 @@ class QToolButton;
 namespace kobrix {
 
 class BackgroundScan;
+class LineListView;
 class LineStoreModel;
 class RuntimeError;
 enum class MessageIcon;
@@ -55,8 +55,8 @@ public:
     ~Form1() override;
 
     QToolBar *Toolbar1 = nullptr;     // "Load", "Find", "Restart" and one button per optical drive
-    QListView *List2 = nullptr;       // the disc listing after a scan, the catalog lines after a load
-    QListView *List1 = nullptr;       // hidden: the scan's directory work list
+    LineListView *List2 = nullptr;       // the disc listing after a scan, the catalog lines after a load
+    LineListView *List1 = nullptr;       // hidden: the scan's directory work list
     QListWidget *List3 = nullptr;     // hidden: the drive roots, one per drive button
     QLabel *Label2 = nullptr;         // "Disk Name", caption of the disc name box
     QLineEdit *Text2 = nullptr;       // the disc name, typed by the user

@@ -14,7 +14,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include "ui/LineListView.h"
 #include <QPointer>
 #include <QPushButton>
 
@@ -40,9 +40,10 @@ constexpr int kListHeightAllowance = 2250;
 // Lines matched between two looks at the clock. Small enough that even the
 // slowest lines (full Unicode comparison) overrun the slice budget by little.
 constexpr qsizetype kLinesPerStep = 1024;
-
-// Result rows the list lays out per round of events (about a millisecond).
-constexpr int kRowsPerLayoutBatch = 20000;
+// Results handed to the list per round of events: a search that matches
+// nearly every line finds millions within one time slice, and listing them
+// all at once would hold the window up.
+constexpr qsizetype kResultsPerStep = 1 << 18;
 
 // Smallest gaps kept, in pixels, between a prompt and the control right of
 // it, and between two rows, where the font needs more room than the design.
@@ -73,15 +74,12 @@ Form3::Form3(const LineStore &lines, MessageBoxService &messages, QWidget *paren
     Command2->setObjectName(QStringLiteral("Command2"));
 
     m_results = new SearchResultModel(m_lines, this);
-    List1 = new QListView(this);
+    // Every row is one text line of the same height: the view places any
+    // number of rows without laying them out, so a huge result list never
+    // stalls the window.
+    List1 = new LineListView(this);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(unitsRect(0, kListTop, 4575, 1620));
-    // Every row is one text line of the same height: the view then lays out
-    // a million rows without measuring each one. It lays them out in batches
-    // between rounds of events, so a huge result list never stalls the window.
-    List1->setUniformItemSizes(true);
-    List1->setLayoutMode(QListView::Batched);
-    List1->setBatchSize(kRowsPerLayoutBatch);
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List1->setModel(m_results);
     List1->setAccessibleName(QStringLiteral("Search Results"));
@@ -390,7 +388,8 @@ void Form3::find()
             const qsizetype end = std::min(lineCount, next + kLinesPerStep);
             matcher.findIn(m_lines, next, end, found);
             next = end;
-        } while (next < lineCount && clock.nsecsElapsed() < m_sliceBudget.count());
+        } while (next < lineCount && clock.nsecsElapsed() < m_sliceBudget.count()
+                 && qsizetype(found.size()) < kResultsPerStep);
         m_results->append(found);
     }
     m_searching = false;

@@ -8,11 +8,11 @@
 
 class QLabel;
 class QLineEdit;
-class QListView;
 class QPushButton;
 
 namespace kobrix {
 
+class LineListView;
 class LineStore;
 class MessageBoxService;
 class SearchResultModel;
@@ -36,7 +36,7 @@ public:
     QPushButton *Command2 = nullptr; // "Cancel" button, closes the window
     QLabel *Label2 = nullptr;        // "Search Results:" heading
     QLabel *lbl_results = nullptr;   // the result count text
-    QListView *List1 = nullptr;      // the result list
+    LineListView *List1 = nullptr;      // the result list
 
     SearchResultModel *results() const { return m_results; }
     bool isSearching() const { return m_searching; }

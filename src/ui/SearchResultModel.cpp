@@ -1,5 +1,6 @@
 #include "ui/SearchResultModel.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace kobrix {
@@ -25,12 +26,22 @@ QVariant SearchResultModel::data(const QModelIndex &index, int role) const
 
 void SearchResultModel::clear()
 {
-    if (m_positions.empty())
+    if (m_count == 0)
         return;
     beginResetModel();
-    m_positions.clear();
-    m_positions.shrink_to_fit();
+    m_blocks.clear();
+    m_blocks.shrink_to_fit();
+    m_count = 0;
     endResetModel();
+}
+
+std::vector<qsizetype> SearchResultModel::positions() const
+{
+    std::vector<qsizetype> all;
+    all.reserve(std::size_t(m_count));
+    for (qsizetype row = 0; row < m_count; ++row)
+        all.push_back(positionAt(row));
+    return all;
 }
 
 void SearchResultModel::append(const std::vector<qsizetype> &positions)
@@ -43,13 +54,21 @@ void SearchResultModel::append(const std::vector<qsizetype> &positions)
         return;
     const int first = rowCount();
     beginInsertRows(QModelIndex(), first, first + int(added) - 1);
-    m_positions.insert(m_positions.end(), positions.begin(), positions.begin() + added);
+    for (qsizetype i = 0; i < added;) {
+        const qsizetype inBlock = m_count & (kBlockSize - 1);
+        if (inBlock == 0)
+            m_blocks.push_back(std::make_unique_for_overwrite<qsizetype[]>(std::size_t(kBlockSize)));
+        const qsizetype n = std::min(added - i, kBlockSize - inBlock);
+        std::copy(positions.begin() + i, positions.begin() + i + n, m_blocks.back().get() + inBlock);
+        m_count += n;
+        i += n;
+    }
     endInsertRows();
 }
 
 QString SearchResultModel::lineAt(qsizetype row) const
 {
-    const qsizetype position = m_positions[std::size_t(row)];
+    const qsizetype position = positionAt(row);
     if (position < 0 || position >= m_lines.count())
         return QString();
     return m_lines.at(position);

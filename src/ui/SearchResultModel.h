@@ -4,6 +4,7 @@
 
 #include <QAbstractListModel>
 
+#include <memory>
 #include <vector>
 
 namespace kobrix {
@@ -28,14 +29,27 @@ public:
     // as they are given.
     void append(const std::vector<qsizetype> &positions);
 
-    qsizetype count() const { return qsizetype(m_positions.size()); }
-    const std::vector<qsizetype> &positions() const { return m_positions; }
+    qsizetype count() const { return m_count; }
+    // The position in the line store of the line shown in a row.
+    qsizetype positionAt(qsizetype row) const
+    {
+        return m_blocks[std::size_t(row >> kBlockBits)][std::size_t(row & (kBlockSize - 1))];
+    }
+    std::vector<qsizetype> positions() const;
     // The catalog line shown in a row.
     QString lineAt(qsizetype row) const;
 
 private:
+    // The positions are kept in blocks of equal size, so that millions of
+    // results grow the list without ever moving what it holds: a growing
+    // single array would copy tens of megabytes at a time, in one go, while
+    // the window waits.
+    static constexpr int kBlockBits = 16;
+    static constexpr qsizetype kBlockSize = qsizetype(1) << kBlockBits;
+
     const LineStore &m_lines;
-    std::vector<qsizetype> m_positions;
+    std::vector<std::unique_ptr<qsizetype[]>> m_blocks;
+    qsizetype m_count = 0;
 };
 
 } // namespace kobrix
