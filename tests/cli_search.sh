@@ -33,6 +33,7 @@ printf '%s\r\n' \
     '"Fuß - \Straße.doc"' \
     '"日本 - \ドラゴン.jpg"' > "$work/c.cdc"
 printf '"Alt - \\Caf\xe9 SETUP.TXT"\r\n' >> "$work/c.cdc"
+printf '%s\r\n' $'"Q - \\why\u037E.txt"' $'"Old - \\\u017Ftraße.txt"' >> "$work/c.cdc"
 
 # text | expected lines (1-based line numbers of the catalog, in order)
 cases=(
@@ -43,8 +44,9 @@ cases=(
     "setup|1 6 17 20"
     $'\u017Fetup|1 6 17 20'
     "STRASSE|"
-    "straße|7 18"
-    "STRAẞE|7 18"
+    "straße|7 18 22"
+    "STRAẞE|7 18 22"
+    "why;|21"
     "ёЛКА|11"
     "ДИСК 1|11"
     "οδυσσευς|12"
@@ -57,8 +59,8 @@ cases=(
     "200k|8"
     $'\u212A.LOG|8'
     $'\there|9'
-    "-|1 2 3 4 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20"
-    "   |1 2 3 4 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20"
+    "-|1 2 3 4 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22"
+    "   |1 2 3 4 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22"
     "zzz|"
 )
 mapfile -t lines < <("$cli" list "$work/c.cdc")

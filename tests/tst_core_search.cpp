@@ -36,6 +36,9 @@ private:
             QString::fromUtf8("Long - \\\u017FETUP.INI"),        // 16 long s
             QString::fromUtf8("Fuß - \\Straße.doc"),           // 17
             QString::fromUtf8("日本 - \\ドラゴン.jpg"),          // 18 Japanese, composed
+            QString::fromUtf8("Q - \\why\u037E.txt"),          // 19 Greek question mark
+            QString::fromUtf8("V - \\a\u1FEFb.txt"),           // 20 Greek varia
+            QString::fromUtf8("Old - \\\u017Ftraße.txt"),        // 21 long s and sharp s
         };
         return lines;
     }
@@ -66,7 +69,7 @@ private Q_SLOTS:
         QTest::newRow("case ignored") << "README" << L{3};
         QTest::newRow("blanks around ignored") << "  readme  " << L{3};
         QTest::newRow("inner blank must match") << "read me" << L{9};
-        const L everyLine{0, 1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
+        const L everyLine{0, 1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21};
         QTest::newRow("blanks only match every non-empty line") << "   " << everyLine;
         QTest::newRow("single hyphen matches every separator") << "-" << everyLine;
         QTest::newRow("empty text matches every non-empty line") << "" << everyLine;
@@ -76,8 +79,10 @@ private Q_SLOTS:
         QTest::newRow("disc name") << "photos, 2002" << L{2};
         QTest::newRow("extension") << ".dat" << L{1};
         QTest::newRow("sharp s is not ss") << QString::fromUtf8("STRASSE") << L{};
-        QTest::newRow("sharp s") << QString::fromUtf8("straße") << L{6, 17};
-        QTest::newRow("capital sharp s folds to sharp s") << QString::fromUtf8("STRAẞE") << L{6, 17};
+        QTest::newRow("sharp s") << QString::fromUtf8("straße") << L{6, 17, 21};
+        QTest::newRow("capital sharp s folds to sharp s") << QString::fromUtf8("STRAẞE") << L{6, 17, 21};
+        QTest::newRow("Greek question mark is a semicolon") << "why;" << L{19};
+        QTest::newRow("Greek varia is a grave accent") << "a`b" << L{20};
         QTest::newRow("cyrillic, any case") << QString::fromUtf8("ёЛКА") << L{10};
         QTest::newRow("cyrillic upper") << QString::fromUtf8("ДИСК 1") << L{10};
         QTest::newRow("greek with final sigma") << QString::fromUtf8("οδυσσευς") << L{11};
@@ -145,6 +150,55 @@ private Q_SLOTS:
             if (QByteArray(fast.data(), qsizetype(fast.size())) != expected)
                 QFAIL(qPrintable(QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0'))));
         }
+    }
+
+    // The search looks for the lookalikes of ASCII characters; these are all
+    // the characters whose key holds an ASCII character.
+    void asciiLookalikesAreComplete()
+    {
+        QString found;
+        for (char32_t c = 0x80; c < 0x110000; ++c) {
+            if (c >= 0xD800 && c <= 0xDFFF)
+                continue;
+            const QByteArray key = searchKey(QString::fromUcs4(&c, 1));
+            for (const char b : key) {
+                if (static_cast<unsigned char>(b) < 0x80) {
+                    found += QChar(b);
+                    found += QString::fromUcs4(&c, 1);
+                    break;
+                }
+            }
+        }
+        QString expected;
+        for (const AsciiLookalike &l : kAsciiLookalikes)
+            expected += QChar(l.ascii) + QString::fromUtf8(l.utf8.data(), qsizetype(l.utf8.size()));
+        QCOMPARE(found, expected);
+    }
+
+    // A record is passed over only when it cannot hold a matching line.
+    void recordFilter_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<bool>("mayMatch");
+        QTest::newRow("ascii, present") << "setup" << QByteArray("D - \\SETUP.EXE") << true;
+        QTest::newRow("ascii, absent") << "setup" << QByteArray("D - \\INSTALL.EXE") << false;
+        QTest::newRow("ascii through the long s") << "setup" << QByteArray("D - \\\xC5\xBF" "ETUP") << true;
+        QTest::newRow("ascii through the Kelvin sign") << "200k" << QByteArray("200\xE2\x84\xAA") << true;
+        QTest::newRow("accented, run present") << QString::fromUtf8("müller") << QByteArray("M\xC3\x9CLLER") << true;
+        QTest::newRow("accented, run in Windows-1252") << QString::fromUtf8("müller") << QByteArray("M\xFCller") << true;
+        QTest::newRow("accented, run absent") << QString::fromUtf8("müller") << QByteArray("Mueler") << false;
+        QTest::newRow("run through the long s") << QString::fromUtf8("straße") << QByteArray("\xC5\xBFtra\xC3\x9F" "e") << true;
+        QTest::newRow("no ASCII run: no filter") << QString::fromUtf8("ёлка") << QByteArray("abc") << true;
+    }
+    void recordFilter()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, record);
+        QFETCH(bool, mayMatch);
+        const Matcher matcher(text);
+        QCOMPARE(matcher.mayMatchRecord(std::string_view(record.constData(), std::size_t(record.size()))),
+                 mayMatch);
     }
 
     void invalidUtf8HasNoKey_data()

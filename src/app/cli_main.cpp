@@ -155,10 +155,10 @@ RuntimeError forEachSlice(const QString &path, const Matcher *matcher, Visit &&v
     CatalogReader reader;
     if (RuntimeError error = reader.open(path))
         return error;
-    // Searching for an ASCII text, the lines that cannot hold it are passed
-    // over as they are read; any other text is found in the search keys.
+    // Searching, the lines that cannot hold the text are passed over as they
+    // are read; a text that is not ASCII is found in the search keys.
     const bool searchKeys = matcher && !matcher->isAscii();
-    if (matcher && matcher->isAscii())
+    if (matcher)
         reader.setLineFilter(&Matcher::mayMatchRecordFilter, matcher);
     LineStore slice;
     slice.setKeepSearchKeys(searchKeys);

@@ -26,4 +26,20 @@ QByteArray searchKey(QStringView text);
 // another character that composition may change takes Qt's normalizer.
 bool appendSearchKey(ByteBuffer &out, std::string_view utf8);
 
+// The characters outside ASCII whose search key holds an ASCII character:
+// the long s (s), the Greek question mark (;), the Greek varia (`) and the
+// Kelvin sign (k). A search for an ASCII text that holds one of those
+// characters must also look at the lines holding its lookalike.
+struct AsciiLookalike
+{
+    char ascii;
+    std::string_view utf8;
+};
+inline constexpr AsciiLookalike kAsciiLookalikes[] = {
+    {'s', "\xC5\xBF"},
+    {';', "\xCD\xBE"},
+    {'`', "\xE1\xBF\xAF"},
+    {'k', "\xE2\x84\xAA"},
+};
+
 } // namespace kobrix

@@ -164,28 +164,72 @@ QString effectiveSearchText(QStringView typed)
     return typed.mid(begin, end - begin).toString();
 }
 
+namespace {
+
+// The lookalikes (see SearchKey.h) of the characters of an ASCII text.
+std::vector<QByteArray> lookalikesOf(const QByteArray &ascii)
+{
+    std::vector<QByteArray> found;
+    for (const AsciiLookalike &l : kAsciiLookalikes) {
+        if (ascii.contains(l.ascii))
+            found.emplace_back(l.utf8.data(), qsizetype(l.utf8.size()));
+    }
+    return found;
+}
+
+// Whether bytes hold the lower-case ASCII text (ASCII case aside) or one of
+// the lookalikes of its characters.
+bool holdsAscii(std::string_view bytes, const QByteArray &ascii,
+                const std::vector<QByteArray> &lookalikes)
+{
+    if (findFolded(bytes, ascii) != std::string_view::npos)
+        return true;
+    for (const QByteArray &lookalike : lookalikes) {
+        if (contains(bytes, lookalike))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 Matcher::Matcher(QStringView effectiveText)
     : m_key(searchKey(effectiveText)), m_empty(effectiveText.isEmpty())
 {
     m_ascii = !m_empty && kobrix::isAscii(std::string_view(m_key.constData(), std::size_t(m_key.size())));
-    m_foldsFromNonAscii = m_ascii && (m_key.contains('k') || m_key.contains('s'));
+    if (m_ascii) {
+        m_lookalikes = lookalikesOf(m_key);
+        return;
+    }
+    // Composition and folding keep ASCII characters as they are (but for
+    // the lookalikes), so the longest ASCII run of the key stands in every
+    // line that holds the text. Two characters and more tell lines apart.
+    qsizetype best = 0;
+    qsizetype bestLength = 0;
+    for (qsizetype i = 0; i < m_key.size();) {
+        qsizetype j = i;
+        while (j < m_key.size() && static_cast<unsigned char>(m_key[j]) < 0x80)
+            ++j;
+        if (j - i > bestLength) {
+            best = i;
+            bestLength = j - i;
+        }
+        i = j + 1;
+    }
+    if (bestLength >= 2) {
+        m_asciiRun = m_key.mid(best, bestLength);
+        m_runLookalikes = lookalikesOf(m_asciiRun);
+    }
 }
 
 bool Matcher::mayMatchRecord(std::string_view bytes) const
 {
-    if (!m_ascii)
-        return true;
     // An ASCII text is in a line only where its bytes are, ASCII case
-    // aside, or where a Kelvin sign or long s folds onto its k or s.
-    if (findFolded(bytes, m_key) != std::string_view::npos)
-        return true;
-    if (m_foldsFromNonAscii) {
-        const std::string_view view(bytes);
-        if ((m_key.contains('k') && view.find("\xE2\x84\xAA") != std::string_view::npos)
-            || (m_key.contains('s') && view.find("\xC5\xBF") != std::string_view::npos))
-            return true;
-    }
-    return false;
+    // aside, or where a lookalike stands for one of its characters; any
+    // other text only where its longest ASCII run is.
+    if (m_ascii)
+        return holdsAscii(bytes, m_key, m_lookalikes);
+    return m_asciiRun.isEmpty() || holdsAscii(bytes, m_asciiRun, m_runLookalikes);
 }
 
 bool Matcher::matches(QStringView line) const
@@ -231,19 +275,15 @@ void Matcher::findAsciiText(const LineStore &store, qsizetype from, qsizetype to
             continue;
         out.push_back(i);
     }
-    if (!m_foldsFromNonAscii)
+    if (m_lookalikes.empty())
         return;
 
-    // The Kelvin sign folds onto k and the long s onto s: lines holding them
-    // that the byte search passed over are checked by their keys.
+    // A lookalike folds or composes onto an ASCII character of the text
+    // (the Kelvin sign onto k, ...): lines holding one that the byte search
+    // passed over are checked by their keys.
     std::vector<qsizetype> candidates;
-    static const QByteArray kKelvin("\xE2\x84\xAA");
-    static const QByteArray kLongS("\xC5\xBF");
-    for (const QByteArray *letter : {&kKelvin, &kLongS}) {
-        if (!(letter == &kKelvin ? m_key.contains('k') : m_key.contains('s')))
-            continue;
-        findInBlock(store.bytes(), store.lineStarts(), from, to, *letter, candidates);
-    }
+    for (const QByteArray &lookalike : m_lookalikes)
+        findInBlock(store.bytes(), store.lineStarts(), from, to, lookalike, candidates);
     if (candidates.empty())
         return;
     std::sort(candidates.begin(), candidates.end());

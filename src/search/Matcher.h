@@ -63,9 +63,15 @@ private:
     QByteArray m_key; // the text's search key
     bool m_ascii = false;
     bool m_empty = false;
-    // The text holds k or s, which the Kelvin sign and the long s fold onto:
-    // lines holding those must be checked by their keys.
-    bool m_foldsFromNonAscii = false;
+    // The lookalikes of the ASCII characters of the text (the Kelvin sign
+    // for k, ...): lines holding them are checked by their keys.
+    std::vector<QByteArray> m_lookalikes;
+    // For a text with other characters, its longest run of ASCII ones
+    // (lower case), which every line holding the text holds too, ASCII case
+    // aside, or a lookalike of a character of it; empty when too short to
+    // tell lines apart.
+    QByteArray m_asciiRun;
+    std::vector<QByteArray> m_runLookalikes;
 };
 
 } // namespace kobrix
