@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 #include "catalog/CatalogFormat.h"
+#include "search/Matcher.h"
 
 #include <QTest>
 
@@ -178,6 +179,76 @@ private Q_SLOTS:
                 QVERIFY2(parser.error().description().contains(
                              QStringLiteral("record %1 ").arg(badRecord)),
                          qPrintable(parser.error().description()));
+            }
+        }
+    }
+
+    // Passing over lines that cannot hold the text (as kobrix-cli find does)
+    // finds the same lines and names the same record in an error, however
+    // the file is split into chunks and whatever its line ends.
+    void skippingLinesFindsTheSame_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("lineEnd");
+        QTest::newRow("ascii, CR LF") << "xyz" << QByteArray("\r\n");
+        QTest::newRow("ascii, LF") << "xyz" << QByteArray("\n");
+        QTest::newRow("ascii, CR") << "xyz" << QByteArray("\r");
+        QTest::newRow("ascii with a lookalike") << "setup" << QByteArray("\r\n");
+        QTest::newRow("accented with an ASCII run") << QString::fromUtf8("müller") << QByteArray("\r\n");
+    }
+    void skippingLinesFindsTheSame()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, lineEnd);
+        const Matcher matcher(text);
+        QByteArray file;
+        for (int i = 0; i < 3000; ++i) {
+            QByteArray line = "\"Disc " + QByteArray::number(i % 7) + " - \\F" + QByteArray::number(i);
+            if (i % 97 == 0)
+                line += " xYz";
+            if (i % 131 == 0)
+                line += " \xC5\xBF" "ETUP"; // long s
+            if (i % 89 == 0)
+                line += " M\xC3\xBCLLER";
+            if (i % 53 == 0)
+                line += " m\xFCller"; // Windows-1252
+            if (i % 41 == 0)
+                line += "\",\"second field";
+            file += line + "\"" + lineEnd;
+            if (i % 500 == 499)
+                file += lineEnd; // an empty line
+        }
+        file += QByteArray(200, 'q') + lineEnd + "\"after\"" + lineEnd; // too long for a 100-byte limit
+
+        const auto found = [&](bool skip, qsizetype chunk, std::size_t limit, RuntimeError &error) {
+            LineStore lines;
+            FieldParser parser(lines, limit);
+            if (skip)
+                parser.setLineFilter(&Matcher::mayMatchRecordFilter, &matcher,
+                                     &Matcher::nextPossibleMatchFilter);
+            for (qsizetype at = 0; at < file.size(); at += chunk)
+                parser.feed(std::string_view(file.constData() + at,
+                                             std::size_t(std::min(chunk, file.size() - at))));
+            parser.finish();
+            error = parser.error();
+            std::vector<qsizetype> hits;
+            matcher.findIn(lines, 0, lines.count(), hits);
+            QStringList result;
+            for (const qsizetype i : hits)
+                result << lines.at(i);
+            return result;
+        };
+        // With a limit the long line breaks (record numbers must agree), and
+        // without (long runs of lines passed over at once).
+        for (const std::size_t limit : {std::size_t(100), kMaxRecordBytes}) {
+            RuntimeError expectedError;
+            const QStringList expected = found(false, 1 << 20, limit, expectedError);
+            QVERIFY(expected.size() > 10);
+            QCOMPARE(expectedError.number(), limit == 100 ? 59 : 0);
+            for (const qsizetype chunk : {qsizetype(1), qsizetype(5), qsizetype(4096), qsizetype(1 << 20)}) {
+                RuntimeError error;
+                QCOMPARE(found(true, chunk, limit, error), expected);
+                QCOMPARE(error.description(), expectedError.description());
             }
         }
     }

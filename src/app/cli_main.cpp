@@ -159,7 +159,8 @@ RuntimeError forEachSlice(const QString &path, const Matcher *matcher, Visit &&v
     // are read; a text that is not ASCII is found in the search keys.
     const bool searchKeys = matcher && !matcher->isAscii();
     if (matcher)
-        reader.setLineFilter(&Matcher::mayMatchRecordFilter, matcher);
+        reader.setLineFilter(&Matcher::mayMatchRecordFilter, matcher,
+                             &Matcher::nextPossibleMatchFilter);
     LineStore slice;
     slice.setKeepSearchKeys(searchKeys);
     bool finished = false;

@@ -101,7 +101,7 @@ bool CatalogReader::readSlice(LineStore &out, std::chrono::nanoseconds budget)
     if (s.target != &out) {
         s.target = &out;
         s.parser = std::make_unique<FieldParser>(out, m_maxRecordBytes);
-        s.parser->setLineFilter(m_filter, m_filterContext);
+        s.parser->setLineFilter(m_filter, m_filterContext, m_skip);
         s.linesReserved = false;
         if (m_fileSize > 0 && m_fileSize < (qint64(1) << 34)) {
             try {

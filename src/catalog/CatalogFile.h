@@ -60,10 +60,12 @@ public:
     void setMaxRecordBytes(std::size_t bytes) { m_maxRecordBytes = bytes; }
     // Passes lines over unread (see FieldParser::setLineFilter). Set before
     // the first readSome().
-    void setLineFilter(FieldParser::LineFilter filter, const void *context)
+    void setLineFilter(FieldParser::LineFilter filter, const void *context,
+                       FieldParser::SkipTo skip = nullptr)
     {
         m_filter = filter;
         m_filterContext = context;
+        m_skip = skip;
     }
 
     bool isOpen() const;
@@ -87,6 +89,7 @@ private:
     std::size_t m_maxRecordBytes = kMaxRecordBytes;
     FieldParser::LineFilter m_filter = nullptr;
     const void *m_filterContext = nullptr;
+    FieldParser::SkipTo m_skip = nullptr;
 };
 
 // Reads a whole catalog file at once. The list is emptied only after the file

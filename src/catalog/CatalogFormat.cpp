@@ -3,6 +3,7 @@
 #include <QUtf8StringView>
 
 #include <array>
+#include <bit>
 #include <cstring>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -110,6 +111,29 @@ const char *findQuoteOrLineEnd(const char *from, const char *end, bool &hasHighB
     return end;
 }
 
+// Line ends in [from, to): every LF, and every CR that no LF follows (a CR LF
+// counts once). The byte at `to` may be read.
+std::int64_t countLineEnds(const char *from, const char *to)
+{
+    std::int64_t ends = 0;
+    const char *c = from;
+#if defined(__SSE2__) || defined(_M_X64)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; to - c >= 16; c += 16) {
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i *>(c));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i *>(c + 1));
+        const unsigned lfs = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(here, lf)));
+        const unsigned crs = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(here, cr)));
+        const unsigned lfNext = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(next, lf)));
+        ends += std::popcount(lfs | (crs & ~lfNext & 0xFFFFu));
+    }
+#endif
+    for (; c < to; ++c)
+        ends += (*c == '\n') | ((*c == '\r') & (c[1] != '\n'));
+    return ends;
+}
+
 } // namespace
 
 void appendFieldAsUtf8(std::string &out, std::string_view field)
@@ -213,6 +237,23 @@ void FieldParser::feed(std::string_view chunk)
     feedText(chunk);
 }
 
+const char *FieldParser::skipLines(const char *p, const char *end, const char *&candidate)
+{
+    const std::size_t at = m_skip(m_filterContext, std::string_view(p, std::size_t(end - p)));
+    candidate = at == std::string_view::npos ? end : p + at;
+    // The last line end before the candidate: every line up to it is passed
+    // over. Lines that might be longer than a record may be are left to the
+    // line-by-line reading, which reports them.
+    const char *lastEnd = candidate;
+    while (lastEnd != p && lastEnd[-1] != '\n' && lastEnd[-1] != '\r')
+        --lastEnd;
+    if (lastEnd == p || std::size_t(lastEnd - p) > m_maxRecordBytes)
+        return p;
+    --lastEnd; // the line end itself
+    m_lines += countLineEnds(p, lastEnd) + 1; // and lastEnd itself
+    return pastLineEnd(lastEnd, end);
+}
+
 void FieldParser::takeLine(std::string_view line)
 {
     if (!m_filter || m_filter(m_filterContext, line))
@@ -246,7 +287,13 @@ void FieldParser::feedText(std::string_view chunk)
     // reading has passed it, so CR-only and LF-only files both stay linear.
     const char *nextLf = nullptr;
     const char *nextCr = nullptr;
+    const char *candidate = nullptr; // where the skip function said to look
     while (p != end) {
+        if (m_skip && m_pending.empty() && (!candidate || p > candidate)) {
+            p = skipLines(p, end, candidate);
+            if (p == end)
+                return;
+        }
         if (*p == '"' && m_pending.empty()) {
             // A record as the program writes it: a quote, text without
             // quotes or line ends, a quote, the line end. By the reading

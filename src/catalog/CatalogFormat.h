@@ -73,11 +73,18 @@ public:
     // they are counted (for the record numbers) but not stored. A reader
     // that only looks for lines holding some text uses it to skip the cost
     // of storing every other line. No filter: every line is stored.
+    //
+    // With skip as well, whole runs of lines are passed over at once:
+    // skip(context, bytes) gives the first position in bytes where a line
+    // that passes the filter may hold its text (npos: nowhere), and the
+    // lines that end before it are only counted.
     using LineFilter = bool (*)(const void *context, std::string_view line);
-    void setLineFilter(LineFilter filter, const void *context)
+    using SkipTo = std::size_t (*)(const void *context, std::string_view bytes);
+    void setLineFilter(LineFilter filter, const void *context, SkipTo skip = nullptr)
     {
         m_filter = filter;
         m_filterContext = context;
+        m_skip = filter ? skip : nullptr;
     }
 
     // Fields of one line, appended to out (exposed for tests and fuzzing).
@@ -89,6 +96,9 @@ private:
     const char *pastLineEnd(const char *lineEnd, const char *end);
     bool tooLong(std::size_t lineBytes);
     void takeLine(std::string_view line);
+    // Passes over the lines of [p, end) that end before the next place the
+    // skip function names; returns where reading goes on.
+    const char *skipLines(const char *p, const char *end, const char *&candidate);
 
     LineStore &m_out;
     std::size_t m_maxRecordBytes;
@@ -100,6 +110,7 @@ private:
     RuntimeError m_error;
     LineFilter m_filter = nullptr;
     const void *m_filterContext = nullptr;
+    SkipTo m_skip = nullptr;
 };
 
 } // namespace kobrix

@@ -232,6 +232,24 @@ bool Matcher::mayMatchRecord(std::string_view bytes) const
     return m_asciiRun.isEmpty() || holdsAscii(bytes, m_asciiRun, m_runLookalikes);
 }
 
+std::size_t Matcher::nextPossibleMatch(std::string_view bytes) const
+{
+    const QByteArray &ascii = m_ascii ? m_key : m_asciiRun;
+    if (ascii.isEmpty())
+        return 0;
+    std::size_t first = findFolded(bytes, ascii);
+    // A lookalike counts only before the first plain occurrence: look no
+    // further, or dense matches would make this search run over and over.
+    for (const QByteArray &lookalike : m_ascii ? m_lookalikes : m_runLookalikes) {
+        const std::size_t before = first == std::string_view::npos
+            ? bytes.size()
+            : std::min(bytes.size(), first + std::size_t(lookalike.size()));
+        first = std::min(first, bytes.substr(0, before).find(std::string_view(
+                                    lookalike.constData(), std::size_t(lookalike.size()))));
+    }
+    return first;
+}
+
 bool Matcher::matches(QStringView line) const
 {
     if (line.isEmpty())

@@ -47,10 +47,19 @@ public:
     // UTF-8 or Windows-1252) cannot hold a matching line, so a reader may
     // pass the record over. Always true for a non-ASCII text.
     bool mayMatchRecord(std::string_view bytes) const;
+    // The first position in bytes (raw records, several lines) where a
+    // record that mayMatchRecord() lets through can hold the text; npos when
+    // nowhere. 0 when the text gives no such clue.
+    std::size_t nextPossibleMatch(std::string_view bytes) const;
+
     // The same as a line filter for the catalog reader; context is the Matcher.
     static bool mayMatchRecordFilter(const void *matcher, std::string_view bytes)
     {
         return static_cast<const Matcher *>(matcher)->mayMatchRecord(bytes);
+    }
+    static std::size_t nextPossibleMatchFilter(const void *matcher, std::string_view bytes)
+    {
+        return static_cast<const Matcher *>(matcher)->nextPossibleMatch(bytes);
     }
 
 private:
