@@ -189,7 +189,10 @@ private Q_SLOTS:
         QTest::newRow("accented, run in Windows-1252") << QString::fromUtf8("müller") << QByteArray("M\xFCller") << true;
         QTest::newRow("accented, run absent") << QString::fromUtf8("müller") << QByteArray("Mueler") << false;
         QTest::newRow("run through the long s") << QString::fromUtf8("straße") << QByteArray("\xC5\xBFtra\xC3\x9F" "e") << true;
-        QTest::newRow("no ASCII run: no filter") << QString::fromUtf8("ёлка") << QByteArray("abc") << true;
+        QTest::newRow("no ASCII run, all letters with case: no filter") << QString::fromUtf8("ёлка") << QByteArray("abc") << true;
+        QTest::newRow("kana run present") << QString::fromUtf8("データ") << QByteArray("\xe3\x83\xbc\xe3\x82\xbf") << true;
+        QTest::newRow("kana run, voiced kana decomposed") << QString::fromUtf8("データ") << QString::fromUtf8("テ\u3099ータ").toUtf8() << true;
+        QTest::newRow("kana run absent") << QString::fromUtf8("データ") << QString::fromUtf8("データベ").toUtf8().left(7) << false;
     }
     void recordFilter()
     {
@@ -199,6 +202,27 @@ private Q_SLOTS:
         const Matcher matcher(text);
         QCOMPARE(matcher.mayMatchRecord(std::string_view(record.constData(), std::size_t(record.size()))),
                  mayMatch);
+    }
+
+    // A character counted as standing in the keys only where the lines hold
+    // it must really be so: no other character's key holds it.
+    void literalCharactersComeOnlyFromThemselves()
+    {
+        QString wrong;
+        for (char32_t c = 0x80; c < 0x110000; ++c) {
+            if (c >= 0xD800 && c <= 0xDFFF)
+                continue;
+            const QString key = QString::fromUtf8(searchKey(QString::fromUcs4(&c, 1)));
+            for (const char32_t k : key.toUcs4()) {
+                if (k != c && isLiteralInKeys(k))
+                    wrong += QStringLiteral("U+%1 gives U+%2; ").arg(uint(c), 4, 16).arg(uint(k), 4, 16);
+            }
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.left(500)));
+        QVERIFY(isLiteralInKeys(U'タ'));
+        QVERIFY(!isLiteralInKeys(U'デ')); // composed from テ and a mark
+        QVERIFY(!isLiteralInKeys(U'ё'));  // has a capital
+        QVERIFY(!isLiteralInKeys(U'ß'));  // ẞ folds to it
     }
 
     void invalidUtf8HasNoKey_data()

@@ -22,6 +22,9 @@ namespace {
 // of its case folding (low three bytes), their count (bits 24-25), and bit
 // 31 when NFC may change a text holding the character.
 constexpr std::uint32_t kNeedsNormalizer = 0x80000000u;
+// Bit 30: a line's key holds the character only where the line's own bytes
+// do (see isLiteralInKeys).
+constexpr std::uint32_t kLiteral = 0x40000000u;
 
 struct FoldTable
 {
@@ -69,6 +72,30 @@ std::unique_ptr<FoldTable> buildFoldTable()
     for (char32_t c = 0x1100; c <= 0x11FF; ++c)
         needsNormalizer[c] = true;
 
+    // What keys can make of other characters: the foldings of other
+    // characters and the compositions of singletons.
+    std::vector<bool> madeFromOthers(0x10000, false);
+    const auto markMadeFromOthers = [&](char32_t c) {
+        const char32_t folded = QChar::toCaseFolded(c);
+        if (folded != c && folded < 0x10000)
+            madeFromOthers[folded] = true;
+        if (QChar::decompositionTag(c) == QChar::Canonical) {
+            const QString alone = QString::fromUcs4(&c, 1);
+            for (const uint part : alone.normalized(QString::NormalizationForm_C).toUcs4()) {
+                if (part != c && part < 0x10000)
+                    madeFromOthers[part] = true;
+            }
+        }
+    };
+    for (char32_t c = 0; c < 0x10000; ++c) {
+        if (c < 0xD800 || c > 0xDFFF)
+            markMadeFromOthers(c);
+    }
+    // Outside the Basic Multilingual Plane only the CJK compatibility
+    // ideographs stand for characters inside it (each composes to one).
+    for (char32_t c = 0x2F800; c <= 0x2FA1F; ++c)
+        markMadeFromOthers(c);
+
     for (char32_t c = 0; c < 0x10000; ++c) {
         if (c >= 0xD800 && c <= 0xDFFF) {
             table->entry[c] = kNeedsNormalizer; // never in valid UTF-8
@@ -78,6 +105,9 @@ std::unique_ptr<FoldTable> buildFoldTable()
         std::uint32_t e = folded < 0x10000 ? packUtf8(folded) : kNeedsNormalizer;
         if (needsNormalizer[c])
             e |= kNeedsNormalizer;
+        else if (folded == c && !madeFromOthers[c]
+                 && QChar::decompositionTag(c) != QChar::Canonical)
+            e |= kLiteral;
         table->entry[c] = e;
     }
     return table;
@@ -176,6 +206,11 @@ bool isValidUtf8(std::string_view utf8)
 } // namespace
 
 QByteArray searchKey(QStringView text) { return slowKey(text); }
+
+bool isLiteralInKeys(char32_t c)
+{
+    return c >= 0x80 && c < 0x10000 && (foldTable().entry[c] & kLiteral);
+}
 
 bool appendSearchKey(ByteBuffer &out, std::string_view utf8)
 {

@@ -26,6 +26,13 @@ QByteArray searchKey(QStringView text);
 // another character that composition may change takes Qt's normalizer.
 bool appendSearchKey(ByteBuffer &out, std::string_view utf8);
 
+// True for a character outside ASCII that a line's search key holds only
+// where the line's own text holds it, byte for byte: one that has no case,
+// that no other character folds or composes to, and that composition leaves
+// as it is (a kana, a kanji, most symbols). A search can look for such a
+// character in the raw bytes of a catalog before it makes any key.
+bool isLiteralInKeys(char32_t c);
+
 // The characters outside ASCII whose search key holds an ASCII character:
 // the long s (s), the Greek question mark (;), the Greek varia (`) and the
 // Kelvin sign (k). A search for an ASCII text that holds one of those

@@ -219,7 +219,24 @@ Matcher::Matcher(QStringView effectiveText)
     if (bestLength >= 2) {
         m_asciiRun = m_key.mid(best, bestLength);
         m_runLookalikes = lookalikesOf(m_asciiRun);
+        return;
     }
+    // Texts without case (Japanese, Chinese): the longest run of
+    // characters that stand in the lines as they stand in the keys.
+    const QString key = QString::fromUtf8(m_key);
+    QString run;
+    QString longest;
+    for (const char32_t c : key.toUcs4()) {
+        if (isLiteralInKeys(c)) {
+            run += QString::fromUcs4(&c, 1);
+            if (run.size() > longest.size())
+                longest = run;
+        } else {
+            run.clear();
+        }
+    }
+    if (longest.toUtf8().size() >= 3)
+        m_literalRun = longest.toUtf8();
 }
 
 bool Matcher::mayMatchRecord(std::string_view bytes) const
@@ -229,14 +246,19 @@ bool Matcher::mayMatchRecord(std::string_view bytes) const
     // other text only where its longest ASCII run is.
     if (m_ascii)
         return holdsAscii(bytes, m_key, m_lookalikes);
-    return m_asciiRun.isEmpty() || holdsAscii(bytes, m_asciiRun, m_runLookalikes);
+    if (!m_asciiRun.isEmpty())
+        return holdsAscii(bytes, m_asciiRun, m_runLookalikes);
+    return m_literalRun.isEmpty() || contains(bytes, m_literalRun);
 }
 
 std::size_t Matcher::nextPossibleMatch(std::string_view bytes) const
 {
     const QByteArray &ascii = m_ascii ? m_key : m_asciiRun;
-    if (ascii.isEmpty())
-        return 0;
+    if (ascii.isEmpty()) {
+        if (m_literalRun.isEmpty())
+            return 0;
+        return bytes.find(std::string_view(m_literalRun.constData(), std::size_t(m_literalRun.size())));
+    }
     std::size_t first = findFolded(bytes, ascii);
     // A lookalike counts only before the first plain occurrence: look no
     // further, or dense matches would make this search run over and over.

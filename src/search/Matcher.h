@@ -81,6 +81,9 @@ private:
     // tell lines apart.
     QByteArray m_asciiRun;
     std::vector<QByteArray> m_runLookalikes;
+    // Failing such a run, the longest run of characters that keys hold
+    // only where the lines do (isLiteralInKeys), as UTF-8.
+    QByteArray m_literalRun;
 };
 
 } // namespace kobrix
