@@ -160,6 +160,7 @@ RuntimeError forEachSlice(const QString &path, const Matcher *matcher, Visit &&v
     if (matcher)
         reader.setLineFilter(&Matcher::mayMatchRecordFilter, matcher,
                              &Matcher::nextPossibleMatchFilter);
+    reader.setRoom(CatalogReader::Room::SliceBySlice);
     LineStore slice;
     slice.setKeepSearchKeys(searchKeys);
     bool finished = false;

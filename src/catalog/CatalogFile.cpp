@@ -102,8 +102,8 @@ bool CatalogReader::readSlice(LineStore &out, std::chrono::nanoseconds budget)
         s.target = &out;
         s.parser = std::make_unique<FieldParser>(out, m_maxRecordBytes);
         s.parser->setLineFilter(m_filter, m_filterContext, m_skip);
-        s.linesReserved = false;
-        if (m_fileSize > 0 && m_fileSize < (qint64(1) << 34)) {
+        s.linesReserved = m_room == Room::SliceBySlice;
+        if (m_room == Room::WholeFile && m_fileSize > 0 && m_fileSize < (qint64(1) << 34)) {
             try {
                 out.reserve(out.byteSize() + std::size_t(m_fileSize), 0);
             } catch (const std::bad_alloc &) {

@@ -58,6 +58,12 @@ public:
     // before.
     bool readSome(LineStore &out, std::chrono::nanoseconds budget);
     void setMaxRecordBytes(std::size_t bytes) { m_maxRecordBytes = bytes; }
+
+    // How the line store is prepared: for the whole file at once (a load
+    // that keeps every line), or not at all (a reader that empties the
+    // store after each slice, as kobrix-cli does).
+    enum class Room { WholeFile, SliceBySlice };
+    void setRoom(Room room) { m_room = room; }
     // Passes lines over unread (see FieldParser::setLineFilter). Set before
     // the first readSome().
     void setLineFilter(FieldParser::LineFilter filter, const void *context,
@@ -87,6 +93,7 @@ private:
     qint64 m_fileSize = 0;
     int m_fd = -1;
     std::size_t m_maxRecordBytes = kMaxRecordBytes;
+    Room m_room = Room::WholeFile;
     FieldParser::LineFilter m_filter = nullptr;
     const void *m_filterContext = nullptr;
     FieldParser::SkipTo m_skip = nullptr;
