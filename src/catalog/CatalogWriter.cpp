@@ -50,6 +50,15 @@ RuntimeError checkTargetName(const QString &path)
     return RuntimeError();
 }
 
+// Takes the catalog slot and checks the target's name and kind: what every
+// write and append does first.
+RuntimeError prepareTarget(CatalogSlot &slot, const QString &path)
+{
+    if (RuntimeError busy = slot.acquire())
+        return busy;
+    return checkTargetName(path);
+}
+
 // Builds the records of a disc block chunk by chunk and hands each chunk to
 // sink, which returns false when the write failed. `lead` goes before the
 // first record.
@@ -236,10 +245,8 @@ RuntimeError writeCatalog(const QString &path, QStringView discName, const LineS
                           std::chrono::milliseconds lockWait)
 {
     CatalogSlot slot;
-    if (RuntimeError busy = slot.acquire())
-        return busy;
-    if (RuntimeError bad = checkTargetName(path))
-        return bad;
+    if (RuntimeError refused = prepareTarget(slot, path))
+        return refused;
 
     CatalogLock lock;
     if (RuntimeError error = lock.acquire(path, CatalogLock::OpenMode::ReadOnly, lockWait)) {
@@ -276,10 +283,8 @@ RuntimeError appendCatalog(const QString &path, QStringView discName, const Line
                            std::chrono::milliseconds lockWait)
 {
     CatalogSlot slot;
-    if (RuntimeError busy = slot.acquire())
-        return busy;
-    if (RuntimeError bad = checkTargetName(path))
-        return bad;
+    if (RuntimeError refused = prepareTarget(slot, path))
+        return refused;
 
     CatalogLock lock;
     if (RuntimeError error = lock.acquire(path, CatalogLock::OpenMode::ReadWriteCreate, lockWait))
