@@ -43,7 +43,6 @@ public:
     char *data() { return m_data.get(); }
     std::size_t size() const { return m_size; }
     std::size_t capacity() const { return m_capacity; }
-    bool empty() const { return m_size == 0; }
 
     void clear() { m_size = 0; }
     void reserve(std::size_t capacity)
@@ -65,7 +64,6 @@ public:
     // Where the next bytes go; room as reserved.
     char *end() { return m_data.get() + m_size; }
     void commit(std::size_t written) { m_size += written; }
-    void truncate(std::size_t size) { m_size = std::min(size, m_size); }
     void append(const char *bytes, std::size_t n)
     {
         if (n == 0)

@@ -118,13 +118,11 @@ bool LineStore::appendNonAscii(std::string_view utf8, bool mustBeValid)
         // The key is made where it will stay; checking the bytes is part of
         // making it.
         growFor(m_keyOffsets, 1);
-        const std::size_t keysBefore = m_keys.size();
         m_keys.reserveMore(utf8.size() + utf8.size() / 2 + 5);
-        if (!appendSearchKey(m_keys, utf8)) {
+        if (!appendSearchKey(m_keys, utf8)) { // leaves the keys as they were
             if (mustBeValid)
                 return false;
             const QByteArray key = searchKey(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
-            m_keys.truncate(keysBefore);
             m_keys.reserveMore(std::size_t(key.size()) + 1);
             m_keys.append(key.constData(), std::size_t(key.size()));
         }
