@@ -10,7 +10,7 @@
 //       "find TAB text TAB found TAB find_ms TAB listed_ms TAB longest_gap_ms"
 
 #include "catalog/CatalogFile.h"
-#include "catalog/LineStore.h"
+#include "core/LineStore.h"
 #include "ui/Form3.h"
 #include "ui/MessageBox.h"
 #include "ui/SearchResultModel.h"

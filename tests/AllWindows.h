@@ -6,7 +6,7 @@
 // search, the About box.
 
 #include "UiTestSupport.h"
-#include "catalog/LineStore.h"
+#include "core/LineStore.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "ui/Form3.h"

@@ -1,7 +1,7 @@
 // Matching rule of the catalog search.
 
 #include "TestSupport.h"
-#include "catalog/SearchKey.h"
+#include "core/SearchKey.h"
 #include "search/Matcher.h"
 
 #include <QTest>

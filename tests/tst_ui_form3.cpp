@@ -2,7 +2,7 @@
 // search. The layout and the resize rule are in tst_ui_form3_layout.
 
 #include "TestSupport.h"
-#include "catalog/LineStore.h"
+#include "core/LineStore.h"
 #include "ui/Form3.h"
 #include "ui/MessageBox.h"
 #include "ui/SearchResultModel.h"

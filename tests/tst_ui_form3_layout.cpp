@@ -2,7 +2,7 @@
 // font, the resize rule, and a frame the window system reports late.
 
 #include "UiTestSupport.h"
-#include "catalog/LineStore.h"
+#include "core/LineStore.h"
 #include "ui/Form3.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The list box of the windows: rows placed by arithmetic, so any number of
 // them scroll, select and answer the keyboard as a list box does.
 
-#include "catalog/LineStore.h"
+#include "core/LineStore.h"
 #include "ui/LineListView.h"
 #include "ui/LineStoreModel.h"
 

@@ -3,8 +3,8 @@
 #include "catalog/CatalogFormat.h"
 #include "catalog/CatalogLock.h"
 #include "catalog/CatalogSlot.h"
-#include "catalog/LineStore.h"
-#include "catalog/RuntimeError.h"
+#include "core/LineStore.h"
+#include "core/RuntimeError.h"
 
 #include <QString>
 

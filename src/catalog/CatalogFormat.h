@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalog/LineStore.h"
-#include "catalog/RuntimeError.h"
+#include "core/LineStore.h"
+#include "core/RuntimeError.h"
 
 #include <QByteArray>
 #include <QString>

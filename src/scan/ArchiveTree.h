@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalog/RuntimeError.h"
+#include "core/RuntimeError.h"
 
 #include <QByteArray>
 

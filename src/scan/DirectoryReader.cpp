@@ -1,6 +1,6 @@
 #include "scan/DirectoryReader.h"
 
-#include "catalog/LineStore.h"
+#include "core/LineStore.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "search/Matcher.h"
 
-#include "catalog/SearchKey.h"
+#include "core/SearchKey.h"
 
 #include <QChar>
 #include <QList>

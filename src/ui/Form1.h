@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalog/LineStore.h"
+#include "core/LineStore.h"
 #include "scan/DirectoryReader.h"
 #include "ui/CommonDialog.h"
 #include "ui/UiServices.h"

@@ -1,6 +1,6 @@
 #include "ui/Form3.h"
 
-#include "catalog/LineStore.h"
+#include "core/LineStore.h"
 #include "search/Matcher.h"
 #include "ui/DesignUnits.h"
 #include "ui/MessageBox.h"

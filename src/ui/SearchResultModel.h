@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalog/LineStore.h"
+#include "core/LineStore.h"
 
 #include <QAbstractListModel>
 

@@ -1,4 +1,4 @@
-#include "catalog/MemoryAdvice.h"
+#include "core/MemoryAdvice.h"
 
 #include <cstdint>
 

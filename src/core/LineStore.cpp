@@ -1,7 +1,7 @@
-#include "catalog/LineStore.h"
+#include "core/LineStore.h"
 
-#include "catalog/MemoryAdvice.h"
-#include "catalog/SearchKey.h"
+#include "core/MemoryAdvice.h"
+#include "core/SearchKey.h"
 
 #include <QUtf8StringView>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalog/ByteBuffer.h"
+#include "core/ByteBuffer.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,4 +1,4 @@
-#include "catalog/SearchKey.h"
+#include "core/SearchKey.h"
 
 #include <QChar>
 #include <QList>

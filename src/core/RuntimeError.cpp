@@ -1,4 +1,4 @@
-#include "catalog/RuntimeError.h"
+#include "core/RuntimeError.h"
 
 #include <cerrno>
 
