@@ -34,20 +34,16 @@ posix='(^|[^[:alnum:]_.>])(::)?(openat|pread|pwrite|lseek|lstat|fstat|fstatat|ft
 posix_marks='struct[[:space:]]+stat\b|\bS_IS(REG|DIR|LNK|BLK|CHR|FIFO)\b|\bSIG(XFSZ|KILL|PIPE)\b|\bO_(RDONLY|RDWR|WRONLY|CREAT|NONBLOCK|CLOEXEC)\b'
 win32='\b(CreateFile|GetDriveType|GetLogicalDriveStrings|FindFirstFile|FindNextFile|FindClose|LockFileEx|UnlockFileEx|FlushFileBuffers|GetFileInformationByHandle|GetFileType|DeviceIoControl|CloseHandle|GetLastError|_open_osfhandle|_get_osfhandle)[AW]?(Ex)?[[:space:]]*\('
 
+# Lines that are only a comment do not count: they say what code does.
+hits="$(grep -rnE --include='*.cpp' --include='*.h' --exclude='*_posix.cpp' \
+    --exclude='*_linux.cpp' --exclude='*_win.cpp' \
+    "$headers|$posix_global|$posix|$posix_marks|$win32" "$src" |
+    grep -vE '^[^:]+:[0-9]+:[[:space:]]*//' || true)"
 failures=0
-while IFS= read -r file; do
-    case "$file" in
-    *_posix.cpp | *_linux.cpp | *_win.cpp) continue ;;
-    esac
-    # Comments say what the code does; only code counts.
-    hits="$(sed -E 's#//.*$##' "$file" | grep -nE "$headers|$posix_global|$posix|$posix_marks|$win32" || true)"
-    if [[ -n "$hits" ]]; then
-        while IFS= read -r hit; do
-            echo "${file#"$src"/}:$hit"
-            failures=$((failures + 1))
-        done <<<"$hits"
-    fi
-done < <(find "$src" -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
+if [[ -n "$hits" ]]; then
+    sed "s#^$src/##" <<<"$hits"
+    failures=$(wc -l <<<"$hits")
+fi
 
 if ((failures > 0)); then
     echo "$failures system call(s) or header(s) outside the per-platform files" \
