@@ -60,7 +60,7 @@ long long statusKiB(const char *field)
 bool load(const QString &path, LineStore &store, double &ms)
 {
     const auto start = Clock::now();
-    const RuntimeError error = readCatalog(path, store, true);
+    const RuntimeError error = readCatalog(path, store, ExistingLines::Clear);
     ms = millisecondsSince(start);
     if (error) {
         std::fprintf(stderr, "Error Reading file: %s\n", qPrintable(error.numberAndDescription()));

@@ -130,7 +130,7 @@ int searchCatalogFile(const QString &path, const QStringList &texts)
     LineStore catalog;
     QElapsedTimer loadClock;
     loadClock.start();
-    if (const RuntimeError error = readCatalog(path, catalog, true)) {
+    if (const RuntimeError error = readCatalog(path, catalog, ExistingLines::Clear)) {
         std::fprintf(stderr, "Error Reading file: %s\n", qPrintable(error.numberAndDescription()));
         return 2;
     }

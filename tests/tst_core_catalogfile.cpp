@@ -108,7 +108,7 @@ private Q_SLOTS:
         QCOMPARE(readFile(file).size(), 84);
 
         LineStore lines;
-        QVERIFY(!readCatalog(file, lines, true));
+        QVERIFY(!readCatalog(file, lines, ExistingLines::Clear));
         QCOMPARE(toStringList(lines), (QStringList{"Games 1 - \\SETUP.EXE", "Games 1 - \\DATA\\LEVEL1.DAT",
                                                    "Photos, 2002 - \\IMG001.JPG"}));
     }
@@ -132,10 +132,10 @@ private Q_SLOTS:
         const QString file = path("twice.cdc");
         writeFile(m_dir.path(), "twice.cdc", kWorkedExample);
         LineStore lines;
-        QVERIFY(!readCatalog(file, lines, true));
-        QVERIFY(!readCatalog(file, lines, true));
+        QVERIFY(!readCatalog(file, lines, ExistingLines::Clear));
+        QVERIFY(!readCatalog(file, lines, ExistingLines::Clear));
         QCOMPARE(lines.count(), 3);
-        QVERIFY(!readCatalog(file, lines, false));
+        QVERIFY(!readCatalog(file, lines, ExistingLines::Keep));
         QCOMPARE(lines.count(), 6);
     }
 
@@ -174,7 +174,7 @@ private Q_SLOTS:
         LineStore lines = toStore({"kept"});
         RuntimeError error;
         if (operation == "read")
-            error = readCatalog(file, lines, true);
+            error = readCatalog(file, lines, ExistingLines::Clear);
         else if (operation == "write")
             error = writeCatalog(file, u"D", listing);
         else
@@ -193,7 +193,7 @@ private Q_SLOTS:
         CatalogReader reader;
         QVERIFY(!reader.open(file));
         LineStore lines;
-        QCOMPARE(readCatalog(file, lines, true).number(), 55);
+        QCOMPARE(readCatalog(file, lines, ExistingLines::Clear).number(), 55);
         QCOMPARE(writeCatalog(path("other.cdc"), u"D", toStore({"\\A"})).number(), 55);
         QCOMPARE(appendCatalog(file, u"D", toStore({"\\A"})).number(), 55);
         QVERIFY(!QFile::exists(path("other.cdc")));
@@ -203,13 +203,13 @@ private Q_SLOTS:
         }
         QVERIFY(!reader.error());
         QCOMPARE(lines.count(), 3);
-        QVERIFY(!readCatalog(file, lines, true));
+        QVERIFY(!readCatalog(file, lines, ExistingLines::Clear));
     }
 
     void slotReleasedAfterFailures()
     {
         LineStore lines;
-        QCOMPARE(readCatalog(path("nothing.cdc"), lines, true).number(), 53);
+        QCOMPARE(readCatalog(path("nothing.cdc"), lines, ExistingLines::Clear).number(), 53);
         QCOMPARE(writeCatalog(path("nodir/x.cdc"), u"D", toStore({"\\A"})).number(), 76);
         QVERIFY(!CatalogSlot::isBusy());
         QVERIFY(!writeCatalog(path("fine.cdc"), u"D", toStore({"\\A"})));
@@ -274,7 +274,7 @@ private Q_SLOTS:
         QVERIFY(!appendCatalog(file, u"D", toStore({"\\SETUP.EXE"})));
         QCOMPARE(readFile(file), after);
         LineStore lines;
-        QVERIFY(!readCatalog(file, lines, true));
+        QVERIFY(!readCatalog(file, lines, ExistingLines::Clear));
         QCOMPARE(lines.at(lines.count() - 1), QStringLiteral("D - \\SETUP.EXE"));
     }
 
@@ -285,7 +285,7 @@ private Q_SLOTS:
         QVERIFY(!writeCatalog(file, u"Disc\n2\tx\r3", listing));
         QVERIFY(!appendCatalog(file, u"E\r\nF", listing));
         LineStore lines;
-        QVERIFY(!readCatalog(file, lines, true));
+        QVERIFY(!readCatalog(file, lines, ExistingLines::Clear));
         const QString r(QChar::ReplacementCharacter);
         QCOMPARE(toStringList(lines),
                  (QStringList{"Disc" + r + "2" + r + "x" + r + "3 - \\A", "Disc" + r + "2" + r + "x" + r + "3 - \\B",

@@ -2,6 +2,7 @@
 // measuring. It writes and reads exactly the files the window does.
 
 #include "catalog/CatalogFile.h"
+#include "catalog/CatalogFileSystem.h"
 #include "scan/DiscImageReader.h"
 #include "scan/DiscWalker.h"
 #include "search/Matcher.h"
@@ -10,7 +11,6 @@
 
 #include <chrono>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <cstdio>
 #include <new>
@@ -234,7 +234,7 @@ int run(int argc, char **argv)
 {
     // A file size limit must show up as a failed write (reported as disk
     // full), not kill the program half-way through a catalog.
-    std::signal(SIGXFSZ, SIG_IGN);
+    kobrix::filesystem::ignoreFileSizeSignal();
     // No application object: a command runs once and needs no event loop,
     // and the object's set-up would be a good part of a search's time.
     static char buffer[1 << 16];

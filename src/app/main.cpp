@@ -1,6 +1,7 @@
 // Kobrix: starts with the start dialog and runs the windows until the user
 // ends the program.
 
+#include "catalog/CatalogFileSystem.h"
 #include "platform/DriveSource.h"
 #include "ui/AppController.h"
 #include "ui/CommonDialog.h"
@@ -11,13 +12,11 @@
 
 #include <QApplication>
 
-#include <csignal>
-
 int main(int argc, char **argv)
 {
     // A catalog that outgrows the file size limit must fail with an error
     // the writer reports, not kill the program.
-    std::signal(SIGXFSZ, SIG_IGN);
+    kobrix::filesystem::ignoreFileSizeSignal();
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kobrix"));

@@ -20,7 +20,7 @@
 #include "ui/Form3.h"
 #include "ui/Form4.h"
 #include "ui/MessageBox.h"
-#include "scan/DirectoryReader.h"
+#include "scan/FileSystemReader.h"
 #include "ui/UiServices.h"
 
 #include <QApplication>
@@ -222,7 +222,7 @@ const std::vector<Scene> &scenes()
          [](SceneContext &c) -> std::unique_ptr<QWidget> {
              // The search window over the sample catalog after Find "games".
              static LineStore lines;
-             readCatalog(c.catalogPath, lines, true);
+             readCatalog(c.catalogPath, lines, ExistingLines::Clear);
              auto form = std::make_unique<Form3>(lines, c.messages);
              form->Text1->setText(QStringLiteral("games"));
              form->find();

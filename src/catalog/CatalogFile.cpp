@@ -1,5 +1,7 @@
 #include "catalog/CatalogFile.h"
 
+#include "catalog/CatalogFileSystem.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -7,9 +9,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kobrix {
 
@@ -25,20 +24,19 @@ struct CatalogReader::State
     bool linesReserved = false; // room for the line table reserved from an estimate
     std::unique_ptr<FieldParser> parser;
     std::vector<char> buffer;
+    QFile file; // the catalog file, when the reader opened one
 };
 
 CatalogReader::CatalogReader() : m_state(std::make_unique<State>()) {}
 
 CatalogReader::~CatalogReader() { close(); }
 
-bool CatalogReader::isOpen() const { return m_fd >= 0; }
+bool CatalogReader::isOpen() const { return m_device != nullptr; }
 
 void CatalogReader::close()
 {
-    if (m_fd >= 0) {
-        ::close(m_fd);
-        m_fd = -1;
-    }
+    m_device = nullptr;
+    m_state->file.close();
     m_state->parser.reset();
     m_state->target = nullptr;
     m_slot.release();
@@ -57,33 +55,43 @@ RuntimeError CatalogReader::open(const QString &path)
         return m_error = RuntimeError(BadFileNameOrNumber);
     }
 
-    const QByteArray nativePath = QFile::encodeName(path);
-    // Non-blocking, so that a FIFO without a writer cannot hang the open.
-    const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        const int err = errno;
+    // The open does not block on a FIFO or device; neither is a catalog, and
+    // reading one could block or never end.
+    QFile &file = m_state->file;
+    bool created = false;
+    if (const int failure = filesystem::openFile(path, filesystem::Access::Read, file, created)) {
         m_slot.release();
-        if (err == ENOENT && !QFileInfo(path).absoluteDir().exists())
+        if (failure == ENOENT && !QFileInfo(path).absoluteDir().exists())
             return m_error = RuntimeError(PathNotFound);
-        return m_error = RuntimeError::fromErrno(err);
+        return m_error = RuntimeError::fromErrno(failure);
     }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        // A folder, FIFO or device is no catalog, and reading one could
-        // block or never end.
-        ::close(fd);
+    filesystem::FileFacts facts;
+    if (!filesystem::fileFacts(file, facts) || !facts.regular) {
+        file.close();
         m_slot.release();
         return m_error = RuntimeError(PathFileAccessError);
     }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    m_fd = fd;
-    m_fileSize = info.st_size;
+    m_device = &file;
+    m_fileSize = facts.size;
+    return RuntimeError();
+}
+
+RuntimeError CatalogReader::open(QIODevice &device)
+{
+    close();
+    m_error = RuntimeError();
+    m_bytesRead = 0;
+    m_fileSize = 0;
+    if (RuntimeError busy = m_slot.acquire())
+        return m_error = busy;
+    m_device = &device;
+    m_fileSize = device.isSequential() ? 0 : device.size();
     return RuntimeError();
 }
 
 bool CatalogReader::readSome(LineStore &out, std::chrono::nanoseconds budget)
 {
-    if (m_fd < 0)
+    if (!m_device)
         return true;
     try {
         return readSlice(out, budget);
@@ -117,11 +125,12 @@ bool CatalogReader::readSlice(LineStore &out, std::chrono::nanoseconds budget)
     QElapsedTimer timer;
     timer.start();
     for (;;) {
-        const ssize_t n = ::read(m_fd, s.buffer.data(), s.buffer.size());
+        // Big blocks straight into the buffer: for a file opened unbuffered
+        // each is one system call.
+        errno = 0;
+        const qint64 n = m_device->read(s.buffer.data(), qint64(s.buffer.size()));
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            m_error = RuntimeError::fromErrno(errno);
+            m_error = RuntimeError::fromErrno(errno ? errno : EIO);
             close();
             return true;
         }
@@ -172,12 +181,12 @@ bool CatalogReader::readSlice(LineStore &out, std::chrono::nanoseconds budget)
     }
 }
 
-RuntimeError readCatalog(const QString &path, LineStore &out, bool clearFirst)
+RuntimeError readCatalog(const QString &path, LineStore &out, ExistingLines existing)
 {
     CatalogReader reader;
     if (RuntimeError error = reader.open(path))
         return error;
-    if (clearFirst)
+    if (existing == ExistingLines::Clear)
         out.clear();
     while (!reader.readSome(out, std::chrono::hours(1))) {
     }

@@ -2,6 +2,7 @@
 
 #include "catalog/CatalogFormat.h"
 #include "catalog/CatalogLock.h"
+#include "catalog/CatalogSave.h"
 #include "catalog/CatalogSlot.h"
 #include "core/LineStore.h"
 #include "core/RuntimeError.h"
@@ -14,23 +15,13 @@
 namespace kobrix {
 
 // Writes one record per listing line, "discName - line", as a new catalog
-// file; control characters in the disc name become U+FFFD. A failed write
-// leaves the old catalog as it was. An existing catalog stays the same file:
-// it is replaced by a file written beside it (carrying its owner, group and
-// mode) only when that cuts no hard link; otherwise, and in a folder the user
-// may not write in, it is rewritten in place after its bytes were copied
-// aside, and they are put back if the write fails.
-//
-// Writing and appending hold the catalog's lock (CatalogLock): a write of
-// another Kobrix process to the same catalog is waited for a moment, then the
-// call fails with 55 and changes nothing.
+// file (SavePolicy::Replace); control characters in the disc name become
+// U+FFFD. A failed write leaves the old catalog as it was.
 RuntimeError writeCatalog(const QString &path, QStringView discName, const LineStore &listing,
                           std::chrono::milliseconds lockWait = kCatalogLockWait);
 
-// Adds one record per listing line behind the last byte of the catalog file,
-// creating it when missing; a last record without its line end gets one
-// first. A failure part-way cuts the file back to the length it had, so no
-// half disc block stays behind.
+// Adds one record per listing line behind the last byte of the catalog file
+// (SavePolicy::Append), creating it when missing.
 RuntimeError appendCatalog(const QString &path, QStringView discName, const LineStore &listing,
                            std::chrono::milliseconds lockWait = kCatalogLockWait);
 
@@ -49,6 +40,10 @@ public:
     // file, 76 for a missing folder, 75 for a folder or a device, 55 when the
     // catalog slot is taken.
     RuntimeError open(const QString &path);
+    // Reads a device the caller opened and keeps open while reading (a
+    // catalog held in memory, or a device that fails on purpose in tests).
+    // Fails with 55 when the catalog slot is taken.
+    RuntimeError open(QIODevice &device);
 
     // Reads and parses until the end of the file or until the time budget is
     // spent, appending the fields to out. Returns true when reading is over
@@ -91,7 +86,7 @@ private:
     RuntimeError m_error;
     qint64 m_bytesRead = 0;
     qint64 m_fileSize = 0;
-    int m_fd = -1;
+    QIODevice *m_device = nullptr; // the file read, or a device of the caller
     std::size_t m_maxRecordBytes = kMaxRecordBytes;
     Room m_room = Room::WholeFile;
     FieldParser::LineFilter m_filter = nullptr;
@@ -99,9 +94,12 @@ private:
     FieldParser::SkipTo m_skip = nullptr;
 };
 
-// Reads a whole catalog file at once. The list is emptied only after the file
-// was opened (when clearFirst is set); after a later error it holds the lines
-// read before it.
-RuntimeError readCatalog(const QString &path, LineStore &out, bool clearFirst);
+// What a load does with the lines already in its line store: empties it
+// (only once the file was opened), or adds the catalog's lines behind them.
+enum class ExistingLines { Clear, Keep };
+
+// Reads a whole catalog file at once. After an error past the open, out
+// holds the lines read before it.
+RuntimeError readCatalog(const QString &path, LineStore &out, ExistingLines existing);
 
 } // namespace kobrix

@@ -1,8 +1,10 @@
 #include "catalog/CatalogFormat.h"
 
+#include <QIODevice>
 #include <QUtf8StringView>
 
 #include <array>
+#include <cerrno>
 #include <cstring>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -28,6 +30,31 @@ void appendRecord(QByteArray &out, std::string_view prefixUtf8, std::string_view
     out.append(prefixUtf8.data(), qsizetype(prefixUtf8.size()));
     out.append(textUtf8.data(), qsizetype(textUtf8.size()));
     out.append("\"\r\n", 3);
+}
+
+RuntimeError writeDiscBlock(QIODevice &out, QStringView discName, const LineStore &listing,
+                            const QByteArray &lead)
+{
+    constexpr qsizetype kChunk = 1 << 20;
+    const QByteArray prefix = catalogLine(recordDiscName(discName), u"").toUtf8();
+    const std::string_view prefixView(prefix.constData(), std::size_t(prefix.size()));
+    QByteArray chunk = lead;
+    chunk.reserve(kChunk + 4096);
+    const auto handOver = [&] {
+        errno = 0;
+        if (out.write(chunk) == chunk.size())
+            return RuntimeError();
+        return RuntimeError::fromErrno(errno ? errno : EIO);
+    };
+    for (qsizetype i = 0; i < listing.count(); ++i) {
+        appendRecord(chunk, prefixView, listing.utf8At(i));
+        if (chunk.size() >= kChunk) {
+            if (RuntimeError error = handOver())
+                return error;
+            chunk.clear();
+        }
+    }
+    return chunk.isEmpty() ? RuntimeError() : handOver();
 }
 
 namespace {

@@ -8,6 +8,8 @@
 
 #include <string_view>
 
+class QIODevice;
+
 namespace kobrix {
 
 // The separator between the disc name and the listing line of a catalog line.
@@ -34,6 +36,18 @@ inline void appendRecord(QByteArray &out, std::string_view lineUtf8)
 {
     appendRecord(out, {}, lineUtf8);
 }
+
+// Writes one disc block to out: a record (see appendRecord) of "discName -
+// line" for each listing line, control characters of the disc name replaced
+// (recordDiscName). lead goes before the first record. The records are
+// handed to out about a megabyte at a time. Every writer of catalog files
+// writes its records through this function.
+//
+// Fails with the error of the first write that does not go through whole
+// (by the system's error number; 57 when the device gives none); what was
+// handed over before stays written.
+RuntimeError writeDiscBlock(QIODevice &out, QStringView discName, const LineStore &listing,
+                            const QByteArray &lead = QByteArray());
 
 // Turns the bytes of one field into UTF-8: valid UTF-8 stays as it is,
 // anything else is read as Windows-1252 (catalogs written by older versions

@@ -2,6 +2,7 @@
 
 #include "core/RuntimeError.h"
 
+#include <QFile>
 #include <QString>
 
 #include <chrono>
@@ -29,26 +30,29 @@ public:
     CatalogLock(const CatalogLock &) = delete;
     CatalogLock &operator=(const CatalogLock &) = delete;
 
-    // Opens path (creating it when create is set and it is missing) and
-    // locks it, waiting up to wait for another holder. The descriptor is
-    // open for reading and writing when writable is set.
+    // Opens path (creating it with ReadWriteCreate when it is missing) and
+    // locks it, waiting up to wait for another holder. The file is open for
+    // reading and writing unless the mode is ReadOnly.
     //   55 another process holds the lock for longer than wait
     //   other numbers: the file could not be opened (see fromErrno)
-    // Without create, a missing file is no error: the lock then holds
-    // nothing (fd() is -1) and the caller creates the file itself.
+    // Without ReadWriteCreate, a missing file is no error: the lock then
+    // holds nothing (holdsFile() is false) and the caller creates the file
+    // itself.
     enum class OpenMode { ReadOnly, ReadWrite, ReadWriteCreate };
     RuntimeError acquire(const QString &path, OpenMode mode,
                          std::chrono::milliseconds wait = kCatalogLockWait);
     void release();
 
-    int fd() const { return m_fd; }
+    bool holdsFile() const { return m_file.isOpen(); }
+    // The locked file, open unbuffered.
+    QFile &file() { return m_file; }
     // The system's error number when the file could not be opened.
     int osError() const { return m_osError; }
     // True when the file did not exist and acquire() created it.
     bool created() const { return m_created; }
 
 private:
-    int m_fd = -1;
+    QFile m_file;
     int m_osError = 0;
     bool m_created = false;
 };

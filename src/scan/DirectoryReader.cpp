@@ -8,14 +8,9 @@
 #include <QUtf8StringView>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <dirent.h>
-#include <fcntl.h>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kobrix {
 
@@ -184,68 +179,6 @@ void sortEntries(std::vector<DirectoryEntry> &entries)
     for (const std::size_t i : order)
         sorted.push_back(std::move(entries[i]));
     entries.swap(sorted);
-}
-
-RuntimeError FileSystemReader::read(const QByteArray &nativePath, bool isRoot,
-                                    DirectoryListing &listing)
-{
-    listing.clear();
-    const int fd = ::open(nativePath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        const int err = errno;
-        if (isRoot && (err == ENOENT || err == ENOTDIR || err == ENXIO || err == ENODEV
-#ifdef ENOMEDIUM
-                       || err == ENOMEDIUM
-#endif
-                       ))
-            return RuntimeError(DeviceUnavailable);
-        if (err == ENOENT)
-            return RuntimeError(PathNotFound);
-        return RuntimeError::fromErrno(err);
-    }
-    DIR *dir = ::fdopendir(fd);
-    if (!dir) {
-        const int err = errno;
-        ::close(fd);
-        return RuntimeError::fromErrno(err);
-    }
-    for (;;) {
-        errno = 0;
-        const dirent *entry = ::readdir(dir);
-        if (!entry)
-            break;
-        const char *name = entry->d_name;
-        if (name[0] == '.') // ".", ".." and hidden entries
-            continue;
-        unsigned char type = entry->d_type;
-        if (type == DT_UNKNOWN || type == DT_LNK) {
-            struct stat st {};
-            // Links are looked through only to tell a file; a link to a
-            // directory is never walked, so link loops cannot hang the walk.
-            const int flags = type == DT_LNK ? 0 : AT_SYMLINK_NOFOLLOW;
-            if (::fstatat(fd, name, &st, flags) != 0)
-                continue;
-            if (S_ISREG(st.st_mode))
-                type = DT_REG;
-            else if (S_ISDIR(st.st_mode) && type != DT_LNK)
-                type = DT_DIR;
-            else
-                continue;
-        }
-        if (type != DT_REG && type != DT_DIR)
-            continue;
-        QByteArray native(name);
-        QByteArray shown = displayName(native);
-        auto &target = type == DT_DIR ? listing.subdirectories : listing.files;
-        target.push_back({std::move(native), std::move(shown)});
-    }
-    const int readError = errno;
-    ::closedir(dir);
-    if (readError != 0)
-        return RuntimeError::fromErrno(readError);
-    sortEntries(listing.subdirectories);
-    sortEntries(listing.files);
-    return RuntimeError();
 }
 
 } // namespace kobrix

@@ -54,15 +54,6 @@ public:
     virtual QString displayPath(const QByteArray &nativePath) const;
 };
 
-// Reads the local file system with openat/readdir. Names starting with a dot
-// are hidden; only regular files and directories are listed; symbolic links
-// to files count as files, links to directories are never followed.
-class FileSystemReader : public DirectoryReader
-{
-public:
-    RuntimeError read(const QByteArray &nativePath, bool isRoot, DirectoryListing &listing) override;
-};
-
 // Sorts entries by name ignoring letter case, exact name as tie-break.
 void sortEntries(std::vector<DirectoryEntry> &entries);
 

@@ -1,6 +1,7 @@
 #include "scan/DiscImageReader.h"
 
 #include "scan/ArchiveTree.h"
+#include "scan/FileSystemReader.h"
 #include "scan/ImageTree.h"
 #include "scan/RockRidgeTree.h"
 
@@ -9,7 +10,6 @@
 
 #include <cerrno>
 #include <memory>
-#include <sys/stat.h>
 
 namespace kobrix {
 
@@ -47,14 +47,7 @@ bool DiscImageReader::isImagePath(const QString &path)
     return info.isFile() && info.suffix().compare(QLatin1String("iso"), Qt::CaseInsensitive) == 0;
 }
 
-bool DiscImageReader::isDevicePath(const QString &path)
-{
-    struct stat st
-    {
-    };
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0
-           && (S_ISBLK(st.st_mode) || S_ISCHR(st.st_mode));
-}
+bool DiscImageReader::isDevicePath(const QString &path) { return isDeviceNode(path); }
 
 RuntimeError DiscImageReader::open(const QString &imagePath)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/LineStore.h"
-#include "scan/DirectoryReader.h"
+#include "scan/FileSystemReader.h"
 #include "ui/CommonDialog.h"
 #include "ui/UiServices.h"
 #include "ui/WorkMode.h"

@@ -1,10 +1,9 @@
+// Memory advice on Linux: transparent huge pages through madvise.
+
 #include "core/MemoryAdvice.h"
 
 #include <cstdint>
-
-#if defined(__linux__)
 #include <sys/mman.h>
-#endif
 
 namespace kobrix {
 

@@ -1,25 +1,18 @@
+// The drives of a Linux machine: sysfs, the mount table and the CD-ROM
+// driver's status call.
+
 #include "platform/LinuxDriveSource.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QtGlobal>
 
 #include <algorithm>
-
-#ifdef Q_OS_LINUX
 #include <cerrno>
 #include <fcntl.h>
 #include <linux/cdrom.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
-#endif
-
-#ifdef Q_OS_WIN
-#include <qt_windows.h>
-
-#include <iterator>
-#endif
 
 namespace kobrix {
 
@@ -164,7 +157,6 @@ QList<LinuxDriveSource::MountEntry> LinuxDriveSource::parseMountInfo(const QByte
 
 bool LinuxDriveSource::holdsDisc(const QString &devicePath)
 {
-#ifdef Q_OS_LINUX
     // Without O_NONBLOCK an empty drive refuses to open (ENOMEDIUM).
     const int fd = ::open(QFile::encodeName(devicePath).constData(),
                           O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -173,9 +165,6 @@ bool LinuxDriveSource::holdsDisc(const QString &devicePath)
     const int status = ::ioctl(fd, CDROM_DRIVE_STATUS, CDSL_CURRENT);
     ::close(fd);
     return status < 0 || (status != CDS_NO_DISC && status != CDS_TRAY_OPEN);
-#else
-    return QFileInfo::exists(devicePath);
-#endif
 }
 
 RuntimeError LinuxDriveSource::resolveRoot(const QString &root, DiscLocation &disc) const
@@ -219,61 +208,9 @@ RuntimeError LinuxDriveSource::resolveRoot(const QString &root, DiscLocation &di
     return RuntimeError();
 }
 
-#if defined(Q_OS_WIN)
-
-namespace {
-
-// Drive roots ("D:\") and types from the Windows drive list.
-class WindowsDriveSource : public DriveSource
-{
-public:
-    QString logicalDriveStrings() override
-    {
-        wchar_t buffer[256] = {};
-        const DWORD n = GetLogicalDriveStringsW(DWORD(std::size(buffer)), buffer);
-        if (n == 0 || n > std::size(buffer))
-            return QString();
-        return QString::fromWCharArray(buffer, int(n));
-    }
-    int driveType(const QString &root) override
-    {
-        return int(GetDriveTypeW(reinterpret_cast<const wchar_t *>(root.utf16())));
-    }
-};
-
-} // namespace
-
-std::unique_ptr<DriveSource> systemDriveSource()
-{
-    return std::make_unique<WindowsDriveSource>();
-}
-
-#elif defined(Q_OS_LINUX)
-
 std::unique_ptr<DriveSource> systemDriveSource()
 {
     return std::make_unique<LinuxDriveSource>();
 }
-
-#else
-
-namespace {
-
-// A platform whose drive list is not read: no drive, so no drive button.
-class NoDriveSource : public DriveSource
-{
-public:
-    QString logicalDriveStrings() override { return QString(); }
-    int driveType(const QString &) override { return 0; }
-};
-
-} // namespace
-
-std::unique_ptr<DriveSource> systemDriveSource()
-{
-    return std::make_unique<NoDriveSource>();
-}
-
-#endif
 
 } // namespace kobrix

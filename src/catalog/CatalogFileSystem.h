@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+
+// What the catalog reader, writers and lock ask of the operating system,
+// beyond what Qt's file classes offer. Each platform implements these in a
+// file of its own (CatalogFileSystem_posix.cpp, CatalogFileSystem_win.cpp);
+// nothing else in the catalog code calls the system directly.
+//
+// Failures are reported as errno numbers (ENOENT, EACCES, ...), which
+// RuntimeError::fromErrno turns into the program's error numbers on every
+// platform.
+namespace kobrix::filesystem {
+
+// What the writers need to know of an open catalog file.
+struct FileFacts
+{
+    bool regular = false; // a plain file: not a folder, FIFO or device
+    qint64 size = 0;
+    qint64 links = 1; // how many names (hard links) the file has
+    // Owner, group and permission bits, carried over to a replacement.
+    unsigned owner = 0;
+    unsigned group = 0;
+    unsigned mode = 0;
+};
+
+enum class Access { Read, ReadWrite, ReadWriteCreate };
+
+// Opens path for file (unbuffered; file owns the handle and closes it). A
+// FIFO or device never blocks the open; the handle is not inherited by child
+// processes. With ReadWriteCreate a missing file is created (exclusively:
+// when another process created it meanwhile the open is tried again), and
+// created tells so. Returns 0 or the system's error number.
+int openFile(const QString &path, Access access, QFile &file, bool &created);
+
+// Facts of an open file; false when the system could not say.
+bool fileFacts(const QFileDevice &file, FileFacts &facts);
+
+// The result of trying to take a file's exclusive lock once.
+enum class LockAttempt {
+    Locked,      // ours now (or the file system has no locks: write unguarded)
+    HeldByOther, // another process holds it
+    Failed,      // the system refused the lock for another reason
+};
+LockAttempt tryLockExclusive(QFileDevice &file);
+
+// Whether path still names the file open in file (it was not replaced or
+// removed meanwhile).
+bool isSameFile(const QFileDevice &file, const QString &path);
+
+// Puts what was written to file on the disk. Returns 0 or the system's error
+// number; a file that cannot be synced (a pipe, some special file systems)
+// counts as synced.
+int syncFile(QFileDevice &file);
+
+// Gives file the owner, group and permission bits of another (facts), so that
+// a replacement looks to every user like the file it replaces. False when
+// that is not allowed.
+bool carryOwnerAndMode(QFileDevice &file, const FileFacts &facts);
+
+// A write that outgrows the file size limit fails with EFBIG (disk full, 61)
+// instead of ending the program. Called once at the start of the programs.
+void ignoreFileSizeSignal();
+
+} // namespace kobrix::filesystem

@@ -1,0 +1,10 @@
+// Memory advice on systems other than Linux: none is given. (Large pages on
+// Windows need a privilege that ordinary users lack.)
+
+#include "core/MemoryAdvice.h"
+
+namespace kobrix {
+
+void adviseHugePages(const void *, std::size_t) {}
+
+} // namespace kobrix
