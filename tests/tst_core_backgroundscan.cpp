@@ -40,14 +40,14 @@ private Q_SLOTS:
         QFETCH(int, number);
         if (root.isEmpty())
             root = m_disc.path();
-        FileSystemReader reader;
+        FolderReader reader;
         LineStore dirs, listing;
         DiscWalker walker(reader, root, dirs, listing);
         walker.run();
 
         BackgroundScan scan;
         QSignalSpy finished(&scan, &BackgroundScan::finished);
-        scan.start(std::make_unique<FileSystemReader>(), root);
+        scan.start(makeFolderReader(), root);
         QVERIFY(scan.isRunning());
         QVERIFY(finished.wait(10000));
         QVERIFY(!scan.isRunning());

@@ -38,13 +38,13 @@ bool allLinesClean(const LineStore &lines)
 
 // Deletes a folder right after the root has been read, as if the disc
 // changed under the walk.
-class VanishingReader : public FileSystemReader
+class VanishingReader : public FolderReader
 {
 public:
     QString victim;
     RuntimeError read(const QByteArray &path, bool isRoot, DirectoryListing &listing) override
     {
-        const RuntimeError error = FileSystemReader::read(path, isRoot, listing);
+        const RuntimeError error = FolderReader::read(path, isRoot, listing);
         if (isRoot)
             QDir(victim).removeRecursively();
         return error;
@@ -272,7 +272,7 @@ private Q_SLOTS:
         for (int level = 0; level < 200; ++level)
             relative += QStringLiteral("d%1/").arg(level);
         writeFile(disc.path(), relative + "leaf.txt");
-        FileSystemReader reader;
+        FolderReader reader;
         LineStore dirs, listing;
         DiscWalker walker(reader, disc.path(), dirs, listing);
         QVERIFY(!walker.run());

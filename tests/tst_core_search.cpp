@@ -135,6 +135,50 @@ private Q_SLOTS:
         QCOMPARE(perLine, hits);
     }
 
+    // A line that holds the text more than once is one result: the search
+    // goes on at the next line, not after the first hit inside the same one.
+    void eachLineListedOnce_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QList<qsizetype>>("hits");
+        using L = QList<qsizetype>;
+        const QStringList twice{"Games 1 - \\SETUP\\SETUP.EXE", "Games 1 - \\README.TXT",
+                                "Setup - \\setup\\setup.ini\\SETUP.BAK", "x"};
+        QTest::newRow("ascii text twice in a line") << twice << "setup" << L{0, 2};
+        QTest::newRow("ascii text overlapping itself")
+            << QStringList{"aaaa", "b", "aaa"} << "aa" << L{0, 2};
+        QTest::newRow("ascii text in each of two neighbours")
+            << QStringList{"ab ab", "ab ab"} << "ab" << L{0, 1};
+        QTest::newRow("ascii text and a lookalike in one line")
+            << QStringList{QString::fromUtf8("D - \\\u017FETUP\\SETUP.EXE"), "none"} << "setup" << L{0};
+        QTest::newRow("lookalike twice in one line")
+            << QStringList{QString::fromUtf8("D - \\200\u212A\\300\u212A.log"), "k"} << "0k" << L{0};
+        QTest::newRow("non-ascii text twice in a line")
+            << QStringList{QString::fromUtf8("Müsik - \\Müsik\\müsik.mp3"), QString::fromUtf8("Müsik - x")}
+            << QString::fromUtf8("müsik") << L{0, 1};
+        QTest::newRow("japanese text twice in a line")
+            << QStringList{QString::fromUtf8("日本 - \\データ\\データ.bin"), "a", QString::fromUtf8("データ")}
+            << QString::fromUtf8("データ") << L{0, 2};
+    }
+    void eachLineListedOnce()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, typed);
+        QFETCH(QList<qsizetype>, hits);
+        const Matcher matcher(effectiveSearchText(typed));
+        for (const bool keys : {true, false}) {
+            LineStore store;
+            store.setKeepSearchKeys(keys);
+            for (const QString &line : lines)
+                store.append(line);
+            std::vector<qsizetype> found;
+            matcher.findIn(store, 0, store.count(), found);
+            QCOMPARE(QList<qsizetype>(found.begin(), found.end()), hits);
+            QCOMPARE(matcher.countIn(store), hits.size());
+        }
+    }
+
     // The table's fast path gives the same keys as Qt's normalizer and case
     // folding, for every character of the Basic Multilingual Plane.
     void fastKeysEqualQtKeys()

@@ -24,14 +24,14 @@ QToolButton *cancelButton(Form1 &form)
 }
 
 // A disc with one unreadable folder: its walk fails there with 57.
-class FailingReader : public FileSystemReader
+class FailingReader : public FolderReader
 {
 public:
     RuntimeError read(const QByteArray &path, bool isRoot, DirectoryListing &listing) override
     {
         if (path.endsWith("/ZZZ"))
             return RuntimeError(DeviceIoError);
-        return FileSystemReader::read(path, isRoot, listing);
+        return FolderReader::read(path, isRoot, listing);
     }
 };
 
