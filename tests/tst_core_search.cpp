@@ -126,13 +126,21 @@ private Q_SLOTS:
                 matcher.findIn(store, from, from + 3, sliced);
             QCOMPARE(QList<qsizetype>(sliced.begin(), sliced.end()), hits);
         }
-        // As does the test of one line.
+        // As does each line searched on its own, with Qt's own normalizer
+        // and case folding (searchKey of a QString) as the judge.
         QList<qsizetype> perLine;
+        QList<qsizetype> byQtKeys;
+        const QByteArray textKey = searchKey(effectiveSearchText(typed));
         for (qsizetype i = 0; i < catalog().size(); ++i) {
-            if (matcher.matches(catalog().at(i)))
+            LineStore one;
+            one.append(catalog().at(i));
+            if (matcher.countIn(one) == 1)
                 perLine << i;
+            if (!catalog().at(i).isEmpty() && searchKey(catalog().at(i)).contains(textKey))
+                byQtKeys << i;
         }
         QCOMPARE(perLine, hits);
+        QCOMPARE(byQtKeys, hits);
     }
 
     // A line that holds the text more than once is one result: the search
