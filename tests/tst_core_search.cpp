@@ -237,6 +237,8 @@ private Q_SLOTS:
         QTest::newRow("ascii, absent") << "setup" << QByteArray("D - \\INSTALL.EXE") << false;
         QTest::newRow("ascii through the long s") << "setup" << QByteArray("D - \\\xC5\xBF" "ETUP") << true;
         QTest::newRow("ascii through the Kelvin sign") << "200k" << QByteArray("200\xE2\x84\xAA") << true;
+        QTest::newRow("ascii through the Greek question mark") << "why;" << QByteArray("why\xCD\xBE") << true;
+        QTest::newRow("ascii through the Greek varia") << "a`b" << QByteArray("a\xE1\xBF\xAF" "b") << true;
         QTest::newRow("accented, run present") << QString::fromUtf8("müller") << QByteArray("M\xC3\x9CLLER") << true;
         QTest::newRow("accented, run in Windows-1252") << QString::fromUtf8("müller") << QByteArray("M\xFCller") << true;
         QTest::newRow("accented, run absent") << QString::fromUtf8("müller") << QByteArray("Mueler") << false;
@@ -254,6 +256,35 @@ private Q_SLOTS:
         const Matcher matcher(text);
         QCOMPARE(matcher.mayMatchRecord(std::string_view(record.constData(), std::size_t(record.size()))),
                  mayMatch);
+    }
+
+    // Where the record reader of kobrix-cli find resumes: the first place a
+    // line can hold the text, through any lookalike of its characters.
+    void nextPossibleMatch_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qsizetype>("at"); // -1: nowhere
+        QTest::newRow("plain") << "setup" << QByteArray("\"x\"\r\n\"D - \\SETUP\"") << qsizetype(11);
+        QTest::newRow("long s") << "setup" << QByteArray("\"x\"\r\n\"\xC5\xBF" "ETUP\"") << qsizetype(6);
+        QTest::newRow("Kelvin sign") << "200k" << QByteArray("\"x\"\r\n\"200\xE2\x84\xAA\"") << qsizetype(9);
+        QTest::newRow("Greek question mark") << "why;" << QByteArray("\"x\"\r\n\"why\xCD\xBE\"") << qsizetype(9);
+        QTest::newRow("Greek varia") << "a`b" << QByteArray("\"x\"\r\n\"a\xE1\xBF\xAF" "b\"") << qsizetype(7);
+        QTest::newRow("lookalike in a non-ASCII text's run")
+            << QString::fromUtf8("straße") << QByteArray("\"x\"\r\n\"\xC5\xBFtra\xC3\x9F" "e\"") << qsizetype(6);
+        QTest::newRow("plain before a lookalike")
+            << "setup" << QByteArray("SETUP \xC5\xBF" "ETUP") << qsizetype(0);
+        QTest::newRow("nowhere") << "setup" << QByteArray("\"D - \\INSTALL.EXE\"") << qsizetype(-1);
+    }
+    void nextPossibleMatch()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QFETCH(qsizetype, at);
+        const Matcher matcher(text);
+        const std::size_t found
+            = matcher.nextPossibleMatch(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+        QCOMPARE(found == std::string_view::npos ? qsizetype(-1) : qsizetype(found), at);
     }
 
     // A character counted as standing in the keys only where the lines hold
