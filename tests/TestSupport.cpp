@@ -1,11 +1,13 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 
+#include "scan/DiscImageReader.h"
 #include "scan/DiscWalker.h"
 
 #include <thread>
@@ -31,7 +33,7 @@ void makeDir(const QString &root, const QString &relativePath)
 RuntimeError SlowReader::read(const QByteArray &path, bool isRoot, DirectoryListing &listing)
 {
     std::this_thread::sleep_for(m_delay);
-    return FileSystemReader::read(path, isRoot, listing);
+    return FolderReader::read(path, isRoot, listing);
 }
 
 QByteArray readFile(const QString &path)
@@ -88,6 +90,38 @@ QStringList walkLines(DirectoryReader &reader, const QString &root, RuntimeError
     if (error)
         *error = result;
     return toStringList(listing);
+}
+
+std::unique_ptr<DirectoryReader> makeFolderReader()
+{
+    // Any folder gets the folder reader; this one is the system's temporary
+    // folder, which is certainly no disc image.
+    std::unique_ptr<DirectoryReader> reader;
+    makeReaderFor(QDir::tempPath(), reader);
+    return reader;
+}
+
+QStringList walkFolderLines(const QString &folder, RuntimeError *error)
+{
+    const std::unique_ptr<DirectoryReader> reader = makeFolderReader();
+    return walkLines(*reader, folder, error);
+}
+
+QString fixtureDisc() { return QFile::decodeName(KOBRIX_FIXTURES_DIR) + QStringLiteral("/disc"); }
+
+bool copyTree(const QString &from, const QString &to)
+{
+    if (!QDir().mkpath(to))
+        return false;
+    QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo entry = it.nextFileInfo();
+        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(entry.filePath());
+        if (entry.isDir() ? !QDir().mkpath(target) : !QFile::copy(entry.filePath(), target))
+            return false;
+    }
+    return true;
 }
 
 } // namespace kobrix::test

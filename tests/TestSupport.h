@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <chrono>
+#include <memory>
 
 namespace kobrix::test {
 
@@ -19,9 +20,36 @@ void makeDir(const QString &root, const QString &relativePath);
 QByteArray readFile(const QString &path);
 QStringList toStringList(const LineStore &store);
 
+// The reader the program uses for a folder on this system.
+std::unique_ptr<DirectoryReader> makeFolderReader();
+
+// A folder reader that tests wrap to fail, slow down or watch a walk: it
+// hands every call to the program's own reader for folders.
+class FolderReader : public DirectoryReader
+{
+public:
+    FolderReader() : m_real(makeFolderReader()) {}
+    RuntimeError read(const QByteArray &path, bool isRoot, DirectoryListing &listing) override
+    {
+        return m_real->read(path, isRoot, listing);
+    }
+    QByteArray childPath(const QByteArray &parent, const QByteArray &nativeName) const override
+    {
+        return m_real->childPath(parent, nativeName);
+    }
+    QByteArray rootPath(const QString &root) const override { return m_real->rootPath(root); }
+    QString displayPath(const QByteArray &nativePath) const override
+    {
+        return m_real->displayPath(nativePath);
+    }
+
+private:
+    std::unique_ptr<DirectoryReader> m_real;
+};
+
 // A disc that takes its time: every folder read costs `delay`, so a walk can
 // be watched, cancelled or interrupted while it runs.
-class SlowReader : public FileSystemReader
+class SlowReader : public FolderReader
 {
 public:
     explicit SlowReader(std::chrono::milliseconds delay = std::chrono::milliseconds(10))
@@ -43,5 +71,15 @@ bool runXorriso(const QStringList &arguments);
 bool hasXorriso();
 // The listing lines of a walk of root with reader.
 QStringList walkLines(DirectoryReader &reader, const QString &root, RuntimeError *error = nullptr);
+// The listing lines of a walk of the folder with the program's folder reader.
+QStringList walkFolderLines(const QString &folder, RuntimeError *error = nullptr);
+
+// The disc tree checked in beside the tests (tests/fixtures/disc): hidden
+// entries, empty folders, accented, Cyrillic and Japanese names, and ASCII
+// names that share long prefixes. Links, FIFOs and other entries that a
+// checkout cannot hold are added to a copy at test time.
+QString fixtureDisc();
+// Copies the folder from (hidden entries too) to the new folder to.
+bool copyTree(const QString &from, const QString &to);
 
 } // namespace kobrix::test

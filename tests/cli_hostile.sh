@@ -16,9 +16,18 @@ error_of() { timeout 10 "$cli" "$@" 2>&1 >/dev/null; }
 head -c 1000000 /dev/urandom > "$work/random.cdc"
 check "random bytes load" test "$(timeout 60 "$cli" list "$work/random.cdc" >/dev/null; echo $?)" = 0
 printf 'a\0b\0\r\n' > "$work/nul.cdc";                check "NUL bytes" test "$(lines "$work/nul.cdc")" = 1
+# ...and the line is what the record holds, NUL bytes and all.
+check "NUL bytes kept" cmp -s <(timeout 10 "$cli" list "$work/nul.cdc") <(printf 'a\0b\0\n')
 head -c $((100 << 20)) /dev/zero | tr '\0' x > "$work/long.cdc"
 check "one line of 100 MB is refused by name" test "$(error_of list "$work/long.cdc")" = \
     "Error Reading file: 59 - Bad record length (record 1 is longer than 1048576 bytes)"
+# Behind two records (with NUL bytes): those two are listed exactly, then the error.
+{ printf '"a\0"\r\n"\0b"\r\n'; cat "$work/long.cdc"; } > "$work/long2.cdc"
+check "100 MB after two records: the two listed" \
+    cmp -s <(timeout 60 "$cli" list "$work/long2.cdc" 2>/dev/null) <(printf 'a\0\n\0b\n')
+check "100 MB after two records: the error names record 3" test "$(error_of list "$work/long2.cdc")" = \
+    "Error Reading file: 59 - Bad record length (record 3 is longer than 1048576 bytes)"
+rm -f "$work/long2.cdc"
 truncate -s 300M "$work/zeros.cdc"
 # The address sanitizer reserves terabytes of address space: no cap under it.
 # (ldd's output is taken whole: with pipefail, "grep -q" closing the pipe

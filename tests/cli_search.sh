@@ -34,6 +34,8 @@ printf '%s\r\n' \
     '"日本 - \ドラゴン.jpg"' > "$work/c.cdc"
 printf '"Alt - \\Caf\xe9 SETUP.TXT"\r\n' >> "$work/c.cdc"
 printf '%s\r\n' $'"Q - \\why\u037E.txt"' $'"Old - \\\u017Ftraße.txt"' >> "$work/c.cdc"
+# A line holding the text three times counts once; the Greek varia.
+printf '%s\r\n' '"Setup - \SETUP\setup.exe"' $'"V - \\a\u1FEFb.txt"' >> "$work/c.cdc"
 
 # text | expected lines (1-based line numbers of the catalog, in order)
 cases=(
@@ -41,8 +43,9 @@ cases=(
     "  readme  |4"
     "read me|10"
     "1 - \\S|1 6"
-    "setup|1 6 17 20"
-    $'\u017Fetup|1 6 17 20'
+    "setup|1 6 17 20 23"
+    $'\u017Fetup|1 6 17 20 23'
+    "a\`b|24"
     "STRASSE|"
     "straße|7 18 22"
     "STRAẞE|7 18 22"
@@ -59,8 +62,8 @@ cases=(
     "200k|8"
     $'\u212A.LOG|8'
     $'\there|9'
-    "-|1 2 3 4 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22"
-    "   |1 2 3 4 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22"
+    "-|1 2 3 4 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24"
+    "   |1 2 3 4 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24"
     "zzz|"
 )
 mapfile -t lines < <("$cli" list "$work/c.cdc")

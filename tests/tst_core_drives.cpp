@@ -260,7 +260,7 @@ void TestCoreDrives::linuxUnmountedDisc()
     QCOMPARE(disc.kind, mounted ? DiscLocation::Kind::Folder : DiscLocation::Kind::Device);
     QCOMPARE(disc.path, mounted ? discFolder : device);
 
-    FileSystemReader folderReader;
+    test::FolderReader folderReader;
     DiscImageReader deviceReader;
     deviceReader.openOnFirstRead(disc.path);
     DirectoryReader &reader = mounted ? static_cast<DirectoryReader &>(folderReader) : deviceReader;

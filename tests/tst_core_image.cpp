@@ -129,16 +129,7 @@ private Q_SLOTS:
     {
         if (QStandardPaths::findExecutable("xorriso").isEmpty())
             QSKIP("xorriso is not installed");
-        m_tree = m_dir.filePath("tree");
-        writeFile(m_tree, "setup.exe");
-        writeFile(m_tree, "README.TXT");
-        writeFile(m_tree, ".hidden");
-        writeFile(m_tree, "Long Folder Name With Spaces/Mixed Case File.Txt");
-        writeFile(m_tree, "DATA/LEVEL1.DAT");
-        writeFile(m_tree, "DATA/DEEP/x.bin");
-        writeFile(m_tree, ".secret/inside.txt");
-        writeFile(m_tree, QString::fromUtf8("Müsik/Ärger.mp3"));
-        makeDir(m_tree, "empty");
+        m_tree = fixtureDisc();
     }
 
     void namesAndOrder_data()
@@ -156,10 +147,9 @@ private Q_SLOTS:
         const QStringList listing = walkImage(image, &error);
         QVERIFY2(!error, qPrintable(error.numberAndDescription()));
         // The same lines, in the same order, as a walk of the folder.
-        QCOMPARE(listing, (QStringList{
-                              "\\README.TXT", "\\setup.exe", "\\DATA\\LEVEL1.DAT",
-                              "\\Long Folder Name With Spaces\\Mixed Case File.Txt",
-                              QString::fromUtf8("\\Müsik\\Ärger.mp3"), "\\DATA\\DEEP\\x.bin"}));
+        const QStringList expected = walkFolderLines(m_tree);
+        QVERIFY(expected.size() >= 20);
+        QCOMPARE(listing, expected);
     }
 
     void damagedOrForeignImages_data()
@@ -286,8 +276,7 @@ void TestDiscImage::linksAsOnTheMountedDisc()
     const QString image = dir.filePath("links.iso");
     QVERIFY(runXorriso(fill(arguments, image, tree)));
 
-    FileSystemReader folderReader;
-    const QStringList expected = walkLines(folderReader, tree);
+    const QStringList expected = walkFolderLines(tree);
     QString prefix = nest;
     prefix = nest.isEmpty() ? QString() : '\\' + prefix.replace('/', '\\');
     for (const char *listed : {"\\toFile", "\\chain1", "\\chain2", "\\throughFolderLink",
@@ -335,8 +324,7 @@ void TestDiscImage::relocatedFolders()
     const QString image = dir.filePath("r.iso");
     QVERIFY(runXorriso(fill(arguments, image, tree)));
 
-    FileSystemReader folderReader;
-    const QStringList expected = walkLines(folderReader, tree);
+    const QStringList expected = walkFolderLines(tree);
     QCOMPARE(expected.size(), files.size());
     RuntimeError error;
     const QStringList listing = walkImage(image, &error);
@@ -411,8 +399,7 @@ void TestDiscImage::unreadableRockRidge()
     QVERIFY(redirectChildLink(image, childLink == QLatin1String("root") ? rootBlock : 0x7fffffffu));
 
     if (listing.isEmpty()) {
-        FileSystemReader folderReader;
-        listing = walkLines(folderReader, tree);
+        listing = walkFolderLines(tree);
     }
     RuntimeError error;
     QCOMPARE(walkImage(image, &error), listing);

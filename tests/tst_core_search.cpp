@@ -126,13 +126,65 @@ private Q_SLOTS:
                 matcher.findIn(store, from, from + 3, sliced);
             QCOMPARE(QList<qsizetype>(sliced.begin(), sliced.end()), hits);
         }
-        // As does the test of one line.
+        // As does each line searched on its own, with Qt's own normalizer
+        // and case folding (searchKey of a QString) as the judge.
         QList<qsizetype> perLine;
+        QList<qsizetype> byQtKeys;
+        const QByteArray textKey = searchKey(effectiveSearchText(typed));
         for (qsizetype i = 0; i < catalog().size(); ++i) {
-            if (matcher.matches(catalog().at(i)))
+            LineStore one;
+            one.append(catalog().at(i));
+            if (matcher.countIn(one) == 1)
                 perLine << i;
+            if (!catalog().at(i).isEmpty() && searchKey(catalog().at(i)).contains(textKey))
+                byQtKeys << i;
         }
         QCOMPARE(perLine, hits);
+        QCOMPARE(byQtKeys, hits);
+    }
+
+    // A line that holds the text more than once is one result: the search
+    // goes on at the next line, not after the first hit inside the same one.
+    void eachLineListedOnce_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QList<qsizetype>>("hits");
+        using L = QList<qsizetype>;
+        const QStringList twice{"Games 1 - \\SETUP\\SETUP.EXE", "Games 1 - \\README.TXT",
+                                "Setup - \\setup\\setup.ini\\SETUP.BAK", "x"};
+        QTest::newRow("ascii text twice in a line") << twice << "setup" << L{0, 2};
+        QTest::newRow("ascii text overlapping itself")
+            << QStringList{"aaaa", "b", "aaa"} << "aa" << L{0, 2};
+        QTest::newRow("ascii text in each of two neighbours")
+            << QStringList{"ab ab", "ab ab"} << "ab" << L{0, 1};
+        QTest::newRow("ascii text and a lookalike in one line")
+            << QStringList{QString::fromUtf8("D - \\\u017FETUP\\SETUP.EXE"), "none"} << "setup" << L{0};
+        QTest::newRow("lookalike twice in one line")
+            << QStringList{QString::fromUtf8("D - \\200\u212A\\300\u212A.log"), "k"} << "0k" << L{0};
+        QTest::newRow("non-ascii text twice in a line")
+            << QStringList{QString::fromUtf8("Müsik - \\Müsik\\müsik.mp3"), QString::fromUtf8("Müsik - x")}
+            << QString::fromUtf8("müsik") << L{0, 1};
+        QTest::newRow("japanese text twice in a line")
+            << QStringList{QString::fromUtf8("日本 - \\データ\\データ.bin"), "a", QString::fromUtf8("データ")}
+            << QString::fromUtf8("データ") << L{0, 2};
+    }
+    void eachLineListedOnce()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, typed);
+        QFETCH(QList<qsizetype>, hits);
+        const Matcher matcher(effectiveSearchText(typed));
+        for (const bool keys : {true, false}) {
+            LineStore store;
+            store.setKeepSearchKeys(keys);
+            for (const QString &line : lines)
+                store.append(line);
+            std::vector<qsizetype> found;
+            matcher.findIn(store, 0, store.count(), found);
+            QCOMPARE(QList<qsizetype>(found.begin(), found.end()), hits);
+            QCOMPARE(matcher.countIn(store), hits.size());
+        }
     }
 
     // The table's fast path gives the same keys as Qt's normalizer and case
@@ -185,6 +237,8 @@ private Q_SLOTS:
         QTest::newRow("ascii, absent") << "setup" << QByteArray("D - \\INSTALL.EXE") << false;
         QTest::newRow("ascii through the long s") << "setup" << QByteArray("D - \\\xC5\xBF" "ETUP") << true;
         QTest::newRow("ascii through the Kelvin sign") << "200k" << QByteArray("200\xE2\x84\xAA") << true;
+        QTest::newRow("ascii through the Greek question mark") << "why;" << QByteArray("why\xCD\xBE") << true;
+        QTest::newRow("ascii through the Greek varia") << "a`b" << QByteArray("a\xE1\xBF\xAF" "b") << true;
         QTest::newRow("accented, run present") << QString::fromUtf8("müller") << QByteArray("M\xC3\x9CLLER") << true;
         QTest::newRow("accented, run in Windows-1252") << QString::fromUtf8("müller") << QByteArray("M\xFCller") << true;
         QTest::newRow("accented, run absent") << QString::fromUtf8("müller") << QByteArray("Mueler") << false;
@@ -202,6 +256,35 @@ private Q_SLOTS:
         const Matcher matcher(text);
         QCOMPARE(matcher.mayMatchRecord(std::string_view(record.constData(), std::size_t(record.size()))),
                  mayMatch);
+    }
+
+    // Where the record reader of kobrix-cli find resumes: the first place a
+    // line can hold the text, through any lookalike of its characters.
+    void nextPossibleMatch_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qsizetype>("at"); // -1: nowhere
+        QTest::newRow("plain") << "setup" << QByteArray("\"x\"\r\n\"D - \\SETUP\"") << qsizetype(11);
+        QTest::newRow("long s") << "setup" << QByteArray("\"x\"\r\n\"\xC5\xBF" "ETUP\"") << qsizetype(6);
+        QTest::newRow("Kelvin sign") << "200k" << QByteArray("\"x\"\r\n\"200\xE2\x84\xAA\"") << qsizetype(9);
+        QTest::newRow("Greek question mark") << "why;" << QByteArray("\"x\"\r\n\"why\xCD\xBE\"") << qsizetype(9);
+        QTest::newRow("Greek varia") << "a`b" << QByteArray("\"x\"\r\n\"a\xE1\xBF\xAF" "b\"") << qsizetype(7);
+        QTest::newRow("lookalike in a non-ASCII text's run")
+            << QString::fromUtf8("straße") << QByteArray("\"x\"\r\n\"\xC5\xBFtra\xC3\x9F" "e\"") << qsizetype(6);
+        QTest::newRow("plain before a lookalike")
+            << "setup" << QByteArray("SETUP \xC5\xBF" "ETUP") << qsizetype(0);
+        QTest::newRow("nowhere") << "setup" << QByteArray("\"D - \\INSTALL.EXE\"") << qsizetype(-1);
+    }
+    void nextPossibleMatch()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QFETCH(qsizetype, at);
+        const Matcher matcher(text);
+        const std::size_t found
+            = matcher.nextPossibleMatch(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+        QCOMPARE(found == std::string_view::npos ? qsizetype(-1) : qsizetype(found), at);
     }
 
     // A character counted as standing in the keys only where the lines hold

@@ -9,9 +9,11 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
+#include <atomic>
+#include <functional>
+#include <future>
 
 using namespace kobrix;
 using namespace kobrix::test;
@@ -24,15 +26,44 @@ QToolButton *cancelButton(Form1 &form)
 }
 
 // A disc with one unreadable folder: its walk fails there with 57.
-class FailingReader : public FileSystemReader
+class FailingReader : public FolderReader
 {
 public:
     RuntimeError read(const QByteArray &path, bool isRoot, DirectoryListing &listing) override
     {
         if (path.endsWith("/ZZZ"))
             return RuntimeError(DeviceIoError);
-        return FileSystemReader::read(path, isRoot, listing);
+        return FolderReader::read(path, isRoot, listing);
     }
+};
+
+// Reads the folders; when the walk comes to the given read, it waits while
+// the window's thread runs an action (Cancel, Esc, closing the window,
+// quitting), so that the action lands in the middle of the scan however
+// fast or loaded the machine is.
+class GateReader : public FolderReader
+{
+public:
+    GateReader(int gateAt, std::function<void()> action)
+        : m_gateAt(gateAt), m_action(std::move(action))
+    {
+    }
+    RuntimeError read(const QByteArray &path, bool isRoot, DirectoryListing &listing) override
+    {
+        if (++m_reads == m_gateAt) {
+            std::promise<void> acted;
+            QMetaObject::invokeMethod(
+                qApp, [&] { m_action(); acted.set_value(); }, Qt::QueuedConnection);
+            acted.get_future().wait();
+        }
+        return FolderReader::read(path, isRoot, listing);
+    }
+    int reads() const { return m_reads; }
+
+private:
+    std::atomic<int> m_reads{0};
+    int m_gateAt;
+    std::function<void()> m_action;
 };
 
 } // namespace
@@ -136,32 +167,28 @@ private Q_SLOTS:
         for (int d = 0; d < 80; ++d)
             writeFile(big.path(), QStringLiteral("D%1/F.DAT").arg(d, 3, 10, QLatin1Char('0')));
         Form1Harness w;
-        SlowReader slow;
-        w.form->setDirectoryReader(&slow);
         w.form->show();
 
+        // While the scan runs (the window's thread answers while the walk
+        // is at its tenth folder): the count of files so far in the status
+        // bar, Cancel shown, other commands off; then Esc stops it.
         QStringList seen;
-        int ticks = 0;
-        QTimer ticker;
-        connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
-        ticker.start(5);
-        // While the scan runs: count in the status bar, Cancel shown, other
-        // commands off; then Esc stops it.
-        QTimer::singleShot(250, w.form.get(), [&] {
+        GateReader escape(10, [&] {
+            QTRY_COMPARE(w.form->statusText(), QStringLiteral("Scanning... 8 files"));
             seen << QString::number(w.form->isScanning()) << w.form->statusText().section(' ', 0, 0)
                  << onOff(cancelButton(*w.form)->isVisible())
                  << onOff(w.form->toolbarButton("Find")->isEnabled())
                  << onOff(w.form->mnuLoad->isEnabled()) << onOff(w.form->mnuExit->isEnabled());
             QTest::keyClick(w.form.get(), Qt::Key_Escape);
         });
+        w.form->setDirectoryReader(&escape);
         const QString before = w.form->statusText();
         w.form->Command3->setEnabled(false);
         const QString stateBefore = controlState(*w.form);
         w.form->scanFolder(big.path());
-        ticker.stop();
 
         QCOMPARE(seen, (QStringList{"1", "Scanning...", "on", "off", "off", "on"}));
-        QVERIFY2(ticks > 20, qPrintable(QString::number(ticks))); // the window kept working
+        QCOMPARE(escape.reads(), 10); // no folder read after the one Esc came in
         // Cancelled: as after a scan of an empty disc, and it says so.
         QVERIFY(!w.form->isScanning());
         QCOMPARE(w.form->list2Lines().count(), 0);
@@ -176,8 +203,10 @@ private Q_SLOTS:
         QVERIFY(w.io.messages.shown.empty());
 
         // The Cancel button does the same.
-        QTimer::singleShot(100, w.form.get(), [&] { cancelButton(*w.form)->click(); });
+        GateReader cancel(5, [&] { cancelButton(*w.form)->click(); });
+        w.form->setDirectoryReader(&cancel);
         w.form->scanFolder(big.path());
+        QCOMPARE(cancel.reads(), 5);
         QCOMPARE(w.form->list2Lines().count(), 0);
         QCOMPARE(w.form->statusText(), QStringLiteral("Scan cancelled"));
 
@@ -224,11 +253,10 @@ private Q_SLOTS:
         const bool addBefore = w.form->Command4->isEnabled();
         QVERIFY(writeBefore || addBefore);
 
-        SlowReader slow(std::chrono::milliseconds(5));
+        GateReader cancelling(5, [&] { w.form->cancelScan(); });
         FailingReader failing;
         if (how == "cancel") {
-            w.form->setDirectoryReader(&slow);
-            QTimer::singleShot(60, w.form.get(), [&] { w.form->cancelScan(); });
+            w.form->setDirectoryReader(&cancelling);
         } else {
             w.form->setDirectoryReader(&failing);
         }
@@ -263,14 +291,21 @@ private Q_SLOTS:
         for (int d = 0; d < 100; ++d)
             writeFile(big.path(), QStringLiteral("D%1/F.DAT").arg(d));
         Form1Harness w;
-        SlowReader slow;
-        w.form->setDirectoryReader(&slow);
-        QTimer::singleShot(60, [] { QCoreApplication::exit(0); });
-        w.form->scanFolder(big.path());
+        GateReader quit(10, [] { QCoreApplication::exit(0); });
+        w.form->setDirectoryReader(&quit);
+        // As in the program, the scan runs under the application's event
+        // loop, whose exit() also clears the quit for the loops after it.
+        QMetaObject::invokeMethod(
+            qApp, [&] { w.form->scanFolder(big.path()); }, Qt::QueuedConnection);
+        QCOMPARE(QCoreApplication::exec(), 0);
         QVERIFY(!w.form->isScanning());
+        QCOMPARE(quit.reads(), 10);
         const qsizetype found = w.form->list2Lines().count();
-        QVERIFY(found < 100);
-        QTest::qWait(50); // nothing arrives late
+        QCOMPARE(found, 0); // stopped, so emptied like any cancelled scan
+        QCOMPARE(w.form->statusText(), QStringLiteral("Scan cancelled"));
+        // Nothing arrives late: whatever the walk left queued is delivered.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
         QCOMPARE(w.form->list2Lines().count(), found);
         QCOMPARE(w.form->List2->model()->rowCount(), int(found));
     }
@@ -281,14 +316,12 @@ private Q_SLOTS:
         for (int d = 0; d < 200; ++d)
             writeFile(big.path(), QStringLiteral("D%1/F.DAT").arg(d));
         Form1Harness w;
-        SlowReader slow;
-        w.form->setDirectoryReader(&slow);
+        GateReader closing(5, [&] { w.form->close(); });
+        w.form->setDirectoryReader(&closing);
         w.form->show();
-        QTimer::singleShot(50, w.form.get(), [&] { w.form->close(); });
-        QElapsedTimer timer;
-        timer.start();
         w.form->scanFolder(big.path());
-        QVERIFY(timer.elapsed() < 1500); // 200 folders would take 2 s
+        QCOMPARE(closing.reads(), 5); // no folder read after the window closed
+        QVERIFY(w.form->list2Lines().count() < 200);
         QVERIFY(w.io.messages.shown.empty());
     }
 };

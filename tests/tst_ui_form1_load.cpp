@@ -5,7 +5,6 @@
 #include "UiTestSupport.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include "ui/LineListView.h"
 #include <QPointer>
@@ -249,9 +248,10 @@ void TestUiForm1Load::closingOrDiscardingDuringLoad()
     QVERIFY(!f);
 }
 
-// One million lines: how long until all are in List2 and the view can show
-// the last of them, and the longest time the window went without processing
-// its events meanwhile.
+// One million lines reach List2 slice by slice, the window handling its
+// events between the slices, and the view can show the last of them. How
+// long that takes is a figure of kobrix-bench-window load (listed_ms,
+// placed_ms, longest_gap_ms), not a test.
 void TestUiForm1Load::millionLinesArriveQuicklyAndWindowKeepsReacting()
 {
     constexpr int kLines = 1000000;
@@ -262,40 +262,19 @@ void TestUiForm1Load::millionLinesArriveQuicklyAndWindowKeepsReacting()
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
 
-    QElapsedTimer clock;
-    qint64 lastEvent = 0;
-    qint64 longestGap = 0;
-    int turns = 0;
-    QTimer pulse;
-    pulse.setInterval(0);
-    connect(&pulse, &QTimer::timeout, &f, [&] {
-        const qint64 now = clock.nsecsElapsed();
-        longestGap = std::max(longestGap, now - lastEvent);
-        lastEvent = now;
-        ++turns;
-    });
-    pulse.start();
-    clock.start();
+    // An event posted before the load is handled during it, while the list
+    // holds only part of the catalog.
+    int rowsWhenHandled = -1;
+    QMetaObject::invokeMethod(
+        &f, [&] { rowsWhenHandled = f.List2->model()->rowCount(); }, Qt::QueuedConnection);
     f.ReadList(large, true);
-    const qint64 loaded = clock.nsecsElapsed();
+    QVERIFY2(rowsWhenHandled >= 0, "no event was handled during the load");
+    QVERIFY2(rowsWhenHandled < kLines, qPrintable(QString::number(rowsWhenHandled)));
     QCOMPARE(f.List2->model()->rowCount(), kLines);
     // The view has placed every row when it can scroll to the last one.
     QScrollBar *bar = f.List2->verticalScrollBar();
-    while (bar->maximum() < kLines - 100 && clock.elapsed() < 10000)
-        QCoreApplication::processEvents();
-    const qint64 shown = clock.nsecsElapsed();
-    longestGap = std::max(longestGap, shown - lastEvent);
-    pulse.stop();
-
-    QVERIFY(bar->maximum() >= kLines - 100);
+    QTRY_VERIFY_WITH_TIMEOUT(bar->maximum() >= kLines - 100, 60000);
     QCOMPARE(f.List2->model()->index(kLines - 1, 0).data().toString(), lastLargeLine(kLines));
-    qInfo("1,000,000 lines: in the model after %.1f ms, all placed in List2 after %.1f ms; "
-          "longest gap between processed events %.1f ms (%d turns of the event loop)",
-          double(loaded) / 1e6, double(shown) / 1e6, double(longestGap) / 1e6, turns);
-    // Generous bounds, so that a busy build machine does not fail the run;
-    // the figures printed above are what counts.
-    QVERIFY2(shown < 3000 * 1000000LL, "a million lines took more than 3 s to show");
-    QVERIFY2(longestGap < 250 * 1000000LL, "the window went more than 250 ms without events");
 }
 
 QTEST_MAIN(TestUiForm1Load)

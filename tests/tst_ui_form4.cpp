@@ -199,6 +199,26 @@ private Q_SLOTS:
         QVERIFY(form.isVisible());
     }
 
+    // The links the program opens, as the user's browser and mail program
+    // receive them; every other test takes them from the helpers.
+    void linkTexts_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("mail, with the subject and its trailing blanks")
+            << mailLink() << "mailto:support@example.org?subject=Kobrix v1.2b -  ";
+        QTest::newRow("donation, at sign as %40")
+            << donationPage()
+            << "https://www.example.com/xclick/business=support%40example.org&item_name=Kobrix+Donation";
+        QTest::newRow("home page") << kHomePage << "https://www.example.org/kobrix/";
+    }
+    void linkTexts()
+    {
+        QFETCH(QString, link);
+        QFETCH(QString, text);
+        QCOMPARE(link, text);
+    }
+
     // A click on a link opens it and closes the box; OK and the close box
     // just close it.
     void click_data()
@@ -207,9 +227,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("shellFails");
         QTest::addColumn<QStringList>("opened");
         QTest::newRow("website") << "Label4" << false << QStringList{kHomePage};
-        QTest::newRow("mail, with the subject and its trailing blanks")
-            << "Label6" << false
-            << QStringList{"mailto:support@example.org?subject=Kobrix v1.2b -  "};
+        QTest::newRow("mail") << "Label6" << false << QStringList{mailLink()};
         QTest::newRow("website, nothing to open it with") << "Label4" << true
                                                          << QStringList{kHomePage};
         QTest::newRow("mail, nothing to open it with") << "Label6" << true << QStringList{mailLink()};

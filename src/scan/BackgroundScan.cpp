@@ -53,10 +53,10 @@ void BackgroundScan::start(DirectoryReader &reader, const QString &root)
         while (walker.step()) {
             m_filesFound.store(walker.filesFound(), std::memory_order_relaxed);
             if (m_cancel.load(std::memory_order_relaxed))
-                break;
+                walker.cancel();
         }
         m_filesFound.store(walker.filesFound(), std::memory_order_relaxed);
-        m_workerCancelled = !walker.isFinished();
+        m_workerCancelled = walker.wasCancelled();
         m_error = walker.error();
         m_failedPath = walker.failedPath();
         // Hand the end over to the owner's thread.

@@ -30,7 +30,9 @@ public:
     void start(std::unique_ptr<DirectoryReader> reader, const QString &root);
     // The same with a reader the caller keeps alive until finished().
     void start(DirectoryReader &reader, const QString &root);
-    // Asks the walk to stop; finished() follows with wasCancelled() true.
+    // Asks the walk to stop; finished() follows with wasCancelled() true and
+    // no error, as DiscWalker::cancel() leaves a walk (unless the walk was
+    // over by then).
     void cancel();
     // Blocks until the walk is over and its results are ready (finished()
     // is emitted from here if it has not been yet). For when the event loop

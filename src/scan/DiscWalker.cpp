@@ -84,11 +84,20 @@ bool DiscWalker::step()
     return !m_finished;
 }
 
+void DiscWalker::cancel()
+{
+    if (m_finished)
+        return;
+    m_cancelled = true;
+    m_finished = true;
+    m_queue.clear();
+}
+
 RuntimeError DiscWalker::run(const std::atomic<bool> *cancel)
 {
     while (step()) {
         if (cancel && cancel->load(std::memory_order_relaxed)) {
-            fail(RuntimeError(DeviceIoError, QStringLiteral("Scan cancelled")), m_root);
+            this->cancel();
             break;
         }
     }

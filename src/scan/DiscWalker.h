@@ -30,10 +30,17 @@ public:
     // Reads the next directory. Returns false when the walk is over (done or
     // failed).
     bool step();
-    // Walks to the end, or until cancel becomes true (which fails the walk).
+    // Walks to the end, or until cancel becomes true (which cancels the
+    // walk, as cancel() does).
     RuntimeError run(const std::atomic<bool> *cancel = nullptr);
+    // Stops the walk where it stands: it is over, with no error, and
+    // wasCancelled() says why. Both lists keep what was added before. A walk
+    // that is over already stays as it ended.
+    void cancel();
 
     bool isFinished() const { return m_finished; }
+    bool wasCancelled() const { return m_cancelled; }
+    // The failure that stopped the walk; none for a walk that was cancelled.
     RuntimeError error() const { return m_error; }
     // The folder whose reading failed, as the reader shows it.
     QString failedPath() const { return m_failedPath; }
@@ -58,6 +65,7 @@ private:
     DirectoryListing m_current;
     bool m_started = false;
     bool m_finished = false;
+    bool m_cancelled = false;
     RuntimeError m_error;
     QString m_failedPath;
     QByteArray m_lineBuffer;

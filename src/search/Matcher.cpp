@@ -272,16 +272,6 @@ std::size_t Matcher::nextPossibleMatch(std::string_view bytes) const
     return first;
 }
 
-bool Matcher::matches(QStringView line) const
-{
-    if (line.isEmpty())
-        return false;
-    if (m_empty)
-        return true;
-    const QByteArray key = searchKey(line);
-    return contains(std::string_view(key.constData(), std::size_t(key.size())), m_key);
-}
-
 bool Matcher::keyOfLineContains(const LineStore &store, qsizetype line, std::size_t keyIndex) const
 {
     if (store.hasSearchKeys())

@@ -29,8 +29,6 @@ class Matcher
 public:
     explicit Matcher(QStringView effectiveText);
 
-    bool matches(QStringView line) const;
-
     // Appends to out, in ascending order, the indices in [from, to) of the
     // lines of store that match.
     void findIn(const LineStore &store, qsizetype from, qsizetype to,

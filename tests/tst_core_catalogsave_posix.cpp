@@ -135,4 +135,4 @@ private Q_SLOTS:
 };
 
 QTEST_GUILESS_MAIN(TestCatalogSaveUnix)
-#include "tst_core_catalogsave_unix.moc"
+#include "tst_core_catalogsave_posix.moc"
