@@ -1,6 +1,7 @@
 // Kobrix: starts with the start dialog and runs the windows until the user
 // ends the program.
 
+#include "core/ProgramTexts.h"
 #include "platform/DriveSource.h"
 #include "ui/AppController.h"
 #include "ui/CommonDialog.h"
@@ -20,7 +21,7 @@ int main(int argc, char **argv)
     std::signal(SIGXFSZ, SIG_IGN);
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kobrix"));
+    QApplication::setApplicationName(kobrix::ProgramTexts::programTitle());
     // Ties the windows to the installed menu entry (and its icon) on Wayland.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kobrix"));
     QApplication::setWindowIcon(kobrix::toolbarIcon(kobrix::ToolbarImage::CompactDisc));
