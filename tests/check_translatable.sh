@@ -72,6 +72,7 @@ expected=(
     "kobrix::RuntimeError|Device unavailable"
     "kobrix::RuntimeError|Path/File access error"
     "kobrix::RuntimeError|Application-defined or object-defined error"
+    "kobrix::RuntimeError|Damaged disc image: %1"
 )
 
 xml_escape() {

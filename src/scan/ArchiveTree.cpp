@@ -2,6 +2,8 @@
 
 #include "scan/ImageTree.h"
 
+#include <QCoreApplication>
+
 #include <archive.h>
 #include <archive_entry.h>
 
@@ -52,7 +54,9 @@ ArchiveOutcome readArchiveTree(const QByteArray &nativePath, const char *options
             return ArchiveOutcome::Unreadable;
         }
         error = RuntimeError(DeviceIoError,
-                             QStringLiteral("Damaged or unknown disc image: %1").arg(reason()));
+                             QCoreApplication::translate("kobrix::RuntimeError",
+                                                         "Damaged or unknown disc image: %1")
+                                 .arg(reason()));
         return outcome();
     }
     archive_entry *entry = nullptr;
@@ -61,8 +65,9 @@ ArchiveOutcome readArchiveTree(const QByteArray &nativePath, const char *options
         if (status == ARCHIVE_EOF)
             break;
         if (status == ARCHIVE_FATAL || status == ARCHIVE_RETRY) {
-            error =
-                RuntimeError(DeviceIoError, QStringLiteral("Damaged disc image: %1").arg(reason()));
+            error = RuntimeError(DeviceIoError, QCoreApplication::translate(
+                                                    "kobrix::RuntimeError", "Damaged disc image: %1")
+                                                    .arg(reason()));
             return outcome();
         }
         const char *utf8 = archive_entry_pathname_utf8(entry);
