@@ -36,8 +36,8 @@ public:
     {
         std::printf("  message: %s\n", qPrintable(text));
     }
-    MessageAnswer ask(QWidget *parent, const QString &title, const QString &text,
-                      MessageIcon icon, QuestionButtons buttons, MessageAnswer) override
+    MessageAnswer ask(QWidget *parent, const QString &title, const QString &text, MessageIcon icon,
+                      QuestionButtons buttons, MessageAnswer) override
     {
         show(parent, title, text, icon);
         return escapeAnswer(buttons);

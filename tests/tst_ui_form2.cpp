@@ -40,8 +40,8 @@ public:
         events << "message " + text;
         shown << title + "|" + text + "|" + QString::number(int(icon));
     }
-    MessageAnswer ask(QWidget *parent, const QString &title, const QString &text,
-                      MessageIcon icon, QuestionButtons buttons, MessageAnswer) override
+    MessageAnswer ask(QWidget *parent, const QString &title, const QString &text, MessageIcon icon,
+                      QuestionButtons buttons, MessageAnswer) override
     {
         // The start dialog asks nothing: any question shows up as a message.
         show(parent, title, text, icon);
@@ -323,9 +323,10 @@ private Q_SLOTS:
         events.clear();
         QTest::mouseClick(f.form.Command1, Qt::LeftButton);
 
-        QCOMPARE(events, (QStringList{QString("load %1, start dialog open, OK disabled").arg(int(mode)),
-                                      "open dialog", "catalog " + path, "ReadList " + path + " 1",
-                                      "start settings", "main shown", "start dialog closed"}));
+        QCOMPARE(events,
+                 (QStringList{QString("load %1, start dialog open, OK disabled").arg(int(mode)),
+                              "open dialog", "catalog " + path, "ReadList " + path + " 1",
+                              "start settings", "main shown", "start dialog closed"}));
         QCOMPARE(f.dialogs.requests.size(), 1u);
         const FileDialogRequest &request = f.dialogs.requests.front();
         QCOMPARE(request.mode, FileDialogMode::Open);

@@ -2,8 +2,8 @@
 // search. The layout and the resize rule are in tst_ui_form3_layout.
 
 #include "TestSupport.h"
-#include "core/LineStore.h"
 #include "core/Catalog.h"
+#include "core/LineStore.h"
 #include "ui/Form3.h"
 #include "ui/MessageBox.h"
 #include "ui/SearchResultModel.h"
@@ -47,8 +47,8 @@ public:
         shown.push_back({title, text, icon, form->windowTitle(), form->lbl_results->text(),
                          form->results()->count(), form->Command1->isEnabled()});
     }
-    MessageAnswer ask(QWidget *parent, const QString &title, const QString &text,
-                      MessageIcon icon, QuestionButtons buttons, MessageAnswer) override
+    MessageAnswer ask(QWidget *parent, const QString &title, const QString &text, MessageIcon icon,
+                      QuestionButtons buttons, MessageAnswer) override
     {
         // The search window asks nothing: any question shows up as a message.
         show(parent, title, text, icon);

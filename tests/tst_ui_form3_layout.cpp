@@ -2,8 +2,8 @@
 // font, the resize rule, and a frame the window system reports late.
 
 #include "UiTestSupport.h"
-#include "core/LineStore.h"
 #include "core/Catalog.h"
+#include "core/LineStore.h"
 #include "ui/Form3.h"
 
 #include <QApplication>
@@ -111,7 +111,7 @@ private Q_SLOTS:
         {
             Catalog catalog;
             catalog.lines() = toStore({QStringLiteral("Games 1 - \\SETUP.EXE"),
-                                              QStringLiteral("Games 2 - \\INSTALL.EXE")});
+                                       QStringLiteral("Games 2 - \\INSTALL.EXE")});
             RecordingMessageBoxService messages;
             Form3 form(catalog, messages);
             form.show();

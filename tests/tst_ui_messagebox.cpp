@@ -12,7 +12,6 @@
 #include <QTest>
 #include <QTimer>
 
-
 using namespace kobrix;
 using namespace kobrix::test;
 
@@ -38,7 +37,8 @@ struct BoxSeen
 class ConfirmingWindow : public QWidget
 {
 public:
-    explicit ConfirmingWindow(MessageBoxService &messages) : m_messages(messages)
+    explicit ConfirmingWindow(MessageBoxService &messages)
+        : m_messages(messages)
     {
         replace = new QPushButton(QStringLiteral("Replace"), this);
         connect(replace, &QPushButton::clicked, this, [this] {
@@ -71,16 +71,16 @@ private Q_SLOTS:
         QTest::addColumn<MessageAnswer>("answer");
         const auto yesNo = QuestionButtons::YesNo;
         const auto withCancel = QuestionButtons::YesNoCancel;
-        QTest::newRow("Enter on default Yes") << yesNo << MessageAnswer::Yes
-                                              << int(UserAction::Enter) << MessageAnswer::Yes;
-        QTest::newRow("Enter on default No") << yesNo << MessageAnswer::No
-                                             << int(UserAction::Enter) << MessageAnswer::No;
+        QTest::newRow("Enter on default Yes")
+            << yesNo << MessageAnswer::Yes << int(UserAction::Enter) << MessageAnswer::Yes;
+        QTest::newRow("Enter on default No")
+            << yesNo << MessageAnswer::No << int(UserAction::Enter) << MessageAnswer::No;
         QTest::newRow("Enter on default Cancel") << withCancel << MessageAnswer::Cancel
                                                  << int(UserAction::Enter) << MessageAnswer::Cancel;
         QTest::newRow("Cancel default without Cancel is No")
             << yesNo << MessageAnswer::Cancel << int(UserAction::Enter) << MessageAnswer::No;
-        QTest::newRow("Escape without Cancel is No") << yesNo << MessageAnswer::Yes
-                                                     << int(UserAction::Escape) << MessageAnswer::No;
+        QTest::newRow("Escape without Cancel is No")
+            << yesNo << MessageAnswer::Yes << int(UserAction::Escape) << MessageAnswer::No;
         QTest::newRow("Escape with Cancel is Cancel")
             << withCancel << MessageAnswer::Yes << int(UserAction::Escape) << MessageAnswer::Cancel;
         QTest::newRow("No clicked against default Yes")

@@ -36,17 +36,17 @@ private Q_SLOTS:
 
         const QString newState = "Label2 off|Text2 off|Command3 off shown|Command4 on hidden|"
                                  "Command2 on hidden|drives on";
-        QTest::newRow("new: a name") << WorkMode::NewCatalog << "Music" << "Music.cdc - Kobrix"
-                                     << newState;
+        QTest::newRow("new: a name") << WorkMode::NewCatalog << "Music"
+                                     << "Music.cdc - Kobrix" << newState;
         QTest::newRow("new: the proposed text")
             << WorkMode::NewCatalog << "Enter Catalog name here"
             << "Enter Catalog name here.cdc - Kobrix" << newState;
-        QTest::newRow("new: one blank") << WorkMode::NewCatalog << " " << " .cdc - Kobrix"
-                                        << newState;
-        QTest::newRow("new: extension given twice")
-            << WorkMode::NewCatalog << "music.cdc" << "music.cdc.cdc - Kobrix" << newState;
-        QTest::newRow("new: not trimmed") << WorkMode::NewCatalog << " Jazz " << " Jazz .cdc - Kobrix"
-                                          << newState;
+        QTest::newRow("new: one blank") << WorkMode::NewCatalog << " "
+                                        << " .cdc - Kobrix" << newState;
+        QTest::newRow("new: extension given twice") << WorkMode::NewCatalog << "music.cdc"
+                                                    << "music.cdc.cdc - Kobrix" << newState;
+        QTest::newRow("new: not trimmed") << WorkMode::NewCatalog << " Jazz "
+                                          << " Jazz .cdc - Kobrix" << newState;
         QTest::newRow("search") << WorkMode::SearchCatalog << "/cats/MUSIC.CDC"
                                 << "/cats/MUSIC.CDC - Kobrix"
                                 << "Label2 on|Text2 on|Command3 off shown|Command4 off shown|"
@@ -84,10 +84,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("state");
-        QTest::newRow("new") << "Option1" << "Music.cdc - Kobrix"
+        QTest::newRow("new") << "Option1"
+                             << "Music.cdc - Kobrix"
                              << "Label2 off|Text2 off|Command3 off shown|Command4 on hidden|"
                                 "Command2 on hidden|drives on";
-        QTest::newRow("add a disc") << "Option4" << "%1 - Kobrix"
+        QTest::newRow("add a disc") << "Option4"
+                                    << "%1 - Kobrix"
                                     << "Label2 off|Text2 off|Command3 off shown|"
                                        "Command4 off shown|Command2 on shown|drives off";
     }

@@ -140,8 +140,8 @@ int commandWrite(const QStringList &args, CatalogWrite write)
         return 2;
     }
     const RuntimeError error = write == CatalogWrite::AddToCatalog
-        ? appendCatalog(rest[0], disc, listing)
-        : writeCatalog(rest[0], disc, listing);
+                                   ? appendCatalog(rest[0], disc, listing)
+                                   : writeCatalog(rest[0], disc, listing);
     if (error)
         return fail(ProgramTexts::writeErrorHeading(), error);
     std::fprintf(stderr, "Total: %lld files\n", static_cast<long long>(listing.count()));

@@ -15,13 +15,13 @@
 #include "core/Catalog.h"
 #include "platform/DriveSource.h"
 #include "platform/ShellOpener.h"
+#include "scan/DirectoryReader.h"
 #include "ui/CommonDialog.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "ui/Form3.h"
 #include "ui/Form4.h"
 #include "ui/MessageBox.h"
-#include "scan/DirectoryReader.h"
 #include "ui/UiServices.h"
 #include "ui/WorkModeSettings.h"
 
@@ -60,8 +60,8 @@ public:
         std::fprintf(stderr, "message [%s]: %s\n", qPrintable(title), qPrintable(shown));
     }
     // Questions are written like messages and answered as if closed.
-    MessageAnswer ask(QWidget *parent, const QString &title, const QString &text,
-                      MessageIcon icon, QuestionButtons buttons, MessageAnswer) override
+    MessageAnswer ask(QWidget *parent, const QString &title, const QString &text, MessageIcon icon,
+                      QuestionButtons buttons, MessageAnswer) override
     {
         show(parent, title, text, icon);
         return escapeAnswer(buttons);

@@ -2,7 +2,9 @@
 
 namespace kobrix {
 
-Catalog::Catalog(QObject *parent) : QObject(parent) {}
+Catalog::Catalog(QObject *parent)
+    : QObject(parent)
+{}
 
 Catalog::~Catalog() = default;
 

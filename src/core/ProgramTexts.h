@@ -30,7 +30,10 @@ public:
     // Headings of error reports; the error number and description follow.
     static QString writeErrorHeading() { return tr("Error in WriteList"); }
     static QString readErrorHeading() { return tr("Error Reading file"); }
-    static QString scanErrorHeading(const QString &path) { return tr("Error scanning %1").arg(path); }
+    static QString scanErrorHeading(const QString &path)
+    {
+        return tr("Error scanning %1").arg(path);
+    }
     static QString imageErrorHeading(const QString &image)
     {
         return tr("Error reading disc image %1").arg(image);

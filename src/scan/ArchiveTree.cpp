@@ -53,10 +53,10 @@ ArchiveOutcome readArchiveTree(const QByteArray &nativePath, const char *options
             error = RuntimeError::fromErrno(err);
             return ArchiveOutcome::Unreadable;
         }
-        error = RuntimeError(DeviceIoError,
-                             QCoreApplication::translate("kobrix::RuntimeError",
-                                                         "Damaged or unknown disc image: %1")
-                                 .arg(reason()));
+        error = RuntimeError(
+            DeviceIoError,
+            QCoreApplication::translate("kobrix::RuntimeError", "Damaged or unknown disc image: %1")
+                .arg(reason()));
         return outcome();
     }
     archive_entry *entry = nullptr;
@@ -65,9 +65,10 @@ ArchiveOutcome readArchiveTree(const QByteArray &nativePath, const char *options
         if (status == ARCHIVE_EOF)
             break;
         if (status == ARCHIVE_FATAL || status == ARCHIVE_RETRY) {
-            error = RuntimeError(DeviceIoError, QCoreApplication::translate(
-                                                    "kobrix::RuntimeError", "Damaged disc image: %1")
-                                                    .arg(reason()));
+            error =
+                RuntimeError(DeviceIoError, QCoreApplication::translate("kobrix::RuntimeError",
+                                                                        "Damaged disc image: %1")
+                                                .arg(reason()));
             return outcome();
         }
         const char *utf8 = archive_entry_pathname_utf8(entry);

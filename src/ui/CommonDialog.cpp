@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QRegularExpression>
 
 namespace kobrix {

@@ -1,14 +1,14 @@
 #include "ui/Form1.h"
 
+#include "core/ProgramTexts.h"
 #include "platform/DriveDiscovery.h"
 #include "platform/DriveSource.h"
-#include "core/ProgramTexts.h"
 #include "platform/ShellOpener.h"
 #include "ui/DesignUnits.h"
 #include "ui/DiscNameValidator.h"
-#include "ui/Links.h"
 #include "ui/LineListView.h"
 #include "ui/LineStoreModel.h"
+#include "ui/Links.h"
 #include "ui/MessageBox.h"
 #include "ui/ToolbarIcons.h"
 #include "ui/WorkModeSettings.h"
@@ -170,10 +170,10 @@ void Form1::createToolbar()
         connectToolbarButton(button);
         return button;
     };
-    m_loadButton = addButton(kLoadKey, tr("Load"), tr("Load"), ToolbarImage::FolderTick);
-    m_findButton = addButton(kFindKey, tr("Find"), tr("Find"), ToolbarImage::FolderMagnifier);
-    m_restartButton = addButton(kRestartKey, tr("Restart"), tr("Restart Kobrix"),
-                                ToolbarImage::WasteBin);
+    // Found again by their keys (toolbarButton()).
+    addButton(kLoadKey, tr("Load"), tr("Load"), ToolbarImage::FolderTick);
+    addButton(kFindKey, tr("Find"), tr("Find"), ToolbarImage::FolderMagnifier);
+    addButton(kRestartKey, tr("Restart"), tr("Restart Kobrix"), ToolbarImage::WasteBin);
 }
 
 // Every button reaches the one toolbar handler, however it is triggered

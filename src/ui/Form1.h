@@ -197,10 +197,7 @@ private:
 
     QWidget *m_central = nullptr;
     QLabel *m_statusPanel = nullptr;
-    QAction *mnudiv1 = nullptr;          // separator above "&Exit"
-    QAction *m_loadButton = nullptr;     // toolbar button 1, "Load"
-    QAction *m_findButton = nullptr;     // toolbar button 2, "Find"
-    QAction *m_restartButton = nullptr;  // toolbar button 3, "Restart"
+    QAction *mnudiv1 = nullptr; // separator above "&Exit"
 
     FileSystemReader m_fileSystemReader;
     DirectoryReader *m_directoryReader = nullptr;

@@ -22,14 +22,20 @@ namespace kobrix {
 
 namespace {
 
-QString title() { return ProgramTexts::programTitle(); }
+QString title()
+{
+    return ProgramTexts::programTitle();
+}
 // The title of the empty-list report and of the general error of WriteList.
-QString errorTitle() { return Form1::tr("Error"); }
+QString errorTitle()
+{
+    return Form1::tr("Error");
+}
 // The catalog filter last, where the filter index points.
 QString appendFilter()
 {
     return Form1::tr("All Files (*.*)|*.*|Text Files (*.txt)|*.txt") + QLatin1Char('|')
-        + ProgramTexts::catalogFilter();
+           + ProgramTexts::catalogFilter();
 }
 constexpr int kAppendFilterIndex = 3; // "CD Catalog Files (*.cdc)"
 
@@ -92,7 +98,8 @@ void Form1::WriteList()
 
     // Every failure is reported, and the controls stay as they were: a
     // catalog that was not written must not look written.
-    if (RuntimeError error = writeCatalog(CommonDialog1.fileName(), Text2->text(), m_catalog.lines())) {
+    if (RuntimeError error =
+            writeCatalog(CommonDialog1.fileName(), Text2->text(), m_catalog.lines())) {
         showMessage(errorTitle(), errorMessageText(ProgramTexts::writeErrorHeading(), error),
                     MessageIcon::Critical);
         return;
@@ -122,7 +129,8 @@ void Form1::AppendList()
     if (!CommonDialog1.showSaveForAppend())
         return;
 
-    if (RuntimeError error = appendCatalog(CommonDialog1.fileName(), Text2->text(), m_catalog.lines())) {
+    if (RuntimeError error =
+            appendCatalog(CommonDialog1.fileName(), Text2->text(), m_catalog.lines())) {
         showMessage(title(), errorMessageText(ProgramTexts::writeErrorHeading(), error),
                     MessageIcon::Critical);
         return;

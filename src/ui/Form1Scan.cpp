@@ -26,7 +26,10 @@ namespace kobrix {
 
 namespace {
 
-QString title() { return ProgramTexts::programTitle(); }
+QString title()
+{
+    return ProgramTexts::programTitle();
+}
 // Said by a drive button and by a scan that finds the drive empty.
 const char kDriveUnavailable[] = QT_TRANSLATE_NOOP(
     "kobrix::Form1", "This Drive is unavailable Please insert a CD or Close the CD Drive Door");
@@ -219,7 +222,8 @@ void Form1::runScan(DirectoryReader &reader, const QString &root)
         } else {
             // Say why the scan stopped instead of leaving a short listing
             // that looks complete.
-            showMessage(title(), errorMessageText(ProgramTexts::scanErrorHeading(scan.failedPath()), error),
+            showMessage(title(),
+                        errorMessageText(ProgramTexts::scanErrorHeading(scan.failedPath()), error),
                         MessageIcon::Critical);
         }
     } else {

@@ -25,7 +25,6 @@ namespace kobrix {
 
 namespace {
 
-
 // Designed geometry in pixels at 96 dots per inch; the client area is
 // 6855 by 4050 design units.
 constexpr QSize kClientSize(457, 270);

@@ -25,7 +25,6 @@ namespace kobrix {
 
 namespace {
 
-
 // Designed geometry, in design units.
 constexpr int kClientWidth = 4650;
 constexpr int kClientHeight = 3735;
@@ -52,7 +51,9 @@ constexpr int kRowGap = 2;
 } // namespace
 
 Form3::Form3(const Catalog &catalog, MessageBoxService &messages, QWidget *parent)
-    : QDialog(parent), m_lines(catalog.lines()), m_messages(messages)
+    : QDialog(parent)
+    , m_lines(catalog.lines())
+    , m_messages(messages)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint

@@ -58,8 +58,7 @@ Form4::Form4(ShellOpener &shell, QWidget *parent) : QDialog(parent), m_shell(she
     Label3 = makeLabel(this, "Label3", tr("Freeware: copy it and share it freely."));
     Label2 = makeLabel(this, "Label2", tr("Written by the Kobrix developers."));
     Label4 = makeLabel(this, "Label4", tr("Visit Kobrix website"));
-    Label5 = makeLabel(this, "Label5",
-                       tr("For comments or suggestions on Kobrix email:"));
+    Label5 = makeLabel(this, "Label5", tr("For comments or suggestions on Kobrix email:"));
     Label5->setWordWrap(true);
     Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label6 = makeLabel(this, "Label6", kSupportMail);

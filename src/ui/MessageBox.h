@@ -45,9 +45,8 @@ class QtMessageBoxService : public MessageBoxService
 public:
     void show(QWidget *parent, const QString &title, const QString &text,
               MessageIcon icon) override;
-    MessageAnswer ask(QWidget *parent, const QString &title, const QString &text,
-                      MessageIcon icon, QuestionButtons buttons,
-                      MessageAnswer defaultAnswer) override;
+    MessageAnswer ask(QWidget *parent, const QString &title, const QString &text, MessageIcon icon,
+                      QuestionButtons buttons, MessageAnswer defaultAnswer) override;
 };
 
 // head, two carriage returns, the number, " - " and the description:
