@@ -10,6 +10,7 @@
 //       "find TAB text TAB found TAB find_ms TAB listed_ms TAB longest_gap_ms"
 
 #include "catalog/CatalogFile.h"
+#include "core/Catalog.h"
 #include "core/LineStore.h"
 #include "ui/Form3.h"
 #include "ui/MessageBox.h"
@@ -34,6 +35,12 @@ public:
     void show(QWidget *, const QString &, const QString &text, MessageIcon) override
     {
         std::printf("  message: %s\n", qPrintable(text));
+    }
+    MessageAnswer ask(QWidget *parent, const QString &title, const QString &text, MessageIcon icon,
+                      QuestionButtons buttons, MessageAnswer) override
+    {
+        show(parent, title, text, icon);
+        return escapeAnswer(buttons);
     }
 };
 
@@ -127,7 +134,8 @@ Figures runFind(Form3 &form, const QString &text)
 // Loads FILE and runs Find for each text.
 int searchCatalogFile(const QString &path, const QStringList &texts)
 {
-    LineStore catalog;
+    Catalog document;
+    LineStore &catalog = document.lines();
     QElapsedTimer loadClock;
     loadClock.start();
     if (const RuntimeError error = readCatalog(path, catalog, ExistingLines::Clear)) {
@@ -139,7 +147,7 @@ int searchCatalogFile(const QString &path, const QStringList &texts)
                 static_cast<long long>(loadClock.elapsed()));
 
     SilentMessages messages;
-    Form3 form(catalog, messages);
+    Form3 form(document, messages);
     form.show();
     QCoreApplication::processEvents();
     for (const QString &text : texts) {
@@ -169,7 +177,8 @@ int main(int argc, char **argv)
     }
     const qsizetype lineCount = argc > 1 ? QString::fromLocal8Bit(argv[1]).toLongLong() : 1000000;
 
-    LineStore catalog;
+    Catalog document;
+    LineStore &catalog = document.lines();
     QElapsedTimer fillClock;
     fillClock.start();
     fillCatalog(catalog, lineCount);
@@ -178,7 +187,7 @@ int main(int argc, char **argv)
                 static_cast<long long>(fillClock.elapsed()));
 
     SilentMessages messages;
-    Form3 form(catalog, messages);
+    Form3 form(document, messages);
     form.show();
     QCoreApplication::processEvents();
 

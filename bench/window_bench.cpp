@@ -35,6 +35,12 @@ public:
     {
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
     }
+    MessageAnswer ask(QWidget *parent, const QString &title, const QString &text, MessageIcon icon,
+                      QuestionButtons buttons, MessageAnswer) override
+    {
+        show(parent, title, text, icon);
+        return escapeAnswer(buttons);
+    }
 };
 
 class NoDrives : public DriveSource

@@ -6,7 +6,7 @@
 // search, the About box.
 
 #include "UiTestSupport.h"
-#include "core/LineStore.h"
+#include "core/Catalog.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "ui/Form3.h"
@@ -29,7 +29,7 @@ public:
         m_io.drives.addCdDrive(QStringLiteral("E:\\"));
         // Enough lines for a six-digit result count.
         for (int i = 0; i < 100000; ++i)
-            m_lines.append(QStringLiteral("Games 1 - \\DATA\\LEVEL%1.DAT").arg(i));
+            m_catalog.lines().append(QStringLiteral("Games 1 - \\DATA\\LEVEL%1.DAT").arg(i));
     }
 
     static QStringList names()
@@ -53,7 +53,7 @@ public:
             return std::make_unique<Form2>(m_io.messages,
                                            [](WorkMode) { return PreparedMainWindow(); });
         if (name.startsWith(QLatin1String("Form3"))) {
-            auto form = std::make_unique<Form3>(m_lines, m_io.messages);
+            auto form = std::make_unique<Form3>(m_catalog, m_io.messages);
             if (name.endsWith(QLatin1String("with results"))) {
                 // Every line matches: the longest count text of this catalog.
                 form->Text1->setText(QStringLiteral("games"));
@@ -68,7 +68,7 @@ public:
 
 private:
     ScriptedServices m_io;
-    LineStore m_lines;
+    Catalog m_catalog;
 };
 
 } // namespace kobrix::test

@@ -34,16 +34,23 @@
 
 namespace kobrix::test {
 
-// One message box the program showed.
+// One message box the program showed; for a question, also its buttons,
+// its default and the answer it got.
 struct ShownMessage
 {
     QString title;
     QString text;
     MessageIcon icon = MessageIcon::Information;
+    bool question = false;
+    QuestionButtons buttons = QuestionButtons::YesNo;
+    MessageAnswer defaultAnswer = MessageAnswer::Yes;
+    MessageAnswer answer = MessageAnswer::Yes;
 };
 
-// Records every message instead of showing it. onShow, when set, runs while
-// the box would be open (the program waits there).
+// Records every message instead of showing it, and answers questions from a
+// queue. A question with the queue empty is unexpected: it is counted and
+// answered as if the box had been closed (escapeAnswer()). onShow, when set,
+// runs while the box would be open (the program waits there).
 class RecordingMessageBoxService : public MessageBoxService
 {
 public:
@@ -53,6 +60,26 @@ public:
         if (onShow)
             onShow(shown.back());
     }
+
+    MessageAnswer ask(QWidget *, const QString &title, const QString &text, MessageIcon icon,
+                      QuestionButtons buttons, MessageAnswer defaultAnswer) override
+    {
+        MessageAnswer answer = escapeAnswer(buttons);
+        if (answers.empty()) {
+            ++unexpected;
+        } else {
+            answer = answers.front();
+            answers.pop_front();
+        }
+        shown.push_back({title, text, icon, true, buttons, defaultAnswer, answer});
+        if (onShow)
+            onShow(shown.back());
+        return answer;
+    }
+
+    // The answers to the questions to come, in order.
+    std::deque<MessageAnswer> answers;
+    int unexpected = 0;
 
     QStringList texts() const
     {

@@ -98,7 +98,7 @@ void TestUiForm1Load::loadCommand()
     Form1Harness w(WorkMode::SearchCatalog);
     Form1 &f = *w.form;
     const QString before = QStringLiteral("/old/Before.cdc");
-    f.Text3->setText(before);
+    f.catalog().setPath(before);
     f.setWindowTitle(before + QStringLiteral(" - Kobrix"));
     f.list2Lines().append(u"Before - \\OLD.TXT");
     f.refreshList2();

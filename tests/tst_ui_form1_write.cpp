@@ -46,7 +46,7 @@ struct WriterWindow
     {
         Form1 &f = form();
         // What the start dialog leaves for a new catalog.
-        f.Text3->setText(QStringLiteral("Music"));
+        f.catalog().setPath(QStringLiteral("Music"));
         f.Label2->setEnabled(false);
         f.Text2->setEnabled(false);
         f.Command3->setEnabled(false);

@@ -1,6 +1,9 @@
 // The start dialog: its controls, the option clicks, and the OK handling of
 // each work mode against a stand-in main window that logs what happens to it.
+// What the settings of each mode do to the real main window is
+// tst_ui_workmode's.
 
+#include "core/Catalog.h"
 #include "ui/Artwork.h"
 #include "ui/CommonDialog.h"
 #include "ui/Form2.h"
@@ -37,6 +40,13 @@ public:
         events << "message " + text;
         shown << title + "|" + text + "|" + QString::number(int(icon));
     }
+    MessageAnswer ask(QWidget *parent, const QString &title, const QString &text, MessageIcon icon,
+                      QuestionButtons buttons, MessageAnswer) override
+    {
+        // The start dialog asks nothing: any question shows up as a message.
+        show(parent, title, text, icon);
+        return escapeAnswer(buttons);
+    }
     QStringList shown;
 };
 
@@ -57,21 +67,16 @@ public:
     std::vector<FileDialogRequest> requests;
 };
 
-// A main window with just the controls the start dialog sets up, all in
-// their designed state: shown and enabled.
+// A main window that logs what the start dialog has done to it: the naming
+// of its catalog, the load and the applying of the mode's start settings.
 class FakeMainWindow : public QWidget
 {
 public:
     FakeMainWindow(FileDialogBackend &dialogs, WorkMode mode, const Form2 &start)
         : mode(mode), CommonDialog1(dialogs, this)
     {
-        Text3 = new QLineEdit(this);
-        Text3->hide();
-        Label2 = new QLabel(QStringLiteral("Disk Name"), this);
-        Text2 = new QLineEdit(this);
-        Command2 = new QPushButton(QStringLiteral("Scan New CD"), this);
-        Command3 = new QPushButton(QStringLiteral("Write Catalog..."), this);
-        Command4 = new QPushButton(QStringLiteral("Add to Catalog..."), this);
+        connect(&catalog, &Catalog::pathChanged, this,
+                [](const QString &path) { events << QStringLiteral("catalog ") + path; });
         events << QStringLiteral("load %1, start dialog %2, OK %3")
                       .arg(int(mode))
                       .arg(start.isVisible() ? "open" : "closed")
@@ -80,13 +85,18 @@ public:
 
     PreparedMainWindow parts()
     {
-        return {this,     Text3,    Label2, Text2, Command2, Command3, Command4, &CommonDialog1,
-                [this](const QString &fileName, bool clearFirst) {
-                    events << QStringLiteral("ReadList %1 %2").arg(fileName).arg(clearFirst);
-                    readFrom = fileName;
-                    if (duringLoad)
-                        duringLoad();
-                }};
+        PreparedMainWindow parts;
+        parts.window = this;
+        parts.catalog = &catalog;
+        parts.CommonDialog1 = &CommonDialog1;
+        parts.ReadList = [this](const QString &fileName, bool clearFirst) {
+            events << QStringLiteral("ReadList %1 %2").arg(fileName).arg(clearFirst);
+            readFrom = fileName;
+            if (duringLoad)
+                duringLoad();
+        };
+        parts.applyStartSettings = [] { events << QStringLiteral("start settings"); };
+        return parts;
     }
 
     void setVisible(bool visible) override
@@ -98,12 +108,7 @@ public:
 
     WorkMode mode;
     CommonDialog CommonDialog1;
-    QLineEdit *Text3;
-    QLabel *Label2;
-    QLineEdit *Text2;
-    QPushButton *Command2;
-    QPushButton *Command3;
-    QPushButton *Command4;
+    Catalog catalog;
     QString readFrom;
     static inline std::function<void()> duringLoad; // what the user does while a catalog loads
 };
@@ -142,11 +147,6 @@ struct Fixture
     std::vector<std::unique_ptr<FakeMainWindow>> windows;
     Form2 form;
 };
-
-QString state(const QWidget *w)
-{
-    return QString(w->isHidden() ? "hidden" : "shown") + (w->isEnabled() ? " enabled" : " disabled");
-}
 
 } // namespace
 
@@ -242,28 +242,27 @@ private Q_SLOTS:
     }
 
     // A new catalog: the name check, then the main window is loaded while
-    // the dialog is open, named, set up and shown.
+    // the dialog is open, its catalog named as typed, set up and shown.
     void newCatalog_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption"); // empty: refused
-        QTest::newRow("a name") << "Music" << "Music.cdc - Kobrix";
-        QTest::newRow("the proposed text") << "Enter Catalog name here"
-                                           << "Enter Catalog name here.cdc - Kobrix";
-        QTest::newRow("one blank is a name") << " " << " .cdc - Kobrix";
-        QTest::newRow("extension given twice") << "music.cdc" << "music.cdc.cdc - Kobrix";
-        QTest::newRow("not trimmed") << " Jazz " << " Jazz .cdc - Kobrix";
-        QTest::newRow("empty") << "" << "";
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("a name") << "Music" << true;
+        QTest::newRow("the proposed text") << "Enter Catalog name here" << true;
+        QTest::newRow("one blank is a name") << " " << true;
+        QTest::newRow("extension kept") << "music.cdc" << true;
+        QTest::newRow("not trimmed") << " Jazz " << true;
+        QTest::newRow("empty") << "" << false;
     }
     void newCatalog()
     {
         QFETCH(QString, name);
-        QFETCH(QString, caption);
+        QFETCH(bool, accepted);
         Fixture f;
         f.form.Text1->setText(name);
         QTest::mouseClick(f.form.Command1, Qt::LeftButton);
 
-        if (caption.isEmpty()) {
+        if (!accepted) {
             QCOMPARE(f.messages.shown,
                      QStringList{"Kobrix| Please enter a name for the new catalog|48"});
             QVERIFY(f.windows.empty());
@@ -272,41 +271,28 @@ private Q_SLOTS:
             return;
         }
         QVERIFY(f.messages.shown.isEmpty());
-        QCOMPARE(events, (QStringList{"load 0, start dialog open, OK disabled",
-                                      "start dialog closed", "main shown"}));
+        QCOMPARE(events, (QStringList{"load 0, start dialog open, OK disabled", "catalog " + name,
+                                      "start settings", "start dialog closed", "main shown"}));
         FakeMainWindow *main = f.main();
         QCOMPARE(main->mode, WorkMode::NewCatalog);
-        QCOMPARE(main->Text3->text(), name);
-        QCOMPARE(main->windowTitle(), caption);
-        QCOMPARE(state(main->Label2), QStringLiteral("shown disabled"));
-        QCOMPARE(state(main->Text2), QStringLiteral("shown disabled"));
-        QCOMPARE(state(main->Command3), QStringLiteral("shown disabled"));
-        QCOMPARE(state(main->Command4), QStringLiteral("hidden enabled"));
-        QCOMPARE(state(main->Command2), QStringLiteral("shown enabled"));
+        QCOMPARE(main->catalog.path(), name);
+        QVERIFY(main->readFrom.isEmpty());
         QVERIFY(f.dialogs.requests.empty());
         QVERIFY(main->isVisible());
         QVERIFY(!f.form.isVisible());
     }
 
-    // An existing catalog: the open dialog, the loader, the caption and, for
-    // a further disc, the command buttons.
+    // An existing catalog: the open dialog, the naming, the loader, then the
+    // mode's start settings.
     void existingCatalog_data()
     {
         QTest::addColumn<QString>("option");
         QTest::addColumn<WorkMode>("mode");
         QTest::addColumn<QString>("path");
-        QTest::addColumn<QStringList>("states"); // Label2, Text2, Command2, Command3, Command4
-        QTest::newRow("search") << "Option3" << WorkMode::SearchCatalog << "/cats/MUSIC.CDC"
-                                << QStringList{"shown enabled", "shown enabled", "shown enabled",
-                                               "shown enabled", "shown enabled"};
-        QTest::newRow("add a disc") << "Option4" << WorkMode::AddDisc << "/cats/Music.cdc"
-                                    << QStringList{"shown disabled", "shown disabled",
-                                                   "shown enabled", "shown disabled",
-                                                   "shown disabled"};
+        QTest::newRow("search") << "Option3" << WorkMode::SearchCatalog << "/cats/MUSIC.CDC";
+        QTest::newRow("add a disc") << "Option4" << WorkMode::AddDisc << "/cats/Music.cdc";
         QTest::newRow("name with blanks and a comma")
-            << "Option3" << WorkMode::SearchCatalog << "/my cats/Photos, 2002.cdc"
-            << QStringList{"shown enabled", "shown enabled", "shown enabled", "shown enabled",
-                           "shown enabled"};
+            << "Option3" << WorkMode::SearchCatalog << "/my cats/Photos, 2002.cdc";
     }
     void cancelWhileTheCatalogLoads()
     {
@@ -322,6 +308,7 @@ private Q_SLOTS:
         FakeMainWindow::duringLoad = nullptr;
         QCOMPARE(ending.count(), 1);
         QVERIFY(!events.contains(QStringLiteral("main shown")));
+        QVERIFY(!events.contains(QStringLiteral("start settings")));
         QVERIFY(f.main()->isHidden());
     }
 
@@ -330,16 +317,16 @@ private Q_SLOTS:
         QFETCH(QString, option);
         QFETCH(WorkMode, mode);
         QFETCH(QString, path);
-        QFETCH(QStringList, states);
         Fixture f;
         QTest::mouseClick(f.form.findChild<QRadioButton *>(option), Qt::LeftButton);
         f.dialogs.answers.push_back(path);
         events.clear();
         QTest::mouseClick(f.form.Command1, Qt::LeftButton);
 
-        QCOMPARE(events, (QStringList{QString("load %1, start dialog open, OK disabled").arg(int(mode)),
-                                      "open dialog", "ReadList " + path + " 1", "main shown",
-                                      "start dialog closed"}));
+        QCOMPARE(events,
+                 (QStringList{QString("load %1, start dialog open, OK disabled").arg(int(mode)),
+                              "open dialog", "catalog " + path, "ReadList " + path + " 1",
+                              "start settings", "main shown", "start dialog closed"}));
         QCOMPARE(f.dialogs.requests.size(), 1u);
         const FileDialogRequest &request = f.dialogs.requests.front();
         QCOMPARE(request.mode, FileDialogMode::Open);
@@ -349,11 +336,8 @@ private Q_SLOTS:
 
         FakeMainWindow *main = f.main();
         QCOMPARE(main->mode, mode);
-        QCOMPARE(main->Text3->text(), path);
-        QCOMPARE(main->windowTitle(), path + " - Kobrix");
-        const QStringList actual{state(main->Label2), state(main->Text2), state(main->Command2),
-                                 state(main->Command3), state(main->Command4)};
-        QCOMPARE(actual, states);
+        QCOMPARE(main->catalog.path(), path);
+        QCOMPARE(main->readFrom, path);
         QVERIFY(f.messages.shown.isEmpty());
     }
 
@@ -382,7 +366,8 @@ private Q_SLOTS:
         QCOMPARE(f.windows.size(), 1u);
         QVERIFY(!f.main()->isVisible());
         QVERIFY(f.main()->readFrom.isEmpty());
-        QCOMPARE(f.main()->Text3->text(), QString());
+        QCOMPARE(f.main()->catalog.path(), QString());
+        QVERIFY(!events.contains(QStringLiteral("start settings")));
         QVERIFY(f.messages.shown.isEmpty());
 
         QTest::mouseClick(f.form.findChild<QRadioButton *>(second), Qt::LeftButton);

@@ -2,6 +2,7 @@
 // search. The layout and the resize rule are in tst_ui_form3_layout.
 
 #include "TestSupport.h"
+#include "core/Catalog.h"
 #include "core/LineStore.h"
 #include "ui/Form3.h"
 #include "ui/MessageBox.h"
@@ -45,6 +46,13 @@ public:
         QVERIFY(form);
         shown.push_back({title, text, icon, form->windowTitle(), form->lbl_results->text(),
                          form->results()->count(), form->Command1->isEnabled()});
+    }
+    MessageAnswer ask(QWidget *parent, const QString &title, const QString &text, MessageIcon icon,
+                      QuestionButtons buttons, MessageAnswer) override
+    {
+        // The search window asks nothing: any question shows up as a message.
+        show(parent, title, text, icon);
+        return escapeAnswer(buttons);
     }
     std::vector<ShownMessage> shown;
 };
@@ -91,9 +99,9 @@ class TestForm3 : public QObject
 private Q_SLOTS:
     void designedState()
     {
-        LineStore lines;
+        Catalog catalog;
         RecordingMessages messages;
-        Form3 form(lines, messages);
+        Form3 form(catalog, messages);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(form.windowTitle(), QStringLiteral("Find"));
@@ -152,9 +160,10 @@ private Q_SLOTS:
         QFETCH(QList<int>, hits);
         QFETCH(QString, message);
         QFETCH(int, icon);
-        const LineStore lines = toStore(sampleCatalog());
+        Catalog catalog;
+        catalog.lines() = toStore(sampleCatalog());
         RecordingMessages messages;
-        Form3 form(lines, messages);
+        Form3 form(catalog, messages);
         form.Text1->setText(typed);
         form.find();
 
@@ -199,9 +208,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, second);
         QFETCH(QString, message);
-        const LineStore lines = toStore(sampleCatalog());
+        Catalog catalog;
+        catalog.lines() = toStore(sampleCatalog());
         RecordingMessages messages;
-        Form3 form(lines, messages);
+        Form3 form(catalog, messages);
         form.Text1->setText(QStringLiteral("games 1"));
         form.find();
         QCOMPARE(form.windowTitle(), QStringLiteral("Find  -  Found 4 Item(s)"));
@@ -221,9 +231,9 @@ private Q_SLOTS:
 
     void emptyListNotFound()
     {
-        LineStore lines;
+        Catalog catalog;
         RecordingMessages messages;
-        Form3 form(lines, messages);
+        Form3 form(catalog, messages);
         form.Text1->setText(QStringLiteral("a"));
         form.find();
         QCOMPARE(messages.shown.size(), 1u);
@@ -232,9 +242,10 @@ private Q_SLOTS:
 
     void enterRunsFind()
     {
-        const LineStore lines = toStore(sampleCatalog());
+        Catalog catalog;
+        catalog.lines() = toStore(sampleCatalog());
         RecordingMessages messages;
-        Form3 form(lines, messages);
+        Form3 form(catalog, messages);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTest::keyClicks(form.Text1, QStringLiteral("jpg"));
@@ -247,9 +258,10 @@ private Q_SLOTS:
     void editDuringSearch()
     {
         const int lineCount = 5000;
-        const LineStore lines = alphaBetaStore(lineCount);
+        Catalog catalog;
+        catalog.lines() = alphaBetaStore(lineCount);
         RecordingMessages messages;
-        Form3 form(lines, messages);
+        Form3 form(catalog, messages);
         form.setSliceBudget(std::chrono::nanoseconds(0)); // one step per round of events
         form.Text1->setText(QStringLiteral("alpha"));
         qsizetype examinedBeforeEdit = -1;
@@ -296,9 +308,10 @@ private Q_SLOTS:
     {
         QFETCH(int, how);
         const int lineCount = 20000;
-        const LineStore lines = alphaBetaStore(lineCount);
+        Catalog catalog;
+        catalog.lines() = alphaBetaStore(lineCount);
         RecordingMessages messages;
-        QPointer<Form3> form = new Form3(lines, messages);
+        QPointer<Form3> form = new Form3(catalog, messages);
         form->setSliceBudget(std::chrono::nanoseconds(0));
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
@@ -339,9 +352,10 @@ private Q_SLOTS:
     void everyLineListed()
     {
         const int lineCount = 200000;
-        const LineStore lines = alphaBetaStore(lineCount);
+        Catalog catalog;
+        catalog.lines() = alphaBetaStore(lineCount);
         RecordingMessages messages;
-        Form3 form(lines, messages);
+        Form3 form(catalog, messages);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         form.Text1->setText(QStringLiteral("ALPHA"));
@@ -349,7 +363,7 @@ private Q_SLOTS:
         QCOMPARE(form.results()->count(), lineCount);
         QCOMPARE(form.List1->model()->rowCount(), lineCount);
         QCOMPARE(form.lbl_results->text(), QStringLiteral("Found 200000 Item(s)"));
-        QCOMPARE(form.results()->lineAt(lineCount - 1), lines.at(lineCount - 1));
+        QCOMPARE(form.results()->lineAt(lineCount - 1), catalog.lines().at(lineCount - 1));
         const QModelIndex last = form.List1->model()->index(lineCount - 1, 0);
         // The view lays the rows out in batches while events are processed.
         const auto lastRowShown = [&] {

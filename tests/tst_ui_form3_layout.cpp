@@ -2,6 +2,7 @@
 // font, the resize rule, and a frame the window system reports late.
 
 #include "UiTestSupport.h"
+#include "core/Catalog.h"
 #include "core/LineStore.h"
 #include "ui/Form3.h"
 
@@ -68,9 +69,9 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QRect, units);
         QFETCH(QString, prompt);
-        LineStore lines;
+        Catalog catalog;
         RecordingMessageBoxService messages;
-        Form3 form(lines, messages);
+        Form3 form(catalog, messages);
         auto *control = form.findChild<QWidget *>(name);
         QVERIFY(control);
         const QRect px = control->geometry();
@@ -108,10 +109,11 @@ private Q_SLOTS:
         large.setPointSize(20);
         QApplication::setFont(large);
         {
-            const LineStore lines = toStore({QStringLiteral("Games 1 - \\SETUP.EXE"),
-                                              QStringLiteral("Games 2 - \\INSTALL.EXE")});
+            Catalog catalog;
+            catalog.lines() = toStore({QStringLiteral("Games 1 - \\SETUP.EXE"),
+                                       QStringLiteral("Games 2 - \\INSTALL.EXE")});
             RecordingMessageBoxService messages;
-            Form3 form(lines, messages);
+            Form3 form(catalog, messages);
             form.show();
             QVERIFY(QTest::qWaitForWindowExposed(&form));
             form.Text1->setText(QStringLiteral("games"));
@@ -152,9 +154,9 @@ private Q_SLOTS:
         QFETCH(QSize, requested);
         QFETCH(QSize, outer);
         QFETCH(int, listHeight);
-        LineStore lines;
+        Catalog catalog;
         RecordingMessageBoxService messages;
-        Form3 form(lines, messages);
+        Form3 form(catalog, messages);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const int heightBefore = form.List1->height();
@@ -184,9 +186,9 @@ private Q_SLOTS:
     void frameReportedAfterShow()
     {
         QFETCH(bool, sizedByUser);
-        LineStore lines;
+        Catalog catalog;
         RecordingMessageBoxService messages;
-        LateFramedForm3 form(lines, messages);
+        LateFramedForm3 form(catalog, messages);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(form.height(), 4110 / 15); // no frame yet
@@ -224,9 +226,9 @@ private Q_SLOTS:
         const QMargins ownerFrame = owner.windowHandle()->frameMargins();
         QVERIFY(!ownerFrame.isNull());
 
-        LineStore lines;
+        Catalog catalog;
         RecordingMessageBoxService messages;
-        auto *form = new LateFramedForm3(lines, messages, &owner);
+        auto *form = new LateFramedForm3(catalog, messages, &owner);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
         QCOMPARE(form->height(), 4110 / 15 - ownerFrame.top() - ownerFrame.bottom());
@@ -241,9 +243,9 @@ private Q_SLOTS:
 
     void maximized()
     {
-        LineStore lines;
+        Catalog catalog;
         RecordingMessageBoxService messages;
-        Form3 form(lines, messages);
+        Form3 form(catalog, messages);
         form.showMaximized();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTRY_VERIFY(form.outerHeight() > 4110);

@@ -3,6 +3,7 @@
 
 #include "catalog/CatalogFile.h"
 #include "catalog/CatalogFileSystem.h"
+#include "core/ProgramTexts.h"
 #include "scan/DiscImageReader.h"
 #include "scan/DiscWalker.h"
 #include "search/Matcher.h"
@@ -36,9 +37,10 @@ int usage()
     return 2;
 }
 
-int fail(const char *what, const RuntimeError &error)
+// "heading: number - description" on stderr; the exit code of an error.
+int fail(const QString &heading, const RuntimeError &error)
 {
-    std::fprintf(stderr, "%s: %s\n", what, qPrintable(error.numberAndDescription()));
+    std::fprintf(stderr, "%s: %s\n", qPrintable(heading), qPrintable(error.numberAndDescription()));
     return 2;
 }
 
@@ -88,15 +90,13 @@ bool scan(const QString &root, LineStore &listing)
 {
     std::unique_ptr<DirectoryReader> reader;
     if (RuntimeError error = makeReaderFor(root, reader)) {
-        std::fprintf(stderr, "Error reading disc image %s: %s\n", qPrintable(root),
-                     qPrintable(error.numberAndDescription()));
+        fail(ProgramTexts::imageErrorHeading(root), error);
         return false;
     }
     LineStore directories;
     DiscWalker walker(*reader, root, directories, listing);
     if (RuntimeError error = walker.run()) {
-        std::fprintf(stderr, "Error scanning %s: %s\n", qPrintable(walker.failedPath()),
-                     qPrintable(error.numberAndDescription()));
+        fail(ProgramTexts::scanErrorHeading(walker.failedPath()), error);
         return false;
     }
     return true;
@@ -115,7 +115,10 @@ int commandScan(const QStringList &args)
     return out.finish(ok ? 0 : 2);
 }
 
-int commandWrite(const QStringList &args, bool append)
+// Whether "write" makes a new catalog or "append" adds to one.
+enum class CatalogWrite { NewCatalog, AddToCatalog };
+
+int commandWrite(const QStringList &args, CatalogWrite write)
 {
     QStringList rest = args;
     const qsizetype discAt = rest.indexOf(QStringLiteral("--disc"));
@@ -126,20 +129,21 @@ int commandWrite(const QStringList &args, bool append)
     if (rest.size() != 2)
         return usage();
     if (disc.isEmpty()) {
-        std::fputs("Please enter a Disk Name or Number\n", stderr);
+        std::fprintf(stderr, "%s\n", qPrintable(ProgramTexts::missingDiscName()));
         return 2;
     }
     LineStore listing;
     if (!scan(rest[1], listing))
         return 2;
     if (listing.isEmpty()) {
-        std::fputs("Listbox is empty - cannot write to file!\n", stderr);
+        std::fprintf(stderr, "%s\n", qPrintable(ProgramTexts::emptyListing()));
         return 2;
     }
-    const RuntimeError error = append ? appendCatalog(rest[0], disc, listing)
-                                      : writeCatalog(rest[0], disc, listing);
+    const RuntimeError error = write == CatalogWrite::AddToCatalog
+                                   ? appendCatalog(rest[0], disc, listing)
+                                   : writeCatalog(rest[0], disc, listing);
     if (error)
-        return fail("Error in WriteList", error);
+        return fail(ProgramTexts::writeErrorHeading(), error);
     std::fprintf(stderr, "Total: %lld files\n", static_cast<long long>(listing.count()));
     return 0;
 }
@@ -178,7 +182,7 @@ RuntimeError forEachSlice(const QString &path, const Matcher *matcher, Visit &&v
 int readingFailed(Output &out, const RuntimeError &error)
 {
     const int code = out.finish(2);
-    fail("Error Reading file", error);
+    fail(ProgramTexts::readErrorHeading(), error);
     return code;
 }
 
@@ -202,7 +206,7 @@ int commandFind(const QStringList &args)
     if (rest.size() != 2)
         return usage();
     if (rest[1].isEmpty()) {
-        std::fputs("Enter a search string\n", stderr);
+        std::fprintf(stderr, "%s\n", qPrintable(ProgramTexts::missingSearchText()));
         return 2;
     }
     const Matcher matcher(effectiveSearchText(rest[1]));
@@ -251,9 +255,9 @@ int run(int argc, char **argv)
     if (command == QLatin1String("scan"))
         return commandScan(args);
     if (command == QLatin1String("write"))
-        return commandWrite(args, false);
+        return commandWrite(args, CatalogWrite::NewCatalog);
     if (command == QLatin1String("append"))
-        return commandWrite(args, true);
+        return commandWrite(args, CatalogWrite::AddToCatalog);
     if (command == QLatin1String("list"))
         return commandList(args);
     if (command == QLatin1String("find"))

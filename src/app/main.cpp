@@ -2,6 +2,7 @@
 // ends the program.
 
 #include "catalog/CatalogFileSystem.h"
+#include "core/ProgramTexts.h"
 #include "platform/DriveSource.h"
 #include "ui/AppController.h"
 #include "ui/CommonDialog.h"
@@ -19,7 +20,7 @@ int main(int argc, char **argv)
     kobrix::filesystem::ignoreFileSizeSignal();
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kobrix"));
+    QApplication::setApplicationName(kobrix::ProgramTexts::programTitle());
     // Ties the windows to the installed menu entry (and its icon) on Wayland.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kobrix"));
     QApplication::setWindowIcon(kobrix::toolbarIcon(kobrix::ToolbarImage::CompactDisc));

@@ -12,16 +12,19 @@
 // are stand-ins, so no scene waits for input or touches a real drive.
 
 #include "catalog/CatalogFile.h"
+#include "core/Catalog.h"
 #include "platform/DriveSource.h"
 #include "platform/ShellOpener.h"
+#include "scan/DirectoryReader.h"
+#include "scan/FileSystemReader.h"
 #include "ui/CommonDialog.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "ui/Form3.h"
 #include "ui/Form4.h"
 #include "ui/MessageBox.h"
-#include "scan/FileSystemReader.h"
 #include "ui/UiServices.h"
+#include "ui/WorkModeSettings.h"
 
 #include <QApplication>
 #include <QDir>
@@ -56,6 +59,13 @@ public:
         QString shown = text;
         shown.replace(QLatin1Char('\r'), QLatin1Char(' '));
         std::fprintf(stderr, "message [%s]: %s\n", qPrintable(title), qPrintable(shown));
+    }
+    // Questions are written like messages and answered as if closed.
+    MessageAnswer ask(QWidget *parent, const QString &title, const QString &text, MessageIcon icon,
+                      QuestionButtons buttons, MessageAnswer) override
+    {
+        show(parent, title, text, icon);
+        return escapeAnswer(buttons);
     }
 };
 
@@ -155,31 +165,13 @@ struct SceneContext
 std::unique_ptr<Form1> mainWindowAtStart(SceneContext &context, WorkMode mode)
 {
     auto form = std::make_unique<Form1>(context.services(), mode);
-    switch (mode) {
-    case WorkMode::NewCatalog:
-        form->Text3->setText(QStringLiteral("Music"));
-        form->setWindowTitle(QStringLiteral("Music.cdc - Kobrix"));
-        form->Label2->setEnabled(false);
-        form->Text2->setEnabled(false);
-        form->Command3->setEnabled(false);
-        form->Command4->hide();
-        break;
-    case WorkMode::SearchCatalog:
-    case WorkMode::AddDisc:
-        form->Text3->setText(context.catalogPath);
+    if (mode == WorkMode::NewCatalog) {
+        form->catalog().setPath(QStringLiteral("Music"));
+    } else {
+        form->catalog().setPath(context.catalogPath);
         form->ReadList(context.catalogPath, true);
-        form->setWindowTitle(context.catalogPath + QStringLiteral(" - Kobrix"));
-        if (mode == WorkMode::AddDisc) {
-            form->Command3->setEnabled(false);
-            form->Command3->show();
-            form->Command4->show();
-            form->Command4->setEnabled(false);
-            form->Command2->show();
-            form->Text2->setEnabled(false);
-            form->Label2->setEnabled(false);
-        }
-        break;
     }
+    applyStartSettings(*form, mode);
     return form;
 }
 
@@ -221,9 +213,9 @@ const std::vector<Scene> &scenes()
         {QStringLiteral("form3-results"),
          [](SceneContext &c) -> std::unique_ptr<QWidget> {
              // The search window over the sample catalog after Find "games".
-             static LineStore lines;
-             readCatalog(c.catalogPath, lines, ExistingLines::Clear);
-             auto form = std::make_unique<Form3>(lines, c.messages);
+             static Catalog catalog;
+             readCatalog(c.catalogPath, catalog.lines(), ExistingLines::Clear);
+             auto form = std::make_unique<Form3>(catalog, c.messages);
              form->Text1->setText(QStringLiteral("games"));
              form->find();
              return form;

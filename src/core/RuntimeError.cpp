@@ -1,28 +1,47 @@
 #include "core/RuntimeError.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 
 namespace kobrix {
 
-QString describeError(int number)
+namespace {
+
+// The descriptions in English as lupdate collects them; describeError()
+// hands them to the application's translation (context
+// "kobrix::RuntimeError"), which without a translator keeps them as they are.
+const char *descriptionSource(int number)
 {
     switch (number) {
-    case NoError: return QString();
-    case OutOfMemory: return QStringLiteral("Out of memory");
-    case BadFileNameOrNumber: return QStringLiteral("Bad file name or number");
-    case FileNotFound: return QStringLiteral("File not found");
-    case FileAlreadyOpen: return QStringLiteral("File already open");
-    case BadRecordLength: return QStringLiteral("Bad record length");
-    case DeviceIoError: return QStringLiteral("Device I/O error");
-    case DiskFull: return QStringLiteral("Disk full");
-    case DeviceUnavailable: return QStringLiteral("Device unavailable");
-    case PermissionDenied: return QStringLiteral("Permission denied");
-    case DiskNotReady: return QStringLiteral("Disk not ready");
-    case PathFileAccessError: return QStringLiteral("Path/File access error");
-    case PathNotFound: return QStringLiteral("Path not found");
-    case DialogCancelled: return QStringLiteral("Cancel was selected.");
-    default: return QStringLiteral("Application-defined or object-defined error");
+    case OutOfMemory: return QT_TRANSLATE_NOOP("kobrix::RuntimeError", "Out of memory");
+    case BadFileNameOrNumber:
+        return QT_TRANSLATE_NOOP("kobrix::RuntimeError", "Bad file name or number");
+    case FileNotFound: return QT_TRANSLATE_NOOP("kobrix::RuntimeError", "File not found");
+    case FileAlreadyOpen: return QT_TRANSLATE_NOOP("kobrix::RuntimeError", "File already open");
+    case BadRecordLength: return QT_TRANSLATE_NOOP("kobrix::RuntimeError", "Bad record length");
+    case DeviceIoError: return QT_TRANSLATE_NOOP("kobrix::RuntimeError", "Device I/O error");
+    case DiskFull: return QT_TRANSLATE_NOOP("kobrix::RuntimeError", "Disk full");
+    case DeviceUnavailable: return QT_TRANSLATE_NOOP("kobrix::RuntimeError", "Device unavailable");
+    case PermissionDenied: return QT_TRANSLATE_NOOP("kobrix::RuntimeError", "Permission denied");
+    case DiskNotReady: return QT_TRANSLATE_NOOP("kobrix::RuntimeError", "Disk not ready");
+    case PathFileAccessError:
+        return QT_TRANSLATE_NOOP("kobrix::RuntimeError", "Path/File access error");
+    case PathNotFound: return QT_TRANSLATE_NOOP("kobrix::RuntimeError", "Path not found");
+    case DialogCancelled: return QT_TRANSLATE_NOOP("kobrix::RuntimeError", "Cancel was selected.");
+    default:
+        return QT_TRANSLATE_NOOP("kobrix::RuntimeError",
+                                 "Application-defined or object-defined error");
     }
+}
+
+} // namespace
+
+QString describeError(int number)
+{
+    if (number == NoError)
+        return QString();
+    return QCoreApplication::translate("kobrix::RuntimeError", descriptionSource(number));
 }
 
 RuntimeError::RuntimeError(int number) : m_number(number), m_description(describeError(number)) {}

@@ -2,6 +2,8 @@
 
 #include "scan/ImageTree.h"
 
+#include <QCoreApplication>
+
 #include <archive.h>
 #include <archive_entry.h>
 
@@ -51,8 +53,10 @@ ArchiveOutcome readArchiveTree(const QByteArray &nativePath, const char *options
             error = RuntimeError::fromErrno(err);
             return ArchiveOutcome::Unreadable;
         }
-        error = RuntimeError(DeviceIoError,
-                             QStringLiteral("Damaged or unknown disc image: %1").arg(reason()));
+        error = RuntimeError(
+            DeviceIoError,
+            QCoreApplication::translate("kobrix::RuntimeError", "Damaged or unknown disc image: %1")
+                .arg(reason()));
         return outcome();
     }
     archive_entry *entry = nullptr;
@@ -62,7 +66,9 @@ ArchiveOutcome readArchiveTree(const QByteArray &nativePath, const char *options
             break;
         if (status == ARCHIVE_FATAL || status == ARCHIVE_RETRY) {
             error =
-                RuntimeError(DeviceIoError, QStringLiteral("Damaged disc image: %1").arg(reason()));
+                RuntimeError(DeviceIoError, QCoreApplication::translate("kobrix::RuntimeError",
+                                                                        "Damaged disc image: %1")
+                                                .arg(reason()));
             return outcome();
         }
         const char *utf8 = archive_entry_pathname_utf8(entry);

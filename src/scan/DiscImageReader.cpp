@@ -5,6 +5,7 @@
 #include "scan/ImageTree.h"
 #include "scan/RockRidgeTree.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -71,9 +72,11 @@ RuntimeError DiscImageReader::openImage(const QString &imagePath)
     ImageTree tree;
     RuntimeError error = readImageTree(imagePath, tree);
     if (error.number() == DeviceIoError && (device || m_readsDrive))
-        error = RuntimeError(DeviceIoError, QStringLiteral("Not a data disc that can be read "
-                                                           "(ISO 9660, Joliet or Rock Ridge): %1")
-                                                .arg(error.description()));
+        error = RuntimeError(DeviceIoError,
+                             QCoreApplication::translate("kobrix::RuntimeError",
+                                                         "Not a data disc that can be read "
+                                                         "(ISO 9660, Joliet or Rock Ridge): %1")
+                                 .arg(error.description()));
     if (error)
         return error;
     m_folders = tree.takeFolders();

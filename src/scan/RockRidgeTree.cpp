@@ -2,6 +2,7 @@
 
 #include "scan/ImageTree.h"
 
+#include <QCoreApplication>
 #include <QFileDevice>
 #include <QIODevice>
 #include <QSet>
@@ -49,8 +50,9 @@ quint16 le16(const char *p)
 
 RuntimeError damaged(const char *why)
 {
-    return RuntimeError(DeviceIoError,
-                        QStringLiteral("Damaged disc image: %1").arg(QLatin1String(why)));
+    return RuntimeError(
+        DeviceIoError, QCoreApplication::translate("kobrix::RuntimeError", "Damaged disc image: %1")
+                           .arg(QLatin1String(why)));
 }
 
 // What the Rock Ridge entries of one directory record say.

@@ -3,6 +3,7 @@
 #include "ui/Form1.h"
 #include "ui/Form3.h"
 #include "ui/Form4.h"
+#include "ui/WorkModeSettings.h"
 
 namespace kobrix {
 
@@ -52,16 +53,15 @@ PreparedMainWindow AppController::prepareMainWindow(WorkMode mode)
 
     PreparedMainWindow parts;
     parts.window = main;
-    parts.Text3 = main->Text3;
-    parts.Label2 = main->Label2;
-    parts.Text2 = main->Text2;
-    parts.Command2 = main->Command2;
-    parts.Command3 = main->Command3;
-    parts.Command4 = main->Command4;
+    parts.catalog = &main->catalog();
     parts.CommonDialog1 = &main->CommonDialog1;
     parts.ReadList = [main = QPointer<Form1>(main)](const QString &fileName, bool clearFirst) {
         if (main)
             main->ReadList(fileName, clearFirst);
+    };
+    parts.applyStartSettings = [main = QPointer<Form1>(main), mode] {
+        if (main)
+            applyStartSettings(*main, mode);
     };
     return parts;
 }
@@ -89,7 +89,7 @@ void AppController::openSearchWindow()
         return;
     }
     // Modal over the main window; discarded, results and all, on close.
-    auto *search = new Form3(m_main->list2Lines(), *m_services.messages, m_main);
+    auto *search = new Form3(m_main->catalog(), *m_services.messages, m_main);
     search->setAttribute(Qt::WA_DeleteOnClose);
     search->setWindowModality(Qt::ApplicationModal);
     m_search = search;

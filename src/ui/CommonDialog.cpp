@@ -1,9 +1,10 @@
 #include "ui/CommonDialog.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QRegularExpression>
 
 namespace kobrix {
@@ -128,8 +129,10 @@ std::optional<QString> QtFileDialogBackend::run(QWidget *parent, const FileDialo
         const QString folder = QFileInfo(path).absolutePath();
         if ((request.flags & PathMustExist) && !QFileInfo(folder).isDir()) {
             QMessageBox::warning(&dialog, dialog.windowTitle(),
-                                 QDir::toNativeSeparators(folder)
-                                     + QStringLiteral("\nPath does not exist.\nCheck the path and try again."));
+                                 QDir::toNativeSeparators(folder) + QLatin1Char('\n')
+                                     + QCoreApplication::translate(
+                                         "kobrix::QtFileDialogBackend",
+                                         "Path does not exist.\nCheck the path and try again."));
             continue;
         }
         return QDir::toNativeSeparators(path);

@@ -1,15 +1,17 @@
 #include "ui/Form1.h"
 
+#include "core/ProgramTexts.h"
 #include "platform/DriveDiscovery.h"
 #include "platform/DriveSource.h"
 #include "platform/ShellOpener.h"
 #include "ui/DesignUnits.h"
 #include "ui/DiscNameValidator.h"
-#include "ui/Links.h"
 #include "ui/LineListView.h"
 #include "ui/LineStoreModel.h"
+#include "ui/Links.h"
 #include "ui/MessageBox.h"
 #include "ui/ToolbarIcons.h"
+#include "ui/WorkModeSettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -85,7 +87,7 @@ Form1::Form1(const UiServices &services, WorkMode mode, QWidget *parent)
       CommonDialog1(*services.fileDialogs, this), m_services(services), m_workMode(mode)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(kProductName);
+    setWindowTitle(ProgramTexts::programTitle());
     setWindowIcon(toolbarIcon(ToolbarImage::CompactDisc));
     // No menu for hiding the toolbar: the window has no other way back.
     setContextMenuPolicy(Qt::NoContextMenu);
@@ -168,10 +170,10 @@ void Form1::createToolbar()
         connectToolbarButton(button);
         return button;
     };
-    m_loadButton = addButton(kLoadKey, tr("Load"), tr("Load"), ToolbarImage::FolderTick);
-    m_findButton = addButton(kFindKey, tr("Find"), tr("Find"), ToolbarImage::FolderMagnifier);
-    m_restartButton = addButton(kRestartKey, tr("Restart"), tr("Restart Kobrix"),
-                                ToolbarImage::WasteBin);
+    // Found again by their keys (toolbarButton()).
+    addButton(kLoadKey, tr("Load"), tr("Load"), ToolbarImage::FolderTick);
+    addButton(kFindKey, tr("Find"), tr("Find"), ToolbarImage::FolderMagnifier);
+    addButton(kRestartKey, tr("Restart"), tr("Restart Kobrix"), ToolbarImage::WasteBin);
 }
 
 // Every button reaches the one toolbar handler, however it is triggered
@@ -188,7 +190,7 @@ void Form1::createControls()
     setCentralWidget(m_central);
 
     m_list1Model = new LineStoreModel(m_list1Lines, this);
-    m_list2Model = new LineStoreModel(m_list2Lines, this);
+    m_list2Model = new LineStoreModel(m_catalog.lines(), this);
 
     List1 = new LineListView(m_central);
     List1->setObjectName(QStringLiteral("List1"));
@@ -234,6 +236,7 @@ void Form1::createControls()
     Text3->setObjectName(QStringLiteral("Text3"));
     Text3->setAccessibleName(tr("Current catalog"));
     Text3->hide();
+    connect(&m_catalog, &Catalog::pathChanged, Text3, &QLineEdit::setText);
 
     List3 = new QListWidget(m_central);
     List3->setObjectName(QStringLiteral("List3"));
@@ -336,8 +339,7 @@ void Form1::Form_Load()
     Command3->show();
     Command2->hide();
     DiscoverCdDrives();
-    // The settings of the work mode hold whether or not there is a drive.
-    applyStartSettings();
+    applyLoadSettings(*this, m_workMode);
 }
 
 void Form1::DiscoverCdDrives()
@@ -349,48 +351,13 @@ void Form1::DiscoverCdDrives()
                                               m_services.drives->caption(root));
         button->setObjectName(QStringLiteral("Toolbar1_") + root);
         button->setData(root);
+        button->setToolTip(tr("Scan CD"));
         connectToolbarButton(button);
+        m_driveKeys << root;
         List3->addItem(root);
-        for (int i = 0; i < List3->count(); ++i) {
-            if (QAction *drive = toolbarButton(List3->item(i)->text()))
-                drive->setToolTip(tr("Scan CD"));
-        }
-        applyDriveStartSettings(root);
+        applyDriveButtonSettings(*button, m_workMode);
     }
     placeControls();
-}
-
-void Form1::applyStartSettings()
-{
-    switch (m_workMode) {
-    case WorkMode::NewCatalog:
-        m_loadButton->setEnabled(false);
-        mnuLoad->setEnabled(false);
-        break;
-    case WorkMode::SearchCatalog:
-        m_restartButton->setEnabled(true);
-        scanFolderAction->setEnabled(false);
-        scanImageAction->setEnabled(false);
-        Command3->setEnabled(false);
-        Command4->setEnabled(false);
-        Command2->setEnabled(false);
-        break;
-    case WorkMode::AddDisc:
-        scanFolderAction->setEnabled(false);
-        scanImageAction->setEnabled(false);
-        Command3->setEnabled(false);
-        Command4->setEnabled(false);
-        Command2->show();
-        break;
-    }
-}
-
-void Form1::applyDriveStartSettings(const QString &driveKey)
-{
-    if (m_workMode == WorkMode::NewCatalog)
-        return;
-    if (QAction *button = toolbarButton(driveKey))
-        button->setEnabled(false);
 }
 
 void Form1::setDriveButtonsEnabled(bool enabled)
@@ -399,8 +366,8 @@ void Form1::setDriveButtonsEnabled(bool enabled)
     // the drive buttons.
     scanFolderAction->setEnabled(enabled);
     scanImageAction->setEnabled(enabled);
-    for (int i = 0; i < List3->count(); ++i) {
-        if (QAction *button = toolbarButton(List3->item(i)->text()))
+    for (const QString &key : std::as_const(m_driveKeys)) {
+        if (QAction *button = toolbarButton(key))
             button->setEnabled(enabled);
     }
 }
@@ -430,15 +397,9 @@ void Form1::Toolbar1_ButtonClick(QAction *button)
         emit findRequested();
     } else if (key == kRestartKey) {
         restart();
-    } else {
-        // Drive buttons are those whose keys List3 holds, whatever form the
-        // platform gives a drive root.
-        for (int i = 0; i < List3->count(); ++i) {
-            if (List3->item(i)->text() == key) {
-                ScanDrive(key);
-                return;
-            }
-        }
+    } else if (m_driveKeys.contains(key)) {
+        // A drive button, whatever form the platform gives a drive root.
+        ScanDrive(key);
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/LineStore.h"
+#include "core/Catalog.h"
 #include "scan/FileSystemReader.h"
 #include "ui/CommonDialog.h"
 #include "ui/UiServices.h"
@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <utility>
 #include <vector>
@@ -77,9 +78,10 @@ public:
     QAction *scanImageAction = nullptr;  // "Scan Disc &Image...": scans an .iso image as a disc
     CommonDialog CommonDialog1;       // the one file dialog; keeps its settings between uses
 
-    // The lines List2 shows. Code that changes them directly calls
-    // refreshList2() afterwards.
-    LineStore &list2Lines() { return m_list2Lines; }
+    // The catalog worked on: Text3 shows its path, List2 its lines. Code
+    // that changes the lines directly calls refreshList2() afterwards.
+    Catalog &catalog() { return m_catalog; }
+    LineStore &list2Lines() { return m_catalog.lines(); }
     const LineStore &list1Lines() const { return m_list1Lines; }
     // Tells List2 about lines added to or removed from list2Lines().
     void refreshList2();
@@ -90,6 +92,8 @@ public:
     // The text of the status bar's panel.
     QString statusText() const;
     WorkMode workMode() const { return m_workMode; }
+    // The roots of the optical drives, one per drive button (List3 shows them).
+    const QStringList &driveKeys() const { return m_driveKeys; }
     bool restartPending() const { return RestartPending; }
 
     // Walks the disc in the drive into List2, its folders into List1.
@@ -149,14 +153,10 @@ private:
     void placeControls();
 
     // Load step: the designed state of the buttons, the drive buttons and
-    // the start settings of the work mode.
+    // the load settings of the work mode (WorkModeSettings.h).
     void Form_Load();
     // One toolbar button per optical drive, keyed by its drive root.
     void DiscoverCdDrives();
-    // The settings of the work mode that concern the whole window.
-    void applyStartSettings();
-    // The settings of the work mode that concern one drive button.
-    void applyDriveStartSettings(const QString &driveKey);
     void setDriveButtonsEnabled(bool enabled);
 
     void Toolbar1_ButtonClick(QAction *button);
@@ -190,16 +190,14 @@ private:
     bool RestartPending = false; // a restart closes the window: do not end the program
 
     LineStore m_list1Lines;
-    LineStore m_list2Lines;
+    Catalog m_catalog;
+    QStringList m_driveKeys;
     LineStoreModel *m_list1Model = nullptr;
     LineStoreModel *m_list2Model = nullptr;
 
     QWidget *m_central = nullptr;
     QLabel *m_statusPanel = nullptr;
-    QAction *mnudiv1 = nullptr;          // separator above "&Exit"
-    QAction *m_loadButton = nullptr;     // toolbar button 1, "Load"
-    QAction *m_findButton = nullptr;     // toolbar button 2, "Find"
-    QAction *m_restartButton = nullptr;  // toolbar button 3, "Restart"
+    QAction *mnudiv1 = nullptr; // separator above "&Exit"
 
     FileSystemReader m_fileSystemReader;
     DirectoryReader *m_directoryReader = nullptr;

@@ -5,6 +5,7 @@
 #include "ui/Form1.h"
 
 #include "catalog/CatalogFile.h"
+#include "core/ProgramTexts.h"
 #include "platform/DriveSource.h"
 #include "ui/LineStoreModel.h"
 #include "ui/MessageBox.h"
@@ -21,11 +22,21 @@ namespace kobrix {
 
 namespace {
 
-const QString kTitle = QStringLiteral("Kobrix");
-const QString kErrorTitle = QStringLiteral("Error");
-const QString kCatalogFilter = QStringLiteral("CD Catalog Files (*.cdc)|*.cdc");
-const QString kAppendFilter = QStringLiteral(
-    "All Files (*.*)|*.*|Text Files (*.txt)|*.txt|CD Catalog Files (*.cdc)|*.cdc");
+QString title()
+{
+    return ProgramTexts::programTitle();
+}
+// The title of the empty-list report and of the general error of WriteList.
+QString errorTitle()
+{
+    return Form1::tr("Error");
+}
+// The catalog filter last, where the filter index points.
+QString appendFilter()
+{
+    return Form1::tr("All Files (*.*)|*.*|Text Files (*.txt)|*.txt") + QLatin1Char('|')
+           + ProgramTexts::catalogFilter();
+}
 constexpr int kAppendFilterIndex = 3; // "CD Catalog Files (*.cdc)"
 
 } // namespace
@@ -33,14 +44,14 @@ constexpr int kAppendFilterIndex = 3; // "CD Catalog Files (*.cdc)"
 void Form1::clearScanLists()
 {
     m_list1Lines.clear();
-    m_list2Lines.clear();
+    m_catalog.lines().clear();
     m_list1Model->reset();
     m_list2Model->reset();
 }
 
 void Form1::scanNewCd()
 {
-    showMessage(kTitle, tr("Place The next CD in the CD-Drive and click OK"),
+    showMessage(title(), tr("Place The next CD in the CD-Drive and click OK"),
                 MessageIcon::Information);
     clearScanLists();
     Text2->setText(QString());
@@ -57,7 +68,7 @@ bool Form1::checkDiscName()
     // An exact test: a name of blanks is a name.
     if (!Text2->text().isEmpty())
         return true;
-    showMessage(kTitle, tr("Please enter a Disk Name or Number"), MessageIcon::Exclamation);
+    showMessage(title(), ProgramTexts::missingDiscName(), MessageIcon::Exclamation);
     return false;
 }
 
@@ -75,21 +86,21 @@ void Form1::addToCatalogClicked()
 
 void Form1::WriteList()
 {
-    if (m_list2Lines.count() <= 0) {
-        showMessage(kErrorTitle, tr("Listbox is empty - cannot write to file!"),
-                    MessageIcon::Critical);
+    if (m_catalog.lines().count() <= 0) {
+        showMessage(errorTitle(), ProgramTexts::emptyListing(), MessageIcon::Critical);
         return;
     }
     CommonDialog1.setFlags(kCatalogDialogFlags);
-    CommonDialog1.setFileName(Text3->text());
-    CommonDialog1.setFilter(kCatalogFilter);
+    CommonDialog1.setFileName(m_catalog.path());
+    CommonDialog1.setFilter(ProgramTexts::catalogFilter());
     if (!CommonDialog1.showSave())
         return; // cancelled: nothing written, nothing changed
 
     // Every failure is reported, and the controls stay as they were: a
     // catalog that was not written must not look written.
-    if (RuntimeError error = writeCatalog(CommonDialog1.fileName(), Text2->text(), m_list2Lines)) {
-        showMessage(kErrorTitle, errorMessageText(QStringLiteral("Error in WriteList"), error),
+    if (RuntimeError error =
+            writeCatalog(CommonDialog1.fileName(), Text2->text(), m_catalog.lines())) {
+        showMessage(errorTitle(), errorMessageText(ProgramTexts::writeErrorHeading(), error),
                     MessageIcon::Critical);
         return;
     }
@@ -106,21 +117,21 @@ void Form1::WriteList()
 
 void Form1::AppendList()
 {
-    if (m_list2Lines.count() <= 0) {
-        showMessage(kErrorTitle, tr("Listbox is empty - cannot write to file!"),
-                    MessageIcon::Critical);
+    if (m_catalog.lines().count() <= 0) {
+        showMessage(errorTitle(), ProgramTexts::emptyListing(), MessageIcon::Critical);
         return;
     }
     // Flags and file name stay those of the dialog's previous use: the
     // catalog just loaded or written is proposed. Adding to a catalog
     // replaces nothing, so the dialog does not ask about replacing.
-    CommonDialog1.setFilter(kAppendFilter);
+    CommonDialog1.setFilter(appendFilter());
     CommonDialog1.setFilterIndex(kAppendFilterIndex);
     if (!CommonDialog1.showSaveForAppend())
         return;
 
-    if (RuntimeError error = appendCatalog(CommonDialog1.fileName(), Text2->text(), m_list2Lines)) {
-        showMessage(kTitle, errorMessageText(QStringLiteral("Error in WriteList"), error),
+    if (RuntimeError error =
+            appendCatalog(CommonDialog1.fileName(), Text2->text(), m_catalog.lines())) {
+        showMessage(title(), errorMessageText(ProgramTexts::writeErrorHeading(), error),
                     MessageIcon::Critical);
         return;
     }
@@ -137,12 +148,12 @@ void Form1::ReadList(const QString &fileName, bool clearFirst)
     CatalogReader reader;
     if (RuntimeError error = reader.open(fileName)) {
         // The list keeps its lines when the file cannot be opened.
-        showMessage(kTitle, errorMessageText(QStringLiteral("Error Reading file"), error),
+        showMessage(title(), errorMessageText(ProgramTexts::readErrorHeading(), error),
                     MessageIcon::Critical);
         return;
     }
     if (clearFirst) {
-        m_list2Lines.clear();
+        m_catalog.lines().clear();
         m_list2Model->reset();
     }
 
@@ -150,7 +161,7 @@ void Form1::ReadList(const QString &fileName, bool clearFirst)
     m_stopLoading = false;
     bool finished = false;
     while (!finished) {
-        finished = reader.readSome(m_list2Lines, m_loadSlice);
+        finished = reader.readSome(m_catalog.lines(), m_loadSlice);
         // The view hears of the new lines once per slice.
         m_list2Model->sync();
         if (!finished) {
@@ -166,7 +177,7 @@ void Form1::ReadList(const QString &fileName, bool clearFirst)
     reader.close();
     m_list2Model->sync();
     if (error)
-        showMessage(kTitle, errorMessageText(QStringLiteral("Error Reading file"), error),
+        showMessage(title(), errorMessageText(ProgramTexts::readErrorHeading(), error),
                     MessageIcon::Critical);
     deleteIfAskedDuringWork();
 }
@@ -187,14 +198,14 @@ void Form1::deleteIfAskedDuringWork()
 void Form1::loadCatalog()
 {
     CommonDialog1.setFlags(kCatalogDialogFlags);
-    CommonDialog1.setFilter(kCatalogFilter);
+    CommonDialog1.setFilter(ProgramTexts::catalogFilter());
     if (!CommonDialog1.showOpen())
         return; // cancelled: nothing read, nothing renamed
     const QString fileName = CommonDialog1.fileName();
-    Text3->setText(fileName);
+    m_catalog.setPath(fileName);
     ReadList(fileName, true);
     // The window names the chosen file even when it could not be read.
-    setWindowTitle(fileName + QStringLiteral(" - ") + QStringLiteral("Kobrix"));
+    setWindowTitle(ProgramTexts::catalogCaption(fileName));
 }
 
 } // namespace kobrix

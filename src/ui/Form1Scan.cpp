@@ -4,6 +4,7 @@
 
 #include "ui/Form1.h"
 
+#include "core/ProgramTexts.h"
 #include "platform/DriveSource.h"
 #include "scan/BackgroundScan.h"
 #include "scan/DiscImageReader.h"
@@ -25,10 +26,13 @@ namespace kobrix {
 
 namespace {
 
-const QString kTitle = QStringLiteral("Kobrix");
-const char kDriveUnavailable[] =
-    "This Drive is unavailable Please insert a CD or Close the CD Drive Door";
-const QString kImageFilter = QStringLiteral("Disc Images (*.iso)|*.iso|All Files (*.*)|*.*");
+QString title()
+{
+    return ProgramTexts::programTitle();
+}
+// Said by a drive button and by a scan that finds the drive empty.
+const char kDriveUnavailable[] = QT_TRANSLATE_NOOP(
+    "kobrix::Form1", "This Drive is unavailable Please insert a CD or Close the CD Drive Door");
 
 // Shows the busy pointer (with the arrow, since the window still answers)
 // for as long as the scan runs, however it ends.
@@ -55,8 +59,7 @@ void Form1::ScanDrive(const QString &driveKey)
         error = m_services.drives->resolveRoot(driveKey, disc);
     }
     if (error) {
-        showMessage(kTitle, tr(kDriveUnavailable),
-                    MessageIcon::Critical);
+        showMessage(title(), tr(kDriveUnavailable), MessageIcon::Critical);
         return;
     }
     if (disc.kind == DiscLocation::Kind::Device) {
@@ -83,7 +86,7 @@ void Form1::scanImage(const QString &imagePath)
     // lists are emptied.
     DiscImageReader image;
     if (RuntimeError error = image.open(imagePath)) {
-        showMessage(kTitle, errorMessageText(tr("Error reading disc image %1").arg(imagePath), error),
+        showMessage(title(), errorMessageText(ProgramTexts::imageErrorHeading(imagePath), error),
                     MessageIcon::Critical);
         return;
     }
@@ -108,7 +111,7 @@ void Form1::chooseImageToScan()
     FileDialogRequest request;
     request.mode = FileDialogMode::Open;
     request.flags = FileMustExist | HideReadOnly | PathMustExist;
-    request.filter = kImageFilter;
+    request.filter = tr("Disc Images (*.iso)|*.iso|All Files (*.*)|*.*");
     if (const auto image = m_services.fileDialogs->run(this, request))
         scanImage(*image);
 }
@@ -197,7 +200,7 @@ void Form1::runScan(DirectoryReader &reader, const QString &root)
 
     // The walk's lists become the window's: the listing as far as it got.
     std::swap(m_list1Lines, scan.directories());
-    std::swap(m_list2Lines, scan.listing());
+    std::swap(m_catalog.lines(), scan.listing());
     m_list1Model->sync();
     m_list2Model->sync();
 
@@ -211,27 +214,26 @@ void Form1::runScan(DirectoryReader &reader, const QString &root)
     } else if (error) {
         // A failed scan keeps the lines found before the failure and the
         // status text, but they are no complete disc: they cannot be written.
-        if (m_list2Lines.count() > 0)
+        if (m_catalog.lines().count() > 0)
             holdBackWriting();
         setStatusText(statusBefore);
         if (error.number() == DeviceUnavailable) {
-            showMessage(kTitle,
-                        tr(kDriveUnavailable),
-                        MessageIcon::Critical);
+            showMessage(title(), tr(kDriveUnavailable), MessageIcon::Critical);
         } else {
             // Say why the scan stopped instead of leaving a short listing
             // that looks complete.
-            showMessage(kTitle, errorMessageText(tr("Error scanning %1").arg(scan.failedPath()), error),
+            showMessage(title(),
+                        errorMessageText(ProgramTexts::scanErrorHeading(scan.failedPath()), error),
                         MessageIcon::Critical);
         }
     } else {
         releaseHeldBackWriting();
-        if (m_list2Lines.count() > 0) {
+        if (m_catalog.lines().count() > 0) {
             Label2->setEnabled(true);
             Text2->setEnabled(true);
             Command3->setEnabled(true);
         }
-        setStatusText(tr("Total:") + QLatin1Char(' ') + QString::number(m_list2Lines.count())
+        setStatusText(tr("Total:") + QLatin1Char(' ') + QString::number(m_catalog.lines().count())
                       + QLatin1Char(' ') + tr("files"));
     }
     deleteIfAskedDuringWork();

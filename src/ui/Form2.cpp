@@ -1,5 +1,7 @@
 #include "ui/Form2.h"
 
+#include "core/Catalog.h"
+#include "core/ProgramTexts.h"
 #include "ui/Artwork.h"
 #include "ui/CommonDialog.h"
 #include "ui/DesignUnits.h"
@@ -22,10 +24,6 @@
 namespace kobrix {
 
 namespace {
-
-const QString kProgramTitle = QStringLiteral("Kobrix");
-const QString kCatalogFilter = QStringLiteral("CD Catalog Files (*.cdc)|*.cdc");
-const QString kProposedName = QStringLiteral("Enter Catalog name here");
 
 // Designed geometry in pixels at 96 dots per inch; the client area is
 // 6855 by 4050 design units.
@@ -69,7 +67,7 @@ Form2::Form2(MessageBoxService &messages, MainWindowFactory makeMainWindow, QWid
     : QDialog(parent), m_messages(messages), m_makeMainWindow(std::move(makeMainWindow))
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(kProgramTitle);
+    setWindowTitle(ProgramTexts::programTitle());
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                    | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
@@ -79,14 +77,13 @@ Form2::Form2(MessageBoxService &messages, MainWindowFactory makeMainWindow, QWid
     Image1->setGeometry(QRect(QPoint(6, 10), kArtworkSize));
     Image1->setPixmap(kobrixArtwork());
 
-    Frame1 = new QGroupBox(QStringLiteral("What do you want to do?"), this);
+    Frame1 = new QGroupBox(tr("What do you want to do?"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
 
-    Option1 = makeOption(Frame1, "Option1", QStringLiteral("Create a new CD Catalog"));
-    Option2 = makeOption(Frame1, "Option2", QStringLiteral("Open your last CD Catalog"));
-    Option3 = makeOption(Frame1, "Option3", QStringLiteral("Search an Existing CD Catalog"));
-    Option4 = makeOption(Frame1, "Option4",
-                         QStringLiteral("Add a new Disk to an Existing CD Catalog"));
+    Option1 = makeOption(Frame1, "Option1", tr("Create a new CD Catalog"));
+    Option2 = makeOption(Frame1, "Option2", tr("Open your last CD Catalog"));
+    Option3 = makeOption(Frame1, "Option3", tr("Search an Existing CD Catalog"));
+    Option4 = makeOption(Frame1, "Option4", tr("Add a new Disk to an Existing CD Catalog"));
     // The program keeps no record of a last catalog: this choice is shown
     // but can never be made, by mouse or by keyboard.
     Option2->setEnabled(false);
@@ -97,7 +94,7 @@ Form2::Form2(MessageBoxService &messages, MainWindowFactory makeMainWindow, QWid
         connect(option, &QRadioButton::clicked, this, &Form2::optionClicked);
     }
 
-    Label1 = new QLabel(QStringLiteral("Type a name for your new Catalog"), Frame1);
+    Label1 = new QLabel(tr("Type a name for your new Catalog"), Frame1);
     Label1->setObjectName(QStringLiteral("Label1"));
 
     Text1 = new QLineEdit(Frame1);
@@ -106,11 +103,11 @@ Form2::Form2(MessageBoxService &messages, MainWindowFactory makeMainWindow, QWid
     // which would underline a letter of the caption).
     Label1->setBuddy(Text1);
 
-    Command1 = new QPushButton(QStringLiteral("OK"), Frame1);
+    Command1 = new QPushButton(tr("OK"), Frame1);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setDefault(true);
 
-    Command2 = new QPushButton(QStringLiteral("Cancel"), Frame1);
+    Command2 = new QPushButton(tr("Cancel"), Frame1);
     Command2->setObjectName(QStringLiteral("Command2"));
     placeControls();
 
@@ -190,7 +187,7 @@ void Form2::Form_Load()
 {
     Label1->show();
     Text1->show();
-    Text1->setText(kProposedName);
+    Text1->setText(tr("Enter Catalog name here"));
 }
 
 WorkMode Form2::workMode() const
@@ -230,8 +227,8 @@ void Form2::startNewCatalog()
     const QString name = Text1->text();
     // Exactly empty: a name of blanks, and the proposed text, are names.
     if (name.isEmpty()) {
-        m_messages.show(this, kProgramTitle, QStringLiteral(" Please enter a name for the new catalog"),
-                        MessageIcon::Exclamation);
+        m_messages.show(this, ProgramTexts::programTitle(),
+                        tr(" Please enter a name for the new catalog"), MessageIcon::Exclamation);
         Command1->setEnabled(true);
         return;
     }
@@ -242,13 +239,9 @@ void Form2::startNewCatalog()
         Command1->setEnabled(true);
         return;
     }
-    main.Text3->setText(name);
-    main.window->setWindowTitle(name + QStringLiteral(".cdc - ") + kProgramTitle);
+    main.catalog->setPath(name);
+    main.applyStartSettings();
     hide();
-    main.Label2->setEnabled(false);
-    main.Text2->setEnabled(false);
-    main.Command3->setEnabled(false);
-    main.Command4->hide();
     main.window->show();
 }
 
@@ -261,7 +254,7 @@ void Form2::openExistingCatalog(WorkMode mode)
     }
     CommonDialog &dialog = *main.CommonDialog1;
     dialog.setFlags(kCatalogDialogFlags);
-    dialog.setFilter(kCatalogFilter);
+    dialog.setFilter(ProgramTexts::catalogFilter());
     // Shown over this dialog: the main window is not on screen yet.
     QWidget *const owner = dialog.parentWidget();
     dialog.setParentWidget(this);
@@ -274,22 +267,13 @@ void Form2::openExistingCatalog(WorkMode mode)
         return;
     }
     const QString fileName = dialog.fileName();
-    main.Text3->setText(fileName);
+    main.catalog->setPath(fileName);
     // A catalog that cannot be read is reported by the loader itself; the
     // main window opens all the same with what could be read.
     main.ReadList(fileName, true);
     if (m_programEnding)
         return; // Cancel or the close box was used while the catalog loaded
-    main.window->setWindowTitle(fileName + QStringLiteral(" - ") + kProgramTitle);
-    if (mode == WorkMode::AddDisc) {
-        main.Command3->setEnabled(false);
-        main.Command3->show();
-        main.Command4->show();
-        main.Command4->setEnabled(false);
-        main.Command2->show();
-        main.Text2->setEnabled(false);
-        main.Label2->setEnabled(false);
-    }
+    main.applyStartSettings();
     main.window->show();
     hide();
 }

@@ -14,23 +14,23 @@ class QRadioButton;
 
 namespace kobrix {
 
+class Catalog;
 class CommonDialog;
 class MessageBoxService;
 
-// The controls of a freshly loaded main window that the start dialog sets
-// up before the window is shown: the current catalog, the caption, the disc
-// name box and the command buttons, the file dialog, and the catalog loader.
+// A freshly loaded main window as the start dialog completes it: the start
+// dialog names its catalog, has the catalog loaded where the work mode opens
+// one, and then has the rest of the mode's settings applied. It touches none
+// of the window's controls itself.
 struct PreparedMainWindow
 {
     QWidget *window = nullptr;             // the main window itself; null: it could not be made
-    QLineEdit *Text3 = nullptr;            // the current catalog's name or path
-    QLabel *Label2 = nullptr;              // "Disk Name"
-    QLineEdit *Text2 = nullptr;            // the disc name box
-    QPushButton *Command2 = nullptr;       // "Scan New CD"
-    QPushButton *Command3 = nullptr;       // "Write Catalog..."
-    QPushButton *Command4 = nullptr;       // "Add to Catalog..."
+    Catalog *catalog = nullptr;            // the window's catalog, named by the start dialog
     CommonDialog *CommonDialog1 = nullptr; // the main window's file dialog
     std::function<void(const QString &fileName, bool clearFirst)> ReadList; // loads a catalog
+    // The settings of the work mode that follow the naming of the catalog
+    // (the caption, the disc name box and the command buttons).
+    std::function<void()> applyStartSettings;
 };
 
 // Makes a new main window and runs its load step with the work mode given.

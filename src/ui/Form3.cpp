@@ -1,6 +1,7 @@
 #include "ui/Form3.h"
 
-#include "core/LineStore.h"
+#include "core/Catalog.h"
+#include "core/ProgramTexts.h"
 #include "search/Matcher.h"
 #include "ui/DesignUnits.h"
 #include "ui/MessageBox.h"
@@ -23,9 +24,6 @@
 namespace kobrix {
 
 namespace {
-
-const QString kMessageTitle = QStringLiteral("Kobrix");
-const QString kFindCaption = QStringLiteral("Find");
 
 // Designed geometry, in design units.
 constexpr int kClientWidth = 4650;
@@ -52,25 +50,27 @@ constexpr int kRowGap = 2;
 
 } // namespace
 
-Form3::Form3(const LineStore &lines, MessageBoxService &messages, QWidget *parent)
-    : QDialog(parent), m_lines(lines), m_messages(messages)
+Form3::Form3(const Catalog &catalog, MessageBoxService &messages, QWidget *parent)
+    : QDialog(parent)
+    , m_lines(catalog.lines())
+    , m_messages(messages)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                    | Qt::WindowCloseButtonHint);
-    setWindowTitle(kFindCaption);
+    setWindowTitle(tr("Find"));
     resize(unitsToPixels(kClientWidth), unitsToPixels(kClientHeight));
 
     // Created in focus order: the search box first, so it has the focus.
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
 
-    Command1 = new QPushButton(QStringLiteral("Find "), this);
+    Command1 = new QPushButton(tr("Find "), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setDefault(true);
 
-    Command2 = new QPushButton(QStringLiteral("Cancel"), this);
+    Command2 = new QPushButton(tr("Cancel"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
 
     m_results = new SearchResultModel(m_lines, this);
@@ -82,15 +82,15 @@ Form3::Form3(const LineStore &lines, MessageBoxService &messages, QWidget *paren
     List1->setGeometry(unitsRect(0, kListTop, 4575, 1620));
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List1->setModel(m_results);
-    List1->setAccessibleName(QStringLiteral("Search Results"));
+    List1->setAccessibleName(tr("Search Results"));
 
-    Label1 = new QLabel(QStringLiteral("Find what?"), this);
+    Label1 = new QLabel(tr("Find what?"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     // The prompt names the search box for screen readers (without a
     // mnemonic, which would underline a letter of the caption).
     Label1->setBuddy(Text1);
 
-    Label2 = new QLabel(QStringLiteral("Search Results:"), this);
+    Label2 = new QLabel(tr("Search Results:"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
 
     lbl_results = new QLabel(this);
@@ -355,11 +355,11 @@ void Form3::find()
 
     Command1->setEnabled(false);
     m_results->clear();
-    setWindowTitle(kFindCaption);
+    setWindowTitle(tr("Find"));
     lbl_results->setText(QString());
 
     if (Text1->text().isEmpty()) {
-        m_messages.show(this, kMessageTitle, QStringLiteral("Enter a search string"),
+        m_messages.show(this, ProgramTexts::programTitle(), ProgramTexts::missingSearchText(),
                         MessageIcon::Critical);
         if (self)
             Command1->setEnabled(true);
@@ -396,15 +396,14 @@ void Form3::find()
 
     const qsizetype count = m_results->count();
     if (count > 0) {
-        const QString countText = QStringLiteral("Found ") + QString::number(count)
-            + QStringLiteral(" Item(s)");
-        setWindowTitle(kFindCaption + QStringLiteral("  -  ") + countText);
+        const QString countText = tr("Found %1 Item(s)").arg(count);
+        setWindowTitle(tr("Find") + QStringLiteral("  -  ") + countText);
         lbl_results->setText(countText);
         placeControls();
         applyResizeRule();
     }
     if (m_results->count() == 0) {
-        m_messages.show(this, kMessageTitle, QStringLiteral("Search text not found"),
+        m_messages.show(this, ProgramTexts::programTitle(), tr("Search text not found"),
                         MessageIcon::Exclamation);
         if (!self)
             return;

@@ -12,6 +12,7 @@ class QPushButton;
 
 namespace kobrix {
 
+class Catalog;
 class LineListView;
 class LineStore;
 class MessageBoxService;
@@ -25,9 +26,10 @@ class Form3 : public QDialog
     Q_OBJECT
 
 public:
-    // lines: the lines the main window holds in its list (catalog or disc
-    // listing); they are only read, and must outlive the window.
-    Form3(const LineStore &lines, MessageBoxService &messages, QWidget *parent = nullptr);
+    // catalog: the catalog of the main window, whose lines (those its list
+    // holds: catalog lines or a disc listing) are searched. They are only
+    // read; the catalog must outlive the window.
+    Form3(const Catalog &catalog, MessageBoxService &messages, QWidget *parent = nullptr);
     ~Form3() override;
 
     QLabel *Label1 = nullptr;        // "Find what?" prompt left of the search box

@@ -45,7 +45,7 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &text)
 Form4::Form4(ShellOpener &shell, QWidget *parent) : QDialog(parent), m_shell(shell)
 {
     setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                    | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
@@ -55,20 +55,19 @@ Form4::Form4(ShellOpener &shell, QWidget *parent) : QDialog(parent), m_shell(she
     Image1->setPixmap(kobrixArtwork());
 
     Label1 = makeLabel(this, "Label1", kProductVersionText);
-    Label3 = makeLabel(this, "Label3", QStringLiteral("Freeware: copy it and share it freely."));
-    Label2 = makeLabel(this, "Label2", QStringLiteral("Written by the Kobrix developers."));
-    Label4 = makeLabel(this, "Label4", QStringLiteral("Visit Kobrix website"));
-    Label5 = makeLabel(this, "Label5",
-                       QStringLiteral("For comments or suggestions on Kobrix email:"));
+    Label3 = makeLabel(this, "Label3", tr("Freeware: copy it and share it freely."));
+    Label2 = makeLabel(this, "Label2", tr("Written by the Kobrix developers."));
+    Label4 = makeLabel(this, "Label4", tr("Visit Kobrix website"));
+    Label5 = makeLabel(this, "Label5", tr("For comments or suggestions on Kobrix email:"));
     Label5->setWordWrap(true);
     Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label6 = makeLabel(this, "Label6", kSupportMail);
     Label7 = makeLabel(this, "Label7",
-                       QStringLiteral("If you find Kobrix useful please help support it by donating"));
+                       tr("If you find Kobrix useful please help support it by donating"));
     Label7->setWordWrap(true);
     Label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1 = new QPushButton(tr("OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setFocus();
     placeControls();

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "core/ProgramTexts.h"
+
 #include <QString>
 
 namespace kobrix {
 
 // Where the program's links lead.
-inline const QString kProductName = QStringLiteral("Kobrix");
-inline const QString kProductVersionText = QStringLiteral("Kobrix v1.2b");
+inline const QString kProductVersionText = ProgramTexts::programTitle() + QStringLiteral(" v1.2b");
 inline const QString kSupportMail = QStringLiteral("support@example.org");
 inline const QString kHomePage = QStringLiteral("https://www.example.org/kobrix/");
 
