@@ -183,6 +183,34 @@ void readFailures(const std::string &test)
     }
 }
 
+void longPaths(const std::string &test)
+{
+    const std::wstring a(200, L'a');
+    const std::wstring b(100, L'b');
+    struct Row
+    {
+        const char *name;
+        std::wstring path;
+        std::wstring expected;
+    };
+    const Row rows[] = {
+        {"short path as it is", L"D:\\DATA", L"D:\\DATA"},
+        {"long drive path", L"G:\\" + a + L"\\" + b, L"\\\\?\\G:\\" + a + L"\\" + b},
+        {"long path with slashes", L"G:/" + a + L"/" + b, L"\\\\?\\G:\\" + a + L"\\" + b},
+        {"long network path", L"\\\\server\\share\\" + a + b,
+         L"\\\\?\\UNC\\server\\share\\" + a + b},
+        {"already extended", L"\\\\?\\G:\\" + a + b, L"\\\\?\\G:\\" + a + b},
+        {"long relative path as it is", a + L"\\" + b, a + L"\\" + b},
+    };
+    for (const Row &row : rows)
+        compare(test, row.name, utf8(extendedLengthPath(row.path)), utf8(row.expected));
+
+    // A folder 300 characters deep, beyond MAX_PATH.
+    DirectoryListing listing;
+    compare(test, "list a deep folder", readDirectory(L"G:\\" + a + L"\\" + b, false, listing), 0);
+    compare(test, "files of the deep folder", names(listing.files), {"deep.txt"});
+}
+
 void sortOrder(const std::string &test)
 {
     struct Row
@@ -307,6 +335,7 @@ int main()
     wintest::run("drivesFound", drivesFound);
     wintest::run("walkOrder", walkOrder);
     wintest::run("readFailures", readFailures);
+    wintest::run("longPaths", longPaths);
     wintest::run("sortOrder", sortOrder);
     wintest::run("namesAsUtf8", namesAsUtf8);
     wintest::run("errorsFromFailures", errorsFromFailures);

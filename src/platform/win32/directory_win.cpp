@@ -19,7 +19,7 @@ bool isSeparator(wchar_t c)
 
 bool isFolder(const std::wstring &path)
 {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const DWORD attributes = GetFileAttributesW(extendedLengthPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -61,6 +61,27 @@ std::string sortKey(const std::wstring &name)
 
 } // namespace
 
+std::wstring extendedLengthPath(const std::wstring &path)
+{
+    // The plain form leaves room for a file name of 12 characters below a
+    // folder, as the wide-character API asks of folder paths.
+    constexpr std::size_t kPlainLimit = MAX_PATH - 12;
+    if (path.size() < kPlainLimit || path.rfind(L"\\\\?\\", 0) == 0)
+        return path;
+    std::wstring extended;
+    if (path.size() > 2 && isSeparator(path[0]) && isSeparator(path[1]))
+        extended = L"\\\\?\\UNC\\" + path.substr(2);
+    else if (path.size() > 2 && path[1] == L':' && isSeparator(path[2]))
+        extended = L"\\\\?\\" + path;
+    else
+        return path; // a relative path has no extended form
+    for (wchar_t &c : extended) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    return extended;
+}
+
 std::wstring childPath(const std::wstring &parent, const std::wstring &name)
 {
     std::wstring path = parent;
@@ -99,7 +120,7 @@ int readDirectory(const std::wstring &folder, bool isRoot, DirectoryListing &lis
     listing.clear();
     if (folder.empty())
         return isRoot ? DeviceUnavailable : PathNotFound;
-    const std::wstring pattern = childPath(folder, L"*");
+    const std::wstring pattern = extendedLengthPath(childPath(folder, L"*"));
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
                                    nullptr, FIND_FIRST_EX_LARGE_FETCH);
@@ -122,7 +143,8 @@ int readDirectory(const std::wstring &folder, bool isRoot, DirectoryListing &lis
                 continue;
             // A link to a file is looked through only to see that its
             // target is there.
-            const DWORD target = GetFileAttributesW(childPath(folder, name).c_str());
+            const DWORD target =
+                GetFileAttributesW(extendedLengthPath(childPath(folder, name)).c_str());
             if (target == INVALID_FILE_ATTRIBUTES || (target & FILE_ATTRIBUTE_DIRECTORY))
                 continue;
         }

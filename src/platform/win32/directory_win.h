@@ -45,6 +45,12 @@ int readDirectory(const std::wstring &folder, bool isRoot, DirectoryListing &lis
 // "D:\DATA" + "DISK1" is "D:\DATA\DISK1").
 std::wstring childPath(const std::wstring &parent, const std::wstring &name);
 
+// path in the extended-length form ("\\?\D:\...", "\\?\UNC\server\...") when it
+// is too long for the plain form (MAX_PATH), so that deep folders of a DVD
+// can be listed; any other path as it is. Forward slashes become
+// backslashes in the extended form, which takes no other separator.
+std::wstring extendedLengthPath(const std::wstring &path);
+
 // Sorts entries by name ignoring letter case (names lowered, then compared by
 // code point), exact name as tie-break: the order of the Linux reader.
 void sortEntries(std::vector<DirectoryEntry> &entries);
