@@ -22,8 +22,7 @@ inline Totals &totals()
     return t;
 }
 
-// Prints text as a C string with non-printable and non-ASCII characters kept
-// as they are (the console gets UTF-8).
+// Text in double quotes, its bytes as they are (the console gets UTF-8).
 inline std::string quoted(const std::string &text)
 {
     return '"' + text + '"';
