@@ -92,7 +92,10 @@ run ln -s ../../disc "$WINEPREFIX/dosdevices/d:"
 run ln -s ../../no-disc "$WINEPREFIX/dosdevices/e:"
 run ln -s ../../empty-disc "$WINEPREFIX/dosdevices/f:"
 run ln -s ../../files "$WINEPREFIX/dosdevices/g:"
-printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Drives]\n"d:"="cdrom"\n' >"$work/drives.reg"
+# Wine shows dot-files without the HIDDEN attribute, so that the tests see
+# the layer leave them out by name.
+printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Drives]\n"d:"="cdrom"\n\n%s\n%s\n' \
+    '[HKEY_CURRENT_USER\Software\Wine]' '"ShowDotFiles"="Y"' >"$work/drives.reg"
 run timeout 60 "$wine" regedit /S "$work/drives.reg"
 run timeout 60 "$wineserver" -w
 mapped="$(seconds)"

@@ -129,11 +129,18 @@ void walkOrder(const std::string &test)
     report(setAttribute(L"D:\\HIDDEN FOLDER", FILE_ATTRIBUTE_HIDDEN), test, "folder HIDDEN set",
            "the file system did not keep the attribute");
 
+    // Names starting with a dot are hidden as on Linux, whatever their
+    // attributes say.
+    const DWORD dotFile = GetFileAttributesW(L"D:\\.hidden");
+    report(dotFile != INVALID_FILE_ATTRIBUTES && !(dotFile & FILE_ATTRIBUTE_HIDDEN), test,
+           "dot-file without HIDDEN", "Wine marked the dot-file HIDDEN");
+
     const Walk result = walk(L"D:\\");
     compare(test, "error", result.error, 0);
     // The Linux walk's table, with names in three more scripts.
     const std::vector<std::string> listing{
-        // Root files, case-insensitive order; hidden, system and dangling links left out.
+        // Root files, case-insensitive order; dot-files, hidden, system and
+        // dangling links left out.
         "\\autorun.inf", "\\link to setup.exe", "\\README.TXT", "\\setup.exe", "\\Été.txt",
         // One level down, in the order of the root's subdirectories.
         "\\a level1\\b.txt", "\\A.B.C\\x.dat", "\\MY DOCUMENTS\\Letter.doc",

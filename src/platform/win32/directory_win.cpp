@@ -131,11 +131,13 @@ int readDirectory(const std::wstring &folder, bool isRoot, DirectoryListing &lis
             return NoError;
         return listFailure(folder, isRoot, code);
     }
-    constexpr DWORD kLeftOut = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    constexpr DWORD kLeftOut = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE;
     do {
         const std::wstring name = data.cFileName;
         const DWORD attributes = data.dwFileAttributes;
-        if (name == L"." || name == L".." || (attributes & kLeftOut))
+        // ".", ".." and names starting with a dot, which are hidden on
+        // Linux: the same disc gives the same listing on both.
+        if (name.empty() || name[0] == L'.' || (attributes & kLeftOut))
             continue;
         const bool folderEntry = attributes & FILE_ATTRIBUTE_DIRECTORY;
         if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {

@@ -32,8 +32,9 @@ struct DirectoryListing
 };
 
 // Lists folder (a drive root "D:\" or a folder below one, "D:\DATA") with
-// FindFirstFileExW. Left out: "." and "..", entries with the HIDDEN or SYSTEM
-// attribute, links to folders (reparse points are never followed, so link
+// FindFirstFileExW. Left out: names starting with a dot (".", ".." and the
+// entries hidden on Linux), entries with the HIDDEN or SYSTEM attribute,
+// devices, links to folders (reparse points are never followed, so link
 // loops cannot hang the walk) and links whose target is gone; a link to a
 // file counts as a file. Returns 0, or the error number: a root that is
 // missing or holds no readable medium gives 68 (device unavailable), a
