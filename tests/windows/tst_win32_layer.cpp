@@ -13,6 +13,8 @@
 #include "platform/win32/shell_win.h"
 #include "platform/win32/text_win.h"
 
+#include "CoreErrorNumbers.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -21,6 +23,20 @@
 using namespace kobrix::win32;
 using wintest::compare;
 using wintest::report;
+
+// The layer's error numbers are those of the core.
+static_assert(NoError == core_numbers::NoError);
+static_assert(OutOfMemory == core_numbers::OutOfMemory);
+static_assert(BadFileNameOrNumber == core_numbers::BadFileNameOrNumber);
+static_assert(FileNotFound == core_numbers::FileNotFound);
+static_assert(FileAlreadyOpen == core_numbers::FileAlreadyOpen);
+static_assert(DeviceIoError == core_numbers::DeviceIoError);
+static_assert(DiskFull == core_numbers::DiskFull);
+static_assert(DeviceUnavailable == core_numbers::DeviceUnavailable);
+static_assert(PermissionDenied == core_numbers::PermissionDenied);
+static_assert(DiskNotReady == core_numbers::DiskNotReady);
+static_assert(PathFileAccessError == core_numbers::PathFileAccessError);
+static_assert(PathNotFound == core_numbers::PathNotFound);
 
 namespace {
 
