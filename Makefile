@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test test-plain test-sanitizers bench bench-large screenshots fuzz install package clean
+.PHONY: all deps configure build run test test-plain test-sanitizers test-windows bench bench-large screenshots fuzz install package clean
 
 all: build
 
@@ -22,8 +22,9 @@ run: build
 	$(BUILD)/kobrix
 
 # The whole suite, then the whole suite again built with AddressSanitizer and
-# UndefinedBehaviorSanitizer; any sanitizer report fails the run.
-test: test-plain test-sanitizers
+# UndefinedBehaviorSanitizer; any sanitizer report fails the run. Then the
+# Windows layer's tests, cross-built and run under Wine.
+test: test-plain test-sanitizers test-windows
 
 test-plain: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -39,6 +40,16 @@ test-sanitizers: deps
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
+
+# The Windows layer (src/platform/win32) and its tests, cross-compiled with
+# MinGW-w64 and run under Wine in a fresh prefix with a mapped CD-ROM drive.
+WIN_BUILD ?= $(BUILD)/windows
+test-windows:
+	@scripts/install-deps --windows
+	cmake -S tests/windows -B $(WIN_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/tests/windows/mingw-w64-posix.cmake
+	cmake --build $(WIN_BUILD) -j $(JOBS)
+	tests/windows/run_under_wine.sh $(WIN_BUILD)
 
 # Coverage-guided fuzzing of the catalog reader, of the walk's name handling
 # and of the disc images' Rock Ridge reader, FUZZ_SECONDS per target,
