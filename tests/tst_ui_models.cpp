@@ -3,6 +3,7 @@
 // real windows while they scan, load and search.
 
 #include "UiTestSupport.h"
+#include "core/Catalog.h"
 #include "ui/Form3.h"
 #include "ui/LineListView.h"
 #include "ui/LineStoreModel.h"
@@ -150,11 +151,11 @@ private Q_SLOTS:
     // that finds nothing, and one that is refused.
     void searchWindowResults()
     {
-        LineStore lines;
+        Catalog catalog;
         for (int i = 0; i < 3000; ++i)
-            lines.append(QStringLiteral("Disc %1 - \\FILE%2.DAT").arg(i / 100).arg(i));
+            catalog.lines().append(QStringLiteral("Disc %1 - \\FILE%2.DAT").arg(i / 100).arg(i));
         ScriptedServices io;
-        Form3 form(lines, io.messages);
+        Form3 form(catalog, io.messages);
         const auto results = watch(form.List1->model());
         for (const char *typed : {"file", "file1", "no such file", "", "disc 2 - "}) {
             form.Text1->setText(QString::fromLatin1(typed));
