@@ -1,11 +1,15 @@
 // The program's Windows files on a Windows system (or under Wine): the drive
 // source, the walk's folder reader and the catalog's file calls, each
-// through the Windows layer, with the error numbers of real failures.
+// through the Windows layer, with the error numbers of real failures; and
+// disc images, whose names libarchive gives in the system's code page there.
 // Built only for Windows.
+
+#include "TestSupport.h"
 
 #include "catalog/CatalogFile.h"
 #include "platform/DriveDiscovery.h"
 #include "platform/WindowsDriveSource.h"
+#include "scan/DiscImageReader.h"
 #include "scan/FileSystemReader.h"
 
 #include <QDir>
@@ -127,6 +131,34 @@ private Q_SLOTS:
                               QString::fromUtf8("日本語.txt")}));
         for (const DirectoryEntry &e : listing.files)
             QCOMPARE(e.nativeName, e.displayName);
+    }
+
+    // Images of the fixture disc, made with xorriso by the test run (Windows
+    // has none), list what the folder lists: accented, Cyrillic and
+    // Japanese names arrive as they are, not encoded twice.
+    void imagesListLikeTheFolder_data()
+    {
+        QTest::addColumn<QString>("image");
+        QTest::newRow("Rock Ridge") << "rockridge.iso";
+        QTest::newRow("Joliet") << "joliet.iso";
+        QTest::newRow("Rock Ridge and Joliet") << "both.iso";
+    }
+    void imagesListLikeTheFolder()
+    {
+        QFETCH(QString, image);
+        const QString images = qEnvironmentVariable("KOBRIX_TEST_IMAGES");
+        if (images.isEmpty())
+            QSKIP("KOBRIX_TEST_IMAGES names no folder of images of the fixture disc");
+        RuntimeError error;
+        const QStringList expected = test::walkFolderLines(test::fixtureDisc(), &error);
+        QVERIFY2(!error, qPrintable(error.numberAndDescription()));
+        QVERIFY(expected.contains(QString::fromUtf8("\\Диск\\Ёлка.mp3")));
+        std::unique_ptr<DirectoryReader> reader;
+        const QString path = images + QLatin1Char('/') + image;
+        error = makeReaderFor(path, reader);
+        QVERIFY2(!error, qPrintable(error.numberAndDescription()));
+        QCOMPARE(test::walkLines(*reader, path, &error), expected);
+        QVERIFY2(!error, qPrintable(error.numberAndDescription()));
     }
 
     void catalogOpenFailures_data()
