@@ -41,10 +41,39 @@ std::uint32_t packUtf8(char32_t c)
         | ((0x80 | (c & 0x3F)) << 16);
 }
 
+bool isHangulSyllable(char32_t c) { return c >= 0xAC00 && c <= 0xD7A3; }
+
 std::unique_ptr<FoldTable> buildFoldTable()
 {
     auto table = std::make_unique<FoldTable>();
     std::vector<bool> needsNormalizer(0x10000, false);
+    // What keys can make of other characters: the foldings of other
+    // characters and the compositions of singletons.
+    std::vector<bool> madeFromOthers(0x10000, false);
+    std::vector<char32_t> folded(0x10000);
+    std::vector<bool> canonical(0x10000, false);
+    const auto markCanonical = [&](char32_t c) {
+        // Every character after the first of a canonical decomposition may
+        // compose with the one before it (Hangul vowels, U+09BE ...).
+        const QList<uint> parts = QChar::decomposition(c).toUcs4();
+        for (qsizetype i = 1; i < parts.size(); ++i) {
+            if (parts[i] < 0x10000)
+                needsNormalizer[parts[i]] = true;
+        }
+        // A character that NFC does not keep (a singleton such as the
+        // Angstrom sign, or one excluded from composition) stands in keys
+        // for what it composes to.
+        const QString alone = QString::fromUcs4(&c, 1);
+        const QString composed = alone.normalized(QString::NormalizationForm_C);
+        if (composed == alone)
+            return;
+        if (c < 0x10000)
+            needsNormalizer[c] = true;
+        for (const uint part : composed.toUcs4()) {
+            if (part != c && part < 0x10000)
+                madeFromOthers[part] = true;
+        }
+    };
     for (char32_t c = 0; c < 0x10000; ++c) {
         if (c >= 0xD800 && c <= 0xDFFF)
             continue;
@@ -52,61 +81,40 @@ std::unique_ptr<FoldTable> buildFoldTable()
         // composition replaces or reorders.
         if (QChar::combiningClass(c) != 0)
             needsNormalizer[c] = true;
+        folded[c] = QChar::toCaseFolded(c);
+        if (folded[c] != c && folded[c] < 0x10000)
+            madeFromOthers[folded[c]] = true;
+        // Hangul syllables decompose into the jamo marked below, and NFC
+        // keeps them: nothing to learn from the normalizer, which would take
+        // most of the time here.
         if (QChar::decompositionTag(c) == QChar::Canonical) {
-            const QString decomposed = QChar::decomposition(c);
-            // Every character after the first of a canonical decomposition
-            // may compose with the one before it (Hangul vowels, U+09BE ...).
-            const QList<uint> parts = decomposed.toUcs4();
-            for (qsizetype i = 1; i < parts.size(); ++i) {
-                if (parts[i] < 0x10000)
-                    needsNormalizer[parts[i]] = true;
-            }
-            // A character that NFC does not keep (a singleton such as the
-            // Ångström sign, or one excluded from composition).
-            const QString alone = QString::fromUcs4(&c, 1);
-            if (alone.normalized(QString::NormalizationForm_C) != alone)
-                needsNormalizer[c] = true;
+            canonical[c] = true;
+            if (!isHangulSyllable(c))
+                markCanonical(c);
         }
     }
     // Hangul: a syllable and a following trailing consonant compose.
     for (char32_t c = 0x1100; c <= 0x11FF; ++c)
         needsNormalizer[c] = true;
-
-    // What keys can make of other characters: the foldings of other
-    // characters and the compositions of singletons.
-    std::vector<bool> madeFromOthers(0x10000, false);
-    const auto markMadeFromOthers = [&](char32_t c) {
-        const char32_t folded = QChar::toCaseFolded(c);
-        if (folded != c && folded < 0x10000)
-            madeFromOthers[folded] = true;
-        if (QChar::decompositionTag(c) == QChar::Canonical) {
-            const QString alone = QString::fromUcs4(&c, 1);
-            for (const uint part : alone.normalized(QString::NormalizationForm_C).toUcs4()) {
-                if (part != c && part < 0x10000)
-                    madeFromOthers[part] = true;
-            }
-        }
-    };
-    for (char32_t c = 0; c < 0x10000; ++c) {
-        if (c < 0xD800 || c > 0xDFFF)
-            markMadeFromOthers(c);
-    }
     // Outside the Basic Multilingual Plane only the CJK compatibility
     // ideographs stand for characters inside it (each composes to one).
-    for (char32_t c = 0x2F800; c <= 0x2FA1F; ++c)
-        markMadeFromOthers(c);
+    for (char32_t c = 0x2F800; c <= 0x2FA1F; ++c) {
+        const char32_t f = QChar::toCaseFolded(c);
+        if (f != c && f < 0x10000)
+            madeFromOthers[f] = true;
+        if (QChar::decompositionTag(c) == QChar::Canonical)
+            markCanonical(c);
+    }
 
     for (char32_t c = 0; c < 0x10000; ++c) {
         if (c >= 0xD800 && c <= 0xDFFF) {
             table->entry[c] = kNeedsNormalizer; // never in valid UTF-8
             continue;
         }
-        const char32_t folded = QChar::toCaseFolded(c);
-        std::uint32_t e = folded < 0x10000 ? packUtf8(folded) : kNeedsNormalizer;
+        std::uint32_t e = folded[c] < 0x10000 ? packUtf8(folded[c]) : kNeedsNormalizer;
         if (needsNormalizer[c])
             e |= kNeedsNormalizer;
-        else if (folded == c && !madeFromOthers[c]
-                 && QChar::decompositionTag(c) != QChar::Canonical)
+        else if (folded[c] == c && !madeFromOthers[c] && !canonical[c])
             e |= kLiteral;
         table->entry[c] = e;
     }
