@@ -189,7 +189,9 @@ private Q_SLOTS:
         QTest::newRow("accented, run in Windows-1252") << QString::fromUtf8("müller") << QByteArray("M\xFCller") << true;
         QTest::newRow("accented, run absent") << QString::fromUtf8("müller") << QByteArray("Mueler") << false;
         QTest::newRow("run through the long s") << QString::fromUtf8("straße") << QByteArray("\xC5\xBFtra\xC3\x9F" "e") << true;
-        QTest::newRow("no ASCII run, all letters with case: no filter") << QString::fromUtf8("ёлка") << QByteArray("abc") << true;
+        QTest::newRow("no ASCII run, all letters with case: any line outside ASCII") << QString::fromUtf8("ёлка") << QString::fromUtf8("Диск").toUtf8() << true;
+        QTest::newRow("no ASCII run: an ASCII line cannot hold it") << QString::fromUtf8("ёлка") << QByteArray("abc") << false;
+        QTest::newRow("accented, run in an ASCII line") << QString::fromUtf8("müller") << QByteArray("Muller") << false;
         QTest::newRow("kana run present") << QString::fromUtf8("データ") << QByteArray("\xe3\x83\xbc\xe3\x82\xbf") << true;
         QTest::newRow("kana run, voiced kana decomposed") << QString::fromUtf8("データ") << QString::fromUtf8("テ\u3099ータ").toUtf8() << true;
         QTest::newRow("kana run absent") << QString::fromUtf8("データ") << QString::fromUtf8("データベ").toUtf8().left(7) << false;

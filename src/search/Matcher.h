@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/LineStore.h"
+#include "search/BytePattern.h"
 
 #include <QByteArray>
 #include <QString>
@@ -67,23 +68,29 @@ private:
                        std::vector<qsizetype> &out) const;
     void findInKeys(const LineStore &store, qsizetype from, qsizetype to,
                     std::vector<qsizetype> &out) const;
+    // The first place at or after from where the text's clue (its ASCII
+    // text or run, or its literal run) stands; from itself without a clue.
+    std::size_t nextClue(std::string_view bytes, std::size_t from) const;
     bool keyOfLineContains(const LineStore &store, qsizetype line, std::size_t keyIndex) const;
 
     QByteArray m_key; // the text's search key
+    // The key as searched for: in the lines themselves, ASCII case ignored,
+    // for an ASCII text; in the search keys for any other.
+    BytePattern m_keyPattern;
     bool m_ascii = false;
     bool m_empty = false;
     // The lookalikes of the ASCII characters of the text (the Kelvin sign
     // for k, ...): lines holding them are checked by their keys.
-    std::vector<QByteArray> m_lookalikes;
+    std::vector<std::string_view> m_lookalikes;
     // For a text with other characters, its longest run of ASCII ones
     // (lower case), which every line holding the text holds too, ASCII case
     // aside, or a lookalike of a character of it; empty when too short to
     // tell lines apart.
-    QByteArray m_asciiRun;
-    std::vector<QByteArray> m_runLookalikes;
+    BytePattern m_asciiRun;
+    std::vector<std::string_view> m_runLookalikes;
     // Failing such a run, the longest run of characters that keys hold
     // only where the lines do (isLiteralInKeys), as UTF-8.
-    QByteArray m_literalRun;
+    BytePattern m_literalRun;
 };
 
 } // namespace kobrix
