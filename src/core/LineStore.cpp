@@ -3,8 +3,6 @@
 #include "core/MemoryAdvice.h"
 #include "core/SearchKey.h"
 
-#include <QUtf8StringView>
-
 #include <algorithm>
 #include <cstring>
 
@@ -49,6 +47,45 @@ bool isAscii(std::string_view bytes)
     while (n--) {
         if (static_cast<unsigned char>(*p++) & 0x80)
             return false;
+    }
+    return true;
+}
+
+bool isValidUtf8(std::string_view bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *end = p + bytes.size();
+    const auto continuation = [](unsigned char b) { return (b & 0xC0) == 0x80; };
+    while (p < end) {
+        const unsigned char b = *p;
+        if (b < 0x80) {
+            // The rest of a run of ASCII, eight bytes at a time.
+            ++p;
+            for (std::uint64_t word; end - p >= 8; p += 8) {
+                std::memcpy(&word, p, 8);
+                if (word & 0x8080808080808080ULL)
+                    break;
+            }
+        } else if (b < 0xE0) {
+            // Two bytes; below 0xC2 a continuation byte or an overlong form.
+            if (b < 0xC2 || end - p < 2 || !continuation(p[1]))
+                return false;
+            p += 2;
+        } else if (b < 0xF0) {
+            if (end - p < 3 || !continuation(p[1]) || !continuation(p[2])
+                || (b == 0xE0 && p[1] < 0xA0)    // overlong
+                || (b == 0xED && p[1] >= 0xA0))  // surrogate
+                return false;
+            p += 3;
+        } else if (b < 0xF5) {
+            if (end - p < 4 || !continuation(p[1]) || !continuation(p[2]) || !continuation(p[3])
+                || (b == 0xF0 && p[1] < 0x90)    // overlong
+                || (b == 0xF4 && p[1] >= 0x90))  // past U+10FFFF
+                return false;
+            p += 4;
+        } else {
+            return false;
+        }
     }
     return true;
 }
@@ -128,7 +165,7 @@ bool LineStore::appendNonAscii(std::string_view utf8, bool mustBeValid)
         }
         m_keys.push_back('\n');
         m_keyOffsets.push_back(std::int64_t(m_keys.size()));
-    } else if (mustBeValid && !QUtf8StringView(utf8.data(), qsizetype(utf8.size())).isValidUtf8()) {
+    } else if (mustBeValid && !isValidUtf8(utf8)) {
         return false;
     }
     m_nonAscii.push_back(count());

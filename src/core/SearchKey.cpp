@@ -1,9 +1,10 @@
 #include "core/SearchKey.h"
 
+#include "core/LineStore.h"
+
 #include <QChar>
 #include <QList>
 #include <QString>
-#include <QUtf8StringView>
 
 #include <array>
 #include <cstdint>
@@ -206,11 +207,6 @@ FastResult fastKey(const unsigned char *p, const unsigned char *end, char *out,
     return FastResult::Done;
 }
 
-bool isValidUtf8(std::string_view utf8)
-{
-    return QUtf8StringView(utf8.data(), qsizetype(utf8.size())).isValidUtf8();
-}
-
 } // namespace
 
 QByteArray searchKey(QStringView text) { return slowKey(text); }
@@ -218,6 +214,60 @@ QByteArray searchKey(QStringView text) { return slowKey(text); }
 bool isLiteralInKeys(char32_t c)
 {
     return c >= 0x80 && c < 0x10000 && (foldTable().entry[c] & kLiteral);
+}
+
+namespace {
+
+// The code point of the character at the start of utf8 (valid UTF-8, not
+// empty), and its length in bytes.
+char32_t firstCharacter(const unsigned char *p, std::size_t &length)
+{
+    if (p[0] < 0x80) {
+        length = 1;
+        return p[0];
+    }
+    if (p[0] < 0xE0) {
+        length = 2;
+        return (char32_t(p[0] & 0x1F) << 6) | (p[1] & 0x3F);
+    }
+    if (p[0] < 0xF0) {
+        length = 3;
+        return (char32_t(p[0] & 0x0F) << 12) | (char32_t(p[1] & 0x3F) << 6) | (p[2] & 0x3F);
+    }
+    length = 4;
+    return 0x10000; // outside the table
+}
+
+} // namespace
+
+bool isKeptInKeys(std::string_view utf8)
+{
+    if (!isValidUtf8(utf8))
+        return false;
+    const FoldTable &table = foldTable();
+    const auto *p = reinterpret_cast<const unsigned char *>(utf8.data());
+    const auto *end = p + utf8.size();
+    while (p < end) {
+        std::size_t length = 0;
+        const char32_t c = firstCharacter(p, length);
+        if (c >= 0x10000)
+            return false;
+        const std::uint32_t e = table.entry[c];
+        std::uint32_t self = packUtf8(c) & 0xFFFFFF;
+        if ((e & kNeedsNormalizer) || (e & 0xFFFFFF) != self)
+            return false;
+        p += length;
+    }
+    return true;
+}
+
+bool mayJoinPrevious(std::string_view utf8)
+{
+    if (utf8.empty() || static_cast<unsigned char>(utf8[0]) < 0x80)
+        return false;
+    std::size_t length = 0;
+    const char32_t c = firstCharacter(reinterpret_cast<const unsigned char *>(utf8.data()), length);
+    return c >= 0x10000 || (foldTable().entry[c] & kNeedsNormalizer);
 }
 
 bool appendSearchKey(ByteBuffer &out, std::string_view utf8)

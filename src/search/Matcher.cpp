@@ -127,6 +127,8 @@ Matcher::Matcher(QStringView effectiveText)
 {
     m_ascii = !m_empty && kobrix::isAscii(std::string_view(m_key.constData(), std::size_t(m_key.size())));
     m_keyPattern = BytePattern(m_key, m_ascii ? BytePattern::Case::IgnoreAscii : BytePattern::Case::Exact);
+    m_keyKeptInLines = !m_ascii && !m_empty
+        && isKeptInKeys(std::string_view(m_key.constData(), std::size_t(m_key.size())));
     if (m_ascii) {
         m_lookalikes = lookalikesOf(m_key);
         return;
@@ -244,12 +246,28 @@ bool Matcher::matches(QStringView line) const
     return contains(std::string_view(key.constData(), std::size_t(key.size())), m_key);
 }
 
+bool Matcher::holdsKeySurely(std::string_view line) const
+{
+    const std::size_t n = m_keyPattern.size();
+    for (std::size_t at = m_keyPattern.find(line); at != std::string_view::npos;
+         at = m_keyPattern.find(line, at + 1)) {
+        if (!mayJoinPrevious(line.substr(at + n)))
+            return true;
+    }
+    return false;
+}
+
 bool Matcher::keyOfLineContains(const LineStore &store, qsizetype line, std::size_t keyIndex) const
 {
     if (store.hasSearchKeys())
         return contains(store.keyAt(keyIndex), m_key);
-    ByteBuffer key;
     const std::string_view utf8 = store.utf8At(line);
+    // A line that holds the text as its key has it needs no key of its own;
+    // most matching lines do.
+    if (m_keyKeptInLines && holdsKeySurely(utf8))
+        return true;
+    thread_local ByteBuffer key;
+    key.clear();
     if (!appendSearchKey(key, utf8)) {
         const QByteArray slow = searchKey(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
         return slow.contains(m_key);

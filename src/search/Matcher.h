@@ -71,6 +71,9 @@ private:
     // The first place at or after from where the text's clue (its ASCII
     // text or run, or its literal run) stands; from itself without a clue.
     std::size_t nextClue(std::string_view bytes, std::size_t from) const;
+    // Whether line holds the key byte for byte where its own key keeps it
+    // (for a text with m_keyKeptInLines).
+    bool holdsKeySurely(std::string_view line) const;
     bool keyOfLineContains(const LineStore &store, qsizetype line, std::size_t keyIndex) const;
 
     QByteArray m_key; // the text's search key
@@ -78,6 +81,9 @@ private:
     // for an ASCII text; in the search keys for any other.
     BytePattern m_keyPattern;
     bool m_ascii = false;
+    // A text outside ASCII whose key stands in any line's key where the line
+    // holds it byte for byte (see isKeptInKeys): such lines need no key.
+    bool m_keyKeptInLines = false;
     bool m_empty = false;
     // The lookalikes of the ASCII characters of the text (the Kelvin sign
     // for k, ...): lines holding them are checked by their keys.
