@@ -159,8 +159,9 @@ FastResult fastKey(const unsigned char *p, const unsigned char *end, char *out,
     char *o = out;
     while (p < end) {
 #if defined(__SSE2__) || defined(_M_X64)
-        // Sixteen ASCII bytes at a time, A-Z lowered.
-        while (end - p >= 16) {
+        // Sixteen ASCII bytes at a time, A-Z lowered: only where ASCII
+        // starts, so that a run of other characters does not pay for it.
+        while (*p < 0x80 && end - p >= 16) {
             const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
             if (_mm_movemask_epi8(block))
                 break;
@@ -270,6 +271,52 @@ bool mayJoinPrevious(std::string_view utf8)
     return c >= 0x10000 || (foldTable().entry[c] & kNeedsNormalizer);
 }
 
+namespace {
+
+// The key of a line that NFC may change: Qt's normalizer composes it, and
+// the table folds the result (Qt's folding only for what it cannot hold).
+void appendNormalizedKey(ByteBuffer &out, std::string_view utf8)
+{
+    const QString composed = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))
+                                 .normalized(QString::NormalizationForm_C);
+    const FoldTable &table = foldTable();
+    // At most four bytes per UTF-16 unit, and room for the table's
+    // four-byte store.
+    out.reserveMore(std::size_t(composed.size()) * 4 + 4);
+    char *o = out.end();
+    const auto appendUtf8 = [&o](char32_t c) {
+        if (c < 0x10000) {
+            const std::uint32_t bytes = packUtf8(c);
+            std::memcpy(o, &bytes, 4);
+            o += (bytes >> 24) & 3;
+            return;
+        }
+        *o++ = char(0xF0 | (c >> 18));
+        *o++ = char(0x80 | ((c >> 12) & 0x3F));
+        *o++ = char(0x80 | ((c >> 6) & 0x3F));
+        *o++ = char(0x80 | (c & 0x3F));
+    };
+    const qsizetype n = composed.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = composed[i].unicode();
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(composed[i + 1].unicode())) {
+            appendUtf8(QChar::toCaseFolded(QChar::surrogateToUcs4(u, composed[i + 1].unicode())));
+            ++i;
+            continue;
+        }
+        const std::uint32_t e = table.entry[u];
+        if (e & 0x03000000) {
+            std::memcpy(o, &e, 4);
+            o += (e >> 24) & 3;
+        } else {
+            appendUtf8(QChar::toCaseFolded(char32_t(u)));
+        }
+    }
+    out.commit(std::size_t(o - out.end()));
+}
+
+} // namespace
+
 bool appendSearchKey(ByteBuffer &out, std::string_view utf8)
 {
     // Folding never makes a text longer than half as long again (two bytes
@@ -284,8 +331,7 @@ bool appendSearchKey(ByteBuffer &out, std::string_view utf8)
     }
     if (result == FastResult::Invalid || !isValidUtf8(utf8))
         return false;
-    const QByteArray key = slowKey(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
-    out.append(key.constData(), std::size_t(key.size()));
+    appendNormalizedKey(out, utf8);
     return true;
 }
 

@@ -44,6 +44,12 @@ public:
     // in the store (a store without them is searched correctly either way).
     bool isAscii() const { return m_ascii; }
 
+    // True when the text gives a reader something to pass lines over by:
+    // an ASCII text, or a run of ASCII or caseless characters in it. Without
+    // one, every line outside ASCII may hold the text, and a store that keeps
+    // their search keys is searched fastest.
+    bool hasClue() const { return m_ascii || !m_asciiRun.isEmpty() || !m_literalRun.isEmpty(); }
+
     // False only when the raw bytes of a catalog record (as in the file, in
     // UTF-8 or Windows-1252) cannot hold a matching line, so a reader may
     // pass the record over. Always true for a non-ASCII text.
