@@ -173,36 +173,49 @@ FastResult fastKey(const unsigned char *p, const unsigned char *end, char *out,
             o += 16;
         }
 #endif
-        const unsigned char b = *p;
-        char32_t c;
+        unsigned char b = *p;
         if (b < 0x80) {
             *o++ = char(b >= 'A' && b <= 'Z' ? b + 32 : b);
             ++p;
             continue;
         }
-        if (b >= 0xC2 && b < 0xE0) {
-            if (end - p < 2 || !isContinuation(p[1]))
-                return FastResult::Invalid;
-            c = (char32_t(b & 0x1F) << 6) | (p[1] & 0x3F);
-            p += 2;
-        } else if (b >= 0xE0 && b < 0xF0) {
-            if (end - p < 3 || !isContinuation(p[1]) || !isContinuation(p[2]))
-                return FastResult::Invalid;
-            c = (char32_t(b & 0x0F) << 12) | (char32_t(p[1] & 0x3F) << 6) | (p[2] & 0x3F);
-            if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))
-                return FastResult::Invalid;
-            p += 3;
-        } else if (b >= 0xF0 && b < 0xF5) {
-            return FastResult::NeedsNormalizer; // outside the table; validated there
-        } else {
-            return FastResult::Invalid;
+        // Each table entry is stored whole: its fourth byte, the flags, lands
+        // in room that the next character overwrites or that is spare.
+        if (unsigned(b - 0xC2) < 0x1E) {
+            // Two-byte characters (Latin, Greek, Cyrillic), as long as they come.
+            do {
+                if (end - p < 2 || !isContinuation(p[1]))
+                    return FastResult::Invalid;
+                const std::uint32_t e = table.entry[(char32_t(b & 0x1F) << 6) | (p[1] & 0x3F)];
+                if (e & kNeedsNormalizer)
+                    return FastResult::NeedsNormalizer;
+                std::memcpy(o, &e, 4);
+                o += (e >> 24) & 3;
+                p += 2;
+            } while (p < end && unsigned((b = *p) - 0xC2) < 0x1E);
+            continue;
         }
-        const std::uint32_t e = table.entry[c];
-        if (e & kNeedsNormalizer)
-            return FastResult::NeedsNormalizer;
-        const std::uint32_t bytes = e & 0xFFFFFF;
-        std::memcpy(o, &bytes, 4); // room for 3 more bytes is always there
-        o += (e >> 24) & 3;
+        if (unsigned(b - 0xE0) < 0x10) {
+            // Three-byte characters (kana, kanji, symbols), as long as they come.
+            do {
+                if (end - p < 3 || !isContinuation(p[1]) || !isContinuation(p[2]))
+                    return FastResult::Invalid;
+                const char32_t c
+                    = (char32_t(b & 0x0F) << 12) | (char32_t(p[1] & 0x3F) << 6) | (p[2] & 0x3F);
+                if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))
+                    return FastResult::Invalid;
+                const std::uint32_t e = table.entry[c];
+                if (e & kNeedsNormalizer)
+                    return FastResult::NeedsNormalizer;
+                std::memcpy(o, &e, 4);
+                o += (e >> 24) & 3;
+                p += 3;
+            } while (p < end && unsigned((b = *p) - 0xE0) < 0x10);
+            continue;
+        }
+        if (b >= 0xF0 && b < 0xF5)
+            return FastResult::NeedsNormalizer; // outside the table; validated there
+        return FastResult::Invalid;
     }
     written = std::size_t(o - out);
     return FastResult::Done;
