@@ -51,7 +51,6 @@ std::unique_ptr<FoldTable> buildFoldTable()
     // What keys can make of other characters: the foldings of other
     // characters and the compositions of singletons.
     std::vector<bool> madeFromOthers(0x10000, false);
-    std::vector<char32_t> folded(0x10000);
     std::vector<bool> canonical(0x10000, false);
     const auto markCanonical = [&](char32_t c) {
         // Every character after the first of a canonical decomposition may
@@ -82,9 +81,11 @@ std::unique_ptr<FoldTable> buildFoldTable()
         // composition replaces or reorders.
         if (QChar::combiningClass(c) != 0)
             needsNormalizer[c] = true;
-        folded[c] = QChar::toCaseFolded(c);
-        if (folded[c] != c && folded[c] < 0x10000)
-            madeFromOthers[folded[c]] = true;
+        // The table holds the folding until the entries are made below.
+        const char32_t f = QChar::toCaseFolded(c);
+        table->entry[c] = f;
+        if (f != c && f < 0x10000)
+            madeFromOthers[f] = true;
         // Hangul syllables decompose into the jamo marked below, and NFC
         // keeps them: nothing to learn from the normalizer, which would take
         // most of the time here.
@@ -112,10 +113,11 @@ std::unique_ptr<FoldTable> buildFoldTable()
             table->entry[c] = kNeedsNormalizer; // never in valid UTF-8
             continue;
         }
-        std::uint32_t e = folded[c] < 0x10000 ? packUtf8(folded[c]) : kNeedsNormalizer;
+        const char32_t folded = table->entry[c];
+        std::uint32_t e = folded < 0x10000 ? packUtf8(folded) : kNeedsNormalizer;
         if (needsNormalizer[c])
             e |= kNeedsNormalizer;
-        else if (folded[c] == c && !madeFromOthers[c] && !canonical[c])
+        else if (folded == c && !madeFromOthers[c] && !canonical[c])
             e |= kLiteral;
         table->entry[c] = e;
     }
