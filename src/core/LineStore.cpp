@@ -57,7 +57,7 @@ bool isValidUtf8(std::string_view bytes)
     const auto *end = p + bytes.size();
     const auto continuation = [](unsigned char b) { return (b & 0xC0) == 0x80; };
     while (p < end) {
-        const unsigned char b = *p;
+        unsigned char b = *p;
         if (b < 0x80) {
             // The rest of a run of ASCII, eight bytes at a time.
             ++p;
@@ -67,16 +67,22 @@ bool isValidUtf8(std::string_view bytes)
                     break;
             }
         } else if (b < 0xE0) {
-            // Two bytes; below 0xC2 a continuation byte or an overlong form.
-            if (b < 0xC2 || end - p < 2 || !continuation(p[1]))
-                return false;
-            p += 2;
+            // Two bytes, as long as they come; below 0xC2 a continuation
+            // byte or an overlong form.
+            do {
+                if (b < 0xC2 || end - p < 2 || !continuation(p[1]))
+                    return false;
+                p += 2;
+            } while (p < end && (b = *p) >= 0x80 && b < 0xE0);
         } else if (b < 0xF0) {
-            if (end - p < 3 || !continuation(p[1]) || !continuation(p[2])
-                || (b == 0xE0 && p[1] < 0xA0)    // overlong
-                || (b == 0xED && p[1] >= 0xA0))  // surrogate
-                return false;
-            p += 3;
+            // Three bytes, as long as they come.
+            do {
+                if (end - p < 3 || !continuation(p[1]) || !continuation(p[2])
+                    || (b == 0xE0 && p[1] < 0xA0)    // overlong
+                    || (b == 0xED && p[1] >= 0xA0))  // surrogate
+                    return false;
+                p += 3;
+            } while (p < end && (b = *p) >= 0xE0 && b < 0xF0);
         } else if (b < 0xF5) {
             if (end - p < 4 || !continuation(p[1]) || !continuation(p[2]) || !continuation(p[3])
                 || (b == 0xF0 && p[1] < 0x90)    // overlong
