@@ -345,6 +345,38 @@ private Q_SLOTS:
         }
     }
 
+    // Long texts, where the check takes 32 bytes at a time: valid UTF-8 of
+    // every length of character, with one byte changed, cut or inserted at
+    // every place, judged as Qt judges it.
+    void validUtf8AgreesWithQtOnLongTexts()
+    {
+        static const char *const pieces[] = {"a", "Z", " ", "\xC3\xA9", "\xD0\x81", "\xDF\xBF",
+                                              "\xE3\x83\xBC", "\xE0\xA0\x80", "\xED\x9F\xBF",
+                                              "\xEF\xBF\xBF", "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF"};
+        static const char bytes[] = {'\x80', '\xBF', '\xC0', '\xC2', '\xE0', '\xED', '\xF0', '\xF4',
+                                     '\xF5', '\xFF', 'a', '\xA0', '\x90'};
+        QRandomGenerator random(12);
+        for (int round = 0; round < 400; ++round) {
+            QByteArray text;
+            const int length = int(random.bounded(20, 120));
+            for (int i = 0; i < length; ++i)
+                text += pieces[random.bounded(int(std::size(pieces)))];
+            QVERIFY(isValidUtf8(std::string_view(text.constData(), std::size_t(text.size()))));
+            for (qsizetype at = 0; at < text.size(); at += 1 + random.bounded(3)) {
+                QByteArray changed = text;
+                const char b = bytes[random.bounded(int(std::size(bytes)))];
+                switch (random.bounded(3)) {
+                case 0: changed[at] = b; break;
+                case 1: changed.insert(at, b); break;
+                default: changed.remove(at, 1); break;
+                }
+                const bool qt = QUtf8StringView(changed).isValidUtf8();
+                if (isValidUtf8(std::string_view(changed.constData(), std::size_t(changed.size()))) != qt)
+                    QFAIL(qPrintable(QString::fromLatin1(changed.toHex(' '))));
+            }
+        }
+    }
+
     // kobrix-cli passes over the lines that cannot hold the text and makes
     // keys only for lines that need one. Over a catalog like the bench's,
     // mixed scripts, capitals, decomposed names and lookalikes, across read
