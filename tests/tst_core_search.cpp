@@ -106,6 +106,7 @@ private Q_SLOTS:
         QTest::newRow("kana text before the mark") << QString::fromUtf8("デー") << L{22};
         QTest::newRow("cyrillic text, a mark after it changes its last letter") << QString::fromUtf8("ёлке") << L{};
         QTest::newRow("cyrillic text, changed by the mark") << QString::fromUtf8("ЁЛКЁ") << L{23};
+        QTest::newRow("accented text, ASCII capital in the line") << QString::fromUtf8("müsik") << L{6};
         QTest::newRow("non-ascii case") << QString::fromUtf8("ärger") << L{6};
         QTest::newRow("non-ascii upper") << QString::fromUtf8("MÜSIK") << L{6};
         QTest::newRow("kelvin sign folds to k") << "200k" << L{7};

@@ -129,6 +129,8 @@ Matcher::Matcher(QStringView effectiveText)
     m_keyPattern = BytePattern(m_key, m_ascii ? BytePattern::Case::IgnoreAscii : BytePattern::Case::Exact);
     m_keyKeptInLines = !m_ascii && !m_empty
         && isKeptInKeys(std::string_view(m_key.constData(), std::size_t(m_key.size())));
+    if (m_keyKeptInLines)
+        m_keyInLines = BytePattern(m_key, BytePattern::Case::IgnoreAscii);
     if (m_ascii) {
         m_lookalikes = lookalikesOf(m_key);
         return;
@@ -248,9 +250,11 @@ bool Matcher::matches(QStringView line) const
 
 bool Matcher::holdsKeySurely(std::string_view line) const
 {
-    const std::size_t n = m_keyPattern.size();
-    for (std::size_t at = m_keyPattern.find(line); at != std::string_view::npos;
-         at = m_keyPattern.find(line, at + 1)) {
+    // ASCII capitals fold to the small letters whatever stands around them,
+    // so "Dvořák" holds "dvořák" as surely as "dvořák" does.
+    const std::size_t n = m_keyInLines.size();
+    for (std::size_t at = m_keyInLines.find(line); at != std::string_view::npos;
+         at = m_keyInLines.find(line, at + 1)) {
         if (!mayJoinPrevious(line.substr(at + n)))
             return true;
     }
