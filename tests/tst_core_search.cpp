@@ -488,7 +488,7 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("mixed.cdc"));
         writeFile(dir.path(), QStringLiteral("mixed.cdc"), file);
         LineStore all;
-        QVERIFY(!readCatalog(path, all, true));
+        QVERIFY(!readCatalog(path, all, ExistingLines::Clear));
         QCOMPARE(all.count(), 40000);
         for (const char *text : {"m\xC3\xBCller", "dvo\xC5\x99\xC3\xA1k", "\xD1\x91\xD0\xBB\xD0\xBA\xD0\xB0",
                                  "\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF", "setup", "200k", "STRASSE",
