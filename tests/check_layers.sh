@@ -18,7 +18,7 @@ if [[ "${1:-}" == --self-test ]]; then
         echo "self-test: an include of ui from core went unreported"
         exit 1
     fi
-    if ! "$0" --graph "$copy" | grep -qx 'core -> ui (1)'; then
+    if ! grep -qx 'core -> ui (1)' <<<"$("$0" --graph "$copy")"; then
         echo "self-test: --graph does not show the include of ui from core"
         exit 1
     fi
