@@ -117,6 +117,8 @@ private Q_SLOTS:
         makeDir(m_dir.path(), "folder");
         makeDir(m_dir.path(), "readonly");
         QFile::setPermissions(path("readonly"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        // Left read-only by the row before: made writable again to be rewritten.
+        QFile::setPermissions(path("readonly.cdc"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         writeFile(m_dir.path(), "readonly.cdc", "\"old\"\r\n");
         QFile::setPermissions(path("readonly.cdc"), QFileDevice::ReadOwner);
         if (QString(QTest::currentDataTag()).contains("read-only") && permissionsIgnored())

@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace kobrix;

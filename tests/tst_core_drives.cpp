@@ -3,7 +3,7 @@
 
 #include "TestSupport.h"
 #include "platform/DriveDiscovery.h"
-#include "scan/DiscImageReader.h"
+#include "platform/DriveSource.h"
 
 #include <QTemporaryDir>
 #include <QTest>
