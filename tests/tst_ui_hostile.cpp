@@ -66,12 +66,14 @@ private Q_SLOTS:
         } else if (kind.startsWith("Kataloge")) {
             bytes = "\"D - \\x\"\r\n";
         }
-        if (kind == "folder")
+        if (kind == "folder") {
             makeDir(m_dir.path(), kind + ".cdc");
-        else if (kind == "fifo" && !makeFifo(path))
-            QSKIP("this system has no FIFOs");
-        else
+        } else if (kind == "fifo") {
+            if (!makeFifo(path))
+                QSKIP("this system has no FIFOs");
+        } else {
             writeFile(m_dir.path(), kind + ".cdc", bytes);
+        }
 
         Form1Harness w(WorkMode::SearchCatalog);
         w.form->list2Lines().append(u"before");
