@@ -1,5 +1,6 @@
 #include "catalog/CatalogFormat.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QUtf8StringView>
 
@@ -338,9 +339,11 @@ bool FieldParser::tooLong(std::size_t lineBytes)
 {
     if (lineBytes <= m_maxRecordBytes)
         return false;
+    // The suffix is translated with the error descriptions it follows.
     m_error = RuntimeError(BadRecordLength,
                            describeError(BadRecordLength)
-                               + QStringLiteral(" (record %1 is longer than %2 bytes)")
+                               + QCoreApplication::translate("kobrix::RuntimeError",
+                                                             " (record %1 is longer than %2 bytes)")
                                      .arg(m_lines + 1)
                                      .arg(qulonglong(m_maxRecordBytes)));
     m_pending.clear();
