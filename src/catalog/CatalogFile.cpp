@@ -66,9 +66,9 @@ RuntimeError CatalogReader::open(const QString &path)
     bool created = false;
     if (const int failure = filesystem::openFile(path, filesystem::Access::Read, file, created)) {
         m_slot.release();
-        if (failure == ENOENT && !QFileInfo(path).absoluteDir().exists())
+        if (failure == FileNotFound && !QFileInfo(path).absoluteDir().exists())
             return m_error = RuntimeError(PathNotFound);
-        return m_error = RuntimeError::fromErrno(failure);
+        return m_error = RuntimeError(failure);
     }
     filesystem::FileFacts facts;
     if (!filesystem::fileFacts(file, facts) || !facts.regular) {

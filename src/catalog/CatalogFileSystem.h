@@ -8,9 +8,10 @@
 // file of its own (CatalogFileSystem_posix.cpp, CatalogFileSystem_win.cpp);
 // nothing else in the catalog code calls the system directly.
 //
-// Failures are reported as errno numbers (ENOENT, EACCES, ...), which
-// RuntimeError::fromErrno turns into the program's error numbers on every
-// platform.
+// Failures are reported as the program's error numbers (ErrorNumber: 53 a
+// missing file, 70 access refused, ...), mapped from the system's own codes
+// (errno, GetLastError) in the platform's file, the same number for the same
+// failure on every platform.
 namespace kobrix::filesystem {
 
 // What the writers need to know of an open catalog file.
@@ -31,7 +32,8 @@ enum class Access { Read, ReadWrite, ReadWriteCreate };
 // FIFO or device never blocks the open; the handle is not inherited by child
 // processes. With ReadWriteCreate a missing file is created (exclusively:
 // when another process created it meanwhile the open is tried again), and
-// created tells so. Returns 0 or the system's error number.
+// created tells so. Returns 0 or the error number: 53 (FileNotFound) for a
+// missing file; on Windows 76 when its folder is missing too.
 int openFile(const QString &path, Access access, QFile &file, bool &created);
 
 // Facts of an open file; false when the system could not say.
@@ -49,8 +51,7 @@ LockAttempt tryLockExclusive(QFileDevice &file);
 // removed meanwhile).
 bool isSameFile(const QFileDevice &file, const QString &path);
 
-// Puts what was written to file on the disk. Returns 0 or the system's error
-// number; a file that cannot be synced (a pipe, some special file systems)
+// Puts what was written to file on the disk. Returns 0 or the error number; a file that cannot be synced (a pipe, some special file systems)
 // counts as synced.
 int syncFile(QFileDevice &file);
 

@@ -3,6 +3,8 @@
 
 #include "catalog/CatalogFileSystem.h"
 
+#include "core/RuntimeError.h"
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -33,13 +35,13 @@ int openFile(const QString &path, Access access, QFile &file, bool &created)
         // Another writer created it just now: open that one.
     }
     if (fd < 0)
-        return errno;
+        return RuntimeError::fromErrno(errno).number();
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     const QIODevice::OpenMode mode = access == Access::Read ? QIODevice::ReadOnly
                                                             : QIODevice::ReadWrite;
     if (!file.open(fd, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return EBADF;
+        return BadFileNameOrNumber;
     }
     return 0;
 }
@@ -87,8 +89,8 @@ bool isSameFile(const QFileDevice &file, const QString &path)
 int syncFile(QFileDevice &file)
 {
     if (::fsync(file.handle()) == 0 || errno == EINVAL)
-        return 0;
-    return errno;
+        return NoError;
+    return RuntimeError::fromErrno(errno).number();
 }
 
 bool carryOwnerAndMode(QFileDevice &file, const FileFacts &facts)

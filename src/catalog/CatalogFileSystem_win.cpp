@@ -1,11 +1,15 @@
 // The catalog file code's system calls on Windows. Handles are opened with
-// CreateFileW and handed to QFile as C runtime descriptors.
+// CreateFileW and handed to QFile as C runtime descriptors; Windows errors
+// become error numbers through the Windows layer (core/win32), as the walk's
+// do.
 
 #include "catalog/CatalogFileSystem.h"
 
+#include "core/RuntimeError.h"
+#include "core/win32/errors_win.h"
+
 #include <QDir>
 
-#include <cerrno>
 #include <fcntl.h>
 #include <io.h>
 #include <string>
@@ -15,30 +19,6 @@
 namespace kobrix::filesystem {
 
 namespace {
-
-// The errno number closest to a Windows error, for RuntimeError::fromErrno.
-int errnoFromWindows(DWORD error)
-{
-    switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND: return ENOENT;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_WRITE_PROTECT:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: return EACCES;
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS: return EEXIST;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return ENOSPC;
-    case ERROR_NOT_READY: return EAGAIN;
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME: return EINVAL;
-    case ERROR_FILENAME_EXCED_RANGE: return ENAMETOOLONG;
-    case ERROR_NOT_ENOUGH_MEMORY:
-    case ERROR_OUTOFMEMORY: return ENOMEM;
-    default: return EIO;
-    }
-}
 
 HANDLE nativeHandle(const QFileDevice &file)
 {
@@ -66,11 +46,13 @@ int openFile(const QString &path, Access access, QFile &file, bool &created)
     // is open, as on POSIX systems. A handle that is not inherited.
     const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     HANDLE handle = INVALID_HANDLE_VALUE;
+    DWORD failure = ERROR_SUCCESS;
     for (;;) {
         handle = CreateFileW(name.c_str(), rights, share, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
+        failure = handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
         if (handle != INVALID_HANDLE_VALUE || access != Access::ReadWriteCreate
-            || GetLastError() != ERROR_FILE_NOT_FOUND)
+            || failure != ERROR_FILE_NOT_FOUND)
             break;
         handle = CreateFileW(name.c_str(), rights, share, nullptr, CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -78,25 +60,26 @@ int openFile(const QString &path, Access access, QFile &file, bool &created)
             created = true;
             break;
         }
-        if (GetLastError() != ERROR_FILE_EXISTS)
+        failure = GetLastError();
+        if (failure != ERROR_FILE_EXISTS)
             break;
         // Another writer created it just now: open that one.
     }
     if (handle == INVALID_HANDLE_VALUE)
-        return errnoFromWindows(GetLastError());
+        return win32::openFailureNumber(name, failure);
     const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle),
                                    access == Access::Read ? _O_RDONLY : _O_RDWR);
     if (fd < 0) {
         CloseHandle(handle);
-        return EBADF;
+        return BadFileNameOrNumber;
     }
     const QIODevice::OpenMode mode = access == Access::Read ? QIODevice::ReadOnly
                                                             : QIODevice::ReadWrite;
     if (!file.open(fd, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         _close(fd);
-        return EBADF;
+        return BadFileNameOrNumber;
     }
-    return 0;
+    return NoError;
 }
 
 bool fileFacts(const QFileDevice &file, FileFacts &facts)
@@ -159,11 +142,11 @@ bool isSameFile(const QFileDevice &file, const QString &path)
 int syncFile(QFileDevice &file)
 {
     if (FlushFileBuffers(nativeHandle(file)))
-        return 0;
+        return NoError;
     const DWORD error = GetLastError();
     if (error == ERROR_INVALID_HANDLE || error == ERROR_INVALID_FUNCTION)
-        return 0; // a handle that cannot be flushed
-    return errnoFromWindows(error);
+        return NoError; // a handle that cannot be flushed
+    return win32::errorNumber(error);
 }
 
 bool carryOwnerAndMode(QFileDevice &, const FileFacts &)

@@ -2,7 +2,6 @@
 
 #include "catalog/CatalogFileSystem.h"
 
-#include <cerrno>
 #include <thread>
 
 namespace kobrix {
@@ -11,18 +10,18 @@ RuntimeError CatalogLock::acquire(const QString &path, OpenMode mode,
                                   std::chrono::milliseconds wait)
 {
     release();
-    m_osError = 0;
+    m_openError = NoError;
     const auto deadline = std::chrono::steady_clock::now() + wait;
     const filesystem::Access access = mode == OpenMode::ReadOnly ? filesystem::Access::Read
         : mode == OpenMode::ReadWrite                            ? filesystem::Access::ReadWrite
                                                                  : filesystem::Access::ReadWriteCreate;
     for (;;) {
         bool created = false;
-        m_osError = filesystem::openFile(path, access, m_file, created);
-        if (m_osError != 0) {
-            if (m_osError == ENOENT && mode != OpenMode::ReadWriteCreate)
+        m_openError = filesystem::openFile(path, access, m_file, created);
+        if (m_openError != NoError) {
+            if (m_openError == FileNotFound && mode != OpenMode::ReadWriteCreate)
                 return RuntimeError(); // nothing to lock yet
-            return RuntimeError::fromErrno(m_osError);
+            return RuntimeError(m_openError);
         }
 
         // Try, and try again until the deadline: the holder is usually a

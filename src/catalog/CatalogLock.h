@@ -34,7 +34,7 @@ public:
     // locks it, waiting up to wait for another holder. The file is open for
     // reading and writing unless the mode is ReadOnly.
     //   55 another process holds the lock for longer than wait
-    //   other numbers: the file could not be opened (see fromErrno)
+    //   other numbers: the file could not be opened (see openError())
     // Without ReadWriteCreate, a missing file is no error: the lock then
     // holds nothing (holdsFile() is false) and the caller creates the file
     // itself.
@@ -46,14 +46,14 @@ public:
     bool holdsFile() const { return m_file.isOpen(); }
     // The locked file, open unbuffered.
     QFile &file() { return m_file; }
-    // The system's error number when the file could not be opened.
-    int osError() const { return m_osError; }
+    // The error number of the open when the file could not be opened.
+    int openError() const { return m_openError; }
     // True when the file did not exist and acquire() created it.
     bool created() const { return m_created; }
 
 private:
     QFile m_file;
-    int m_osError = 0;
+    int m_openError = NoError;
     bool m_created = false;
 };
 

@@ -24,17 +24,17 @@ namespace {
 constexpr qint64 kCopyChunk = 1 << 20;
 
 // Classifies a failure to open path for writing: the folder missing, the
-// target being a folder, or what the system said.
-RuntimeError openFailure(const QString &path, int osError)
+// target being a folder, or the open's error number (0 when it gave none).
+RuntimeError openFailure(const QString &path, int number)
 {
     const QFileInfo info(path);
     if (info.isDir())
         return RuntimeError(PathFileAccessError);
     if (!info.absoluteDir().exists())
         return RuntimeError(PathNotFound);
-    if (osError == ENOENT)
+    if (number == FileNotFound)
         return RuntimeError(PathNotFound);
-    return RuntimeError::fromErrno(osError ? osError : EACCES);
+    return RuntimeError(number != NoError ? number : int(PermissionDenied));
 }
 
 // Takes the catalog slot and checks the target's name and kind: what every
@@ -82,7 +82,7 @@ RuntimeError writeAndSync(QFile &file, const CatalogContent &content)
 {
     if (RuntimeError error = content(file))
         return error;
-    return RuntimeError::fromErrno(filesystem::syncFile(file));
+    return RuntimeError(filesystem::syncFile(file));
 }
 
 // Replace: the new catalog through a temporary file beside it that replaces
@@ -101,7 +101,7 @@ RuntimeError replaceCatalog(const QString &path, const CatalogContent &content,
             unsuitable = true; // a folder we may not write in: rewrite in place
             return RuntimeError();
         }
-        return openFailure(path, errno);
+        return openFailure(path, RuntimeError::fromErrno(errno).number());
     }
     if (old && !filesystem::carryOwnerAndMode(file, *old)) {
         file.cancelWriting();
@@ -152,7 +152,7 @@ RuntimeError rewriteInPlace(const QString &path, const CatalogContent &content)
     if (const int failure = copyBytes(file, copy))
         return RuntimeError::fromErrno(failure); // nothing changed yet
     if (const int failure = filesystem::syncFile(copy))
-        return RuntimeError::fromErrno(failure);
+        return RuntimeError(failure);
 
     errno = 0;
     const RuntimeError error = restart(file) ? writeAndSync(file, content)
@@ -180,7 +180,7 @@ RuntimeError saveNewCatalog(const QString &path, SavePolicy policy, const Catalo
             return error;
         // An existing file we may not even read: it can only be replaced.
         if (!QFileInfo::exists(path))
-            return openFailure(path, lock.osError());
+            return openFailure(path, lock.openError());
     }
 
     filesystem::FileFacts old;
@@ -207,7 +207,7 @@ RuntimeError appendToCatalog(const QString &path, const CatalogContent &content,
 {
     CatalogLock lock;
     if (RuntimeError error = lock.acquire(path, CatalogLock::OpenMode::ReadWriteCreate, lockWait))
-        return error.number() == FileAlreadyOpen ? error : openFailure(path, lock.osError());
+        return error.number() == FileAlreadyOpen ? error : openFailure(path, lock.openError());
     QFile &file = lock.file();
 
     filesystem::FileFacts opened;

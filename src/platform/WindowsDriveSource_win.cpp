@@ -1,27 +1,19 @@
-// The drives of a Windows machine.
+// The drives of a Windows machine, through the Windows layer (core/win32).
 
 #include "platform/WindowsDriveSource.h"
 
-#include <iterator>
-#include <string>
-
-#include <qt_windows.h>
+#include "core/win32/drives_win.h"
 
 namespace kobrix {
 
 QString WindowsDriveSource::logicalDriveStrings()
 {
-    wchar_t buffer[256] = {};
-    const DWORD n = GetLogicalDriveStringsW(DWORD(std::size(buffer)), buffer);
-    if (n == 0 || n > std::size(buffer))
-        return QString();
-    return QString::fromWCharArray(buffer, qsizetype(n));
+    return QString::fromStdWString(win32::logicalDriveStrings());
 }
 
 int WindowsDriveSource::driveType(const QString &root)
 {
-    const std::wstring name = root.toStdWString();
-    return int(GetDriveTypeW(name.c_str()));
+    return win32::driveType(root.toStdWString());
 }
 
 std::unique_ptr<DriveSource> systemDriveSource()

@@ -3,6 +3,7 @@
 #include "scan/ImageTree.h"
 
 #include <QCoreApplication>
+#include <QStringDecoder>
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -18,6 +19,26 @@ struct ArchiveCloser
 {
     void operator()(archive *a) const { archive_read_free(a); }
 };
+
+// A name of the image in UTF-8, from libarchive's form of it as the image
+// holds it (raw) and its conversion to UTF-8. libarchive keeps Rock Ridge
+// names as the image's bytes and converts them from the C library's locale.
+// On Windows that locale is never UTF-8, and names that are UTF-8 on the
+// disc came out encoded twice ("MÃ¼sik"): there the image's own bytes are
+// taken when they are UTF-8. A Joliet name, kept as UTF-16, gives no raw form
+// or none that is UTF-8 there, and is taken converted.
+QByteArray entryName(const char *raw, const char *utf8)
+{
+#ifdef Q_OS_WIN
+    if (raw) {
+        QStringDecoder decoder(QStringDecoder::Utf8);
+        const QString decoded = decoder.decode(QByteArrayView(raw));
+        if (!decoder.hasError())
+            return QByteArray(raw);
+    }
+#endif
+    return QByteArray(utf8 ? utf8 : raw);
+}
 
 } // namespace
 
@@ -71,15 +92,14 @@ ArchiveOutcome readArchiveTree(const QByteArray &nativePath, const char *options
                                                 .arg(reason()));
             return outcome();
         }
-        const char *utf8 = archive_entry_pathname_utf8(entry);
-        const QByteArray path(utf8 ? utf8 : archive_entry_pathname(entry));
+        const QByteArray path =
+            entryName(archive_entry_pathname(entry), archive_entry_pathname_utf8(entry));
         switch (archive_entry_filetype(entry)) {
         case AE_IFDIR: tree.add(path, ImageEntryKind::Folder); break;
         case AE_IFREG: tree.add(path, ImageEntryKind::File); break;
         case AE_IFLNK: {
-            const char *target = archive_entry_symlink_utf8(entry);
             tree.add(path, ImageEntryKind::Link,
-                     QByteArray(target ? target : archive_entry_symlink(entry)));
+                     entryName(archive_entry_symlink(entry), archive_entry_symlink_utf8(entry)));
             break;
         }
         default: tree.add(path, ImageEntryKind::Other); break;

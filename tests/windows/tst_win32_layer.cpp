@@ -7,11 +7,11 @@
 
 #include "WinTest.h"
 
-#include "platform/win32/directory_win.h"
-#include "platform/win32/drives_win.h"
-#include "platform/win32/errors_win.h"
-#include "platform/win32/shell_win.h"
-#include "platform/win32/text_win.h"
+#include "core/win32/directory_win.h"
+#include "core/win32/drives_win.h"
+#include "core/win32/errors_win.h"
+#include "core/win32/shell_win.h"
+#include "core/win32/text_win.h"
 
 #include "CoreErrorNumbers.h"
 

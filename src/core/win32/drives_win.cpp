@@ -1,4 +1,4 @@
-#include "platform/win32/drives_win.h"
+#include "core/win32/drives_win.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
-#include "platform/win32/directory_win.h"
+#include "core/win32/directory_win.h"
 
-#include "platform/win32/errors_win.h"
-#include "platform/win32/text_win.h"
+#include "core/win32/errors_win.h"
+#include "core/win32/text_win.h"
 
 #include <windows.h>
 

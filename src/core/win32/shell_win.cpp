@@ -1,6 +1,6 @@
-#include "platform/win32/shell_win.h"
+#include "core/win32/shell_win.h"
 
-#include "platform/win32/errors_win.h"
+#include "core/win32/errors_win.h"
 
 #include <windows.h>
 
