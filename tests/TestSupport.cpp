@@ -10,10 +10,10 @@
 #include "scan/DiscImageReader.h"
 #include "scan/DiscWalker.h"
 
+#include <filesystem>
+#include <string>
+#include <system_error>
 #include <thread>
-#ifndef Q_OS_WIN
-#include <unistd.h>
-#endif
 
 namespace kobrix::test {
 
@@ -66,15 +66,14 @@ void makeLink(const QString &root, const QString &relativePath, const QByteArray
 {
     const QString path = root + QLatin1Char('/') + relativePath;
     QDir().mkpath(QFileInfo(path).absolutePath());
-#ifdef Q_OS_WIN
-    // Only the disc image suites make links, and they need xorriso, which
-    // Windows lacks.
-    Q_UNUSED(target);
-    qFatal("cannot create the link %s: no symbolic links on Windows", qPrintable(path));
-#else
-    if (::symlink(target.constData(), QFile::encodeName(path).constData()) != 0)
+    // The target's bytes as they are (a relative target stays relative).
+    const std::filesystem::path to(std::u8string(reinterpret_cast<const char8_t *>(target.constData()),
+                                                 std::size_t(target.size())));
+    const std::filesystem::path link(path.toStdU16String());
+    std::error_code error;
+    std::filesystem::create_symlink(to, link, error);
+    if (error)
         qFatal("cannot create the link %s", qPrintable(path));
-#endif
 }
 
 bool hasXorriso() { return !QStandardPaths::findExecutable(QStringLiteral("xorriso")).isEmpty(); }

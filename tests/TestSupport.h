@@ -65,6 +65,11 @@ LineStore toStore(const QStringList &lines);
 
 // Creates a symbolic link below root that holds target as given.
 void makeLink(const QString &root, const QString &relativePath, const QByteArray &target);
+// Creates a FIFO (named pipe) at path; false where the system has none.
+bool makeFifo(const QString &path);
+// A path where no one, not even the superuser, may create a file; empty
+// where the test user or the system offers none.
+QString placeRefusingWrites();
 // Runs xorriso with the arguments; false (with xorriso's complaint logged)
 // when it fails. Tests that need it skip where it is not installed.
 bool runXorriso(const QStringList &arguments);

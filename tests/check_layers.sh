@@ -4,7 +4,9 @@
 # folder and any folder below it:
 #   core, catalog, scan, search, platform, ui, app
 # With --self-test it first plants an upward include in a copy of the tree
-# and checks that it is reported.
+# and checks that it is reported. With --graph it prints instead, folder by
+# folder in that order, the other folders its files include and how many
+# includes go to each ("scan -> core (8)"), the layering as a list.
 set -euo pipefail
 
 if [[ "${1:-}" == --self-test ]]; then
@@ -16,11 +18,46 @@ if [[ "${1:-}" == --self-test ]]; then
         echo "self-test: an include of ui from core went unreported"
         exit 1
     fi
+    if ! grep -qx 'core -> ui (1)' <<<"$("$0" --graph "$copy")"; then
+        echo "self-test: --graph does not show the include of ui from core"
+        exit 1
+    fi
     shift
 fi
 
-src="${1:?usage: check_layers.sh [--self-test] SOURCE_DIR}"
+graph=false
+if [[ "${1:-}" == --graph ]]; then
+    graph=true
+    shift
+fi
+
+src="${1:?usage: check_layers.sh [--self-test | --graph] SOURCE_DIR}"
 layers=(core catalog scan search platform ui app)
+
+# The folder each quoted include of a folder's files names, one line each.
+includedFolders() {
+    grep -rhE '^[[:space:]]*#[[:space:]]*include[[:space:]]+"[^/"]+/' "$1" |
+        sed -E 's/.*#[[:space:]]*include[[:space:]]+"([^/"]+)\/.*/\1/' || true
+}
+
+if $graph; then
+    for folder in "${layers[@]}"; do
+        [[ -d "$src/$folder" ]] || continue
+        counts="$(includedFolders "$src/$folder" | sort | uniq -c)"
+        printed=false
+        # The included folders in layer order, then any unknown ones.
+        for target in "${layers[@]}" $(awk '{print $2}' <<<"$counts"); do
+            [[ "$target" == "$folder" ]] && continue
+            count="$(awk -v t="$target" '$2 == t {print $1}' <<<"$counts")"
+            [[ -n "$count" ]] || continue
+            counts="$(awk -v t="$target" '$2 != t' <<<"$counts")"
+            echo "$folder -> $target ($count)"
+            printed=true
+        done
+        $printed || echo "$folder -> (nothing)"
+    done
+    exit 0
+fi
 
 rank() {
     local i

@@ -73,6 +73,7 @@ expected=(
     "kobrix::RuntimeError|Path/File access error"
     "kobrix::RuntimeError|Application-defined or object-defined error"
     "kobrix::RuntimeError|Damaged disc image: %1"
+    "kobrix::RuntimeError| (record %1 is longer than %2 bytes)"
 )
 
 xml_escape() {

@@ -1,10 +1,14 @@
 // Matching rule of the catalog search.
 
 #include "TestSupport.h"
+#include "catalog/CatalogFile.h"
 #include "core/SearchKey.h"
+#include "search/BytePattern.h"
 #include "search/Matcher.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+#include <QUtf8StringView>
 
 using namespace kobrix;
 using namespace kobrix::test;
@@ -39,6 +43,8 @@ private:
             QString::fromUtf8("Q - \\why\u037E.txt"),          // 19 Greek question mark
             QString::fromUtf8("V - \\a\u1FEFb.txt"),           // 20 Greek varia
             QString::fromUtf8("Old - \\\u017Ftraße.txt"),        // 21 long s and sharp s
+            QString::fromUtf8("Kana - \\データ\u3099"),           // 22 a mark voices the last kana
+            QString::fromUtf8("Ru - \\ёлке\u0308"),               // 23 a mark makes the last е ё
         };
         return lines;
     }
@@ -69,7 +75,7 @@ private Q_SLOTS:
         QTest::newRow("case ignored") << "README" << L{3};
         QTest::newRow("blanks around ignored") << "  readme  " << L{3};
         QTest::newRow("inner blank must match") << "read me" << L{9};
-        const L everyLine{0, 1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21};
+        const L everyLine{0, 1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23};
         QTest::newRow("blanks only match every non-empty line") << "   " << everyLine;
         QTest::newRow("single hyphen matches every separator") << "-" << everyLine;
         QTest::newRow("empty text matches every non-empty line") << "" << everyLine;
@@ -95,6 +101,12 @@ private Q_SLOTS:
         QTest::newRow("voiced kana decomposed finds both forms")
             << QString::fromUtf8("ト\u3099ラコ\u3099ン") << L{12, 18};
         QTest::newRow("kana across the separator") << QString::fromUtf8("本 - \\ド") << L{12, 18};
+        QTest::newRow("kana text, a mark after it voices its last kana") << QString::fromUtf8("データ") << L{};
+        QTest::newRow("kana text, voiced by the mark") << QString::fromUtf8("デーダ") << L{22};
+        QTest::newRow("kana text before the mark") << QString::fromUtf8("デー") << L{22};
+        QTest::newRow("cyrillic text, a mark after it changes its last letter") << QString::fromUtf8("ёлке") << L{};
+        QTest::newRow("cyrillic text, changed by the mark") << QString::fromUtf8("ЁЛКЁ") << L{23};
+        QTest::newRow("accented text, ASCII capital in the line") << QString::fromUtf8("müsik") << L{6};
         QTest::newRow("non-ascii case") << QString::fromUtf8("ärger") << L{6};
         QTest::newRow("non-ascii upper") << QString::fromUtf8("MÜSIK") << L{6};
         QTest::newRow("kelvin sign folds to k") << "200k" << L{7};
@@ -243,7 +255,9 @@ private Q_SLOTS:
         QTest::newRow("accented, run in Windows-1252") << QString::fromUtf8("müller") << QByteArray("M\xFCller") << true;
         QTest::newRow("accented, run absent") << QString::fromUtf8("müller") << QByteArray("Mueler") << false;
         QTest::newRow("run through the long s") << QString::fromUtf8("straße") << QByteArray("\xC5\xBFtra\xC3\x9F" "e") << true;
-        QTest::newRow("no ASCII run, all letters with case: no filter") << QString::fromUtf8("ёлка") << QByteArray("abc") << true;
+        QTest::newRow("no ASCII run, all letters with case: any line outside ASCII") << QString::fromUtf8("ёлка") << QString::fromUtf8("Диск").toUtf8() << true;
+        QTest::newRow("no ASCII run: an ASCII line cannot hold it") << QString::fromUtf8("ёлка") << QByteArray("abc") << false;
+        QTest::newRow("accented, run in an ASCII line") << QString::fromUtf8("müller") << QByteArray("Muller") << false;
         QTest::newRow("kana run present") << QString::fromUtf8("データ") << QByteArray("\xe3\x83\xbc\xe3\x82\xbf") << true;
         QTest::newRow("kana run, voiced kana decomposed") << QString::fromUtf8("データ") << QString::fromUtf8("テ\u3099ータ").toUtf8() << true;
         QTest::newRow("kana run absent") << QString::fromUtf8("データ") << QString::fromUtf8("データベ").toUtf8().left(7) << false;
@@ -325,6 +339,188 @@ private Q_SLOTS:
         key.push_back('x');
         QVERIFY(!appendSearchKey(key, std::string_view(bytes.constData(), std::size_t(bytes.size()))));
         QCOMPARE(QByteArray(key.data(), qsizetype(key.size())), QByteArray("x"));
+    }
+
+    // The block search finds what a byte-by-byte comparison finds, from
+    // every start, in random text of several scripts with line ends, long
+    // enough for every path (32 and 16 positions at a time, then one).
+    void bytePatternFindsWhatComparisonFinds()
+    {
+        static const char *const pieces[] = {"a", "B", "e", "Z", "1", " ", "\\", "\n", "\r",
+                                              "\xC3\xA9", "\xC3\x89", "\xC5\x99", "\xD0\x81",
+                                              "\xD1\x91", "\xE3\x83\xBC", "\xE3\x82\xBF", "\xE3\x83\x87",
+                                              "\xE3\x82\x99", "\xE2\x84\xAA", "\x80", "\xFF"};
+        QRandomGenerator random(10);
+        for (int round = 0; round < 300; ++round) {
+            QByteArray text;
+            const int length = int(random.bounded(1, 200));
+            for (int i = 0; i < length; ++i)
+                text += pieces[random.bounded(int(std::size(pieces)))];
+            for (const bool ignoreCase : {true, false}) {
+                const qsizetype at = random.bounded(text.size());
+                QByteArray needle = text.mid(at, random.bounded(1, 12));
+                if (round % 3 == 0)
+                    needle = QByteArray(pieces[random.bounded(int(std::size(pieces)))]) + "e";
+                if (ignoreCase)
+                    needle = needle.toLower();
+                const BytePattern pattern(needle, ignoreCase ? BytePattern::Case::IgnoreAscii
+                                                             : BytePattern::Case::Exact);
+                const QByteArray folded = ignoreCase ? text.toLower() : text;
+                const std::string_view view(text.constData(), std::size_t(text.size()));
+                for (qsizetype from = 0; from <= text.size(); ++from) {
+                    const qsizetype expected = folded.indexOf(needle, from);
+                    const std::size_t found = pattern.find(view, std::size_t(from));
+                    QCOMPARE(found == std::string_view::npos ? qsizetype(-1) : qsizetype(found), expected);
+                }
+            }
+            const std::string_view view(text.constData(), std::size_t(text.size()));
+            for (qsizetype from = 0; from <= text.size(); ++from) {
+                qsizetype high = from;
+                while (high < text.size() && static_cast<unsigned char>(text[high]) < 0x80)
+                    ++high;
+                const std::size_t found = findNonAscii(view, std::size_t(from));
+                QCOMPARE(found == std::string_view::npos ? text.size() : qsizetype(found), high);
+                qsizetype end = from;
+                while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+                    ++end;
+                QCOMPARE(qsizetype(findLineEnd(view, std::size_t(from))), end);
+            }
+        }
+    }
+
+    void kanaPatternAvoidsSharedBytes()
+    {
+        // Every kana starts E3 82 or E3 83: the last bytes tell them apart.
+        const BytePattern pattern(QString::fromUtf8("ータ").toUtf8(), BytePattern::Case::Exact);
+        QCOMPARE(pattern.firstAnchor(), std::size_t(2));
+        QCOMPARE(pattern.secondAnchor(), std::size_t(5));
+    }
+
+    void validUtf8AgreesWithQt_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("ascii") << QByteArray("plain text, longer than eight bytes");
+        QTest::newRow("two bytes") << QByteArray("\xD0\x94\xD0\xB8\xD1\x81\xD0\xBA");
+        QTest::newRow("three bytes") << QByteArray("\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF");
+        QTest::newRow("four bytes") << QByteArray("a\xF0\x9F\x98\x80z");
+        QTest::newRow("lone continuation") << QByteArray("abcdefgh\x80");
+        QTest::newRow("overlong two") << QByteArray("\xC1\xBF");
+        QTest::newRow("overlong three") << QByteArray("\xE0\x9F\xBF");
+        QTest::newRow("overlong four") << QByteArray("\xF0\x8F\xBF\xBF");
+        QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80");
+        QTest::newRow("last before surrogates") << QByteArray("\xED\x9F\xBF");
+        QTest::newRow("U+10FFFF") << QByteArray("\xF4\x8F\xBF\xBF");
+        QTest::newRow("past U+10FFFF") << QByteArray("\xF4\x90\x80\x80");
+        QTest::newRow("F5") << QByteArray("\xF5\x80\x80\x80");
+        QTest::newRow("cut short at the end") << QByteArray("abc\xE3\x83");
+        QTest::newRow("Windows-1252") << QByteArray("Caf\xE9 M\xFCller");
+    }
+    void validUtf8AgreesWithQt()
+    {
+        QFETCH(QByteArray, bytes);
+        const bool qt = QUtf8StringView(bytes).isValidUtf8();
+        QCOMPARE(isValidUtf8(std::string_view(bytes.constData(), std::size_t(bytes.size()))), qt);
+        // And with every byte behind it, random or not.
+        QRandomGenerator random(uint(bytes.size()));
+        for (int i = 0; i < 2000; ++i) {
+            const QByteArray more = bytes + char(random.bounded(256)) + char(random.bounded(256));
+            QCOMPARE(isValidUtf8(std::string_view(more.constData(), std::size_t(more.size()))),
+                     QUtf8StringView(more).isValidUtf8());
+        }
+    }
+
+    // Long texts, where the check takes 32 bytes at a time: valid UTF-8 of
+    // every length of character, with one byte changed, cut or inserted at
+    // every place, judged as Qt judges it.
+    void validUtf8AgreesWithQtOnLongTexts()
+    {
+        static const char *const pieces[] = {"a", "Z", " ", "\xC3\xA9", "\xD0\x81", "\xDF\xBF",
+                                              "\xE3\x83\xBC", "\xE0\xA0\x80", "\xED\x9F\xBF",
+                                              "\xEF\xBF\xBF", "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF"};
+        static const char bytes[] = {'\x80', '\xBF', '\xC0', '\xC2', '\xE0', '\xED', '\xF0', '\xF4',
+                                     '\xF5', '\xFF', 'a', '\xA0', '\x90'};
+        QRandomGenerator random(12);
+        for (int round = 0; round < 400; ++round) {
+            QByteArray text;
+            const int length = int(random.bounded(20, 120));
+            for (int i = 0; i < length; ++i)
+                text += pieces[random.bounded(int(std::size(pieces)))];
+            QVERIFY(isValidUtf8(std::string_view(text.constData(), std::size_t(text.size()))));
+            for (qsizetype at = 0; at < text.size(); at += 1 + random.bounded(3)) {
+                QByteArray changed = text;
+                const char b = bytes[random.bounded(int(std::size(bytes)))];
+                switch (random.bounded(3)) {
+                case 0: changed[at] = b; break;
+                case 1: changed.insert(at, b); break;
+                default: changed.remove(at, 1); break;
+                }
+                const bool qt = QUtf8StringView(changed).isValidUtf8();
+                if (isValidUtf8(std::string_view(changed.constData(), std::size_t(changed.size()))) != qt)
+                    QFAIL(qPrintable(QString::fromLatin1(changed.toHex(' '))));
+            }
+        }
+    }
+
+    // kobrix-cli passes over the lines that cannot hold the text and makes
+    // keys only for lines that need one. Over a catalog like the bench's,
+    // mixed scripts, capitals, decomposed names and lookalikes, across read
+    // chunks, it must count exactly the lines that the full keys find.
+    void skippingFindsWhatFullKeysFind()
+    {
+        static const char *const names[] = {
+            "M\xC3\xBCller", "M\xC3\x9CLLER", "Mu\xCC\x88ller", "Muller", "Dvo\xC5\x99\xC3\xA1k",
+            "DVOR\xCC\x8C\xC3\x81K", "\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0", "\xD1\x91\xD0\xBB\xD0\xBA\xD0\xB0",
+            "\xD0\xB5\xCC\x88\xD0\xBB\xD0\xBA\xD0\xB0", "\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF",
+            "\xE3\x83\x86\xE3\x82\x99\xE3\x83\xBC\xE3\x82\xBF", "\xE3\x83\xBC\xE3\x82\xBF",
+            "\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF\xE3\x82\x99", "SETUP", "\xC5\xBF" "etup", "set",
+            "200\xE2\x84\xAA", "Stra\xC3\x9F" "e", "level1.dat", "Caf\xE9"};
+        QRandomGenerator random(11);
+        QByteArray file;
+        for (int i = 0; i < 40000; ++i) {
+            QByteArray line = "Disc " + QByteArray::number(i % 97) + " - \\";
+            for (int k = int(random.bounded(1, 5)); k > 0; --k) {
+                line += names[random.bounded(int(std::size(names)))];
+                line += random.bounded(4) == 0 ? "\\" : " ";
+            }
+            file += '"' + line + "\"\r\n";
+        }
+        const QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("mixed.cdc"));
+        writeFile(dir.path(), QStringLiteral("mixed.cdc"), file);
+        LineStore all;
+        QVERIFY(!readCatalog(path, all, ExistingLines::Clear));
+        QCOMPARE(all.count(), 40000);
+        for (const char *text : {"m\xC3\xBCller", "dvo\xC5\x99\xC3\xA1k", "\xD1\x91\xD0\xBB\xD0\xBA\xD0\xB0",
+                                 "\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF", "setup", "200k", "STRASSE",
+                                 "stra\xC3\x9F" "e", "caf\xC3\xA9", "\xE3\x83\xBC", "1.dat"}) {
+            const Matcher matcher(QString::fromUtf8(text));
+            std::vector<qsizetype> expected;
+            matcher.findIn(all, 0, all.count(), expected);
+            QVERIFY2(!expected.empty() || QByteArray(text) == "STRASSE", text);
+
+            CatalogReader reader;
+            QVERIFY(!reader.open(path));
+            reader.setLineFilter(&Matcher::mayMatchRecordFilter, &matcher,
+                                 &Matcher::nextPossibleMatchFilter);
+            reader.setRoom(CatalogReader::Room::SliceBySlice);
+            LineStore slice;
+            slice.setKeepSearchKeys(false);
+            QStringList found;
+            bool finished = false;
+            while (!finished) {
+                finished = reader.readSome(slice, std::chrono::nanoseconds(0));
+                std::vector<qsizetype> hits;
+                matcher.findIn(slice, 0, slice.count(), hits);
+                for (const qsizetype i : hits)
+                    found << slice.at(i);
+                slice.clear();
+            }
+            QVERIFY(!reader.error());
+            QStringList wanted;
+            for (const qsizetype i : expected)
+                wanted << all.at(i);
+            QCOMPARE(found, wanted);
+        }
     }
 
     void emptyStoreFindsNothing()

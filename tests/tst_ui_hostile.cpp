@@ -10,9 +10,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 using namespace kobrix;
 using namespace kobrix::test;
 
@@ -69,12 +66,14 @@ private Q_SLOTS:
         } else if (kind.startsWith("Kataloge")) {
             bytes = "\"D - \\x\"\r\n";
         }
-        if (kind == "folder")
+        if (kind == "folder") {
             makeDir(m_dir.path(), kind + ".cdc");
-        else if (kind == "fifo")
-            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-        else
+        } else if (kind == "fifo") {
+            if (!makeFifo(path))
+                QSKIP("this system has no FIFOs");
+        } else {
             writeFile(m_dir.path(), kind + ".cdc", bytes);
+        }
 
         Form1Harness w(WorkMode::SearchCatalog);
         w.form->list2Lines().append(u"before");
@@ -126,11 +125,11 @@ private Q_SLOTS:
         QString path = m_dir.filePath("w-" + target);
         if (target == "folder")
             makeDir(m_dir.path(), "w-folder");
-        else if (target == "fifo")
-            ::mkfifo(QFile::encodeName(path).constData(), 0600);
+        else if (target == "fifo" && !makeFifo(path))
+            QSKIP("this system has no FIFOs");
         else if (target == "readonly")
-            path = geteuid() == 0 ? QStringLiteral("/sys/kobrix.cdc") : QStringLiteral("/proc/kobrix.cdc");
-        if (target == "readonly" && geteuid() != 0)
+            path = placeRefusingWrites();
+        if (path.isEmpty())
             QSKIP("needs a place that refuses writes to everybody");
 
         Form1Harness w(WorkMode::NewCatalog);

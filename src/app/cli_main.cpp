@@ -159,14 +159,16 @@ RuntimeError forEachSlice(const QString &path, const Matcher *matcher, Visit &&v
     if (RuntimeError error = reader.open(path))
         return error;
     // Searching, the lines that cannot hold the text are passed over as they
-    // are read; a text that is not ASCII is found in the search keys.
-    const bool searchKeys = matcher && !matcher->isAscii();
+    // are read. The few lines left get no search keys: the search makes one
+    // only for a line that needs it. A text without a clue leaves every line
+    // outside ASCII, and those are searched fastest with keys made as they
+    // are read.
     if (matcher)
         reader.setLineFilter(&Matcher::mayMatchRecordFilter, matcher,
                              &Matcher::nextPossibleMatchFilter);
     reader.setRoom(CatalogReader::Room::SliceBySlice);
     LineStore slice;
-    slice.setKeepSearchKeys(searchKeys);
+    slice.setKeepSearchKeys(matcher && !matcher->hasClue());
     bool finished = false;
     while (!finished) {
         finished = reader.readSome(slice, std::chrono::nanoseconds(0));

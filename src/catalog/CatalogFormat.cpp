@@ -1,5 +1,6 @@
 #include "catalog/CatalogFormat.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QUtf8StringView>
 
@@ -12,6 +13,9 @@
 #endif
 #if defined(_MSC_VER)
 #include <intrin.h>
+#endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
 #endif
 
 namespace kobrix {
@@ -137,12 +141,50 @@ const char *findQuoteOrLineEnd(const char *from, const char *end, bool &hasHighB
     return end;
 }
 
+#if defined(__GNUC__) && defined(__x86_64__)
+#define KOBRIX_AVX2_COUNT 1
+// The same as the SSE2 loop below, 32 bytes at a time, on processors that
+// have AVX2 (nearly all of the last ten years). Moves c to where the rest
+// of the count goes on.
+__attribute__((target("avx2"))) std::int64_t countLineEndsAvx2(const char *&c, const char *to)
+{
+    std::int64_t ends = 0;
+    const __m256i cr = _mm256_set1_epi8('\r');
+    const __m256i lf = _mm256_set1_epi8('\n');
+    const __m256i zero = _mm256_setzero_si256();
+    while (to - c >= 32) {
+        __m256i counts = zero;
+        for (int round = 0; round < 255 && to - c >= 32; ++round, c += 32) {
+            const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(c));
+            const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(c + 1));
+            const __m256i lone
+                = _mm256_andnot_si256(_mm256_cmpeq_epi8(next, lf), _mm256_cmpeq_epi8(here, cr));
+            counts = _mm256_sub_epi8(counts, _mm256_or_si256(_mm256_cmpeq_epi8(here, lf), lone));
+        }
+        const __m256i sums = _mm256_sad_epu8(counts, zero);
+        ends += _mm256_extract_epi64(sums, 0) + _mm256_extract_epi64(sums, 1)
+            + _mm256_extract_epi64(sums, 2) + _mm256_extract_epi64(sums, 3);
+    }
+    return ends;
+}
+
+bool hasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#endif
+
 // Line ends in [from, to): every LF, and every CR that no LF follows (a CR LF
 // counts once). The byte at `to` may be read.
 std::int64_t countLineEnds(const char *from, const char *to)
 {
     std::int64_t ends = 0;
     const char *c = from;
+#if defined(KOBRIX_AVX2_COUNT)
+    if (hasAvx2())
+        ends += countLineEndsAvx2(c, to);
+#endif
 #if defined(__SSE2__) || defined(_M_X64)
     // Sixteen bytes at a time: each line end subtracts one (a true compare
     // is all ones) from its byte of the accumulator, which is summed before
@@ -297,9 +339,11 @@ bool FieldParser::tooLong(std::size_t lineBytes)
 {
     if (lineBytes <= m_maxRecordBytes)
         return false;
+    // The suffix is translated with the error descriptions it follows.
     m_error = RuntimeError(BadRecordLength,
                            describeError(BadRecordLength)
-                               + QStringLiteral(" (record %1 is longer than %2 bytes)")
+                               + QCoreApplication::translate("kobrix::RuntimeError",
+                                                             " (record %1 is longer than %2 bytes)")
                                      .arg(m_lines + 1)
                                      .arg(qulonglong(m_maxRecordBytes)));
     m_pending.clear();

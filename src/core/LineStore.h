@@ -13,6 +13,9 @@ namespace kobrix {
 
 // True when every byte is < 0x80.
 bool isAscii(std::string_view bytes);
+// True when bytes are well-formed UTF-8: no stray continuation byte, no
+// character cut short, no overlong form, no surrogate, nothing past U+10FFFF.
+bool isValidUtf8(std::string_view bytes);
 
 // The lines of a disc listing or of a loaded catalog, held compactly: every
 // line is stored as UTF-8 in one buffer, each followed by '\n', and a table of

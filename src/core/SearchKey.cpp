@@ -1,9 +1,10 @@
 #include "core/SearchKey.h"
 
+#include "core/LineStore.h"
+
 #include <QChar>
 #include <QList>
 #include <QString>
-#include <QUtf8StringView>
 
 #include <array>
 #include <cstdint>
@@ -41,10 +42,38 @@ std::uint32_t packUtf8(char32_t c)
         | ((0x80 | (c & 0x3F)) << 16);
 }
 
+bool isHangulSyllable(char32_t c) { return c >= 0xAC00 && c <= 0xD7A3; }
+
 std::unique_ptr<FoldTable> buildFoldTable()
 {
     auto table = std::make_unique<FoldTable>();
     std::vector<bool> needsNormalizer(0x10000, false);
+    // What keys can make of other characters: the foldings of other
+    // characters and the compositions of singletons.
+    std::vector<bool> madeFromOthers(0x10000, false);
+    std::vector<bool> canonical(0x10000, false);
+    const auto markCanonical = [&](char32_t c) {
+        // Every character after the first of a canonical decomposition may
+        // compose with the one before it (Hangul vowels, U+09BE ...).
+        const QList<uint> parts = QChar::decomposition(c).toUcs4();
+        for (qsizetype i = 1; i < parts.size(); ++i) {
+            if (parts[i] < 0x10000)
+                needsNormalizer[parts[i]] = true;
+        }
+        // A character that NFC does not keep (a singleton such as the
+        // Angstrom sign, or one excluded from composition) stands in keys
+        // for what it composes to.
+        const QString alone = QString::fromUcs4(&c, 1);
+        const QString composed = alone.normalized(QString::NormalizationForm_C);
+        if (composed == alone)
+            return;
+        if (c < 0x10000)
+            needsNormalizer[c] = true;
+        for (const uint part : composed.toUcs4()) {
+            if (part != c && part < 0x10000)
+                madeFromOthers[part] = true;
+        }
+    };
     for (char32_t c = 0; c < 0x10000; ++c) {
         if (c >= 0xD800 && c <= 0xDFFF)
             continue;
@@ -52,61 +81,43 @@ std::unique_ptr<FoldTable> buildFoldTable()
         // composition replaces or reorders.
         if (QChar::combiningClass(c) != 0)
             needsNormalizer[c] = true;
+        // The table holds the folding until the entries are made below.
+        const char32_t f = QChar::toCaseFolded(c);
+        table->entry[c] = f;
+        if (f != c && f < 0x10000)
+            madeFromOthers[f] = true;
+        // Hangul syllables decompose into the jamo marked below, and NFC
+        // keeps them: nothing to learn from the normalizer, which would take
+        // most of the time here.
         if (QChar::decompositionTag(c) == QChar::Canonical) {
-            const QString decomposed = QChar::decomposition(c);
-            // Every character after the first of a canonical decomposition
-            // may compose with the one before it (Hangul vowels, U+09BE ...).
-            const QList<uint> parts = decomposed.toUcs4();
-            for (qsizetype i = 1; i < parts.size(); ++i) {
-                if (parts[i] < 0x10000)
-                    needsNormalizer[parts[i]] = true;
-            }
-            // A character that NFC does not keep (a singleton such as the
-            // Ångström sign, or one excluded from composition).
-            const QString alone = QString::fromUcs4(&c, 1);
-            if (alone.normalized(QString::NormalizationForm_C) != alone)
-                needsNormalizer[c] = true;
+            canonical[c] = true;
+            if (!isHangulSyllable(c))
+                markCanonical(c);
         }
     }
     // Hangul: a syllable and a following trailing consonant compose.
     for (char32_t c = 0x1100; c <= 0x11FF; ++c)
         needsNormalizer[c] = true;
-
-    // What keys can make of other characters: the foldings of other
-    // characters and the compositions of singletons.
-    std::vector<bool> madeFromOthers(0x10000, false);
-    const auto markMadeFromOthers = [&](char32_t c) {
-        const char32_t folded = QChar::toCaseFolded(c);
-        if (folded != c && folded < 0x10000)
-            madeFromOthers[folded] = true;
-        if (QChar::decompositionTag(c) == QChar::Canonical) {
-            const QString alone = QString::fromUcs4(&c, 1);
-            for (const uint part : alone.normalized(QString::NormalizationForm_C).toUcs4()) {
-                if (part != c && part < 0x10000)
-                    madeFromOthers[part] = true;
-            }
-        }
-    };
-    for (char32_t c = 0; c < 0x10000; ++c) {
-        if (c < 0xD800 || c > 0xDFFF)
-            markMadeFromOthers(c);
-    }
     // Outside the Basic Multilingual Plane only the CJK compatibility
     // ideographs stand for characters inside it (each composes to one).
-    for (char32_t c = 0x2F800; c <= 0x2FA1F; ++c)
-        markMadeFromOthers(c);
+    for (char32_t c = 0x2F800; c <= 0x2FA1F; ++c) {
+        const char32_t f = QChar::toCaseFolded(c);
+        if (f != c && f < 0x10000)
+            madeFromOthers[f] = true;
+        if (QChar::decompositionTag(c) == QChar::Canonical)
+            markCanonical(c);
+    }
 
     for (char32_t c = 0; c < 0x10000; ++c) {
         if (c >= 0xD800 && c <= 0xDFFF) {
             table->entry[c] = kNeedsNormalizer; // never in valid UTF-8
             continue;
         }
-        const char32_t folded = QChar::toCaseFolded(c);
+        const char32_t folded = table->entry[c];
         std::uint32_t e = folded < 0x10000 ? packUtf8(folded) : kNeedsNormalizer;
         if (needsNormalizer[c])
             e |= kNeedsNormalizer;
-        else if (folded == c && !madeFromOthers[c]
-                 && QChar::decompositionTag(c) != QChar::Canonical)
+        else if (folded == c && !madeFromOthers[c] && !canonical[c])
             e |= kLiteral;
         table->entry[c] = e;
     }
@@ -150,8 +161,9 @@ FastResult fastKey(const unsigned char *p, const unsigned char *end, char *out,
     char *o = out;
     while (p < end) {
 #if defined(__SSE2__) || defined(_M_X64)
-        // Sixteen ASCII bytes at a time, A-Z lowered.
-        while (end - p >= 16) {
+        // Sixteen ASCII bytes at a time, A-Z lowered: only where ASCII
+        // starts, so that a run of other characters does not pay for it.
+        while (*p < 0x80 && end - p >= 16) {
             const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
             if (_mm_movemask_epi8(block))
                 break;
@@ -163,44 +175,52 @@ FastResult fastKey(const unsigned char *p, const unsigned char *end, char *out,
             o += 16;
         }
 #endif
-        const unsigned char b = *p;
-        char32_t c;
+        unsigned char b = *p;
         if (b < 0x80) {
             *o++ = char(b >= 'A' && b <= 'Z' ? b + 32 : b);
             ++p;
             continue;
         }
-        if (b >= 0xC2 && b < 0xE0) {
-            if (end - p < 2 || !isContinuation(p[1]))
-                return FastResult::Invalid;
-            c = (char32_t(b & 0x1F) << 6) | (p[1] & 0x3F);
-            p += 2;
-        } else if (b >= 0xE0 && b < 0xF0) {
-            if (end - p < 3 || !isContinuation(p[1]) || !isContinuation(p[2]))
-                return FastResult::Invalid;
-            c = (char32_t(b & 0x0F) << 12) | (char32_t(p[1] & 0x3F) << 6) | (p[2] & 0x3F);
-            if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))
-                return FastResult::Invalid;
-            p += 3;
-        } else if (b >= 0xF0 && b < 0xF5) {
-            return FastResult::NeedsNormalizer; // outside the table; validated there
-        } else {
-            return FastResult::Invalid;
+        // Each table entry is stored whole: its fourth byte, the flags, lands
+        // in room that the next character overwrites or that is spare.
+        if (unsigned(b - 0xC2) < 0x1E) {
+            // Two-byte characters (Latin, Greek, Cyrillic), as long as they come.
+            do {
+                if (end - p < 2 || !isContinuation(p[1]))
+                    return FastResult::Invalid;
+                const std::uint32_t e = table.entry[(char32_t(b & 0x1F) << 6) | (p[1] & 0x3F)];
+                if (e & kNeedsNormalizer)
+                    return FastResult::NeedsNormalizer;
+                std::memcpy(o, &e, 4);
+                o += (e >> 24) & 3;
+                p += 2;
+            } while (p < end && unsigned((b = *p) - 0xC2) < 0x1E);
+            continue;
         }
-        const std::uint32_t e = table.entry[c];
-        if (e & kNeedsNormalizer)
-            return FastResult::NeedsNormalizer;
-        const std::uint32_t bytes = e & 0xFFFFFF;
-        std::memcpy(o, &bytes, 4); // room for 3 more bytes is always there
-        o += (e >> 24) & 3;
+        if (unsigned(b - 0xE0) < 0x10) {
+            // Three-byte characters (kana, kanji, symbols), as long as they come.
+            do {
+                if (end - p < 3 || !isContinuation(p[1]) || !isContinuation(p[2]))
+                    return FastResult::Invalid;
+                const char32_t c
+                    = (char32_t(b & 0x0F) << 12) | (char32_t(p[1] & 0x3F) << 6) | (p[2] & 0x3F);
+                if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))
+                    return FastResult::Invalid;
+                const std::uint32_t e = table.entry[c];
+                if (e & kNeedsNormalizer)
+                    return FastResult::NeedsNormalizer;
+                std::memcpy(o, &e, 4);
+                o += (e >> 24) & 3;
+                p += 3;
+            } while (p < end && unsigned((b = *p) - 0xE0) < 0x10);
+            continue;
+        }
+        if (b >= 0xF0 && b < 0xF5)
+            return FastResult::NeedsNormalizer; // outside the table; validated there
+        return FastResult::Invalid;
     }
     written = std::size_t(o - out);
     return FastResult::Done;
-}
-
-bool isValidUtf8(std::string_view utf8)
-{
-    return QUtf8StringView(utf8.data(), qsizetype(utf8.size())).isValidUtf8();
 }
 
 } // namespace
@@ -211,6 +231,106 @@ bool isLiteralInKeys(char32_t c)
 {
     return c >= 0x80 && c < 0x10000 && (foldTable().entry[c] & kLiteral);
 }
+
+namespace {
+
+// The code point of the character at the start of utf8 (valid UTF-8, not
+// empty), and its length in bytes.
+char32_t firstCharacter(const unsigned char *p, std::size_t &length)
+{
+    if (p[0] < 0x80) {
+        length = 1;
+        return p[0];
+    }
+    if (p[0] < 0xE0) {
+        length = 2;
+        return (char32_t(p[0] & 0x1F) << 6) | (p[1] & 0x3F);
+    }
+    if (p[0] < 0xF0) {
+        length = 3;
+        return (char32_t(p[0] & 0x0F) << 12) | (char32_t(p[1] & 0x3F) << 6) | (p[2] & 0x3F);
+    }
+    length = 4;
+    return 0x10000; // outside the table
+}
+
+} // namespace
+
+bool isKeptInKeys(std::string_view utf8)
+{
+    if (!isValidUtf8(utf8))
+        return false;
+    const FoldTable &table = foldTable();
+    const auto *p = reinterpret_cast<const unsigned char *>(utf8.data());
+    const auto *end = p + utf8.size();
+    while (p < end) {
+        std::size_t length = 0;
+        const char32_t c = firstCharacter(p, length);
+        if (c >= 0x10000)
+            return false;
+        const std::uint32_t e = table.entry[c];
+        std::uint32_t self = packUtf8(c) & 0xFFFFFF;
+        if ((e & kNeedsNormalizer) || (e & 0xFFFFFF) != self)
+            return false;
+        p += length;
+    }
+    return true;
+}
+
+bool mayJoinPrevious(std::string_view utf8)
+{
+    if (utf8.empty() || static_cast<unsigned char>(utf8[0]) < 0x80)
+        return false;
+    std::size_t length = 0;
+    const char32_t c = firstCharacter(reinterpret_cast<const unsigned char *>(utf8.data()), length);
+    return c >= 0x10000 || (foldTable().entry[c] & kNeedsNormalizer);
+}
+
+namespace {
+
+// The key of a line that NFC may change: Qt's normalizer composes it, and
+// the table folds the result (Qt's folding only for what it cannot hold).
+void appendNormalizedKey(ByteBuffer &out, std::string_view utf8)
+{
+    const QString composed = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))
+                                 .normalized(QString::NormalizationForm_C);
+    const FoldTable &table = foldTable();
+    // At most four bytes per UTF-16 unit, and room for the table's
+    // four-byte store.
+    out.reserveMore(std::size_t(composed.size()) * 4 + 4);
+    char *o = out.end();
+    const auto appendUtf8 = [&o](char32_t c) {
+        if (c < 0x10000) {
+            const std::uint32_t bytes = packUtf8(c);
+            std::memcpy(o, &bytes, 4);
+            o += (bytes >> 24) & 3;
+            return;
+        }
+        *o++ = char(0xF0 | (c >> 18));
+        *o++ = char(0x80 | ((c >> 12) & 0x3F));
+        *o++ = char(0x80 | ((c >> 6) & 0x3F));
+        *o++ = char(0x80 | (c & 0x3F));
+    };
+    const qsizetype n = composed.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = composed[i].unicode();
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(composed[i + 1].unicode())) {
+            appendUtf8(QChar::toCaseFolded(QChar::surrogateToUcs4(u, composed[i + 1].unicode())));
+            ++i;
+            continue;
+        }
+        const std::uint32_t e = table.entry[u];
+        if (e & 0x03000000) {
+            std::memcpy(o, &e, 4);
+            o += (e >> 24) & 3;
+        } else {
+            appendUtf8(QChar::toCaseFolded(char32_t(u)));
+        }
+    }
+    out.commit(std::size_t(o - out.end()));
+}
+
+} // namespace
 
 bool appendSearchKey(ByteBuffer &out, std::string_view utf8)
 {
@@ -226,8 +346,7 @@ bool appendSearchKey(ByteBuffer &out, std::string_view utf8)
     }
     if (result == FastResult::Invalid || !isValidUtf8(utf8))
         return false;
-    const QByteArray key = slowKey(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
-    out.append(key.constData(), std::size_t(key.size()));
+    appendNormalizedKey(out, utf8);
     return true;
 }
 

@@ -33,6 +33,18 @@ bool appendSearchKey(ByteBuffer &out, std::string_view utf8);
 // character in the raw bytes of a catalog before it makes any key.
 bool isLiteralInKeys(char32_t c);
 
+// True when every character of the UTF-8 text is its own search key in any
+// line, as long as the character after it does not join it (see below): it
+// folds to itself, and composition neither changes it nor joins it with the
+// character before it. A line that holds such a text byte for byte, not
+// followed by a joining character, holds it in its key too.
+bool isKeptInKeys(std::string_view utf8);
+// True when the first character of the UTF-8 text may change what precedes
+// it under composition (a combining mark, a Hangul vowel ...), or is outside
+// the Basic Multilingual Plane and so not known here. False for an empty text
+// and for ASCII.
+bool mayJoinPrevious(std::string_view utf8);
+
 // The characters outside ASCII whose search key holds an ASCII character:
 // the long s (s), the Greek question mark (;), the Greek varia (`) and the
 // Kelvin sign (k). A search for an ASCII text that holds one of those

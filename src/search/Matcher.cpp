@@ -6,42 +6,10 @@
 #include <QList>
 
 #include <algorithm>
-#include <cstring>
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#endif
-#if defined(_MSC_VER)
-#include <intrin.h>
-#endif
 
 namespace kobrix {
 
 namespace {
-
-inline unsigned char asciiLower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
-
-// Whether the n bytes at text equal the ASCII lower-case pattern, ignoring
-// the case of ASCII letters.
-inline bool equalsFolded(const unsigned char *text, const unsigned char *pattern, std::int64_t n)
-{
-    for (std::int64_t k = 0; k < n; ++k) {
-        if (asciiLower(text[k]) != pattern[k])
-            return false;
-    }
-    return true;
-}
-
-[[maybe_unused]] inline int countTrailingZeros(unsigned mask)
-{
-#if defined(_MSC_VER)
-    unsigned long index;
-    _BitScanForward(&index, mask);
-    return int(index);
-#else
-    return __builtin_ctz(mask);
-#endif
-}
 
 // The line whose start is the last one at or before pos, searching forward
 // from line hint by doubling steps: matches come in ascending order, so this
@@ -69,45 +37,6 @@ qsizetype lineFrom(const std::int64_t *starts, qsizetype hint, qsizetype to, std
     return lo;
 }
 
-// The first position at or after `from` where the lower-case pattern occurs
-// in text, ASCII case ignored; npos when nowhere. The same filter as the
-// block search, sixteen positions at a time.
-std::size_t findFolded(std::string_view line, const QByteArray &needle, std::size_t from = 0)
-{
-    const auto *text = reinterpret_cast<const unsigned char *>(line.data());
-    const auto *pattern = reinterpret_cast<const unsigned char *>(needle.constData());
-    const std::size_t n = std::size_t(needle.size());
-    const std::size_t size = line.size();
-    std::size_t pos = from;
-    if (n == 0 || n > size)
-        return n == 0 ? from : std::string_view::npos;
-#if defined(__SSE2__) || defined(_M_X64)
-    const __m128i caseBit = _mm_set1_epi8(0x20);
-    const __m128i firstByte = _mm_set1_epi8(char(pattern[0] | 0x20));
-    const __m128i lastByte = _mm_set1_epi8(char(pattern[n - 1] | 0x20));
-    while (pos + n - 1 + 16 <= size) {
-        const __m128i head = _mm_or_si128(
-            _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + pos)), caseBit);
-        const __m128i tail = _mm_or_si128(
-            _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + pos + n - 1)), caseBit);
-        unsigned mask = unsigned(_mm_movemask_epi8(
-            _mm_and_si128(_mm_cmpeq_epi8(head, firstByte), _mm_cmpeq_epi8(tail, lastByte))));
-        while (mask) {
-            const std::size_t at = pos + std::size_t(countTrailingZeros(mask));
-            if (equalsFolded(text + at, pattern, std::int64_t(n)))
-                return at;
-            mask &= mask - 1;
-        }
-        pos += 16;
-    }
-#endif
-    for (; pos + n <= size; ++pos) {
-        if (equalsFolded(text + pos, pattern, std::int64_t(n)))
-            return pos;
-    }
-    return std::string_view::npos;
-}
-
 // Appends the indices in [from, to) of the lines holding pattern (ASCII
 // letters of the text compared in lower case; pattern is in lower case) to
 // out. The lines are `bytes`, line i spanning [starts[i], starts[i + 1] - 1),
@@ -115,13 +44,13 @@ std::size_t findFolded(std::string_view line, const QByteArray &needle, std::siz
 // lines. After a match the search resumes at the next line, keeping each
 // line once.
 void findInBlock(const char *bytes, const std::int64_t *starts, qsizetype from, qsizetype to,
-                 const QByteArray &needle, std::vector<qsizetype> &out)
+                 const BytePattern &needle, std::vector<qsizetype> &out)
 {
     const std::string_view block(bytes, std::size_t(starts[to]));
     std::size_t pos = std::size_t(starts[from]);
     qsizetype line = from; // a line that starts at or before pos
     for (;;) {
-        const std::size_t at = findFolded(block, needle, pos);
+        const std::size_t at = needle.find(block, pos);
         if (at == std::string_view::npos)
             return;
         line = lineFrom(starts, line, to, std::int64_t(at));
@@ -134,11 +63,11 @@ void findInBlock(const char *bytes, const std::int64_t *starts, qsizetype from, 
 // Whether an ASCII pattern occurs in line in a place that its search key
 // certainly keeps: followed by an ASCII byte or the line end (a non-ASCII
 // character after it might be a mark that composes with its last letter).
-bool surelyInKey(std::string_view line, const QByteArray &pattern)
+bool surelyInKey(std::string_view line, const BytePattern &pattern)
 {
-    const std::size_t n = std::size_t(pattern.size());
-    for (std::size_t at = findFolded(line, pattern); at != std::string_view::npos;
-         at = findFolded(line, pattern, at + 1)) {
+    const std::size_t n = pattern.size();
+    for (std::size_t at = pattern.find(line); at != std::string_view::npos;
+         at = pattern.find(line, at + 1)) {
         if (at + n == line.size() || static_cast<unsigned char>(line[at + n]) < 0x80)
             return true;
     }
@@ -167,25 +96,25 @@ QString effectiveSearchText(QStringView typed)
 namespace {
 
 // The lookalikes (see SearchKey.h) of the characters of an ASCII text.
-std::vector<QByteArray> lookalikesOf(const QByteArray &ascii)
+std::vector<std::string_view> lookalikesOf(const QByteArray &ascii)
 {
-    std::vector<QByteArray> found;
+    std::vector<std::string_view> found;
     for (const AsciiLookalike &l : kAsciiLookalikes) {
         if (ascii.contains(l.ascii))
-            found.emplace_back(l.utf8.data(), qsizetype(l.utf8.size()));
+            found.push_back(l.utf8);
     }
     return found;
 }
 
 // Whether bytes hold the lower-case ASCII text (ASCII case aside) or one of
 // the lookalikes of its characters.
-bool holdsAscii(std::string_view bytes, const QByteArray &ascii,
-                const std::vector<QByteArray> &lookalikes)
+bool holdsAscii(std::string_view bytes, const BytePattern &ascii,
+                const std::vector<std::string_view> &lookalikes)
 {
-    if (findFolded(bytes, ascii) != std::string_view::npos)
+    if (ascii.find(bytes) != std::string_view::npos)
         return true;
-    for (const QByteArray &lookalike : lookalikes) {
-        if (contains(bytes, lookalike))
+    for (const std::string_view lookalike : lookalikes) {
+        if (bytes.find(lookalike) != std::string_view::npos)
             return true;
     }
     return false;
@@ -197,6 +126,11 @@ Matcher::Matcher(QStringView effectiveText)
     : m_key(searchKey(effectiveText)), m_empty(effectiveText.isEmpty())
 {
     m_ascii = !m_empty && kobrix::isAscii(std::string_view(m_key.constData(), std::size_t(m_key.size())));
+    m_keyPattern = BytePattern(m_key, m_ascii ? BytePattern::Case::IgnoreAscii : BytePattern::Case::Exact);
+    m_keyKeptInLines = !m_ascii && !m_empty
+        && isKeptInKeys(std::string_view(m_key.constData(), std::size_t(m_key.size())));
+    if (m_keyKeptInLines)
+        m_keyInLines = BytePattern(m_key, BytePattern::Case::IgnoreAscii);
     if (m_ascii) {
         m_lookalikes = lookalikesOf(m_key);
         return;
@@ -217,8 +151,9 @@ Matcher::Matcher(QStringView effectiveText)
         i = j + 1;
     }
     if (bestLength >= 2) {
-        m_asciiRun = m_key.mid(best, bestLength);
-        m_runLookalikes = lookalikesOf(m_asciiRun);
+        const QByteArray run = m_key.mid(best, bestLength);
+        m_asciiRun = BytePattern(run, BytePattern::Case::IgnoreAscii);
+        m_runLookalikes = lookalikesOf(run);
         return;
     }
     // Texts without case (Japanese, Chinese): the longest run of
@@ -236,48 +171,97 @@ Matcher::Matcher(QStringView effectiveText)
         }
     }
     if (longest.toUtf8().size() >= 3)
-        m_literalRun = longest.toUtf8();
+        m_literalRun = BytePattern(longest.toUtf8(), BytePattern::Case::Exact);
 }
 
 bool Matcher::mayMatchRecord(std::string_view bytes) const
 {
+    // Only a line with a byte >= 0x80 can hold a character outside ASCII.
+    if (!m_ascii && !m_empty && kobrix::isAscii(bytes))
+        return false;
     // An ASCII text is in a line only where its bytes are, ASCII case
     // aside, or where a lookalike stands for one of its characters; any
     // other text only where its longest ASCII run is.
     if (m_ascii)
-        return holdsAscii(bytes, m_key, m_lookalikes);
+        return holdsAscii(bytes, m_keyPattern, m_lookalikes);
     if (!m_asciiRun.isEmpty())
         return holdsAscii(bytes, m_asciiRun, m_runLookalikes);
-    return m_literalRun.isEmpty() || contains(bytes, m_literalRun);
+    return m_literalRun.isEmpty() || m_literalRun.find(bytes) != std::string_view::npos;
+}
+
+std::size_t Matcher::nextClue(std::string_view bytes, std::size_t from) const
+{
+    const BytePattern &ascii = m_ascii ? m_keyPattern : m_asciiRun;
+    if (ascii.isEmpty())
+        return m_literalRun.isEmpty() ? from : m_literalRun.find(bytes, from);
+    std::size_t first = ascii.find(bytes, from);
+    // A lookalike counts only before the first plain occurrence: look no
+    // further, or dense matches would make this search run over and over.
+    // Their lead bytes are rare in most catalogs, and memchr finds them
+    // fastest.
+    for (const std::string_view lookalike : m_ascii ? m_lookalikes : m_runLookalikes) {
+        const std::size_t before = first == std::string_view::npos
+            ? bytes.size()
+            : std::min(bytes.size(), first + lookalike.size());
+        first = std::min(first, bytes.substr(0, before).find(lookalike, from));
+    }
+    return first;
 }
 
 std::size_t Matcher::nextPossibleMatch(std::string_view bytes) const
 {
-    const QByteArray &ascii = m_ascii ? m_key : m_asciiRun;
-    if (ascii.isEmpty()) {
-        if (m_literalRun.isEmpty())
-            return 0;
-        return bytes.find(std::string_view(m_literalRun.constData(), std::size_t(m_literalRun.size())));
+    if (m_ascii || m_empty)
+        return nextClue(bytes, 0);
+    // A text with a character outside ASCII stands only in lines holding a
+    // byte >= 0x80. Where such lines are few (an English collection with a
+    // few accented names), they are found first, sixty-four bytes at a
+    // time, and the clue is looked for in them alone; where they come one
+    // after the other, the clue alone is looked for.
+    std::size_t pos = 0;
+    int near = 0;
+    while (pos < bytes.size()) {
+        if (near >= 2)
+            return nextClue(bytes, pos);
+        const std::size_t high = findNonAscii(bytes, pos);
+        if (high == std::string_view::npos)
+            return high;
+        std::size_t start = high;
+        while (start > pos && bytes[start - 1] != '\n' && bytes[start - 1] != '\r')
+            --start;
+        const std::size_t end = findLineEnd(bytes, high);
+        const std::size_t clue = nextClue(bytes.substr(0, end), start);
+        if (clue != std::string_view::npos)
+            return clue;
+        near = high - pos < 256 ? near + 1 : 0;
+        pos = end;
     }
-    std::size_t first = findFolded(bytes, ascii);
-    // A lookalike counts only before the first plain occurrence: look no
-    // further, or dense matches would make this search run over and over.
-    for (const QByteArray &lookalike : m_ascii ? m_lookalikes : m_runLookalikes) {
-        const std::size_t before = first == std::string_view::npos
-            ? bytes.size()
-            : std::min(bytes.size(), first + std::size_t(lookalike.size()));
-        first = std::min(first, bytes.substr(0, before).find(std::string_view(
-                                    lookalike.constData(), std::size_t(lookalike.size()))));
+    return std::string_view::npos;
+}
+
+bool Matcher::holdsKeySurely(std::string_view line) const
+{
+    // ASCII capitals fold to the small letters whatever stands around them,
+    // so "Dvořák" holds "dvořák" as surely as "dvořák" does.
+    const std::size_t n = m_keyInLines.size();
+    for (std::size_t at = m_keyInLines.find(line); at != std::string_view::npos;
+         at = m_keyInLines.find(line, at + 1)) {
+        if (!mayJoinPrevious(line.substr(at + n)))
+            return true;
     }
-    return first;
+    return false;
 }
 
 bool Matcher::keyOfLineContains(const LineStore &store, qsizetype line, std::size_t keyIndex) const
 {
     if (store.hasSearchKeys())
         return contains(store.keyAt(keyIndex), m_key);
-    ByteBuffer key;
     const std::string_view utf8 = store.utf8At(line);
+    // A line that holds the text as its key has it needs no key of its own;
+    // most matching lines do.
+    if (m_keyKeptInLines && holdsKeySurely(utf8))
+        return true;
+    thread_local ByteBuffer key;
+    key.clear();
     if (!appendSearchKey(key, utf8)) {
         const QByteArray slow = searchKey(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
         return slow.contains(m_key);
@@ -290,7 +274,7 @@ void Matcher::findAsciiText(const LineStore &store, qsizetype from, qsizetype to
 {
     const std::size_t before = out.size();
     std::vector<qsizetype> raw;
-    findInBlock(store.bytes(), store.lineStarts(), from, to, m_key, raw);
+    findInBlock(store.bytes(), store.lineStarts(), from, to, m_keyPattern, raw);
 
     // A hit in an ASCII line is a match. In a line with other characters it
     // is one unless composition may have taken its last letter (a combining
@@ -300,7 +284,7 @@ void Matcher::findAsciiText(const LineStore &store, qsizetype from, qsizetype to
     for (const qsizetype i : raw) {
         while (k != nonAscii.end() && *k < i)
             ++k;
-        if (k != nonAscii.end() && *k == i && !surelyInKey(store.utf8At(i), m_key)
+        if (k != nonAscii.end() && *k == i && !surelyInKey(store.utf8At(i), m_keyPattern)
             && !keyOfLineContains(store, i, std::size_t(k - nonAscii.begin())))
             continue;
         out.push_back(i);
@@ -312,8 +296,11 @@ void Matcher::findAsciiText(const LineStore &store, qsizetype from, qsizetype to
     // (the Kelvin sign onto k, ...): lines holding one that the byte search
     // passed over are checked by their keys.
     std::vector<qsizetype> candidates;
-    for (const QByteArray &lookalike : m_lookalikes)
-        findInBlock(store.bytes(), store.lineStarts(), from, to, lookalike, candidates);
+    for (const std::string_view lookalike : m_lookalikes)
+        findInBlock(store.bytes(), store.lineStarts(), from, to,
+                    BytePattern(QByteArray(lookalike.data(), qsizetype(lookalike.size())),
+                                BytePattern::Case::Exact),
+                    candidates);
     if (candidates.empty())
         return;
     std::sort(candidates.begin(), candidates.end());
@@ -353,7 +340,7 @@ void Matcher::findInKeys(const LineStore &store, qsizetype from, qsizetype to,
         return;
     }
     std::vector<qsizetype> hits;
-    findInBlock(store.keyBytes(), store.keyStarts(), kFrom, kTo, m_key, hits);
+    findInBlock(store.keyBytes(), store.keyStarts(), kFrom, kTo, m_keyPattern, hits);
     out.reserve(out.size() + hits.size());
     for (const qsizetype k : hits)
         out.push_back(nonAscii[std::size_t(k)]);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/LineStore.h"
+#include "search/BytePattern.h"
 
 #include <QByteArray>
 #include <QString>
@@ -41,6 +42,12 @@ public:
     // in the store (a store without them is searched correctly either way).
     bool isAscii() const { return m_ascii; }
 
+    // True when the text gives a reader something to pass lines over by:
+    // an ASCII text, or a run of ASCII or caseless characters in it. Without
+    // one, every line outside ASCII may hold the text, and a store that keeps
+    // their search keys is searched fastest.
+    bool hasClue() const { return m_ascii || !m_asciiRun.isEmpty() || !m_literalRun.isEmpty(); }
+
     // False only when the raw bytes of a catalog record (as in the file, in
     // UTF-8 or Windows-1252) cannot hold a matching line, so a reader may
     // pass the record over. Always true for a non-ASCII text.
@@ -65,23 +72,36 @@ private:
                        std::vector<qsizetype> &out) const;
     void findInKeys(const LineStore &store, qsizetype from, qsizetype to,
                     std::vector<qsizetype> &out) const;
+    // The first place at or after from where the text's clue (its ASCII
+    // text or run, or its literal run) stands; from itself without a clue.
+    std::size_t nextClue(std::string_view bytes, std::size_t from) const;
+    // Whether line holds the key byte for byte where its own key keeps it
+    // (for a text with m_keyKeptInLines).
+    bool holdsKeySurely(std::string_view line) const;
     bool keyOfLineContains(const LineStore &store, qsizetype line, std::size_t keyIndex) const;
 
     QByteArray m_key; // the text's search key
+    // The key as searched for: in the lines themselves, ASCII case ignored,
+    // for an ASCII text; in the search keys for any other.
+    BytePattern m_keyPattern;
     bool m_ascii = false;
+    // A text outside ASCII whose key stands in any line's key where the line
+    // holds it byte for byte (see isKeptInKeys): such lines need no key.
+    bool m_keyKeptInLines = false;
+    BytePattern m_keyInLines; // the key as such lines hold it, ASCII case aside
     bool m_empty = false;
     // The lookalikes of the ASCII characters of the text (the Kelvin sign
     // for k, ...): lines holding them are checked by their keys.
-    std::vector<QByteArray> m_lookalikes;
+    std::vector<std::string_view> m_lookalikes;
     // For a text with other characters, its longest run of ASCII ones
     // (lower case), which every line holding the text holds too, ASCII case
     // aside, or a lookalike of a character of it; empty when too short to
     // tell lines apart.
-    QByteArray m_asciiRun;
-    std::vector<QByteArray> m_runLookalikes;
+    BytePattern m_asciiRun;
+    std::vector<std::string_view> m_runLookalikes;
     // Failing such a run, the longest run of characters that keys hold
     // only where the lines do (isLiteralInKeys), as UTF-8.
-    QByteArray m_literalRun;
+    BytePattern m_literalRun;
 };
 
 } // namespace kobrix

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <cstddef>
+#include <string_view>
+
+namespace kobrix {
+
+// A byte string looked for in large blocks of text. Two of its bytes are
+// compared at sixteen positions at a time; only where both agree is the whole
+// string compared. Ignoring ASCII case, those are its first and last bytes;
+// matched exactly (UTF-8 text), the two least likely to stand in catalog
+// lines: the last byte of a kana, say, rather than the lead byte that every
+// kana shares, which would stop the search at every character of a Japanese
+// name.
+class BytePattern
+{
+public:
+    enum class Case { Exact, IgnoreAscii };
+
+    BytePattern() = default;
+    // With Case::IgnoreAscii the ASCII letters of bytes must be in lower
+    // case; text is then matched with the case of its ASCII letters ignored.
+    BytePattern(QByteArray bytes, Case caseRule);
+
+    const QByteArray &bytes() const { return m_bytes; }
+    bool isEmpty() const { return m_bytes.isEmpty(); }
+    std::size_t size() const { return std::size_t(m_bytes.size()); }
+
+    // The first position at or after from where the pattern occurs in text;
+    // npos when nowhere. An empty pattern occurs at from.
+    std::size_t find(std::string_view text, std::size_t from = 0) const;
+
+    // The two positions of the pattern compared first (for tests).
+    std::size_t firstAnchor() const { return m_first; }
+    std::size_t secondAnchor() const { return m_second; }
+
+private:
+    bool equalsAt(const unsigned char *text) const;
+
+    QByteArray m_bytes;
+    const unsigned char *m_data = nullptr; // m_bytes, as compared
+    std::size_t m_size = 0;
+    std::size_t m_first = 0;
+    std::size_t m_second = 0;
+    bool m_ignoreCase = false;
+};
+
+// The first byte >= 0x80 at or after from in text; npos when none.
+std::size_t findNonAscii(std::string_view text, std::size_t from = 0);
+
+// The first CR or LF at or after from in text; text.size() when none.
+std::size_t findLineEnd(std::string_view text, std::size_t from);
+
+} // namespace kobrix
