@@ -87,4 +87,9 @@ QString fixtureDisc();
 // Copies the folder from (hidden entries too) to the new folder to.
 bool copyTree(const QString &from, const QString &to);
 
+// The worked example's catalog: three records, 84 bytes.
+extern const QByteArray kWorkedExample;
+// A listing of the given number of files "\DATA\FILE<i>.DAT".
+LineStore bigListing(int lines);
+
 } // namespace kobrix::test

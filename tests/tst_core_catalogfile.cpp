@@ -16,18 +16,6 @@ using namespace kobrix::test;
 
 namespace {
 
-const QByteArray kWorkedExample("\"Games 1 - \\SETUP.EXE\"\r\n"
-                                "\"Games 1 - \\DATA\\LEVEL1.DAT\"\r\n"
-                                "\"Photos, 2002 - \\IMG001.JPG\"\r\n");
-
-LineStore bigListing(int lines)
-{
-    LineStore store;
-    for (int i = 0; i < lines; ++i)
-        store.append(QStringLiteral("\\DATA\\FILE%1.DAT").arg(i));
-    return store;
-}
-
 // True when a file can be created in a folder the test made read-only: the
 // user (root) or the file system ignores the permissions.
 bool permissionsIgnored()

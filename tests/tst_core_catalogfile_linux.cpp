@@ -22,10 +22,6 @@ using namespace kobrix::test;
 
 namespace {
 
-const QByteArray kWorkedExample("\"Games 1 - \\SETUP.EXE\"\r\n"
-                                "\"Games 1 - \\DATA\\LEVEL1.DAT\"\r\n"
-                                "\"Photos, 2002 - \\IMG001.JPG\"\r\n");
-
 // How many of this process's descriptors are open on the file at path.
 int descriptorsOpenOn(const QString &path)
 {

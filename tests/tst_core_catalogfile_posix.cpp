@@ -22,18 +22,6 @@ using namespace kobrix::test;
 
 namespace {
 
-const QByteArray kWorkedExample("\"Games 1 - \\SETUP.EXE\"\r\n"
-                                "\"Games 1 - \\DATA\\LEVEL1.DAT\"\r\n"
-                                "\"Photos, 2002 - \\IMG001.JPG\"\r\n");
-
-LineStore bigListing(int lines)
-{
-    LineStore store;
-    for (int i = 0; i < lines; ++i)
-        store.append(QStringLiteral("\\DATA\\FILE%1.DAT").arg(i));
-    return store;
-}
-
 // Files left beside the catalog (kept copies, temporary files).
 QStringList leftovers(const QString &folder)
 {

@@ -18,18 +18,6 @@ Q_DECLARE_METATYPE(kobrix::SavePolicy)
 
 namespace {
 
-const QByteArray kWorkedExample("\"Games 1 - \\SETUP.EXE\"\r\n"
-                                "\"Games 1 - \\DATA\\LEVEL1.DAT\"\r\n"
-                                "\"Photos, 2002 - \\IMG001.JPG\"\r\n");
-
-LineStore bigListing(int lines)
-{
-    LineStore store;
-    for (int i = 0; i < lines; ++i)
-        store.append(QStringLiteral("\\DATA\\FILE%1.DAT").arg(i));
-    return store;
-}
-
 // The bytes of a disc block as a device with room for everything takes them.
 QByteArray blockBytes(QStringView discName, const LineStore &listing)
 {

@@ -23,7 +23,7 @@ Q_DECLARE_METATYPE(kobrix::SavePolicy)
 
 namespace {
 
-LineStore bigListing(int lines)
+LineStore longPathListing(int lines)
 {
     LineStore store;
     for (int i = 0; i < lines; ++i)
@@ -78,7 +78,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString fifo = dir.filePath("pipe.cdc");
         QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
-        const LineStore listing = bigListing(20000); // far more than a pipe holds
+        const LineStore listing = longPathListing(20000); // far more than a pipe holds
         const pid_t child = ::fork();
         QVERIFY(child >= 0);
         if (child == 0) {
@@ -104,7 +104,7 @@ private Q_SLOTS:
         const QString file = dir.filePath("killed.cdc");
         const QByteArray old("\"Old - \\KEEP.ME\"\r\n");
         writeFile(dir.path(), "killed.cdc", old);
-        LineStore firstHalf = bigListing(100000);
+        LineStore firstHalf = longPathListing(100000);
 
         int ready[2];
         QVERIFY(::pipe(ready) == 0);
