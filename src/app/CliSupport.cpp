@@ -1,0 +1,95 @@
+#include "app/CliSupport.h"
+
+#include "core/ProgramTexts.h"
+#include "scan/DiscImageReader.h"
+#include "scan/DiscWalker.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace kobrix::cli {
+
+int fail(const QString &heading, const RuntimeError &error)
+{
+    std::fprintf(stderr, "%s: %s\n", qPrintable(heading), qPrintable(error.numberAndDescription()));
+    return 2;
+}
+
+int failWith(const QString &message)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+    return 2;
+}
+
+bool takeOption(QStringList &args, QLatin1String name, QString &value)
+{
+    const qsizetype at = args.indexOf(name);
+    if (at < 0 || at + 1 >= args.size())
+        return false;
+    value = args[at + 1];
+    args.remove(at, 2);
+    return true;
+}
+
+bool takeFlag(QStringList &args, QLatin1String name)
+{
+    return args.removeAll(name) > 0;
+}
+
+void Output::line(std::string_view text)
+{
+    if (m_failed)
+        return;
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size()
+        || std::fputc('\n', stdout) == EOF)
+        fail();
+}
+
+void Output::text(std::string_view text)
+{
+    if (!m_failed && std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
+        fail();
+}
+
+int Output::finish(int code)
+{
+    if (!m_failed && (std::fflush(stdout) != 0 || std::ferror(stdout)))
+        fail();
+    if (!m_failed)
+        return code;
+    std::fprintf(stderr, "kobrix-cli: write error: %s\n", std::strerror(m_errno ? m_errno : EIO));
+    return 2;
+}
+
+void Output::fail()
+{
+    m_failed = true;
+    m_errno = errno;
+}
+
+bool scan(const QString &root, LineStore &listing)
+{
+    std::unique_ptr<DirectoryReader> reader;
+    if (RuntimeError error = makeReaderFor(root, reader)) {
+        fail(ProgramTexts::imageErrorHeading(root), error);
+        return false;
+    }
+    LineStore directories;
+    DiscWalker walker(*reader, root, directories, listing);
+    if (RuntimeError error = walker.run()) {
+        fail(ProgramTexts::scanErrorHeading(walker.failedPath()), error);
+        return false;
+    }
+    return true;
+}
+
+int readingFailed(Output &out, const RuntimeError &error)
+{
+    const int code = out.finish(2);
+    fail(ProgramTexts::readErrorHeading(), error);
+    return code;
+}
+
+} // namespace kobrix::cli

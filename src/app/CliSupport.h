@@ -1,0 +1,91 @@
+#pragma once
+
+// What every kobrix-cli command shares: its error reporting, its watched
+// standard output, the scan of a root and the slice-by-slice catalog read.
+
+#include "catalog/CatalogFile.h"
+#include "core/LineStore.h"
+#include "core/RuntimeError.h"
+#include "search/Matcher.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <string_view>
+
+namespace kobrix::cli {
+
+// Prints the usage text on stderr; returns 2.
+int usage();
+
+// "heading: number - description" on stderr; the exit code of an error (2).
+int fail(const QString &heading, const RuntimeError &error);
+
+// A message of the program's own on stderr; returns 2.
+int failWith(const QString &message);
+
+// Takes "--name VALUE" out of args. Returns false when the option is absent
+// or has no value after it; value then stays untouched.
+bool takeOption(QStringList &args, QLatin1String name, QString &value);
+// Takes "--name" out of args; true when it was there.
+bool takeFlag(QStringList &args, QLatin1String name);
+
+// Standard output, watched for write errors: a listing cut short by a full
+// disk or a closed pipe must not look complete to the script reading it.
+class Output
+{
+public:
+    void line(std::string_view text);
+    void text(std::string_view text);
+    bool failed() const { return m_failed; }
+    // Flushes; on failure says so on stderr. Returns the exit code to use
+    // when output failed (2), or `code`.
+    int finish(int code);
+
+private:
+    void fail();
+    bool m_failed = false;
+    int m_errno = 0;
+};
+
+// Scans root (a folder or a disc image) into listing; prints the error and
+// returns false on failure.
+bool scan(const QString &root, LineStore &listing);
+
+// Lines read before a reading error are printed, then the error, as grep
+// does; the exit code is 2 either way.
+int readingFailed(Output &out, const RuntimeError &error);
+
+// Reads the catalog one slice at a time and hands each slice's lines to
+// visit, so that only the lines of the current slice are held: memory stays
+// bounded by the longest record, whatever the size of the file. Stops early
+// when visit returns false. Returns the reading error, if any.
+template <typename Visit>
+RuntimeError forEachSlice(const QString &path, const Matcher *matcher, Visit &&visit)
+{
+    CatalogReader reader;
+    if (RuntimeError error = reader.open(path))
+        return error;
+    // Searching, the lines that cannot hold the text are passed over as they
+    // are read. The few lines left get no search keys: the search makes one
+    // only for a line that needs it. A text without a clue leaves every line
+    // outside ASCII, and those are searched fastest with keys made as they
+    // are read.
+    if (matcher)
+        reader.setLineFilter(&Matcher::mayMatchRecordFilter, matcher,
+                             &Matcher::nextPossibleMatchFilter);
+    reader.setRoom(CatalogReader::Room::SliceBySlice);
+    LineStore slice;
+    slice.setKeepSearchKeys(matcher && !matcher->hasClue());
+    bool finished = false;
+    while (!finished) {
+        finished = reader.readSome(slice, std::chrono::nanoseconds(0));
+        if (!visit(slice))
+            return RuntimeError();
+        slice.clear();
+    }
+    return reader.error();
+}
+
+} // namespace kobrix::cli
