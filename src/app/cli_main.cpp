@@ -9,6 +9,10 @@
 
 #include <QStringList>
 
+#ifdef Q_OS_WIN
+#include "core/win32/commandline_win.h"
+#endif
+
 #include <cstdio>
 #include <new>
 
@@ -52,8 +56,16 @@ int run(int argc, char **argv)
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
 
     QStringList args;
+#ifdef Q_OS_WIN
+    // The wide command line: argv has passed through the ANSI code page.
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    for (const std::string &argument : kobrix::win32::commandLineArguments())
+        args << QString::fromStdString(argument);
+#else
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
+#endif
     if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
         std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
         return args.isEmpty() ? 2 : 0;

@@ -3,6 +3,8 @@
 #include "scan/ImageTree.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QStringDecoder>
 
 #include <archive.h>
@@ -40,9 +42,22 @@ QByteArray entryName(const char *raw, const char *utf8)
     return QByteArray(utf8 ? utf8 : raw);
 }
 
+// Opens the image by its name. On Windows by the wide-character name: the
+// narrow one goes through the ANSI code page, which cannot hold every name.
+int openImage(struct archive *image, const QString &imagePath)
+{
+    constexpr std::size_t kBlock = 1 << 16;
+#ifdef Q_OS_WIN
+    const QString native = QDir::toNativeSeparators(imagePath);
+    return archive_read_open_filename_w(image, reinterpret_cast<const wchar_t *>(native.utf16()), kBlock);
+#else
+    return archive_read_open_filename(image, QFile::encodeName(imagePath).constData(), kBlock);
+#endif
+}
+
 } // namespace
 
-ArchiveOutcome readArchiveTree(const QByteArray &nativePath, const char *options, ImageTree &tree,
+ArchiveOutcome readArchiveTree(const QString &imagePath, const char *options, ImageTree &tree,
                                RuntimeError &error)
 {
     std::unique_ptr<archive, ArchiveCloser> image(archive_read_new());
@@ -64,7 +79,7 @@ ArchiveOutcome readArchiveTree(const QByteArray &nativePath, const char *options
         return format ? ArchiveOutcome::NotUnderstood : ArchiveOutcome::Unreadable;
     };
     const auto reason = [&image] { return QString::fromUtf8(archive_error_string(image.get())); };
-    if (archive_read_open_filename(image.get(), nativePath.constData(), 1 << 16) != ARCHIVE_OK) {
+    if (openImage(image.get(), imagePath) != ARCHIVE_OK) {
         const int err = archive_errno(image.get());
         if (err == ENOENT || err == EACCES || err == EPERM
 #ifdef ENOMEDIUM

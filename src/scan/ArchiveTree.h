@@ -2,7 +2,7 @@
 
 #include "core/RuntimeError.h"
 
-#include <QByteArray>
+#include <QString>
 
 namespace kobrix {
 
@@ -20,7 +20,7 @@ enum class ArchiveOutcome {
 // Ridge names where there are any, else Joliet, else ISO 9660 names;
 // "iso9660:!rockridge" leaves Rock Ridge aside). error tells why when the
 // outcome is not Read.
-ArchiveOutcome readArchiveTree(const QByteArray &nativePath, const char *options, ImageTree &tree,
+ArchiveOutcome readArchiveTree(const QString &imagePath, const char *options, ImageTree &tree,
                                RuntimeError &error);
 
 } // namespace kobrix

@@ -23,9 +23,8 @@ namespace {
 // entries cannot be read at all. The first reason is kept when none works.
 RuntimeError readImageTree(const QString &imagePath, ImageTree &tree)
 {
-    const QByteArray nativePath = QFile::encodeName(imagePath);
     RuntimeError error;
-    if (readArchiveTree(nativePath, nullptr, tree, error) != ArchiveOutcome::NotUnderstood)
+    if (readArchiveTree(imagePath, nullptr, tree, error) != ArchiveOutcome::NotUnderstood)
         return error;
 
     tree = ImageTree();
@@ -35,7 +34,7 @@ RuntimeError readImageTree(const QString &imagePath, ImageTree &tree)
 
     tree = ImageTree();
     RuntimeError plainError;
-    if (readArchiveTree(nativePath, "iso9660:!rockridge", tree, plainError) == ArchiveOutcome::Read)
+    if (readArchiveTree(imagePath, "iso9660:!rockridge", tree, plainError) == ArchiveOutcome::Read)
         return RuntimeError();
     return error;
 }

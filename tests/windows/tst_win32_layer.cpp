@@ -7,6 +7,7 @@
 
 #include "WinTest.h"
 
+#include "core/win32/commandline_win.h"
 #include "core/win32/directory_win.h"
 #include "core/win32/drives_win.h"
 #include "core/win32/errors_win.h"
@@ -285,6 +286,34 @@ void namesAsUtf8(const std::string &test)
     compare(test, "UTF-8 round trip", utf8(wide("Müsik 日本 Диск")), "Müsik 日本 Диск");
 }
 
+void argumentsAsUtf8(const std::string &test)
+{
+    struct Row
+    {
+        const char *name;
+        const wchar_t *commandLine;
+        std::vector<std::string> expected;
+    };
+    const Row rows[] = {
+        {"plain", L"kobrix-cli.exe find a.cdc text", {"find", "a.cdc", "text"}},
+        {"quoted with spaces", L"kobrix-cli.exe list \"C:\\My Discs\\a.cdc\"",
+         {"list", "C:\\My Discs\\a.cdc"}},
+        {"outside the ANSI code page", L"x.exe \u0414\u0438\u0441\u043A.cdc \u65E5\u672C",
+         {"\u0414\u0438\u0441\u043A.cdc", "\u65E5\u672C"}},
+        {"accented, outside the BMP", L"x.exe \"\u00C9t\u00E9 \U0001F4BF.iso\"", {"\u00C9t\u00E9 \U0001F4BF.iso"}},
+        {"quote inside", L"x.exe \"say \\\"hi\\\"\"", {"say \"hi\""}},
+        {"no arguments", L"x.exe", {}},
+    };
+    for (const Row &row : rows) {
+        const std::vector<std::string> got = splitCommandLine(row.commandLine);
+        compare(test, std::string(row.name) + ": count", int(got.size()), int(row.expected.size()));
+        for (std::size_t i = 0; i < got.size() && i < row.expected.size(); ++i)
+            compare(test, row.name, got[i], row.expected[i]);
+    }
+    // run_under_wine.sh starts this test without arguments.
+    compare(test, "own command line", int(commandLineArguments().size()), 0);
+}
+
 // Opens path as CreateFileW would for the program and gives the error
 // number of the failure (0 when it opened).
 int openError(const std::wstring &path, DWORD access, DWORD disposition)
@@ -361,6 +390,7 @@ int main()
     wintest::run("longPaths", longPaths);
     wintest::run("sortOrder", sortOrder);
     wintest::run("namesAsUtf8", namesAsUtf8);
+    wintest::run("argumentsAsUtf8", argumentsAsUtf8);
     wintest::run("errorsFromFailures", errorsFromFailures);
     wintest::run("shellOpens", shellOpens);
     return wintest::summary();
