@@ -94,6 +94,14 @@ check "a missing catalog alone: as before" 2 "" "Error Reading file: 53 - File n
 check "only missing catalogs" 2 "" \
     $'missing.cdc: Error Reading file: 53 - File not found\nnone/x.cdc: Error Reading file: 76 - Path not found' \
     "$cli" find missing.cdc none/x.cdc setup --count
+# A catalog of an older version, in Windows-1252, among UTF-8 ones: its
+# lines are searched as they read, whatever their bytes in the file.
+printf '"Old - \\a\x96b \x80 \xB5m.txt"\r\n' > old.cdc
+check "a Windows-1252 catalog: en dash" 0 "old.cdc:Old - \\a–b € µm.txt" "" "$cli" find one.cdc old.cdc "–"
+check "a Windows-1252 catalog: euro sign" 0 "old.cdc:Old - \\a–b € µm.txt" "" "$cli" find old.cdc one.cdc "€"
+check "a Windows-1252 catalog: micro sign as mu" 0 "old.cdc:Old - \\a–b € µm.txt" "" "$cli" find old.cdc one.cdc "ΜM"
+rm old.cdc
+
 # A FIFO is no catalog: passed over in a folder, reported when named, and
 # never waited for.
 mkfifo shelf/a/fifo.cdc

@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QUtf8StringView>
 
+#include <algorithm>
+
 using namespace kobrix;
 using namespace kobrix::test;
 
@@ -255,7 +257,18 @@ private Q_SLOTS:
         QTest::newRow("accented, run in Windows-1252") << QString::fromUtf8("müller") << QByteArray("M\xFCller") << true;
         QTest::newRow("accented, run absent") << QString::fromUtf8("müller") << QByteArray("Mueler") << false;
         QTest::newRow("run through the long s") << QString::fromUtf8("straße") << QByteArray("\xC5\xBFtra\xC3\x9F" "e") << true;
-        QTest::newRow("no ASCII run, all letters with case: any line outside ASCII") << QString::fromUtf8("ёлка") << QString::fromUtf8("Диск").toUtf8() << true;
+        QTest::newRow("no ASCII run: a line without its letters in any case cannot hold it") << QString::fromUtf8("ёлка") << QString::fromUtf8("Диск").toUtf8() << false;
+        QTest::newRow("Cyrillic letters, lower case") << QString::fromUtf8("ёлка") << QString::fromUtf8("Ёлка").toUtf8() << true;
+        QTest::newRow("Cyrillic letters, capitals") << QString::fromUtf8("ёлка") << QString::fromUtf8("ЁЛКА").toUtf8() << true;
+        QTest::newRow("Cyrillic letters, mixed case") << QString::fromUtf8("ёлка") << QString::fromUtf8("ёЛкА").toUtf8() << true;
+        QTest::newRow("Cyrillic letters, ё decomposed") << QString::fromUtf8("ёлка") << QString::fromUtf8("ёлка").toUtf8() << true;
+        QTest::newRow("Cyrillic letters in a Japanese line") << QString::fromUtf8("ёлка") << QString::fromUtf8("ドラゴン").toUtf8() << false;
+        QTest::newRow("Greek, final sigma") << QString::fromUtf8("σσ") << QString::fromUtf8("Σς").toUtf8() << true;
+        QTest::newRow("Greek omega through the Ohm sign") << QString::fromUtf8("ω") << QByteArray("\xE2\x84\xA6") << true;
+        QTest::newRow("Greek omega absent") << QString::fromUtf8("ω") << QString::fromUtf8("Ψ").toUtf8() << false;
+        QTest::newRow("micro sign in Windows-1252") << QString::fromUtf8("μ") << QByteArray("10\xB5m") << true;
+        QTest::newRow("en dash in Windows-1252") << QString::fromUtf8("–") << QByteArray("a\x96" "b") << true;
+        QTest::newRow("euro sign in Windows-1252") << QString::fromUtf8("€ price") << QByteArray("\x80 price") << true;
         QTest::newRow("no ASCII run: an ASCII line cannot hold it") << QString::fromUtf8("ёлка") << QByteArray("abc") << false;
         QTest::newRow("accented, run in an ASCII line") << QString::fromUtf8("müller") << QByteArray("Muller") << false;
         QTest::newRow("kana run present") << QString::fromUtf8("データ") << QByteArray("\xe3\x83\xbc\xe3\x82\xbf") << true;
@@ -320,6 +333,66 @@ private Q_SLOTS:
         QVERIFY(!isLiteralInKeys(U'デ')); // composed from テ and a mark
         QVERIFY(!isLiteralInKeys(U'ё'));  // has a capital
         QVERIFY(!isLiteralInKeys(U'ß'));  // ẞ folds to it
+    }
+
+    // The characters a key holds a letter for: the letter, its capitals and
+    // lookalikes; nothing for a character that may come from anything else.
+    void keySources_data()
+    {
+        QTest::addColumn<uint>("c");
+        QTest::addColumn<QString>("sources"); // sorted; empty: no clue
+        QTest::newRow("Cyrillic el") << uint(U'л') << QString::fromUtf8("Лл");
+        QTest::newRow("Cyrillic a, also composed into others") << uint(U'а') << QString::fromUtf8("Аа");
+        QTest::newRow("Cyrillic yo: composed") << uint(U'ё') << QString();
+        QTest::newRow("Greek sigma and final sigma") << uint(U'σ') << QString::fromUtf8("Σςσ");
+        QTest::newRow("Greek omega and the Ohm sign") << uint(U'ω') << QString::fromUtf8("Ωω\u2126");
+        QTest::newRow("Greek iota and the ypogegrammeni") << uint(U'ι') << QString::fromUtf8("\u0345Ιι\u1FBE");
+        QTest::newRow("capital: never in a key") << uint(U'Л') << QString();
+        QTest::newRow("ASCII") << uint(U'a') << QString();
+        QTest::newRow("micro sign folds to mu") << uint(U'μ') << QString::fromUtf8("\u00B5Μμ");
+        QTest::newRow("Devanagari ka: part of an excluded composition") << uint(0x0915) << QString();
+        QTest::newRow("combining mark") << uint(0x0308) << QString();
+        QTest::newRow("kana: no case, itself") << uint(U'タ') << QString::fromUtf8("タ");
+        QTest::newRow("outside the Basic Multilingual Plane") << uint(0x10428) << QString();
+    }
+    void keySources()
+    {
+        QFETCH(uint, c);
+        QFETCH(QString, sources);
+        std::vector<char32_t> got = kobrix::keySources(char32_t(c));
+        std::sort(got.begin(), got.end());
+        QCOMPARE(QString::fromUcs4(got.data(), qsizetype(got.size())), sources);
+    }
+
+    // A key holds a character with sources only where its text holds one of
+    // them: every character alone, decomposed, and followed by marks.
+    void keysHoldSourcedCharactersOnlyFromThem()
+    {
+        QString wrong;
+        const auto check = [&wrong](const QString &text) {
+            const QList<uint> chars = text.toUcs4();
+            for (const uint k : QString::fromUtf8(searchKey(text)).toUcs4()) {
+                const std::vector<char32_t> sources = kobrix::keySources(char32_t(k));
+                if (sources.empty())
+                    continue;
+                if (std::none_of(sources.begin(), sources.end(),
+                                 [&](char32_t s) { return chars.contains(uint(s)); }))
+                    wrong += QStringLiteral("%1 gives U+%2; ")
+                                 .arg(QString::number(chars.first(), 16))
+                                 .arg(uint(k), 4, 16, QLatin1Char('0'));
+            }
+        };
+        for (char32_t c = 0x80; c < 0x110000; ++c) {
+            if (c >= 0xD800 && c <= 0xDFFF)
+                continue;
+            const QString alone = QString::fromUcs4(&c, 1);
+            check(alone);
+            if (QChar::decompositionTag(c) == QChar::Canonical)
+                check(alone.normalized(QString::NormalizationForm_D));
+            if (c < 0x10000 && (c & 0x3F) == 0) // marks after a sample of characters
+                check(alone + QString::fromUtf8("̣̈́"));
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.left(500)));
     }
 
     void invalidUtf8HasNoKey_data()
@@ -473,7 +546,11 @@ private Q_SLOTS:
             "\xD0\xB5\xCC\x88\xD0\xBB\xD0\xBA\xD0\xB0", "\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF",
             "\xE3\x83\x86\xE3\x82\x99\xE3\x83\xBC\xE3\x82\xBF", "\xE3\x83\xBC\xE3\x82\xBF",
             "\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF\xE3\x82\x99", "SETUP", "\xC5\xBF" "etup", "set",
-            "200\xE2\x84\xAA", "Stra\xC3\x9F" "e", "level1.dat", "Caf\xE9"};
+            "200\xE2\x84\xAA", "Stra\xC3\x9F" "e", "level1.dat", "Caf\xE9",
+            "\xCE\x9F\xCE\x94\xCE\xA5\xCE\xA3\xCE\xA3\xCE\x95\xCE\xA5\xCE\xA3", // ΟΔΥΣΣΕΥΣ
+            "\xCE\xBF\xCE\xB4\xCF\x85\xCF\x83\xCF\x83\xCE\xB5\xCF\x85\xCF\x82", // οδυσσευς
+            "\xE2\x84\xA6mega", "\xCF\x89mega", "10\xB5m", "10\xCE\xBCm", "a\x96" "b", "a\xE2\x80\x93" "b",
+            "\xD0\x9B\xD0\x9A\xD0\x90", "\xD0\x9B\xD0\x9A\xD0\x95", "\xD1\x91\xD0\xBB\xD0\xBA\xD0\xB5\xCC\x88"};
         QRandomGenerator random(11);
         QByteArray file;
         for (int i = 0; i < 40000; ++i) {
@@ -492,7 +569,10 @@ private Q_SLOTS:
         QCOMPARE(all.count(), 40000);
         for (const char *text : {"m\xC3\xBCller", "dvo\xC5\x99\xC3\xA1k", "\xD1\x91\xD0\xBB\xD0\xBA\xD0\xB0",
                                  "\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF", "setup", "200k", "STRASSE",
-                                 "stra\xC3\x9F" "e", "caf\xC3\xA9", "\xE3\x83\xBC", "1.dat"}) {
+                                 "stra\xC3\x9F" "e", "caf\xC3\xA9", "\xE3\x83\xBC", "1.dat",
+                                 "\xCE\xBF\xCE\xB4\xCF\x85\xCF\x83\xCF\x83\xCE\xB5\xCF\x85\xCF\x82",
+                                 "\xCF\x89m", "\xCE\xBCm", "\xE2\x80\x93", "\xD0\xBB\xD0\xBA\xD0\xB0",
+                                 "\xD0\xBB\xD0\xBA\xD0\xB5"}) {
             const Matcher matcher(QString::fromUtf8(text));
             std::vector<qsizetype> expected;
             matcher.findIn(all, 0, all.count(), expected);
