@@ -255,7 +255,18 @@ private Q_SLOTS:
         QTest::newRow("accented, run in Windows-1252") << QString::fromUtf8("müller") << QByteArray("M\xFCller") << true;
         QTest::newRow("accented, run absent") << QString::fromUtf8("müller") << QByteArray("Mueler") << false;
         QTest::newRow("run through the long s") << QString::fromUtf8("straße") << QByteArray("\xC5\xBFtra\xC3\x9F" "e") << true;
-        QTest::newRow("no ASCII run, all letters with case: any line outside ASCII") << QString::fromUtf8("ёлка") << QString::fromUtf8("Диск").toUtf8() << true;
+        QTest::newRow("no ASCII run: a line without its letters in any case cannot hold it") << QString::fromUtf8("ёлка") << QString::fromUtf8("Диск").toUtf8() << false;
+        QTest::newRow("Cyrillic letters, lower case") << QString::fromUtf8("ёлка") << QString::fromUtf8("Ёлка").toUtf8() << true;
+        QTest::newRow("Cyrillic letters, capitals") << QString::fromUtf8("ёлка") << QString::fromUtf8("ЁЛКА").toUtf8() << true;
+        QTest::newRow("Cyrillic letters, mixed case") << QString::fromUtf8("ёлка") << QString::fromUtf8("ёЛкА").toUtf8() << true;
+        QTest::newRow("Cyrillic letters, ё decomposed") << QString::fromUtf8("ёлка") << QString::fromUtf8("ёлка").toUtf8() << true;
+        QTest::newRow("Cyrillic letters in a Japanese line") << QString::fromUtf8("ёлка") << QString::fromUtf8("ドラゴン").toUtf8() << false;
+        QTest::newRow("Greek, final sigma") << QString::fromUtf8("σσ") << QString::fromUtf8("Σς").toUtf8() << true;
+        QTest::newRow("Greek omega through the Ohm sign") << QString::fromUtf8("ω") << QByteArray("\xE2\x84\xA6") << true;
+        QTest::newRow("Greek omega absent") << QString::fromUtf8("ω") << QString::fromUtf8("Ψ").toUtf8() << false;
+        QTest::newRow("micro sign in Windows-1252") << QString::fromUtf8("μ") << QByteArray("10\xB5m") << true;
+        QTest::newRow("en dash in Windows-1252") << QString::fromUtf8("–") << QByteArray("a\x96" "b") << true;
+        QTest::newRow("euro sign in Windows-1252") << QString::fromUtf8("€ price") << QByteArray("\x80 price") << true;
         QTest::newRow("no ASCII run: an ASCII line cannot hold it") << QString::fromUtf8("ёлка") << QByteArray("abc") << false;
         QTest::newRow("accented, run in an ASCII line") << QString::fromUtf8("müller") << QByteArray("Muller") << false;
         QTest::newRow("kana run present") << QString::fromUtf8("データ") << QByteArray("\xe3\x83\xbc\xe3\x82\xbf") << true;
@@ -473,7 +484,11 @@ private Q_SLOTS:
             "\xD0\xB5\xCC\x88\xD0\xBB\xD0\xBA\xD0\xB0", "\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF",
             "\xE3\x83\x86\xE3\x82\x99\xE3\x83\xBC\xE3\x82\xBF", "\xE3\x83\xBC\xE3\x82\xBF",
             "\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF\xE3\x82\x99", "SETUP", "\xC5\xBF" "etup", "set",
-            "200\xE2\x84\xAA", "Stra\xC3\x9F" "e", "level1.dat", "Caf\xE9"};
+            "200\xE2\x84\xAA", "Stra\xC3\x9F" "e", "level1.dat", "Caf\xE9",
+            "\xCE\x9F\xCE\x94\xCE\xA5\xCE\xA3\xCE\xA3\xCE\x95\xCE\xA5\xCE\xA3", // ΟΔΥΣΣΕΥΣ
+            "\xCE\xBF\xCE\xB4\xCF\x85\xCF\x83\xCF\x83\xCE\xB5\xCF\x85\xCF\x82", // οδυσσευς
+            "\xE2\x84\xA6mega", "\xCF\x89mega", "10\xB5m", "10\xCE\xBCm", "a\x96" "b", "a\xE2\x80\x93" "b",
+            "\xD0\x9B\xD0\x9A\xD0\x90", "\xD0\x9B\xD0\x9A\xD0\x95", "\xD1\x91\xD0\xBB\xD0\xBA\xD0\xB5\xCC\x88"};
         QRandomGenerator random(11);
         QByteArray file;
         for (int i = 0; i < 40000; ++i) {
@@ -492,7 +507,10 @@ private Q_SLOTS:
         QCOMPARE(all.count(), 40000);
         for (const char *text : {"m\xC3\xBCller", "dvo\xC5\x99\xC3\xA1k", "\xD1\x91\xD0\xBB\xD0\xBA\xD0\xB0",
                                  "\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF", "setup", "200k", "STRASSE",
-                                 "stra\xC3\x9F" "e", "caf\xC3\xA9", "\xE3\x83\xBC", "1.dat"}) {
+                                 "stra\xC3\x9F" "e", "caf\xC3\xA9", "\xE3\x83\xBC", "1.dat",
+                                 "\xCE\xBF\xCE\xB4\xCF\x85\xCF\x83\xCF\x83\xCE\xB5\xCF\x85\xCF\x82",
+                                 "\xCF\x89m", "\xCE\xBCm", "\xE2\x80\x93", "\xD0\xBB\xD0\xBA\xD0\xB0",
+                                 "\xD0\xBB\xD0\xBA\xD0\xB5"}) {
             const Matcher matcher(QString::fromUtf8(text));
             std::vector<qsizetype> expected;
             matcher.findIn(all, 0, all.count(), expected);

@@ -2,6 +2,7 @@
 // append, list and find.
 
 #include "app/CliCommands.h"
+#include "app/CliCatalogList.h"
 #include "app/CliSupport.h"
 
 #include "catalog/CatalogFile.h"
@@ -80,33 +81,75 @@ int commandList(const QStringList &args)
     return error ? readingFailed(out, error) : out.finish(0);
 }
 
-int commandFind(const QStringList &args)
+namespace {
+
+std::string_view bytes(const QByteArray &text)
 {
-    QStringList rest = args;
-    const bool countOnly = takeFlag(rest, QLatin1String("--count"));
-    if (rest.size() != 2)
-        return usage();
-    if (rest[1].isEmpty())
-        return failWith(ProgramTexts::missingSearchText());
-    const Matcher matcher(effectiveSearchText(rest[1]));
-    Output out;
+    return std::string_view(text.constData(), std::size_t(text.size()));
+}
+
+// Searches one catalog for the matcher's text and adds the number of lines
+// holding it to count. Unless only counting, prints each of those lines
+// after prefix.
+RuntimeError findInCatalog(SliceReading &reading, const QString &path, const Matcher &matcher,
+                           bool countOnly, std::string_view prefix, Output &out, long long &count)
+{
     std::vector<qsizetype> hits;
-    long long count = 0;
-    const RuntimeError error = forEachSlice(rest[0], &matcher, [&](const LineStore &lines) {
+    return forEachSlice(reading, path, &matcher, [&](const LineStore &lines) {
         hits.clear();
         matcher.findIn(lines, 0, lines.count(), hits);
         count += static_cast<long long>(hits.size());
         if (!countOnly) {
-            for (const qsizetype i : hits)
+            for (const qsizetype i : hits) {
+                if (!prefix.empty())
+                    out.text(prefix);
                 out.line(lines.utf8At(i));
+            }
         }
         return !out.failed();
     });
-    if (error)
-        return readingFailed(out, error);
-    if (countOnly)
-        out.text(QByteArray::number(count).append('\n').toStdString());
-    return out.finish(count == 0 ? 1 : 0);
+}
+
+} // namespace
+
+int commandFind(const QStringList &args)
+{
+    QStringList rest = args;
+    const bool countOnly = takeFlag(rest, QLatin1String("--count"));
+    if (rest.size() < 2)
+        return usage();
+    const QString text = rest.takeLast();
+    if (text.isEmpty())
+        return failWith(ProgramTexts::missingSearchText());
+    const Matcher matcher(effectiveSearchText(text));
+    // Searched one after the other; with several, each result and count
+    // comes after its catalog's path, and one that cannot be read is
+    // reported without stopping the others.
+    const CatalogList catalogs(rest);
+    SliceReading reading;
+    Output out;
+    bool failed = catalogs.failed();
+    long long total = 0;
+    for (const CatalogPath &catalog : catalogs.catalogs()) {
+        const QByteArray prefix = catalogs.named() ? catalog.shown + ':' : QByteArray();
+        long long count = 0;
+        const RuntimeError error =
+            findInCatalog(reading, catalog.path, matcher, countOnly, bytes(prefix), out, count);
+        if (out.failed())
+            break;
+        if (error && !catalogs.named())
+            return readingFailed(out, error);
+        if (error) {
+            out.flush();
+            reportUnreadable(catalog.shown, error);
+            failed = true;
+            continue;
+        }
+        if (countOnly)
+            out.line(bytes(prefix + QByteArray::number(count)));
+        total += count;
+    }
+    return out.finish(failed ? 2 : total == 0 ? 1 : 0);
 }
 
 } // namespace kobrix::cli

@@ -23,10 +23,31 @@ int failWith(const QString &message)
     return 2;
 }
 
+namespace {
+
+// The arguments after "--", at the end of a command's argument list. Options
+// are taken from before them only, so their number stays the same while
+// options are taken out.
+qsizetype plainArgumentCount = 0;
+
+// The end of the part of args that may hold options.
+qsizetype optionsEnd(const QStringList &args)
+{
+    return qMax<qsizetype>(0, args.size() - plainArgumentCount);
+}
+
+} // namespace
+
+void setPlainArgumentCount(qsizetype count)
+{
+    plainArgumentCount = count;
+}
+
 bool takeOption(QStringList &args, QLatin1String name, QString &value)
 {
+    const qsizetype end = optionsEnd(args);
     const qsizetype at = args.indexOf(name);
-    if (at < 0 || at + 1 >= args.size())
+    if (at < 0 || at + 1 >= end)
         return false;
     value = args[at + 1];
     args.remove(at, 2);
@@ -35,7 +56,14 @@ bool takeOption(QStringList &args, QLatin1String name, QString &value)
 
 bool takeFlag(QStringList &args, QLatin1String name)
 {
-    return args.removeAll(name) > 0;
+    bool found = false;
+    for (qsizetype i = optionsEnd(args) - 1; i >= 0; --i) {
+        if (args[i] == name) {
+            args.removeAt(i);
+            found = true;
+        }
+    }
+    return found;
 }
 
 void Output::line(std::string_view text)
@@ -53,10 +81,15 @@ void Output::text(std::string_view text)
         fail();
 }
 
-int Output::finish(int code)
+void Output::flush()
 {
     if (!m_failed && (std::fflush(stdout) != 0 || std::ferror(stdout)))
         fail();
+}
+
+int Output::finish(int code)
+{
+    flush();
     if (!m_failed)
         return code;
     std::fprintf(stderr, "kobrix-cli: write error: %s\n", std::strerror(m_errno ? m_errno : EIO));

@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <string_view>
+#include <utility>
 
 namespace kobrix::cli {
 
@@ -24,6 +25,12 @@ int fail(const QString &heading, const RuntimeError &error);
 
 // A message of the program's own on stderr; returns 2.
 int failWith(const QString &message);
+
+// "--" ends the options. The entry point takes it out of the arguments and
+// says here how many came after it; takeOption and takeFlag look only at the
+// arguments before those, so that a text such as "--count" or "-readme"
+// after "--" stays a plain argument of the command.
+void setPlainArgumentCount(qsizetype count);
 
 // Takes "--name VALUE" out of args. Returns false when the option is absent
 // or has no value after it; value then stays untouched.
@@ -39,6 +46,9 @@ public:
     void line(std::string_view text);
     void text(std::string_view text);
     bool failed() const { return m_failed; }
+    // Writes out what is buffered, so that a message on stderr comes after
+    // the lines printed before it.
+    void flush();
     // Flushes; on failure says so on stderr. Returns the exit code to use
     // when output failed (2), or `code`.
     int finish(int code);
@@ -57,14 +67,24 @@ bool scan(const QString &root, LineStore &listing);
 // does; the exit code is 2 either way.
 int readingFailed(Output &out, const RuntimeError &error);
 
+// The reader and the store of one slice of lines. Kept from one catalog to
+// the next, they make no memory anew for each: with many small catalogs,
+// fresh memory's page faults would cost as much as the search.
+struct SliceReading
+{
+    CatalogReader reader;
+    LineStore slice;
+};
+
 // Reads the catalog one slice at a time and hands each slice's lines to
 // visit, so that only the lines of the current slice are held: memory stays
 // bounded by the longest record, whatever the size of the file. Stops early
 // when visit returns false. Returns the reading error, if any.
 template <typename Visit>
-RuntimeError forEachSlice(const QString &path, const Matcher *matcher, Visit &&visit)
+RuntimeError forEachSlice(SliceReading &reading, const QString &path, const Matcher *matcher,
+                          Visit &&visit)
 {
-    CatalogReader reader;
+    CatalogReader &reader = reading.reader;
     if (RuntimeError error = reader.open(path))
         return error;
     // Searching, the lines that cannot hold the text are passed over as they
@@ -72,20 +92,29 @@ RuntimeError forEachSlice(const QString &path, const Matcher *matcher, Visit &&v
     // only for a line that needs it. A text without a clue leaves every line
     // outside ASCII, and those are searched fastest with keys made as they
     // are read.
-    if (matcher)
-        reader.setLineFilter(&Matcher::mayMatchRecordFilter, matcher,
-                             &Matcher::nextPossibleMatchFilter);
+    reader.setLineFilter(matcher ? &Matcher::mayMatchRecordFilter : nullptr, matcher,
+                         matcher ? &Matcher::nextPossibleMatchFilter : nullptr);
     reader.setRoom(CatalogReader::Room::SliceBySlice);
-    LineStore slice;
+    LineStore &slice = reading.slice;
+    slice.clear();
     slice.setKeepSearchKeys(matcher && !matcher->hasClue());
     bool finished = false;
     while (!finished) {
         finished = reader.readSome(slice, std::chrono::nanoseconds(0));
-        if (!visit(slice))
+        if (!visit(slice)) {
+            reader.close();
             return RuntimeError();
+        }
         slice.clear();
     }
     return reader.error();
+}
+
+template <typename Visit>
+RuntimeError forEachSlice(const QString &path, const Matcher *matcher, Visit &&visit)
+{
+    SliceReading reading;
+    return forEachSlice(reading, path, matcher, std::forward<Visit>(visit));
 }
 
 } // namespace kobrix::cli

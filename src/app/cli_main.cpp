@@ -26,9 +26,14 @@ const char kUsage[] =
     "  kobrix-cli write CATALOG --disc NAME ROOT   scan ROOT into a new catalog\n"
     "  kobrix-cli append CATALOG --disc NAME ROOT  scan ROOT and add it to a catalog\n"
     "  kobrix-cli list CATALOG                     print the catalog lines\n"
-    "  kobrix-cli find CATALOG TEXT [--count]      print (or count) the lines holding TEXT\n"
+    "  kobrix-cli find CATALOG... TEXT [--count]   print (or count) the lines holding TEXT\n"
+    "  kobrix-cli --version                        print the program's version\n"
     "\n"
-    "find exits 0 when a line matched, 1 when none did, 2 on error.\n";
+    "find searches each CATALOG given and, for a folder, every *.cdc file below it\n"
+    "(in byte order of their paths). Given more than one catalog or a folder, it\n"
+    "prints each line, or each catalog's count, after the catalog's path and a colon.\n"
+    "find exits 0 when a line matched, 1 when none did, 2 on error.\n"
+    "\"--\" ends the options: an argument after it is never taken for one.\n";
 
 // The commands by name.
 struct Command
@@ -70,7 +75,17 @@ int run(int argc, char **argv)
         std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
         return args.isEmpty() ? 2 : 0;
     }
+    if (args[0] == QLatin1String("--version")) {
+        Output out;
+        out.line("kobrix-cli " KOBRIX_VERSION);
+        return out.finish(0);
+    }
     const QString name = args.takeFirst();
+    const qsizetype optionsEnd = args.indexOf(QLatin1String("--"));
+    if (optionsEnd >= 0) {
+        setPlainArgumentCount(args.size() - optionsEnd - 1);
+        args.removeAt(optionsEnd);
+    }
     for (const Command &command : kCommands) {
         if (name == QLatin1String(command.name))
             return command.run(args);

@@ -6,10 +6,13 @@
 #include <QList>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -30,6 +33,15 @@ constexpr std::uint32_t kLiteral = 0x40000000u;
 struct FoldTable
 {
     std::array<std::uint32_t, 0x10000> entry;
+    // What keys hold for other characters, sorted: (the character a key
+    // holds, a character that a line holds for it), by folding ("Л" for
+    // "л") or by composition of a singleton (the Ohm sign for "ω").
+    std::vector<std::pair<char32_t, char32_t>> heldFor;
+    // The characters that keys may hold where lines hold neither them nor
+    // any of heldFor: those folding from a character that lines may hold
+    // decomposed, and the parts of what composition makes of a character it
+    // does not keep (one excluded from composition).
+    std::vector<bool> madeByComposition;
 };
 
 std::uint32_t packUtf8(char32_t c)
@@ -52,6 +64,7 @@ std::unique_ptr<FoldTable> buildFoldTable()
     // characters and the compositions of singletons.
     std::vector<bool> madeFromOthers(0x10000, false);
     std::vector<bool> canonical(0x10000, false);
+    table->madeByComposition.assign(0x10000, false);
     const auto markCanonical = [&](char32_t c) {
         // Every character after the first of a canonical decomposition may
         // compose with the one before it (Hangul vowels, U+09BE ...).
@@ -60,18 +73,37 @@ std::unique_ptr<FoldTable> buildFoldTable()
             if (parts[i] < 0x10000)
                 needsNormalizer[parts[i]] = true;
         }
+        // Where NFC keeps a character it composes it from its parts, so keys
+        // hold its folding wherever a line holds it decomposed.
+        const QString alone = QString::fromUcs4(&c, 1);
+        const QString composed = alone.normalized(QString::NormalizationForm_C);
+        const auto markFolding = [&](char32_t part) {
+            const char32_t folded = QChar::toCaseFolded(part);
+            if (folded < 0x10000)
+                table->madeByComposition[folded] = true;
+        };
+        if (composed == alone) {
+            if (parts.size() > 1)
+                markFolding(c);
+            return;
+        }
         // A character that NFC does not keep (a singleton such as the
         // Angstrom sign, or one excluded from composition) stands in keys
         // for what it composes to.
-        const QString alone = QString::fromUcs4(&c, 1);
-        const QString composed = alone.normalized(QString::NormalizationForm_C);
-        if (composed == alone)
-            return;
         if (c < 0x10000)
             needsNormalizer[c] = true;
-        for (const uint part : composed.toUcs4()) {
+        const QList<uint> made = composed.toUcs4();
+        for (const uint part : made) {
             if (part != c && part < 0x10000)
                 madeFromOthers[part] = true;
+        }
+        if (made.size() == 1) {
+            const char32_t folded = QChar::toCaseFolded(char32_t(made[0]));
+            if (folded < 0x10000)
+                table->heldFor.emplace_back(folded, c);
+        } else {
+            for (const uint part : made)
+                markFolding(char32_t(part));
         }
     };
     for (char32_t c = 0; c < 0x10000; ++c) {
@@ -84,8 +116,10 @@ std::unique_ptr<FoldTable> buildFoldTable()
         // The table holds the folding until the entries are made below.
         const char32_t f = QChar::toCaseFolded(c);
         table->entry[c] = f;
-        if (f != c && f < 0x10000)
+        if (f != c && f < 0x10000) {
             madeFromOthers[f] = true;
+            table->heldFor.emplace_back(f, c);
+        }
         // Hangul syllables decompose into the jamo marked below, and NFC
         // keeps them: nothing to learn from the normalizer, which would take
         // most of the time here.
@@ -121,6 +155,9 @@ std::unique_ptr<FoldTable> buildFoldTable()
             e |= kLiteral;
         table->entry[c] = e;
     }
+    std::sort(table->heldFor.begin(), table->heldFor.end());
+    table->heldFor.erase(std::unique(table->heldFor.begin(), table->heldFor.end()),
+                         table->heldFor.end());
     return table;
 }
 
@@ -230,6 +267,24 @@ QByteArray searchKey(QStringView text) { return slowKey(text); }
 bool isLiteralInKeys(char32_t c)
 {
     return c >= 0x80 && c < 0x10000 && (foldTable().entry[c] & kLiteral);
+}
+
+std::vector<char32_t> keySources(char32_t c)
+{
+    if (c < 0x80 || c >= 0x10000)
+        return {};
+    const FoldTable &table = foldTable();
+    const std::uint32_t e = table.entry[c];
+    // A key holds only what folding keeps and composition leaves alone.
+    if ((e & kNeedsNormalizer) || (e & 0xFFFFFF) != (packUtf8(c) & 0xFFFFFF)
+        || table.madeByComposition[c] || QChar::decompositionTag(c) == QChar::Canonical)
+        return {};
+    std::vector<char32_t> sources{c};
+    const auto first = std::lower_bound(table.heldFor.begin(), table.heldFor.end(),
+                                        std::pair<char32_t, char32_t>(c, 0));
+    for (auto it = first; it != table.heldFor.end() && it->first == c; ++it)
+        sources.push_back(it->second);
+    return sources;
 }
 
 namespace {

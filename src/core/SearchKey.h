@@ -33,6 +33,16 @@ bool appendSearchKey(ByteBuffer &out, std::string_view utf8);
 // character in the raw bytes of a catalog before it makes any key.
 bool isLiteralInKeys(char32_t c);
 
+// The characters for which a line's search key holds c, when the key holds
+// c only where the line holds one of them byte for byte: c itself, the
+// characters that fold to it (its capital, ...) and those that composition
+// turns into one of these (the Ohm sign for "ω"). Empty when a key may hold
+// c for anything else: a character that lines may hold decomposed, a part
+// of a character that composition does not keep, one outside the Basic
+// Multilingual Plane, or one that folding or composition changes (c is then
+// never in a key as such). Empty for ASCII.
+std::vector<char32_t> keySources(char32_t c);
+
 // True when every character of the UTF-8 text is its own search key in any
 // line, as long as the character after it does not join it (see below): it
 // folds to itself, and composition neither changes it nor joins it with the

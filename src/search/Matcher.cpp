@@ -1,11 +1,13 @@
 #include "search/Matcher.h"
 
+#include "catalog/CatalogFormat.h"
 #include "core/SearchKey.h"
 
 #include <QChar>
 #include <QList>
 
 #include <algorithm>
+#include <string>
 
 namespace kobrix {
 
@@ -120,6 +122,80 @@ bool holdsAscii(std::string_view bytes, const BytePattern &ascii,
     return false;
 }
 
+// Whether a line read from a record in Windows-1252 (a catalog of an older
+// version) can hold c: its key may then hold c where the record's own bytes
+// are not c's UTF-8, so c tells nothing about the raw record.
+bool isInWindows1252(char32_t c)
+{
+    static const std::vector<char32_t> characters = [] {
+        std::vector<char32_t> found;
+        for (int b = 0x80; b <= 0xFF; ++b) {
+            std::string utf8;
+            const char byte = char(b);
+            appendFieldAsUtf8(utf8, std::string_view(&byte, 1));
+            for (const char32_t d : QString::fromUtf8(utf8.data(), qsizetype(utf8.size())).toUcs4())
+                found.push_back(d);
+        }
+        return found;
+    }();
+    return std::find(characters.begin(), characters.end(), c) != characters.end();
+}
+
+QByteArray utf8Of(char32_t c)
+{
+    return QString::fromUcs4(&c, 1).toUtf8();
+}
+
+// Each spelling is one more pass over the bytes.
+constexpr std::size_t kMaxSpellings = 16;
+
+// The spellings of the run of key characters that tells lines apart best:
+// the most bytes, each character one that keys hold only for a few others
+// (keySources), none of which a Windows-1252 record can spell otherwise, at
+// most kMaxSpellings in all. The key's own spelling comes first. None when
+// no character of the key is such.
+std::vector<QByteArray> spellingsOfBestRun(const QList<uint> &key)
+{
+    std::vector<std::vector<char32_t>> sources(std::size_t(key.size()));
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        std::vector<char32_t> s = keySources(char32_t(key[i]));
+        if (std::any_of(s.begin(), s.end(), &isInWindows1252))
+            s.clear();
+        sources[std::size_t(i)] = std::move(s);
+    }
+    std::size_t bestBegin = 0;
+    std::size_t bestEnd = 0;
+    qsizetype bestBytes = 0;
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        std::size_t spellings = 1;
+        qsizetype bytes = 0;
+        for (std::size_t j = i; j < sources.size() && !sources[j].empty(); ++j) {
+            spellings *= sources[j].size();
+            if (spellings > kMaxSpellings)
+                break;
+            bytes += utf8Of(char32_t(key[qsizetype(j)])).size();
+            if (bytes > bestBytes) {
+                bestBegin = i;
+                bestEnd = j + 1;
+                bestBytes = bytes;
+            }
+        }
+    }
+    std::vector<QByteArray> spellings;
+    if (bestBytes == 0)
+        return spellings;
+    spellings.emplace_back();
+    for (std::size_t j = bestBegin; j < bestEnd; ++j) {
+        std::vector<QByteArray> longer;
+        for (const QByteArray &start : spellings) {
+            for (const char32_t c : sources[j]) // the key's own character first
+                longer.push_back(start + utf8Of(c));
+        }
+        spellings = std::move(longer);
+    }
+    return spellings;
+}
+
 } // namespace
 
 Matcher::Matcher(QStringView effectiveText)
@@ -162,7 +238,7 @@ Matcher::Matcher(QStringView effectiveText)
     QString run;
     QString longest;
     for (const char32_t c : key.toUcs4()) {
-        if (isLiteralInKeys(c)) {
+        if (isLiteralInKeys(c) && !isInWindows1252(c)) {
             run += QString::fromUcs4(&c, 1);
             if (run.size() > longest.size())
                 longest = run;
@@ -170,8 +246,14 @@ Matcher::Matcher(QStringView effectiveText)
             run.clear();
         }
     }
-    if (longest.toUtf8().size() >= 3)
+    if (longest.toUtf8().size() >= 3) {
         m_literalRun = BytePattern(longest.toUtf8(), BytePattern::Case::Exact);
+        return;
+    }
+    // Texts in Cyrillic or Greek letters: a run whose every character comes
+    // from a few characters only, a letter and its capital, say.
+    for (const QByteArray &spelling : spellingsOfBestRun(key.toUcs4()))
+        m_spellings.emplace_back(spelling, BytePattern::Case::Exact);
 }
 
 bool Matcher::mayMatchRecord(std::string_view bytes) const
@@ -186,12 +268,26 @@ bool Matcher::mayMatchRecord(std::string_view bytes) const
         return holdsAscii(bytes, m_keyPattern, m_lookalikes);
     if (!m_asciiRun.isEmpty())
         return holdsAscii(bytes, m_asciiRun, m_runLookalikes);
+    if (!m_spellings.empty())
+        return nextClue(bytes, 0) != std::string_view::npos;
     return m_literalRun.isEmpty() || m_literalRun.find(bytes) != std::string_view::npos;
 }
 
 std::size_t Matcher::nextClue(std::string_view bytes, std::size_t from) const
 {
     const BytePattern &ascii = m_ascii ? m_keyPattern : m_asciiRun;
+    if (ascii.isEmpty() && !m_spellings.empty()) {
+        // As with lookalikes below, each spelling is looked for only before
+        // the first one found.
+        std::size_t first = std::string_view::npos;
+        for (const BytePattern &spelling : m_spellings) {
+            const std::size_t end = first == std::string_view::npos
+                ? bytes.size()
+                : std::min(bytes.size(), first + spelling.size());
+            first = std::min(first, spelling.find(bytes.substr(0, end), from));
+        }
+        return first;
+    }
     if (ascii.isEmpty())
         return m_literalRun.isEmpty() ? from : m_literalRun.find(bytes, from);
     std::size_t first = ascii.find(bytes, from);

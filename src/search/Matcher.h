@@ -46,7 +46,10 @@ public:
     // an ASCII text, or a run of ASCII or caseless characters in it. Without
     // one, every line outside ASCII may hold the text, and a store that keeps
     // their search keys is searched fastest.
-    bool hasClue() const { return m_ascii || !m_asciiRun.isEmpty() || !m_literalRun.isEmpty(); }
+    bool hasClue() const
+    {
+        return m_ascii || !m_asciiRun.isEmpty() || !m_literalRun.isEmpty() || !m_spellings.empty();
+    }
 
     // False only when the raw bytes of a catalog record (as in the file, in
     // UTF-8 or Windows-1252) cannot hold a matching line, so a reader may
@@ -102,6 +105,10 @@ private:
     // Failing such a run, the longest run of characters that keys hold
     // only where the lines do (isLiteralInKeys), as UTF-8.
     BytePattern m_literalRun;
+    // Failing that too, the spellings of a run of characters that keys hold
+    // only where the lines hold one of a few characters (see keySources):
+    // "лка", "Лка" ... "ЛКА". Every line holding the text holds one of them.
+    std::vector<BytePattern> m_spellings;
 };
 
 } // namespace kobrix
