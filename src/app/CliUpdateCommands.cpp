@@ -41,9 +41,8 @@ int commandUpdate(const QStringList &args)
     if (listing.isEmpty())
         return failWith(ProgramTexts::emptyListing());
 
+    // Nothing to confirm: the catalog is read once, as it is rewritten.
     DiscUpdate update(rest[0], disc, listing);
-    if (const auto problem = update.prepare(); problem != DiscUpdate::Problem::None)
-        return refused(update, problem, ProgramTexts::readErrorHeading());
     if (const auto problem = update.apply(); problem != DiscUpdate::Problem::None)
         return refused(update, problem, ProgramTexts::writeErrorHeading());
 

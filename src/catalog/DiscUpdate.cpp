@@ -94,10 +94,16 @@ RuntimeError DiscUpdate::writeUpdated(QIODevice &old, QIODevice &out)
 {
     m_editProblem = Problem::None;
     // Stops the edit; apply() tells the problem from the error.
-    const auto changed = [this] {
-        m_editProblem = Problem::CatalogChanged;
-        return RuntimeError(PathFileAccessError, ProgramTexts::catalogChangedMeanwhile());
+    const auto stop = [this](Problem problem) {
+        m_editProblem = problem;
+        return RuntimeError(PathFileAccessError, problemText(problem));
     };
+    const auto changed = [&] { return stop(Problem::CatalogChanged); };
+    // Unprepared, the disc's records are taken as they are met, and the
+    // changes worked out from them once the catalog is written.
+    const bool collect = !m_prepared;
+    if (collect)
+        m_oldRecords.clear();
     qsizetype seen = 0; // records of the disc met so far
     bool written = false;
     DiscRecordFinder finder(m_discName);
@@ -110,7 +116,9 @@ RuntimeError DiscUpdate::writeUpdated(QIODevice &old, QIODevice &out)
     };
     visitor.discLine = [&](std::string_view, const LineStore &fields) {
         for (qsizetype i = 0; i < fields.count(); ++i, ++seen) {
-            if (seen >= m_oldRecords.count() || fields.utf8At(i) != m_oldRecords.utf8At(seen))
+            if (collect)
+                m_oldRecords.appendUtf8(fields.utf8At(i));
+            else if (seen >= m_oldRecords.count() || fields.utf8At(i) != m_oldRecords.utf8At(seen))
                 return changed();
         }
         // The new records take the place of the disc's first line.
@@ -121,9 +129,15 @@ RuntimeError DiscUpdate::writeUpdated(QIODevice &old, QIODevice &out)
     };
     switch (finder.find(old, visitor)) {
     case DiscRecordFinder::Outcome::Failed: return finder.error();
-    case DiscRecordFinder::Outcome::SharedLine: return changed();
+    case DiscRecordFinder::Outcome::SharedLine:
+        if (!collect)
+            return changed();
+        m_sharedLineOffset = finder.sharedLineOffset();
+        return stop(Problem::SharedLine);
     case DiscRecordFinder::Outcome::Done: break;
     }
+    if (collect && seen == 0)
+        return stop(Problem::UnknownDisc);
     if (seen != m_oldRecords.count() || seen == 0)
         return changed();
     return RuntimeError();
@@ -131,19 +145,26 @@ RuntimeError DiscUpdate::writeUpdated(QIODevice &old, QIODevice &out)
 
 DiscUpdate::Problem DiscUpdate::apply(std::chrono::milliseconds lockWait)
 {
-    if (!m_prepared) {
-        if (const Problem problem = prepare(); problem != Problem::None)
-            return problem;
-    }
     m_editProblem = Problem::None;
     m_error = editCatalog(
         m_catalogPath, [this](QIODevice &old, QIODevice &out) { return writeUpdated(old, out); },
         lockWait);
-    if (!m_error)
-        return Problem::None;
-    if (m_editProblem != Problem::None)
+    if (m_editProblem == Problem::SharedLine) {
+        QFile file;
+        m_sharedLine = openCatalogFile(m_catalogPath, file) ? 0
+                                                            : lineNumberAt(file, m_sharedLineOffset);
+    }
+    if (m_editProblem != Problem::None) {
+        m_error = RuntimeError();
         return m_editProblem;
-    return Problem::CatalogError;
+    }
+    if (m_error)
+        return Problem::CatalogError;
+    if (!m_prepared) {
+        computeChanges();
+        m_prepared = true;
+    }
+    return Problem::None;
 }
 
 QString DiscUpdate::problemText(Problem problem) const

@@ -22,8 +22,10 @@ namespace kobrix {
 // prepare() reads the catalog once and works out what changes, to be shown
 // before anything is written; apply() then saves the updated catalog as
 // safely as a write (CatalogSave.h: a failure leaves the old catalog), and
-// refuses if the disc's records changed in the file meanwhile. The listing
-// must stay unchanged and alive from prepare() to apply().
+// refuses if the disc's records changed in the file meanwhile. apply()
+// without prepare() (nothing to show first) reads the catalog only once,
+// and the changes are known once it is written. The listing must stay
+// unchanged and alive until apply() returns.
 class DiscUpdate
 {
 public:
@@ -41,7 +43,7 @@ public:
     // Reads the catalog: the disc's records and the changes. Holds the
     // catalog slot while it reads.
     Problem prepare();
-    // Writes the update prepared.
+    // Writes the update.
     Problem apply(std::chrono::milliseconds lockWait = kCatalogLockWait);
 
     RuntimeError error() const { return m_error; }
@@ -55,7 +57,8 @@ public:
     const QString &discName() const { return m_discName; }
     const LineStore &listing() const { return m_listing; }
 
-    // The changes, as multisets of paths: a path the disc holds twice and
+    // The changes (after prepare(), or after apply() succeeded), as
+    // multisets of paths: a path the disc holds twice and
     // the listing once is one unchanged and one removed.
     // Lines of the listing that the disc does not hold, in listing order.
     const std::vector<qsizetype> &addedLines() const { return m_added; }
@@ -69,11 +72,12 @@ public:
     qsizetype recordCount() const { return m_oldRecords.count(); }
 
     // The updated catalog, written to out from the old catalog's bytes read
-    // from old: what apply() saves. Sets Problem CatalogChanged (and fails)
-    // when the disc's records in old are not those prepare() found.
+    // from old: what apply() saves. Fails with editProblem() CatalogChanged
+    // when prepared and the disc's records in old are not those prepare()
+    // found; unprepared, with UnknownDisc or SharedLine as prepare() would.
     RuntimeError writeUpdated(QIODevice &old, QIODevice &out);
-    // The problem writeUpdated() last met beyond its error (None,
-    // SharedLine or CatalogChanged).
+    // The problem that stopped writeUpdated() last, None when it was an
+    // error of reading or writing (or there was none).
     Problem editProblem() const { return m_editProblem; }
 
 private:
@@ -89,6 +93,7 @@ private:
     bool m_prepared = false;
     RuntimeError m_error;
     qint64 m_sharedLine = 0;
+    qint64 m_sharedLineOffset = 0;
     Problem m_editProblem = Problem::None;
 };
 

@@ -41,6 +41,18 @@ std::uint64_t hashOf(std::string_view bytes)
     return h ^ (h >> 29);
 }
 
+// A cheap key of a path: its length and last eight bytes (the file's name
+// and extension, where paths differ most), for the filter that turns most
+// paths of other discs away before they are hashed whole.
+std::uint64_t quickKeyOf(std::string_view path)
+{
+    std::uint64_t tail = 0;
+    const std::size_t n = std::min<std::size_t>(path.size(), 8);
+    std::memcpy(&tail, path.data() + path.size() - n, n);
+    const std::uint64_t h = (tail ^ (std::uint64_t(path.size()) << 56)) * 0x9E3779B97F4A7C15ull;
+    return h ^ (h >> 32);
+}
+
 // The first double quote, CR or LF in [from, end), or end; sets high when
 // a byte >= 0x80 stands before it.
 const char *findQuoteOrLineEnd(const char *from, const char *end, bool &high)
@@ -85,6 +97,12 @@ DiscRecognition::DiscRecognition(const LineStore &listing)
         tableSize *= 2;
     m_table.assign(tableSize, 0);
     m_mask = tableSize - 1;
+    // About 32 bits per path: one path of another disc in thirty passes.
+    std::size_t filterBits = std::size_t(1) << 16;
+    while (filterBits < tableSize * 16)
+        filterBits *= 2;
+    m_filter.assign(filterBits / 64, 0);
+    m_filterMask = filterBits - 1;
     m_pathBytes.reserve(listing.byteSize());
     for (qsizetype i = 0; i < listing.count(); ++i) {
         const std::string_view path = listing.utf8At(i);
@@ -99,6 +117,8 @@ DiscRecognition::DiscRecognition(const LineStore &listing)
             slot = (slot + 1) & m_mask;
         m_paths.push_back(entry);
         m_table[slot] = std::uint32_t(m_paths.size());
+        const std::uint64_t bit = quickKeyOf(path) & m_filterMask;
+        m_filter[bit / 64] |= std::uint64_t(1) << (bit % 64);
     }
     m_fields.setKeepSearchKeys(false);
 }
@@ -155,6 +175,9 @@ void DiscRecognition::takeRecord(std::string_view record)
         path = split.path;
     }
     ++m_discFiles[std::size_t(disc)];
+    const std::uint64_t bit = quickKeyOf(path) & m_filterMask;
+    if (!(m_filter[bit / 64] & (std::uint64_t(1) << (bit % 64))))
+        return;
     const qsizetype found = findPath(path);
     if (found < 0)
         return;
@@ -263,9 +286,15 @@ void DiscRecognition::rank()
         if (m_discShared[disc] > 0)
             order.push_back(int(disc));
     }
+    // Of two discs sharing as many lines, the one with fewer other files
+    // is more like the scan.
     const auto better = [this](int a, int b) {
-        if (m_discShared[std::size_t(a)] != m_discShared[std::size_t(b)])
-            return m_discShared[std::size_t(a)] > m_discShared[std::size_t(b)];
+        const auto x = std::size_t(a);
+        const auto y = std::size_t(b);
+        if (m_discShared[x] != m_discShared[y])
+            return m_discShared[x] > m_discShared[y];
+        if (m_discFiles[x] != m_discFiles[y])
+            return m_discFiles[x] < m_discFiles[y];
         return a < b;
     };
     const std::size_t shown = std::min(order.size(), std::size_t(kMostShown));

@@ -31,8 +31,9 @@ struct DiscLikeness
 // and a disc twice is shared once. The lines without a disc name (made by
 // hand) belong to no disc that could be recognised and are passed over.
 //
-// The discs sharing the most lines come first (ties in the order of their
-// first records), at most kMostShown of them, none that shares nothing. The
+// The discs sharing the most lines come first (of those sharing as many,
+// the one with fewer files, then the one whose first record comes first), at
+// most kMostShown of them, none that shares nothing. The
 // scan is the same disc, perhaps changed, when the best shares at least 90%
 // of its own records and 90% of the scan's lines.
 class DiscRecognition
@@ -75,6 +76,10 @@ private:
     std::vector<ScanPath> m_paths;
     std::vector<std::uint32_t> m_table; // open addressing: path index + 1, 0 empty
     std::uint64_t m_mask = 0;
+    // One bit per quick key of the scan's paths (quickKeyOf): a path whose
+    // bit is clear is none of them.
+    std::vector<std::uint64_t> m_filter;
+    std::uint64_t m_filterMask = 0;
     qsizetype m_scanFiles = 0;
 
     // Per disc, in the order of first records.
