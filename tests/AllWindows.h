@@ -3,7 +3,7 @@
 // Every window of the program in the states a user meets it in, built over
 // scripted services, for tests that walk all windows alike: the main window
 // in each work mode, the start dialog, the search window before and after a
-// search, the About box.
+// search, the About box, the confirmation of a disc update.
 
 #include "UiTestSupport.h"
 #include "core/Catalog.h"
@@ -11,6 +11,7 @@
 #include "ui/Form2.h"
 #include "ui/Form3.h"
 #include "ui/Form4.h"
+#include "ui/DiscUpdateDialog.h"
 
 #include <QLineEdit>
 #include <QStringList>
@@ -37,7 +38,7 @@ public:
         return {QStringLiteral("Form1 NewCatalog"), QStringLiteral("Form1 SearchCatalog"),
                 QStringLiteral("Form1 AddDisc"),    QStringLiteral("Form2"),
                 QStringLiteral("Form3"),            QStringLiteral("Form3 with results"),
-                QStringLiteral("Form4")};
+                QStringLiteral("Form4"),            QStringLiteral("DiscUpdateDialog")};
     }
 
     // The window called name in names(); the services outlive it.
@@ -63,6 +64,15 @@ public:
         }
         if (name == QLatin1String("Form4"))
             return std::make_unique<Form4>(m_io.shell);
+        if (name == QLatin1String("DiscUpdateDialog")) {
+            DiscUpdateSummary summary;
+            summary.disc = QStringLiteral("Games 1");
+            summary.catalogPath = QStringLiteral("/home/user/Music.cdc");
+            summary.added = toStore({"\\DATA\\LEVEL2.DAT", "\\DATA\\LEVEL3.DAT"});
+            summary.removed = toStore({"\\SETUP.EXE"});
+            summary.unchanged = 2308;
+            return std::make_unique<DiscUpdateDialog>(std::move(summary));
+        }
         return nullptr;
     }
 

@@ -67,6 +67,13 @@ expected=(
     "kobrix::ProgramTexts|Please enter a Disk Name or Number"
     "kobrix::ProgramTexts|Listbox is empty - cannot write to file!"
     "kobrix::ProgramTexts|Enter a search string"
+    "kobrix::ProgramTexts|There is no disc named \"%1\" in %2"
+    "kobrix::ProgramTexts|%1 added, %2 removed, %3 unchanged"
+    # updating a disc, recognising one
+    "kobrix::Form1|&Update Disc in Catalog..."
+    "kobrix::Form1|Already in %1 as \"%2\" (%3 of %4 files)"
+    "kobrix::DiscUpdateDialog|Update Disc in Catalog"
+    "kobrix::DiscUpdateDialog|&Update"
     # error descriptions
     "kobrix::RuntimeError|File not found"
     "kobrix::RuntimeError|Device unavailable"
@@ -78,9 +85,12 @@ expected=(
 
 xml_escape() {
     local text=$1
-    text=${text//&/&amp;}
-    text=${text//</&lt;}
-    text=${text//>/&gt;}
+    # A bare & in the replacement would stand for the text matched (bash's
+    # patsub_replacement).
+    text=${text//&/\&amp;}
+    text=${text//</\&lt;}
+    text=${text//>/\&gt;}
+    text=${text//\"/\&quot;}
     printf '%s' "$text"
 }
 

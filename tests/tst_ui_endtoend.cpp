@@ -5,6 +5,7 @@
 
 #include "UiTestSupport.h"
 #include "ui/AppController.h"
+#include "ui/DiscUpdateDialog.h"
 #include "ui/Form2.h"
 #include "ui/Form3.h"
 #include "ui/Form4.h"
@@ -19,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 
 using namespace kobrix;
 using namespace kobrix::test;
@@ -289,6 +291,57 @@ private Q_SLOTS:
         flushDeletes();
         QVERIFY(search.isNull());
         QCOMPARE(p.quitRequests, 0);
+        QCOMPARE(p.io.messages.texts(),
+                 QStringList{"Place The next CD in the CD-Drive and click OK"});
+    }
+
+    // The road goes on: a disc already in the catalog, changed since, is
+    // scanned again to add it; the main window says it is there, and its
+    // update replaces the disc's records in the catalog.
+    void rescannedDiscIsRecognisedAndUpdated()
+    {
+        QTemporaryDir dir;
+        const QString disc = dir.filePath(QStringLiteral("disc"));
+        for (int i = 0; i < 10; ++i)
+            writeFile(disc, QStringLiteral("DATA/FILE%1.DAT").arg(i), "x");
+        const QString catalog = dir.filePath(QStringLiteral("Music.cdc"));
+
+        Program p;
+        p.drives.insertDisc(kDrive, disc);
+        p.start()->Text1->clear();
+        QTest::keyClicks(p.start()->Text1, QStringLiteral("Music"));
+        QTest::mouseClick(p.start()->Command1, Qt::LeftButton);
+        Form1 *main = p.main();
+        QVERIFY(main);
+        clickToolbar(main, kDrive);
+        QTest::keyClicks(main->Text2, QStringLiteral("Games 1"));
+        p.io.dialogs.answer(catalog);
+        QTest::mouseClick(main->Command3, Qt::LeftButton);
+        const QByteArray written = readFile(catalog);
+        QCOMPARE(written.count('\n'), 10);
+
+        // The disc gains a file; "Scan New CD" and scan it again.
+        writeFile(disc, QStringLiteral("README.TXT"), "x");
+        QTest::mouseClick(main->Command2, Qt::LeftButton);
+        clickToolbar(main, kDrive);
+        const QString state = controlState(*main);
+        QTRY_VERIFY(!main->isRecognising());
+        QVERIFY(main->discNotice->isVisible());
+        QCOMPARE(main->discNotice->text(),
+                 QStringLiteral("Already in Music.cdc as \"Games 1\" (10 of 11 files)"));
+        QCOMPARE(controlState(*main), state);
+        QCOMPARE(main->statusText(), QStringLiteral("Total: 11 files"));
+
+        // Straight to the update; confirmed with Enter.
+        QTest::mouseClick(main->discNoticeButton, Qt::LeftButton);
+        QTRY_VERIFY(main->discUpdateDialog() && main->discUpdateDialog()->isVisible());
+        QCOMPARE(QApplication::activeModalWidget(), main->discUpdateDialog());
+        QTest::keyClick(main->discUpdateDialog(), Qt::Key_Return);
+        QTRY_VERIFY(!main->discUpdateDialog());
+        QCOMPARE(readFile(catalog), "\"Games 1 - \\README.TXT\"\r\n" + written);
+        QCOMPARE(main->discNotice->text(),
+                 QStringLiteral("Updated \"Games 1\" in Music.cdc: 1 added, 0 removed, 10 unchanged"));
+        QCOMPARE(controlState(*main), state);
         QCOMPARE(p.io.messages.texts(),
                  QStringList{"Place The next CD in the CD-Drive and click OK"});
     }

@@ -12,5 +12,7 @@ int commandWrite(const QStringList &args);
 int commandAppend(const QStringList &args);
 int commandList(const QStringList &args);
 int commandFind(const QStringList &args);
+int commandUpdate(const QStringList &args);
+int commandIdentify(const QStringList &args);
 
 } // namespace kobrix::cli

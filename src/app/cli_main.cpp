@@ -27,12 +27,18 @@ const char kUsage[] =
     "  kobrix-cli append CATALOG --disc NAME ROOT  scan ROOT and add it to a catalog\n"
     "  kobrix-cli list CATALOG                     print the catalog lines\n"
     "  kobrix-cli find CATALOG... TEXT [--count]   print (or count) the lines holding TEXT\n"
+    "  kobrix-cli update CATALOG --disc NAME ROOT  scan ROOT and replace the disc's records with it\n"
+    "  kobrix-cli identify CATALOG ROOT            scan ROOT and name the discs most like it\n"
     "  kobrix-cli --version                        print the program's version\n"
     "\n"
     "find searches each CATALOG given and, for a folder, every *.cdc file below it\n"
     "(in byte order of their paths). Given more than one catalog or a folder, it\n"
     "prints each line, or each catalog's count, after the catalog's path and a colon.\n"
     "find exits 0 when a line matched, 1 when none did, 2 on error.\n"
+    "update prints the files added (\"+ \") and removed (\"- \"), and the counts on stderr.\n"
+    "identify prints disc, files shared, the disc's files and the scan's, best first; it\n"
+    "exits 0 when the best disc is the same disc (90% of its files and of the scan's\n"
+    "shared), 1 when none is, 2 on error.\n"
     "\"--\" ends the options: an argument after it is never taken for one.\n";
 
 // The commands by name.
@@ -48,6 +54,8 @@ const Command kCommands[] = {
     {"append", &commandAppend},
     {"list", &commandList},
     {"find", &commandFind},
+    {"update", &commandUpdate},
+    {"identify", &commandIdentify},
 };
 
 int run(int argc, char **argv)

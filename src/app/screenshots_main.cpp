@@ -12,12 +12,14 @@
 // are stand-ins, so no scene waits for input or touches a real drive.
 
 #include "catalog/CatalogFile.h"
+#include "catalog/DiscUpdate.h"
 #include "core/Catalog.h"
 #include "platform/DriveSource.h"
 #include "platform/ShellOpener.h"
 #include "scan/DirectoryReader.h"
 #include "scan/FileSystemReader.h"
 #include "ui/CommonDialog.h"
+#include "ui/DiscUpdateDialog.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "ui/Form3.h"
@@ -125,6 +127,7 @@ struct SceneContext
     QTemporaryDir workFolder;
     QString discFolder;
     QString catalogPath;
+    QString musicPath; // a catalog holding the sample disc as "Games 1", between two others
     ConsoleMessages messages;
     CancellingDialogs dialogs;
     std::unique_ptr<SampleDrives> drives;
@@ -148,6 +151,23 @@ struct SceneContext
             disc2.append(QString::fromLatin1(line));
         writeCatalog(catalogPath, u"Games 1", disc1);
         appendCatalog(catalogPath, u"Games 2", disc2);
+
+        musicPath = workFolder.filePath(QStringLiteral("Music.cdc"));
+        writeCatalog(musicPath, u"Music 1", disc2);
+        appendCatalog(musicPath, u"Games 1", sampleListing());
+        appendCatalog(musicPath, u"Photos, 2002", disc1);
+    }
+
+    // The sample disc's files as a scan lists them.
+    static LineStore sampleListing()
+    {
+        LineStore listing;
+        for (const char *line : {"\\AUTORUN.INF", "\\README.TXT", "\\SETUP.EXE",
+                                 "\\DATA\\LEVEL1.DAT", "\\DATA\\LEVEL2.DAT",
+                                 "\\MY DOCUMENTS\\Letter to Anna.doc",
+                                 "\\DATA\\MUSIC\\TRACK01.OGG", "\\DATA\\MUSIC\\TRACK02.OGG"})
+            listing.append(QString::fromLatin1(line));
+        return listing;
     }
 
     UiServices services()
@@ -250,6 +270,41 @@ const std::vector<Scene> &scenes()
              form->ScanDrive(QStringLiteral("D:\\"));
              form->Text2->setText(QStringLiteral("Games 1"));
              return form;
+         }},
+        {QStringLiteral("form1-disc-notice"),
+         [](SceneContext &c) {
+             // Adding a disc to Music.cdc: after "Scan New CD" the disc in
+             // the drive turns out to be in the catalog already.
+             auto form = std::make_unique<Form1>(c.services(), WorkMode::AddDisc);
+             form->catalog().setPath(c.musicPath);
+             form->ReadList(c.musicPath, true);
+             applyStartSettings(*form, WorkMode::AddDisc);
+             form->Command2->click();
+             form->ScanDrive(QStringLiteral("D:\\"));
+             QElapsedTimer waited;
+             waited.start();
+             while (form->isRecognising() && waited.elapsed() < 10000)
+                 QApplication::processEvents(QEventLoop::AllEvents, 20);
+             return form;
+         }},
+        {QStringLiteral("discupdate-confirm"),
+         [](SceneContext &c) -> std::unique_ptr<QWidget> {
+             // The disc changed since it was catalogued: two files gone, one new.
+             const QString path = c.workFolder.filePath(QStringLiteral("Changed.cdc"));
+             LineStore old = SceneContext::sampleListing();
+             LineStore before;
+             for (qsizetype i = 0; i < old.count(); ++i) {
+                 if (i != 2)
+                     before.append(old.at(i));
+             }
+             before.append(QStringLiteral("\\INSTALL.OLD"));
+             before.append(QStringLiteral("\\DATA\\LEVEL0.DAT"));
+             writeCatalog(path, u"Games 1", before);
+             static LineStore listing;
+             listing = SceneContext::sampleListing();
+             DiscUpdate update(path, QStringLiteral("Games 1"), listing);
+             update.prepare();
+             return std::make_unique<DiscUpdateDialog>(DiscUpdateSummary::of(update));
          }},
     };
     return table;

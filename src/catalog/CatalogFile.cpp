@@ -55,29 +55,34 @@ RuntimeError CatalogReader::open(const QString &path)
     m_fileSize = 0;
     if (RuntimeError busy = m_slot.acquire())
         return m_error = busy;
-    if (path.isEmpty() || path.contains(QChar(0))) {
+    QFile &file = m_state->file;
+    if (RuntimeError error = openCatalogFile(path, file, &m_fileSize)) {
         m_slot.release();
-        return m_error = RuntimeError(BadFileNameOrNumber);
+        return m_error = error;
     }
+    m_device = &file;
+    return RuntimeError();
+}
 
+RuntimeError openCatalogFile(const QString &path, QFile &file, qint64 *size)
+{
+    if (path.isEmpty() || path.contains(QChar(0)))
+        return RuntimeError(BadFileNameOrNumber);
     // The open does not block on a FIFO or device; neither is a catalog, and
     // reading one could block or never end.
-    QFile &file = m_state->file;
     bool created = false;
     if (const int failure = filesystem::openFile(path, filesystem::Access::Read, file, created)) {
-        m_slot.release();
         if (failure == FileNotFound && !QFileInfo(path).absoluteDir().exists())
-            return m_error = RuntimeError(PathNotFound);
-        return m_error = RuntimeError(failure);
+            return RuntimeError(PathNotFound);
+        return RuntimeError(failure);
     }
     filesystem::FileFacts facts;
     if (!filesystem::fileFacts(file, facts) || !facts.regular) {
         file.close();
-        m_slot.release();
-        return m_error = RuntimeError(PathFileAccessError);
+        return RuntimeError(PathFileAccessError);
     }
-    m_device = &file;
-    m_fileSize = facts.size;
+    if (size)
+        *size = facts.size;
     return RuntimeError();
 }
 

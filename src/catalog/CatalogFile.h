@@ -7,6 +7,7 @@
 #include "core/LineStore.h"
 #include "core/RuntimeError.h"
 
+#include <QFile>
 #include <QString>
 
 #include <chrono>
@@ -93,6 +94,11 @@ private:
     const void *m_filterContext = nullptr;
     FieldParser::SkipTo m_skip = nullptr;
 };
+
+// Opens a catalog file for reading (unbuffered) as the reader does, without
+// taking the catalog slot: 52 an empty name, 53 a missing file, 76 a missing
+// folder, 75 a folder or a device. size, when given, gets the file's size.
+RuntimeError openCatalogFile(const QString &path, QFile &file, qint64 *size = nullptr);
 
 // What a load does with the lines already in its line store: empties it
 // (only once the file was opened), or adds the catalog's lines behind them.

@@ -4,6 +4,7 @@
 #include <QIODevice>
 #include <QUtf8StringView>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -226,6 +227,22 @@ void appendFieldAsUtf8(std::string &out, std::string_view field)
         else
             appendUtf8CodePoint(out, byte);
     }
+}
+
+bool appendAsWindows1252(std::string &out, QStringView text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            out.push_back(char(u));
+            continue;
+        }
+        const auto *high = std::find(kCp1252High.begin(), kCp1252High.end(), u);
+        if (u == 0xFFFD || high == kCp1252High.end())
+            return false;
+        out.push_back(char(0x80 + (high - kCp1252High.begin())));
+    }
+    return true;
 }
 
 namespace {

@@ -54,6 +54,11 @@ RuntimeError writeDiscBlock(QIODevice &out, QStringView discName, const LineStor
 // on Windows are in that code page).
 void appendFieldAsUtf8(std::string &out, std::string_view field);
 
+// The Windows-1252 bytes of text, as an older version wrote them, appended
+// to out; false (out then undefined) when text holds a character that code
+// page lacks.
+bool appendAsWindows1252(std::string &out, QStringView text);
+
 // Splits catalog text into fields, one line at a time, and appends each
 // field to a LineStore. Feed it the file in chunks of any size; call
 // finish() at the end of the file.

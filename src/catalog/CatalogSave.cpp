@@ -138,8 +138,9 @@ bool openKeptCopy(const QString &path, QTemporaryFile &copy)
 bool restart(QFile &file) { return file.resize(0) && file.seek(0); }
 
 // RewriteInPlace: the new catalog written into the old file itself. The old
-// bytes are copied aside first and put back if the write fails.
-RuntimeError rewriteInPlace(const QString &path, const CatalogContent &content)
+// bytes are copied aside first and put back if the write fails; an edit
+// reads them from that copy.
+RuntimeError rewriteInPlace(const QString &path, const CatalogEdit &edit)
 {
     QFile file;
     bool created = false;
@@ -155,6 +156,9 @@ RuntimeError rewriteInPlace(const QString &path, const CatalogContent &content)
         return RuntimeError(failure);
 
     errno = 0;
+    const CatalogContent content = [&](QIODevice &out) {
+        return copy.seek(0) ? edit(copy, out) : RuntimeError::fromErrno(lastError());
+    };
     const RuntimeError error = restart(file) ? writeAndSync(file, content)
                                              : RuntimeError::fromErrno(lastError());
     if (!error)
@@ -171,15 +175,20 @@ RuntimeError rewriteInPlace(const QString &path, const CatalogContent &content)
                                                   .arg(QDir::toNativeSeparators(copy.fileName())));
 }
 
-RuntimeError saveNewCatalog(const QString &path, SavePolicy policy, const CatalogContent &content,
-                            std::chrono::milliseconds lockWait)
+// What a new catalog is made of: content alone (a write), or the old
+// catalog's bytes as well (an edit, which needs an old catalog).
+enum class Source { Content, OldCatalog };
+
+RuntimeError saveNewCatalog(const QString &path, SavePolicy policy, Source source,
+                            const CatalogEdit &edit, std::chrono::milliseconds lockWait)
 {
     CatalogLock lock;
     if (RuntimeError error = lock.acquire(path, CatalogLock::OpenMode::ReadOnly, lockWait)) {
         if (error.number() == FileAlreadyOpen)
             return error;
-        // An existing file we may not even read: it can only be replaced.
-        if (!QFileInfo::exists(path))
+        // An existing file we may not even read: it can only be replaced,
+        // and not edited.
+        if (source == Source::OldCatalog || !QFileInfo::exists(path))
             return openFailure(path, lock.openError());
     }
 
@@ -188,17 +197,28 @@ RuntimeError saveNewCatalog(const QString &path, SavePolicy policy, const Catalo
     if (exists && !old.regular)
         return RuntimeError(PathFileAccessError);
     bool unsuitable = false;
-    if (!exists)
-        return replaceCatalog(path, content, nullptr, unsuitable);
+    if (!exists) {
+        if (source == Source::OldCatalog)
+            return RuntimeError(lock.holdsFile() ? PathFileAccessError : FileNotFound);
+        return replaceCatalog(
+            path, [&](QIODevice &out) { return edit(lock.file(), out); }, nullptr, unsuitable);
+    }
     // A catalog under several names (hard links) or reached through a
     // symbolic link is written in place: a replacement would cut the others
     // off, who would keep the old catalog.
     if (policy == SavePolicy::Replace && !QFileInfo(path).isSymbolicLink() && old.links == 1) {
+        // The locked file is the old catalog: its bytes stay as they are
+        // until the replacement takes its name.
+        const CatalogContent content = [&](QIODevice &out) {
+            errno = 0;
+            return lock.file().seek(0) ? edit(lock.file(), out)
+                                       : RuntimeError::fromErrno(lastError());
+        };
         const RuntimeError error = replaceCatalog(path, content, &old, unsuitable);
         if (!unsuitable)
             return error;
     }
-    return rewriteInPlace(path, content);
+    return rewriteInPlace(path, edit);
 }
 
 // Append: the content behind the last byte, cut back on failure.
@@ -256,10 +276,22 @@ RuntimeError saveCatalog(const QString &path, SavePolicy policy, const CatalogCo
         return refused;
     switch (policy) {
     case SavePolicy::Replace:
-    case SavePolicy::RewriteInPlace: return saveNewCatalog(path, policy, content, lockWait);
+    case SavePolicy::RewriteInPlace:
+        return saveNewCatalog(
+            path, policy, Source::Content,
+            [&](QIODevice &, QIODevice &out) { return content(out); }, lockWait);
     case SavePolicy::Append: return appendToCatalog(path, content, lockWait);
     }
     return RuntimeError(BadFileNameOrNumber);
+}
+
+RuntimeError editCatalog(const QString &path, const CatalogEdit &edit,
+                         std::chrono::milliseconds lockWait)
+{
+    CatalogSlot slot;
+    if (RuntimeError refused = prepareTarget(slot, path))
+        return refused;
+    return saveNewCatalog(path, SavePolicy::Replace, Source::OldCatalog, edit, lockWait);
 }
 
 RuntimeError writeCatalog(const QString &path, QStringView discName, const LineStore &listing,

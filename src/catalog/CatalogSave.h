@@ -33,9 +33,6 @@ enum class SavePolicy {
     // failure part-way cuts the file back to the length it had (or removes
     // the file the append created), so no half disc block stays behind.
     Append,
-    // (Replacing one disc's block, keeping the others, will be one more
-    // policy: the other blocks copied and the new one written, through the
-    // Replace route.)
 };
 
 // Writes the content of a save to out; returns the error of a failed write.
@@ -45,6 +42,20 @@ using CatalogContent = std::function<RuntimeError(QIODevice &out)>;
 //   52 empty name; 75 a folder, FIFO or device; 76 a missing folder;
 //   55 the slot or the lock is taken; others by the system's error
 RuntimeError saveCatalog(const QString &path, SavePolicy policy, const CatalogContent &content,
+                         std::chrono::milliseconds lockWait = kCatalogLockWait);
+
+// Writes a catalog made from an old one: reads the old catalog's bytes from
+// old (positioned at its start) and writes the new catalog to out.
+using CatalogEdit = std::function<RuntimeError(QIODevice &old, QIODevice &out)>;
+
+// Saves a changed copy of the existing catalog at path, made by edit from
+// its bytes, by SavePolicy::Replace (in place where a replacement would not
+// keep the catalog's names or owner, as for a new catalog). The old bytes
+// are read while the save holds the catalog's lock, so no other write
+// comes between the reading and the writing; a failure leaves the catalog
+// as it was. Fails as saveCatalog() does, and with 53 when the catalog does
+// not exist.
+RuntimeError editCatalog(const QString &path, const CatalogEdit &edit,
                          std::chrono::milliseconds lockWait = kCatalogLockWait);
 
 } // namespace kobrix

@@ -43,6 +43,28 @@ public:
     static QString missingDiscName() { return tr("Please enter a Disk Name or Number"); }
     static QString emptyListing() { return tr("Listbox is empty - cannot write to file!"); }
     static QString missingSearchText() { return tr("Enter a search string"); }
+
+    // Updating a disc in a catalog.
+    static QString unknownDisc(const QString &discName, const QString &catalog)
+    {
+        return tr("There is no disc named \"%1\" in %2").arg(discName, catalog);
+    }
+    static QString sharedDiscLine(const QString &discName, qint64 line)
+    {
+        return tr("Line %1 of the catalog holds records of \"%2\" together with other "
+                  "records; the disc cannot be updated")
+            .arg(line)
+            .arg(discName);
+    }
+    static QString catalogChangedMeanwhile()
+    {
+        return tr("The disc's records in the catalog changed meanwhile; nothing was written");
+    }
+    // What an update changes: "3 added, 1 removed, 2308 unchanged".
+    static QString updateCounts(qsizetype added, qsizetype removed, qsizetype unchanged)
+    {
+        return tr("%1 added, %2 removed, %3 unchanged").arg(added).arg(removed).arg(unchanged);
+    }
 };
 
 } // namespace kobrix

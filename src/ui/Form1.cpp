@@ -1,5 +1,6 @@
 #include "ui/Form1.h"
 
+#include "catalog/DiscUpdate.h"
 #include "core/ProgramTexts.h"
 #include "platform/DriveDiscovery.h"
 #include "platform/DriveSource.h"
@@ -95,6 +96,7 @@ Form1::Form1(const UiServices &services, WorkMode mode, QWidget *parent)
     createMenus();
     createToolbar();
     createControls();
+    createDiscUpdateControls();
     placeControls();
 
     Form_Load();

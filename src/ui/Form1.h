@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -29,7 +30,10 @@ class QToolButton;
 
 namespace kobrix {
 
+class BackgroundRecognition;
 class BackgroundScan;
+class DiscUpdate;
+class DiscUpdateDialog;
 class LineListView;
 class LineStoreModel;
 class RuntimeError;
@@ -76,6 +80,14 @@ public:
     QAction *mnuAbout = nullptr;      // "&About Kobrix...": the About box
     QAction *scanFolderAction = nullptr; // "&Scan Folder...": scans any folder as a disc
     QAction *scanImageAction = nullptr;  // "Scan Disc &Image...": scans an .iso image as a disc
+    // "&Update Disc in Catalog...": replaces the disc's records in a catalog;
+    // enabled exactly when "Write Catalog..." is.
+    QAction *updateDiscAction = nullptr;
+    // Status bar, shown only with something to say: that the disc just
+    // scanned is already in the catalog (with a button to update it there),
+    // or what an update changed.
+    QLabel *discNotice = nullptr;
+    QToolButton *discNoticeButton = nullptr;
     CommonDialog CommonDialog1;       // the one file dialog; keeps its settings between uses
 
     // The catalog worked on: Text3 shows its path, List2 its lines. Code
@@ -120,6 +132,22 @@ public:
     void loadCatalog();
     // True while ReadList is reading.
     bool isLoading() const { return m_loading; }
+
+    // Replaces the records of the disc named in Text2, in a catalog chosen in
+    // an open dialog, with List2's lines, once the user has seen the changes
+    // and confirmed them (discUpdateDialog()).
+    void updateDiscInCatalog();
+    // The same for the disc the notice after a scan names, in the catalog
+    // it was found in: no dialog asks for the catalog.
+    void updateRecognisedDisc();
+    // The confirmation of an update while it is open.
+    DiscUpdateDialog *discUpdateDialog() const;
+    // The catalog file a scanned disc is looked for in: the one loaded,
+    // named, written, added to or updated last, when it is a file on disk;
+    // empty otherwise.
+    QString recognitionCatalog() const;
+    // True while a scanned disc is being looked for in the catalog.
+    bool isRecognising() const;
     // Work ReadList does between two looks at the window's events (15 ms
     // unless changed).
     void setLoadSlice(std::chrono::nanoseconds slice) { m_loadSlice = slice; }
@@ -185,6 +213,18 @@ private:
     // A deletion asked for while a load or scan was running happens now.
     void deleteIfAskedDuringWork();
 
+    // Updating a disc and recognising a scanned one (Form1DiscUpdate.cpp).
+    void createDiscUpdateControls();
+    void noteCatalogFile(const QString &path);
+    void prepareDiscUpdate(const QString &catalogPath);
+    void applyDiscUpdate();
+    void recogniseScannedDisc();
+    void showRecognition();
+    void showDiscNotice(const QString &text, bool offerUpdate);
+    // The notice is about lines that are gone: it goes, and so does a
+    // comparison still running.
+    void forgetDiscNotice();
+
     UiServices m_services;
     WorkMode m_workMode;
     bool RestartPending = false; // a restart closes the window: do not end the program
@@ -217,6 +257,13 @@ private:
     bool m_writingHeldBack = false; // a scan did not complete: writing is off
     bool m_heldWriteEnabled = false; // Command3's state before it was held back
     bool m_heldAddEnabled = false;   // Command4's state before it was held back
+
+    BackgroundRecognition *m_recognition = nullptr;
+    QString m_knownCatalogFile;     // see recognitionCatalog()
+    QString m_recognisedDisc;       // the disc the notice names, and its catalog
+    QString m_recognisedCatalog;
+    std::unique_ptr<DiscUpdate> m_pendingUpdate; // prepared, waiting for confirmation
+    QPointer<DiscUpdateDialog> m_updateDialog;
 };
 
 } // namespace kobrix

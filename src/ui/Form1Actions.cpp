@@ -47,6 +47,7 @@ void Form1::clearScanLists()
     m_catalog.lines().clear();
     m_list1Model->reset();
     m_list2Model->reset();
+    forgetDiscNotice();
 }
 
 void Form1::scanNewCd()
@@ -104,6 +105,7 @@ void Form1::WriteList()
                     MessageIcon::Critical);
         return;
     }
+    noteCatalogFile(CommonDialog1.fileName());
 
     setDriveButtonsEnabled(false);
     Label2->setEnabled(false);
@@ -135,6 +137,7 @@ void Form1::AppendList()
                     MessageIcon::Critical);
         return;
     }
+    noteCatalogFile(CommonDialog1.fileName());
 
     setDriveButtonsEnabled(false);
     Label2->setEnabled(false);
@@ -156,6 +159,7 @@ void Form1::ReadList(const QString &fileName, bool clearFirst)
         m_catalog.lines().clear();
         m_list2Model->reset();
     }
+    forgetDiscNotice();
 
     m_loading = true;
     m_stopLoading = false;

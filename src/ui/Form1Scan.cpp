@@ -235,6 +235,9 @@ void Form1::runScan(DirectoryReader &reader, const QString &root)
         }
         setStatusText(tr("Total:") + QLatin1Char(' ') + QString::number(m_catalog.lines().count())
                       + QLatin1Char(' ') + tr("files"));
+        // Whether the disc is in the catalog already is told aside, once
+        // the catalog has been read in the background.
+        recogniseScannedDisc();
     }
     deleteIfAskedDuringWork();
 }

@@ -1,0 +1,336 @@
+// "Update Disc in Catalog..." in the main window: when it is enabled, the
+// confirmation and what confirming and cancelling do; and the notice after
+// a scan that the disc is already in the catalog, which changes no designed
+// state and leads straight to the update.
+
+#include "UiTestSupport.h"
+#include "catalog/CatalogFile.h"
+#include "core/ProgramTexts.h"
+#include "ui/DiscUpdateDialog.h"
+#include "ui/WorkModeSettings.h"
+
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace kobrix;
+using namespace kobrix::test;
+
+namespace {
+
+const QString kDrive = QStringLiteral("D:\\");
+
+// Records of the sample disc under a name, as the writers make them.
+QByteArray block(const QString &disc, const QStringList &lines = sampleDiscListing())
+{
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += '"' + (disc + QStringLiteral(" - ") + line).toUtf8() + "\"\r\n";
+    return bytes;
+}
+
+// A main window with a drive holding the sample disc, as the start dialog
+// leaves it in the work mode.
+struct UpdateWindow
+{
+    explicit UpdateWindow(WorkMode mode = WorkMode::NewCatalog)
+        : window(mode, [this](ScriptedServices &io) {
+              makeSampleDisc(disc.path());
+              io.drives.addCdDrive(kDrive, disc.path());
+          })
+    {
+        applyStartSettings(form(), mode);
+    }
+    Form1 &form() { return *window.form; }
+    QString catalog() const { return out.filePath(QStringLiteral("Music.cdc")); }
+    // Scans the drive and waits for the comparison with the catalog to end.
+    void scan()
+    {
+        form().ScanDrive(kDrive);
+        QTRY_VERIFY(!form().isRecognising());
+    }
+
+    QTemporaryDir disc;
+    QTemporaryDir out;
+    Form1Harness window;
+};
+
+// The notice as shown (the window itself is not).
+QString noticeText(Form1 &f) { return f.discNotice->isHidden() ? QString() : f.discNotice->text(); }
+
+} // namespace
+
+class TestUiDiscUpdate : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // In the File menu, above "&Find", and enabled exactly when "Write
+    // Catalog..." is, through the whole of the designed workflow.
+    void enabledWithWriteCatalog_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<bool>("enabled");
+        const int fresh = int(WorkMode::NewCatalog);
+        QTest::newRow("new catalog, nothing scanned") << fresh << QStringList{} << false;
+        QTest::newRow("a disc scanned") << fresh << QStringList{"scan"} << true;
+        QTest::newRow("written") << fresh << QStringList{"scan", "write"} << false;
+        QTest::newRow("next disc scanned, Write Catalog... hidden")
+            << fresh << QStringList{"scan", "write", "next", "scan"} << true;
+        QTest::newRow("added to the catalog")
+            << fresh << QStringList{"scan", "write", "next", "scan", "add"} << true;
+        QTest::newRow("an empty disc scanned") << fresh << QStringList{"empty", "scan"} << false;
+        QTest::newRow("searching a catalog") << int(WorkMode::SearchCatalog) << QStringList{} << false;
+        QTest::newRow("adding a disc") << int(WorkMode::AddDisc) << QStringList{} << false;
+        QTest::newRow("adding a disc, scanned")
+            << int(WorkMode::AddDisc) << QStringList{"next", "scan"} << true;
+    }
+    void enabledWithWriteCatalog()
+    {
+        QFETCH(int, mode);
+        QFETCH(QStringList, steps);
+        QFETCH(bool, enabled);
+        UpdateWindow w{WorkMode(mode)};
+        Form1 &f = w.form();
+        const QList<QAction *> items = f.mnuFile->menu()->actions();
+        QCOMPARE(f.updateDiscAction->text(), QStringLiteral("&Update Disc in Catalog..."));
+        QCOMPARE(items.indexOf(f.updateDiscAction) + 1, items.indexOf(f.mnuFind));
+        for (const QString &step : steps) {
+            if (step == QLatin1String("scan")) {
+                w.scan();
+            } else if (step == QLatin1String("empty")) {
+                QDir(w.disc.path()).removeRecursively();
+                QDir().mkpath(w.disc.path());
+            } else if (step == QLatin1String("next")) {
+                f.Command2->click();
+            } else {
+                f.Text2->setText(QStringLiteral("Disc ") + step);
+                w.window.io.dialogs.answer(w.catalog());
+                (step == QLatin1String("write") ? f.Command3 : f.Command4)->click();
+            }
+        }
+        QCOMPARE(f.updateDiscAction->isEnabled(), enabled);
+        QCOMPARE(f.updateDiscAction->isEnabled(), f.Command3->isEnabled());
+    }
+
+    // The changes are shown before anything is written; confirming writes
+    // them, cancelling (by button or Escape) leaves the catalog.
+    void confirmOrCancel_data()
+    {
+        QTest::addColumn<QString>("answer"); // "update", "enter", "cancel", "escape"
+        QTest::addColumn<bool>("written");
+        QTest::newRow("Update") << "update" << true;
+        QTest::newRow("Enter") << "enter" << true;
+        QTest::newRow("Cancel") << "cancel" << false;
+        QTest::newRow("Escape") << "escape" << false;
+    }
+    void confirmOrCancel()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, written);
+        UpdateWindow w;
+        Form1 &f = w.form();
+        // The catalog holds the disc in two places, with a file since
+        // deleted and without one since added.
+        QStringList old = sampleDiscListing();
+        old.replace(1, QStringLiteral("\\GONE.TXT"));
+        const QByteArray other = block(QStringLiteral("Other"), {"\\X"});
+        const QByteArray catalog = block("Games 1", old.mid(0, 2)) + other
+            + block("Games 1", old.mid(2));
+        writeFile(w.out.path(), "Music.cdc", catalog);
+        w.scan();
+        f.Text2->setText(QStringLiteral("Games 1"));
+        const QString stateBefore = controlState(f);
+        w.window.io.dialogs.answer(w.catalog());
+        f.updateDiscAction->trigger();
+
+        const FileDialogRequest *request = w.window.io.dialogs.last();
+        QVERIFY(request);
+        QCOMPARE(request->mode, FileDialogMode::Open);
+        QCOMPARE(request->filter, ProgramTexts::catalogFilter());
+        DiscUpdateDialog *dialog = f.discUpdateDialog();
+        QVERIFY(dialog);
+        QVERIFY(dialog->isVisible());
+        QVERIFY(dialog->isModal());
+        QCOMPARE(dialog->counts->text(), QStringLiteral("1 added, 1 removed, 3 unchanged"));
+        QCOMPARE(dialog->addedList->model()->rowCount(), 1);
+        QCOMPARE(dialog->addedList->model()->index(0, 0).data().toString(), QStringLiteral("\\SETUP.EXE"));
+        QCOMPARE(dialog->removedList->model()->index(0, 0).data().toString(), QStringLiteral("\\GONE.TXT"));
+        QCOMPARE(dialog->heading->text(), QStringLiteral("Update \"Games 1\" in Music.cdc"));
+        QCOMPARE(readFile(w.catalog()), catalog); // nothing written yet
+
+        if (answer == QLatin1String("update"))
+            dialog->updateButton->click();
+        else if (answer == QLatin1String("cancel"))
+            dialog->cancelButton->click();
+        else
+            QTest::keyClick(dialog, answer == QLatin1String("enter") ? Qt::Key_Return : Qt::Key_Escape);
+        QTRY_VERIFY(!f.discUpdateDialog());
+        QCOMPARE(readFile(w.catalog()),
+                 written ? block("Games 1") + other : catalog);
+        QCOMPARE(w.window.io.messages.texts(), QStringList());
+        QCOMPARE(noticeText(f), written ? QStringLiteral("Updated \"Games 1\" in Music.cdc: "
+                                                         "1 added, 1 removed, 3 unchanged")
+                                        : QString());
+        QCOMPARE(controlState(f), stateBefore);
+    }
+
+    // Refusals: the writer's checks with its messages, a cancelled dialog
+    // in silence, a disc the catalog does not hold with its own message.
+    void refused_data()
+    {
+        QTest::addColumn<QString>("disc");
+        QTest::addColumn<bool>("emptyList");
+        QTest::addColumn<QString>("dialog"); // "answer", "cancel" or "none"
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no disc name") << "" << false << "none"
+                                      << ProgramTexts::missingDiscName();
+        QTest::newRow("empty list") << "Games 1" << true << "none" << ProgramTexts::emptyListing();
+        QTest::newRow("dialog cancelled") << "Games 1" << false << "cancel" << QString();
+        QTest::newRow("unknown disc") << "Games 9" << false << "answer" << QStringLiteral("unknown");
+    }
+    void refused()
+    {
+        QFETCH(QString, disc);
+        QFETCH(bool, emptyList);
+        QFETCH(QString, dialog);
+        QFETCH(QString, message);
+        UpdateWindow w;
+        Form1 &f = w.form();
+        writeFile(w.out.path(), "Music.cdc", block("Games 1"));
+        w.scan();
+        f.Text2->setText(disc);
+        if (emptyList) {
+            f.list2Lines().clear();
+            f.refreshList2();
+        }
+        if (dialog == QLatin1String("answer"))
+            w.window.io.dialogs.answer(w.catalog());
+        else if (dialog == QLatin1String("cancel"))
+            w.window.io.dialogs.cancel();
+        if (message == QLatin1String("unknown"))
+            message = ProgramTexts::unknownDisc(disc, QDir::toNativeSeparators(w.catalog()));
+        f.updateDiscAction->trigger();
+        QCOMPARE(w.window.io.dialogs.requests.size(), std::size_t(dialog == QLatin1String("none") ? 0 : 1));
+        QCOMPARE(w.window.io.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QVERIFY(!f.discUpdateDialog());
+        QCOMPARE(readFile(w.catalog()), block("Games 1"));
+    }
+
+    // After a scan the catalog in use is compared with the disc in the
+    // background; a disc found there is named in the status bar, and
+    // nothing else of the window changes.
+    void noticeAfterScan_data()
+    {
+        QTest::addColumn<QString>("catalog"); // what the catalog holds
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("the disc, as it is")
+            << "same" << "Already in Music.cdc as \"Games 1\" (4 of 4 files)";
+        QTest::newRow("the disc among others")
+            << "among" << "Already in Music.cdc as \"Games 1\" (4 of 4 files)";
+        QTest::newRow("the disc with a file more: 4 of its 5") << "more" << QString();
+        QTest::newRow("the disc with half its files") << "half" << QString();
+        QTest::newRow("other discs only") << "other" << QString();
+        QTest::newRow("a name typed, no file") << "typed" << QString();
+        QTest::newRow("no catalog file any more") << "gone" << QString();
+    }
+    void noticeAfterScan()
+    {
+        QFETCH(QString, catalog);
+        QFETCH(QString, notice);
+        UpdateWindow w;
+        Form1 &f = w.form();
+        const QByteArray other = block("Other", {"\\A", "\\B"});
+        if (catalog == QLatin1String("same"))
+            writeFile(w.out.path(), "Music.cdc", block("Games 1"));
+        else if (catalog == QLatin1String("among"))
+            writeFile(w.out.path(), "Music.cdc", other + block("Games 1") + other);
+        else if (catalog == QLatin1String("more"))
+            writeFile(w.out.path(), "Music.cdc",
+                      other + block("Games 1", sampleDiscListing() + QStringList{"\\NEW"}));
+        else if (catalog == QLatin1String("half"))
+            writeFile(w.out.path(), "Music.cdc", block("Games 1", sampleDiscListing().mid(0, 2)));
+        else
+            writeFile(w.out.path(), "Music.cdc", other);
+        // As the start dialog leaves it: the catalog named (a load names its
+        // full path; a new catalog only the name typed).
+        f.catalog().setPath(catalog == QLatin1String("typed") ? QStringLiteral("Music") : w.catalog());
+        if (catalog == QLatin1String("gone"))
+            QFile::remove(w.catalog());
+
+        f.ScanDrive(kDrive);
+        const QString state = controlState(f);
+        const QString status = f.statusText();
+        const QString title = f.windowTitle();
+        // The comparison runs while the window goes on processing events.
+        const bool started = f.isRecognising();
+        QTRY_VERIFY(!f.isRecognising());
+        QCOMPARE(started, !f.recognitionCatalog().isEmpty());
+        QCOMPARE(noticeText(f), notice);
+        QCOMPARE(!f.discNoticeButton->isHidden(), !notice.isEmpty());
+        QCOMPARE(controlState(f), state);
+        QCOMPARE(f.statusText(), status);
+        QCOMPARE(f.statusText(), QStringLiteral("Total: 4 files"));
+        QCOMPARE(f.windowTitle(), title);
+        QCOMPARE(f.Text2->text(), QString());
+        QCOMPARE(w.window.io.messages.texts(), QStringList());
+
+        // A new scan: the notice was about lines that are gone.
+        f.ScanDrive(kDrive);
+        QCOMPARE(noticeText(f), QString());
+        QTRY_VERIFY(!f.isRecognising());
+        QCOMPARE(noticeText(f), notice);
+    }
+
+    // The notice's button goes straight to the update of the disc it names,
+    // in the catalog it was found in: no dialog asks for the catalog.
+    void noticeLeadsToTheUpdate()
+    {
+        UpdateWindow w;
+        Form1 &f = w.form();
+        writeFile(w.out.path(), "Music.cdc", block("Games 1"));
+        f.catalog().setPath(w.catalog());
+        w.scan();
+        QCOMPARE(noticeText(f), QStringLiteral("Already in Music.cdc as \"Games 1\" (4 of 4 files)"));
+        QVERIFY(f.discNoticeButton->isEnabled());
+        QCOMPARE(f.discNoticeButton->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+
+        f.discNoticeButton->click();
+        QCOMPARE(w.window.io.dialogs.requests.size(), std::size_t(0));
+        QCOMPARE(f.Text2->text(), QStringLiteral("Games 1"));
+        QVERIFY(f.discUpdateDialog());
+        QCOMPARE(f.discUpdateDialog()->counts->text(), QStringLiteral("0 added, 0 removed, 4 unchanged"));
+        f.discUpdateDialog()->updateButton->click();
+        QTRY_VERIFY(!f.discUpdateDialog());
+        QCOMPARE(readFile(w.catalog()), block("Games 1"));
+
+        // The menu command proposes the catalog the disc was found in.
+        w.window.io.dialogs.cancel();
+        f.updateDiscAction->trigger();
+        QCOMPARE(w.window.io.dialogs.last()->fileName, w.catalog());
+    }
+
+    // A catalog written in the window is the one the next disc is looked
+    // for in.
+    void writtenCatalogIsLookedIn()
+    {
+        UpdateWindow w;
+        Form1 &f = w.form();
+        f.catalog().setPath(QStringLiteral("Music")); // a new catalog: only a name
+        w.scan();
+        QVERIFY(f.recognitionCatalog().isEmpty());
+        f.Text2->setText(QStringLiteral("Games 1"));
+        w.window.io.dialogs.answer(w.catalog());
+        f.Command3->click();
+        QCOMPARE(f.recognitionCatalog(), w.catalog());
+        f.Command2->click();
+        w.scan();
+        QCOMPARE(noticeText(f), QStringLiteral("Already in Music.cdc as \"Games 1\" (4 of 4 files)"));
+    }
+};
+
+QTEST_MAIN(TestUiDiscUpdate)
+#include "tst_ui_discupdate.moc"
