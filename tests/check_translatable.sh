@@ -67,6 +67,13 @@ expected=(
     "kobrix::ProgramTexts|Please enter a Disk Name or Number"
     "kobrix::ProgramTexts|Listbox is empty - cannot write to file!"
     "kobrix::ProgramTexts|Enter a search string"
+    "kobrix::ProgramTexts|%1 discs, %2 files"
+    "kobrix::ProgramTexts|%1 of %2 files"
+    "kobrix::ProgramTexts|Lines without a disc"
+    "kobrix::ProgramTexts|%1 (%2 files)"
+    "kobrix::ProgramTexts|Page %1 of %2"
+    "kobrix::ProgramTexts|No disc named \"%1\" in the catalog"
+    "kobrix::ProgramTexts|A PDF export needs an output file: -o FILE"
     # error descriptions
     "kobrix::RuntimeError|File not found"
     "kobrix::RuntimeError|Device unavailable"
@@ -81,6 +88,7 @@ xml_escape() {
     text=${text//&/&amp;}
     text=${text//</&lt;}
     text=${text//>/&gt;}
+    text=${text//\"/&quot;}
     printf '%s' "$text"
 }
 

@@ -12,5 +12,6 @@ int commandWrite(const QStringList &args);
 int commandAppend(const QStringList &args);
 int commandList(const QStringList &args);
 int commandFind(const QStringList &args);
+int commandExport(const QStringList &args);
 
 } // namespace kobrix::cli

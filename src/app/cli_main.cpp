@@ -27,6 +27,10 @@ const char kUsage[] =
     "  kobrix-cli append CATALOG --disc NAME ROOT  scan ROOT and add it to a catalog\n"
     "  kobrix-cli list CATALOG                     print the catalog lines\n"
     "  kobrix-cli find CATALOG TEXT [--count]      print (or count) the lines holding TEXT\n"
+    "  kobrix-cli export CATALOG --format csv|html|pdf [--disc NAME]... [-o FILE]\n"
+    "                                              the catalog, or the discs named, as a\n"
+    "                                              spreadsheet, a web page or a printable\n"
+    "                                              PDF (standard output unless -o; PDF needs -o)\n"
     "\n"
     "find exits 0 when a line matched, 1 when none did, 2 on error.\n";
 
@@ -43,6 +47,7 @@ const Command kCommands[] = {
     {"append", &commandAppend},
     {"list", &commandList},
     {"find", &commandFind},
+    {"export", &commandExport},
 };
 
 int run(int argc, char **argv)
