@@ -85,10 +85,10 @@ expected=(
 
 xml_escape() {
     local text=$1
-    text=${text//&/&amp;}
-    text=${text//</&lt;}
-    text=${text//>/&gt;}
-    text=${text//\"/&quot;}
+    text=${text//&/\&amp;}
+    text=${text//</\&lt;}
+    text=${text//>/\&gt;}
+    text=${text//\"/\&quot;}
     printf '%s' "$text"
 }
 
