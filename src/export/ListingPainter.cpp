@@ -2,8 +2,8 @@
 
 #include "core/ProgramTexts.h"
 
-#include <QFileDevice>
 #include <QFontMetricsF>
+#include <QIODevice>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -224,6 +224,31 @@ private:
     qsizetype m_done = 0;
 };
 
+// Hands the PDF writer's output on to the caller's device and remembers a
+// failed write, which the writer itself does not report.
+class WatchedOutput : public QIODevice
+{
+public:
+    explicit WatchedOutput(QIODevice &out) : m_out(out) { open(QIODevice::WriteOnly); }
+    bool failed() const { return m_failed; }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 length) override
+    {
+        if (m_failed || m_out.write(data, length) != length) {
+            m_failed = true;
+            return -1;
+        }
+        return length;
+    }
+
+private:
+    QIODevice &m_out;
+    bool m_failed = false;
+};
+
 } // namespace
 
 QPageLayout defaultListingPageLayout()
@@ -255,16 +280,17 @@ ExportResult paintListing(const ExportContent &content, QPagedPaintDevice &devic
 ExportResult writePdf(const ExportContent &content, QIODevice &out, const ExportOptions &options,
                       const QPageLayout &layout, const ListingStyle &style)
 {
-    QPdfWriter writer(&out);
-    writer.setPageLayout(layout);
-    writer.setResolution(300);
-    writer.setTitle(options.title);
-    writer.setCreator(ProgramTexts::programTitle());
-    const ExportResult result = paintListing(content, writer, options, style);
-    const auto *file = qobject_cast<const QFileDevice *>(&out);
-    if (result == ExportResult::Written && file && file->error() != QFileDevice::NoError)
-        return ExportResult::WriteFailed;
-    return result;
+    WatchedOutput watched(out);
+    ExportResult result;
+    {
+        QPdfWriter writer(&watched);
+        writer.setPageLayout(layout);
+        writer.setResolution(300);
+        writer.setTitle(options.title);
+        writer.setCreator(ProgramTexts::programTitle());
+        result = paintListing(content, writer, options, style);
+    }
+    return result == ExportResult::Written && watched.failed() ? ExportResult::WriteFailed : result;
 }
 
 } // namespace kobrix
