@@ -232,12 +232,12 @@ void TestExport::htmlSectionsAndContents()
     const QByteArray page = exportHtml(test::toStore(lines));
     QCOMPARE(page.count("<section "), 3);
     QCOMPARE(page.count("<div class=\"k\""), 1 + 2 + 1);
-    QVERIFY(page.contains("<a href=\"#d1\">Small</a><td>1\n"));
-    QVERIFY(page.contains("<a href=\"#d2\">Big</a><td>700\n"));
-    QVERIFY(page.contains("<a href=\"#d3\">Lines without a disc</a><td>1\n"));
+    QVERIFY(page.contains("<a href=\"#d1\">Small</a><td>1</tr>\n"));
+    QVERIFY(page.contains("<a href=\"#d2\">Big</a><td>700</tr>\n"));
+    QVERIFY(page.contains("<a href=\"#d3\">Lines without a disc</a><td>1</tr>\n"));
     QVERIFY(page.contains("<p>3 discs, 702 files</p>"));
-    QVERIFY(page.contains("<tr><td>\\DATA\\<td>F699.DAT\n"));
-    QVERIFY(page.contains("<tr><td><td>note\n"));
+    QVERIFY(page.contains("<tr><td>\\DATA\\<td>F699.DAT</tr>\n"));
+    QVERIFY(page.contains("<tr><td><td>note</tr>\n"));
     QVERIFY(!page.contains("src="));
     QVERIFY(!page.contains("http"));
     QVERIFY(page.endsWith("</html>\n"));

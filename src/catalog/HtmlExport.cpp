@@ -176,7 +176,7 @@ ExportResult writeHtml(const ExportContent &content, QIODevice &out, const Expor
         appendEscaped(page, disc.looseLines ? ProgramTexts::looseLinesHeading() : disc.name);
         page.append("</a><td>");
         appendNumber(page, qsizetype(disc.end - disc.begin));
-        page.append("\n");
+        page.append("</tr>\n");
     }
     page.append("</tbody>\n</table>\n</nav>\n");
     if (!buffer.flush())
@@ -207,7 +207,8 @@ ExportResult writeHtml(const ExportContent &content, QIODevice &out, const Expor
                 appendEscaped(page, entry.folder);
                 page.append("<td>");
                 appendEscaped(page, entry.file);
-                page.push_back('\n');
+                // Closed, so that the line break is no part of the name.
+                page.append("</tr>\n");
                 if (!buffer.lineDone())
                     return buffer.result();
             }
