@@ -17,15 +17,20 @@ using namespace kobrix;
 
 namespace {
 
-const QByteArray kBomAndHeader = "\xEF\xBB\xBF" "Disc,Folder,File\r\n";
+const QByteArray kBomAndHeader = "\xEF\xBB\xBF"
+                                 "Disc,Folder,File\r\n";
 
-QByteArray exportCsv(const LineStore &lines)
+// The CSV of the whole catalog, in catalog order; grouped: of every disc
+// chosen, disc by disc.
+QByteArray exportCsv(const LineStore &lines, bool grouped = false)
 {
     ExportDiscIndex discs;
     discs.build(lines);
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    if (writeCsv(ExportContent::wholeCatalog(lines, discs), out) != ExportResult::Written)
+    const ExportResult result =
+        grouped ? writeCsv(ExportContent::wholeCatalog(lines, discs), out) : writeCsv(lines, out);
+    if (result != ExportResult::Written)
         return "failed";
     return out.data();
 }
@@ -52,7 +57,8 @@ QString describe(const ExportContent &content)
         for (const qint32 line : content.linesOf(i))
             lines << QString::number(line);
         const ExportContent::Disc &d = content.disc(i);
-        discs << (d.looseLines ? QStringLiteral("~") : d.name) + QLatin1Char(':') + lines.join(QLatin1Char(','));
+        discs << (d.looseLines ? QStringLiteral("~") : d.name) + QLatin1Char(':')
+                     + lines.join(QLatin1Char(','));
     }
     return discs.join(QLatin1Char('|'));
 }
@@ -106,44 +112,77 @@ void TestExport::csvRows_data()
 {
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QByteArray>("rows");
+    QTest::addColumn<QByteArray>("groupedRows"); // where they differ from rows
 
     QTest::newRow("worked example")
-        << QStringList{"Games 1 - \\SETUP.EXE", "Games 1 - \\DATA\\LEVEL1.DAT", "Photos, 2002 - \\IMG001.JPG"}
+        << QStringList{"Games 1 - \\SETUP.EXE", "Games 1 - \\DATA\\LEVEL1.DAT",
+                       "Photos, 2002 - \\IMG001.JPG"}
         << QByteArray("Games 1,\\,SETUP.EXE\r\nGames 1,\\DATA\\,LEVEL1.DAT\r\n"
-                      "\"Photos, 2002\",\\,IMG001.JPG\r\n");
-    QTest::newRow("deep folder") << QStringList{"D - \\A\\B\\C\\x.txt"} << QByteArray("D,\\A\\B\\C\\,x.txt\r\n");
+                      "\"Photos, 2002\",\\,IMG001.JPG\r\n")
+        << QByteArray();
+    QTest::newRow("deep folder") << QStringList{"D - \\A\\B\\C\\x.txt"}
+                                 << QByteArray("D,\\A\\B\\C\\,x.txt\r\n") << QByteArray();
     QTest::newRow("quote in disc")
-        << QStringList{"My \"best\" disc - \\a"} << QByteArray("\"My \"\"best\"\" disc\",\\,a\r\n");
+        << QStringList{"My \"best\" disc - \\a"} << QByteArray("\"My \"\"best\"\" disc\",\\,a\r\n")
+        << QByteArray();
     QTest::newRow("comma and quote in file")
-        << QStringList{"D - \\x, \"y\".txt"} << QByteArray("D,\\,\"x, \"\"y\"\".txt\"\r\n");
-    QTest::newRow("comma in folder") << QStringList{"D - \\a,b\\c"} << QByteArray("D,\"\\a,b\\\",c\r\n");
+        << QStringList{"D - \\x, \"y\".txt"} << QByteArray("D,\\,\"x, \"\"y\"\".txt\"\r\n")
+        << QByteArray();
+    // Long enough for the eight-byte scans: the last backslash and the
+    // characters to quote anywhere in a word, or in the bytes after the last.
+    QTest::newRow("long names")
+        << QStringList{"Disc - \\A long folder name\\Second level here\\a file with a long "
+                       "name.txt",
+                       "Disc - \\0123456\\89abcdef\\0123456789abcde,",
+                       "Disc - \\0123456,\\89abcdef0123456789abcdef"}
+        << QByteArray(
+               "Disc,\\A long folder name\\Second level here\\,a file with a long name.txt\r\n"
+               "Disc,\\0123456\\89abcdef\\,\"0123456789abcde,\"\r\n"
+               "Disc,\"\\0123456,\\\",89abcdef0123456789abcdef\r\n")
+        << QByteArray();
+    QTest::newRow("comma in folder")
+        << QStringList{"D - \\a,b\\c"} << QByteArray("D,\"\\a,b\\\",c\r\n") << QByteArray();
     QTest::newRow("dash in disc name")
-        << QStringList{"Photos - 2002 - \\IMG.JPG"} << QByteArray("Photos - 2002,\\,IMG.JPG\r\n");
-    QTest::newRow("empty disc name") << QStringList{" - \\X"} << QByteArray(",\\,X\r\n");
-    QTest::newRow("folder without file") << QStringList{"D - \\EMPTY\\"} << QByteArray("D,\\EMPTY\\,\r\n");
-    QTest::newRow("blanks kept") << QStringList{" D  - \\ a "} << QByteArray(" D ,\\, a \r\n");
+        << QStringList{"Photos - 2002 - \\IMG.JPG"} << QByteArray("Photos - 2002,\\,IMG.JPG\r\n")
+        << QByteArray();
+    QTest::newRow("empty disc name")
+        << QStringList{" - \\X"} << QByteArray(",\\,X\r\n") << QByteArray();
+    QTest::newRow("folder without file")
+        << QStringList{"D - \\EMPTY\\"} << QByteArray("D,\\EMPTY\\,\r\n") << QByteArray();
+    QTest::newRow("blanks kept") << QStringList{" D  - \\ a "} << QByteArray(" D ,\\, a \r\n")
+                                 << QByteArray();
     QTest::newRow("hand-made line")
-        << QStringList{"shopping list"} << QByteArray(",,shopping list\r\n");
+        << QStringList{"shopping list"} << QByteArray(",,shopping list\r\n") << QByteArray();
     QTest::newRow("hand-made with comma and quote")
-        << QStringList{"milk, \"fresh\""} << QByteArray(",,\"milk, \"\"fresh\"\"\"\r\n");
+        << QStringList{"milk, \"fresh\""} << QByteArray(",,\"milk, \"\"fresh\"\"\"\r\n")
+        << QByteArray();
     QTest::newRow("line breaks quoted")
-        << QStringList{"D - \\a\rb", "D - \\c\nd"} << QByteArray("D,\\,\"a\rb\"\r\nD,\\,\"c\nd\"\r\n");
+        << QStringList{"D - \\a\rb", "D - \\c\nd"}
+        << QByteArray("D,\\,\"a\rb\"\r\nD,\\,\"c\nd\"\r\n") << QByteArray();
     QTest::newRow("accents cyrillic japanese")
         << QStringList{"Église - \\Ünï\\файл.txt", "写真 - \\データ\\画像.jpg"}
-        << QByteArray("Église,\\Ünï\\,файл.txt\r\n写真,\\データ\\,画像.jpg\r\n");
-    QTest::newRow("discs grouped by name")
-        << QStringList{"A - \\1", "B - \\2", "A - \\3"} << QByteArray("A,\\,1\r\nA,\\,3\r\nB,\\,2\r\n");
-    QTest::newRow("empty catalog") << QStringList{} << QByteArray();
+        << QByteArray("Église,\\Ünï\\,файл.txt\r\n写真,\\データ\\,画像.jpg\r\n") << QByteArray();
+    QTest::newRow("a disc in two blocks")
+        << QStringList{"A - \\1", "B - \\2", "A - \\3", "x", "A - \\4"}
+        << QByteArray("A,\\,1\r\nB,\\,2\r\nA,\\,3\r\n,,x\r\nA,\\,4\r\n")
+        << QByteArray("A,\\,1\r\nA,\\,3\r\nA,\\,4\r\nB,\\,2\r\n,,x\r\n");
+    QTest::newRow("disc name a prefix of the next")
+        << QStringList{"A - \\1", "A - \\x - \\2", "AB - \\3", "A - \\4"}
+        << QByteArray("A,\\,1\r\nA,\\x - \\,2\r\nAB,\\,3\r\nA,\\,4\r\n")
+        << QByteArray("A,\\,1\r\nA,\\x - \\,2\r\nA,\\,4\r\nAB,\\,3\r\n");
+    QTest::newRow("empty catalog") << QStringList{} << QByteArray() << QByteArray();
 }
 
 void TestExport::csvRows()
 {
     QFETCH(QStringList, lines);
     QFETCH(QByteArray, rows);
+    QFETCH(QByteArray, groupedRows);
     LineStore store;
     for (const QString &line : lines)
         store.appendUtf8(line.toStdString());
     QCOMPARE(exportCsv(store), kBomAndHeader + rows);
+    QCOMPARE(exportCsv(store, true), kBomAndHeader + (groupedRows.isNull() ? rows : groupedRows));
 }
 
 void TestExport::groupsBySelection_data()
@@ -154,16 +193,36 @@ void TestExport::groupsBySelection_data()
     QTest::addColumn<QString>("expected");
 
     const QStringList mixed{"A - \\1", "A - \\2", "B - \\3", "note", "A - \\4", "C - \\5", "memo"};
-    QTest::newRow("whole catalog") << mixed << "all" << "" << "A:0,1,4|B:2|~:3,6|C:5";
-    QTest::newRow("discs in the order given") << mixed << "discs" << "3,0" << "C:5|A:0,1,4";
-    QTest::newRow("disc given twice once") << mixed << "discs" << "1,1,1" << "B:2";
-    QTest::newRow("loose lines chosen") << mixed << "discs" << "2" << "~:3,6";
-    QTest::newRow("unknown disc numbers passed over") << mixed << "discs" << "-1,9,1" << "B:2";
-    QTest::newRow("lines grouped by first disc") << mixed << "lines" << "5,4,2,0" << "C:5|A:4,0|B:2";
-    QTest::newRow("loose lines among results") << mixed << "lines" << "6,1,3" << "~:6,3|A:1";
-    QTest::newRow("no lines") << mixed << "lines" << "" << "";
-    QTest::newRow("lines out of range passed over") << mixed << "lines" << "7,-1,2" << "B:2";
-    QTest::newRow("empty catalog") << QStringList{} << "all" << "" << "";
+    QTest::newRow("whole catalog") << mixed << "all"
+                                   << ""
+                                   << "A:0,1,4|B:2|~:3,6|C:5";
+    QTest::newRow("discs in the order given") << mixed << "discs"
+                                              << "3,0"
+                                              << "C:5|A:0,1,4";
+    QTest::newRow("disc given twice once") << mixed << "discs"
+                                           << "1,1,1"
+                                           << "B:2";
+    QTest::newRow("loose lines chosen") << mixed << "discs"
+                                        << "2"
+                                        << "~:3,6";
+    QTest::newRow("unknown disc numbers passed over") << mixed << "discs"
+                                                      << "-1,9,1"
+                                                      << "B:2";
+    QTest::newRow("lines grouped by first disc") << mixed << "lines"
+                                                 << "5,4,2,0"
+                                                 << "C:5|A:4,0|B:2";
+    QTest::newRow("loose lines among results") << mixed << "lines"
+                                               << "6,1,3"
+                                               << "~:6,3|A:1";
+    QTest::newRow("no lines") << mixed << "lines"
+                              << ""
+                              << "";
+    QTest::newRow("lines out of range passed over") << mixed << "lines"
+                                                    << "7,-1,2"
+                                                    << "B:2";
+    QTest::newRow("empty catalog") << QStringList{} << "all"
+                                   << ""
+                                   << "";
 }
 
 void TestExport::groupsBySelection()
@@ -176,11 +235,10 @@ void TestExport::groupsBySelection()
     ExportDiscIndex discs;
     discs.build(store);
     const std::vector<qsizetype> chosen = numbers(which);
-    const ExportContent content = selection == QLatin1String("all")
-                                      ? ExportContent::wholeCatalog(store, discs)
-                                  : selection == QLatin1String("discs")
-                                      ? ExportContent::selectedDiscs(store, discs, chosen)
-                                      : ExportContent::selectedLines(store, discs, chosen);
+    const ExportContent content =
+        selection == QLatin1String("all")     ? ExportContent::wholeCatalog(store, discs)
+        : selection == QLatin1String("discs") ? ExportContent::selectedDiscs(store, discs, chosen)
+                                              : ExportContent::selectedLines(store, discs, chosen);
     QCOMPARE(describe(content), expected);
     qsizetype total = 0;
     for (qsizetype i = 0; i < content.discCount(); ++i)
@@ -196,15 +254,19 @@ void TestExport::htmlEscapesNames_data()
 
     QTest::newRow("tag in disc") << "<b>Disc</b> - \\a" << QByteArray("&lt;b&gt;Disc&lt;/b&gt;")
                                  << QByteArray("<b>Disc");
-    QTest::newRow("script in file") << "D - \\<script>alert(1)</script>"
-                                    << QByteArray("&lt;script&gt;alert(1)&lt;/script&gt;")
-                                    << QByteArray("<script>alert");
+    QTest::newRow("script in file")
+        << "D - \\<script>alert(1)</script>" << QByteArray("&lt;script&gt;alert(1)&lt;/script&gt;")
+        << QByteArray("<script>alert");
     QTest::newRow("ampersand") << "Tom & Jerry - \\a&amp;b" << QByteArray("Tom &amp; Jerry")
                                << QByteArray("a&amp;b");
     QTest::newRow("quotes") << "D - \\say \"hi\" 'there'"
-                            << QByteArray("say &quot;hi&quot; &#39;there&#39;") << QByteArray("\"hi\"");
+                            << QByteArray("say &quot;hi&quot; &#39;there&#39;")
+                            << QByteArray("\"hi\"");
     QTest::newRow("hand-made") << "<i>note</i>" << QByteArray("&lt;i&gt;note&lt;/i&gt;")
                                << QByteArray("<i>");
+    QTest::newRow("long name, quote late")
+        << "Disc - \\0123456789abcdefghij\\klmnopqrstuvw\"xyz"
+        << QByteArray("klmnopqrstuvw&quot;xyz") << QByteArray("w\"x");
     QTest::newRow("accents kept") << "Église - \\Ünï\\файл.txt" << QByteArray("файл.txt")
                                   << QByteArray("&#");
 }
@@ -266,7 +328,8 @@ void TestExport::failingDeviceReported()
     const ExportContent content = ExportContent::wholeCatalog(store, discs);
     test::FailDevice out(limit);
     out.open(QIODevice::WriteOnly);
-    const ExportResult result = format == QLatin1String("csv") ? writeCsv(content, out) : writeHtml(content, out);
+    const ExportResult result =
+        format == QLatin1String("csv") ? writeCsv(content, out) : writeHtml(content, out);
     QCOMPARE(result, ExportResult::WriteFailed);
 }
 

@@ -32,8 +32,8 @@ LineStore catalog(int count, int discs = 0)
 QPageLayout pageOf(const QString &name)
 {
     if (name == QLatin1String("booklet")) // a page that fits a CD case
-        return QPageLayout(QPageSize(QSizeF(120, 120), QPageSize::Millimeter), QPageLayout::Portrait,
-                           QMarginsF(6, 6, 6, 6), QPageLayout::Millimeter);
+        return QPageLayout(QPageSize(QSizeF(120, 120), QPageSize::Millimeter),
+                           QPageLayout::Portrait, QMarginsF(6, 6, 6, 6), QPageLayout::Millimeter);
     if (name == QLatin1String("letter"))
         return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
                            QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
@@ -89,7 +89,8 @@ void TestExportPdf::pagesFollowLayout_data()
     QTest::newRow("more columns, fewer pages") << 3000 << 0 << "a4" << 3 << "a4" << 1 << "<";
     QTest::newRow("auto columns on A4 are two") << 3000 << 0 << "a4" << 0 << "a4" << 2 << "==";
     QTest::newRow("booklet needs more pages") << 3000 << 0 << "booklet" << 0 << "a4" << 0 << ">";
-    QTest::newRow("booklet holds one column") << 3000 << 0 << "booklet" << 0 << "booklet" << 1 << "==";
+    QTest::newRow("booklet holds one column")
+        << 3000 << 0 << "booklet" << 0 << "booklet" << 1 << "==";
     QTest::newRow("letter like A4") << 3000 << 0 << "letter" << 0 << "a4" << 0 << "~";
     QTest::newRow("many small discs on A4") << 0 << 400 << "a4" << 0 << "booklet" << 0 << "<";
 }
@@ -134,14 +135,16 @@ void TestExportPdf::writesPdfDocument()
     out.open(QIODevice::WriteOnly);
     ExportOptions options;
     options.title = QStringLiteral("Shelf.cdc");
-    QCOMPARE(writePdf(ExportContent::wholeCatalog(store, discs), out, options), ExportResult::Written);
+    QCOMPARE(writePdf(ExportContent::wholeCatalog(store, discs), out, options),
+             ExportResult::Written);
     const QByteArray pdf = out.data();
     QVERIFY(pdf.startsWith("%PDF-"));
     QVERIFY(pdf.trimmed().endsWith("%%EOF"));
     // The page tree counts as many pages as the painter made.
     const int pages = pagesOf(store, QStringLiteral("a4"), 0);
     const QRegularExpressionMatch count =
-        QRegularExpression(QStringLiteral("/Type /Pages\\s*/Kids\\s*\\[[^\\]]*\\]\\s*/Count (\\d+)"))
+        QRegularExpression(
+            QStringLiteral("/Type /Pages\\s*/Kids\\s*\\[[^\\]]*\\]\\s*/Count (\\d+)"))
             .match(QString::fromLatin1(pdf));
     QVERIFY2(count.hasMatch(), "no page tree");
     QCOMPARE(count.captured(1).toInt(), pages);
@@ -163,7 +166,8 @@ void TestExportPdf::failingDeviceReported()
     discs.build(store);
     test::FailDevice out(limit);
     out.open(QIODevice::WriteOnly);
-    QCOMPARE(writePdf(ExportContent::wholeCatalog(store, discs), out, {}), ExportResult::WriteFailed);
+    QCOMPARE(writePdf(ExportContent::wholeCatalog(store, discs), out, {}),
+             ExportResult::WriteFailed);
 }
 
 void TestExportPdf::cancelStops()
@@ -179,7 +183,8 @@ void TestExportPdf::cancelStops()
     };
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    QCOMPARE(writePdf(ExportContent::wholeCatalog(store, discs), out, options), ExportResult::Cancelled);
+    QCOMPARE(writePdf(ExportContent::wholeCatalog(store, discs), out, options),
+             ExportResult::Cancelled);
     QVERIFY(calls >= 1);
     QVERIFY(calls < 5);
 }

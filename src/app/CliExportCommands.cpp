@@ -76,14 +76,20 @@ int writeFailed(const QString &file, const QString &reason)
     return failWith(ProgramTexts::exportWriteFailed(file, reason));
 }
 
-// Writes to standard output.
-int writeToStandardOutput(const Writer &write)
+// Writes to standard output. A problem met on the way (a reading error, a
+// missing PDF module) is reported after what was written.
+int writeToStandardOutput(const Writer &write, const QString &problem)
 {
     std::fflush(stdout);
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly))
         return writeFailed(QStringLiteral("-"), out.errorString());
-    if (write(out) != ExportResult::Written || !out.flush() || out.error() != QFileDevice::NoError) {
+    const ExportResult result = write(out);
+    if (!problem.isEmpty()) {
+        out.flush();
+        return failWith(problem);
+    }
+    if (result != ExportResult::Written || !out.flush() || out.error() != QFileDevice::NoError) {
         std::fprintf(stderr, "kobrix-cli: write error: %s\n", qPrintable(out.errorString()));
         return 2;
     }
@@ -93,7 +99,7 @@ int writeToStandardOutput(const Writer &write)
 // Writes the file through a temporary file that replaces it once complete,
 // so that a failed export leaves no half file and an older export intact.
 // A FIFO or device is written directly.
-int writeToFile(const QString &path, const Writer &write, QString &problem)
+int writeToFile(const QString &path, const Writer &write, const QString &problem)
 {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile() && !info.isDir()) {
@@ -136,8 +142,8 @@ int commandExport(const QStringList &args)
     QString format;
     if (!takeOption(rest, QLatin1String("--format"), format))
         return usage();
-    QString output;
-    const bool toFile = takeOption(rest, QLatin1String("-o"), output);
+    QString outputPath;
+    const bool toFile = takeOption(rest, QLatin1String("-o"), outputPath);
     if (rest.size() != 1 || rest[0].startsWith(QLatin1Char('-')))
         return usage();
     ExportFormat kind;
@@ -153,6 +159,35 @@ int commandExport(const QStringList &args)
         return failWith(ProgramTexts::pdfNeedsOutputFile());
 
     const QString &path = rest[0];
+    ExportOptions options;
+    options.title = QFileInfo(path).fileName();
+    QString problem;
+    const auto output = [&](const Writer &write) {
+        return toFile ? writeToFile(outputPath, write, problem)
+                      : writeToStandardOutput(write, problem);
+    };
+
+    // The whole catalog as CSV is written as it is read, slice by slice,
+    // the lines in catalog order: no need to hold it.
+    if (kind == ExportFormat::Csv && discNames.isEmpty()) {
+        return output([&](QIODevice &out) {
+            CsvLineWriter writer(out, options);
+            qsizetype read = 0;
+            const RuntimeError error = forEachSlice(path, nullptr, [&](const LineStore &slice) {
+                read += slice.count();
+                return writer.addAll(slice);
+            });
+            if (error) {
+                problem = ProgramTexts::readErrorHeading() + QStringLiteral(": ")
+                          + error.numberAndDescription();
+                if (read > 0)
+                    writer.finish(); // the lines read before the error, as list does
+                return ExportResult::Cancelled;
+            }
+            return writer.finish();
+        });
+    }
+
     LineStore lines;
     lines.setKeepSearchKeys(false); // nothing is searched
     if (const RuntimeError error = readCatalog(path, lines, ExistingLines::Clear))
@@ -169,22 +204,14 @@ int commandExport(const QStringList &args)
     const ExportContent content = discNames.isEmpty()
                                       ? ExportContent::wholeCatalog(lines, discs)
                                       : ExportContent::selectedDiscs(lines, discs, chosen);
-    ExportOptions options;
-    options.title = QFileInfo(path).fileName();
-
-    QString problem;
-    const Writer write = [&](QIODevice &out) {
+    return output([&](QIODevice &out) {
         switch (kind) {
-        case ExportFormat::Csv:
-            return writeCsv(content, out, options);
-        case ExportFormat::Html:
-            return writeHtml(content, out, options);
-        case ExportFormat::Pdf:
-            break;
+        case ExportFormat::Csv: return writeCsv(content, out, options);
+        case ExportFormat::Html: return writeHtml(content, out, options);
+        case ExportFormat::Pdf: break;
         }
         return writePdfThroughModule(content, out, options, problem);
-    };
-    return toFile ? writeToFile(output, write, problem) : writeToStandardOutput(write);
+    });
 }
 
 } // namespace kobrix::cli

@@ -1,5 +1,7 @@
 #include "catalog/CatalogExport.h"
 
+#include "catalog/ExportBuffer.h"
+
 #include <algorithm>
 
 namespace kobrix {
@@ -84,11 +86,7 @@ ExportContent::Entry ExportContent::entry(const Disc &d, qint32 line) const
     const std::string_view text = m_store->utf8At(line);
     if (d.looseLines)
         return {{}, text};
-    const std::string_view path = text.substr(std::min(d.pathStart, text.size()));
-    const std::size_t slash = path.rfind('\\');
-    if (slash == std::string_view::npos)
-        return {{}, path};
-    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+    return splitFolderAndFile(text.substr(std::min(d.pathStart, text.size())));
 }
 
 } // namespace kobrix

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -67,7 +68,9 @@ public:
     Entry entry(const Disc &d, qint32 line) const;
 
 private:
-    explicit ExportContent(const LineStore &lines) : m_store(&lines) {}
+    explicit ExportContent(const LineStore &lines)
+        : m_store(&lines)
+    {}
     void addDisc(const ExportDiscIndex &discs, qsizetype disc);
 
     const LineStore *m_store;
@@ -96,8 +99,41 @@ enum class ExportResult {
 // CSV by RFC 4180: a byte-order mark, the header row "Disc,Folder,File",
 // then one row per line, CR LF after every row. A field holding a comma, a
 // double quote, CR or LF is enclosed in double quotes, its quotes doubled.
-// Loose lines have an empty disc and folder and the whole line as the file.
-ExportResult writeCsv(const ExportContent &content, QIODevice &out, const ExportOptions &options = {});
+// Folder and file are as ExportContent::Entry says; loose lines have an
+// empty disc and folder and the whole line as the file.
+//
+// The chosen discs or lines of content, disc by disc:
+ExportResult writeCsv(const ExportContent &content, QIODevice &out,
+                      const ExportOptions &options = {});
+// The whole catalog, its lines in catalog order (a spreadsheet sorts them
+// as it likes; each row names its disc):
+ExportResult writeCsv(const LineStore &lines, QIODevice &out, const ExportOptions &options = {});
+
+class ExportBuffer;
+
+// The CSV export of catalog lines handed over as they are read, so that a
+// catalog of any size is exported without being held: the header on
+// construction, a row per add(), then finish() (see writeCsv).
+class CsvLineWriter
+{
+public:
+    // total: the lines to come, for options.progress (0 when unknown).
+    CsvLineWriter(QIODevice &out, const ExportOptions &options, qsizetype total = 0);
+    ~CsvLineWriter();
+    CsvLineWriter(const CsvLineWriter &) = delete;
+    CsvLineWriter &operator=(const CsvLineWriter &) = delete;
+
+    // One catalog line (UTF-8); false when writing failed or was cancelled.
+    bool add(std::string_view line);
+    bool addAll(const LineStore &lines);
+    ExportResult finish();
+
+private:
+    std::unique_ptr<ExportBuffer> m_buffer;
+    std::string m_discName; // of the line added last, and its field
+    std::string m_discField;
+    bool m_hasDisc = false;
+};
 
 // One self-contained HTML page (no script, style or font from elsewhere): a
 // heading, a filter box, a table of contents with each disc's file count,

@@ -21,6 +21,10 @@ constexpr std::size_t kLinesPerBlock = 500;
 
 void appendEscaped(std::string &out, std::string_view text)
 {
+    if (!exportscan::containsAnyOf(text, "&<>\"'")) {
+        out.append(text);
+        return;
+    }
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char *entity;

@@ -54,9 +54,11 @@ std::vector<Row> rowsOf(const ExportContent &content, qsizetype disc)
 class ListingRun
 {
 public:
-    ListingRun(const ExportContent &content, QPagedPaintDevice &device, const ExportOptions &options,
-               const ListingStyle &style)
-        : m_content(content), m_device(device), m_options(options)
+    ListingRun(const ExportContent &content, QPagedPaintDevice &device,
+               const ExportOptions &options, const ListingStyle &style)
+        : m_content(content)
+        , m_device(device)
+        , m_options(options)
     {
         const qreal mm = device.logicalDpiY() / 25.4;
         m_body.setPointSizeF(style.fontPointSize);
@@ -88,9 +90,10 @@ public:
         m_bottom = device.height() - m_smallHeight * 1.8;
         m_gap = 4 * mm;
         m_indent = 2.5 * mm;
-        m_columns = style.columns > 0
-                        ? style.columns
-                        : std::max(1, int((m_width + m_gap) / (style.minColumnWidthMm * mm + m_gap)));
+        m_columns =
+            style.columns > 0
+                ? style.columns
+                : std::max(1, int((m_width + m_gap) / (style.minColumnWidthMm * mm + m_gap)));
         m_columnWidth = (m_width - (m_columns - 1) * m_gap) / m_columns;
     }
 
@@ -135,8 +138,8 @@ private:
         m_painter->setFont(m_small);
         m_painter->setPen(Qt::darkGray);
         const qreal width = QFontMetricsF(m_small, &m_device).horizontalAdvance(number);
-        m_painter->drawText(QPointF(m_width - width, m_device.height() - m_smallHeight + m_smallAscent),
-                            number);
+        m_painter->drawText(
+            QPointF(m_width - width, m_device.height() - m_smallHeight + m_smallAscent), number);
     }
 
     bool placeDisc(qsizetype disc)
@@ -155,9 +158,9 @@ private:
             const std::size_t left = rows.size() - next;
             const std::size_t room = std::size_t(rowsOnPage) * std::size_t(m_columns);
             // The last part of a disc is spread evenly over the columns.
-            const std::size_t perColumn = left <= room
-                                              ? (left + std::size_t(m_columns) - 1) / std::size_t(m_columns)
-                                              : std::size_t(rowsOnPage);
+            const std::size_t perColumn =
+                left <= room ? (left + std::size_t(m_columns) - 1) / std::size_t(m_columns)
+                             : std::size_t(rowsOnPage);
             const std::size_t count = std::min(left, room);
             for (std::size_t i = 0; i < count; ++i) {
                 const int column = int(i / perColumn);
@@ -182,9 +185,9 @@ private:
         if (m_painter) {
             m_painter->setFont(m_heading);
             m_painter->setPen(Qt::black);
-            m_painter->drawText(QPointF(0, m_y + m_headingAscent),
-                                QFontMetricsF(m_heading, &m_device)
-                                    .elidedText(heading, Qt::ElideMiddle, m_width));
+            m_painter->drawText(
+                QPointF(0, m_y + m_headingAscent),
+                QFontMetricsF(m_heading, &m_device).elidedText(heading, Qt::ElideMiddle, m_width));
         }
         m_y += m_headingHeight;
     }
@@ -229,7 +232,11 @@ private:
 class WatchedOutput : public QIODevice
 {
 public:
-    explicit WatchedOutput(QIODevice &out) : m_out(out) { open(QIODevice::WriteOnly); }
+    explicit WatchedOutput(QIODevice &out)
+        : m_out(out)
+    {
+        open(QIODevice::WriteOnly);
+    }
     bool failed() const { return m_failed; }
     bool isSequential() const override { return true; }
 
