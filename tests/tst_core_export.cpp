@@ -24,7 +24,7 @@ const QByteArray kBomAndHeader = "\xEF\xBB\xBF"
 // chosen, disc by disc.
 QByteArray exportCsv(const LineStore &lines, bool grouped = false)
 {
-    ExportDiscIndex discs;
+    DiscIndex discs;
     discs.build(lines);
     QBuffer out;
     out.open(QIODevice::WriteOnly);
@@ -37,7 +37,7 @@ QByteArray exportCsv(const LineStore &lines, bool grouped = false)
 
 QByteArray exportHtml(const LineStore &lines, const QString &title = QStringLiteral("T"))
 {
-    ExportDiscIndex discs;
+    DiscIndex discs;
     discs.build(lines);
     QBuffer out;
     out.open(QIODevice::WriteOnly);
@@ -232,7 +232,7 @@ void TestExport::groupsBySelection()
     QFETCH(QString, which);
     QFETCH(QString, expected);
     const LineStore store = test::toStore(lines);
-    ExportDiscIndex discs;
+    DiscIndex discs;
     discs.build(store);
     const std::vector<qsizetype> chosen = numbers(which);
     const ExportContent content =
@@ -323,7 +323,7 @@ void TestExport::failingDeviceReported()
     QFETCH(QString, format);
     QFETCH(qint64, limit);
     const LineStore store = test::bigListing(20000);
-    ExportDiscIndex discs;
+    DiscIndex discs;
     discs.build(store);
     const ExportContent content = ExportContent::wholeCatalog(store, discs);
     test::FailDevice out(limit);
@@ -336,7 +336,7 @@ void TestExport::failingDeviceReported()
 void TestExport::progressAndCancel()
 {
     const LineStore store = test::bigListing(10000);
-    ExportDiscIndex discs;
+    DiscIndex discs;
     discs.build(store);
     const ExportContent content = ExportContent::wholeCatalog(store, discs);
 
@@ -369,7 +369,7 @@ void TestExport::largeExportIsStreamed()
     // 200,000 lines: megabytes of output, handed over in pieces of a bounded
     // size rather than built whole first.
     const LineStore store = test::bigListing(200000);
-    ExportDiscIndex discs;
+    DiscIndex discs;
     discs.build(store);
     const ExportContent content = ExportContent::wholeCatalog(store, discs);
     for (const bool html : {false, true}) {

@@ -43,7 +43,7 @@ QPageLayout pageOf(const QString &name)
 // The pages of the listing of lines on the page, -1 on failure.
 int pagesOf(const LineStore &lines, const QString &page, int columns)
 {
-    ExportDiscIndex discs;
+    DiscIndex discs;
     discs.build(lines);
     const ExportContent content = ExportContent::wholeCatalog(lines, discs);
     QBuffer out;
@@ -129,7 +129,7 @@ void TestExportPdf::pagesFollowLayout()
 void TestExportPdf::writesPdfDocument()
 {
     const LineStore store = catalog(500, 3);
-    ExportDiscIndex discs;
+    DiscIndex discs;
     discs.build(store);
     QBuffer out;
     out.open(QIODevice::WriteOnly);
@@ -162,7 +162,7 @@ void TestExportPdf::failingDeviceReported()
 {
     QFETCH(qint64, limit);
     const LineStore store = catalog(2000);
-    ExportDiscIndex discs;
+    DiscIndex discs;
     discs.build(store);
     test::FailDevice out(limit);
     out.open(QIODevice::WriteOnly);
@@ -173,7 +173,7 @@ void TestExportPdf::failingDeviceReported()
 void TestExportPdf::cancelStops()
 {
     const LineStore store = catalog(20000);
-    ExportDiscIndex discs;
+    DiscIndex discs;
     discs.build(store);
     ExportOptions options;
     int calls = 0;

@@ -192,7 +192,7 @@ int commandExport(const QStringList &args)
     lines.setKeepSearchKeys(false); // nothing is searched
     if (const RuntimeError error = readCatalog(path, lines, ExistingLines::Clear))
         return fail(ProgramTexts::readErrorHeading(), error);
-    ExportDiscIndex discs;
+    DiscIndex discs;
     discs.build(lines);
     std::vector<qsizetype> chosen;
     for (const QString &name : discNames) {

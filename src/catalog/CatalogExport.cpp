@@ -6,7 +6,7 @@
 
 namespace kobrix {
 
-void ExportContent::addDisc(const ExportDiscIndex &discs, qsizetype disc)
+void ExportContent::addDisc(const DiscIndex &discs, qsizetype disc)
 {
     const std::span<const qint32> lines = discs.lines(disc);
     Disc d;
@@ -19,7 +19,7 @@ void ExportContent::addDisc(const ExportDiscIndex &discs, qsizetype disc)
     m_discs.push_back(std::move(d));
 }
 
-ExportContent ExportContent::wholeCatalog(const LineStore &lines, const ExportDiscIndex &discs)
+ExportContent ExportContent::wholeCatalog(const LineStore &lines, const DiscIndex &discs)
 {
     ExportContent content(lines);
     content.m_lines.reserve(std::size_t(discs.totalFiles()));
@@ -28,7 +28,7 @@ ExportContent ExportContent::wholeCatalog(const LineStore &lines, const ExportDi
     return content;
 }
 
-ExportContent ExportContent::selectedDiscs(const LineStore &lines, const ExportDiscIndex &discs,
+ExportContent ExportContent::selectedDiscs(const LineStore &lines, const DiscIndex &discs,
                                            std::span<const qsizetype> which)
 {
     ExportContent content(lines);
@@ -42,7 +42,7 @@ ExportContent ExportContent::selectedDiscs(const LineStore &lines, const ExportD
     return content;
 }
 
-ExportContent ExportContent::selectedLines(const LineStore &lines, const ExportDiscIndex &discs,
+ExportContent ExportContent::selectedLines(const LineStore &lines, const DiscIndex &discs,
                                            std::span<const qsizetype> which)
 {
     ExportContent content(lines);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalog/DiscGroups.h"
+#include "core/DiscIndex.h"
 #include "core/LineStore.h"
 
 #include <QString>
@@ -14,9 +14,6 @@
 class QIODevice;
 
 namespace kobrix {
-
-// The discs of a line store as the exports see them.
-using ExportDiscIndex = DiscGroups;
 
 // What an export lists: lines of a line store, disc by disc. It holds line
 // numbers, not copies; the store must outlive it and stay unchanged.
@@ -34,15 +31,15 @@ public:
 
     // The whole catalog: every disc in the order of its first line, each
     // with all its lines in catalog order.
-    static ExportContent wholeCatalog(const LineStore &lines, const ExportDiscIndex &discs);
+    static ExportContent wholeCatalog(const LineStore &lines, const DiscIndex &discs);
     // The discs given (numbers of the index), in the order given; a disc
     // given twice is listed once.
-    static ExportContent selectedDiscs(const LineStore &lines, const ExportDiscIndex &discs,
+    static ExportContent selectedDiscs(const LineStore &lines, const DiscIndex &discs,
                                        std::span<const qsizetype> which);
     // The lines given (search results, for instance), grouped by disc: the
     // discs in the order of their first line among those given, the lines
     // of each in the order given.
-    static ExportContent selectedLines(const LineStore &lines, const ExportDiscIndex &discs,
+    static ExportContent selectedLines(const LineStore &lines, const DiscIndex &discs,
                                        std::span<const qsizetype> which);
 
     const LineStore &store() const { return *m_store; }
@@ -71,7 +68,7 @@ private:
     explicit ExportContent(const LineStore &lines)
         : m_store(&lines)
     {}
-    void addDisc(const ExportDiscIndex &discs, qsizetype disc);
+    void addDisc(const DiscIndex &discs, qsizetype disc);
 
     const LineStore *m_store;
     std::vector<Disc> m_discs;
