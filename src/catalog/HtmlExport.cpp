@@ -77,8 +77,9 @@ table{border-collapse:collapse}
 
 // The filter: each line's catalog line is folded once (NFC, lower case) when
 // the page has loaded; typing waits for a short pause, then one pass over
-// those texts hides or shows only the rows whose state changes, and the
-// blocks, sections and contents follow from the counts.
+// those texts counts the matches of each block. A block without any is
+// hidden whole, its rows left as they were; in the others only the rows
+// whose state changes are touched. Sections and contents follow the counts.
 const char kScript[] = R"(<script>
 (function(){
 'use strict';
@@ -86,16 +87,16 @@ var box=document.getElementById('q'),shown=document.getElementById('n');
 var template=shown.getAttribute('data-t');
 var sections=document.getElementsByTagName('section');
 var toc=document.getElementById('toc').tBodies[0].rows;
-var keys=null,rows,blockOf,blocks,sectionOf,hidden,full,timer=0,last='';
+var keys=null,rows,blockOf,firstOf,blocks,sectionOf,hidden,want,full,timer=0,last='';
 function fold(s){return s.normalize('NFC').toLowerCase();}
 function prepare(){
-  keys=[];rows=[];blockOf=[];blocks=[];sectionOf=[];full=[];
+  keys=[];rows=[];blockOf=[];firstOf=[];blocks=[];sectionOf=[];full=[];
   for(var s=0;s<sections.length;s++){
     var sec=sections[s];
     var prefix=sec.classList.contains('l')?'':sec.getElementsByTagName('h2')[0].textContent+' - ';
     var bs=sec.getElementsByClassName('k'),n=0;
     for(var b=0;b<bs.length;b++){
-      var k=blocks.length;blocks.push(bs[b]);sectionOf.push(s);
+      var k=blocks.length;blocks.push(bs[b]);sectionOf.push(s);firstOf.push(rows.length);
       var trs=bs[b].getElementsByTagName('tr');
       for(var r=0;r<trs.length;r++){
         var c=trs[r].cells;
@@ -105,7 +106,8 @@ function prepare(){
     }
     full.push(n);
   }
-  hidden=new Uint8Array(rows.length);
+  firstOf.push(rows.length);
+  hidden=new Uint8Array(rows.length);want=new Uint8Array(rows.length);
 }
 function apply(){
   timer=0;
@@ -113,18 +115,22 @@ function apply(){
   if(text===last)return;
   last=text;
   if(!keys)prepare();
-  var perBlock=new Int32Array(blocks.length),perSection=new Int32Array(sections.length);
-  var i,h,total=0;
-  for(i=0;i<keys.length;i++){
+  var n=keys.length,perBlock=new Int32Array(blocks.length),perSection=new Int32Array(sections.length);
+  var i,h,b,total=0;
+  for(i=0;i<n;i++){
     h=text!==''&&keys[i].indexOf(text)<0?1:0;
-    if(h!==hidden[i]){hidden[i]=h;rows[i].hidden=h===1;}
+    want[i]=h;
     if(!h)perBlock[blockOf[i]]++;
   }
-  for(i=0;i<blocks.length;i++){
-    h=perBlock[i];
-    perSection[sectionOf[i]]+=h;total+=h;
-    blocks[i].hidden=h===0;
-    blocks[i].style.setProperty('--r',h);
+  for(b=0;b<blocks.length;b++){
+    h=perBlock[b];
+    perSection[sectionOf[b]]+=h;total+=h;
+    blocks[b].hidden=h===0;
+    if(h===0)continue;
+    blocks[b].style.setProperty('--r',h);
+    for(i=firstOf[b];i<firstOf[b+1];i++){
+      if(want[i]!==hidden[i]){hidden[i]=want[i];rows[i].hidden=want[i]===1;}
+    }
   }
   for(i=0;i<sections.length;i++){
     h=perSection[i];
@@ -132,7 +138,7 @@ function apply(){
     toc[i].hidden=h===0;
     toc[i].cells[1].textContent=text===''?full[i]:h+' / '+full[i];
   }
-  shown.textContent=text===''?'':template.replace('%1',total).replace('%2',keys.length);
+  shown.textContent=text===''?'':template.replace('%1',total).replace('%2',n);
 }
 box.addEventListener('input',function(){if(timer)clearTimeout(timer);timer=setTimeout(apply,60);});
 window.addEventListener('load',function(){setTimeout(function(){if(!keys)prepare();},0);});
