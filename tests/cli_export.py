@@ -317,6 +317,14 @@ def pdf_checks(work, catalog):
                  "\\Ünïcödé\\", "файл.txt", "\\Альбом\\", "песня.mp3", "menú.txt", "hand made",
                  "with comma", "<i>x</i>&amp;.txt", "Page 1 of 1", "catalog.cdc"):
         check(f"pdf: text {name}", name in text)
+    # A folder stands above its files, never at the foot of a column with
+    # its files beside it in the next.
+    for folder, file in (("\\Альбом\\", "песня.mp3"), ("\\DATA\\", "LEVEL1.DAT"),
+                         ("\\Ünïcödé\\", "файл.txt")):
+        at = [i for i, line in enumerate(text.splitlines()) if folder in line]
+        below = [i for i, line in enumerate(text.splitlines()) if file in line]
+        check(f"pdf: {file} below its folder {folder}", len(at) == 1 and len(below) == 1
+              and below[0] == at[0] + 1, f"{at} {below}")
     if has_font_for("ja"):
         for name in ("写真 (1 files)", "\\データ\\", "画像.jpg"):
             check(f"pdf: text {name}", name in text)

@@ -157,22 +157,35 @@ private:
             const int rowsOnPage = std::max(1, int((m_bottom - m_y) / m_lineHeight));
             const std::size_t left = rows.size() - next;
             const std::size_t room = std::size_t(rowsOnPage) * std::size_t(m_columns);
-            // The last part of a disc is spread evenly over the columns.
+            // The last part of a disc is spread evenly over the columns,
+            // with a row to spare in each for a folder pushed on below.
             const std::size_t perColumn =
-                left <= room ? (left + std::size_t(m_columns) - 1) / std::size_t(m_columns)
+                left <= room ? std::min<std::size_t>(rowsOnPage,
+                                                     (left + std::size_t(m_columns) - 1)
+                                                             / std::size_t(m_columns)
+                                                         + (d.looseLines ? 0 : 1))
                              : std::size_t(rowsOnPage);
-            const std::size_t count = std::min(left, room);
-            for (std::size_t i = 0; i < count; ++i) {
-                const int column = int(i / perColumn);
-                const qreal y = m_y + qreal(i % perColumn) * m_lineHeight;
+            int column = 0;
+            std::size_t slot = 0, used = 0;
+            while (next < rows.size() && column < m_columns) {
+                // A column is full, or would end with a folder whose files
+                // stand in the next one: the folder goes on there.
+                if (slot == perColumn
+                    || (slot > 0 && slot + 1 == perColumn && rows[next].folder
+                        && next + 1 < rows.size())) {
+                    ++column;
+                    slot = 0;
+                    continue;
+                }
                 if (m_painter)
-                    paintRow(d, rows[next + i], column, y);
-                if (!rows[next + i].folder && ++m_done % 4096 == 0 && m_options.progress
+                    paintRow(d, rows[next], column, m_y + qreal(slot) * m_lineHeight);
+                if (!rows[next].folder && ++m_done % 4096 == 0 && m_options.progress
                     && !m_options.progress(m_done, m_content.lineCount()))
                     return false;
+                ++next;
+                used = std::max(used, ++slot);
             }
-            next += count;
-            m_y += qreal(perColumn) * m_lineHeight;
+            m_y += qreal(used) * m_lineHeight;
             if (next < rows.size())
                 startPage();
         } while (next < rows.size());
