@@ -2,7 +2,7 @@
 # Checks that no source folder includes a header of a folder above it.
 # The folders stand in this order, lowest first; a file may include its own
 # folder and any folder below it:
-#   core, catalog, scan, search, platform, ui, app
+#   core, catalog, scan, search, platform, export, ui, app
 # With --self-test it first plants an upward include in a copy of the tree
 # and checks that it is reported. With --graph it prints instead, folder by
 # folder in that order, the other folders its files include and how many
@@ -32,7 +32,7 @@ if [[ "${1:-}" == --graph ]]; then
 fi
 
 src="${1:?usage: check_layers.sh [--self-test | --graph] SOURCE_DIR}"
-layers=(core catalog scan search platform ui app)
+layers=(core catalog scan search platform export ui app)
 
 # The folder each quoted include of a folder's files names, one line each.
 includedFolders() {

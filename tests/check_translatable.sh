@@ -74,6 +74,12 @@ expected=(
     "kobrix::Form1|Already in %1 as \"%2\" (%3 of %4 files)"
     "kobrix::DiscUpdateDialog|Update Disc in Catalog"
     "kobrix::DiscUpdateDialog|&Update"
+    "kobrix::ProgramTexts|%1 discs, %2 files"
+    "kobrix::ProgramTexts|%1 of %2 files"
+    "kobrix::ProgramTexts|Lines without a disc"
+    "kobrix::ProgramTexts|%1 (%2 files)"
+    "kobrix::ProgramTexts|Page %1 of %2"
+    "kobrix::ProgramTexts|A PDF export needs an output file: -o FILE"
     # error descriptions
     "kobrix::RuntimeError|File not found"
     "kobrix::RuntimeError|Device unavailable"

@@ -14,5 +14,6 @@ int commandList(const QStringList &args);
 int commandFind(const QStringList &args);
 int commandUpdate(const QStringList &args);
 int commandIdentify(const QStringList &args);
+int commandExport(const QStringList &args);
 
 } // namespace kobrix::cli

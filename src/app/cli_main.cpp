@@ -30,6 +30,10 @@ const char kUsage[] =
     "  kobrix-cli update CATALOG --disc NAME ROOT  scan ROOT and replace the disc's records with it\n"
     "  kobrix-cli identify CATALOG ROOT            scan ROOT and name the discs most like it\n"
     "  kobrix-cli --version                        print the program's version\n"
+    "  kobrix-cli export CATALOG --format csv|html|pdf [--disc NAME]... [-o FILE]\n"
+    "                                              the catalog, or the discs named, as a\n"
+    "                                              spreadsheet, a web page or a printable\n"
+    "                                              PDF (standard output unless -o; PDF needs -o)\n"
     "\n"
     "find searches each CATALOG given and, for a folder, every *.cdc file below it\n"
     "(in byte order of their paths). Given more than one catalog or a folder, it\n"
@@ -56,6 +60,7 @@ const Command kCommands[] = {
     {"find", &commandFind},
     {"update", &commandUpdate},
     {"identify", &commandIdentify},
+    {"export", &commandExport},
 };
 
 int run(int argc, char **argv)

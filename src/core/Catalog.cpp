@@ -16,4 +16,32 @@ void Catalog::setPath(const QString &path)
     emit pathChanged(m_path);
 }
 
+void Catalog::setContent(Content content)
+{
+    if (content == m_content)
+        return;
+    m_content = content;
+    m_discsStale = true;
+}
+
+void Catalog::markLinesChanged()
+{
+    m_discsStale = true;
+    emit linesChanged();
+}
+
+const DiscIndex &Catalog::discs() const
+{
+    if (m_discsStale || m_discsLines != m_lines.count() || m_discsBytes != m_lines.byteSize()) {
+        if (m_content == Content::CatalogLines)
+            m_discs.build(m_lines);
+        else
+            m_discs.clear();
+        m_discsStale = false;
+        m_discsLines = m_lines.count();
+        m_discsBytes = m_lines.byteSize();
+    }
+    return m_discs;
+}
+
 } // namespace kobrix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/DiscIndex.h"
 #include "core/LineStore.h"
 
 #include <QObject>
@@ -15,12 +16,16 @@ namespace kobrix {
 // added), or the full path of the catalog file opened. The lines are what
 // the main window lists: the catalog's lines after a load, the listing of the
 // disc in hand after a scan. Whoever changes the lines directly tells the
-// views that show them.
+// views that show them, and calls markLinesChanged().
 class Catalog : public QObject
 {
     Q_OBJECT
 
 public:
+    // What the lines are: nothing yet (or emptied), a loaded catalog's lines,
+    // or the listing of a scanned disc.
+    enum class Content { Nothing, CatalogLines, DiscListing };
+
     explicit Catalog(QObject *parent = nullptr);
     ~Catalog() override;
 
@@ -30,12 +35,32 @@ public:
     LineStore &lines() { return m_lines; }
     const LineStore &lines() const { return m_lines; }
 
+    Content content() const { return m_content; }
+    void setContent(Content content);
+
+    // Says that the lines changed: what is derived from them is made anew
+    // when next asked for, and linesChanged() is emitted. A load calls it
+    // after every slice it reads.
+    void markLinesChanged();
+
+    // The discs of the lines, built on first use after a change: from the
+    // lines when they are a catalog's, empty otherwise.
+    const DiscIndex &discs() const;
+
 Q_SIGNALS:
     void pathChanged(const QString &path);
+    void linesChanged();
 
 private:
     QString m_path;
     LineStore m_lines;
+    Content m_content = Content::Nothing;
+    mutable DiscIndex m_discs;
+    mutable bool m_discsStale = true;
+    // Lines and bytes the index was built from: lines added without a word
+    // to markLinesChanged() still make it stale.
+    mutable qsizetype m_discsLines = 0;
+    mutable std::size_t m_discsBytes = 0;
 };
 
 } // namespace kobrix

@@ -65,6 +65,50 @@ public:
     {
         return tr("%1 added, %2 removed, %3 unchanged").arg(added).arg(removed).arg(unchanged);
     }
+
+    // The exported listings (HTML page, PDF).
+    static QString exportSummary(qsizetype discs, qsizetype files)
+    {
+        return tr("%1 discs, %2 files").arg(discs).arg(files);
+    }
+    static QString exportDiscsHeading() { return tr("Discs"); }
+    static QString exportDiscColumn() { return tr("Disc"); }
+    static QString exportFilesColumn() { return tr("Files"); }
+    static QString exportFolderColumn() { return tr("Folder"); }
+    static QString exportFileColumn() { return tr("File"); }
+    static QString exportFilterPlaceholder() { return tr("Filter"); }
+    // What the page's filter shows: %1 lines shown of %2.
+    static QString exportShownCount() { return tr("%1 of %2 files"); }
+    // The heading of the lines that name no disc (made by hand).
+    static QString looseLinesHeading() { return tr("Lines without a disc"); }
+    // A disc's heading in the PDF: its name and file count.
+    static QString exportDiscHeading(const QString &disc, qsizetype files)
+    {
+        return tr("%1 (%2 files)").arg(disc).arg(files);
+    }
+    static QString exportPageNumber(int page, int pages)
+    {
+        return tr("Page %1 of %2").arg(page).arg(pages);
+    }
+
+    // Refusals of an export.
+    static QString unknownExportFormat(const QString &format)
+    {
+        return tr("Unknown export format \"%1\": use csv, html or pdf").arg(format);
+    }
+    static QString pdfNeedsOutputFile() { return tr("A PDF export needs an output file: -o FILE"); }
+    static QString pdfModuleMissing(const QString &reason)
+    {
+        return tr("The PDF export is not available: %1").arg(reason);
+    }
+    static QString pdfModuleOtherVersion(const QString &module)
+    {
+        return tr("%1 belongs to another version of the program").arg(module);
+    }
+    static QString exportWriteFailed(const QString &file, const QString &reason)
+    {
+        return tr("Cannot write %1: %2").arg(file, reason);
+    }
 };
 
 } // namespace kobrix

@@ -45,6 +45,8 @@ void Form1::clearScanLists()
 {
     m_list1Lines.clear();
     m_catalog.lines().clear();
+    m_catalog.setContent(Catalog::Content::Nothing);
+    m_catalog.markLinesChanged();
     m_list1Model->reset();
     m_list2Model->reset();
     forgetDiscNotice();
@@ -160,14 +162,16 @@ void Form1::ReadList(const QString &fileName, bool clearFirst)
         m_list2Model->reset();
     }
     forgetDiscNotice();
+    m_catalog.setContent(Catalog::Content::CatalogLines);
 
     m_loading = true;
     m_stopLoading = false;
     bool finished = false;
     while (!finished) {
         finished = reader.readSome(m_catalog.lines(), m_loadSlice);
-        // The view hears of the new lines once per slice.
+        // The views hear of the new lines once per slice.
         m_list2Model->sync();
+        m_catalog.markLinesChanged();
         if (!finished) {
             // Other commands may run here; those that need the catalog file
             // find it open and say so.

@@ -201,6 +201,8 @@ void Form1::runScan(DirectoryReader &reader, const QString &root)
     // The walk's lists become the window's: the listing as far as it got.
     std::swap(m_list1Lines, scan.directories());
     std::swap(m_catalog.lines(), scan.listing());
+    m_catalog.setContent(Catalog::Content::DiscListing);
+    m_catalog.markLinesChanged();
     m_list1Model->sync();
     m_list2Model->sync();
 

@@ -1,0 +1,507 @@
+// The discs of a catalog: the index of discs, the folder tree of one disc,
+// search hits grouped by disc and the files on several discs.
+
+#include "core/Catalog.h"
+#include "core/DiscDuplicates.h"
+#include "core/DiscHits.h"
+#include "core/DiscIndex.h"
+#include "core/DiscLine.h"
+#include "core/DiscTree.h"
+
+#include "TestSupport.h"
+
+#include <QMap>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace kobrix;
+using kobrix::test::toStore;
+
+namespace {
+
+// "name=0 1 4" for each disc in order; the loose lines as "*=...".
+QStringList describeDiscs(const DiscIndex &index)
+{
+    QStringList discs;
+    for (qsizetype d = 0; d < index.count(); ++d) {
+        QStringList lines;
+        for (const qint32 line : index.lines(d))
+            lines << QString::number(line);
+        discs << (index.isLooseLines(d) ? QStringLiteral("*") : index.name(d)) + u'='
+                     + lines.join(u' ');
+    }
+    return discs;
+}
+
+// "path filesBelow: file file..." for each folder, depth first, subfolders
+// in their order.
+void describeFolder(const DiscTree &tree, qsizetype folder, QStringList &out)
+{
+    QStringList files;
+    for (const qint32 line : tree.files(folder))
+        files << tree.fileName(line);
+    out << tree.folderPath(folder) + u' ' + QString::number(tree.filesBelow(folder)) + u':'
+               + (files.isEmpty() ? QString() : u' ' + files.join(u' '));
+    for (const qint32 sub : tree.subfolders(folder)) {
+        if (tree.parentFolder(sub) != folder)
+            out << QStringLiteral("wrong parent of ") + tree.folderPath(sub);
+        describeFolder(tree, sub, out);
+    }
+}
+
+QStringList prefixed(const QString &disc, const QStringList &paths)
+{
+    QStringList lines;
+    for (const QString &path : paths)
+        lines << disc + QStringLiteral(" - ") + path;
+    return lines;
+}
+
+} // namespace
+
+class DiscsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void indexesDiscs_data();
+    void indexesDiscs();
+    void catalogBuildsDiscsOfItsLines_data();
+    void catalogBuildsDiscsOfItsLines();
+    void treeOfDisc_data();
+    void treeOfDisc();
+    void folderAtPath_data();
+    void folderAtPath();
+    void groupsHitsByDisc_data();
+    void groupsHitsByDisc();
+    void findsFilesOnSeveralDiscs_data();
+    void findsFilesOnSeveralDiscs();
+    void duplicatesOfManyLinesMatchSimpleCount_data();
+    void duplicatesOfManyLinesMatchSimpleCount();
+};
+
+void DiscsTest::indexesDiscs_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("discs");
+
+    QTest::newRow("empty catalog") << QStringList() << QStringList();
+    QTest::newRow("one disc") << QStringList{"Games 1 - \\SETUP.EXE", "Games 1 - \\DATA\\LEVEL1.DAT"}
+                              << QStringList{"Games 1=0 1"};
+    QTest::newRow("name holding a dash")
+        << QStringList{"Photos - 2002 - \\IMG1.JPG", "Photos - 2002 - \\IMG2.JPG", "Photos - \\X.JPG"}
+        << QStringList{"Photos - 2002=0 1", "Photos=2"};
+    QTest::newRow("path holding the separator")
+        << QStringList{"A - \\B - \\C.TXT", "A - \\D.TXT"} << QStringList{"A=0 1"};
+    QTest::newRow("a name that begins like the one before")
+        << QStringList{"A - \\x", "A - B - \\y", "A - \\z", "A - B - \\w"}
+        << QStringList{"A=0 2", "A - B=1 3"};
+    QTest::newRow("names that are prefixes of others")
+        << QStringList{"Games 1 - \\a", "Games 10 - \\b", "Games 1 - \\c", "Games 1- \\d", "Games - \\e"}
+        << QStringList{"Games 1=0 2", "Games 10=1", "*=3", "Games=4"};
+    QTest::newRow("hand-made lines are one disc of their own")
+        << QStringList{"shopping list", "A - \\x", "", "A - B", "A - \\y", "\\SETUP.EXE"}
+        << QStringList{"*=0 2 3 5", "A=1 4"};
+    QTest::newRow("empty name is a disc, not a hand-made line")
+        << QStringList{" - \\x", "loose", " - \\y"} << QStringList{"=0 2", "*=1"};
+    QTest::newRow("disc appended twice is one disc")
+        << QStringList{"A - \\1", "A - \\2", "B - \\1", "A - \\1", "A - \\3", "B - \\4"}
+        << QStringList{"A=0 1 3 4", "B=2 5"};
+    QTest::newRow("several scripts")
+        << QStringList{"Église été - \\Ünï.txt", "Диск 1 - \\Ёлка.mp3", "写真 - 2002 - \\データ.jpg",
+                       "Église été - \\b.txt", "Диск 1 - \\c"}
+        << QStringList{"Église été=0 3", "Диск 1=1 4", "写真 - 2002=2"};
+    QTest::newRow("line of the name and separator only")
+        << QStringList{"A - \\", "A -", "A - \\\\"} << QStringList{"A=0 2", "*=1"};
+
+    // Far more discs than the first table has room for, each twice.
+    QStringList many;
+    QStringList manyDiscs;
+    for (int d = 0; d < 300; ++d) {
+        many << QStringLiteral("Disc %1 - \\a").arg(d);
+        manyDiscs << QStringLiteral("Disc %1=%2 %3").arg(d).arg(d).arg(d + 300);
+    }
+    for (int d = 0; d < 300; ++d)
+        many << QStringLiteral("Disc %1 - \\b").arg(d);
+    QTest::newRow("300 discs, each appended twice") << many << manyDiscs;
+}
+
+void DiscsTest::indexesDiscs()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, discs);
+
+    const LineStore store = toStore(lines);
+    DiscIndex index;
+    index.build(store);
+    QCOMPARE(describeDiscs(index), discs);
+    QCOMPARE(index.totalFiles(), lines.size());
+
+    qsizetype files = 0;
+    for (qsizetype d = 0; d < index.count(); ++d) {
+        QCOMPARE(index.fileCount(d), qsizetype(index.lines(d).size()));
+        files += index.fileCount(d);
+        for (const qint32 line : index.lines(d)) {
+            QCOMPARE(index.discOfLine(line), d);
+            // The path starts where the split rule puts it.
+            const QString text = lines[line];
+            QCOMPARE(text.toUtf8().mid(qsizetype(index.pathStart(line))),
+                     splitDiscLine(QStringView(text)).path.toUtf8());
+        }
+        if (index.isLooseLines(d))
+            QCOMPARE(index.looseLines(), d);
+        else
+            QCOMPARE(index.indexOf(index.name(d)), d);
+    }
+    QCOMPARE(files, lines.size());
+    QCOMPARE(index.indexOf(u"no such disc"), -1);
+    if (!discs.contains(QStringLiteral("=0 2")))
+        QCOMPARE(index.indexOf(u""), -1); // never the loose lines
+
+    index.clear();
+    QCOMPARE(index.count(), 0);
+    QCOMPARE(index.totalFiles(), 0);
+}
+
+void DiscsTest::catalogBuildsDiscsOfItsLines_data()
+{
+    QTest::addColumn<Catalog::Content>("content");
+    QTest::addColumn<int>("discs");
+
+    QTest::newRow("catalog lines") << Catalog::Content::CatalogLines << 2;
+    QTest::newRow("disc listing") << Catalog::Content::DiscListing << 0;
+    QTest::newRow("nothing") << Catalog::Content::Nothing << 0;
+}
+
+void DiscsTest::catalogBuildsDiscsOfItsLines()
+{
+    QFETCH(Catalog::Content, content);
+    QFETCH(int, discs);
+
+    Catalog catalog;
+    QSignalSpy changed(&catalog, &Catalog::linesChanged);
+    catalog.lines() = toStore({"A - \\x", "B - \\y"});
+    catalog.setContent(content);
+    catalog.markLinesChanged();
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(catalog.discs().count(), discs);
+
+    // Lines added afterwards are seen, told or not.
+    catalog.lines().append(u"C - \\z");
+    QCOMPARE(catalog.discs().count(), discs ? 3 : 0);
+    catalog.lines().clear();
+    catalog.lines().append(u"D - \\w");
+    catalog.markLinesChanged();
+    QCOMPARE(changed.count(), 2);
+    QCOMPARE(catalog.discs().count(), discs ? 1 : 0);
+    if (discs)
+        QCOMPARE(catalog.discs().name(0), QStringLiteral("D"));
+
+    // Another kind of content drops or makes the discs.
+    catalog.setContent(content == Catalog::Content::CatalogLines ? Catalog::Content::DiscListing
+                                                                 : Catalog::Content::CatalogLines);
+    QCOMPARE(catalog.discs().count(), discs ? 0 : 1);
+}
+
+void DiscsTest::treeOfDisc_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("disc"); // "*" for the loose lines
+    QTest::addColumn<QStringList>("folders");
+
+    QTest::newRow("files in the root only")
+        << prefixed("A", {"\\SETUP.EXE", "\\README.TXT"}) << "A"
+        << QStringList{"\\ 2: SETUP.EXE README.TXT"};
+    QTest::newRow("walk order: the root's files, then each folder")
+        << prefixed("G", {"\\SETUP.EXE", "\\DATA\\LEVEL1.DAT", "\\DATA\\LEVEL2.DAT", "\\MUSIC\\A.MP3",
+                          "\\DATA\\MAPS\\M1.MAP"})
+        << "G"
+        << QStringList{"\\ 5: SETUP.EXE", "\\DATA 3: LEVEL1.DAT LEVEL2.DAT", "\\DATA\\MAPS 1: M1.MAP",
+                       "\\MUSIC 1: A.MP3"};
+    QTest::newRow("subfolders in the order they first appear, not by name")
+        << prefixed("D", {"\\Z\\1", "\\A\\2", "\\M\\3"}) << "D"
+        << QStringList{"\\ 3:", "\\Z 1: 1", "\\A 1: 2", "\\M 1: 3"};
+    QTest::newRow("folders made from a deep file, their files later")
+        << prefixed("D", {"\\A\\B\\C\\x.txt", "\\A\\y.txt", "\\A\\B\\z.txt"}) << "D"
+        << QStringList{"\\ 3:", "\\A 3: y.txt", "\\A\\B 2: z.txt", "\\A\\B\\C 1: x.txt"};
+    QTest::newRow("a folder's files in several runs")
+        << prefixed("D", {"\\A\\x", "\\B\\y", "\\A\\z"}) << "D"
+        << QStringList{"\\ 3:", "\\A 2: x z", "\\B 1: y"};
+    QTest::newRow("names that begin alike")
+        << prefixed("D", {"\\AB\\1", "\\A\\2", "\\A B\\3", "\\AB\\C\\4"}) << "D"
+        << QStringList{"\\ 4:", "\\AB 2: 1", "\\AB\\C 1: 4", "\\A 1: 2", "\\A B 1: 3"};
+    QTest::newRow("only this disc, also when appended twice")
+        << QStringList{"A - \\x\\1", "B - \\y\\2", "A - \\x\\3", "A - \\w\\4"} << "A"
+        << QStringList{"\\ 3:", "\\x 2: 1 3", "\\w 1: 4"};
+    QTest::newRow("separator and accents in names")
+        << prefixed("Photos - 2002", {"\\Été - \\Ünï.jpg", "\\Été - \\Фото\\写真.jpg", "\\a - b.txt"})
+        << "Photos - 2002"
+        << QStringList{"\\ 3: a - b.txt", "\\Été -  2: Ünï.jpg", "\\Été - \\Фото 1: 写真.jpg"};
+    QTest::newRow("the root itself as a line")
+        << QStringList{"A - \\", "A - \\x\\"} << "A" << QStringList{"\\ 2: ", "\\x 1: "};
+    QTest::newRow("hand-made lines")
+        << QStringList{"list", "A - \\x", "notes\\todo", "\\DATA\\a.dat", "x - y"} << "*"
+        << QStringList{"\\ 4: list x - y", "notes 1: todo", "\\DATA 1: a.dat"};
+}
+
+void DiscsTest::treeOfDisc()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QString, disc);
+    QFETCH(QStringList, folders);
+
+    const LineStore store = toStore(lines);
+    DiscIndex index;
+    index.build(store);
+    const qsizetype d = disc == u"*" ? index.looseLines() : index.indexOf(disc);
+    QVERIFY(d >= 0);
+    const DiscTree tree(store, index, d);
+    QStringList described;
+    describeFolder(tree, 0, described);
+    QCOMPARE(described, folders);
+    QCOMPARE(tree.folderCount(), folders.size());
+    QCOMPARE(tree.parentFolder(0), -1);
+    QCOMPARE(tree.filesBelow(0), index.fileCount(d));
+
+    // Every line finds its folder; the lines of other discs find none.
+    for (qsizetype line = 0; line < store.count(); ++line) {
+        const qsizetype folder = tree.folderOfLine(line);
+        if (index.discOfLine(line) != d) {
+            QCOMPARE(folder, -1);
+            continue;
+        }
+        QVERIFY(folder >= 0);
+        const auto files = tree.files(folder);
+        QVERIFY(std::find(files.begin(), files.end(), qint32(line)) != files.end());
+        QCOMPARE(tree.folderAt(tree.folderPath(folder)), folder);
+    }
+}
+
+void DiscsTest::folderAtPath_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("folder"); // its path, or "-" for none
+
+    QTest::newRow("root") << "\\" << "\\";
+    QTest::newRow("root as nothing") << "" << "\\";
+    QTest::newRow("folder") << "\\DATA" << "\\DATA";
+    QTest::newRow("folder with a final backslash") << "\\DATA\\" << "\\DATA";
+    QTest::newRow("deep folder") << "\\DATA\\MAPS\\Été" << "\\DATA\\MAPS\\Été";
+    QTest::newRow("letter case counts") << "\\data" << "-";
+    QTest::newRow("without the first backslash") << "DATA" << "-";
+    QTest::newRow("a file is no folder") << "\\SETUP.EXE" << "-";
+    QTest::newRow("part of a name") << "\\DAT" << "-";
+    QTest::newRow("two final backslashes") << "\\DATA\\\\" << "-";
+    QTest::newRow("folder of another disc") << "\\OTHER" << "-";
+}
+
+void DiscsTest::folderAtPath()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, folder);
+
+    const LineStore store = toStore({"G - \\SETUP.EXE", "G - \\DATA\\MAPS\\Été\\1.map", "H - \\OTHER\\x",
+                                     "G - \\DATA\\2.dat"});
+    DiscIndex index;
+    index.build(store);
+    const DiscTree tree(store, index, index.indexOf(u"G"));
+    const qsizetype found = tree.folderAt(path);
+    QCOMPARE(found < 0 ? QStringLiteral("-") : tree.folderPath(found), folder);
+}
+
+void DiscsTest::groupsHitsByDisc_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QList<qsizetype>>("hits");
+    QTest::addColumn<QStringList>("groups"); // "disc=hit lines", "*" for the loose lines
+
+    const QStringList catalog{"A - \\1", "A - \\2", "B - \\1", "loose", "A - \\3", "C - \\1", "B - \\2"};
+    QTest::newRow("no hits") << catalog << QList<qsizetype>{} << QStringList{};
+    QTest::newRow("one disc") << catalog << QList<qsizetype>{2, 6} << QStringList{"B=2 6"};
+    QTest::newRow("catalog order of discs")
+        << catalog << QList<qsizetype>{0, 2, 4, 5} << QStringList{"A=0 4", "B=2", "C=5"};
+    QTest::newRow("hits only where a disc was appended again")
+        << catalog << QList<qsizetype>{4, 5, 6} << QStringList{"A=4", "B=6", "C=5"};
+    QTest::newRow("hand-made line") << catalog << QList<qsizetype>{3, 5} << QStringList{"*=3", "C=5"};
+    QTest::newRow("every line") << catalog << QList<qsizetype>{0, 1, 2, 3, 4, 5, 6}
+                                << QStringList{"A=0 1 4", "B=2 6", "*=3", "C=5"};
+}
+
+void DiscsTest::groupsHitsByDisc()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QList<qsizetype>, hits);
+    QFETCH(QStringList, groups);
+
+    const LineStore store = toStore(lines);
+    DiscIndex index;
+    index.build(store);
+    const DiscHitGroups grouped(index, std::span<const qsizetype>(hits.constData(), std::size_t(hits.size())));
+    QStringList described;
+    for (qsizetype g = 0; g < grouped.count(); ++g) {
+        const qsizetype disc = grouped.disc(g);
+        QStringList found;
+        for (const qsizetype line : grouped.hits(g))
+            found << QString::number(line);
+        QCOMPARE(grouped.hitCount(g), found.size());
+        QCOMPARE(grouped.groupOfDisc(disc), g);
+        described << (index.isLooseLines(disc) ? QStringLiteral("*") : index.name(disc)) + u'='
+                         + found.join(u' ');
+    }
+    QCOMPARE(described, groups);
+    QCOMPARE(grouped.totalHits(), hits.size());
+    for (qsizetype d = 0; d < index.count(); ++d) {
+        if (grouped.groupOfDisc(d) < 0)
+            QVERIFY(std::none_of(hits.begin(), hits.end(),
+                                 [&](qsizetype line) { return index.discOfLine(line) == d; }));
+    }
+}
+
+void DiscsTest::findsFilesOnSeveralDiscs_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<bool>("byName");
+    QTest::addColumn<QStringList>("entries"); // key TAB disc TAB disc...
+
+    QTest::newRow("one disc appended twice is no duplicate")
+        << QStringList{"A - \\x", "A - \\y", "A - \\x"} << false << QStringList{};
+    QTest::newRow("path on two discs")
+        << QStringList{"A - \\x", "A - \\DATA\\y", "B - \\DATA\\y", "B - \\z"} << false
+        << QStringList{"\\DATA\\y\tA\tB"};
+    QTest::newRow("discs in the order the path first appears on them")
+        << QStringList{"A - \\1", "C - \\x", "A - \\x", "B - \\x", "C - \\x"} << false
+        << QStringList{"\\x\tC\tA\tB"};
+    QTest::newRow("entries in the order of their first line")
+        << QStringList{"A - \\late", "A - \\early", "B - \\early", "B - \\late"} << false
+        << QStringList{"\\late\tA\tB", "\\early\tA\tB"};
+    QTest::newRow("a disc appended again")
+        << QStringList{"A - \\x", "B - \\x", "A - \\x", "A - \\y", "B - \\y"} << false
+        << QStringList{"\\x\tA\tB", "\\y\tA\tB"};
+    QTest::newRow("letter case counts")
+        << QStringList{"A - \\README.TXT", "B - \\readme.txt"} << false << QStringList{};
+    QTest::newRow("same name in other folders is no same path")
+        << QStringList{"A - \\X\\f", "B - \\Y\\f"} << false << QStringList{};
+    QTest::newRow("hand-made lines stand on no disc")
+        << QStringList{"\\x", "A - \\x", "\\x", "B - \\y"} << false << QStringList{};
+    QTest::newRow("names holding the separator")
+        << QStringList{"A - B - \\x - \\y", "A - \\x - \\y", "A - \\B - \\x - \\y"} << false
+        << QStringList{"\\x - \\y\tA - B\tA"};
+    QTest::newRow("by name: any folder")
+        << QStringList{"A - \\X\\f.txt", "A - \\g", "B - \\Y\\Z\\f.txt", "C - \\f.txt", "C - \\g"}
+        << true << QStringList{"f.txt\tA\tB\tC", "g\tA\tC"};
+    QTest::newRow("by name: twice on one disc is no duplicate")
+        << QStringList{"A - \\X\\f", "A - \\Y\\f", "B - \\g"} << true << QStringList{};
+    QTest::newRow("by name: scripts and empty names")
+        << QStringList{"Диск - \\Ёлка.mp3", "日本 - \\音楽\\Ёлка.mp3", "A - \\x\\", "B - \\"} << true
+        << QStringList{"Ёлка.mp3\tДиск\t日本", "\tA\tB"};
+}
+
+void DiscsTest::findsFilesOnSeveralDiscs()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(bool, byName);
+    QFETCH(QStringList, entries);
+
+    const LineStore store = toStore(lines);
+    DiscIndex index;
+    index.build(store);
+    const DiscDuplicates dupes(store, index,
+                               byName ? DiscDuplicates::Key::FileName : DiscDuplicates::Key::Path);
+    QStringList described;
+    for (qsizetype e = 0; e < dupes.count(); ++e) {
+        QString entry = dupes.key(e);
+        for (const qint32 disc : dupes.discs(e))
+            entry += u'\t' + index.name(disc);
+        described << entry;
+    }
+    QCOMPARE(described, entries);
+
+    // Every line of a listed key leads to its entry, every other line to none.
+    for (qsizetype line = 0; line < store.count(); ++line) {
+        const qsizetype entry = dupes.entryOfLine(line);
+        if (entry < 0)
+            continue;
+        QCOMPARE(dupes.utf8Key(entry), std::string_view(store.utf8At(line)).substr(
+                                             store.utf8At(line).size() - dupes.utf8Key(entry).size()));
+        const auto discs = dupes.discs(entry);
+        QVERIFY(std::find(discs.begin(), discs.end(), index.discOfLine(line)) != discs.end());
+    }
+    qsizetype linesOfEntries = 0;
+    for (qsizetype line = 0; line < store.count(); ++line)
+        linesOfEntries += dupes.entryOfLine(line) >= 0;
+    qsizetype expectedLines = 0;
+    for (qsizetype line = 0; line < store.count(); ++line) {
+        if (index.isLooseLines(index.discOfLine(line)))
+            continue;
+        const QString text = lines[line];
+        QString key = splitDiscLine(QStringView(text)).path.toString();
+        if (byName)
+            key = key.mid(key.lastIndexOf(u'\\') + 1);
+        for (const QString &entry : entries)
+            expectedLines += entry.section(u'\t', 0, 0) == key;
+    }
+    QCOMPARE(linesOfEntries, expectedLines);
+}
+
+void DiscsTest::duplicatesOfManyLinesMatchSimpleCount_data()
+{
+    QTest::addColumn<bool>("byName");
+    QTest::newRow("by path") << false;
+    QTest::newRow("by name") << true;
+}
+
+void DiscsTest::duplicatesOfManyLinesMatchSimpleCount()
+{
+    QFETCH(bool, byName);
+
+    // Thirty discs of a few hundred files drawn from a common pool, one disc
+    // appended twice: far more lines than the table's first size and the
+    // look-ahead, compared with a plain map of keys to discs.
+    QStringList lines;
+    quint32 seed = 12345;
+    const auto next = [&seed](quint32 below) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % below;
+    };
+    for (int d = 0; d < 31; ++d) {
+        const int disc = d == 30 ? 3 : d;
+        const int files = 100 + int(next(300));
+        for (int f = 0; f < files; ++f)
+            lines << QStringLiteral("Disc %1 - \\F%2\\file%3.dat").arg(disc).arg(next(20)).arg(next(2000));
+    }
+    QMap<QString, QPair<qsizetype, QStringList>> keys; // key -> first line, discs
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const DiscLine split = splitDiscLine(QStringView(lines[i]));
+        QString key = split.path.toString();
+        if (byName)
+            key = key.mid(key.lastIndexOf(u'\\') + 1);
+        auto it = keys.find(key);
+        if (it == keys.end())
+            it = keys.insert(key, {i, {}});
+        if (!it->second.contains(split.disc.toString()))
+            it->second << split.disc.toString();
+    }
+    QMap<qsizetype, QString> expectedByLine;
+    for (auto it = keys.begin(); it != keys.end(); ++it) {
+        if (it->second.size() > 1)
+            expectedByLine.insert(it->first, it.key() + u'\t' + it->second.join(u'\t'));
+    }
+
+    const LineStore store = toStore(lines);
+    DiscIndex index;
+    index.build(store);
+    const DiscDuplicates dupes(store, index,
+                               byName ? DiscDuplicates::Key::FileName : DiscDuplicates::Key::Path);
+    QStringList described;
+    for (qsizetype e = 0; e < dupes.count(); ++e) {
+        QString entry = dupes.key(e);
+        for (const qint32 disc : dupes.discs(e))
+            entry += u'\t' + index.name(disc);
+        described << entry;
+    }
+    QVERIFY(expectedByLine.size() > 50);
+    QCOMPARE(described, QStringList(expectedByLine.values()));
+}
+
+QTEST_APPLESS_MAIN(DiscsTest)
+#include "tst_core_discs.moc"

@@ -1,0 +1,193 @@
+// The printed listing: how its pages follow from the page size, the columns
+// and the number of lines, and how a failing device or a cancel ends a PDF
+// export. tests/cli_export.py reads the PDF's text back with pdftotext.
+
+#include "FailDevice.h"
+#include "TestSupport.h"
+
+#include "export/ListingPainter.h"
+
+#include <QBuffer>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace kobrix;
+
+namespace {
+
+// count lines in one disc, then `discs` small discs of three lines.
+LineStore catalog(int count, int discs = 0)
+{
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines << QStringLiteral("Big - \\DATA\\SUB%1\\FILE%2.DAT").arg(i / 50).arg(i);
+    for (int d = 0; d < discs; ++d) {
+        for (int i = 0; i < 3; ++i)
+            lines << QStringLiteral("Disc %1 - \\F%2.TXT").arg(d).arg(i);
+    }
+    return test::toStore(lines);
+}
+
+QPageLayout pageOf(const QString &name)
+{
+    if (name == QLatin1String("booklet")) // a page that fits a CD case
+        return QPageLayout(QPageSize(QSizeF(120, 120), QPageSize::Millimeter),
+                           QPageLayout::Portrait, QMarginsF(6, 6, 6, 6), QPageLayout::Millimeter);
+    if (name == QLatin1String("letter"))
+        return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                           QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    return defaultListingPageLayout();
+}
+
+// The pages of the listing of lines on the page, -1 on failure.
+int pagesOf(const LineStore &lines, const QString &page, int columns)
+{
+    DiscIndex discs;
+    discs.build(lines);
+    const ExportContent content = ExportContent::wholeCatalog(lines, discs);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&out);
+    writer.setPageLayout(pageOf(page));
+    writer.setResolution(300);
+    ListingStyle style;
+    style.columns = columns;
+    int pages = -1;
+    if (paintListing(content, writer, {}, style, &pages) != ExportResult::Written)
+        return -1;
+    return pages;
+}
+
+} // namespace
+
+class TestExportPdf : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pagesFollowLayout_data();
+    void pagesFollowLayout();
+    void writesPdfDocument();
+    void failingDeviceReported_data();
+    void failingDeviceReported();
+    void cancelStops();
+};
+
+void TestExportPdf::pagesFollowLayout_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("discs");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<QString>("comparedPage");
+    QTest::addColumn<int>("comparedColumns");
+    QTest::addColumn<QString>("relation"); // pages of the first against the second
+
+    QTest::newRow("empty catalog: one page") << 0 << 0 << "a4" << 0 << "booklet" << 0 << "==";
+    QTest::newRow("small discs share a page") << 0 << 5 << "a4" << 0 << "a4" << 0 << "==";
+    QTest::newRow("more columns, fewer pages") << 3000 << 0 << "a4" << 3 << "a4" << 1 << "<";
+    QTest::newRow("auto columns on A4 are two") << 3000 << 0 << "a4" << 0 << "a4" << 2 << "==";
+    QTest::newRow("booklet needs more pages") << 3000 << 0 << "booklet" << 0 << "a4" << 0 << ">";
+    QTest::newRow("booklet holds one column")
+        << 3000 << 0 << "booklet" << 0 << "booklet" << 1 << "==";
+    QTest::newRow("letter like A4") << 3000 << 0 << "letter" << 0 << "a4" << 0 << "~";
+    QTest::newRow("many small discs on A4") << 0 << 400 << "a4" << 0 << "booklet" << 0 << "<";
+}
+
+void TestExportPdf::pagesFollowLayout()
+{
+    QFETCH(int, lines);
+    QFETCH(int, discs);
+    QFETCH(QString, page);
+    QFETCH(int, columns);
+    QFETCH(QString, comparedPage);
+    QFETCH(int, comparedColumns);
+    QFETCH(QString, relation);
+
+    const LineStore store = catalog(lines, discs);
+    const int pages = pagesOf(store, page, columns);
+    const int compared = pagesOf(store, comparedPage, comparedColumns);
+    QVERIFY(pages >= 1);
+    QVERIFY(compared >= 1);
+    const QByteArray said = QByteArray::number(pages) + " against " + QByteArray::number(compared);
+    if (relation == QLatin1String("=="))
+        QVERIFY2(pages == compared, said);
+    else if (relation == QLatin1String("<"))
+        QVERIFY2(pages < compared, said);
+    else if (relation == QLatin1String(">"))
+        QVERIFY2(pages > compared, said);
+    else
+        QVERIFY2(std::abs(pages - compared) <= compared / 5 + 1, said);
+    if (lines == 0 && discs <= 5)
+        QCOMPARE(pages, 1);
+    // A page of A4 holds some 150 rows in two columns, whatever the font.
+    if (lines == 3000 && page == QLatin1String("a4") && columns == 0)
+        QVERIFY2(pages >= 10 && pages <= 40, said);
+}
+
+void TestExportPdf::writesPdfDocument()
+{
+    const LineStore store = catalog(500, 3);
+    DiscIndex discs;
+    discs.build(store);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    ExportOptions options;
+    options.title = QStringLiteral("Shelf.cdc");
+    QCOMPARE(writePdf(ExportContent::wholeCatalog(store, discs), out, options),
+             ExportResult::Written);
+    const QByteArray pdf = out.data();
+    QVERIFY(pdf.startsWith("%PDF-"));
+    QVERIFY(pdf.trimmed().endsWith("%%EOF"));
+    // The page tree counts as many pages as the painter made.
+    const int pages = pagesOf(store, QStringLiteral("a4"), 0);
+    const QRegularExpressionMatch count =
+        QRegularExpression(
+            QStringLiteral("/Type /Pages\\s*/Kids\\s*\\[[^\\]]*\\]\\s*/Count (\\d+)"))
+            .match(QString::fromLatin1(pdf));
+    QVERIFY2(count.hasMatch(), "no page tree");
+    QCOMPARE(count.captured(1).toInt(), pages);
+}
+
+void TestExportPdf::failingDeviceReported_data()
+{
+    QTest::addColumn<qint64>("limit");
+    QTest::newRow("nothing written") << qint64(0);
+    QTest::newRow("header written") << qint64(20);
+    QTest::newRow("part written") << qint64(5000);
+}
+
+void TestExportPdf::failingDeviceReported()
+{
+    QFETCH(qint64, limit);
+    const LineStore store = catalog(2000);
+    DiscIndex discs;
+    discs.build(store);
+    test::FailDevice out(limit);
+    out.open(QIODevice::WriteOnly);
+    QCOMPARE(writePdf(ExportContent::wholeCatalog(store, discs), out, {}),
+             ExportResult::WriteFailed);
+}
+
+void TestExportPdf::cancelStops()
+{
+    const LineStore store = catalog(20000);
+    DiscIndex discs;
+    discs.build(store);
+    ExportOptions options;
+    int calls = 0;
+    options.progress = [&](qsizetype written, qsizetype total) {
+        ++calls;
+        return written < total / 2;
+    };
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    QCOMPARE(writePdf(ExportContent::wholeCatalog(store, discs), out, options),
+             ExportResult::Cancelled);
+    QVERIFY(calls >= 1);
+    QVERIFY(calls < 5);
+}
+
+QTEST_MAIN(TestExportPdf)
+#include "tst_export_pdf.moc"
