@@ -84,11 +84,14 @@ int commandFind(const QStringList &args)
 {
     QStringList rest = args;
     const bool countOnly = takeFlag(rest, QLatin1String("--count"));
-    if (rest.size() != 2)
+    const bool byDisc = takeFlag(rest, QLatin1String("--by-disc"));
+    if (rest.size() != 2 || (countOnly && byDisc))
         return usage();
     if (rest[1].isEmpty())
         return failWith(ProgramTexts::missingSearchText());
     const Matcher matcher(effectiveSearchText(rest[1]));
+    if (byDisc)
+        return findByDisc(rest[0], matcher);
     Output out;
     std::vector<qsizetype> hits;
     long long count = 0;

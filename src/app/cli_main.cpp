@@ -23,6 +23,10 @@ const char kUsage[] =
     "  kobrix-cli append CATALOG --disc NAME ROOT  scan ROOT and add it to a catalog\n"
     "  kobrix-cli list CATALOG                     print the catalog lines\n"
     "  kobrix-cli find CATALOG TEXT [--count]      print (or count) the lines holding TEXT\n"
+    "  kobrix-cli find CATALOG TEXT --by-disc      count the lines holding TEXT on each disc\n"
+    "  kobrix-cli discs CATALOG                    print each disc with its number of files\n"
+    "  kobrix-cli ls CATALOG --disc NAME [PATH]    print the folders and files in PATH on a disc\n"
+    "  kobrix-cli dupes CATALOG [--by-name]        print the paths (or file names) on several discs\n"
     "\n"
     "find exits 0 when a line matched, 1 when none did, 2 on error.\n";
 
@@ -39,6 +43,9 @@ const Command kCommands[] = {
     {"append", &commandAppend},
     {"list", &commandList},
     {"find", &commandFind},
+    {"discs", &commandDiscs},
+    {"ls", &commandLs},
+    {"dupes", &commandDupes},
 };
 
 int run(int argc, char **argv)

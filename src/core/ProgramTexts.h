@@ -43,6 +43,18 @@ public:
     static QString missingDiscName() { return tr("Please enter a Disk Name or Number"); }
     static QString emptyListing() { return tr("Listbox is empty - cannot write to file!"); }
     static QString missingSearchText() { return tr("Enter a search string"); }
+
+    // The discs of a catalog.
+    static QString unknownDisc(const QString &discName, const QString &catalog)
+    {
+        return tr("There is no disc named \"%1\" in %2").arg(discName, catalog);
+    }
+    static QString unknownFolder(const QString &folder, const QString &discName)
+    {
+        return tr("There is no folder %1 on the disc \"%2\"").arg(folder, discName);
+    }
+    // Stands for the disc name of the lines that have none (made by hand).
+    static QString looseLinesName() { return tr("(lines without a disc name)"); }
 };
 
 } // namespace kobrix

@@ -1,0 +1,366 @@
+// kobrix-cli's commands that see a catalog as a library of discs: discs, ls,
+// dupes, and the counts of find --by-disc.
+
+#include "app/CliCommands.h"
+#include "app/CliSupport.h"
+
+#include "catalog/CatalogFile.h"
+#include "core/DiscDuplicates.h"
+#include "core/DiscHits.h"
+#include "core/DiscIndex.h"
+#include "core/DiscTree.h"
+#include "core/DuplicateKeys.h"
+#include "core/ByteHash.h"
+#include "core/MemoryAdvice.h"
+#include "core/ProgramTexts.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
+namespace kobrix::cli {
+
+namespace {
+
+// The disc's name as printed: the lines without one under a name of the
+// program's own.
+std::string printedName(std::string_view name, bool looseLines)
+{
+    if (looseLines)
+        return ProgramTexts::looseLinesName().toStdString();
+    return std::string(name);
+}
+
+// Hands every line of a catalog, in its order and as a load would read it,
+// to handler.line(), storing as few lines as it can: the catalog is read
+// once, and only what the handler keeps stays in memory.
+//
+// The reader hands its line filter the text of a record (the field between
+// its quotes) or, for a line of another shape, the whole line. A text that
+// holds no quote, no comma and no blank in front is exactly its one field;
+// handler.takeAsIs(text, highBytes) takes such a text as the line when its
+// bytes need no converting (valid UTF-8), or it declines. Any other text the reader
+// stores, parsed and converted; those lines are handed over from the slice
+// at the next call, so that every line comes in its turn.
+// What one pass over a text tells: whether it holds a comma or a double
+// quote, and whether a byte outside ASCII.
+struct TextMarks
+{
+    bool separators = false;
+    bool highBytes = false;
+};
+
+TextMarks markText(std::string_view text)
+{
+    TextMarks marks;
+    const char *p = text.data();
+    std::size_t n = text.size();
+#if defined(__SSE2__) || defined(_M_X64)
+    const __m128i comma = _mm_set1_epi8(',');
+    const __m128i quote = _mm_set1_epi8('"');
+    unsigned high = 0;
+    for (; n >= 16; p += 16, n -= 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, comma), _mm_cmpeq_epi8(block, quote)))) {
+            marks.separators = true;
+            return marks;
+        }
+        high |= unsigned(_mm_movemask_epi8(block));
+    }
+    marks.highBytes = high != 0;
+#endif
+    for (; n > 0; ++p, --n) {
+        if (*p == ',' || *p == '"') {
+            marks.separators = true;
+            return marks;
+        }
+        marks.highBytes |= (static_cast<unsigned char>(*p) & 0x80) != 0;
+    }
+    return marks;
+}
+
+template <typename Handler>
+class EveryLine
+{
+public:
+    explicit EveryLine(Handler &handler) : m_handler(handler) {}
+
+    RuntimeError read(const QString &path)
+    {
+        CatalogReader reader;
+        if (RuntimeError error = reader.open(path))
+            return error;
+        m_handler.begin(reader.fileSize());
+        m_slice.setKeepSearchKeys(false);
+        reader.setLineFilter(&filter, this);
+        reader.setRoom(CatalogReader::Room::SliceBySlice);
+        bool finished = false;
+        while (!finished) {
+            finished = reader.readSome(m_slice, std::chrono::nanoseconds(0));
+            handStored();
+            m_slice.clear();
+            m_handed = 0;
+        }
+        return reader.error();
+    }
+
+private:
+    static bool filter(const void *context, std::string_view text)
+    {
+        // The reader keeps the context constant; this object is its own.
+        auto &self = *const_cast<EveryLine *>(static_cast<const EveryLine *>(context));
+        self.handStored();
+        if (!text.empty() && text.front() == ' ')
+            return true;
+        const TextMarks marks = markText(text);
+        if (marks.separators)
+            return true;
+        return !self.m_handler.takeAsIs(text, marks.highBytes);
+    }
+
+    void handStored()
+    {
+        for (; m_handed < m_slice.count(); ++m_handed)
+            m_handler.line(m_slice.utf8At(m_handed));
+    }
+
+    Handler &m_handler;
+    LineStore m_slice;
+    qsizetype m_handed = 0; // lines of the slice handed over
+};
+
+// Counts the lines of each disc.
+struct DiscCounter
+{
+    DiscTally tally;
+
+    void begin(qint64) {}
+    bool takeAsIs(std::string_view text, bool highBytes)
+    {
+        // A text that starts with the ASCII name of the disc before is of
+        // that disc, whatever its other bytes.
+        if (tally.continuesLastDisc(text) && tally.isAsciiName(tally.lastDisc())) {
+            tally.addToLastDisc();
+            return true;
+        }
+        if (highBytes && !isValidUtf8(text))
+            return false;
+        tally.add(text);
+        return true;
+    }
+    void line(std::string_view text) { tally.add(text); }
+};
+
+// Bytes in one block from allocateLarge(), growing by doubling: the keys
+// read from a catalog, one after another.
+class KeyBytes
+{
+public:
+    KeyBytes() = default;
+    KeyBytes(const KeyBytes &) = delete;
+    KeyBytes &operator=(const KeyBytes &) = delete;
+    ~KeyBytes()
+    {
+        if (m_data)
+            freeLarge(m_data, m_capacity);
+    }
+
+    const char *data() const { return m_data; }
+    std::size_t size() const { return m_size; }
+    void reserve(std::size_t capacity)
+    {
+        if (capacity <= m_capacity)
+            return;
+        auto *grown = static_cast<char *>(allocateLarge(capacity));
+        if (m_size)
+            std::memcpy(grown, m_data, m_size);
+        if (m_data)
+            freeLarge(m_data, m_capacity);
+        m_data = grown;
+        m_capacity = capacity;
+    }
+    // Appends key; returns where it starts.
+    std::size_t append(std::string_view key)
+    {
+        if (m_capacity - m_size < key.size())
+            reserve(std::max(m_size + key.size(), m_capacity * 2));
+        const std::size_t position = m_size;
+        std::memcpy(m_data + m_size, key.data(), key.size());
+        m_size += key.size();
+        return position;
+    }
+
+private:
+    char *m_data = nullptr;
+    std::size_t m_size = 0;
+    std::size_t m_capacity = 0;
+};
+
+// Finds the paths (or names) on several discs. The keys are copied as they
+// come, as the lines they stand in are not kept.
+struct DuplicateFinder
+{
+    DiscDuplicates::Key keyKind = DiscDuplicates::Key::Path;
+    DiscTally tally;
+    KeyBytes keys;
+    std::unique_ptr<DuplicateKeys> found;
+    qint32 lines = 0;
+
+    void begin(qint64 fileSize)
+    {
+        // About one record in 48 bytes of a catalog: the table is made for
+        // that many keys, and grows when there are more. The keys take at
+        // most the bytes of the file, and only those used cost memory.
+        found = std::make_unique<DuplicateKeys>(std::size_t(fileSize / 48));
+        keys.reserve(std::size_t(fileSize) + 1);
+    }
+    bool takeAsIs(std::string_view text, bool highBytes)
+    {
+        if (highBytes && !isValidUtf8(text))
+            return false;
+        line(text);
+        return true;
+    }
+    void line(std::string_view text)
+    {
+        const qint32 disc = tally.add(text);
+        const qint32 number = lines++;
+        if (tally.isLooseLines(disc))
+            return;
+        const std::string_view key
+            = DiscDuplicates::keyOf(text.substr(std::min(tally.pathStart(disc), text.size())), keyKind);
+        const std::size_t position = keys.append(key);
+        found->setKeyBytes(keys.data(), keys.size());
+        found->add({position, key.size(), hashBytes(key), disc, number});
+    }
+};
+
+// Reads the whole catalog into lines, without search keys unless asked for.
+bool loadCatalog(const QString &path, LineStore &lines, bool searchKeys = false)
+{
+    lines.setKeepSearchKeys(searchKeys);
+    if (RuntimeError error = readCatalog(path, lines, ExistingLines::Clear)) {
+        fail(ProgramTexts::readErrorHeading(), error);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int commandDiscs(const QStringList &args)
+{
+    if (args.size() != 1)
+        return usage();
+    DiscCounter counter;
+    if (RuntimeError error = EveryLine<DiscCounter>(counter).read(args[0]))
+        return fail(ProgramTexts::readErrorHeading(), error);
+
+    Output out;
+    std::string line;
+    const DiscTally &tally = counter.tally;
+    for (qint32 disc = 0; disc < tally.count() && !out.failed(); ++disc) {
+        line = printedName(tally.utf8Name(disc), tally.isLooseLines(disc));
+        line += '\t';
+        line += std::to_string(tally.lineCount(disc));
+        out.line(line);
+    }
+    return out.finish(0);
+}
+
+int commandLs(const QStringList &args)
+{
+    QStringList rest = args;
+    QString discName;
+    if (!takeOption(rest, QLatin1String("--disc"), discName))
+        return usage();
+    if (rest.size() != 1 && rest.size() != 2)
+        return usage();
+    const QString folderPath = rest.size() == 2 ? rest[1] : QStringLiteral("\\");
+    LineStore lines;
+    if (!loadCatalog(rest[0], lines))
+        return 2;
+    DiscIndex index;
+    index.build(lines);
+    const qsizetype disc = index.indexOf(discName);
+    if (disc < 0)
+        return failWith(ProgramTexts::unknownDisc(discName, rest[0]));
+    const DiscTree tree(lines, index, disc);
+    const qsizetype folder = tree.folderAt(folderPath);
+    if (folder < 0)
+        return failWith(ProgramTexts::unknownFolder(folderPath, discName));
+
+    // As the disc's tree shows them: its folders, then its files.
+    Output out;
+    std::string line;
+    for (const qint32 sub : tree.subfolders(folder)) {
+        line = tree.utf8FolderName(sub);
+        line += '\\';
+        out.line(line);
+    }
+    for (const qint32 file : tree.files(folder))
+        out.line(tree.utf8FileName(file));
+    return out.finish(0);
+}
+
+int findByDisc(const QString &catalog, const Matcher &matcher)
+{
+    // Every line is kept, as the discs come in the order of their first
+    // line whether or not it matches.
+    LineStore lines;
+    if (!loadCatalog(catalog, lines, !matcher.hasClue()))
+        return 2;
+    DiscIndex index;
+    index.build(lines);
+    std::vector<qsizetype> hits;
+    matcher.findIn(lines, 0, lines.count(), hits);
+    const DiscHitGroups groups(index, hits);
+
+    Output out;
+    std::string line;
+    for (qsizetype g = 0; g < groups.count() && !out.failed(); ++g) {
+        const qsizetype disc = groups.disc(g);
+        line = printedName(index.utf8Name(disc), index.isLooseLines(disc));
+        line += '\t';
+        line += std::to_string(groups.hitCount(g));
+        out.line(line);
+    }
+    return out.finish(groups.totalHits() == 0 ? 1 : 0);
+}
+
+int commandDupes(const QStringList &args)
+{
+    QStringList rest = args;
+    const bool byName = takeFlag(rest, QLatin1String("--by-name"));
+    if (rest.size() != 1)
+        return usage();
+    DuplicateFinder finder;
+    finder.keyKind = byName ? DiscDuplicates::Key::FileName : DiscDuplicates::Key::Path;
+    if (RuntimeError error = EveryLine<DuplicateFinder>(finder).read(rest[0]))
+        return fail(ProgramTexts::readErrorHeading(), error);
+    if (!finder.found) // an empty file
+        return Output().finish(0);
+    DuplicateKeys &found = *finder.found;
+    found.setKeyBytes(finder.keys.data(), finder.keys.size());
+    found.finish(finder.tally.count());
+
+    Output out;
+    std::string line;
+    for (qsizetype entry = 0; entry < found.count() && !out.failed(); ++entry) {
+        line = found.key(entry);
+        for (const qint32 disc : found.discs(entry)) {
+            line += '\t';
+            line += finder.tally.utf8Name(disc);
+        }
+        out.line(line);
+    }
+    return out.finish(0);
+}
+
+} // namespace kobrix::cli
