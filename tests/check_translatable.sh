@@ -67,6 +67,9 @@ expected=(
     "kobrix::ProgramTexts|Please enter a Disk Name or Number"
     "kobrix::ProgramTexts|Listbox is empty - cannot write to file!"
     "kobrix::ProgramTexts|Enter a search string"
+    "kobrix::ProgramTexts|There is no disc named \"%1\" in %2"
+    "kobrix::ProgramTexts|There is no folder %1 on the disc \"%2\""
+    "kobrix::ProgramTexts|(lines without a disc name)"
     # error descriptions
     "kobrix::RuntimeError|File not found"
     "kobrix::RuntimeError|Device unavailable"
@@ -76,11 +79,15 @@ expected=(
     "kobrix::RuntimeError| (record %1 is longer than %2 bytes)"
 )
 
+# Bash 5.2 reads "&" in a replacement as the matched text; here it is meant
+# literally.
+shopt -u patsub_replacement 2>/dev/null || true
 xml_escape() {
     local text=$1
     text=${text//&/&amp;}
     text=${text//</&lt;}
     text=${text//>/&gt;}
+    text=${text//\"/&quot;}
     printf '%s' "$text"
 }
 

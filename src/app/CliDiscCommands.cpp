@@ -202,20 +202,76 @@ private:
     std::size_t m_capacity = 0;
 };
 
+// The folders of the paths read, each numbered once (from 1) and its path
+// kept once: consecutive lines nearly always share their folder, so a
+// folder is first compared with the one before.
+class FolderNumbers
+{
+public:
+    FolderNumbers() : m_slots(1024, 0) {}
+
+    qint32 numberOf(std::string_view folder)
+    {
+        if (m_last > 0 && folder == path(m_last))
+            return m_last;
+        const std::uint64_t hash = hashBytes(folder);
+        const std::size_t mask = m_slots.size() - 1;
+        std::size_t at = hash & mask;
+        for (; m_slots[at] != 0; at = (at + 1) & mask) {
+            const qint32 number = m_slots[at];
+            if (m_hashes[std::size_t(number)] == hash && path(number) == folder)
+                return m_last = number;
+        }
+        m_last = qint32(m_starts.size());
+        m_slots[at] = m_last;
+        m_bytes.append(folder);
+        m_starts.push_back(m_bytes.size());
+        m_hashes.push_back(hash);
+        if (m_starts.size() * 2 > m_slots.size())
+            grow();
+        return m_last;
+    }
+    std::string_view path(qint32 number) const
+    {
+        const std::size_t begin = m_starts[std::size_t(number) - 1];
+        return std::string_view(m_bytes.data() + begin, m_starts[std::size_t(number)] - begin);
+    }
+
+private:
+    void grow()
+    {
+        m_slots.assign(m_slots.size() * 2, 0);
+        const std::size_t mask = m_slots.size() - 1;
+        for (qint32 number = 1; number < qint32(m_starts.size()); ++number) {
+            std::size_t at = m_hashes[std::size_t(number)] & mask;
+            while (m_slots[at] != 0)
+                at = (at + 1) & mask;
+            m_slots[at] = number;
+        }
+    }
+
+    std::string m_bytes;
+    std::vector<std::size_t> m_starts{0};
+    std::vector<std::uint64_t> m_hashes{0};
+    std::vector<qint32> m_slots; // 0 is free
+    qint32 m_last = 0;
+};
+
 // Finds the paths (or names) on several discs. The keys are copied as they
-// come, as the lines they stand in are not kept.
+// come, as the lines they stand in are not kept: by name, the name; by
+// path, the number of its folder (four bytes) and the name.
 struct DuplicateFinder
 {
     DiscDuplicates::Key keyKind = DiscDuplicates::Key::Path;
     DiscTally tally;
     KeyBytes keys;
+    FolderNumbers folders;
     std::unique_ptr<DuplicateKeys> found;
-    qint32 lines = 0;
 
     void begin(qint64 fileSize)
     {
-        // About one record in 48 bytes of a catalog: the table is made for
-        // that many keys, and grows when there are more. The keys take at
+        // About one record in 48 bytes of a catalog: room is reserved for
+        // that many, and made for more when they come. The keys take at
         // most the bytes of the file, and only those used cost memory.
         found = std::make_unique<DuplicateKeys>(std::size_t(fileSize / 48));
         keys.reserve(std::size_t(fileSize) + 1);
@@ -230,14 +286,41 @@ struct DuplicateFinder
     void line(std::string_view text)
     {
         const qint32 disc = tally.add(text);
-        const qint32 number = lines++;
         if (tally.isLooseLines(disc))
             return;
-        const std::string_view key
-            = DiscDuplicates::keyOf(text.substr(std::min(tally.pathStart(disc), text.size())), keyKind);
-        const std::size_t position = keys.append(key);
+        const std::string_view path = text.substr(std::min(tally.pathStart(disc), text.size()));
+        const std::size_t cut = path.rfind('\\');
+        const std::string_view name = cut == std::string_view::npos ? path : path.substr(cut + 1);
+        std::size_t position;
+        if (keyKind == DiscDuplicates::Key::Path) {
+            const qint32 folder = cut == std::string_view::npos ? 0 : folders.numberOf(path.substr(0, cut));
+            char number[4];
+            std::memcpy(number, &folder, 4);
+            position = keys.append(std::string_view(number, 4));
+            keys.append(name);
+        } else {
+            position = keys.append(name);
+        }
+        const std::string_view key(keys.data() + position, keys.size() - position);
         found->setKeyBytes(keys.data(), keys.size());
-        found->add({position, key.size(), hashBytes(key), disc, number});
+        found->add({position, key.size(), hashBytes(key), disc});
+    }
+    // The path or name of an entry, as printed.
+    std::string key(qsizetype entry) const
+    {
+        std::string_view bytes = found->bytes(entry);
+        if (keyKind == DiscDuplicates::Key::FileName)
+            return std::string(bytes);
+        qint32 folder;
+        std::memcpy(&folder, bytes.data(), 4);
+        bytes.remove_prefix(4);
+        std::string text;
+        if (folder != 0) {
+            text = folders.path(folder);
+            text += '\\';
+        }
+        text += bytes;
+        return text;
     }
 };
 
@@ -353,7 +436,7 @@ int commandDupes(const QStringList &args)
     Output out;
     std::string line;
     for (qsizetype entry = 0; entry < found.count() && !out.failed(); ++entry) {
-        line = found.key(entry);
+        line = finder.key(entry);
         for (const qint32 disc : found.discs(entry)) {
             line += '\t';
             line += finder.tally.utf8Name(disc);

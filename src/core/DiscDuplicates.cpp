@@ -20,8 +20,8 @@ DiscDuplicates::DiscDuplicates(const LineStore &lines, const DiscIndex &index, K
         if (index.isLooseLines(disc))
             continue;
         const std::string_view text = keyOf(line);
-        m_keys.add({std::size_t(text.data() - bytes), text.size(), hashBytes(text), qint32(disc),
-                    qint32(line)});
+        m_keys.add({std::size_t(text.data() - bytes), text.size(), hashBytes(text),
+                    qint32(disc)});
     }
     m_keys.finish(index.count());
 }
@@ -44,8 +44,7 @@ qsizetype DiscDuplicates::entryOfLine(qsizetype line) const
 {
     if (m_index.isLooseLines(m_index.discOfLine(line)))
         return -1;
-    const std::string_view key = keyOf(line);
-    return m_keys.entryOf(key, hashBytes(key));
+    return m_keys.entryOf(keyOf(line));
 }
 
 QString DiscDuplicates::key(qsizetype entry) const

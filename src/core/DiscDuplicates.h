@@ -27,9 +27,12 @@ public:
     Key keyKind() const { return m_keyKind; }
     // Paths or names on more than one disc, in the order of their first line.
     qsizetype count() const { return m_keys.count(); }
-    qsizetype firstLine(qsizetype entry) const { return m_keys.firstLine(entry); }
+    qsizetype firstLine(qsizetype entry) const
+    {
+        return m_lines.lineAtByte(std::int64_t(m_keys.firstPosition(entry)));
+    }
     QString key(qsizetype entry) const;
-    std::string_view utf8Key(qsizetype entry) const { return keyOf(firstLine(entry)); }
+    std::string_view utf8Key(qsizetype entry) const { return m_keys.bytes(entry); }
     // The discs that hold it, in the order it first appears on each.
     std::span<const qint32> discs(qsizetype entry) const { return m_keys.discs(entry); }
     // The entry of a line's path or name; -1 when it stands on one disc only

@@ -1,19 +1,16 @@
 #include "core/DuplicateKeys.h"
 
+#include "core/ByteHash.h"
 #include "core/MemoryAdvice.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <new>
 
 namespace kobrix {
 
 namespace {
-
-constexpr std::uint64_t kPositionMask = (std::uint64_t(1) << 40) - 1;
 
 // Asks for memory ahead of its use.
 inline void prefetch(const void *address)
@@ -39,16 +36,6 @@ DuplicateKeys::DuplicateKeys(std::size_t expectedKeys)
 
 DuplicateKeys::~DuplicateKeys() = default;
 
-std::string_view DuplicateKeys::keyOf(std::uint64_t place) const
-{
-    return std::string_view(m_bytes + (place & kPositionMask), std::size_t(place >> kPositionBits));
-}
-
-std::string_view DuplicateKeys::key(qsizetype entry) const
-{
-    return keyOf(m_entryPlaces[std::size_t(entry)]);
-}
-
 void DuplicateKeys::findInPart(const Record *records, std::size_t count)
 {
     // The keys of this part, and a table of them by hash; both are used
@@ -60,7 +47,7 @@ void DuplicateKeys::findInPart(const Record *records, std::size_t count)
         size *= 2;
     m_slots.assign(size, 0);
     const std::size_t mask = size - 1;
-    const auto sameKey = [&](std::uint64_t a, std::uint64_t b) {
+    const auto sameBytes = [&](std::uint64_t a, std::uint64_t b) {
         const std::size_t length = std::size_t(a >> kPositionBits);
         return length == std::size_t(b >> kPositionBits)
                && std::memcmp(m_bytes + (a & kPositionMask), m_bytes + (b & kPositionMask), length) == 0;
@@ -72,29 +59,29 @@ void DuplicateKeys::findInPart(const Record *records, std::size_t count)
     for (std::size_t i = 0; i < count; ++i) {
         if (i + kAhead < count) {
             const Record &ahead = records[i + kAhead];
-            const std::uint32_t slot = m_slots[ahead.hash & mask];
-            if (slot != 0 && keys[slot - 1].hash == ahead.hash) {
+            const std::uint32_t slot = m_slots[ahead.mark & mask];
+            if (slot != 0 && keys[slot - 1].mark == ahead.mark) {
                 prefetch(m_bytes + (keys[slot - 1].place & kPositionMask));
                 prefetch(m_bytes + (ahead.place & kPositionMask));
             }
         }
         const Record &record = records[i];
-        std::size_t at = record.hash & mask;
+        std::size_t at = record.mark & mask;
         for (;; at = (at + 1) & mask) {
             if (m_slots[at] == 0) {
-                keys.push_back({record.hash, record.place, record.line, record.disc, -1});
+                keys.push_back({record.place, record.mark, record.disc, -1});
                 m_slots[at] = std::uint32_t(keys.size());
                 break;
             }
             PartKey &key = keys[m_slots[at] - 1];
-            if (key.hash != record.hash || !sameKey(key.place, record.place))
+            if (key.mark != record.mark || !sameBytes(key.place, record.place))
                 continue;
             if (key.lastDisc == record.disc)
                 break; // on this disc already
             if (key.entry < 0) {
                 // On one disc so far, now on a second.
                 key.entry = qint32(m_entries.size());
-                m_entries.push_back({key.hash, key.place, key.firstLine, 2});
+                m_entries.push_back({key.place, 2});
                 m_log.push_back({key.entry, key.lastDisc});
             } else {
                 // A disc whose lines stand in two places (appended twice)
@@ -114,46 +101,42 @@ void DuplicateKeys::finish(qsizetype discCount)
     // each part in the order added.
     std::vector<std::size_t> partStarts(kParts + 1, 0);
     for (const Record &record : m_records)
-        ++partStarts[std::size_t(record.hash >> (64 - kPartBits)) + 1];
+        ++partStarts[partOf(record.mark) + 1];
     for (std::size_t p = 0; p < kParts; ++p)
         partStarts[p + 1] += partStarts[p];
-    const std::size_t partBytes = m_records.size() * sizeof(Record);
-    const std::unique_ptr<Record, std::function<void(Record *)>> parts(
-        static_cast<Record *>(allocateLarge(partBytes)),
-        [partBytes](Record *block) { freeLarge(block, partBytes); });
+    struct LargeBlock
+    {
+        std::size_t bytes;
+        Record *records = static_cast<Record *>(allocateLarge(bytes));
+        ~LargeBlock() { freeLarge(records, bytes); }
+    };
+    const LargeBlock parts{std::max<std::size_t>(m_records.size(), 1) * sizeof(Record)};
     std::vector<std::size_t> next(partStarts.begin(), partStarts.end() - 1);
     for (const Record &record : m_records)
-        parts.get()[next[std::size_t(record.hash >> (64 - kPartBits))]++] = record;
+        parts.records[next[partOf(record.mark)]++] = record;
     m_records = {};
     for (std::size_t p = 0; p < kParts; ++p)
-        findInPart(parts.get() + partStarts[p], partStarts[p + 1] - partStarts[p]);
+        findInPart(parts.records + partStarts[p], partStarts[p + 1] - partStarts[p]);
     m_slots = {};
     m_partKeys = {};
 
-    // Entries are ranked by their first lines: each first line marked in a
-    // bitmap, an entry's rank is the number of marks before its own.
-    qint32 lastLine = 0;
-    for (const Entry &entry : m_entries)
-        lastLine = std::max(lastLine, entry.firstLine);
-    std::vector<std::uint64_t> marks(std::size_t(lastLine) / 64 + 1, 0);
-    for (const Entry &entry : m_entries)
-        marks[std::size_t(entry.firstLine) / 64] |= std::uint64_t(1) << (entry.firstLine % 64);
-    std::vector<qint32> marksBefore(marks.size(), 0);
-    for (std::size_t word = 1; word < marks.size(); ++word)
-        marksBefore[word] = marksBefore[word - 1] + qint32(std::popcount(marks[word - 1]));
+    // Entries in the order of their first occurrences, which is the order
+    // of their positions.
     const std::size_t entries = m_entries.size();
+    std::vector<std::pair<std::uint64_t, qint32>> order(entries);
+    for (std::size_t e = 0; e < entries; ++e)
+        order[e] = {m_entries[e].place & kPositionMask, qint32(e)};
+    std::sort(order.begin(), order.end());
     std::vector<qint32> ranks(entries);
-    m_firstLines.resize(entries);
-    m_entryPlaces.resize(entries);
+    m_places.resize(entries);
+    m_hashes.resize(entries);
     std::vector<std::size_t> starts(entries + 1, 0);
-    for (std::size_t e = 0; e < entries; ++e) {
-        const auto line = std::size_t(m_entries[e].firstLine);
-        const std::uint64_t below = (std::uint64_t(1) << (line % 64)) - 1;
-        const auto rank = std::size_t(marksBefore[line / 64] + std::popcount(marks[line / 64] & below));
-        ranks[e] = qint32(rank);
-        m_firstLines[rank] = qint32(line);
-        m_entryPlaces[rank] = m_entries[e].place;
-        starts[rank + 1] = std::size_t(m_entries[e].discs);
+    for (std::size_t rank = 0; rank < entries; ++rank) {
+        const Entry &entry = m_entries[std::size_t(order[rank].second)];
+        ranks[std::size_t(order[rank].second)] = qint32(rank);
+        m_places[rank] = entry.place;
+        m_hashes[rank] = hashBytes(bytesOf(entry.place));
+        starts[rank + 1] = std::size_t(entry.discs);
     }
     for (std::size_t rank = 0; rank < entries; ++rank)
         starts[rank + 1] += starts[rank];
@@ -185,25 +168,23 @@ void DuplicateKeys::finish(qsizetype discCount)
     while (size < entries * 2)
         size *= 2;
     m_entrySlots.assign(size, -1);
-    for (std::size_t e = 0; e < entries; ++e) {
-        std::size_t at = m_entries[e].hash & (size - 1);
+    for (std::size_t rank = 0; rank < entries; ++rank) {
+        std::size_t at = m_hashes[rank] & (size - 1);
         while (m_entrySlots[at] >= 0)
             at = (at + 1) & (size - 1);
-        m_entrySlots[at] = ranks[e];
+        m_entrySlots[at] = qint32(rank);
     }
-    m_entryHashes.resize(entries);
-    for (std::size_t e = 0; e < entries; ++e)
-        m_entryHashes[std::size_t(ranks[e])] = m_entries[e].hash;
     m_entries = {};
     m_log = {};
 }
 
-qsizetype DuplicateKeys::entryOf(std::string_view key, std::uint64_t hash) const
+qsizetype DuplicateKeys::entryOf(std::string_view bytes) const
 {
+    const std::uint64_t hash = hashBytes(bytes);
     const std::size_t mask = m_entrySlots.size() - 1;
     for (std::size_t at = hash & mask; m_entrySlots[at] >= 0; at = (at + 1) & mask) {
         const qint32 entry = m_entrySlots[at];
-        if (m_entryHashes[std::size_t(entry)] == hash && this->key(entry) == key)
+        if (m_hashes[std::size_t(entry)] == hash && this->bytes(entry) == bytes)
             return entry;
     }
     return -1;
