@@ -68,6 +68,7 @@ private Q_SLOTS:
     void catalogBuildsDiscsOfItsLines();
     void treeOfDisc_data();
     void treeOfDisc();
+    void treeOfAMadeUpDeepLine();
     void folderAtPath_data();
     void folderAtPath();
     void groupsHitsByDisc_data();
@@ -269,6 +270,30 @@ void DiscsTest::treeOfDisc()
         QVERIFY(std::find(files.begin(), files.end(), qint32(line)) != files.end());
         QCOMPARE(tree.folderAt(tree.folderPath(folder)), folder);
     }
+}
+
+void DiscsTest::treeOfAMadeUpDeepLine()
+{
+    // A line made up of 300,000 backslashes (a record may be a megabyte):
+    // as many nested folders, made without a call per level and without
+    // reading the line once per level.
+    constexpr int kDepth = 300000;
+    const QString deep = QStringLiteral("D - ") + QString(kDepth, u'\\') + QStringLiteral("x");
+    const LineStore store = toStore({deep, QStringLiteral("D - \\y")});
+    DiscIndex index;
+    index.build(store);
+    const DiscTree tree(store, index, 0);
+    QCOMPARE(tree.folderCount(), kDepth);
+    QCOMPARE(tree.filesBelow(0), 2);
+    const qsizetype deepest = tree.folderOfLine(0);
+    QCOMPARE(tree.filesBelow(deepest), 1);
+    QCOMPARE(tree.fileName(0), QStringLiteral("x"));
+    QCOMPARE(tree.folderName(deepest), QString());
+    qsizetype depth = 0;
+    for (qsizetype folder = deepest; folder != 0; folder = tree.parentFolder(folder))
+        ++depth;
+    QCOMPARE(depth, kDepth - 1);
+    QCOMPARE(tree.folderOfLine(1), 0);
 }
 
 void DiscsTest::folderAtPath_data()
