@@ -80,6 +80,8 @@ expected=(
     "kobrix::ProgramTexts|%1 (%2 files)"
     "kobrix::ProgramTexts|Page %1 of %2"
     "kobrix::ProgramTexts|A PDF export needs an output file: -o FILE"
+    "kobrix::ProgramTexts|There is no folder %1 on the disc \"%2\""
+    "kobrix::ProgramTexts|(lines without a disc name)"
     # error descriptions
     "kobrix::RuntimeError|File not found"
     "kobrix::RuntimeError|Device unavailable"
@@ -89,14 +91,15 @@ expected=(
     "kobrix::RuntimeError| (record %1 is longer than %2 bytes)"
 )
 
+# Bash 5.2 reads "&" in a replacement as the matched text; here it is meant
+# literally.
+shopt -u patsub_replacement 2>/dev/null || true
 xml_escape() {
     local text=$1
-    # A bare & in the replacement would stand for the text matched (bash's
-    # patsub_replacement).
-    text=${text//&/\&amp;}
-    text=${text//</\&lt;}
-    text=${text//>/\&gt;}
-    text=${text//\"/\&quot;}
+    text=${text//&/&amp;}
+    text=${text//</&lt;}
+    text=${text//>/&gt;}
+    text=${text//\"/&quot;}
     printf '%s' "$text"
 }
 

@@ -1,8 +1,7 @@
-// The discs of a catalog: the index of discs, the folder tree of one disc,
-// search hits grouped by disc and the files on several discs.
+// The discs of a catalog: the index of discs, the catalog's discs as its
+// lines change, the folder tree of one disc and search hits grouped by disc.
 
 #include "core/Catalog.h"
-#include "core/DiscDuplicates.h"
 #include "core/DiscHits.h"
 #include "core/DiscIndex.h"
 #include "core/DiscLine.h"
@@ -10,7 +9,6 @@
 
 #include "TestSupport.h"
 
-#include <QMap>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -70,14 +68,11 @@ private Q_SLOTS:
     void catalogBuildsDiscsOfItsLines();
     void treeOfDisc_data();
     void treeOfDisc();
+    void treeOfAMadeUpDeepLine();
     void folderAtPath_data();
     void folderAtPath();
     void groupsHitsByDisc_data();
     void groupsHitsByDisc();
-    void findsFilesOnSeveralDiscs_data();
-    void findsFilesOnSeveralDiscs();
-    void duplicatesOfManyLinesMatchSimpleCount_data();
-    void duplicatesOfManyLinesMatchSimpleCount();
 };
 
 void DiscsTest::indexesDiscs_data()
@@ -277,6 +272,30 @@ void DiscsTest::treeOfDisc()
     }
 }
 
+void DiscsTest::treeOfAMadeUpDeepLine()
+{
+    // A line made up of 300,000 backslashes (a record may be a megabyte):
+    // as many nested folders, made without a call per level and without
+    // reading the line once per level.
+    constexpr int kDepth = 300000;
+    const QString deep = QStringLiteral("D - ") + QString(kDepth, u'\\') + QStringLiteral("x");
+    const LineStore store = toStore({deep, QStringLiteral("D - \\y")});
+    DiscIndex index;
+    index.build(store);
+    const DiscTree tree(store, index, 0);
+    QCOMPARE(tree.folderCount(), kDepth);
+    QCOMPARE(tree.filesBelow(0), 2);
+    const qsizetype deepest = tree.folderOfLine(0);
+    QCOMPARE(tree.filesBelow(deepest), 1);
+    QCOMPARE(tree.fileName(0), QStringLiteral("x"));
+    QCOMPARE(tree.folderName(deepest), QString());
+    qsizetype depth = 0;
+    for (qsizetype folder = deepest; folder != 0; folder = tree.parentFolder(folder))
+        ++depth;
+    QCOMPARE(depth, kDepth - 1);
+    QCOMPARE(tree.folderOfLine(1), 0);
+}
+
 void DiscsTest::folderAtPath_data()
 {
     QTest::addColumn<QString>("path");
@@ -355,152 +374,6 @@ void DiscsTest::groupsHitsByDisc()
             QVERIFY(std::none_of(hits.begin(), hits.end(),
                                  [&](qsizetype line) { return index.discOfLine(line) == d; }));
     }
-}
-
-void DiscsTest::findsFilesOnSeveralDiscs_data()
-{
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<bool>("byName");
-    QTest::addColumn<QStringList>("entries"); // key TAB disc TAB disc...
-
-    QTest::newRow("one disc appended twice is no duplicate")
-        << QStringList{"A - \\x", "A - \\y", "A - \\x"} << false << QStringList{};
-    QTest::newRow("path on two discs")
-        << QStringList{"A - \\x", "A - \\DATA\\y", "B - \\DATA\\y", "B - \\z"} << false
-        << QStringList{"\\DATA\\y\tA\tB"};
-    QTest::newRow("discs in the order the path first appears on them")
-        << QStringList{"A - \\1", "C - \\x", "A - \\x", "B - \\x", "C - \\x"} << false
-        << QStringList{"\\x\tC\tA\tB"};
-    QTest::newRow("entries in the order of their first line")
-        << QStringList{"A - \\late", "A - \\early", "B - \\early", "B - \\late"} << false
-        << QStringList{"\\late\tA\tB", "\\early\tA\tB"};
-    QTest::newRow("a disc appended again")
-        << QStringList{"A - \\x", "B - \\x", "A - \\x", "A - \\y", "B - \\y"} << false
-        << QStringList{"\\x\tA\tB", "\\y\tA\tB"};
-    QTest::newRow("letter case counts")
-        << QStringList{"A - \\README.TXT", "B - \\readme.txt"} << false << QStringList{};
-    QTest::newRow("same name in other folders is no same path")
-        << QStringList{"A - \\X\\f", "B - \\Y\\f"} << false << QStringList{};
-    QTest::newRow("hand-made lines stand on no disc")
-        << QStringList{"\\x", "A - \\x", "\\x", "B - \\y"} << false << QStringList{};
-    QTest::newRow("names holding the separator")
-        << QStringList{"A - B - \\x - \\y", "A - \\x - \\y", "A - \\B - \\x - \\y"} << false
-        << QStringList{"\\x - \\y\tA - B\tA"};
-    QTest::newRow("by name: any folder")
-        << QStringList{"A - \\X\\f.txt", "A - \\g", "B - \\Y\\Z\\f.txt", "C - \\f.txt", "C - \\g"}
-        << true << QStringList{"f.txt\tA\tB\tC", "g\tA\tC"};
-    QTest::newRow("by name: twice on one disc is no duplicate")
-        << QStringList{"A - \\X\\f", "A - \\Y\\f", "B - \\g"} << true << QStringList{};
-    QTest::newRow("by name: scripts and empty names")
-        << QStringList{"Диск - \\Ёлка.mp3", "日本 - \\音楽\\Ёлка.mp3", "A - \\x\\", "B - \\"} << true
-        << QStringList{"Ёлка.mp3\tДиск\t日本", "\tA\tB"};
-}
-
-void DiscsTest::findsFilesOnSeveralDiscs()
-{
-    QFETCH(QStringList, lines);
-    QFETCH(bool, byName);
-    QFETCH(QStringList, entries);
-
-    const LineStore store = toStore(lines);
-    DiscIndex index;
-    index.build(store);
-    const DiscDuplicates dupes(store, index,
-                               byName ? DiscDuplicates::Key::FileName : DiscDuplicates::Key::Path);
-    QStringList described;
-    for (qsizetype e = 0; e < dupes.count(); ++e) {
-        QString entry = dupes.key(e);
-        for (const qint32 disc : dupes.discs(e))
-            entry += u'\t' + index.name(disc);
-        described << entry;
-    }
-    QCOMPARE(described, entries);
-
-    // Every line of a listed key leads to its entry, every other line to none.
-    for (qsizetype line = 0; line < store.count(); ++line) {
-        const qsizetype entry = dupes.entryOfLine(line);
-        if (entry < 0)
-            continue;
-        QCOMPARE(dupes.utf8Key(entry), std::string_view(store.utf8At(line)).substr(
-                                             store.utf8At(line).size() - dupes.utf8Key(entry).size()));
-        const auto discs = dupes.discs(entry);
-        QVERIFY(std::find(discs.begin(), discs.end(), index.discOfLine(line)) != discs.end());
-    }
-    qsizetype linesOfEntries = 0;
-    for (qsizetype line = 0; line < store.count(); ++line)
-        linesOfEntries += dupes.entryOfLine(line) >= 0;
-    qsizetype expectedLines = 0;
-    for (qsizetype line = 0; line < store.count(); ++line) {
-        if (index.isLooseLines(index.discOfLine(line)))
-            continue;
-        const QString text = lines[line];
-        QString key = splitDiscLine(QStringView(text)).path.toString();
-        if (byName)
-            key = key.mid(key.lastIndexOf(u'\\') + 1);
-        for (const QString &entry : entries)
-            expectedLines += entry.section(u'\t', 0, 0) == key;
-    }
-    QCOMPARE(linesOfEntries, expectedLines);
-}
-
-void DiscsTest::duplicatesOfManyLinesMatchSimpleCount_data()
-{
-    QTest::addColumn<bool>("byName");
-    QTest::newRow("by path") << false;
-    QTest::newRow("by name") << true;
-}
-
-void DiscsTest::duplicatesOfManyLinesMatchSimpleCount()
-{
-    QFETCH(bool, byName);
-
-    // Thirty discs of a few hundred files drawn from a common pool, one disc
-    // appended twice: far more lines than the table's first size and the
-    // look-ahead, compared with a plain map of keys to discs.
-    QStringList lines;
-    quint32 seed = 12345;
-    const auto next = [&seed](quint32 below) {
-        seed = seed * 1103515245u + 12345u;
-        return (seed >> 8) % below;
-    };
-    for (int d = 0; d < 31; ++d) {
-        const int disc = d == 30 ? 3 : d;
-        const int files = 100 + int(next(300));
-        for (int f = 0; f < files; ++f)
-            lines << QStringLiteral("Disc %1 - \\F%2\\file%3.dat").arg(disc).arg(next(20)).arg(next(2000));
-    }
-    QMap<QString, QPair<qsizetype, QStringList>> keys; // key -> first line, discs
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const DiscLine split = splitDiscLine(QStringView(lines[i]));
-        QString key = split.path.toString();
-        if (byName)
-            key = key.mid(key.lastIndexOf(u'\\') + 1);
-        auto it = keys.find(key);
-        if (it == keys.end())
-            it = keys.insert(key, {i, {}});
-        if (!it->second.contains(split.disc.toString()))
-            it->second << split.disc.toString();
-    }
-    QMap<qsizetype, QString> expectedByLine;
-    for (auto it = keys.begin(); it != keys.end(); ++it) {
-        if (it->second.size() > 1)
-            expectedByLine.insert(it->first, it.key() + u'\t' + it->second.join(u'\t'));
-    }
-
-    const LineStore store = toStore(lines);
-    DiscIndex index;
-    index.build(store);
-    const DiscDuplicates dupes(store, index,
-                               byName ? DiscDuplicates::Key::FileName : DiscDuplicates::Key::Path);
-    QStringList described;
-    for (qsizetype e = 0; e < dupes.count(); ++e) {
-        QString entry = dupes.key(e);
-        for (const qint32 disc : dupes.discs(e))
-            entry += u'\t' + index.name(disc);
-        described << entry;
-    }
-    QVERIFY(expectedByLine.size() > 50);
-    QCOMPARE(described, QStringList(expectedByLine.values()));
 }
 
 QTEST_APPLESS_MAIN(DiscsTest)

@@ -116,7 +116,8 @@ int commandFind(const QStringList &args)
 {
     QStringList rest = args;
     const bool countOnly = takeFlag(rest, QLatin1String("--count"));
-    if (rest.size() < 2)
+    const bool byDisc = takeFlag(rest, QLatin1String("--by-disc"));
+    if (rest.size() < 2 || (countOnly && byDisc))
         return usage();
     const QString text = rest.takeLast();
     if (text.isEmpty())
@@ -134,7 +135,8 @@ int commandFind(const QStringList &args)
         const QByteArray prefix = catalogs.named() ? catalog.shown + ':' : QByteArray();
         long long count = 0;
         const RuntimeError error =
-            findInCatalog(reading, catalog.path, matcher, countOnly, bytes(prefix), out, count);
+            byDisc ? findByDisc(catalog.path, matcher, bytes(prefix), out, count)
+                   : findInCatalog(reading, catalog.path, matcher, countOnly, bytes(prefix), out, count);
         if (out.failed())
             break;
         if (error && !catalogs.named())

@@ -27,6 +27,10 @@ const char kUsage[] =
     "  kobrix-cli append CATALOG --disc NAME ROOT  scan ROOT and add it to a catalog\n"
     "  kobrix-cli list CATALOG                     print the catalog lines\n"
     "  kobrix-cli find CATALOG... TEXT [--count]   print (or count) the lines holding TEXT\n"
+    "  kobrix-cli find CATALOG... TEXT --by-disc   count the lines holding TEXT on each disc\n"
+    "  kobrix-cli discs CATALOG                    print each disc with its number of files\n"
+    "  kobrix-cli ls CATALOG --disc NAME [PATH]    print the folders and files in PATH on a disc\n"
+    "  kobrix-cli dupes CATALOG [--by-name]        print the paths (or file names) on several discs\n"
     "  kobrix-cli update CATALOG --disc NAME ROOT  scan ROOT and replace the disc's records with it\n"
     "  kobrix-cli identify CATALOG ROOT            scan ROOT and name the discs most like it\n"
     "  kobrix-cli --version                        print the program's version\n"
@@ -61,6 +65,9 @@ const Command kCommands[] = {
     {"update", &commandUpdate},
     {"identify", &commandIdentify},
     {"export", &commandExport},
+    {"discs", &commandDiscs},
+    {"ls", &commandLs},
+    {"dupes", &commandDupes},
 };
 
 int run(int argc, char **argv)

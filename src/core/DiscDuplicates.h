@@ -1,14 +1,13 @@
 #pragma once
 
 #include "core/DiscIndex.h"
+#include "core/DuplicateKeys.h"
 #include "core/LineStore.h"
 
 #include <QString>
 
-#include <cstdint>
 #include <span>
 #include <string_view>
-#include <vector>
 
 namespace kobrix {
 
@@ -27,38 +26,30 @@ public:
 
     Key keyKind() const { return m_keyKind; }
     // Paths or names on more than one disc, in the order of their first line.
-    qsizetype count() const { return qsizetype(m_firstLines.size()); }
-    qsizetype firstLine(qsizetype entry) const { return m_firstLines[std::size_t(entry)]; }
-    QString key(qsizetype entry) const;
-    std::string_view utf8Key(qsizetype entry) const { return keyOf(firstLine(entry)); }
-    // The discs that hold it, in the order it first appears on each.
-    std::span<const qint32> discs(qsizetype entry) const
+    qsizetype count() const { return m_keys.count(); }
+    qsizetype firstLine(qsizetype entry) const
     {
-        const std::size_t begin = m_discStarts[std::size_t(entry)];
-        return {m_discs.data() + begin, m_discStarts[std::size_t(entry) + 1] - begin};
+        return m_lines.lineAtByte(std::int64_t(m_keys.firstPosition(entry)));
     }
+    QString key(qsizetype entry) const;
+    std::string_view utf8Key(qsizetype entry) const { return m_keys.bytes(entry); }
+    // The discs that hold it, in the order it first appears on each.
+    std::span<const qint32> discs(qsizetype entry) const { return m_keys.discs(entry); }
     // The entry of a line's path or name; -1 when it stands on one disc only
     // or the line belongs to no disc.
     qsizetype entryOfLine(qsizetype line) const;
 
+    // The key of a line of a disc: its path, or the name behind the path's
+    // last backslash.
+    static std::string_view keyOf(std::string_view path, Key key);
+
 private:
     std::string_view keyOf(qsizetype line) const;
-    std::uint64_t hashKey(std::string_view key) const;
-    // The slot that holds key (of the given hash), or the free one where it
-    // would go.
-    std::size_t slotOf(std::string_view key, std::uint64_t hash) const;
 
     const LineStore &m_lines;
     const DiscIndex &m_index;
     Key m_keyKind;
-    // Open addressing: a slot holds the high half of the key's hash and a
-    // reference, both 0 when free. The reference is 1 + the first line of a
-    // key met on one disc so far, or kOnSeveralDiscs | entry.
-    std::vector<std::uint64_t> m_slots;
-    std::vector<qint32> m_entryRanks; // entry in the order found -> entry by first line
-    std::vector<qint32> m_firstLines;
-    std::vector<std::size_t> m_discStarts{0};
-    std::vector<qint32> m_discs;
+    DuplicateKeys m_keys;
 };
 
 } // namespace kobrix

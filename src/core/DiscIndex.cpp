@@ -1,9 +1,8 @@
 #include "core/DiscIndex.h"
 
+#include "core/ByteHash.h"
 #include "core/DiscLine.h"
 
-#include <QByteArrayView>
-#include <QHashFunctions>
 
 #include <algorithm>
 #include <numeric>
@@ -14,7 +13,7 @@ namespace {
 
 std::size_t hashName(std::string_view name)
 {
-    return qHash(QByteArrayView(name.data(), qsizetype(name.size())));
+    return std::size_t(hashBytes(name));
 }
 
 } // namespace

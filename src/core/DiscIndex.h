@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/LineStore.h"
+#include "core/MemoryAdvice.h"
 
 #include <QString>
 #include <QStringView>
@@ -130,8 +131,9 @@ public:
 
 private:
     DiscTally m_tally;
-    std::vector<qint32> m_discOfLine;
-    std::vector<qint32> m_grouped;          // line numbers, disc after disc
+    // Two numbers a line, in huge pages where the system has them.
+    std::vector<qint32, LargeTableAllocator<qint32>> m_discOfLine;
+    std::vector<qint32, LargeTableAllocator<qint32>> m_grouped; // line numbers, disc after disc
     std::vector<std::size_t> m_groupStarts{0}; // count() + 1 entries
 };
 

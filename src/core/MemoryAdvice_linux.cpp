@@ -3,6 +3,8 @@
 #include "core/MemoryAdvice.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 #include <sys/mman.h>
 
 namespace kobrix {
@@ -19,6 +21,22 @@ void adviseHugePages([[maybe_unused]] const void *data, [[maybe_unused]] std::si
     if (end > begin)
         (void)::madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
 #endif
+}
+
+void *allocateLarge(std::size_t bytes)
+{
+    constexpr std::size_t kHugePage = std::size_t(2) << 20;
+    const std::size_t rounded = (bytes + kHugePage - 1) & ~(kHugePage - 1);
+    void *block = std::aligned_alloc(kHugePage, rounded);
+    if (!block)
+        throw std::bad_alloc();
+    adviseHugePages(block, rounded);
+    return block;
+}
+
+void freeLarge(void *block, std::size_t)
+{
+    std::free(block);
 }
 
 } // namespace kobrix

@@ -7,4 +7,14 @@ namespace kobrix {
 
 void adviseHugePages(const void *, std::size_t) {}
 
+void *allocateLarge(std::size_t bytes)
+{
+    return ::operator new(bytes);
+}
+
+void freeLarge(void *block, std::size_t)
+{
+    ::operator delete(block);
+}
+
 } // namespace kobrix

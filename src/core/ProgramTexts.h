@@ -44,7 +44,7 @@ public:
     static QString emptyListing() { return tr("Listbox is empty - cannot write to file!"); }
     static QString missingSearchText() { return tr("Enter a search string"); }
 
-    // Updating a disc in a catalog.
+    // The discs of a catalog, updating one.
     static QString unknownDisc(const QString &discName, const QString &catalog)
     {
         return tr("There is no disc named \"%1\" in %2").arg(discName, catalog);
@@ -109,6 +109,13 @@ public:
     {
         return tr("Cannot write %1: %2").arg(file, reason);
     }
+
+    static QString unknownFolder(const QString &folder, const QString &discName)
+    {
+        return tr("There is no folder %1 on the disc \"%2\"").arg(folder, discName);
+    }
+    // Stands for the disc name of the lines that have none (made by hand).
+    static QString looseLinesName() { return tr("(lines without a disc name)"); }
 };
 
 } // namespace kobrix

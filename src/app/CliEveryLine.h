@@ -1,0 +1,121 @@
+#pragma once
+
+// Every line of a catalog, read once, handed over in order without keeping
+// the lines: for kobrix-cli's commands that look at each line of a large
+// catalog but keep little of it.
+
+#include "catalog/CatalogFile.h"
+#include "core/LineStore.h"
+#include "core/RuntimeError.h"
+
+#include <QString>
+
+#include <chrono>
+#include <string_view>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
+namespace kobrix::cli {
+
+// What one pass over a text tells: whether it holds a comma or a double
+// quote, and whether a byte outside ASCII.
+struct TextMarks
+{
+    bool separators = false;
+    bool highBytes = false;
+};
+
+inline TextMarks markText(std::string_view text)
+{
+    TextMarks marks;
+    const char *p = text.data();
+    std::size_t n = text.size();
+#if defined(__SSE2__) || defined(_M_X64)
+    const __m128i comma = _mm_set1_epi8(',');
+    const __m128i quote = _mm_set1_epi8('"');
+    unsigned high = 0;
+    for (; n >= 16; p += 16, n -= 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, comma), _mm_cmpeq_epi8(block, quote)))) {
+            marks.separators = true;
+            return marks;
+        }
+        high |= unsigned(_mm_movemask_epi8(block));
+    }
+    marks.highBytes = high != 0;
+#endif
+    for (; n > 0; ++p, --n) {
+        if (*p == ',' || *p == '"') {
+            marks.separators = true;
+            return marks;
+        }
+        marks.highBytes |= (static_cast<unsigned char>(*p) & 0x80) != 0;
+    }
+    return marks;
+}
+
+// Hands every line of a catalog, in its order and as a load would read it,
+// to handler.line(), storing as few lines as it can: the catalog is read
+// once, and only what the handler keeps stays in memory.
+//
+// The reader hands its line filter the text of a record (the field between
+// its quotes) or, for a line of another shape, the whole line. A text that
+// holds no quote, no comma and no blank in front is exactly its one field;
+// handler.takeAsIs(text, highBytes) takes such a text as the line when its
+// bytes need no converting (valid UTF-8), or it declines. Any other text
+// the reader stores, parsed and converted; those lines are handed over from
+// the slice at the next call, so that every line comes in its turn.
+// handler.begin(fileSize) is called once the file is open.
+template <typename Handler>
+class EveryLine
+{
+public:
+    explicit EveryLine(Handler &handler) : m_handler(handler) {}
+
+    RuntimeError read(const QString &path)
+    {
+        CatalogReader reader;
+        if (RuntimeError error = reader.open(path))
+            return error;
+        m_handler.begin(reader.fileSize());
+        m_slice.setKeepSearchKeys(false);
+        reader.setLineFilter(&filter, this);
+        reader.setRoom(CatalogReader::Room::SliceBySlice);
+        bool finished = false;
+        while (!finished) {
+            finished = reader.readSome(m_slice, std::chrono::nanoseconds(0));
+            handStored();
+            m_slice.clear();
+            m_handed = 0;
+        }
+        return reader.error();
+    }
+
+private:
+    static bool filter(const void *context, std::string_view text)
+    {
+        // The reader keeps the context constant; this object is its own.
+        auto &self = *const_cast<EveryLine *>(static_cast<const EveryLine *>(context));
+        self.handStored();
+        if (!text.empty() && text.front() == ' ')
+            return true;
+        const TextMarks marks = markText(text);
+        if (marks.separators)
+            return true;
+        return !self.m_handler.takeAsIs(text, marks.highBytes);
+    }
+
+    void handStored()
+    {
+        for (; m_handed < m_slice.count(); ++m_handed)
+            m_handler.line(m_slice.utf8At(m_handed));
+    }
+
+    Handler &m_handler;
+    LineStore m_slice;
+    qsizetype m_handed = 0; // lines of the slice handed over
+};
+
+} // namespace kobrix::cli

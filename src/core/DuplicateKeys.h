@@ -1,0 +1,141 @@
+#pragma once
+
+#include "core/MemoryAdvice.h"
+
+#include <QtGlobal>
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace kobrix {
+
+// Finds the keys (paths or file names) that occur on more than one disc,
+// from the occurrences handed over one after another in the order of their
+// lines. The bytes of the keys are not copied: each occurrence names where
+// its key stands in a buffer of the caller's (a line store, or a buffer of
+// keys read from a file), each later occurrence further on in it; keys are
+// the same when their bytes are.
+//
+// A table of a million keys is far larger than the processor's caches, and
+// looking each key up in it would cost a trip to memory per line. So the
+// occurrences are noted in order, then sorted, in order, into 256 parts by
+// the top bits of their hashes; each part, which holds keys of no other
+// part, is then looked up in a table of its own that stays in the cache.
+class DuplicateKeys
+{
+public:
+    struct Occurrence
+    {
+        std::size_t position; // of the key's bytes in the buffer
+        std::size_t length;
+        std::uint64_t hash;   // hashBytes() of the key
+        qint32 disc;
+    };
+
+    // Room for about expectedKeys occurrences; more make room as they come.
+    explicit DuplicateKeys(std::size_t expectedKeys);
+    ~DuplicateKeys();
+    DuplicateKeys(const DuplicateKeys &) = delete;
+    DuplicateKeys &operator=(const DuplicateKeys &) = delete;
+
+    // Where the keys' bytes are now (a growing buffer may move).
+    void setKeyBytes(const char *bytes, std::size_t size)
+    {
+        m_bytes = bytes;
+        m_byteCount = size;
+    }
+
+    void add(const Occurrence &occurrence)
+    {
+        m_records.push_back({markOf(occurrence.hash), occurrence.disc,
+                             std::uint64_t(occurrence.position)
+                                 | (std::uint64_t(occurrence.length) << kPositionBits)});
+    }
+    // After the last occurrence: finds the keys on several discs and lists
+    // them in the order of their first occurrences, each with its discs in
+    // the order met. discCount bounds the disc numbers.
+    void finish(qsizetype discCount);
+
+    qsizetype count() const { return qsizetype(m_places.size()); }
+    // Where the bytes of its first occurrence stand.
+    std::size_t firstPosition(qsizetype entry) const { return m_places[std::size_t(entry)] & kPositionMask; }
+    // Its bytes, where setKeyBytes() last said they are.
+    std::string_view bytes(qsizetype entry) const { return bytesOf(m_places[std::size_t(entry)]); }
+    std::span<const qint32> discs(qsizetype entry) const
+    {
+        const std::size_t begin = m_discStarts[std::size_t(entry)];
+        return {m_discs.data() + begin, m_discStarts[std::size_t(entry) + 1] - begin};
+    }
+    // The entry of a key; -1 when it occurred on one disc only, or not at all.
+    qsizetype entryOf(std::string_view bytes) const;
+
+private:
+    static constexpr int kPartBits = 8;
+    static constexpr std::size_t kParts = std::size_t(1) << kPartBits;
+    // Positions of up to a terabyte, keys of up to 16 MB (a line is at most
+    // a megabyte).
+    static constexpr int kPositionBits = 40; // the key's length above them
+    static constexpr std::uint64_t kPositionMask = (std::uint64_t(1) << kPositionBits) - 1;
+
+    // What an occurrence keeps of its hash: the top bits, which choose its
+    // part, over the low bits, which choose its slot in the part's table.
+    static std::uint32_t markOf(std::uint64_t hash)
+    {
+        return std::uint32_t(hash >> (64 - kPartBits) << (32 - kPartBits))
+               | (std::uint32_t(hash) & ((std::uint32_t(1) << (32 - kPartBits)) - 1));
+    }
+    static std::size_t partOf(std::uint32_t mark) { return mark >> (32 - kPartBits); }
+
+    // Sixteen bytes an occurrence: a million lines touch 16 MB.
+    struct Record
+    {
+        std::uint32_t mark;
+        qint32 disc;
+        std::uint64_t place; // position, and length << kPositionBits
+    };
+    struct PartKey
+    {
+        std::uint64_t place;
+        std::uint32_t mark;
+        qint32 lastDisc; // of its latest occurrence
+        qint32 entry;    // once on several discs; -1 before
+    };
+    struct Entry
+    {
+        std::uint64_t place;
+        qint32 discs; // its records in the log
+    };
+    struct Met
+    {
+        qint32 entry;
+        qint32 disc;
+    };
+    template <typename T>
+    using LargeVector = std::vector<T, LargeTableAllocator<T>>;
+
+    std::string_view bytesOf(std::uint64_t place) const
+    {
+        return std::string_view(m_bytes + (place & kPositionMask), std::size_t(place >> kPositionBits));
+    }
+    // Looks up the occurrences of one part, in their order.
+    void findInPart(const Record *records, std::size_t count);
+
+    const char *m_bytes = nullptr;
+    std::size_t m_byteCount = 0;
+    LargeVector<Record> m_records; // in the order added
+    std::vector<std::uint32_t> m_slots; // the table of one part: 1 + its key, 0 when free
+    std::vector<PartKey> m_partKeys;
+    LargeVector<Entry> m_entries;  // in the order found
+    LargeVector<Met> m_log;        // the discs of entries, in the order met
+
+    // The entries in the order of their first occurrences.
+    std::vector<std::uint64_t> m_places;
+    std::vector<std::uint64_t> m_hashes;
+    std::vector<std::size_t> m_discStarts{0};
+    std::vector<qint32> m_discs;
+    std::vector<qint32> m_entrySlots; // entries by hash, -1 when free
+};
+
+} // namespace kobrix
