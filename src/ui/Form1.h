@@ -30,6 +30,7 @@ class QToolButton;
 namespace kobrix {
 
 class BackgroundScan;
+class DiscsWindow;
 class LineListView;
 class LineStoreModel;
 class RuntimeError;
@@ -76,6 +77,8 @@ public:
     QAction *mnuAbout = nullptr;      // "&About Kobrix...": the About box
     QAction *scanFolderAction = nullptr; // "&Scan Folder...": scans any folder as a disc
     QAction *scanImageAction = nullptr;  // "Scan Disc &Image...": scans an .iso image as a disc
+    QAction *catalogMenuAction = nullptr; // "&Catalog" menu
+    QAction *discsAction = nullptr;       // "&Discs...": the Discs window over the catalog
     CommonDialog CommonDialog1;       // the one file dialog; keeps its settings between uses
 
     // The catalog worked on: Text3 shows its path, List2 its lines. Code
@@ -123,6 +126,17 @@ public:
     // Work ReadList does between two looks at the window's events (15 ms
     // unless changed).
     void setLoadSlice(std::chrono::nanoseconds slice) { m_loadSlice = slice; }
+
+    // The Discs window over the catalog in use (Form1Discs.cpp): the lines
+    // in hand when they are a catalog's; otherwise the catalog file named,
+    // read from the disk; without either, a message says there is none.
+    void openDiscsWindow();
+    // The Discs window while it is open.
+    DiscsWindow *discsWindow() const;
+    // The catalog file on disk the window works with when the lines in hand
+    // are a scanned disc's: the catalog named (Text3), else the one last
+    // loaded, written or added to; empty when neither is a file.
+    QString namedCatalogFile() const;
 
     // The scan reads folders through this reader instead of the file system
     // (nullptr: the file system again). The reader must outlive its use.
@@ -184,6 +198,7 @@ private:
     void chooseImageToScan();
     // A deletion asked for while a load or scan was running happens now.
     void deleteIfAskedDuringWork();
+    void createCatalogMenu();
 
     UiServices m_services;
     WorkMode m_workMode;
@@ -217,6 +232,7 @@ private:
     bool m_writingHeldBack = false; // a scan did not complete: writing is off
     bool m_heldWriteEnabled = false; // Command3's state before it was held back
     bool m_heldAddEnabled = false;   // Command4's state before it was held back
+    QPointer<DiscsWindow> m_discsWindow;
 };
 
 } // namespace kobrix
