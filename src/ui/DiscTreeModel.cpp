@@ -119,7 +119,7 @@ bool DiscTreeModel::hasChildren(const QModelIndex &parent) const
     return folder >= 0 && childCount(folder) > 0;
 }
 
-bool DiscTreeModel::canFetchMore(const QModelIndex &parent) const
+bool DiscTreeModel::hasMoreRows(const QModelIndex &parent) const
 {
     if (!m_tree || parent.column() > 0)
         return false;
@@ -127,9 +127,9 @@ bool DiscTreeModel::canFetchMore(const QModelIndex &parent) const
     return folder >= 0 && m_fetched[std::size_t(folder)] < childCount(folder);
 }
 
-void DiscTreeModel::fetchMore(const QModelIndex &parent)
+void DiscTreeModel::fetchMoreRows(const QModelIndex &parent)
 {
-    if (!canFetchMore(parent))
+    if (!hasMoreRows(parent))
         return;
     const qsizetype folder = folderOf(parent);
     fetchUpTo(folder, m_fetched[std::size_t(folder)] + m_batch);

@@ -2,6 +2,8 @@
 
 #include "core/DiscTree.h"
 
+#include "ui/BatchedRows.h"
+
 #include <QAbstractItemModel>
 #include <QIcon>
 
@@ -17,8 +19,8 @@ namespace kobrix {
 //
 // Rows are handed to the views in batches: a folder shows its first batch
 // when expanded and the next whenever a view scrolls to the end of what it
-// has (canFetchMore/fetchMore), so a folder of 100,000 files opens at once.
-class DiscTreeModel : public QAbstractItemModel
+// has (BatchedRows.h), so a folder of 100,000 files opens at once.
+class DiscTreeModel : public QAbstractItemModel, public BatchedRows
 {
     Q_OBJECT
 
@@ -51,8 +53,8 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     bool hasChildren(const QModelIndex &parent = QModelIndex()) const override;
-    bool canFetchMore(const QModelIndex &parent) const override;
-    void fetchMore(const QModelIndex &parent) override;
+    bool hasMoreRows(const QModelIndex &parent) const override;
+    void fetchMoreRows(const QModelIndex &parent) override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;

@@ -12,6 +12,7 @@
 #include "core/ProgramTexts.h"
 #include "search/Matcher.h"
 #include "ui/BackgroundJob.h"
+#include "ui/BatchedTreeView.h"
 #include "ui/DiscListModel.h"
 #include "ui/DiscTreeModel.h"
 #include "ui/DuplicatesModel.h"
@@ -80,7 +81,7 @@ QTreeView *DiscsWindow::makeView(QWidget *parent, const char *objectName,
                                  const QString &accessibleName, QAbstractItemModel *model,
                                  bool tree)
 {
-    auto *view = new QTreeView(parent);
+    auto *view = new BatchedTreeView(parent);
     view->setObjectName(QLatin1String(objectName));
     view->setAccessibleName(accessibleName);
     view->setModel(model);
@@ -291,11 +292,11 @@ void DiscsWindow::showTotals()
 {
     const QLocale locale;
     if (m_discs->filter().isEmpty()) {
-        totalsLabel->setText(tr("%1 discs, %2 files")
+        totalsLabel->setText(tr("%1 disc(s), %2 file(s)")
                                  .arg(locale.toString(m_discs->totalDiscs()),
                                       locale.toString(m_discs->totalFiles())));
     } else {
-        totalsLabel->setText(tr("%1 of %2 discs, %3 of %4 files")
+        totalsLabel->setText(tr("%1 of %2 disc(s), %3 of %4 file(s)")
                                  .arg(locale.toString(m_discs->shownDiscs()),
                                       locale.toString(m_discs->totalDiscs()),
                                       locale.toString(m_discs->shownFiles()),
@@ -310,7 +311,7 @@ void DiscsWindow::selectDisc(qsizetype disc)
     m_treeDisc = disc;
     auto tree = std::make_unique<DiscTree>(lines(), *m_index, disc);
     const QLocale locale;
-    folderHeading->setText(tr("%1: %2 files in %3 folders")
+    folderHeading->setText(tr("%1: %2 file(s) in %3 folder(s)")
                                .arg(m_discs->discName(disc), locale.toString(tree->filesBelow(0)),
                                     locale.toString(tree->folderCount() - 1)));
     m_tree->setTree(std::move(tree));

@@ -271,11 +271,12 @@ void DiscsWindow::searchSlice()
     const qsizetype count = store.count();
     QElapsedTimer clock;
     clock.start();
-    while (m_searchNext < count && clock.nsecsElapsed() < m_sliceBudget.count()) {
+    // One step at least, however short the budget.
+    do {
         const qsizetype end = std::min(count, m_searchNext + kLinesPerStep);
         m_matcher->findIn(store, m_searchNext, end, m_searchHits);
         m_searchNext = end;
-    }
+    } while (m_searchNext < count && clock.nsecsElapsed() < m_sliceBudget.count());
     if (m_searchNext < count) {
         searchStatus->setText(tr("Searching... %1%").arg(m_searchNext * 100 / count));
         return;

@@ -79,14 +79,14 @@ bool DuplicatesModel::hasChildren(const QModelIndex &parent) const
     return rowCount(parent) > 0;
 }
 
-bool DuplicatesModel::canFetchMore(const QModelIndex &parent) const
+bool DuplicatesModel::hasMoreRows(const QModelIndex &parent) const
 {
     return !parent.isValid() && m_fetched < entryCount();
 }
 
-void DuplicatesModel::fetchMore(const QModelIndex &parent)
+void DuplicatesModel::fetchMoreRows(const QModelIndex &parent)
 {
-    if (!canFetchMore(parent))
+    if (!hasMoreRows(parent))
         return;
     const int want = int(std::min<qint64>(qint64(m_fetched) + m_batch, entryCount()));
     beginInsertRows(QModelIndex(), m_fetched, want - 1);

@@ -2,15 +2,17 @@
 
 #include "core/DiscDuplicates.h"
 
+#include "ui/BatchedRows.h"
+
 #include <QAbstractItemModel>
 
 namespace kobrix {
 
 // The files that stand on more than one disc, as a tree of two columns: each
 // path (or file name) with its number of discs, expanding to those discs.
-// The paths come to the views in batches (canFetchMore/fetchMore): there may
+// The paths come to the views in batches (BatchedRows.h): there may
 // be hundreds of thousands.
-class DuplicatesModel : public QAbstractItemModel
+class DuplicatesModel : public QAbstractItemModel, public BatchedRows
 {
     Q_OBJECT
 
@@ -37,8 +39,8 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     bool hasChildren(const QModelIndex &parent = QModelIndex()) const override;
-    bool canFetchMore(const QModelIndex &parent) const override;
-    void fetchMore(const QModelIndex &parent) override;
+    bool hasMoreRows(const QModelIndex &parent) const override;
+    void fetchMoreRows(const QModelIndex &parent) override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;

@@ -96,15 +96,15 @@ bool LineGroupsModel::hasChildren(const QModelIndex &parent) const
     return group >= 0 && parent.column() == 0 && groupLines(group) > 0;
 }
 
-bool LineGroupsModel::canFetchMore(const QModelIndex &parent) const
+bool LineGroupsModel::hasMoreRows(const QModelIndex &parent) const
 {
     const int group = groupAt(parent);
     return group >= 0 && parent.column() == 0 && m_fetched[std::size_t(group)] < groupLines(group);
 }
 
-void LineGroupsModel::fetchMore(const QModelIndex &parent)
+void LineGroupsModel::fetchMoreRows(const QModelIndex &parent)
 {
-    if (!canFetchMore(parent))
+    if (!hasMoreRows(parent))
         return;
     const int group = groupAt(parent);
     const int have = m_fetched[std::size_t(group)];

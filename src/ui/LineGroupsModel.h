@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/BatchedRows.h"
+
 #include <QAbstractItemModel>
 #include <QString>
 
@@ -13,9 +15,9 @@ namespace kobrix {
 // search results of the Discs window are grouped by disc this way, and the
 // other places of a file by how they match.
 //
-// A group hands its lines to the views in batches (canFetchMore/fetchMore),
+// A group hands its lines to the views in batches (BatchedRows.h),
 // so that a group of a million lines expands at once.
-class LineGroupsModel : public QAbstractItemModel
+class LineGroupsModel : public QAbstractItemModel, public BatchedRows
 {
     Q_OBJECT
 
@@ -49,8 +51,8 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     bool hasChildren(const QModelIndex &parent = QModelIndex()) const override;
-    bool canFetchMore(const QModelIndex &parent) const override;
-    void fetchMore(const QModelIndex &parent) override;
+    bool hasMoreRows(const QModelIndex &parent) const override;
+    void fetchMoreRows(const QModelIndex &parent) override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
