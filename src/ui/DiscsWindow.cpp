@@ -130,6 +130,7 @@ void DiscsWindow::createControls()
 
     views = new QTabWidget(this);
     views->setObjectName(QStringLiteral("views"));
+    views->setAccessibleName(tr("Views"));
     views->tabBar()->setAccessibleName(tr("Views"));
     views->addTab(createFoldersPage(), tr("F&olders"));
     views->addTab(createSearchPage(), tr("&Search"));
