@@ -177,6 +177,8 @@ private Q_SLOTS:
     void bigFolderComesInBatches();
     void searchGroupedByDisc_data();
     void searchGroupedByDisc();
+    void newSearchReplacesEarlier_data();
+    void newSearchReplacesEarlier();
     void resultRevealedInTree_data();
     void resultRevealedInTree();
     void showOnOtherDiscs_data();
@@ -552,6 +554,38 @@ void TestUiDiscsWindow::searchGroupedByDisc()
     QCOMPARE(x.window->searchStatus->text(), status);
     if (!groups.isEmpty())
         QCOMPARE(groupLines(x.window->hitsModel(), 0), firstGroup);
+}
+
+// A search started while an earlier one is still searching or grouping its
+// hits shows its own hits only, however far the earlier one had come.
+void TestUiDiscsWindow::newSearchReplacesEarlier_data()
+{
+    QTest::addColumn<int>("rounds"); // of events between the two searches
+    QTest::newRow("at once") << 0;
+    QTest::newRow("after the first slice") << 1;
+    QTest::newRow("while grouping") << 2;
+    QTest::newRow("long after") << 50;
+}
+
+void TestUiDiscsWindow::newSearchReplacesEarlier()
+{
+    QFETCH(int, rounds);
+    Fixture x;
+    QVERIFY(x.ready());
+    DiscsWindow &w = *x.window;
+    w.setSliceBudget(std::chrono::nanoseconds(1));
+    w.searchBox->setText(QStringLiteral("level"));
+    w.find();
+    for (int round = 0; round < rounds; ++round)
+        QCoreApplication::processEvents();
+    w.searchBox->setText(QStringLiteral("readme"));
+    QSignalSpy finished(&w, &DiscsWindow::searchFinished);
+    w.find();
+    QVERIFY(waitFor([&] { return !w.isWorking(); }));
+    QTest::qWait(20); // a late report of the first search would come now
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(groupRows(w.hitsModel()), (QStringList{"Games 1=1", "Photos - 2002=1"}));
+    QCOMPARE(w.searchStatus->text(), QStringLiteral("Found 2 Item(s) on 2 disc(s)"));
 }
 
 // Choosing a hit (Enter or a double click, which the view reports as

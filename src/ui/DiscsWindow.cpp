@@ -56,6 +56,7 @@ DiscsWindow::DiscsWindow(MessageBoxService &messages, QWidget *parent)
     m_countJob = new BackgroundJob(this);
     m_otherJob = new BackgroundJob(this);
     m_duplicatesJob = new BackgroundJob(this);
+    m_groupJob = new BackgroundJob(this);
     m_readTimer = new QTimer(this);
     m_readTimer->setInterval(0);
     connect(m_readTimer, &QTimer::timeout, this, &DiscsWindow::readSlice);
@@ -73,6 +74,7 @@ DiscsWindow::~DiscsWindow()
     m_countJob->forget();
     m_otherJob->forget();
     m_duplicatesJob->forget();
+    m_groupJob->forget();
 }
 
 // A view of rows of one text line each, with a name column that takes the
@@ -202,7 +204,8 @@ const LineStore &DiscsWindow::lines() const
 
 bool DiscsWindow::isWorking() const
 {
-    return m_readTimer->isActive() || m_searchTimer->isActive() || m_countJob->isRunning()
+    return m_readTimer->isActive() || m_searchTimer->isActive() || m_groupJob->isRunning()
+           || m_countJob->isRunning()
            || m_otherJob->isRunning() || m_duplicatesJob->isRunning();
 }
 

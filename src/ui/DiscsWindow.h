@@ -2,6 +2,7 @@
 
 #include "core/DiscDuplicates.h"
 #include "core/DiscOtherPlaces.h"
+#include "ui/LineGroupsModel.h"
 
 #include <QDialog>
 #include <QString>
@@ -29,7 +30,6 @@ class DiscIndex;
 class DiscListModel;
 class DiscTreeModel;
 class DuplicatesModel;
-class LineGroupsModel;
 class LineStore;
 class Matcher;
 class MessageBoxService;
@@ -144,6 +144,7 @@ private:
     void showTotals();
     void applyFilter(const QString &text);
     void searchSlice();
+    void groupHits();
     void finishSearch();
     void startOtherPlaces();
     void otherPlacesFound(qsizetype line);
@@ -198,8 +199,11 @@ private:
     std::chrono::nanoseconds m_sliceBudget = std::chrono::milliseconds(15);
     std::unique_ptr<Matcher> m_matcher;
     qsizetype m_searchNext = 0;
-    std::vector<qsizetype> m_searchHits;
-    bool m_searching = false;
+    std::vector<std::vector<qsizetype>> m_hitChunks; // the hits so far, in order
+    quint64 m_searchNumber = 0;
+    BackgroundJob *m_groupJob = nullptr;
+    std::vector<LineGroupsModel::Group> m_groupsFound; // written by m_groupJob,
+    std::vector<qsizetype> m_groupDiscs;               // one disc per group
 };
 
 } // namespace kobrix

@@ -35,6 +35,8 @@ namespace {
 
 // Lines matched between two looks at the clock, as in the search window.
 constexpr qsizetype kLinesPerStep = 1024;
+// Hits kept in one piece while searching.
+constexpr std::size_t kHitsPerChunk = 1 << 16;
 
 enum Page { FoldersPage, SearchPage, OtherDiscsPage, DuplicatesPage };
 
@@ -249,8 +251,8 @@ void DiscsWindow::find()
     if (!m_index)
         return;
     m_searchTimer->stop();
-    m_searching = false;
-    m_searchHits.clear();
+    ++m_searchNumber; // the grouping of an earlier search, if running, is dropped when done
+    m_hitChunks.clear();
     m_hits->clear();
     const QString typed = searchBox->text();
     if (typed.isEmpty()) {
@@ -260,7 +262,6 @@ void DiscsWindow::find()
     }
     m_matcher = std::make_unique<Matcher>(effectiveSearchText(typed));
     m_searchNext = 0;
-    m_searching = true;
     searchStatus->setText(tr("Searching..."));
     m_searchTimer->start();
 }
@@ -271,37 +272,80 @@ void DiscsWindow::searchSlice()
     const qsizetype count = store.count();
     QElapsedTimer clock;
     clock.start();
-    // One step at least, however short the budget.
+    // One step at least, however short the budget. The hits go into chunks
+    // of a bounded size: a single growing array would copy megabytes at a
+    // time when nearly every line matches.
+    std::vector<qsizetype> step;
+    step.reserve(std::size_t(kLinesPerStep));
     do {
         const qsizetype end = std::min(count, m_searchNext + kLinesPerStep);
-        m_matcher->findIn(store, m_searchNext, end, m_searchHits);
+        step.clear();
+        m_matcher->findIn(store, m_searchNext, end, step);
         m_searchNext = end;
+        if (step.empty())
+            continue;
+        if (m_hitChunks.empty() || m_hitChunks.back().size() + step.size() > kHitsPerChunk) {
+            m_hitChunks.emplace_back();
+            m_hitChunks.back().reserve(kHitsPerChunk);
+        }
+        m_hitChunks.back().insert(m_hitChunks.back().end(), step.begin(), step.end());
     } while (m_searchNext < count && clock.nsecsElapsed() < m_sliceBudget.count());
     if (m_searchNext < count) {
         searchStatus->setText(tr("Searching... %1%").arg(m_searchNext * 100 / count));
         return;
     }
     m_searchTimer->stop();
-    finishSearch();
+    groupHits();
+}
+
+void DiscsWindow::groupHits()
+{
+    // The hits are laid out by disc on the worker: for a search that
+    // matches every line that is megabytes to move.
+    const DiscIndex *index = m_index;
+    const quint64 search = m_searchNumber;
+    auto chunks = std::make_shared<std::vector<std::vector<qsizetype>>>(std::move(m_hitChunks));
+    m_hitChunks.clear();
+    m_groupJob->start(
+        [this, index, chunks] {
+            std::vector<qsizetype> hits;
+            std::size_t total = 0;
+            for (const auto &chunk : *chunks)
+                total += chunk.size();
+            hits.reserve(total);
+            for (auto &chunk : *chunks) {
+                hits.insert(hits.end(), chunk.begin(), chunk.end());
+                chunk = {};
+            }
+            const DiscHitGroups grouped(*index, hits);
+            m_groupsFound.clear();
+            m_groupDiscs.clear();
+            for (qsizetype group = 0; group < grouped.count(); ++group) {
+                const auto lines = grouped.hits(group);
+                m_groupsFound.push_back({QString(), {lines.begin(), lines.end()}});
+                m_groupDiscs.push_back(grouped.disc(group));
+            }
+        },
+        [this, search] {
+            if (search == m_searchNumber)
+                finishSearch();
+        });
 }
 
 void DiscsWindow::finishSearch()
 {
-    m_searching = false;
-    const DiscHitGroups grouped(*m_index, m_searchHits);
-    std::vector<LineGroupsModel::Group> groups;
-    groups.reserve(std::size_t(grouped.count()));
-    for (qsizetype group = 0; group < grouped.count(); ++group) {
-        const auto hits = grouped.hits(group);
-        groups.push_back({m_discs->discName(grouped.disc(group)), {hits.begin(), hits.end()}});
+    qsizetype total = 0;
+    for (std::size_t group = 0; group < m_groupsFound.size(); ++group) {
+        m_groupsFound[group].label = m_discs->discName(m_groupDiscs[group]);
+        total += qsizetype(m_groupsFound[group].lines.size());
     }
-    m_searchHits = {};
-    m_hits->setGroups(std::move(groups));
+    const auto discs = qsizetype(m_groupsFound.size());
+    m_hits->setGroups(std::move(m_groupsFound));
+    m_groupsFound = {};
     const QLocale locale;
-    if (grouped.totalHits() > 0) {
+    if (total > 0) {
         searchStatus->setText(tr("Found %1 Item(s) on %2 disc(s)")
-                                  .arg(locale.toString(grouped.totalHits()),
-                                       locale.toString(grouped.count())));
+                                  .arg(locale.toString(total), locale.toString(discs)));
         searchResults->setCurrentIndex(m_hits->index(0, 0));
     } else {
         searchStatus->setText(tr("Search text not found"));
