@@ -2,13 +2,18 @@
 
 #include "core/DiscIndex.h"
 
+#include <QApplication>
 #include <QLocale>
+#include <QStyle>
 
 #include <algorithm>
 
 namespace kobrix {
 
-DiscListModel::DiscListModel(QObject *parent) : QAbstractTableModel(parent) {}
+DiscListModel::DiscListModel(QObject *parent) : QAbstractTableModel(parent)
+{
+    m_discIcon = QApplication::style()->standardIcon(QStyle::SP_DriveCDIcon);
+}
 
 void DiscListModel::setIndex(const DiscIndex *index)
 {
@@ -88,6 +93,8 @@ QVariant DiscListModel::data(const QModelIndex &index, int role) const
             return discName(disc);
         return QLocale().toString(m_index->fileCount(disc));
     }
+    if (role == Qt::DecorationRole && index.column() == NameColumn)
+        return m_discIcon;
     if (role == Qt::TextAlignmentRole && index.column() == FilesColumn)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     return QVariant();
@@ -95,7 +102,12 @@ QVariant DiscListModel::data(const QModelIndex &index, int role) const
 
 QVariant DiscListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal)
+        return QVariant();
+    // Counts stand right, under a heading that does too.
+    if (role == Qt::TextAlignmentRole && section == FilesColumn)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
         return QVariant();
     return section == NameColumn ? tr("Disc") : tr("Files");
 }

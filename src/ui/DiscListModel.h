@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QIcon>
 #include <QString>
 
 #include <vector>
@@ -56,6 +57,7 @@ private:
     QString m_filter;
     std::vector<qsizetype> m_shown; // disc numbers, in order
     qsizetype m_shownFiles = 0;
+    QIcon m_discIcon;
 };
 
 } // namespace kobrix

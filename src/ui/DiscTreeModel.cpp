@@ -202,7 +202,12 @@ QVariant DiscTreeModel::data(const QModelIndex &index, int role) const
 
 QVariant DiscTreeModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal)
+        return QVariant();
+    // Counts stand right, under a heading that does too.
+    if (role == Qt::TextAlignmentRole && section == FilesColumn)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
         return QVariant();
     return section == NameColumn ? tr("Name") : tr("Files");
 }

@@ -49,9 +49,13 @@ DiscsWindow::DiscsWindow(MessageBoxService &messages, QWidget *parent)
     m_tree = new DiscTreeModel(this);
     m_hits = new LineGroupsModel([this](qsizetype line) { return pathOf(line); }, this);
     m_hits->setHeaders(tr("Disc"), tr("Hits"));
+    const QIcon discIcon = style()->standardIcon(QStyle::SP_DriveCDIcon);
+    const QIcon fileIcon = style()->standardIcon(QStyle::SP_FileIcon);
+    m_hits->setIcons(discIcon, fileIcon);
     m_otherPlaces = new LineGroupsModel(
         [this](qsizetype line) { return this->lines().at(line); }, this);
     m_otherPlaces->setHeaders(tr("Where"), tr("Files"));
+    m_otherPlaces->setIcons(QIcon(), fileIcon);
     m_duplicates = new DuplicatesModel(this);
     m_countJob = new BackgroundJob(this);
     m_otherJob = new BackgroundJob(this);

@@ -1,13 +1,19 @@
 #include "ui/DuplicatesModel.h"
 
+#include <QApplication>
 #include <QLocale>
+#include <QStyle>
 
 #include <algorithm>
 #include <limits>
 
 namespace kobrix {
 
-DuplicatesModel::DuplicatesModel(QObject *parent) : QAbstractItemModel(parent) {}
+DuplicatesModel::DuplicatesModel(QObject *parent) : QAbstractItemModel(parent)
+{
+    m_fileIcon = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
+    m_discIcon = QApplication::style()->standardIcon(QStyle::SP_DriveCDIcon);
+}
 
 void DuplicatesModel::setDuplicates(const DiscDuplicates *duplicates, const DiscIndex *index)
 {
@@ -107,6 +113,8 @@ QVariant DuplicatesModel::data(const QModelIndex &index, int role) const
             return m_duplicates->key(entry);
         return QLocale().toString(qsizetype(m_duplicates->discs(entry).size()));
     }
+    if (role == Qt::DecorationRole && index.column() == KeyColumn)
+        return entryRow ? m_fileIcon : m_discIcon;
     if (role == Qt::TextAlignmentRole && index.column() == DiscsColumn)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     return QVariant();
@@ -114,7 +122,12 @@ QVariant DuplicatesModel::data(const QModelIndex &index, int role) const
 
 QVariant DuplicatesModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal)
+        return QVariant();
+    // Counts stand right, under a heading that does too.
+    if (role == Qt::TextAlignmentRole && section == DiscsColumn)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
         return QVariant();
     if (section == DiscsColumn)
         return tr("Discs");

@@ -5,6 +5,7 @@
 #include "ui/BatchedRows.h"
 
 #include <QAbstractItemModel>
+#include <QIcon>
 
 namespace kobrix {
 
@@ -54,6 +55,8 @@ private:
     const DiscIndex *m_index = nullptr;
     int m_fetched = 0;
     int m_batch = 1000;
+    QIcon m_fileIcon;
+    QIcon m_discIcon;
 };
 
 } // namespace kobrix

@@ -29,6 +29,12 @@ void LineGroupsModel::setHeaders(const QString &text, const QString &count)
     emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
 }
 
+void LineGroupsModel::setIcons(const QIcon &group, const QIcon &line)
+{
+    m_groupIcon = group;
+    m_lineIcon = line;
+}
+
 int LineGroupsModel::groupLines(int group) const
 {
     return int(std::min<std::size_t>(m_groups[std::size_t(group)].lines.size(),
@@ -127,6 +133,8 @@ QVariant LineGroupsModel::data(const QModelIndex &index, int role) const
         }
         return index.column() == TextColumn ? m_lineText(lineAt(index)) : QVariant();
     }
+    if (role == Qt::DecorationRole && index.column() == TextColumn)
+        return group >= 0 ? m_groupIcon : m_lineIcon;
     if (role == Qt::TextAlignmentRole && index.column() == CountColumn)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     return QVariant();
@@ -134,7 +142,12 @@ QVariant LineGroupsModel::data(const QModelIndex &index, int role) const
 
 QVariant LineGroupsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal)
+        return QVariant();
+    // Counts stand right, under a heading that does too.
+    if (role == Qt::TextAlignmentRole && section == CountColumn)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
         return QVariant();
     return section == TextColumn ? m_textHeader : m_countHeader;
 }

@@ -3,6 +3,7 @@
 #include "ui/BatchedRows.h"
 
 #include <QAbstractItemModel>
+#include <QIcon>
 #include <QString>
 
 #include <functional>
@@ -37,6 +38,8 @@ public:
     void clear() { setGroups({}); }
     const std::vector<Group> &groups() const { return m_groups; }
     void setHeaders(const QString &text, const QString &count);
+    // The icons shown before a group and before a line.
+    void setIcons(const QIcon &group, const QIcon &line);
     // Lines a group gains per batch (1,000 unless changed).
     void setBatchSize(int rows) { m_batch = std::max(rows, 1); }
 
@@ -67,6 +70,8 @@ private:
     std::vector<int> m_fetched; // lines known to the views, by group
     QString m_textHeader;
     QString m_countHeader;
+    QIcon m_groupIcon;
+    QIcon m_lineIcon;
     int m_batch = 1000;
 };
 
