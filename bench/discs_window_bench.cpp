@@ -120,7 +120,8 @@ QString shownRows(const DiscTreeModel &tree, const std::vector<QPersistentModelI
         shown << QStringLiteral("%1 shows %2 of %3 rows")
                      .arg(tree.tree()->folderName(number))
                      .arg(tree.rowCount(folder))
-                     .arg(tree.tree()->subfolders(number).size() + tree.tree()->files(number).size());
+                     .arg(tree.tree()->subfolders(number).size()
+                          + tree.tree()->files(number).size());
     }
     return shown.join(QStringLiteral(", "));
 }
@@ -150,96 +151,112 @@ int main(int argc, char **argv)
     // Opening over the loaded catalog: the discs counted and listed.
     auto window = std::make_unique<DiscsWindow>(messages);
     window->resize(1000, 700);
-    report("open", runStep([&] {
-               window->showCatalog(catalog, QStringLiteral("catalog.cdc"));
-               window->show();
-           },
-                           [&] { return window->isReady(); }),
+    report("open",
+           runStep(
+               [&] {
+                   window->showCatalog(catalog, QStringLiteral("catalog.cdc"));
+                   window->show();
+               },
+               [&] { return window->isReady(); }),
            [&] { return QStringLiteral("%1 discs").arg(window->discListModel()->rowCount()); });
 
     // Filtering as typed: one letter per round of events.
     const QString typed = QStringLiteral("games 1");
     int letters = 0;
-    report("filter", runStep([&] {
-               auto *typing = new QTimer(window.get());
-               QObject::connect(typing, &QTimer::timeout, [&, typing] {
-                   window->filterBox->setText(typed.left(++letters));
-                   if (letters == typed.size())
-                       typing->deleteLater();
-               });
-               typing->start(0);
-           },
-                              [&] { return letters == typed.size(); }),
-           [&] { return QStringLiteral("\"%1\" typed: %2 discs").arg(typed).arg(window->discListModel()->rowCount()); });
+    report("filter",
+           runStep(
+               [&] {
+                   auto *typing = new QTimer(window.get());
+                   QObject::connect(typing, &QTimer::timeout, [&, typing] {
+                       window->filterBox->setText(typed.left(++letters));
+                       if (letters == typed.size())
+                           typing->deleteLater();
+                   });
+                   typing->start(0);
+               },
+               [&] { return letters == typed.size(); }),
+           [&] {
+               return QStringLiteral("\"%1\" typed: %2 discs")
+                   .arg(typed)
+                   .arg(window->discListModel()->rowCount());
+           });
     window->filterBox->clear();
 
     // The largest disc: chosen, its two largest folders expanded, then the
     // view scrolled to the bottom, batch after batch, ten times.
     const qsizetype disc = largestDisc(*window->index());
     DiscTreeModel *tree = window->treeModel();
-    report("choose largest disc", runStep([&] { window->selectDisc(disc); },
-                                          [&] { return window->currentDisc() == disc; }),
-           [&] { return QStringLiteral("%1 files").arg(window->index()->fileCount(disc)); });
+    report(
+        "choose largest disc",
+        runStep([&] { window->selectDisc(disc); }, [&] { return window->currentDisc() == disc; }),
+        [&] { return QStringLiteral("%1 files").arg(window->index()->fileCount(disc)); });
     std::vector<QPersistentModelIndex> expanded;
-    report("expand its folders", runStep([&] {
-               for (int row = 0; row < tree->rowCount() && expanded.size() < 2; ++row) {
-                   const QModelIndex folder = tree->index(row, 0);
-                   if (tree->folderAt(folder) >= 0) {
-                       window->folderTree->expand(folder);
-                       expanded.emplace_back(folder);
+    report("expand its folders",
+           runStep(
+               [&] {
+                   for (int row = 0; row < tree->rowCount() && expanded.size() < 2; ++row) {
+                       const QModelIndex folder = tree->index(row, 0);
+                       if (tree->folderAt(folder) >= 0) {
+                           window->folderTree->expand(folder);
+                           expanded.emplace_back(folder);
+                       }
                    }
-               }
-           },
-                                        [] { return true; }),
+               },
+               [] { return true; }),
            [&] { return QStringLiteral("%1 folders expanded").arg(expanded.size()); });
     int scrolls = 0;
-    report("scroll through batches", runStep([&] {
-               auto *scrolling = new QTimer(window.get());
-               QObject::connect(scrolling, &QTimer::timeout, [&, scrolling] {
-                   QScrollBar *bar = window->folderTree->verticalScrollBar();
-                   bar->setValue(bar->maximum());
-                   if (++scrolls == 10)
-                       scrolling->deleteLater();
-               });
-               scrolling->start(20);
-           },
-                                            [&] { return scrolls == 10; }),
+    report("scroll through batches",
+           runStep(
+               [&] {
+                   auto *scrolling = new QTimer(window.get());
+                   QObject::connect(scrolling, &QTimer::timeout, [&, scrolling] {
+                       QScrollBar *bar = window->folderTree->verticalScrollBar();
+                       bar->setValue(bar->maximum());
+                       if (++scrolls == 10)
+                           scrolling->deleteLater();
+                   });
+                   scrolling->start(20);
+               },
+               [&] { return scrolls == 10; }),
            [&] { return shownRows(*tree, expanded); });
 
     // The searches, grouped by disc.
     for (int i = 2; i < argc; ++i) {
         const QString text = QString::fromLocal8Bit(argv[i]);
         bool finished = false;
-        const auto connection = QObject::connect(window.get(), &DiscsWindow::searchFinished,
-                                                 [&] { finished = true; });
-        const StepResult result = runStep([&] {
-            window->searchBox->setText(text);
-            window->find();
-        },
-                                          [&] { return finished; });
+        const auto connection =
+            QObject::connect(window.get(), &DiscsWindow::searchFinished, [&] { finished = true; });
+        const StepResult result = runStep(
+            [&] {
+                window->searchBox->setText(text);
+                window->find();
+            },
+            [&] { return finished; });
         QObject::disconnect(connection);
-        report("search", result,
-           [&] { return QStringLiteral("\"%1\": %2 hits on %3 discs")
-                   .arg(text)
-                   .arg(window->hitsModel()->totalLines())
-                   .arg(window->hitsModel()->rowCount()); });
+        report("search", result, [&] {
+            return QStringLiteral("\"%1\": %2 hits on %3 discs")
+                .arg(text)
+                .arg(window->hitsModel()->totalLines())
+                .arg(window->hitsModel()->rowCount());
+        });
     }
 
     // The other discs of the largest disc's first file; the files on
     // several discs, by path and by name.
     bool shown = false;
     QObject::connect(window.get(), &DiscsWindow::otherPlacesShown, [&] { shown = true; });
-    report("show on other discs",
-           runStep([&] { window->showOnOtherDiscs(window->index()->lines(disc)[0]); },
-                   [&] { return shown; }),
-           [&] { return QStringLiteral("%1 places").arg(window->otherPlacesModel()->totalLines()); });
+    report(
+        "show on other discs",
+        runStep([&] { window->showOnOtherDiscs(window->index()->lines(disc)[0]); },
+                [&] { return shown; }),
+        [&] { return QStringLiteral("%1 places").arg(window->otherPlacesModel()->totalLines()); });
     for (const auto key : {DiscDuplicates::Key::Path, DiscDuplicates::Key::FileName}) {
         bool found = false;
-        const auto connection = QObject::connect(window.get(), &DiscsWindow::duplicatesShown,
-                                                 [&] { found = true; });
+        const auto connection =
+            QObject::connect(window.get(), &DiscsWindow::duplicatesShown, [&] { found = true; });
         report(key == DiscDuplicates::Key::Path ? "several discs by path" : "several discs by name",
                runStep([&] { window->showDuplicates(key); }, [&] { return found; }),
-           [&] { return window->duplicatesStatus->text(); });
+               [&] { return window->duplicatesStatus->text(); });
         QObject::disconnect(connection);
     }
     window.reset();
@@ -247,11 +264,13 @@ int main(int argc, char **argv)
     // Opening over the catalog file: read in slices, then counted.
     auto fromFile = std::make_unique<DiscsWindow>(messages);
     fromFile->resize(1000, 700);
-    report("open from file", runStep([&] {
-               fromFile->readCatalogFile(path);
-               fromFile->show();
-           },
-                                      [&] { return fromFile->isReady(); }),
+    report("open from file",
+           runStep(
+               [&] {
+                   fromFile->readCatalogFile(path);
+                   fromFile->show();
+               },
+               [&] { return fromFile->isReady(); }),
            [&] { return QStringLiteral("%1 discs").arg(fromFile->discListModel()->rowCount()); });
     return 0;
 }

@@ -19,19 +19,19 @@ namespace {
 QStringList sampleCatalog()
 {
     return {
-        QStringLiteral("Games 1 - \\SETUP.EXE"),                //  0
-        QStringLiteral("Games 1 - \\DATA\\LEVEL1.DAT"),         //  1
-        QStringLiteral("Games 1 - \\DATA\\README.TXT"),         //  2
-        QStringLiteral("Photos - 2002 - \\README.TXT"),         //  3
-        QStringLiteral("Photos - 2002 - \\DATA\\LEVEL1.DAT"),   //  4
-        QStringLiteral("SETUP.EXE"),                            //  5 by hand
-        QStringLiteral("Games 2 - \\SETUP.EXE"),                //  6
-        QStringLiteral("Games 2 - \\OLD\\DATA\\LEVEL1.DAT"),    //  7
-        QStringLiteral("Games 2 - \\DATA\\level1.dat"),         //  8 other case
-        QStringLiteral("Games 1 - \\EXTRA\\SETUP.EXE"),         //  9 appended later
-        QStringLiteral("Games 2 - \\DATA\\LEVEL1.DAT.BAK"),     // 10 longer name
-        QStringLiteral("Games 2 - \\XLEVEL1.DAT"),              // 11 name ends the same
-        QStringLiteral("\\DATA\\LEVEL1.DAT"),                   // 12 by hand, path only
+        QStringLiteral("Games 1 - \\SETUP.EXE"),              //  0
+        QStringLiteral("Games 1 - \\DATA\\LEVEL1.DAT"),       //  1
+        QStringLiteral("Games 1 - \\DATA\\README.TXT"),       //  2
+        QStringLiteral("Photos - 2002 - \\README.TXT"),       //  3
+        QStringLiteral("Photos - 2002 - \\DATA\\LEVEL1.DAT"), //  4
+        QStringLiteral("SETUP.EXE"),                          //  5 by hand
+        QStringLiteral("Games 2 - \\SETUP.EXE"),              //  6
+        QStringLiteral("Games 2 - \\OLD\\DATA\\LEVEL1.DAT"),  //  7
+        QStringLiteral("Games 2 - \\DATA\\level1.dat"),       //  8 other case
+        QStringLiteral("Games 1 - \\EXTRA\\SETUP.EXE"),       //  9 appended later
+        QStringLiteral("Games 2 - \\DATA\\LEVEL1.DAT.BAK"),   // 10 longer name
+        QStringLiteral("Games 2 - \\XLEVEL1.DAT"),            // 11 name ends the same
+        QStringLiteral("\\DATA\\LEVEL1.DAT"),                 // 12 by hand, path only
     };
 }
 
@@ -58,16 +58,26 @@ private Q_SLOTS:
 
         // Other discs in the order of their first line, their lines in order;
         // never the file's own disc, nor the lines made by hand.
-        QTest::newRow("path on two discs, name in another folder") << 1 << "4" << "7";
-        QTest::newRow("from the other side") << 4 << "1" << "7";
-        QTest::newRow("a folder deeper is the same name only") << 7 << "" << "1 4";
-        QTest::newRow("own disc's other folder left out") << 0 << "6" << "";
-        QTest::newRow("disc appended twice is one disc") << 6 << "0" << "9";
-        QTest::newRow("letter case counts") << 8 << "" << "";
-        QTest::newRow("root file, name in a folder") << 3 << "" << "2";
-        QTest::newRow("longer name is another name") << 10 << "" << "";
-        QTest::newRow("line made by hand has no other discs") << 12 << "" << "";
-        QTest::newRow("other line made by hand") << 5 << "" << "";
+        QTest::newRow("path on two discs, name in another folder") << 1 << "4"
+                                                                   << "7";
+        QTest::newRow("from the other side") << 4 << "1"
+                                             << "7";
+        QTest::newRow("a folder deeper is the same name only") << 7 << ""
+                                                               << "1 4";
+        QTest::newRow("own disc's other folder left out") << 0 << "6"
+                                                          << "";
+        QTest::newRow("disc appended twice is one disc") << 6 << "0"
+                                                         << "9";
+        QTest::newRow("letter case counts") << 8 << ""
+                                            << "";
+        QTest::newRow("root file, name in a folder") << 3 << ""
+                                                     << "2";
+        QTest::newRow("longer name is another name") << 10 << ""
+                                                     << "";
+        QTest::newRow("line made by hand has no other discs") << 12 << ""
+                                                              << "";
+        QTest::newRow("other line made by hand") << 5 << ""
+                                                 << "";
     }
     void findsOtherPlaces()
     {
@@ -89,16 +99,22 @@ private Q_SLOTS:
         QTest::addColumn<bool>("byName");
         QTest::addColumn<int>("line");
 
-        QTest::newRow("path") << "Games 2" << "\\SETUP.EXE" << false << 6;
-        QTest::newRow("path, second run of the disc") << "Games 1" << "\\EXTRA\\SETUP.EXE" << false
-                                                      << 9;
-        QTest::newRow("path is not a name") << "Games 2" << "SETUP.EXE" << false << -1;
-        QTest::newRow("name in a folder") << "Games 2" << "LEVEL1.DAT" << true << 7;
-        QTest::newRow("name, first of two") << "Games 1" << "SETUP.EXE" << true << 0;
-        QTest::newRow("name, letter case counts") << "Games 2" << "LEVEL1.dat" << true << -1;
-        QTest::newRow("name, disc with dash") << "Photos - 2002" << "LEVEL1.DAT" << true << 4;
-        QTest::newRow("name ending the same is not it") << "Games 2" << "LEVEL1.DAT.BAK" << true
-                                                        << 10;
+        QTest::newRow("path") << "Games 2"
+                              << "\\SETUP.EXE" << false << 6;
+        QTest::newRow("path, second run of the disc") << "Games 1"
+                                                      << "\\EXTRA\\SETUP.EXE" << false << 9;
+        QTest::newRow("path is not a name") << "Games 2"
+                                            << "SETUP.EXE" << false << -1;
+        QTest::newRow("name in a folder") << "Games 2"
+                                          << "LEVEL1.DAT" << true << 7;
+        QTest::newRow("name, first of two") << "Games 1"
+                                            << "SETUP.EXE" << true << 0;
+        QTest::newRow("name, letter case counts") << "Games 2"
+                                                  << "LEVEL1.dat" << true << -1;
+        QTest::newRow("name, disc with dash") << "Photos - 2002"
+                                              << "LEVEL1.DAT" << true << 4;
+        QTest::newRow("name ending the same is not it") << "Games 2"
+                                                        << "LEVEL1.DAT.BAK" << true << 10;
     }
     void firstLineWithKey()
     {

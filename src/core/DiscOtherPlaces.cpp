@@ -31,10 +31,12 @@ OtherPlaces findOnOtherDiscs(const LineStore &lines, const DiscIndex &index, qsi
             const std::int64_t end = lines.lineStart(other + 1) - 1;
             const auto length = std::size_t(end - begin);
             if (length < pathStart + tail.size()
-                || std::memcmp(bytes + end - std::int64_t(tail.size()), tail.data(), tail.size()) != 0)
+                || std::memcmp(bytes + end - std::int64_t(tail.size()), tail.data(), tail.size())
+                       != 0)
                 continue;
             if (length - pathStart == path.size()
-                && std::memcmp(bytes + begin + std::int64_t(pathStart), path.data(), path.size()) == 0)
+                && std::memcmp(bytes + begin + std::int64_t(pathStart), path.data(), path.size())
+                       == 0)
                 found.samePath.push_back(other);
             else
                 found.sameName.push_back(other);

@@ -4,7 +4,9 @@
 
 namespace kobrix {
 
-BackgroundJob::BackgroundJob(QObject *parent) : QObject(parent) {}
+BackgroundJob::BackgroundJob(QObject *parent)
+    : QObject(parent)
+{}
 
 BackgroundJob::~BackgroundJob()
 {

@@ -6,7 +6,9 @@
 
 namespace kobrix {
 
-BatchedTreeView::BatchedTreeView(QWidget *parent) : QTreeView(parent) {}
+BatchedTreeView::BatchedTreeView(QWidget *parent)
+    : QTreeView(parent)
+{}
 
 void BatchedTreeView::scrollContentsBy(int dx, int dy)
 {

@@ -10,7 +10,8 @@
 
 namespace kobrix {
 
-DiscListModel::DiscListModel(QObject *parent) : QAbstractTableModel(parent)
+DiscListModel::DiscListModel(QObject *parent)
+    : QAbstractTableModel(parent)
 {
     m_discIcon = QApplication::style()->standardIcon(QStyle::SP_DriveCDIcon);
 }

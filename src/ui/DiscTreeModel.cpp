@@ -19,7 +19,8 @@ int rowsOf(std::size_t count)
 
 } // namespace
 
-DiscTreeModel::DiscTreeModel(QObject *parent) : QAbstractItemModel(parent)
+DiscTreeModel::DiscTreeModel(QObject *parent)
+    : QAbstractItemModel(parent)
 {
     m_folderIcon = QApplication::style()->standardIcon(QStyle::SP_DirIcon);
     m_fileIcon = QApplication::style()->standardIcon(QStyle::SP_FileIcon);

@@ -48,7 +48,8 @@ public:
     // Rows of a folder the views know of so far.
     int fetchedRows(qsizetype folder) const { return m_fetched[std::size_t(folder)]; }
 
-    QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
+    QModelIndex index(int row, int column,
+                      const QModelIndex &parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex &index) const override;
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;

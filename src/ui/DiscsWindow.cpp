@@ -37,7 +37,8 @@
 namespace kobrix {
 
 DiscsWindow::DiscsWindow(MessageBoxService &messages, QWidget *parent)
-    : QDialog(parent), m_messages(messages)
+    : QDialog(parent)
+    , m_messages(messages)
 {
     setObjectName(QStringLiteral("DiscsWindow"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -52,8 +53,8 @@ DiscsWindow::DiscsWindow(MessageBoxService &messages, QWidget *parent)
     const QIcon discIcon = style()->standardIcon(QStyle::SP_DriveCDIcon);
     const QIcon fileIcon = style()->standardIcon(QStyle::SP_FileIcon);
     m_hits->setIcons(discIcon, fileIcon);
-    m_otherPlaces = new LineGroupsModel(
-        [this](qsizetype line) { return this->lines().at(line); }, this);
+    m_otherPlaces =
+        new LineGroupsModel([this](qsizetype line) { return this->lines().at(line); }, this);
     m_otherPlaces->setHeaders(tr("Where"), tr("Files"));
     m_otherPlaces->setIcons(QIcon(), fileIcon);
     m_duplicates = new DuplicatesModel(this);
@@ -209,8 +210,7 @@ const LineStore &DiscsWindow::lines() const
 bool DiscsWindow::isWorking() const
 {
     return m_readTimer->isActive() || m_searchTimer->isActive() || m_groupJob->isRunning()
-           || m_countJob->isRunning()
-           || m_otherJob->isRunning() || m_duplicatesJob->isRunning();
+           || m_countJob->isRunning() || m_otherJob->isRunning() || m_duplicatesJob->isRunning();
 }
 
 void DiscsWindow::showCatalog(const Catalog &catalog, const QString &name)

@@ -63,25 +63,25 @@ public:
     // Reading, counting, searching or finding is under way.
     bool isWorking() const;
 
-    QLabel *filterLabel = nullptr;        // "Fi&lter:"
-    QLineEdit *filterBox = nullptr;       // part of a disc name
-    QLabel *discsLabel = nullptr;         // "&Discs"
-    QTreeView *discList = nullptr;        // the discs and their file counts
-    QLabel *totalsLabel = nullptr;        // the totals, or what is being done
-    QTabWidget *views = nullptr;          // the four views below
-    QLabel *folderHeading = nullptr;      // the disc shown in the tree
-    QTreeView *folderTree = nullptr;      // the folders of the disc
-    QLabel *searchLabel = nullptr;        // "Find &what:"
+    QLabel *filterLabel = nullptr;   // "Fi&lter:"
+    QLineEdit *filterBox = nullptr;  // part of a disc name
+    QLabel *discsLabel = nullptr;    // "&Discs"
+    QTreeView *discList = nullptr;   // the discs and their file counts
+    QLabel *totalsLabel = nullptr;   // the totals, or what is being done
+    QTabWidget *views = nullptr;     // the four views below
+    QLabel *folderHeading = nullptr; // the disc shown in the tree
+    QTreeView *folderTree = nullptr; // the folders of the disc
+    QLabel *searchLabel = nullptr;   // "Find &what:"
     QLineEdit *searchBox = nullptr;
     QPushButton *findButton = nullptr;
-    QLabel *searchStatus = nullptr;       // the hit count, or why there is none
-    QTreeView *searchResults = nullptr;   // hits grouped by disc
-    QLabel *otherHeading = nullptr;       // the file whose other places are shown
-    QTreeView *otherDiscsView = nullptr;  // same path, same name elsewhere
+    QLabel *searchStatus = nullptr;      // the hit count, or why there is none
+    QTreeView *searchResults = nullptr;  // hits grouped by disc
+    QLabel *otherHeading = nullptr;      // the file whose other places are shown
+    QTreeView *otherDiscsView = nullptr; // same path, same name elsewhere
     QRadioButton *byPathButton = nullptr;
     QRadioButton *byNameButton = nullptr;
     QLabel *duplicatesStatus = nullptr;
-    QTreeView *duplicatesView = nullptr;  // files on several discs
+    QTreeView *duplicatesView = nullptr; // files on several discs
     QPushButton *closeButton = nullptr;
 
     DiscListModel *discListModel() const { return m_discs; }
@@ -120,8 +120,7 @@ Q_SIGNALS:
 
 private:
     static QTreeView *makeView(QWidget *parent, const char *objectName,
-                               const QString &accessibleName, QAbstractItemModel *model,
-                               bool tree);
+                               const QString &accessibleName, QAbstractItemModel *model, bool tree);
     void createControls();
     QWidget *createFoldersPage();
     QWidget *createSearchPage();

@@ -78,14 +78,14 @@ QWidget *DiscsWindow::createOtherDiscsPage()
 {
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("otherDiscsPage"));
-    otherHeading = new QLabel(tr("Choose a file and \"Show on other discs\" (%1).")
-                                  .arg(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)
-                                           .toString(QKeySequence::NativeText)),
-                              page);
+    otherHeading = new QLabel(
+        tr("Choose a file and \"Show on other discs\" (%1).")
+            .arg(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O).toString(QKeySequence::NativeText)),
+        page);
     otherHeading->setObjectName(QStringLiteral("otherHeading"));
     otherHeading->setWordWrap(true);
-    otherDiscsView = makeView(page, "otherDiscsView", tr("Other discs holding the file"),
-                              m_otherPlaces, true);
+    otherDiscsView =
+        makeView(page, "otherDiscsView", tr("Other discs holding the file"), m_otherPlaces, true);
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(otherHeading);
     layout->addWidget(otherDiscsView, 1);
@@ -104,8 +104,8 @@ QWidget *DiscsWindow::createDuplicatesPage()
     byNameButton->setObjectName(QStringLiteral("byNameButton"));
     duplicatesStatus = new QLabel(page);
     duplicatesStatus->setObjectName(QStringLiteral("duplicatesStatus"));
-    duplicatesView = makeView(page, "duplicatesView", tr("Files on several discs"), m_duplicates,
-                              true);
+    duplicatesView =
+        makeView(page, "duplicatesView", tr("Files on several discs"), m_duplicates, true);
     auto *row = new QHBoxLayout;
     row->addWidget(byPathButton);
     row->addWidget(byNameButton);
@@ -145,9 +145,8 @@ void DiscsWindow::addFileActions(QTreeView *view, LineOf lineOf, bool revealable
     if (revealable) {
         fileView.reveal = new QAction(tr("Show in &Folders"), view);
         fileView.reveal->setObjectName(view->objectName() + QStringLiteral("Reveal"));
-        connect(fileView.reveal, &QAction::triggered, this, [this, view, lineOf] {
-            revealLine((this->*lineOf)(view->currentIndex()));
-        });
+        connect(fileView.reveal, &QAction::triggered, this,
+                [this, view, lineOf] { revealLine((this->*lineOf)(view->currentIndex())); });
     }
     connect(view, &QTreeView::activated, this,
             [this, view](const QModelIndex &index) { rowActivated(view, index); });
@@ -373,8 +372,9 @@ void DiscsWindow::startOtherPlaces()
     const LineStore *store = &lines();
     const DiscIndex *index = m_index;
     const qsizetype line = m_wantedOtherLine;
-    m_otherJob->start([this, store, index, line] { m_found = findOnOtherDiscs(*store, *index, line); },
-                      [this, line] { otherPlacesFound(line); });
+    m_otherJob->start(
+        [this, store, index, line] { m_found = findOnOtherDiscs(*store, *index, line); },
+        [this, line] { otherPlacesFound(line); });
 }
 
 void DiscsWindow::otherPlacesFound(qsizetype line)
@@ -383,8 +383,8 @@ void DiscsWindow::otherPlacesFound(qsizetype line)
         startOtherPlaces(); // another file was asked for meanwhile
         return;
     }
-    otherHeading->setText(tr("%1 of \"%2\"")
-                              .arg(pathOf(line), m_discs->discName(m_index->discOfLine(line))));
+    otherHeading->setText(
+        tr("%1 of \"%2\"").arg(pathOf(line), m_discs->discName(m_index->discOfLine(line))));
     std::vector<LineGroupsModel::Group> groups;
     groups.push_back({tr("Same path on other discs"), std::move(m_found.samePath)});
     groups.push_back({tr("Same name in other folders"), std::move(m_found.sameName)});

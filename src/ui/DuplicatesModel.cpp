@@ -9,7 +9,8 @@
 
 namespace kobrix {
 
-DuplicatesModel::DuplicatesModel(QObject *parent) : QAbstractItemModel(parent)
+DuplicatesModel::DuplicatesModel(QObject *parent)
+    : QAbstractItemModel(parent)
 {
     m_fileIcon = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
     m_discIcon = QApplication::style()->standardIcon(QStyle::SP_DriveCDIcon);

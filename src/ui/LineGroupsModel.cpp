@@ -8,9 +8,9 @@
 namespace kobrix {
 
 LineGroupsModel::LineGroupsModel(std::function<QString(qsizetype line)> lineText, QObject *parent)
-    : QAbstractItemModel(parent), m_lineText(std::move(lineText))
-{
-}
+    : QAbstractItemModel(parent)
+    , m_lineText(std::move(lineText))
+{}
 
 void LineGroupsModel::setGroups(std::vector<Group> groups)
 {
