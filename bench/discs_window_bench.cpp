@@ -4,23 +4,26 @@
 //
 //   kobrix-bench-discs-window CATALOG TEXT...
 //
-// The catalog is loaded as the main window loads it; then the window opens
-// over it, the disc list is filtered as if typed, the disc with the most
+// The catalog is loaded by the main window; then the Discs window opens over
+// it from the menu, the disc list is filtered as if typed, the disc with the most
 // files is chosen and its largest folders expanded and scrolled through, and
 // each TEXT is searched, its hits grouped by disc. The other discs of a file
 // and the files on several discs follow, and the window opened over the
 // catalog file instead (read from the disk). One line per step for scripts:
 //   "step TAB name TAB ms TAB longest_gap_ms TAB what"
 
-#include "catalog/CatalogFile.h"
 #include "core/Catalog.h"
 #include "core/DiscIndex.h"
 #include "core/DiscTree.h"
+#include "platform/DriveSource.h"
+#include "ui/CommonDialog.h"
 #include "ui/DiscListModel.h"
 #include "ui/DiscTreeModel.h"
 #include "ui/DiscsWindow.h"
+#include "ui/Form1.h"
 #include "ui/LineGroupsModel.h"
 #include "ui/MessageBox.h"
+#include "ui/UiServices.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -37,6 +40,19 @@
 using namespace kobrix;
 
 namespace {
+
+class NoDrives : public DriveSource
+{
+public:
+    QString logicalDriveStrings() override { return QString(); }
+    int driveType(const QString &) override { return 0; }
+};
+
+class NoDialogs : public FileDialogBackend
+{
+public:
+    std::optional<QString> run(QWidget *, const FileDialogRequest &) override { return {}; }
+};
 
 class PrintedMessages : public MessageBoxService
 {
@@ -138,26 +154,38 @@ int main(int argc, char **argv)
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
     PrintedMessages messages;
+    NoDrives drives;
+    NoDialogs dialogs;
+    UiServices services;
+    services.messages = &messages;
+    services.drives = &drives;
+    services.fileDialogs = &dialogs;
 
-    Catalog catalog;
-    if (RuntimeError error = readCatalog(path, catalog.lines(), ExistingLines::Clear)) {
-        std::fprintf(stderr, "Error Reading file: %s\n", qPrintable(error.numberAndDescription()));
+    // The main window with the catalog loaded, as the user has it before
+    // opening the Discs window.
+    Form1 form(services, WorkMode::SearchCatalog);
+    form.show();
+    form.catalog().setPath(path);
+    form.ReadList(path, true);
+    std::printf("lines\t%lld\n", static_cast<long long>(form.list2Lines().count()));
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 300)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+
+    // "Discs..." (Ctrl+D): the window opens, the discs counted and listed.
+    DiscsWindow *window = nullptr;
+    const StepResult opened = runStep(
+        [&] {
+            form.discsAction->trigger();
+            window = form.discsWindow();
+        },
+        [&] { return window && window->isReady(); });
+    if (!window) {
+        std::fprintf(stderr, "the Discs window did not open\n");
         return 2;
     }
-    catalog.setContent(Catalog::Content::CatalogLines);
-    catalog.markLinesChanged();
-    std::printf("lines\t%lld\n", static_cast<long long>(catalog.lines().count()));
-
-    // Opening over the loaded catalog: the discs counted and listed.
-    auto window = std::make_unique<DiscsWindow>(messages);
-    window->resize(1000, 700);
-    report("open",
-           runStep(
-               [&] {
-                   window->showCatalog(catalog, QStringLiteral("catalog.cdc"));
-                   window->show();
-               },
-               [&] { return window->isReady(); }),
+    report("open", opened,
            [&] { return QStringLiteral("%1 discs").arg(window->discListModel()->rowCount()); });
 
     // Filtering as typed: one letter per round of events.
@@ -166,7 +194,7 @@ int main(int argc, char **argv)
     report("filter",
            runStep(
                [&] {
-                   auto *typing = new QTimer(window.get());
+                   auto *typing = new QTimer(window);
                    QObject::connect(typing, &QTimer::timeout, [&, typing] {
                        window->filterBox->setText(typed.left(++letters));
                        if (letters == typed.size())
@@ -208,7 +236,7 @@ int main(int argc, char **argv)
     report("scroll through batches",
            runStep(
                [&] {
-                   auto *scrolling = new QTimer(window.get());
+                   auto *scrolling = new QTimer(window);
                    QObject::connect(scrolling, &QTimer::timeout, [&, scrolling] {
                        QScrollBar *bar = window->folderTree->verticalScrollBar();
                        bar->setValue(bar->maximum());
@@ -225,7 +253,7 @@ int main(int argc, char **argv)
         const QString text = QString::fromLocal8Bit(argv[i]);
         bool finished = false;
         const auto connection =
-            QObject::connect(window.get(), &DiscsWindow::searchFinished, [&] { finished = true; });
+            QObject::connect(window, &DiscsWindow::searchFinished, [&] { finished = true; });
         const StepResult result = runStep(
             [&] {
                 window->searchBox->setText(text);
@@ -244,7 +272,7 @@ int main(int argc, char **argv)
     // The other discs of the largest disc's first file; the files on
     // several discs, by path and by name.
     bool shown = false;
-    QObject::connect(window.get(), &DiscsWindow::otherPlacesShown, [&] { shown = true; });
+    QObject::connect(window, &DiscsWindow::otherPlacesShown, [&] { shown = true; });
     report(
         "show on other discs",
         runStep([&] { window->showOnOtherDiscs(window->index()->lines(disc)[0]); },
@@ -253,16 +281,18 @@ int main(int argc, char **argv)
     for (const auto key : {DiscDuplicates::Key::Path, DiscDuplicates::Key::FileName}) {
         bool found = false;
         const auto connection =
-            QObject::connect(window.get(), &DiscsWindow::duplicatesShown, [&] { found = true; });
+            QObject::connect(window, &DiscsWindow::duplicatesShown, [&] { found = true; });
         report(key == DiscDuplicates::Key::Path ? "several discs by path" : "several discs by name",
                runStep([&] { window->showDuplicates(key); }, [&] { return found; }),
                [&] { return window->duplicatesStatus->text(); });
         QObject::disconnect(connection);
     }
-    window.reset();
+    window->close();
+    QCoreApplication::processEvents();
 
-    // Opening over the catalog file: read in slices, then counted.
-    auto fromFile = std::make_unique<DiscsWindow>(messages);
+    // Opening over the catalog file: read in slices, then counted (what the
+    // main window does when it shows a scanned disc).
+    auto fromFile = std::make_unique<DiscsWindow>(messages, &form);
     fromFile->resize(1000, 700);
     report("open from file",
            runStep(

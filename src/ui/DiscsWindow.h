@@ -195,7 +195,9 @@ private:
 
     QTimer *m_readTimer = nullptr;   // a slice of reading per round of events
     QTimer *m_searchTimer = nullptr; // a slice of searching per round
-    std::chrono::nanoseconds m_sliceBudget = std::chrono::milliseconds(15);
+    // Well under the 50 ms a user notices, even when a slice runs long on a
+    // busy machine; the reading and the search lose little to it.
+    std::chrono::nanoseconds m_sliceBudget = std::chrono::milliseconds(10);
     std::unique_ptr<Matcher> m_matcher;
     qsizetype m_searchNext = 0;
     std::vector<std::vector<qsizetype>> m_hitChunks; // the hits so far, in order
