@@ -240,6 +240,10 @@ void TestUiDiscsWindow::filterAndTotals()
         names << row.section(u'=', 0, 0);
     QCOMPARE(names, discs);
     QCOMPARE(x.window->totalsLabel->text(), totals);
+    // The tree keeps showing the first disc; the list marks it where shown.
+    QCOMPARE(x.window->currentDisc(), 0);
+    QCOMPARE(x.window->discList->currentIndex().data().toString(),
+             discs.contains(u"Games 1") ? QStringLiteral("Games 1") : QString());
 }
 
 // Folders before files, both in the order of the lines; each folder with

@@ -288,12 +288,11 @@ void DiscsWindow::applyFilter(const QString &text)
         return; // applied once the discs are counted
     m_discs->setFilter(text);
     showTotals();
-    // The tree keeps the disc it shows; the list marks it again if shown.
+    // The tree keeps the disc it shows; the list marks it again if shown
+    // (selectDisc() has nothing to do for the disc shown already).
     const int row = m_treeDisc >= 0 ? m_discs->rowOfDisc(m_treeDisc) : -1;
-    if (row >= 0) {
-        const QSignalBlocker quiet(discList->selectionModel());
+    if (row >= 0)
         discList->setCurrentIndex(m_discs->index(row, 0));
-    }
 }
 
 void DiscsWindow::showTotals()
