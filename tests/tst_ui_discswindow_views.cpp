@@ -4,6 +4,8 @@
 
 #include "DiscsWindowTestSupport.h"
 
+#include <QContextMenuEvent>
+
 using namespace kobrix;
 using namespace kobrix::test;
 
@@ -200,6 +202,11 @@ void TestUiDiscsWindowViews::showOnOtherDiscs_data()
     QTest::newRow("other way round, menu of the results")
         << "results menu" << 10 << QStringList{"Games 1 - \\SETUP.EXE"} << QStringList{};
     QTest::newRow("nowhere else") << "tree shortcut" << 14 << QStringList{} << QStringList{};
+    QTest::newRow("menu key in the tree, then its letter")
+        << "tree menu key" << 12 << QStringList{} << QStringList{};
+    QTest::newRow("menu key in the results, then its letter")
+        << "results menu key" << 11 << QStringList{"Games 1 - \\DATA\\LEVEL1.DAT"}
+        << QStringList{"Photos - 2002 - \\BACKUP\\LEVEL1.DAT"};
 }
 
 void TestUiDiscsWindowViews::showOnOtherDiscs()
@@ -240,6 +247,24 @@ void TestUiDiscsWindowViews::showOnOtherDiscs()
     QSignalSpy shown(&w, &DiscsWindow::otherPlacesShown);
     if (route.endsWith(u"shortcut")) {
         QTest::keyClick(focused(), Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+    } else if (route.endsWith(u"menu key")) {
+        // The menu comes up at the current row; "O" picks "Show on other discs".
+        QStringList items;
+        QTimer::singleShot(0, &w, [&] {
+            if (QWidget *menu = QApplication::activePopupWidget()) {
+                for (const QAction *item : menu->actions())
+                    items << item->text()
+                                 + (item->isEnabled() ? QString() : QStringLiteral(" off"));
+                QTest::keyClick(menu, Qt::Key_O);
+            }
+        });
+        QContextMenuEvent press(QContextMenuEvent::Keyboard, QPoint(1, 1),
+                                view->mapToGlobal(QPoint(1, 1)));
+        QApplication::sendEvent(view, &press);
+        const QStringList offered = route.startsWith(u"tree")
+                                        ? QStringList{"Show on &other discs"}
+                                        : QStringList{"Show in &Folders", "Show on &other discs"};
+        QCOMPARE(items, offered);
     } else {
         auto *action =
             view->findChild<QAction *>(view->objectName() + QStringLiteral("ShowElsewhere"));
@@ -247,6 +272,12 @@ void TestUiDiscsWindowViews::showOnOtherDiscs()
         action->trigger();
     }
     QVERIFY(shown.count() == 1 || shown.wait(10000));
+    if (!QApplication::activeWindow()) {
+        // The offscreen platform leaves no window active when a popup
+        // closes; a desktop gives the window back its activation.
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+    }
     QCOMPARE(w.views->currentIndex(), 2);
     QCOMPARE(focused(), w.otherDiscsView);
     LineGroupsModel *model = w.otherPlacesModel();
