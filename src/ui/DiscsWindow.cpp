@@ -209,6 +209,9 @@ const LineStore &DiscsWindow::lines() const
 
 bool DiscsWindow::isWorking() const
 {
+    // A catalog given and its discs not counted yet: reading or counting.
+    if (m_catalog && !m_index)
+        return true;
     return m_readTimer->isActive() || m_searchTimer->isActive() || m_groupJob->isRunning()
            || m_countJob->isRunning() || m_otherJob->isRunning() || m_duplicatesJob->isRunning();
 }
@@ -218,7 +221,9 @@ void DiscsWindow::showCatalog(const Catalog &catalog, const QString &name)
     m_catalog = &catalog;
     m_catalogName = name;
     setWindowTitle(name.isEmpty() ? tr("Discs") : tr("Discs - %1").arg(name));
-    countDiscs();
+    // Once the window is on the screen: the worker would otherwise compete
+    // with its first painting.
+    QTimer::singleShot(0, this, &DiscsWindow::countDiscs);
 }
 
 void DiscsWindow::readCatalogFile(const QString &path)
@@ -239,7 +244,8 @@ void DiscsWindow::readCatalogFile(const QString &path)
         return;
     }
     totalsLabel->setText(tr("Reading %1...").arg(m_catalogName));
-    m_readTimer->start();
+    // The slices begin once the window is on the screen.
+    QTimer::singleShot(0, m_readTimer, qOverload<>(&QTimer::start));
 }
 
 void DiscsWindow::readSlice()
