@@ -3,7 +3,8 @@
 // Every window of the program in the states a user meets it in, built over
 // scripted services, for tests that walk all windows alike: the main window
 // in each work mode, the start dialog, the search window before and after a
-// search, the About box, the confirmation of a disc update.
+// search, the About box, the confirmation of a disc update, the Discs
+// window with its disc list and with search results.
 
 #include "UiTestSupport.h"
 #include "core/Catalog.h"
@@ -12,6 +13,9 @@
 #include "ui/Form3.h"
 #include "ui/Form4.h"
 #include "ui/DiscUpdateDialog.h"
+#include "ui/DiscsWindow.h"
+
+#include <QTest>
 
 #include <QLineEdit>
 #include <QStringList>
@@ -31,6 +35,8 @@ public:
         // Enough lines for a six-digit result count.
         for (int i = 0; i < 100000; ++i)
             m_catalog.lines().append(QStringLiteral("Games 1 - \\DATA\\LEVEL%1.DAT").arg(i));
+        m_catalog.lines().append(QStringLiteral("Photos - 2002 - \\ALBUM\\IMG0001.JPG"));
+        m_catalog.setContent(Catalog::Content::CatalogLines);
     }
 
     static QStringList names()
@@ -38,7 +44,8 @@ public:
         return {QStringLiteral("Form1 NewCatalog"), QStringLiteral("Form1 SearchCatalog"),
                 QStringLiteral("Form1 AddDisc"),    QStringLiteral("Form2"),
                 QStringLiteral("Form3"),            QStringLiteral("Form3 with results"),
-                QStringLiteral("Form4"),            QStringLiteral("DiscUpdateDialog")};
+                QStringLiteral("Form4"),            QStringLiteral("DiscUpdateDialog"),
+                QStringLiteral("DiscsWindow"),      QStringLiteral("DiscsWindow with results")};
     }
 
     // The window called name in names(); the services outlive it.
@@ -72,6 +79,20 @@ public:
             summary.removed = toStore({"\\SETUP.EXE"});
             summary.unchanged = 2308;
             return std::make_unique<DiscUpdateDialog>(std::move(summary));
+        }
+        if (name.startsWith(QLatin1String("DiscsWindow"))) {
+            auto window = std::make_unique<DiscsWindow>(m_io.messages);
+            window->showCatalog(m_catalog, QStringLiteral("Games.cdc"));
+            if (!QTest::qWaitFor([&] { return window->isReady(); }, 10000))
+                return nullptr;
+            if (name.endsWith(QLatin1String("with results"))) {
+                // Every line matches: the longest count texts of this catalog.
+                window->searchBox->setText(QStringLiteral(" - "));
+                window->find();
+                if (!QTest::qWaitFor([&] { return !window->isWorking(); }, 10000))
+                    return nullptr;
+            }
+            return window;
         }
         return nullptr;
     }

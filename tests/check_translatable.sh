@@ -55,6 +55,13 @@ expected=(
     "kobrix::Form1|Scan CD"
     "kobrix::Form1|Error"
     "kobrix::Form1|This Drive is unavailable Please insert a CD or Close the CD Drive Door"
+    # the discs of a catalog
+    "kobrix::Form1|&Catalog"
+    "kobrix::Form1|&Discs..."
+    "kobrix::DiscsWindow|Show on &other discs"
+    "kobrix::DiscsWindow|Found %1 Item(s) on %2 disc(s)"
+    "kobrix::DiscsWindow|%1 of %2 disc(s), %3 of %4 file(s)"
+    "kobrix::DuplicatesModel|Discs"
     # About box
     "kobrix::Form4|About"
     "kobrix::Form4|Freeware: copy it and share it freely."

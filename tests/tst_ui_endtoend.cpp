@@ -1,11 +1,13 @@
 // The whole program along the typical road, with the real windows over
 // scripted dialogs and a drive whose discs are fixture folders: a new
-// catalog from two discs, restart, search. Also the ways the program ends,
+// catalog from two discs, restart, search, the discs of the catalog. Also the ways the program ends,
 // the About box and the donation link as the controller wires them.
 
 #include "UiTestSupport.h"
 #include "ui/AppController.h"
 #include "ui/DiscUpdateDialog.h"
+#include "ui/DiscTreeModel.h"
+#include "ui/DiscsWindow.h"
 #include "ui/Form2.h"
 #include "ui/Form3.h"
 #include "ui/Form4.h"
@@ -14,6 +16,8 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QLabel>
+#include <QTreeView>
 #include "ui/LineListView.h"
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -290,6 +294,28 @@ private Q_SLOTS:
         search->close();
         flushDeletes();
         QVERIFY(search.isNull());
+
+        // The discs of the catalog (Ctrl+D): both with their files, the
+        // second one's folders; Esc closes the window and the catalog stays
+        // as it was.
+        QApplication::setActiveWindow(main);
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        QTest::keyClick(main, Qt::Key_D, Qt::ControlModifier);
+        QPointer<DiscsWindow> discs = main->discsWindow();
+        QVERIFY(discs);
+        QCOMPARE(QApplication::activeModalWidget(), discs.data());
+        QVERIFY(QTest::qWaitFor([&] { return discs->isReady(); }));
+        QCOMPARE(discs->totalsLabel->text(), QStringLiteral("2 disc(s), 4 file(s)"));
+        QTest::keyClick(discs->discList, Qt::Key_Down);
+        QCOMPARE(discs->folderHeading->text(),
+                 QStringLiteral("Photos, 2002: 2 file(s) in 1 folder(s)"));
+        QCOMPARE(discs->treeModel()->index(0, 0).data().toString(), QStringLiteral("VIEWER"));
+        QTest::keyClick(discs->discList, Qt::Key_Escape);
+        flushDeletes();
+        QVERIFY(discs.isNull());
+        QCOMPARE(main->list2Lines().count(), 4);
+        QCOMPARE(readFile(catalog), catalogBytes);
+
         QCOMPARE(p.quitRequests, 0);
         QCOMPARE(p.io.messages.texts(),
                  QStringList{"Place The next CD in the CD-Drive and click OK"});

@@ -20,6 +20,10 @@
 #include "scan/FileSystemReader.h"
 #include "ui/CommonDialog.h"
 #include "ui/DiscUpdateDialog.h"
+#include "ui/DiscTreeModel.h"
+#include "ui/DiscsWindow.h"
+#include "ui/DuplicatesModel.h"
+#include "ui/LineGroupsModel.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "ui/Form3.h"
@@ -37,6 +41,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTreeView>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTextStream>
@@ -181,6 +187,82 @@ struct SceneContext
     }
 };
 
+// A catalog of several discs as a collection gives them: games sharing an
+// installer, two years of photos with the same album names, music, a
+// backup and drivers.
+const Catalog &discsSampleCatalog()
+{
+    static Catalog catalog;
+    if (!catalog.lines().isEmpty())
+        return catalog;
+    QStringList lines;
+    const auto add = [&](const QString &disc, const QStringList &paths) {
+        for (const QString &path : paths)
+            lines << disc + QStringLiteral(" - ") + path;
+    };
+    QStringList games1{"\\SETUP.EXE", "\\AUTORUN.INF", "\\README.TXT"};
+    for (int i = 1; i <= 5; ++i)
+        games1 << QStringLiteral("\\DATA\\LEVEL%1.DAT").arg(i);
+    for (int i = 1; i <= 4; ++i)
+        games1 << QStringLiteral("\\DATA\\MUSIC\\TRACK%1.OGG").arg(i, 2, 10, QLatin1Char('0'));
+    games1 << "\\DATA\\MAPS\\NORTH.MAP" << "\\DATA\\MAPS\\SOUTH.MAP"
+           << "\\MANUAL\\MANUAL.PDF" << "\\DIRECTX\\DXSETUP.EXE";
+    add(QStringLiteral("Games 1"), games1);
+    add(QStringLiteral("Games 2"),
+        {"\\SETUP.EXE", "\\AUTORUN.INF", "\\README.TXT", "\\DATA\\LEVEL1.DAT",
+         "\\DATA\\LEVEL2.DAT", "\\DATA\\LEVEL3.DAT", "\\DIRECTX\\DXSETUP.EXE"});
+    QStringList photos2002{"\\README.TXT"};
+    for (int i = 1; i <= 8; ++i)
+        photos2002 << QStringLiteral("\\ALBUM\\Holiday\\IMG_%1.JPG").arg(i, 4, 10, QLatin1Char('0'));
+    for (int i = 101; i <= 104; ++i)
+        photos2002 << QStringLiteral("\\ALBUM\\Birthday\\IMG_%1.JPG").arg(i, 4, 10, QLatin1Char('0'));
+    add(QStringLiteral("Photos - 2002"), photos2002);
+    QStringList photos2003{"\\Thumbs.db"};
+    for (int i = 1; i <= 4; ++i)
+        photos2003 << QStringLiteral("\\ALBUM\\Holiday\\IMG_%1.JPG").arg(i, 4, 10, QLatin1Char('0'));
+    add(QStringLiteral("Photos - 2003"), photos2003);
+    add(QStringLiteral("Music 1"),
+        {"\\Miles Davis\\Kind of Blue\\01 So What.mp3",
+         "\\Miles Davis\\Kind of Blue\\02 Freddie Freeloader.mp3",
+         "\\Miles Davis\\Kind of Blue\\03 Blue in Green.mp3",
+         "\\Dvořák\\Symphony No. 9\\01 Adagio.mp3", "\\README.TXT"});
+    add(QStringLiteral("Backup 2004"),
+        {"\\My Documents\\Letter to Anna.doc", "\\My Documents\\Taxes 2003.xls",
+         "\\Games\\Saves\\LEVEL1.DAT", "\\Games\\Saves\\LEVEL2.DAT", "\\README.TXT"});
+    QStringList drivers{"\\SETUP.EXE", "\\README.TXT"};
+    for (int i = 1; i <= 6; ++i)
+        drivers << QStringLiteral("\\WIN98\\DRV%1.SYS").arg(i, 4, 10, QLatin1Char('0'));
+    add(QStringLiteral("Drivers"), drivers);
+    for (const QString &line : std::as_const(lines))
+        catalog.lines().append(line);
+    catalog.setContent(Catalog::Content::CatalogLines);
+    return catalog;
+}
+
+// Turns the event loop until done or a few seconds have passed.
+void waitUntil(const std::function<bool()> &done)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+// The Discs window over the sample catalog, its discs counted.
+std::unique_ptr<DiscsWindow> discsWindow(SceneContext &c)
+{
+    auto window = std::make_unique<DiscsWindow>(c.messages);
+    window->showCatalog(discsSampleCatalog(), QStringLiteral("Games.cdc"));
+    waitUntil([&] { return window->isReady(); });
+    return window;
+}
+
+// Every folder of a view's tree opened.
+void expandEverything(QTreeView *view)
+{
+    view->expandAll();
+}
+
 // The main window as the start dialog leaves it for each work mode.
 std::unique_ptr<Form1> mainWindowAtStart(SceneContext &context, WorkMode mode)
 {
@@ -305,6 +387,51 @@ const std::vector<Scene> &scenes()
              DiscUpdate update(path, QStringLiteral("Games 1"), listing);
              update.prepare();
              return std::make_unique<DiscUpdateDialog>(DiscUpdateSummary::of(update));
+         }},
+        {QStringLiteral("discs-list"),
+         [](SceneContext &c) -> std::unique_ptr<QWidget> {
+             // The discs with their file counts and the totals; the first
+             // disc's folders beside them.
+             return discsWindow(c);
+         }},
+        {QStringLiteral("discs-tree"),
+         [](SceneContext &c) -> std::unique_ptr<QWidget> {
+             // A disc's folders opened, a file chosen.
+             auto window = discsWindow(c);
+             window->selectDisc(0);
+             expandEverything(window->folderTree);
+             window->revealLine(8);
+             return window;
+         }},
+        {QStringLiteral("discs-search"),
+         [](SceneContext &c) -> std::unique_ptr<QWidget> {
+             // The hits of "level" grouped by disc, the first two discs open.
+             auto window = discsWindow(c);
+             window->views->setCurrentIndex(1);
+             window->searchBox->setText(QStringLiteral("level"));
+             window->find();
+             waitUntil([&] { return !window->isWorking(); });
+             for (int group = 0; group < 2; ++group)
+                 window->searchResults->expand(window->hitsModel()->index(group, 0));
+             return window;
+         }},
+        {QStringLiteral("discs-other-discs"),
+         [](SceneContext &c) -> std::unique_ptr<QWidget> {
+             // Where else \DATA\LEVEL1.DAT of Games 1 stands.
+             auto window = discsWindow(c);
+             window->showOnOtherDiscs(3);
+             waitUntil([&] { return !window->isWorking(); });
+             return window;
+         }},
+        {QStringLiteral("discs-several"),
+         [](SceneContext &c) -> std::unique_ptr<QWidget> {
+             // The file names on more than one disc, the first ones opened.
+             auto window = discsWindow(c);
+             window->showDuplicates(DiscDuplicates::Key::FileName);
+             waitUntil([&] { return !window->isWorking(); });
+             for (int entry = 0; entry < 3; ++entry)
+                 window->duplicatesView->expand(window->duplicatesModel()->index(entry, 0));
+             return window;
          }},
     };
     return table;

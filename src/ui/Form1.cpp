@@ -6,6 +6,7 @@
 #include "platform/DriveSource.h"
 #include "platform/ShellOpener.h"
 #include "ui/DesignUnits.h"
+#include "ui/DiscsWindow.h"
 #include "ui/DiscNameValidator.h"
 #include "ui/LineListView.h"
 #include "ui/LineStoreModel.h"
@@ -94,6 +95,7 @@ Form1::Form1(const UiServices &services, WorkMode mode, QWidget *parent)
     setContextMenuPolicy(Qt::NoContextMenu);
 
     createMenus();
+    createCatalogMenu();
     createToolbar();
     createControls();
     createDiscUpdateControls();
@@ -102,7 +104,12 @@ Form1::Form1(const UiServices &services, WorkMode mode, QWidget *parent)
     Form_Load();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The Discs window reads the catalog, and may have a worker reading it:
+    // it goes before the catalog does.
+    delete m_discsWindow.data();
+}
 
 void Form1::createMenus()
 {

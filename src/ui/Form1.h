@@ -34,6 +34,7 @@ class BackgroundRecognition;
 class BackgroundScan;
 class DiscUpdate;
 class DiscUpdateDialog;
+class DiscsWindow;
 class LineListView;
 class LineStoreModel;
 class RuntimeError;
@@ -88,6 +89,8 @@ public:
     // or what an update changed.
     QLabel *discNotice = nullptr;
     QToolButton *discNoticeButton = nullptr;
+    QAction *catalogMenuAction = nullptr; // "&Catalog" menu
+    QAction *discsAction = nullptr;       // "&Discs...": the Discs window over the catalog
     CommonDialog CommonDialog1;       // the one file dialog; keeps its settings between uses
 
     // The catalog worked on: Text3 shows its path, List2 its lines. Code
@@ -152,6 +155,17 @@ public:
     // unless changed).
     void setLoadSlice(std::chrono::nanoseconds slice) { m_loadSlice = slice; }
 
+    // The Discs window over the catalog in use (Form1Discs.cpp): the lines
+    // in hand when they are a catalog's; otherwise the catalog file named,
+    // read from the disk; without either, a message says there is none.
+    void openDiscsWindow();
+    // The Discs window while it is open.
+    DiscsWindow *discsWindow() const;
+    // The catalog file on disk the window works with when the lines in hand
+    // are a scanned disc's: the catalog named (Text3), else the one last
+    // loaded, written or added to; empty when neither is a file.
+    QString namedCatalogFile() const;
+
     // The scan reads folders through this reader instead of the file system
     // (nullptr: the file system again). The reader must outlive its use.
     void setDirectoryReader(DirectoryReader *reader) { m_directoryReader = reader; }
@@ -212,6 +226,7 @@ private:
     void chooseImageToScan();
     // A deletion asked for while a load or scan was running happens now.
     void deleteIfAskedDuringWork();
+    void createCatalogMenu();
 
     // Updating a disc and recognising a scanned one (Form1DiscUpdate.cpp).
     void createDiscUpdateControls();
@@ -264,6 +279,7 @@ private:
     QString m_recognisedCatalog;
     std::unique_ptr<DiscUpdate> m_pendingUpdate; // prepared, waiting for confirmation
     QPointer<DiscUpdateDialog> m_updateDialog;
+    QPointer<DiscsWindow> m_discsWindow;
 };
 
 } // namespace kobrix

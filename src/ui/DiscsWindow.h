@@ -1,0 +1,210 @@
+#pragma once
+
+#include "core/DiscDuplicates.h"
+#include "core/DiscOtherPlaces.h"
+#include "ui/LineGroupsModel.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <chrono>
+#include <memory>
+#include <vector>
+
+class QAbstractItemModel;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTimer;
+class QTreeView;
+
+namespace kobrix {
+
+class BackgroundJob;
+class Catalog;
+class CatalogReader;
+class DiscIndex;
+class DiscListModel;
+class DiscTreeModel;
+class DuplicatesModel;
+class LineStore;
+class Matcher;
+class MessageBoxService;
+
+// The discs of a catalog: a list of its discs with their file counts, a
+// filter and the totals; beside it the folders of the disc chosen as a tree,
+// a search whose results are grouped by disc, the other discs that hold a
+// file, and the files that stand on several discs.
+//
+// Long work never holds the window up: the discs are counted, the other
+// places of a file and the files on several discs are found on a worker
+// thread, and the search and the reading of a catalog file run in time
+// slices between the window's events.
+class DiscsWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit DiscsWindow(MessageBoxService &messages, QWidget *parent = nullptr);
+    ~DiscsWindow() override;
+
+    // Shows the discs of a loaded catalog, named by name (a file name). Its
+    // lines must stay unchanged while the window is open, and nobody else may
+    // ask it for its discs while they are counted.
+    void showCatalog(const Catalog &catalog, const QString &name);
+    // Reads the catalog file at path in slices, then shows its discs.
+    void readCatalogFile(const QString &path);
+
+    // The discs are counted and shown.
+    bool isReady() const { return m_index != nullptr; }
+    // Reading, counting, searching or finding is under way.
+    bool isWorking() const;
+
+    QLabel *filterLabel = nullptr;   // "Fi&lter:"
+    QLineEdit *filterBox = nullptr;  // part of a disc name
+    QLabel *discsLabel = nullptr;    // "&Discs"
+    QTreeView *discList = nullptr;   // the discs and their file counts
+    QLabel *totalsLabel = nullptr;   // the totals, or what is being done
+    QTabWidget *views = nullptr;     // the four views below
+    QLabel *folderHeading = nullptr; // the disc shown in the tree
+    QTreeView *folderTree = nullptr; // the folders of the disc
+    QLabel *searchLabel = nullptr;   // "Find &what:"
+    QLineEdit *searchBox = nullptr;
+    QPushButton *findButton = nullptr;
+    QLabel *searchStatus = nullptr;      // the hit count, or why there is none
+    QTreeView *searchResults = nullptr;  // hits grouped by disc
+    QLabel *otherHeading = nullptr;      // the file whose other places are shown
+    QTreeView *otherDiscsView = nullptr; // same path, same name elsewhere
+    QRadioButton *byPathButton = nullptr;
+    QRadioButton *byNameButton = nullptr;
+    QLabel *duplicatesStatus = nullptr;
+    QTreeView *duplicatesView = nullptr; // files on several discs
+    QPushButton *closeButton = nullptr;
+
+    DiscListModel *discListModel() const { return m_discs; }
+    DiscTreeModel *treeModel() const { return m_tree; }
+    LineGroupsModel *hitsModel() const { return m_hits; }
+    LineGroupsModel *otherPlacesModel() const { return m_otherPlaces; }
+    DuplicatesModel *duplicatesModel() const { return m_duplicates; }
+    // The lines shown; valid once a catalog is given.
+    const LineStore &lines() const;
+    const DiscIndex *index() const { return m_index; }
+
+    // The disc whose tree is shown, -1 for none.
+    qsizetype currentDisc() const { return m_treeDisc; }
+    void selectDisc(qsizetype disc);
+    // Shows a line's file in its disc's tree, selected.
+    void revealLine(qsizetype line);
+    // Searches every line for the text in the search box and lists the
+    // hits by disc.
+    void find();
+    // Lists the other discs holding a line's file.
+    void showOnOtherDiscs(qsizetype line);
+    // Lists the paths, or the file names, found on several discs.
+    void showDuplicates(DiscDuplicates::Key key);
+
+    // Work between two rounds of events while reading or searching.
+    void setSliceBudget(std::chrono::nanoseconds budget) { m_sliceBudget = budget; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+Q_SIGNALS:
+    void ready();
+    void searchFinished();
+    void otherPlacesShown();
+    void duplicatesShown();
+
+private:
+    static QTreeView *makeView(QWidget *parent, const char *objectName,
+                               const QString &accessibleName, QAbstractItemModel *model, bool tree);
+    void createControls();
+    QWidget *createFoldersPage();
+    QWidget *createSearchPage();
+    QWidget *createOtherDiscsPage();
+    QWidget *createDuplicatesPage();
+    // The file actions of a view, on its context menu and their shortcuts:
+    // "Show on other discs", and "Show in Folders" where asked for. lineOf
+    // tells the file of a row (-1 for none). Enter on a file, or a double
+    // click, shows it in its folder as well; on a folder or group it opens
+    // or closes it.
+    using LineOf = qsizetype (DiscsWindow::*)(const QModelIndex &) const;
+    void addFileActions(QTreeView *view, LineOf lineOf, bool revealable);
+    void showFileMenu(QTreeView *view, const QPoint &globalPos);
+    void rowActivated(QTreeView *view, const QModelIndex &index);
+
+    void startReadSlices();
+    void readSlice();
+    void countDiscs();
+    void discsCounted();
+    void showTotals();
+    void applyFilter(const QString &text);
+    void searchSlice();
+    void groupHits();
+    void finishSearch();
+    void startOtherPlaces();
+    void otherPlacesFound(qsizetype line);
+    void startDuplicates();
+    void duplicatesFound(DiscDuplicates::Key key);
+    void showFoundDuplicates();
+    void duplicatesTabShown();
+
+    qsizetype treeLine(const QModelIndex &index) const;
+    qsizetype hitLine(const QModelIndex &index) const;
+    qsizetype otherPlacesLine(const QModelIndex &index) const;
+    qsizetype duplicatesLine(const QModelIndex &index) const;
+    QString pathOf(qsizetype line) const;
+
+    MessageBoxService &m_messages;
+    const Catalog *m_catalog = nullptr;
+    std::unique_ptr<Catalog> m_ownCatalog; // a catalog read from its file
+    std::unique_ptr<CatalogReader> m_reader;
+    QString m_catalogName;
+    const DiscIndex *m_index = nullptr;
+
+    DiscListModel *m_discs = nullptr;
+    DiscTreeModel *m_tree = nullptr;
+    LineGroupsModel *m_hits = nullptr;
+    LineGroupsModel *m_otherPlaces = nullptr;
+    DuplicatesModel *m_duplicates = nullptr;
+    qsizetype m_treeDisc = -1;
+
+    BackgroundJob *m_countJob = nullptr;
+    BackgroundJob *m_otherJob = nullptr;
+    BackgroundJob *m_duplicatesJob = nullptr;
+    struct FileView
+    {
+        QTreeView *view;
+        LineOf lineOf;
+        QAction *showElsewhere;
+        QAction *reveal; // nullptr for the folder tree
+    };
+    std::vector<FileView> m_fileViews;
+    const FileView *fileViewOf(const QObject *viewOrViewport) const;
+
+    // A request made while the worker is busy waits for it.
+    qsizetype m_wantedOtherLine = -1;
+    DiscDuplicates::Key m_wantedKey = DiscDuplicates::Key::Path;
+    OtherPlaces m_found; // written by m_otherJob
+    std::unique_ptr<DiscDuplicates> m_byPath;
+    std::unique_ptr<DiscDuplicates> m_byName;
+    std::unique_ptr<DiscDuplicates> m_duplicatesFound; // written by m_duplicatesJob
+
+    QTimer *m_readTimer = nullptr;   // a slice of reading per round of events
+    QTimer *m_searchTimer = nullptr; // a slice of searching per round
+    // Well under the 50 ms a user notices, even when a slice runs long on a
+    // busy machine; the reading and the search lose little to it.
+    std::chrono::nanoseconds m_sliceBudget = std::chrono::milliseconds(10);
+    std::unique_ptr<Matcher> m_matcher;
+    qsizetype m_searchNext = 0;
+    std::vector<std::vector<qsizetype>> m_hitChunks; // the hits so far, in order
+    quint64 m_searchNumber = 0;
+    BackgroundJob *m_groupJob = nullptr;
+    std::vector<LineGroupsModel::Group> m_groupsFound; // written by m_groupJob,
+    std::vector<qsizetype> m_groupDiscs;               // one disc per group
+};
+
+} // namespace kobrix
