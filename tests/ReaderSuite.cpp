@@ -3,6 +3,7 @@
 #include "scan/DiscImageReader.h"
 #include "scan/DiscWalker.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace kobrix::test {
@@ -37,14 +38,21 @@ QStringList fixtureListing()
     };
 }
 
-QStringList fixtureDirectories()
+QStringList fixtureDirectories(ReaderKind kind)
 {
-    return {"/a level1", "/A.B.C", "/empty", "/Long Folder Name With Spaces", "/MY DOCUMENTS",
+    QStringList directories{"/a level1", "/A.B.C", "/empty", "/Long Folder Name With Spaces", "/MY DOCUMENTS",
             QString::fromUtf8("/Müsik"), "/SETUP.FILES", "/Sorting", "/z level1",
             QString::fromUtf8("/Диск"), QString::fromUtf8("/日本語"),
             "/a level1/only dirs", "/SETUP.FILES/DISK1", "/Sorting/subfolderA",
             "/Sorting/SubfolderAA", "/Sorting/subfolderB", "/z level1/deep",
             "/a level1/only dirs/none", "/z level1/deep/deeper"};
+    // The folders of an image are the image's own paths, with slashes
+    // everywhere; the file system reader gives the system's paths.
+    if (kind == ReaderKind::Folder) {
+        for (QString &directory : directories)
+            directory = QDir::toNativeSeparators(directory);
+    }
+    return directories;
 }
 
 bool keepsLinks(ReaderKind kind) { return kind != ReaderKind::ImageJoliet; }

@@ -27,9 +27,10 @@ enum class ReaderKind {
 };
 
 // What every reader lists for fixtureDisc(): its lines, and its folders below
-// the root ("/DATA/DEEP").
+// the root ("/DATA/DEEP"; the file system reader shows them with the
+// system's separators, "\DATA\DEEP" on Windows).
 QStringList fixtureListing();
-QStringList fixtureDirectories();
+QStringList fixtureDirectories(ReaderKind kind);
 
 // Whether the way keeps symbolic links (Joliet has none).
 bool keepsLinks(ReaderKind kind);

@@ -126,8 +126,10 @@ bool copyTree(const QString &from, const QString &to)
     while (it.hasNext()) {
         const QFileInfo entry = it.nextFileInfo();
         const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(entry.filePath());
-        if (entry.isDir() ? !QDir().mkpath(target) : !QFile::copy(entry.filePath(), target))
+        if (entry.isDir() ? !QDir().mkpath(target) : !QFile::copy(entry.filePath(), target)) {
+            qWarning() << "copyTree: cannot copy" << entry.filePath() << "to" << target;
             return false;
+        }
     }
     return true;
 }

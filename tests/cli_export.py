@@ -296,6 +296,12 @@ def pdf_pages(path):
 
 
 def has_font_for(lang):
+    # The program under test may not see the fonts fontconfig lists here
+    # (kobrix-cli.exe under Wine takes Windows fonts): then its runner says
+    # which languages it has fonts for.
+    given = os.environ.get("KOBRIX_TEST_FONT_LANGS")
+    if given is not None:
+        return lang in given.split()
     if not shutil.which("fc-list"):
         return False
     found = subprocess.run(["fc-list", f":lang={lang}"], capture_output=True).stdout

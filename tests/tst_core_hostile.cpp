@@ -202,7 +202,8 @@ private Q_SLOTS:
         DiscWalker walker(reader, disc.path(), dirs, listing);
         const RuntimeError error = walker.run();
         QCOMPARE(error.number(), 76);
-        QCOMPARE(walker.failedPath(), disc.filePath("GONE"));
+        // The folder as messages show it: with the system's separators.
+        QCOMPARE(walker.failedPath(), QDir::toNativeSeparators(disc.filePath("GONE")));
         QCOMPARE(toStringList(listing), QStringList{"\\a.txt"});
     }
 

@@ -1,12 +1,15 @@
 // The program's Windows files on a Windows system (or under Wine): the drive
 // source, the walk's folder reader and the catalog's file calls, each
 // through the Windows layer, with the error numbers of real failures; and
-// disc images, whose names libarchive gives in the system's code page there.
+// disc images, whose names libarchive gives in the system's code page there;
+// the walk's folders in UTF-8, not in that code page.
 // Built only for Windows.
 
+#include "ReaderSuite.h"
 #include "TestSupport.h"
 
 #include "catalog/CatalogFile.h"
+#include "catalog/CatalogSave.h"
 #include "platform/DriveDiscovery.h"
 #include "platform/WindowsDriveSource.h"
 #include "scan/DiscImageReader.h"
@@ -159,6 +162,10 @@ private Q_SLOTS:
         QVERIFY2(!error, qPrintable(error.numberAndDescription()));
         QCOMPARE(test::walkLines(*reader, path, &error), expected);
         QVERIFY2(!error, qPrintable(error.numberAndDescription()));
+        // Its folders as the image names them, in UTF-8 as well.
+        test::ReaderUnderTest under{std::move(reader), path, RuntimeError()};
+        QCOMPARE(test::walkWith(under).directories,
+                 test::fixtureDirectories(test::ReaderKind::ImageRockRidge));
     }
 
     void catalogOpenFailures_data()
@@ -193,6 +200,58 @@ private Q_SLOTS:
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
         QCOMPARE(error.number(), expected);
+    }
+
+    // A write over an existing catalog: Windows gives a file another's name
+    // only while no handle to the old one is open, the save's own lock
+    // included. Another program holding the catalog open makes the write
+    // fail with 55 and leaves the catalog and its folder as they were.
+    void writeOverACatalog_data()
+    {
+        QTest::addColumn<int>("heldSharing"); // -1: not held by another program
+        QTest::addColumn<bool>("edit");
+        QTest::addColumn<int>("expected");
+        const int everything = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+        QTest::newRow("held by nobody else") << -1 << false << 0;
+        QTest::newRow("an edit, held by nobody else") << -1 << true << 0;
+        QTest::newRow("read by a program sharing everything") << everything << false << 55;
+        QTest::newRow("read by a program sharing reads and writes")
+            << int(FILE_SHARE_READ | FILE_SHARE_WRITE) << false << 55;
+        QTest::newRow("an edit, read by another program") << everything << true << 55;
+    }
+    void writeOverACatalog()
+    {
+        QFETCH(int, heldSharing);
+        QFETCH(bool, edit);
+        QFETCH(int, expected);
+        QTemporaryDir work;
+        const QString path = work.filePath("cat.cdc");
+        QVERIFY(writeBytes(path, test::kWorkedExample));
+        const std::wstring native = QDir::toNativeSeparators(path).toStdWString();
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (heldSharing >= 0) {
+            held = CreateFileW(native.c_str(), GENERIC_READ, DWORD(heldSharing), nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+            QVERIFY(held != INVALID_HANDLE_VALUE);
+        }
+        const QByteArray block("\"D - \\A\"\r\n");
+        const RuntimeError error = edit
+            ? editCatalog(path,
+                          [&](QIODevice &old, QIODevice &out) {
+                              const QByteArray bytes = old.readAll();
+                              return out.write(bytes + block) == bytes.size() + block.size()
+                                  ? RuntimeError()
+                                  : RuntimeError(DeviceIoError);
+                          })
+            : writeCatalog(path, u"D", test::toStore({"\\A"}));
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        QVERIFY2(error.number() == expected, qPrintable(error.numberAndDescription()));
+        const QByteArray written = edit ? test::kWorkedExample + block : block;
+        QCOMPARE(test::readFile(path), expected == 0 ? written : test::kWorkedExample);
+        QCOMPARE(QDir(work.path()).entryList(QDir::Files | QDir::Hidden | QDir::System
+                                             | QDir::NoDotAndDotDot),
+                 QStringList{"cat.cdc"});
     }
 };
 

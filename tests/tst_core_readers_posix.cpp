@@ -1,5 +1,7 @@
-// Reader cases only a POSIX system can set up: FIFOs beside the files of the
-// disc tree, and names that are no valid UTF-8 or hold control characters.
+// Reader cases only a POSIX system can set up: symbolic links and FIFOs
+// beside the files of the disc tree (a copy of it, which needs a file system
+// that keeps names differing only in letter case apart), and names that are
+// no valid UTF-8 or hold control characters.
 
 #include "ReaderSuite.h"
 #include "TestSupport.h"
@@ -16,11 +18,62 @@
 using namespace kobrix;
 using namespace kobrix::test;
 
+namespace {
+
+// Inserts line into lines before the line `before`.
+void insertBefore(QStringList &lines, const QString &before, const QString &line)
+{
+    const qsizetype at = lines.indexOf(before);
+    QVERIFY2(at >= 0, qPrintable(before));
+    lines.insert(at, line);
+}
+
+} // namespace
+
 class TestReadersPosix : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Links that end at files are listed as files; links to folders, links
+    // that end nowhere and loops are left out.
+    void linksMadeAtTestTime_data() { addReaderRows(); }
+    void linksMadeAtTestTime()
+    {
+        QFETCH(int, kind);
+        if (!keepsLinks(ReaderKind(kind)))
+            QSKIP("Joliet names hold no symbolic links");
+        QTemporaryDir work;
+        const QString tree = work.filePath(QStringLiteral("tree"));
+        QVERIFY(copyTree(fixtureDisc(), tree));
+        makeLink(tree, QStringLiteral("toFile"), "A.B.C/x.dat");
+        makeLink(tree, QStringLiteral("A.B.C/up.txt"), "../README.TXT");
+        makeLink(tree, QString::fromUtf8("Диск/ссылка.txt"), QString::fromUtf8("Ёлка.mp3").toUtf8());
+        makeLink(tree, QStringLiteral("z level1/deep/chain"), "../../toFile");
+        makeLink(tree, QStringLiteral("toFolder"), "Sorting");
+        makeLink(tree, QStringLiteral("z level1/self"), ".");
+        makeLink(tree, QStringLiteral("dangling"), "nowhere.txt");
+        makeLink(tree, QStringLiteral("loopA"), "loopB");
+        makeLink(tree, QStringLiteral("loopB"), "loopA");
+        makeLink(tree, QStringLiteral("toHidden"), ".hidden");
+        makeLink(tree, QStringLiteral("fileAsFolder"), "setup.exe/x");
+
+        QStringList expected = fixtureListing();
+        expected.insert(expected.indexOf("\\setup.exe") + 1, QStringLiteral("\\toFile"));
+        expected.insert(expected.indexOf("\\setup.exe") + 2, QStringLiteral("\\toHidden"));
+        insertBefore(expected, QStringLiteral("\\A.B.C\\x.dat"), QStringLiteral("\\A.B.C\\up.txt"));
+        insertBefore(expected, QString::fromUtf8("\\Диск\\ёжик.txt"),
+                     QString::fromUtf8("\\Диск\\ссылка.txt"));
+        insertBefore(expected, QStringLiteral("\\z level1\\deep\\mid.txt"),
+                     QStringLiteral("\\z level1\\deep\\chain"));
+
+        ReaderUnderTest under = makeReader(ReaderKind(kind), tree, work.path());
+        const Walk walk = walkWith(under);
+        QVERIFY2(!walk.error, qPrintable(walk.error.numberAndDescription()));
+        QCOMPARE(walk.listing, expected);
+        QCOMPARE(walk.directories, fixtureDirectories(ReaderKind(kind)));
+    }
+
     // A FIFO is neither a file nor a folder: no reader lists it, and none
     // opens it (which would wait for a writer for ever).
     void fifosAreLeftOut_data() { addReaderRows(); }
@@ -37,7 +90,7 @@ private Q_SLOTS:
         const Walk walk = walkWith(under);
         QVERIFY2(!walk.error, qPrintable(walk.error.numberAndDescription()));
         QCOMPARE(walk.listing, fixtureListing());
-        QCOMPARE(walk.directories, fixtureDirectories());
+        QCOMPARE(walk.directories, fixtureDirectories(ReaderKind(kind)));
     }
 
     void controlAndInvalidNames_data()

@@ -47,6 +47,10 @@ public:
     QMap<QByteArray, DirectoryListing> folders;
     QByteArray failing;
 
+    // The table's paths are its own: the root stays as given, not made an
+    // absolute path of the system's ("/r" would be "C:/r" on Windows).
+    QByteArray rootPath(const QString &root) const override { return root.toUtf8(); }
+
     RuntimeError read(const QByteArray &path, bool, DirectoryListing &listing) override
     {
         if (path == failing)

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QString>
 
+#include <memory>
+
 // What the catalog reader, writers and lock ask of the operating system,
 // beyond what Qt's file classes offer. Each platform implements these in a
 // file of its own (CatalogFileSystem_posix.cpp, CatalogFileSystem_win.cpp);
@@ -59,6 +61,39 @@ int syncFile(QFileDevice &file);
 // a replacement looks to every user like the file it replaces. False when
 // that is not allowed.
 bool carryOwnerAndMode(QFileDevice &file, const FileFacts &facts);
+
+// A new file beside a catalog that takes the catalog's name once it is
+// complete (the Replace policy): until commit() the catalog stays as it was,
+// and a file that is not committed is removed.
+class ReplacementFile
+{
+public:
+    explicit ReplacementFile(const QString &path);
+    ~ReplacementFile();
+    ReplacementFile(const ReplacementFile &) = delete;
+    ReplacementFile &operator=(const ReplacementFile &) = delete;
+
+    // Creates the new file. Returns 0 or the error number (0 also when the
+    // system gave no reason, which the caller classifies).
+    int open();
+    // The new file, open for writing after open().
+    QFileDevice &file();
+    // Puts every byte on the disk and gives the new file the catalog's name,
+    // replacing the file there. old is the open handle of the file being
+    // replaced, if any: POSIX systems rename over it and leave it open (its
+    // lock then keeps other writers waiting until the new file has the
+    // name); Windows refuses to replace a file while any handle to it is
+    // open, so it is closed first. Returns 0 or the error number: on Windows
+    // 55 when another program still has the old file open; the old file then
+    // stays as it was.
+    int commit(QFileDevice *old);
+    // Removes the new file; the catalog stays as it was.
+    void discard();
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
 
 // A write that outgrows the file size limit fails with EFBIG (disk full, 61)
 // instead of ending the program. Called once at the start of the programs.

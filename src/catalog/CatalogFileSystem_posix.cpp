@@ -5,6 +5,8 @@
 
 #include "core/RuntimeError.h"
 
+#include <QSaveFile>
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -100,6 +102,44 @@ bool carryOwnerAndMode(QFileDevice &file, const FileFacts &facts)
     if (!sameOwner && ::fchown(fd, uid_t(facts.owner), gid_t(facts.group)) != 0)
         return false;
     return ::fchmod(fd, mode_t(facts.mode)) == 0;
+}
+
+// QSaveFile writes a temporary file beside the catalog and renames it over
+// the catalog; a rename replaces an open file, so the old handle stays open.
+struct ReplacementFile::Private
+{
+    explicit Private(const QString &path) : file(path) {}
+    QSaveFile file;
+};
+
+ReplacementFile::ReplacementFile(const QString &path) : d(std::make_unique<Private>(path)) {}
+
+ReplacementFile::~ReplacementFile() = default; // QSaveFile discards what it did not commit
+
+int ReplacementFile::open()
+{
+    errno = 0;
+    if (d->file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return NoError;
+    return RuntimeError::fromErrno(errno).number();
+}
+
+QFileDevice &ReplacementFile::file() { return d->file; }
+
+int ReplacementFile::commit(QFileDevice *)
+{
+    errno = 0;
+    if (d->file.commit())
+        return NoError;
+    return RuntimeError::fromErrno(errno ? errno : EIO).number();
+}
+
+void ReplacementFile::discard()
+{
+    if (!d->file.isOpen())
+        return;
+    d->file.cancelWriting();
+    d->file.commit(); // discards the temporary file
 }
 
 void ignoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }

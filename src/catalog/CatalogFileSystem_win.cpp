@@ -9,6 +9,7 @@
 #include "core/win32/errors_win.h"
 
 #include <QDir>
+#include <QRandomGenerator>
 
 #include <fcntl.h>
 #include <io.h>
@@ -33,6 +34,23 @@ std::wstring nativePath(const QString &path)
 bool fileInformation(HANDLE handle, BY_HANDLE_FILE_INFORMATION &info)
 {
     return handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(handle, &info);
+}
+
+// Hands an open handle to file, which closes it from then on (on failure
+// it is closed here).
+int adoptHandle(HANDLE handle, bool writable, QFile &file)
+{
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), writable ? _O_RDWR : _O_RDONLY);
+    if (fd < 0) {
+        CloseHandle(handle);
+        return BadFileNameOrNumber;
+    }
+    const QIODevice::OpenMode mode = writable ? QIODevice::ReadWrite : QIODevice::ReadOnly;
+    if (!file.open(fd, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        _close(fd);
+        return BadFileNameOrNumber;
+    }
+    return NoError;
 }
 
 } // namespace
@@ -67,19 +85,7 @@ int openFile(const QString &path, Access access, QFile &file, bool &created)
     }
     if (handle == INVALID_HANDLE_VALUE)
         return win32::openFailureNumber(name, failure);
-    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle),
-                                   access == Access::Read ? _O_RDONLY : _O_RDWR);
-    if (fd < 0) {
-        CloseHandle(handle);
-        return BadFileNameOrNumber;
-    }
-    const QIODevice::OpenMode mode = access == Access::Read ? QIODevice::ReadOnly
-                                                            : QIODevice::ReadWrite;
-    if (!file.open(fd, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
-        _close(fd);
-        return BadFileNameOrNumber;
-    }
-    return NoError;
+    return adoptHandle(handle, access != Access::Read, file);
 }
 
 bool fileFacts(const QFileDevice &file, FileFacts &facts)
@@ -152,6 +158,91 @@ int syncFile(QFileDevice &file)
 bool carryOwnerAndMode(QFileDevice &, const FileFacts &)
 {
     return true; // see fileFacts: the replacement's access lists are the folder's
+}
+
+// The new file is made beside the catalog under a name of its own, and
+// MoveFileExW gives it the catalog's name. Windows refuses that rename while
+// any handle to the old file is open, however it was shared (the rename
+// fails with ERROR_ACCESS_DENIED): the old file's handle is closed first.
+struct ReplacementFile::Private
+{
+    explicit Private(const QString &path) : path(path) {}
+    QString path;
+    QString temporaryPath;
+    QFile file;
+};
+
+ReplacementFile::ReplacementFile(const QString &path) : d(std::make_unique<Private>(path)) {}
+
+ReplacementFile::~ReplacementFile() { discard(); }
+
+int ReplacementFile::open()
+{
+    discard();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString candidate = d->path + QStringLiteral(".new-")
+            + QString::number(QRandomGenerator::global()->generate() & 0xFFFFFF, 16);
+        const std::wstring name = nativePath(candidate);
+        const HANDLE handle = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                          FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            const DWORD failure = GetLastError();
+            if (failure == ERROR_FILE_EXISTS || failure == ERROR_ALREADY_EXISTS)
+                continue; // a name taken: draw another
+            return win32::openFailureNumber(name, failure);
+        }
+        if (const int failure = adoptHandle(handle, true, d->file)) {
+            DeleteFileW(name.c_str());
+            return failure;
+        }
+        d->temporaryPath = candidate;
+        return NoError;
+    }
+    return PathFileAccessError;
+}
+
+QFileDevice &ReplacementFile::file() { return d->file; }
+
+int ReplacementFile::commit(QFileDevice *old)
+{
+    if (d->temporaryPath.isEmpty() || !d->file.isOpen())
+        return BadFileNameOrNumber;
+    if (const int failure = syncFile(d->file)) {
+        discard();
+        return failure;
+    }
+    d->file.close();
+    if (old)
+        old->close(); // ends its lock too: the rename is the save's last step
+    const std::wstring from = nativePath(d->temporaryPath);
+    const std::wstring to = nativePath(d->path);
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        d->temporaryPath.clear();
+        return NoError;
+    }
+    const DWORD failure = GetLastError();
+    discard();
+    if (failure == ERROR_ACCESS_DENIED || failure == ERROR_SHARING_VIOLATION) {
+        // Refused: the old file may be open in another program (a reader,
+        // or another save waiting for its lock). An open that shares nothing
+        // tells that apart from a file we may not replace.
+        const HANDLE probe = CreateFileW(to.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (probe != INVALID_HANDLE_VALUE)
+            CloseHandle(probe);
+        else if (GetLastError() == ERROR_SHARING_VIOLATION)
+            return FileAlreadyOpen;
+    }
+    return win32::errorNumber(failure);
+}
+
+void ReplacementFile::discard()
+{
+    d->file.close();
+    if (!d->temporaryPath.isEmpty())
+        DeleteFileW(nativePath(d->temporaryPath).c_str());
+    d->temporaryPath.clear();
 }
 
 void ignoreFileSizeSignal()

@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 #include <cerrno>
@@ -87,37 +86,32 @@ RuntimeError writeAndSync(QFile &file, const CatalogContent &content)
 
 // Replace: the new catalog through a temporary file beside it that replaces
 // it only once every byte is on disk. Keeps the old file's mode, owner and
-// group (old, when there is one). Sets unsuitable and writes nothing when
-// that route cannot keep them, or cannot be taken at all (a read-only
-// folder).
+// group (old, when there is one; oldFile is its open handle). Sets
+// unsuitable and writes nothing when that route cannot keep them, or cannot
+// be taken at all (a read-only folder).
 RuntimeError replaceCatalog(const QString &path, const CatalogContent &content,
-                            const filesystem::FileFacts *old, bool &unsuitable)
+                            const filesystem::FileFacts *old, QFileDevice *oldFile,
+                            bool &unsuitable)
 {
     unsuitable = false;
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    filesystem::ReplacementFile replacement(path);
+    if (const int failure = replacement.open()) {
         if (old) {
             unsuitable = true; // a folder we may not write in: rewrite in place
             return RuntimeError();
         }
-        return openFailure(path, RuntimeError::fromErrno(errno).number());
+        return openFailure(path, failure);
     }
-    if (old && !filesystem::carryOwnerAndMode(file, *old)) {
-        file.cancelWriting();
-        file.commit(); // discards the temporary file
+    if (old && !filesystem::carryOwnerAndMode(replacement.file(), *old)) {
+        replacement.discard();
         unsuitable = true;
         return RuntimeError();
     }
-    if (RuntimeError error = content(file)) {
-        file.cancelWriting();
-        file.commit(); // discards the temporary file
+    if (RuntimeError error = content(replacement.file())) {
+        replacement.discard();
         return error;
     }
-    errno = 0;
-    if (!file.commit())
-        return RuntimeError::fromErrno(lastError());
-    return RuntimeError();
+    return RuntimeError(replacement.commit(oldFile));
 }
 
 // A place for the copy of the old catalog: beside it when its folder allows,
@@ -201,7 +195,8 @@ RuntimeError saveNewCatalog(const QString &path, SavePolicy policy, Source sourc
         if (source == Source::OldCatalog)
             return RuntimeError(lock.holdsFile() ? PathFileAccessError : FileNotFound);
         return replaceCatalog(
-            path, [&](QIODevice &out) { return edit(lock.file(), out); }, nullptr, unsuitable);
+            path, [&](QIODevice &out) { return edit(lock.file(), out); }, nullptr,
+            lock.holdsFile() ? &lock.file() : nullptr, unsuitable);
     }
     // A catalog under several names (hard links) or reached through a
     // symbolic link is written in place: a replacement would cut the others
@@ -214,7 +209,7 @@ RuntimeError saveNewCatalog(const QString &path, SavePolicy policy, Source sourc
             return lock.file().seek(0) ? edit(lock.file(), out)
                                        : RuntimeError::fromErrno(lastError());
         };
-        const RuntimeError error = replaceCatalog(path, content, &old, unsuitable);
+        const RuntimeError error = replaceCatalog(path, content, &old, &lock.file(), unsuitable);
         if (!unsuitable)
             return error;
     }

@@ -18,8 +18,10 @@ namespace kobrix {
 // waited for a moment, then the save fails with 55 and changes nothing.
 enum class SavePolicy {
     // A new catalog, written to a temporary file beside the old one
-    // (QSaveFile) that replaces it once every byte is on disk, carrying its
-    // owner, group and mode. Where a replacement would cut the catalog off
+    // (filesystem::ReplacementFile) that replaces it once every byte is on
+    // disk, carrying its owner, group and mode. On Windows, which replaces
+    // no file that is open, a catalog another program holds open makes the
+    // save fail with 55. Where a replacement would cut the catalog off
     // from its other names (hard links, or a symbolic link to it), or could
     // not keep its owner, or the folder may not be written in, the old file
     // is rewritten in place instead (RewriteInPlace).

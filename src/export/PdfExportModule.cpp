@@ -1,7 +1,9 @@
 // The module that kobrix-cli loads for a PDF export: the listing painter
 // behind a plain C entry point. The command line runs without an application
-// object; painting text needs a graphical one, made here on Qt's offscreen
-// platform (no display needed) for the time of the export.
+// object; painting text needs a graphical one, made here for the time of the
+// export: on Qt's offscreen platform (no display needed), or on Windows on
+// Windows' own, which needs no window either and finds the system's fonts
+// (the offscreen one looks for fonts in a folder of Qt's own, empty there).
 
 #include "export/PdfExportModule.h"
 
@@ -18,7 +20,12 @@ extern "C" Q_DECL_EXPORT int kobrix_export_pdf(kobrix::PdfExportCall *call)
     std::unique_ptr<QGuiApplication> application;
     if (!QCoreApplication::instance()) {
         static int argc = 3;
-        static char name[] = "kobrix-cli", option[] = "-platform", platform[] = "offscreen";
+#ifdef Q_OS_WIN
+        static char platform[] = "windows";
+#else
+        static char platform[] = "offscreen";
+#endif
+        static char name[] = "kobrix-cli", option[] = "-platform";
         static char *argv[] = {name, option, platform, nullptr};
         application = std::make_unique<QGuiApplication>(argc, argv);
     }

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QUtf8StringView>
 
 #include <cerrno>
 #include <memory>
@@ -101,6 +102,10 @@ QString DiscImageReader::displayPath(const QByteArray &nativePath) const
 {
     if (nativePath == "/" && !m_imagePath.isEmpty())
         return m_imagePath;
+    // The image's names are libarchive's UTF-8 wherever it could convert
+    // them, on every system; the others are the image's own bytes.
+    if (QUtf8StringView(nativePath).isValidUtf8())
+        return QString::fromUtf8(nativePath);
     return DirectoryReader::displayPath(nativePath);
 }
 

@@ -31,7 +31,8 @@ public:
 
     RuntimeError read(const QByteArray &nativePath, bool isRoot, DirectoryListing &listing) override;
     QByteArray rootPath(const QString &root) const override;
-    // The image's own path for its root.
+    // The image's own path for its root, its folders' paths as the image
+    // names them.
     QString displayPath(const QByteArray &nativePath) const override;
 
     // True when path names a regular file ending in .iso (any case): such a

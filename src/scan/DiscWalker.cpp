@@ -1,7 +1,5 @@
 #include "scan/DiscWalker.h"
 
-#include <QFile>
-
 namespace kobrix {
 
 DiscWalker::DiscWalker(DirectoryReader &reader, const QString &root, LineStore &directories,
@@ -41,8 +39,10 @@ void DiscWalker::queueSubdirectories(const Pending &parent)
         Pending child;
         child.nativePath = m_reader.childPath(parent.nativePath, dir.nativeName);
         child.linePrefix = parent.linePrefix + '\\' + dir.displayName;
-        const QString shown = QFile::decodeName(child.nativePath);
-        m_directories.append(shown);
+        // As the reader shows its paths: the system's bytes on POSIX
+        // systems, UTF-8 on Windows, whose local 8-bit code page is no
+        // Unicode encoding.
+        m_directories.append(m_reader.displayPath(child.nativePath));
         m_queue.push_back(std::move(child));
     }
 }
