@@ -34,22 +34,14 @@ enum class CatalogWrite { NewCatalog, AddToCatalog };
 
 int writeOrAppend(const QStringList &args, CatalogWrite write)
 {
-    QStringList rest = args;
+    QString catalog;
     QString disc;
-    if (!takeOption(rest, QLatin1String("--disc"), disc))
-        return usage();
-    if (rest.size() != 2)
-        return usage();
-    if (disc.isEmpty())
-        return failWith(ProgramTexts::missingDiscName());
     LineStore listing;
-    if (!scan(rest[1], listing))
-        return 2;
-    if (listing.isEmpty())
-        return failWith(ProgramTexts::emptyListing());
+    if (const int code = takeDiscScan(args, catalog, disc, listing))
+        return code;
     const RuntimeError error = write == CatalogWrite::AddToCatalog
-                                   ? appendCatalog(rest[0], disc, listing)
-                                   : writeCatalog(rest[0], disc, listing);
+                                   ? appendCatalog(catalog, disc, listing)
+                                   : writeCatalog(catalog, disc, listing);
     if (error)
         return fail(ProgramTexts::writeErrorHeading(), error);
     std::fprintf(stderr, "Total: %lld files\n", static_cast<long long>(listing.count()));

@@ -118,6 +118,23 @@ bool scan(const QString &root, LineStore &listing)
     return true;
 }
 
+int takeDiscScan(const QStringList &args, QString &catalog, QString &disc, LineStore &listing)
+{
+    QStringList rest = args;
+    if (!takeOption(rest, QLatin1String("--disc"), disc))
+        return usage();
+    if (rest.size() != 2)
+        return usage();
+    if (disc.isEmpty())
+        return failWith(ProgramTexts::missingDiscName());
+    if (!scan(rest[1], listing))
+        return 2;
+    if (listing.isEmpty())
+        return failWith(ProgramTexts::emptyListing());
+    catalog = rest[0];
+    return 0;
+}
+
 int readingFailed(Output &out, const RuntimeError &error)
 {
     const int code = out.finish(2);

@@ -63,6 +63,11 @@ private:
 // returns false on failure.
 bool scan(const QString &root, LineStore &listing);
 
+// The arguments "CATALOG --disc NAME ROOT" of write, append and update: takes
+// them, refuses an empty disc name, scans ROOT and refuses an empty listing.
+// Returns 0 when all went well, else the exit code (after saying why).
+int takeDiscScan(const QStringList &args, QString &catalog, QString &disc, LineStore &listing);
+
 // Lines read before a reading error are printed, then the error, as grep
 // does; the exit code is 2 either way.
 int readingFailed(Output &out, const RuntimeError &error);

@@ -27,22 +27,14 @@ int refused(const DiscUpdate &update, DiscUpdate::Problem problem, const QString
 
 int commandUpdate(const QStringList &args)
 {
-    QStringList rest = args;
+    QString catalog;
     QString disc;
-    if (!takeOption(rest, QLatin1String("--disc"), disc))
-        return usage();
-    if (rest.size() != 2)
-        return usage();
-    if (disc.isEmpty())
-        return failWith(ProgramTexts::missingDiscName());
     LineStore listing;
-    if (!scan(rest[1], listing))
-        return 2;
-    if (listing.isEmpty())
-        return failWith(ProgramTexts::emptyListing());
+    if (const int code = takeDiscScan(args, catalog, disc, listing))
+        return code;
 
     // Nothing to confirm: the catalog is read once, as it is rewritten.
-    DiscUpdate update(rest[0], disc, listing);
+    DiscUpdate update(catalog, disc, listing);
     if (const auto problem = update.apply(); problem != DiscUpdate::Problem::None)
         return refused(update, problem, ProgramTexts::writeErrorHeading());
 
