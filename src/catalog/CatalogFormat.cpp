@@ -102,8 +102,8 @@ void appendField(std::string_view field, bool hasHighBytes, LineStore &out)
     out.appendUtf8(value);
 }
 
-// The first double quote, CR or LF in [from, end), or end. Sets hasHighBytes
-// when a byte >= 0x80 lies before it.
+} // namespace
+
 const char *findQuoteOrLineEnd(const char *from, const char *end, bool &hasHighBytes)
 {
 #if defined(__SSE2__) || defined(_M_X64)
@@ -141,6 +141,8 @@ const char *findQuoteOrLineEnd(const char *from, const char *end, bool &hasHighB
     }
     return end;
 }
+
+namespace {
 
 #if defined(__GNUC__) && defined(__x86_64__)
 #define KOBRIX_AVX2_COUNT 1

@@ -59,6 +59,12 @@ void appendFieldAsUtf8(std::string &out, std::string_view field);
 // page lacks.
 bool appendAsWindows1252(std::string &out, QStringView text);
 
+// The first double quote, CR or LF in [from, end), or end: where a field or a
+// line of catalog text may stop. Sets hasHighBytes when a byte >= 0x80 lies
+// before it (only such text may need converting to UTF-8). Sixteen bytes a
+// step where the processor allows.
+const char *findQuoteOrLineEnd(const char *from, const char *end, bool &hasHighBytes);
+
 // Splits catalog text into fields, one line at a time, and appends each
 // field to a LineStore. Feed it the file in chunks of any size; call
 // finish() at the end of the file.

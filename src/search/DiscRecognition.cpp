@@ -9,12 +9,7 @@
 #include <QIODevice>
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#endif
 
 namespace kobrix {
 
@@ -51,40 +46,6 @@ std::uint64_t quickKeyOf(std::string_view path)
     std::memcpy(&tail, path.data() + path.size() - n, n);
     const std::uint64_t h = (tail ^ (std::uint64_t(path.size()) << 56)) * 0x9E3779B97F4A7C15ull;
     return h ^ (h >> 32);
-}
-
-// The first double quote, CR or LF in [from, end), or end; sets high when
-// a byte >= 0x80 stands before it.
-const char *findQuoteOrLineEnd(const char *from, const char *end, bool &high)
-{
-#if defined(__SSE2__) || defined(_M_X64)
-    const __m128i quote = _mm_set1_epi8('"');
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    for (; end - from >= 16; from += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from));
-        const auto stops = unsigned(_mm_movemask_epi8(_mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi8(block, quote), _mm_cmpeq_epi8(block, cr)),
-            _mm_cmpeq_epi8(block, lf))));
-        const auto highBits = unsigned(_mm_movemask_epi8(block));
-        if (stops) {
-            const int index = std::countr_zero(stops);
-            if (highBits & ((1u << index) - 1))
-                high = true;
-            return from + index;
-        }
-        if (highBits)
-            high = true;
-    }
-#endif
-    for (; from != end; ++from) {
-        const char c = *from;
-        if (c == '"' || c == '\r' || c == '\n')
-            return from;
-        if (static_cast<unsigned char>(c) & 0x80)
-            high = true;
-    }
-    return end;
 }
 
 } // namespace
