@@ -292,7 +292,7 @@ int main(int argc, char **argv)
 
     // Opening over the catalog file: read in slices, then counted (what the
     // main window does when it shows a scanned disc).
-    auto fromFile = std::make_unique<DiscsWindow>(messages, &form);
+    auto fromFile = std::make_unique<DiscsWindow>(UiServices{&messages}, &form);
     fromFile->resize(1000, 700);
     report("open from file",
            runStep(

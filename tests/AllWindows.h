@@ -81,7 +81,7 @@ public:
             return std::make_unique<DiscUpdateDialog>(std::move(summary));
         }
         if (name.startsWith(QLatin1String("DiscsWindow"))) {
-            auto window = std::make_unique<DiscsWindow>(m_io.messages);
+            auto window = std::make_unique<DiscsWindow>(m_io.services());
             window->showCatalog(m_catalog, QStringLiteral("Games.cdc"));
             if (!QTest::qWaitFor([&] { return window->isReady(); }, 10000))
                 return nullptr;

@@ -74,7 +74,7 @@ struct Fixture
         for (const QString &line : lines)
             catalog.lines().append(line);
         catalog.setContent(Catalog::Content::CatalogLines);
-        window = std::make_unique<DiscsWindow>(messages);
+        window = std::make_unique<DiscsWindow>(UiServices{&messages});
         window->showCatalog(catalog, QStringLiteral("Games.cdc"));
     }
     bool ready()

@@ -199,7 +199,7 @@ void TestUiDiscsWindow::readsCatalogFile()
     writeFile(dir.path(), QStringLiteral("Games.cdc"), catalogBytes(sampleCatalog()));
     makeDir(dir.path(), QStringLiteral("folder"));
     RecordingMessageBoxService shown;
-    DiscsWindow window(shown);
+    DiscsWindow window(UiServices{&shown});
     window.setSliceBudget(std::chrono::nanoseconds(1)); // a record or so per slice
     window.readCatalogFile(dir.filePath(file));
     QVERIFY(waitFor([&] { return window.isReady(); }));

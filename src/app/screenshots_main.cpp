@@ -251,7 +251,7 @@ void waitUntil(const std::function<bool()> &done)
 // The Discs window over the sample catalog, its discs counted.
 std::unique_ptr<DiscsWindow> discsWindow(SceneContext &c)
 {
-    auto window = std::make_unique<DiscsWindow>(c.messages);
+    auto window = std::make_unique<DiscsWindow>(c.services());
     window->showCatalog(discsSampleCatalog(), QStringLiteral("Games.cdc"));
     waitUntil([&] { return window->isReady(); });
     return window;

@@ -36,9 +36,10 @@
 
 namespace kobrix {
 
-DiscsWindow::DiscsWindow(MessageBoxService &messages, QWidget *parent)
+DiscsWindow::DiscsWindow(const UiServices &services, QWidget *parent)
     : QDialog(parent)
-    , m_messages(messages)
+    , m_services(services)
+    , m_messages(*services.messages)
 {
     setObjectName(QStringLiteral("DiscsWindow"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint

@@ -3,6 +3,7 @@
 #include "core/DiscDuplicates.h"
 #include "core/DiscOtherPlaces.h"
 #include "ui/LineGroupsModel.h"
+#include "ui/UiServices.h"
 
 #include <QDialog>
 #include <QString>
@@ -48,7 +49,9 @@ class DiscsWindow : public QDialog
     Q_OBJECT
 
 public:
-    explicit DiscsWindow(MessageBoxService &messages, QWidget *parent = nullptr);
+    // services.messages must be given; the file dialogs are asked for when
+    // the window saves or opens files.
+    explicit DiscsWindow(const UiServices &services, QWidget *parent = nullptr);
     ~DiscsWindow() override;
 
     // Shows the discs of a loaded catalog, named by name (a file name). Its
@@ -158,6 +161,7 @@ private:
     qsizetype duplicatesLine(const QModelIndex &index) const;
     QString pathOf(qsizetype line) const;
 
+    UiServices m_services;
     MessageBoxService &m_messages;
     const Catalog *m_catalog = nullptr;
     std::unique_ptr<Catalog> m_ownCatalog; // a catalog read from its file

@@ -59,7 +59,7 @@ void Form1::openDiscsWindow()
                     MessageIcon::Information);
         return;
     }
-    auto *window = new DiscsWindow(*m_services.messages, this);
+    auto *window = new DiscsWindow(m_services, this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     // Modal like the search window: the lines it reads stay as they are.
     window->setWindowModality(Qt::ApplicationModal);
