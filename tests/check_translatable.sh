@@ -83,7 +83,7 @@ expected=(
     "kobrix::DiscUpdateDialog|&Update"
     "kobrix::ProgramTexts|%1 discs, %2 files"
     "kobrix::ProgramTexts|%1 of %2 files"
-    "kobrix::ProgramTexts|Lines without a disc"
+    "kobrix::ProgramTexts|Lines without a disc name"
     "kobrix::ProgramTexts|%1 (%2 files)"
     "kobrix::ProgramTexts|Page %1 of %2"
     "kobrix::ProgramTexts|A PDF export needs an output file: -o FILE"

@@ -24,7 +24,7 @@ import unicodedata
 
 CLI = sys.argv[1]
 MODE = sys.argv[2] if len(sys.argv) > 2 else "text"
-LOOSE = "Lines without a disc"
+LOOSE = "Lines without a disc name"
 
 passed = 0
 failed = 0
@@ -317,7 +317,7 @@ def pdf_checks(work, catalog):
     check("pdf: one page for a small catalog", pages == 1, str(pages))
     for heading in ("Games 1 (3 files)", "Photos, 2002 (1 files)", 'Say "hi" disc (1 files)',
                     "Église été (1 files)", "Музыка (1 files)", "Café cp1252 (1 files)",
-                    "Lines without a disc (2 files)", "<b>Bold</b> & 'Co' (1 files)"):
+                    "Lines without a disc name (2 files)", "<b>Bold</b> & 'Co' (1 files)"):
         check(f"pdf: heading {heading}", heading in text)
     for name in ("SETUP.EXE", "\\DATA\\", "LEVEL1.DAT", "IMG001.JPG", 'x "y", z.txt', "\\a,b\\",
                  "\\Ünïcödé\\", "файл.txt", "\\Альбом\\", "песня.mp3", "menú.txt", "hand made",

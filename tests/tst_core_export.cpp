@@ -296,7 +296,7 @@ void TestExport::htmlSectionsAndContents()
     QCOMPARE(page.count("<div class=\"k\""), 1 + 2 + 1);
     QVERIFY(page.contains("<a href=\"#d1\">Small</a><td>1</tr>\n"));
     QVERIFY(page.contains("<a href=\"#d2\">Big</a><td>700</tr>\n"));
-    QVERIFY(page.contains("<a href=\"#d3\">Lines without a disc</a><td>1</tr>\n"));
+    QVERIFY(page.contains("<a href=\"#d3\">Lines without a disc name</a><td>1</tr>\n"));
     QVERIFY(page.contains("<p>3 discs, 702 files</p>"));
     QVERIFY(page.contains("<tr><td>\\DATA\\<td>F699.DAT</tr>\n"));
     QVERIFY(page.contains("<tr><td><td>note</tr>\n"));

@@ -80,7 +80,7 @@ public:
     // What the page's filter shows: %1 lines shown of %2.
     static QString exportShownCount() { return tr("%1 of %2 files"); }
     // The heading of the lines that name no disc (made by hand).
-    static QString looseLinesHeading() { return tr("Lines without a disc"); }
+    static QString looseLinesHeading() { return tr("Lines without a disc name"); }
     // A disc's heading in the PDF: its name and file count.
     static QString exportDiscHeading(const QString &disc, qsizetype files)
     {
