@@ -6,6 +6,8 @@
 
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QAbstractButton>
+#include <QTabWidget>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
@@ -94,6 +96,53 @@ private Q_SLOTS:
                                     + action->text() + " share "
                                     + mnemonic.toString(QKeySequence::NativeText)));
                 taken.insert(mnemonic, action->text());
+            }
+        }
+    }
+
+    // Within a dialog window every mnemonic of a button, a prompt or a tab
+    // leads to one control, whatever page is shown; and within each of its
+    // menus every item has a letter of its own.
+    void mnemonicsUniquePerDialog_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("DiscsWindow") << "DiscsWindow";
+        QTest::newRow("DiscsWindow with results") << "DiscsWindow with results";
+    }
+    void mnemonicsUniquePerDialog()
+    {
+        QFETCH(QString, window);
+        AllWindows all;
+        std::unique_ptr<QWidget> form = all.make(window);
+        QVERIFY(form);
+        QStringList captions;
+        for (const QAbstractButton *button : form->findChildren<QAbstractButton *>())
+            captions << button->text();
+        for (const QLabel *label : form->findChildren<QLabel *>()) {
+            if (label->buddy())
+                captions << label->text();
+        }
+        for (const QTabWidget *tabs : form->findChildren<QTabWidget *>()) {
+            for (int tab = 0; tab < tabs->count(); ++tab)
+                captions << tabs->tabText(tab);
+        }
+        QList<std::pair<QString, QStringList>> groups{{window, captions}};
+        for (const QMenu *menu : form->findChildren<QMenu *>()) {
+            QStringList items;
+            for (const QAction *action : menu->actions())
+                items << action->text();
+            groups.append({menu->objectName(), items});
+        }
+        QVERIFY(groups.size() >= 3); // the window, "Export..." and "Print..."
+        for (const auto &[group, texts] : groups) {
+            QHash<QKeySequence, QString> taken;
+            for (const QString &text : texts) {
+                const QKeySequence mnemonic = QKeySequence::mnemonic(text);
+                if (mnemonic.isEmpty())
+                    continue;
+                QVERIFY2(!taken.contains(mnemonic),
+                         qPrintable(group + ": " + taken.value(mnemonic) + " and " + text));
+                taken.insert(mnemonic, text);
             }
         }
     }
