@@ -6,8 +6,14 @@
 #include "DiscsWindowTestSupport.h"
 
 #include "ui/DiscsWindowOutput.h"
+#include "ui/PrintPreview.h"
 
 #include <QElapsedTimer>
+#ifdef KOBRIX_HAVE_PRINTING
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#endif
 #include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
@@ -594,6 +600,59 @@ private Q_SLOTS:
                  discs.size() == 1 ? discs.first() : QStringLiteral("Shelf.cdc"));
         QVERIFY(f.io.messages.shown.empty());
     }
+
+#ifdef KOBRIX_HAVE_PRINTING
+    // Qt's own preview, as the program shows it: the printer on the paper
+    // asked for, a page per disc of a booklet.
+    void qtPreviewShowsPages_data()
+    {
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<QSizeF>("millimetres");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("A4") << int(ListingPaper::A4) << QSizeF(210, 297) << 1;
+        QTest::newRow("Letter") << int(ListingPaper::Letter) << QSizeF(215.9, 279.4) << 1;
+        QTest::newRow("booklet") << int(ListingPaper::CdBooklet) << QSizeF(120, 120) << 2;
+    }
+    void qtPreviewShowsPages()
+    {
+        QFETCH(int, paper);
+        QFETCH(QSizeF, millimetres);
+        QFETCH(int, pages);
+        OutputFixture f;
+        QtPrintPreviewService real;
+        UiServices services = f.io.services();
+        services.printPreview = &real;
+        DiscsWindow window(services);
+        window.showCatalog(f.catalog, QStringLiteral("Shelf.cdc"));
+        QVERIFY(waitFor([&] { return window.isReady(); }));
+        window.show();
+        QItemSelection chosen;
+        for (const int row : {0, 2})
+            chosen.select(window.discListModel()->index(row, 0),
+                          window.discListModel()->index(row, 1));
+        window.discList->selectionModel()->select(chosen, QItemSelectionModel::ClearAndSelect);
+        int shownPages = -1;
+        QSizeF shownSize;
+        // Read while the preview is open, then closed whatever was found.
+        QTimer::singleShot(0, &window, [&] {
+            waitFor([&] { return QApplication::activeModalWidget() != nullptr; });
+            auto *dialog = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+            auto *shown = dialog ? dialog->findChild<QPrintPreviewWidget *>() : nullptr;
+            if (shown && waitFor([&] { return shown->pageCount() > 0; })) {
+                shownPages = shown->pageCount();
+                shownSize = dialog->printer()->pageLayout().pageSize().size(QPageSize::Millimeter);
+            }
+            if (QWidget *modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        window.output->print(ListingPaper(paper));
+        QCOMPARE(shownPages, pages);
+        QVERIFY2(std::abs(shownSize.width() - millimetres.width()) < 0.1
+                     && std::abs(shownSize.height() - millimetres.height()) < 0.1,
+                 qPrintable(QStringLiteral("%1 x %2").arg(shownSize.width()).arg(shownSize.height())));
+        QVERIFY(f.io.messages.shown.empty());
+    }
+#endif
 
     // Without a print preview (a build without printing) there is no
     // "Print...".

@@ -61,6 +61,8 @@ DiscsWindowOutput::DiscsWindowOutput(DiscsWindow &window, const UiServices &serv
 {
     status = new QLabel(&window);
     status->setObjectName(QStringLiteral("outputStatus"));
+    status->setAccessibleName(tr("Export status"));
+    // The path of an export can be copied from it.
     status->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     exportButton = new QPushButton(tr("&Export..."), &window);
