@@ -92,6 +92,14 @@ public:
     }
 };
 
+// Every file dialog answers with one path.
+class AnsweringDialogs : public FileDialogBackend
+{
+public:
+    QString path;
+    std::optional<QString> run(QWidget *, const FileDialogRequest &) override { return path; }
+};
+
 class NoShell : public ShellOpener
 {
 public:
@@ -470,6 +478,27 @@ const std::vector<Scene> &scenes()
              waitUntil([&] { return !window->isWorking(); });
              for (int entry = 0; entry < 3; ++entry)
                  window->duplicatesView->expand(window->duplicatesModel()->index(entry, 0));
+             return window;
+         }},
+        {QStringLiteral("discs-export-done"),
+         [](SceneContext &c) -> std::unique_ptr<QWidget> {
+             // Two discs chosen and exported as a PDF: the window says where
+             // it went.
+             static AnsweringDialogs answer;
+             answer.path = c.workFolder.filePath(QStringLiteral("Games.pdf"));
+             UiServices services = c.services();
+             services.fileDialogs = &answer;
+             auto window = std::make_unique<DiscsWindow>(services);
+             window->showCatalog(discsSampleCatalog(), QStringLiteral("Games.cdc"));
+             waitUntil([&] { return window->isReady(); });
+             QItemSelection chosen;
+             for (const int row : {0, 4})
+                 chosen.select(window->discListModel()->index(row, 0),
+                               window->discListModel()->index(row, 1));
+             window->discList->selectionModel()->select(chosen,
+                                                        QItemSelectionModel::ClearAndSelect);
+             window->output->exportScope(DiscsWindowOutput::Scope::SelectedDiscs);
+             waitUntil([&] { return !window->output->isExporting(); });
              return window;
          }},
 #ifdef KOBRIX_HAVE_PRINTING
