@@ -9,6 +9,7 @@
 #include "platform/ShellOpener.h"
 #include "ui/CommonDialog.h"
 #include "ui/MessageBox.h"
+#include "ui/PrintPreview.h"
 #include "ui/Form1.h"
 #include "ui/LineListView.h"
 #include "ui/UiServices.h"
@@ -16,10 +17,12 @@
 #include "TestSupport.h"
 
 #include <QAction>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPdfWriter>
 #include <QPushButton>
 #include <QToolBar>
 #include <QList>
@@ -208,6 +211,32 @@ public:
     mutable std::vector<bool> busyCursorWhileResolving;
 };
 
+// A print preview that paints the pages into a PDF file instead of showing
+// them (a new file in outputFolder for each preview, named by its number),
+// and records what it was asked to show.
+class PdfPrintPreview : public PrintPreviewService
+{
+public:
+    void preview(QWidget *, const QString &documentName, const QPageLayout &layout,
+                 const PaintPages &paint) override
+    {
+        const QString path =
+            outputFolder + QStringLiteral("/preview%1.pdf").arg(documentNames.size() + 1);
+        documentNames << documentName;
+        layouts.push_back(layout);
+        files << path;
+        QPdfWriter writer(path);
+        writer.setPageLayout(layout);
+        writer.setResolution(300);
+        paint(writer);
+    }
+
+    QString outputFolder = QDir::tempPath();
+    QStringList documentNames;
+    std::vector<QPageLayout> layouts;
+    QStringList files;
+};
+
 // One set of scripted services for a window under test.
 struct ScriptedServices
 {
@@ -215,6 +244,7 @@ struct ScriptedServices
     ScriptedFileDialogBackend dialogs;
     FakeDriveSource drives;
     RecordingShellOpener shell;
+    PdfPrintPreview printPreview;
 
     UiServices services()
     {
@@ -223,6 +253,7 @@ struct ScriptedServices
         s.fileDialogs = &dialogs;
         s.drives = &drives;
         s.shell = &shell;
+        s.printPreview = &printPreview;
         return s;
     }
 };

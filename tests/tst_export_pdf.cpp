@@ -12,6 +12,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <thread>
+
 using namespace kobrix;
 
 namespace {
@@ -72,6 +74,9 @@ private Q_SLOTS:
     void failingDeviceReported_data();
     void failingDeviceReported();
     void cancelStops();
+    void papers_data();
+    void papers();
+    void paintsOnWorkerThread();
 };
 
 void TestExportPdf::pagesFollowLayout_data()
@@ -187,6 +192,88 @@ void TestExportPdf::cancelStops()
              ExportResult::Cancelled);
     QVERIFY(calls >= 1);
     QVERIFY(calls < 5);
+}
+
+// The papers of printing: their page sizes, and on a booklet each disc on
+// pages of its own.
+void TestExportPdf::papers_data()
+{
+    QTest::addColumn<int>("paper");
+    QTest::addColumn<int>("lines"); // of a big disc first
+    QTest::addColumn<int>("discs"); // small discs after it
+    QTest::addColumn<QSizeF>("millimetres");
+    QTest::addColumn<int>("pages"); // -1: more than the small discs alone
+    const QSizeF a4(210, 297), letter(215.9, 279.4), booklet(120, 120);
+    QTest::newRow("A4, small discs share a page") << int(ListingPaper::A4) << 0 << 5 << a4 << 1;
+    QTest::newRow("Letter, small discs share a page")
+        << int(ListingPaper::Letter) << 0 << 5 << letter << 1;
+    QTest::newRow("booklet, a page per disc")
+        << int(ListingPaper::CdBooklet) << 0 << 5 << booklet << 5;
+    QTest::newRow("booklet, a big disc over pages, then a page per disc")
+        << int(ListingPaper::CdBooklet) << 400 << 3 << booklet << -1;
+}
+
+void TestExportPdf::papers()
+{
+    QFETCH(int, paper);
+    QFETCH(int, lines);
+    QFETCH(int, discs);
+    QFETCH(QSizeF, millimetres);
+    QFETCH(int, pages);
+    const QPageLayout layout = listingPageLayout(ListingPaper(paper));
+    const QSizeF size = layout.pageSize().size(QPageSize::Millimeter);
+    QVERIFY2(std::abs(size.width() - millimetres.width()) < 0.05
+                 && std::abs(size.height() - millimetres.height()) < 0.05,
+             qPrintable(QStringLiteral("%1 x %2").arg(size.width()).arg(size.height())));
+    const auto count = [&](int bigLines, int smallDiscs) {
+        const LineStore store = catalog(bigLines, smallDiscs);
+        DiscIndex index;
+        index.build(store);
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&out);
+        writer.setPageLayout(layout);
+        writer.setResolution(300);
+        int painted = -1;
+        paintListing(ExportContent::wholeCatalog(store, index), writer, {},
+                     listingStyle(ListingPaper(paper)), &painted);
+        return painted;
+    };
+    const int painted = count(lines, discs);
+    if (pages >= 0) {
+        QCOMPARE(painted, pages);
+    } else {
+        const int bigAlone = count(lines, 0);
+        QVERIFY(bigAlone > 1);
+        QCOMPARE(painted, bigAlone + discs);
+    }
+}
+
+// The window exports on a worker thread: the PDF painted there, fonts and
+// all, is the one painted on the program's own thread.
+void TestExportPdf::paintsOnWorkerThread()
+{
+    const LineStore store = test::toStore(
+        {QStringLiteral("Café - \\Musique\\Déjà vu.mp3"), QStringLiteral("Диск - \\Письмо.doc"),
+         QStringLiteral("日本語 - \\写真\\富士山.jpg")});
+    DiscIndex discs;
+    discs.build(store);
+    const ExportContent content = ExportContent::wholeCatalog(store, discs);
+    QBuffer here, there;
+    here.open(QIODevice::WriteOnly);
+    there.open(QIODevice::WriteOnly);
+    QCOMPARE(writePdf(content, here, {}), ExportResult::Written);
+    ExportResult result = ExportResult::WriteFailed;
+    std::thread worker([&] { result = writePdf(content, there, {}); });
+    worker.join();
+    QCOMPARE(result, ExportResult::Written);
+    // The same text in the same fonts; only the creation date may differ.
+    const auto withoutDates = [](QByteArray pdf) {
+        static const QRegularExpression date(QStringLiteral("\\(D:[0-9+\\-Z']*\\)"));
+        return QString::fromLatin1(pdf).remove(date);
+    };
+    QCOMPARE(there.data().size(), here.data().size());
+    QCOMPARE(withoutDates(there.data()), withoutDates(here.data()));
 }
 
 QTEST_MAIN(TestExportPdf)

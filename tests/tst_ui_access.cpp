@@ -98,6 +98,34 @@ private Q_SLOTS:
         }
     }
 
+    // Within each menu of a dialog window (tst_ui_discswindow checks the
+    // window's own controls) every item has a letter of its own.
+    void mnemonicsUniquePerDialogMenu()
+    {
+        AllWindows all;
+        std::unique_ptr<QWidget> form = all.make(QStringLiteral("DiscsWindow"));
+        QVERIFY(form);
+        QList<std::pair<QString, QStringList>> groups;
+        for (const QMenu *menu : form->findChildren<QMenu *>()) {
+            QStringList items;
+            for (const QAction *action : menu->actions())
+                items << action->text();
+            groups.append({menu->objectName(), items});
+        }
+        QVERIFY(groups.size() >= 2); // "Export..." and "Print..."
+        for (const auto &[group, texts] : groups) {
+            QHash<QKeySequence, QString> taken;
+            for (const QString &text : texts) {
+                const QKeySequence mnemonic = QKeySequence::mnemonic(text);
+                if (mnemonic.isEmpty())
+                    continue;
+                QVERIFY2(!taken.contains(mnemonic),
+                         qPrintable(group + ": " + taken.value(mnemonic) + " and " + text));
+                taken.insert(mnemonic, text);
+            }
+        }
+    }
+
     // Every control that can take the focus, shown or hidden, tells a
     // screen reader what it is.
     void focusableControlsNamed_data()

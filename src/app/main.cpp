@@ -7,6 +7,7 @@
 #include "ui/AppController.h"
 #include "ui/CommonDialog.h"
 #include "ui/MessageBox.h"
+#include "ui/PrintPreview.h"
 #include "ui/QtShellOpener.h"
 #include "ui/ToolbarIcons.h"
 #include "ui/UiServices.h"
@@ -37,6 +38,10 @@ int main(int argc, char **argv)
     services.fileDialogs = &fileDialogs;
     services.drives = drives.get();
     services.shell = &shell;
+#ifdef KOBRIX_HAVE_PRINTING
+    kobrix::QtPrintPreviewService printPreview;
+    services.printPreview = &printPreview;
+#endif
 
     kobrix::AppController controller(services);
     QObject::connect(&controller, &kobrix::AppController::quitRequested, &app,

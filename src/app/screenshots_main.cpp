@@ -20,8 +20,10 @@
 #include "scan/FileSystemReader.h"
 #include "ui/CommonDialog.h"
 #include "ui/DiscUpdateDialog.h"
+#include "ui/DiscListModel.h"
 #include "ui/DiscTreeModel.h"
 #include "ui/DiscsWindow.h"
+#include "ui/DiscsWindowOutput.h"
 #include "ui/DuplicatesModel.h"
 #include "ui/LineGroupsModel.h"
 #include "ui/Form1.h"
@@ -29,15 +31,18 @@
 #include "ui/Form3.h"
 #include "ui/Form4.h"
 #include "ui/MessageBox.h"
+#include "ui/PrintPreview.h"
 #include "ui/UiServices.h"
 #include "ui/WorkModeSettings.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFont>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -85,6 +90,14 @@ public:
     {
         return std::nullopt;
     }
+};
+
+// Every file dialog answers with one path.
+class AnsweringDialogs : public FileDialogBackend
+{
+public:
+    QString path;
+    std::optional<QString> run(QWidget *, const FileDialogRequest &) override { return path; }
 };
 
 class NoShell : public ShellOpener
@@ -138,6 +151,9 @@ struct SceneContext
     CancellingDialogs dialogs;
     std::unique_ptr<SampleDrives> drives;
     NoShell shell;
+#ifdef KOBRIX_HAVE_PRINTING
+    QtPrintPreviewService printPreview; // the real one: its scenes show it
+#endif
 
     SceneContext()
     {
@@ -183,6 +199,9 @@ struct SceneContext
         s.fileDialogs = &dialogs;
         s.drives = drives.get();
         s.shell = &shell;
+#ifdef KOBRIX_HAVE_PRINTING
+        s.printPreview = &printPreview;
+#endif
         return s;
     }
 };
@@ -277,13 +296,41 @@ std::unique_ptr<Form1> mainWindowAtStart(SceneContext &context, WorkMode mode)
     return form;
 }
 
+#ifdef KOBRIX_HAVE_PRINTING
+// Chooses the disc rows given (none: the disc shown is printed), asks the
+// window to print them on paper, and grabs the print preview once it has
+// painted its pages, then closes it.
+void previewOf(DiscsWindow *window, const QList<int> &rows, ListingPaper paper,
+               const std::function<void(QWidget *)> &grab)
+{
+    QItemSelection chosen;
+    for (const int row : rows)
+        chosen.select(window->discListModel()->index(row, 0),
+                      window->discListModel()->index(row, 1));
+    window->discList->selectionModel()->select(chosen, QItemSelectionModel::ClearAndSelect);
+    QTimer::singleShot(1500, window, [grab] {
+        if (QWidget *preview = QApplication::activeModalWidget()) {
+            grab(preview);
+            preview->close();
+        }
+    });
+    QAction *action = paper == ListingPaper::CdBooklet ? window->output->printBooklet
+                      : paper == ListingPaper::Letter  ? window->output->printLetter
+                                                       : window->output->printA4;
+    action->trigger();
+}
+#endif
+
 struct Scene
 {
     QString name;
     std::function<std::unique_ptr<QWidget>(SceneContext &)> build;
     // For scenes of work in progress: starts the work on the shown window and
-    // calls grab() while it runs. Without it the window is grabbed at rest.
-    std::function<void(QWidget *, SceneContext &, const std::function<void()> &grab)> during = {};
+    // calls grab() while it runs, with the window to grab (nullptr: the
+    // scene's own, or a dialog it opened). Without it the window is grabbed
+    // at rest.
+    std::function<void(QWidget *, SceneContext &, const std::function<void(QWidget *)> &grab)>
+        during = {};
 };
 
 // A folder reader that takes its time, so a scan can be seen in progress.
@@ -333,7 +380,7 @@ const std::vector<Scene> &scenes()
              form->setDirectoryReader(&slow);
              return form;
          },
-         [](QWidget *window, SceneContext &c, const std::function<void()> &grab) {
+         [](QWidget *window, SceneContext &c, const std::function<void(QWidget *)> &grab) {
              // A large folder scanned slowly; grabbed part-way, then cancelled.
              const QString tree = c.workFolder.filePath(QStringLiteral("big"));
              for (int d = 0; d < 400; ++d)
@@ -341,7 +388,7 @@ const std::vector<Scene> &scenes()
                      writeSampleFile(tree, QStringLiteral("FOLDER%1/FILE%2.DAT").arg(d).arg(f));
              auto *form = static_cast<Form1 *>(window);
              QTimer::singleShot(700, form, [form, grab] {
-                 grab();
+                 grab(nullptr);
                  form->cancelScan();
              });
              form->scanFolder(tree);
@@ -433,6 +480,42 @@ const std::vector<Scene> &scenes()
                  window->duplicatesView->expand(window->duplicatesModel()->index(entry, 0));
              return window;
          }},
+        {QStringLiteral("discs-export-done"),
+         [](SceneContext &c) -> std::unique_ptr<QWidget> {
+             // Two discs chosen and exported as a PDF: the window says where
+             // it went.
+             static AnsweringDialogs answer;
+             answer.path = c.workFolder.filePath(QStringLiteral("Games.pdf"));
+             UiServices services = c.services();
+             services.fileDialogs = &answer;
+             auto window = std::make_unique<DiscsWindow>(services);
+             window->showCatalog(discsSampleCatalog(), QStringLiteral("Games.cdc"));
+             waitUntil([&] { return window->isReady(); });
+             QItemSelection chosen;
+             for (const int row : {0, 4})
+                 chosen.select(window->discListModel()->index(row, 0),
+                               window->discListModel()->index(row, 1));
+             window->discList->selectionModel()->select(chosen,
+                                                        QItemSelectionModel::ClearAndSelect);
+             window->output->exportScope(DiscsWindowOutput::Scope::SelectedDiscs);
+             waitUntil([&] { return !window->output->isExporting(); });
+             return window;
+         }},
+#ifdef KOBRIX_HAVE_PRINTING
+        {QStringLiteral("discs-print-booklet"),
+         [](SceneContext &c) -> std::unique_ptr<QWidget> { return discsWindow(c); },
+         [](QWidget *window, SceneContext &, const std::function<void(QWidget *)> &grab) {
+             // "Print..." > "As a CD Case Booklet..." for the disc shown,
+             // Games 1: Qt's print preview.
+             previewOf(static_cast<DiscsWindow *>(window), {}, ListingPaper::CdBooklet, grab);
+         }},
+        {QStringLiteral("discs-print-a4"),
+         [](SceneContext &c) -> std::unique_ptr<QWidget> { return discsWindow(c); },
+         [](QWidget *window, SceneContext &, const std::function<void(QWidget *)> &grab) {
+             // Two discs chosen, printed on A4.
+             previewOf(static_cast<DiscsWindow *>(window), {0, 4}, ListingPaper::A4, grab);
+         }},
+#endif
     };
     return table;
 }
@@ -453,11 +536,13 @@ bool render(const Scene &scene, SceneContext &context, const QDir &output, const
     settle(300);
     const QString path = output.filePath(scene.name + suffix + QStringLiteral(".png"));
     bool saved = false;
-    const auto grab = [&] { saved = window->grab().save(path); };
+    const auto grab = [&](QWidget *shown) {
+        saved = (shown ? shown : window.get())->grab().save(path);
+    };
     if (scene.during)
         scene.during(window.get(), context, grab);
     else
-        grab();
+        grab(nullptr);
     std::fprintf(stderr, "%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
     window->close();
     return saved;

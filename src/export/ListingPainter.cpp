@@ -59,6 +59,7 @@ public:
         : m_content(content)
         , m_device(device)
         , m_options(options)
+        , m_discPerPage(style.discPerPage)
     {
         const qreal mm = device.logicalDpiY() / 25.4;
         m_body.setPointSizeF(style.fontPointSize);
@@ -147,7 +148,8 @@ private:
         const ExportContent::Disc &d = m_content.disc(disc);
         const std::vector<Row> rows = rowsOf(m_content, disc);
         // A heading needs a few rows below it on its page.
-        if (m_y > m_top && m_y + m_headingHeight + 3 * m_lineHeight > m_bottom)
+        if (m_y > m_top
+            && (m_discPerPage || m_y + m_headingHeight + 3 * m_lineHeight > m_bottom))
             startPage();
         const QString heading = ProgramTexts::exportDiscHeading(
             d.looseLines ? ProgramTexts::looseLinesHeading() : d.name, qsizetype(d.end - d.begin));
@@ -228,6 +230,7 @@ private:
     const ExportContent &m_content;
     QPagedPaintDevice &m_device;
     const ExportOptions &m_options;
+    const bool m_discPerPage;
     QPainter *m_painter = nullptr;
     QFont m_body, m_folder, m_heading, m_small;
     qreal m_lineHeight = 0, m_ascent = 0, m_headingHeight = 0, m_headingAscent = 0;
@@ -275,6 +278,35 @@ QPageLayout defaultListingPageLayout()
 {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
                        QPageLayout::Millimeter);
+}
+
+QPageLayout listingPageLayout(ListingPaper paper)
+{
+    switch (paper) {
+    case ListingPaper::A4: break;
+    case ListingPaper::Letter:
+        return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                           QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    case ListingPaper::CdBooklet:
+        return QPageLayout(QPageSize(QSizeF(120, 120), QPageSize::Millimeter,
+                                     QStringLiteral("CD case booklet 120 x 120 mm")),
+                           QPageLayout::Portrait, QMarginsF(6, 6, 6, 6), QPageLayout::Millimeter);
+    }
+    return defaultListingPageLayout();
+}
+
+ListingStyle listingStyle(ListingPaper paper)
+{
+    ListingStyle style;
+    if (paper == ListingPaper::CdBooklet) {
+        // 108 mm of width: two columns of 52 mm hold some 40 letters of
+        // 6 point each, enough for most names; longer ones are shortened.
+        style.fontPointSize = 6;
+        style.headingPointSize = 9;
+        style.columns = 2;
+        style.discPerPage = true;
+    }
+    return style;
 }
 
 ExportResult paintListing(const ExportContent &content, QPagedPaintDevice &device,

@@ -18,7 +18,21 @@ struct ListingStyle
     // page that fits a CD case).
     int columns = 0;
     qreal minColumnWidthMm = 70;
+    // Each disc begins on a page of its own (a booklet per disc case).
+    bool discPerPage = false;
 };
+
+// The papers a listing is printed on.
+enum class ListingPaper {
+    A4,
+    Letter,
+    CdBooklet, // 120 x 120 mm, the booklet of a CD case
+};
+
+// The page of a paper with its margins, and the look that fits it: on a
+// booklet small print in two columns, each disc on pages of its own.
+QPageLayout listingPageLayout(ListingPaper paper);
+ListingStyle listingStyle(ListingPaper paper);
 
 // A4 portrait with margins of 15 mm: the page of an exported PDF.
 QPageLayout defaultListingPageLayout();

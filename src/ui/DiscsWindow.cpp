@@ -15,6 +15,7 @@
 #include "ui/BatchedTreeView.h"
 #include "ui/DiscListModel.h"
 #include "ui/DiscTreeModel.h"
+#include "ui/DiscsWindowOutput.h"
 #include "ui/DuplicatesModel.h"
 #include "ui/LineGroupsModel.h"
 #include "ui/MessageBox.h"
@@ -77,6 +78,7 @@ DiscsWindow::DiscsWindow(const UiServices &services, QWidget *parent)
 DiscsWindow::~DiscsWindow()
 {
     // The workers read the lines and the index: they end before either goes.
+    output->stop();
     m_countJob->forget();
     m_otherJob->forget();
     m_duplicatesJob->forget();
@@ -122,6 +124,8 @@ void DiscsWindow::createControls()
     discsLabel = new QLabel(tr("&Discs"), left);
     discsLabel->setObjectName(QStringLiteral("discsLabel"));
     discList = makeView(left, "discList", tr("Discs"), m_discs, false);
+    // Several discs can be chosen to export or print; the current one is shown.
+    discList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     discsLabel->setBuddy(discList);
     totalsLabel = new QLabel(left);
     totalsLabel->setObjectName(QStringLiteral("totalsLabel"));
@@ -157,7 +161,7 @@ void DiscsWindow::createControls()
     closeButton->setObjectName(QStringLiteral("closeButton"));
     closeButton->setAutoDefault(false);
     auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
+    output = new DiscsWindowOutput(*this, m_services, *buttons);
     buttons->addWidget(closeButton);
 
     auto *layout = new QVBoxLayout(this);

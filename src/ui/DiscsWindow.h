@@ -30,6 +30,7 @@ class CatalogReader;
 class DiscIndex;
 class DiscListModel;
 class DiscTreeModel;
+class DiscsWindowOutput;
 class DuplicatesModel;
 class LineStore;
 class Matcher;
@@ -86,6 +87,7 @@ public:
     QLabel *duplicatesStatus = nullptr;
     QTreeView *duplicatesView = nullptr; // files on several discs
     QPushButton *closeButton = nullptr;
+    DiscsWindowOutput *output = nullptr; // "Export..." and "Print..." left of Close
 
     DiscListModel *discListModel() const { return m_discs; }
     DiscTreeModel *treeModel() const { return m_tree; }
@@ -95,6 +97,8 @@ public:
     // The lines shown; valid once a catalog is given.
     const LineStore &lines() const;
     const DiscIndex *index() const { return m_index; }
+    // The catalog's name as given (a file name).
+    const QString &catalogName() const { return m_catalogName; }
 
     // The disc whose tree is shown, -1 for none.
     qsizetype currentDisc() const { return m_treeDisc; }

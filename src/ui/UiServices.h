@@ -6,9 +6,11 @@ class MessageBoxService;
 class FileDialogBackend;
 class DriveSource;
 class ShellOpener;
+class PrintPreviewService;
 
 // The outside world of the windows: message boxes, file dialogs, the drive
-// list and the desktop's "open". The program passes the real ones; tests pass
+// list, the desktop's "open" and the print preview (none where the program
+// is built without printing). The program passes the real ones; tests pass
 // scripted ones, so every window flow runs headless.
 struct UiServices
 {
@@ -16,6 +18,7 @@ struct UiServices
     FileDialogBackend *fileDialogs = nullptr;
     DriveSource *drives = nullptr;
     ShellOpener *shell = nullptr;
+    PrintPreviewService *printPreview = nullptr;
 };
 
 } // namespace kobrix
