@@ -89,6 +89,7 @@ expected=(
     "kobrix::ProgramTexts|Lines without a disc name"
     "kobrix::ProgramTexts|%1 (%2 files)"
     "kobrix::ProgramTexts|Page %1 of %2"
+    "kobrix::ProgramTexts|%1 (continued)"
     "kobrix::ProgramTexts|A PDF export needs an output file: -o FILE"
     "kobrix::ProgramTexts|There is no folder %1 on the disc \"%2\""
     "kobrix::ProgramTexts|(lines without a disc name)"

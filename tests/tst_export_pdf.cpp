@@ -8,6 +8,9 @@
 #include "export/ListingPainter.h"
 
 #include <QBuffer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTest>
@@ -77,6 +80,8 @@ private Q_SLOTS:
     void papers_data();
     void papers();
     void paintsOnWorkerThread();
+    void foldersNamedAgain_data();
+    void foldersNamedAgain();
 };
 
 void TestExportPdf::pagesFollowLayout_data()
@@ -274,6 +279,77 @@ void TestExportPdf::paintsOnWorkerThread()
     };
     QCOMPARE(there.data().size(), here.data().size());
     QCOMPARE(withoutDates(there.data()), withoutDates(here.data()));
+}
+
+
+void TestExportPdf::foldersNamedAgain_data()
+{
+    QTest::addColumn<int>("paper");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("continued"); // folder headings named again
+    QStringList oneFolder, twoFolders, loose;
+    for (int i = 0; i < 30; ++i)
+        oneFolder << QStringLiteral("Games 1 - \\Музыка\\TRACK%1.OGG").arg(i, 2, 10, QLatin1Char('0'));
+    for (int i = 0; i < 4; ++i)
+        twoFolders << QStringLiteral("Games 1 - \\A\\F%1.TXT").arg(i)
+                   << QStringLiteral("Games 1 - \\B\\G%1.TXT").arg(i);
+    for (int i = 0; i < 300; ++i)
+        loose << QStringLiteral("note %1").arg(i);
+    QStringList big;
+    for (int i = 0; i < 400; ++i)
+        big << QStringLiteral("Big - \\DATA\\FILE%1.DAT").arg(i);
+    QTest::newRow("a folder over two columns") << int(ListingPaper::CdBooklet) << oneFolder << 1;
+    QTest::newRow("short folders in one column") << int(ListingPaper::CdBooklet) << twoFolders << 0;
+    QTest::newRow("a folder over pages: on every column after the first")
+        << int(ListingPaper::CdBooklet) << big << -1;
+    QTest::newRow("lines without a disc have no folders") << int(ListingPaper::A4) << loose << 0;
+}
+
+// A folder whose files go on at the top of a column or page is named again
+// there, so that no file stands under a folder that is not its own.
+void TestExportPdf::foldersNamedAgain()
+{
+    QFETCH(int, paper);
+    QFETCH(QStringList, lines);
+    QFETCH(int, continued);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is missing (Debian package poppler-utils)");
+    const LineStore store = test::toStore(lines);
+    DiscIndex index;
+    index.build(store);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("listing.pdf")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    int pages = 0;
+    {
+        QPdfWriter writer(&file);
+        writer.setPageLayout(listingPageLayout(ListingPaper(paper)));
+        QCOMPARE(paintListing(ExportContent::wholeCatalog(store, index), writer, {},
+                              listingStyle(ListingPaper(paper)), &pages),
+                 ExportResult::Written);
+    }
+    file.close();
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file.fileName(),
+                     QStringLiteral("-")});
+    QVERIFY(pdftotext.waitForFinished(60000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    const qsizetype found = text.count(QStringLiteral(" (continued)"));
+    if (continued >= 0) {
+        QCOMPARE(found, qsizetype(continued));
+    } else {
+        // Two columns a page: every column but the very first starts with
+        // the folder named again.
+        QVERIFY(pages > 1);
+        QCOMPARE(found, qsizetype(2 * pages - 1));
+    }
+    // Every file is still listed once.
+    for (const QString &line : lines) {
+        const QString file = line.section(QLatin1Char('\\'), -1);
+        QVERIFY2(text.count(file + QLatin1Char('\n')) + text.count(file + QLatin1Char(' ')) >= 1,
+                 qPrintable(file));
+    }
 }
 
 QTEST_MAIN(TestExportPdf)

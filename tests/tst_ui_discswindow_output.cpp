@@ -270,7 +270,7 @@ private Q_SLOTS:
         const QList<int> all{0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
         const QStringList allDiscs{QStringLiteral("Café, \"Été\""), QStringLiteral("Диск 1"),
                                    QStringLiteral("日本語ディスク"), QStringLiteral("Games, 1"),
-                                   QStringLiteral("Lines without a disc")};
+                                   QStringLiteral("Lines without a disc name")};
         const QList<int> selected{3, 4, 5, 6};
         const QStringList selectedDiscs{QStringLiteral("Диск 1"), QStringLiteral("日本語ディスク")};
         const QList<int> hits{4, 6, 7};

@@ -81,6 +81,11 @@ public:
     static QString exportShownCount() { return tr("%1 of %2 files"); }
     // The heading of the lines that name no disc (made by hand).
     static QString looseLinesHeading() { return tr("Lines without a disc name"); }
+    // A folder named again on top of a column or page where its files go on.
+    static QString exportFolderContinued(const QString &folder)
+    {
+        return tr("%1 (continued)").arg(folder);
+    }
     // A disc's heading in the PDF: its name and file count.
     static QString exportDiscHeading(const QString &disc, qsizetype files)
     {

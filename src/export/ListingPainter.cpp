@@ -160,12 +160,13 @@ private:
             const std::size_t left = rows.size() - next;
             const std::size_t room = std::size_t(rowsOnPage) * std::size_t(m_columns);
             // The last part of a disc is spread evenly over the columns,
-            // with a row to spare in each for a folder pushed on below.
+            // with a row to spare in each for a folder pushed on below or
+            // named again on top.
             const std::size_t perColumn =
                 left <= room ? std::min<std::size_t>(rowsOnPage,
                                                      (left + std::size_t(m_columns) - 1)
                                                              / std::size_t(m_columns)
-                                                         + (d.looseLines ? 0 : 1))
+                                                         + (d.looseLines ? 0 : 2))
                              : std::size_t(rowsOnPage);
             int column = 0;
             std::size_t slot = 0, used = 0;
@@ -178,6 +179,14 @@ private:
                     ++column;
                     slot = 0;
                     continue;
+                }
+                // A folder whose files go on in a new column or on a new
+                // page is named again at its top.
+                if (slot == 0 && next > 0 && !rows[next].folder && !d.looseLines
+                    && perColumn > 1) {
+                    if (m_painter)
+                        paintRow(d, {rows[next].line, true}, column, m_y, true);
+                    used = std::max(used, ++slot);
                 }
                 if (m_painter)
                     paintRow(d, rows[next], column, m_y + qreal(slot) * m_lineHeight);
@@ -207,7 +216,8 @@ private:
         m_y += m_headingHeight;
     }
 
-    void paintRow(const ExportContent::Disc &d, const Row &row, int column, qreal y)
+    void paintRow(const ExportContent::Disc &d, const Row &row, int column, qreal y,
+                  bool continued = false)
     {
         const ExportContent::Entry entry = m_content.entry(d, row.line);
         qreal x = column * (m_columnWidth + m_gap);
@@ -222,7 +232,8 @@ private:
             }
         }
         m_painter->setPen(Qt::black);
-        const QString text = fromUtf8(row.folder ? entry.folder : entry.file);
+        const QString name = fromUtf8(row.folder ? entry.folder : entry.file);
+        const QString text = continued ? ProgramTexts::exportFolderContinued(name) : name;
         m_painter->drawText(QPointF(x, y + m_ascent),
                             m_painter->fontMetrics().elidedText(text, Qt::ElideMiddle, int(width)));
     }
