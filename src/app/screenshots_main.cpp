@@ -85,6 +85,10 @@ public:
     {
         return std::nullopt;
     }
+    std::optional<QStringList> runSeveral(QWidget *, const FileDialogRequest &) override
+    {
+        return std::nullopt;
+    }
 };
 
 class NoShell : public ShellOpener
