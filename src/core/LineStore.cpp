@@ -288,19 +288,29 @@ void LineStore::appendStore(const LineStore &other)
         return;
     }
     // Room first, then the changes, which cannot fail.
+    // Room in huge pages where the system has them: the copy is mostly a
+    // matter of page faults.
+    const auto growLarge = [](auto &v, std::size_t more) {
+        if (v.capacity() - v.size() < more)
+            reserveLarge(v, std::max(v.size() + more, v.capacity() * 2));
+    };
     const std::size_t lines = std::size_t(other.count());
-    growFor(m_bytes, other.m_bytes.size());
-    growFor(m_offsets, lines);
-    growFor(m_nonAscii, other.m_nonAscii.size());
+    growLarge(m_bytes, other.m_bytes.size());
+    growLarge(m_offsets, lines);
+    growLarge(m_nonAscii, other.m_nonAscii.size());
     if (m_keepKeys) {
-        growFor(m_keyOffsets, other.m_nonAscii.size());
+        growLarge(m_keyOffsets, other.m_nonAscii.size());
         m_keys.reserveMore(other.m_keys.size());
     }
     const qsizetype firstLine = count();
     const std::int64_t byteShift = std::int64_t(m_bytes.size());
     m_bytes.insert(m_bytes.end(), other.m_bytes.begin(), other.m_bytes.end());
-    for (std::size_t i = 1; i <= lines; ++i)
-        m_offsets.push_back(other.m_offsets[i] + byteShift);
+    const std::size_t firstOffset = m_offsets.size();
+    m_offsets.resize(firstOffset + lines);
+    std::int64_t *to = m_offsets.data() + firstOffset;
+    const std::int64_t *from = other.m_offsets.data() + 1;
+    for (std::size_t i = 0; i < lines; ++i)
+        to[i] = from[i] + byteShift;
     for (const qsizetype line : other.m_nonAscii)
         m_nonAscii.push_back(line + firstLine);
     if (m_keepKeys) {

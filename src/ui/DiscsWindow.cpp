@@ -66,6 +66,7 @@ DiscsWindow::DiscsWindow(const UiServices &services, QWidget *parent)
     m_otherJob = new BackgroundJob(this);
     m_duplicatesJob = new BackgroundJob(this);
     m_groupJob = new BackgroundJob(this);
+    m_copyJob = new BackgroundJob(this);
     m_readTimer = new QTimer(this);
     m_readTimer->setInterval(0);
     connect(m_readTimer, &QTimer::timeout, this, &DiscsWindow::readSlice);
@@ -87,6 +88,7 @@ DiscsWindow::~DiscsWindow()
     m_otherJob->forget();
     m_duplicatesJob->forget();
     m_groupJob->forget();
+    m_copyJob->forget();
 }
 
 // A view of rows of one text line each, with a name column that takes the
@@ -235,7 +237,7 @@ bool DiscsWindow::isWorking() const
     if (m_catalog && !m_index)
         return true;
     return m_readTimer->isActive() || m_addTimer->isActive() || m_searchTimer->isActive() || m_groupJob->isRunning()
-           || m_countJob->isRunning() || m_otherJob->isRunning() || m_duplicatesJob->isRunning();
+           || m_countJob->isRunning() || m_copyJob->isRunning() || m_otherJob->isRunning() || m_duplicatesJob->isRunning();
 }
 
 void DiscsWindow::showCatalog(const Catalog &catalog, const QString &name)

@@ -272,6 +272,7 @@ private:
     std::vector<std::vector<qsizetype>> m_hitChunks; // the hits so far, in order
     quint64 m_searchNumber = 0;
     BackgroundJob *m_groupJob = nullptr;
+    BackgroundJob *m_copyJob = nullptr; // the lines shown into m_growing
     std::vector<LineGroupsModel::Group> m_groupsFound; // written by m_groupJob,
     std::vector<qsizetype> m_groupDiscs;               // one disc per group
 };

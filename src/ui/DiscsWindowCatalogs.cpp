@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <new>
 #include <set>
 
 namespace kobrix {
@@ -107,13 +108,32 @@ void DiscsWindow::addCatalogs(const QStringList &filesAndFolders)
         emit catalogsAdded();
         return;
     }
-    // The new store starts with the lines shown, copied in a few blocks.
+    // The new store starts with the lines shown, copied in a few blocks by
+    // the worker; room for the files to come is taken at once, so that the
+    // reading never moves the lines in hand (a pause of the window at every
+    // catalog otherwise). Their lines are estimated as the reader does: at
+    // most one per 16 bytes.
+    qint64 fileBytes = 0;
+    for (const CatalogPart &part : m_toRead)
+        fileBytes += std::max<qint64>(QFileInfo(part.path).size(), 0);
     m_growing = std::make_unique<Catalog>();
     m_growing->setContent(Catalog::Content::CatalogLines);
-    m_growing->lines().appendStore(lines());
     m_growingParts = m_parts;
     addButton->setEnabled(false);
-    m_addTimer->start();
+    totalsLabel->setText(tr("Reading %1...").arg(m_toRead.front().name));
+    LineStore *target = &m_growing->lines();
+    const LineStore *shownLines = &lines();
+    m_copyJob->start(
+        [target, shownLines, fileBytes] {
+            try {
+                target->reserve(shownLines->byteSize() + std::size_t(fileBytes),
+                                std::size_t(shownLines->count()) + std::size_t(fileBytes / 16));
+            } catch (const std::bad_alloc &) {
+                // Only an estimate: the lines may still fit as they come.
+            }
+            target->appendStore(*shownLines);
+        },
+        [this] { m_addTimer->start(); });
 }
 
 void DiscsWindow::addSlice()
