@@ -310,13 +310,14 @@ int main(int argc, char **argv)
                [&] { return fromFile->isReady(); }),
            [&] { return QStringLiteral("%1 discs").arg(fromFile->discListModel()->rowCount()); });
 
-    // The copy of the lines shown that an addition starts with.
+    // The copy of the lines shown that an addition starts with (on the
+    // worker: not a step of the window).
     {
         LineStore copy;
         QElapsedTimer clock;
         clock.start();
         copy.appendStore(fromFile->lines());
-        std::printf("step\tcopy lines\t%.1f\t-\t%lld lines\n", double(clock.nsecsElapsed()) / 1e6,
+        std::printf("copy_lines_ms\t%.1f\t%lld lines\n", double(clock.nsecsElapsed()) / 1e6,
                     static_cast<long long>(copy.count()));
     }
 

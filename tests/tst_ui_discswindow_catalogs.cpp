@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "ui/Form1.h"
+
 using namespace kobrix;
 using namespace kobrix::test;
 
@@ -113,6 +115,7 @@ private Q_SLOTS:
     void asksForFilesAndFolders_data();
     void asksForFilesAndFolders();
     void leavesTheMainCatalogAlone();
+    void fromTheMainWindow();
 };
 
 // What the window shows after an addition: the disc rows with their
@@ -390,6 +393,53 @@ void TestUiDiscsWindowCatalogs::leavesTheMainCatalogAlone()
         QCOMPARE(x.catalog.lines().at(i), sampleCatalog().at(i));
     QCOMPARE(x.catalog.discs().count(), 4);
     QCOMPARE(x.catalog.discs().partCount(), 1);
+}
+
+// The whole way from the main window: the catalog loaded, the Discs window
+// opened from the menu, a second catalog added through the file dialog;
+// closing it leaves the main window as it was, its caption, lines and
+// Find included.
+void TestUiDiscsWindowCatalogs::fromTheMainWindow()
+{
+    QTemporaryDir dir;
+    writeFile(dir.path(), QStringLiteral("Games.cdc"), catalogBytes(sampleCatalog()));
+    writeFile(dir.path(), QStringLiteral("Полка 2.cdc"),
+              catalogBytes({"Games 1 - \\SETUP.EXE", "Диск - \\Ёлка.mp3"}));
+    Form1Harness w(WorkMode::SearchCatalog);
+    Form1 &f = *w.form;
+    w.io.dialogs.answer(dir.filePath(QStringLiteral("Games.cdc")));
+    f.mnuLoad->trigger();
+    QVERIFY(waitFor([&] { return f.list2Lines().count() == sampleCatalog().size(); }));
+    const QString caption = f.windowTitle();
+    const QString path = f.catalog().path();
+    f.show();
+    f.discsAction->trigger();
+    DiscsWindow *window = f.discsWindow();
+    QVERIFY(window);
+    QVERIFY(waitFor([&] { return window->isReady(); }));
+    w.io.dialogs.answerSeveral({dir.filePath(QStringLiteral("Полка 2.cdc"))});
+    QSignalSpy added(window, &DiscsWindow::catalogsAdded);
+    window->addFilesAction->trigger();
+    QVERIFY(waitFor([&] { return !added.isEmpty() && !window->isWorking(); }));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Discs - 2 catalogs"));
+    QCOMPARE(window->totalsLabel->text(), QStringLiteral("2 catalogs, 6 disc(s), 17 file(s)"));
+    QVERIFY(w.io.messages.shown.empty());
+    window->close();
+    QVERIFY(waitFor([&] { return !f.discsWindow(); }));
+
+    QCOMPARE(f.windowTitle(), caption);
+    QCOMPARE(f.catalog().path(), path);
+    QCOMPARE(f.list2Lines().count(), sampleCatalog().size());
+    for (qsizetype i = 0; i < f.list2Lines().count(); ++i)
+        QCOMPARE(f.list2Lines().at(i), sampleCatalog().at(i));
+    QCOMPARE(f.catalog().discs().count(), 4);
+    // Opened again, the window shows the main window's catalog alone.
+    f.discsAction->trigger();
+    QVERIFY(f.discsWindow());
+    QVERIFY(waitFor([&] { return f.discsWindow()->isReady(); }));
+    QCOMPARE(f.discsWindow()->windowTitle(), QStringLiteral("Discs - Games.cdc"));
+    QCOMPARE(f.discsWindow()->catalogs().size(), std::size_t(1));
+    f.discsWindow()->close();
 }
 
 QTEST_MAIN(TestUiDiscsWindowCatalogs)
