@@ -10,8 +10,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 
 #include "ui/Form1.h"
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 using namespace kobrix;
 using namespace kobrix::test;
@@ -179,6 +184,16 @@ void TestUiDiscsWindowCatalogs::addsCatalogs_data()
         << QStringList{"Games.cdc@0+15", "Étagère été.cdc@15+2", "本棚.cdc@17+2"}
         << "3 catalogs, 8 disc(s), 19 file(s)" << QStringList{};
 #ifdef Q_OS_UNIX
+    // Root reads everything: run as an unprivileged user, e.g.
+    // setpriv --reuid=nobody --regid=nogroup --clear-groups tst_ui_discswindow_catalogs
+    QTest::newRow("an unreadable catalog and folder among good ones")
+        << QStringList{"shelf/a.cdc=A - \\x", "shelf/locked.cdc=L - \\y",
+                       "shelf/closed/c.cdc=C - \\z", "shelf/z.cdc=Z - \\w",
+                       "lock=shelf/locked.cdc", "lock=shelf/closed"}
+        << QStringList{"shelf"} << kShown + QStringList{"A|a.cdc=1", "Z|z.cdc=1"}
+        << QStringList{"Games.cdc@0+15", "a.cdc@15+1", "z.cdc@16+1"}
+        << "3 catalogs, 6 disc(s), 17 file(s)"
+        << QStringList{"$D/shelf/closed|" + kBad, "$D/shelf/locked.cdc|" + kBad};
     QTest::newRow("a FIFO named like a catalog among good ones")
         << QStringList{"good.cdc=G - \\x", "fifo=pipe.cdc"} << QStringList{"pipe.cdc", "good.cdc"}
         << kShown + QStringList{"G|good.cdc=1"} << QStringList{"Games.cdc@0+15", "good.cdc@15+1"}
@@ -196,10 +211,24 @@ void TestUiDiscsWindowCatalogs::addsCatalogs()
     QFETCH(QStringList, messages);
 
     ShelfFixture x;
+    QStringList locked;
+    // Opened again, so that the folder can be removed.
+    const auto unlock = qScopeGuard([&] {
+        for (const QString &path : std::as_const(locked))
+            QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                            | QFileDevice::ExeOwner);
+    });
     for (const QString &step : setup) {
         const QString what = step.section(u'=', 0, 0);
         const QString rest = step.section(u'=', 1);
-        if (what == QLatin1String("fifo")) {
+        if (what == QLatin1String("lock")) {
+#ifdef Q_OS_UNIX
+            if (::geteuid() == 0)
+                QSKIP("root reads every file: run as an unprivileged user");
+#endif
+            locked << x.path(rest);
+            QVERIFY(QFile::setPermissions(x.path(rest), QFileDevice::Permissions()));
+        } else if (what == QLatin1String("fifo")) {
             if (!makeFifo(x.path(rest)))
                 QSKIP("no FIFOs here");
         } else if (what == QLatin1String("link")) {
