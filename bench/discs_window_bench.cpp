@@ -322,14 +322,18 @@ int main(int argc, char **argv)
     }
 
     // Twenty catalogs of 50,000 lines (ten discs of 5,000 files each, the
-    // same disc names in all) added as a folder beside the catalog shown.
+    // same disc names in all; every other one with Cyrillic names) added as
+    // a folder beside the catalog shown.
     QTemporaryDir shelf;
     for (int c = 0; c < 20; ++c) {
         const QString file = shelf.filePath(QStringLiteral("Shelf %1.cdc").arg(c, 2, 10, QChar(u'0')));
         for (int d = 0; d < 10; ++d) {
             LineStore listing;
             for (int f = 0; f < 5000; ++f)
-                listing.append(QStringLiteral("\\Folder %1\\File %2 setup.dat").arg(f / 100).arg(f));
+                listing.append((c % 2 ? QStringLiteral("\\Папка %1\\Файл %2 setup.dat")
+                                      : QStringLiteral("\\Folder %1\\File %2 setup.dat"))
+                                   .arg(f / 100)
+                                   .arg(f));
             const QString disc = QStringLiteral("Disc %1").arg(d);
             const RuntimeError error =
                 d == 0 ? writeCatalog(file, disc, listing) : appendCatalog(file, disc, listing);

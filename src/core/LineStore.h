@@ -35,6 +35,8 @@ public:
     // their search keys.
     void reserveNonAscii(std::size_t lines, std::size_t keyBytes);
     std::size_t keyCapacity() const { return m_keys.capacity(); }
+    // Bytes of the search keys held.
+    std::size_t keyByteSize() const { return m_keys.size(); }
 
     void append(QStringView line);
     void appendUtf8(std::string_view utf8) { appendUtf8(utf8, isAscii(utf8)); }

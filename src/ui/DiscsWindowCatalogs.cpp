@@ -112,7 +112,7 @@ void DiscsWindow::addCatalogs(const QStringList &filesAndFolders)
     // the worker; room for the files to come is taken at once, so that the
     // reading never moves the lines in hand (a pause of the window at every
     // catalog otherwise). Their lines are estimated as the reader does: at
-    // most one per 16 bytes.
+    // most one per 16 bytes. Room never touched costs no memory.
     qint64 fileBytes = 0;
     for (const CatalogPart &part : m_toRead)
         fileBytes += std::max<qint64>(QFileInfo(part.path).size(), 0);
@@ -126,8 +126,13 @@ void DiscsWindow::addCatalogs(const QStringList &filesAndFolders)
     m_copyJob->start(
         [target, shownLines, fileBytes] {
             try {
+                const auto mostLines = std::size_t(fileBytes / 16);
                 target->reserve(shownLines->byteSize() + std::size_t(fileBytes),
-                                std::size_t(shownLines->count()) + std::size_t(fileBytes / 16));
+                                std::size_t(shownLines->count()) + mostLines);
+                // The search keys of lines other than ASCII are about as
+                // long as the lines.
+                target->reserveNonAscii(shownLines->nonAsciiLines().size() + mostLines,
+                                        shownLines->keyByteSize() + std::size_t(fileBytes));
             } catch (const std::bad_alloc &) {
                 // Only an estimate: the lines may still fit as they come.
             }
