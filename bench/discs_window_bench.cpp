@@ -9,9 +9,11 @@
 // files is chosen and its largest folders expanded and scrolled through, and
 // each TEXT is searched, its hits grouped by disc. The other discs of a file
 // and the files on several discs follow, and the window opened over the
-// catalog file instead (read from the disk). One line per step for scripts:
+// catalog file instead (read from the disk), and twenty catalogs of 50,000
+// lines each added beside it. One line per step for scripts:
 //   "step TAB name TAB ms TAB longest_gap_ms TAB what"
 
+#include "catalog/CatalogFile.h"
 #include "core/Catalog.h"
 #include "core/DiscIndex.h"
 #include "core/DiscTree.h"
@@ -30,6 +32,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
 
@@ -52,6 +55,10 @@ class NoDialogs : public FileDialogBackend
 {
 public:
     std::optional<QString> run(QWidget *, const FileDialogRequest &) override { return {}; }
+    std::optional<QStringList> runSeveral(QWidget *, const FileDialogRequest &) override
+    {
+        return {};
+    }
 };
 
 class PrintedMessages : public MessageBoxService
@@ -302,5 +309,50 @@ int main(int argc, char **argv)
                },
                [&] { return fromFile->isReady(); }),
            [&] { return QStringLiteral("%1 discs").arg(fromFile->discListModel()->rowCount()); });
+
+    // The copy of the lines shown that an addition starts with (on the
+    // worker: not a step of the window).
+    {
+        LineStore copy;
+        QElapsedTimer clock;
+        clock.start();
+        copy.appendStore(fromFile->lines());
+        std::printf("copy_lines_ms\t%.1f\t%lld lines\n", double(clock.nsecsElapsed()) / 1e6,
+                    static_cast<long long>(copy.count()));
+    }
+
+    // Twenty catalogs of 50,000 lines (ten discs of 5,000 files each, the
+    // same disc names in all; every other one with Cyrillic names) added as
+    // a folder beside the catalog shown.
+    QTemporaryDir shelf;
+    for (int c = 0; c < 20; ++c) {
+        const QString file = shelf.filePath(QStringLiteral("Shelf %1.cdc").arg(c, 2, 10, QChar(u'0')));
+        for (int d = 0; d < 10; ++d) {
+            LineStore listing;
+            for (int f = 0; f < 5000; ++f)
+                listing.append((c % 2 ? QStringLiteral("\\Папка %1\\Файл %2 setup.dat")
+                                      : QStringLiteral("\\Folder %1\\File %2 setup.dat"))
+                                   .arg(f / 100)
+                                   .arg(f));
+            const QString disc = QStringLiteral("Disc %1").arg(d);
+            const RuntimeError error =
+                d == 0 ? writeCatalog(file, disc, listing) : appendCatalog(file, disc, listing);
+            if (error) {
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+                return 2;
+            }
+        }
+    }
+    bool added = false;
+    QObject::connect(fromFile.get(), &DiscsWindow::catalogsAdded, [&] { added = true; });
+    report("add 20 catalogs",
+           runStep([&] { fromFile->addCatalogs({shelf.path()}); },
+                   [&] { return added && fromFile->isReady() && !fromFile->isWorking(); }),
+           [&] {
+               return QStringLiteral("%1 catalogs, %2 discs, %3 lines")
+                   .arg(fromFile->catalogs().size())
+                   .arg(fromFile->discListModel()->rowCount())
+                   .arg(fromFile->lines().count());
+           });
     return 0;
 }

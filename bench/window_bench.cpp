@@ -54,6 +54,10 @@ class NoDialogs : public FileDialogBackend
 {
 public:
     std::optional<QString> run(QWidget *, const FileDialogRequest &) override { return {}; }
+    std::optional<QStringList> runSeveral(QWidget *, const FileDialogRequest &) override
+    {
+        return {};
+    }
 };
 
 // Measures the longest gap between two turns of the event loop while work runs.

@@ -70,6 +70,10 @@ bool makeFifo(const QString &path);
 // A path where no one, not even the superuser, may create a file; empty
 // where the test user or the system offers none.
 QString placeRefusingWrites();
+// Whether a file without read permission is refused to the tests: false
+// for root, who reads every file, and where the system has no such
+// permissions.
+bool permissionsRefuseUs();
 // Runs xorriso with the arguments; false (with xorriso's complaint logged)
 // when it fails. Tests that need it skip where it is not installed.
 bool runXorriso(const QStringList &arguments);

@@ -8,4 +8,6 @@ bool makeFifo(const QString &) { return false; }
 
 QString placeRefusingWrites() { return QString(); }
 
+bool permissionsRefuseUs() { return false; }
+
 } // namespace kobrix::test

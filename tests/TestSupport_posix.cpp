@@ -24,4 +24,9 @@ QString placeRefusingWrites()
     return QStringLiteral("/sys/kobrix.cdc");
 }
 
+bool permissionsRefuseUs()
+{
+    return geteuid() != 0;
+}
+
 } // namespace kobrix::test

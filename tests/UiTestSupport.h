@@ -117,16 +117,35 @@ public:
         answers.pop_front();
         if (!answer.confirmed)
             return std::nullopt;
-        return answer.path;
+        return answer.paths.value(0);
+    }
+    // The same queue; a dialog for several files is recorded with the mode
+    // OpenSeveral.
+    std::optional<QStringList> runSeveral(QWidget *parent, const FileDialogRequest &request) override
+    {
+        FileDialogRequest several = request;
+        several.mode = FileDialogMode::OpenSeveral;
+        requests.push_back(several);
+        parents.push_back(parent);
+        if (answers.empty()) {
+            ++unexpected;
+            return std::nullopt;
+        }
+        const Answer answer = answers.front();
+        answers.pop_front();
+        if (!answer.confirmed)
+            return std::nullopt;
+        return answer.paths;
     }
 
     struct Answer
     {
         bool confirmed = false;
-        QString path;
+        QStringList paths;
     };
-    void answer(const QString &path) { answers.push_back({true, path}); }
-    void cancel() { answers.push_back({false, QString()}); }
+    void answer(const QString &path) { answers.push_back({true, {path}}); }
+    void answerSeveral(const QStringList &paths) { answers.push_back({true, paths}); }
+    void cancel() { answers.push_back({false, {}}); }
     const FileDialogRequest *last() const { return requests.empty() ? nullptr : &requests.back(); }
 
     std::deque<Answer> answers;

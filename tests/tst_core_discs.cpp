@@ -64,6 +64,10 @@ class DiscsTest : public QObject
 private Q_SLOTS:
     void indexesDiscs_data();
     void indexesDiscs();
+    void indexesCatalogsApart_data();
+    void indexesCatalogsApart();
+    void appendsAStoreWhole_data();
+    void appendsAStoreWhole();
     void catalogBuildsDiscsOfItsLines_data();
     void catalogBuildsDiscsOfItsLines();
     void treeOfDisc_data();
@@ -156,6 +160,120 @@ void DiscsTest::indexesDiscs()
     index.clear();
     QCOMPARE(index.count(), 0);
     QCOMPARE(index.totalFiles(), 0);
+}
+
+// Several catalogs in one store: each catalog's lines form discs of their
+// own, named "name@catalog=lines".
+void DiscsTest::indexesCatalogsApart_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QList<qsizetype>>("starts");
+    QTest::addColumn<QStringList>("discs");
+
+    const QStringList twoShelves{"Games 1 - \\a", "Games 2 - \\b", "Games 1 - \\c",
+                                 "Games 1 - \\d", "Games 2 - \\e"};
+    QTest::newRow("no parts: one catalog as before")
+        << twoShelves << QList<qsizetype>{}
+        << QStringList{"Games 1@0=0 2 3", "Games 2@0=1 4"};
+    QTest::newRow("the same name in two catalogs stays two discs")
+        << twoShelves << QList<qsizetype>{0, 3}
+        << QStringList{"Games 1@0=0 2", "Games 2@0=1", "Games 1@1=3", "Games 2@1=4"};
+    QTest::newRow("a catalog's line right after the other's, same name")
+        << QStringList{"A - \\x", "A - \\y"} << QList<qsizetype>{0, 1}
+        << QStringList{"A@0=0", "A@1=1"};
+    QTest::newRow("hand-made lines: one disc a catalog")
+        << QStringList{"loose", "A - \\x", "also loose", "more loose"}
+        << QList<qsizetype>{0, 2} << QStringList{"*@0=0", "A@0=1", "*@1=2 3"};
+    QTest::newRow("an empty catalog between two")
+        << QStringList{"A - \\x", "A - \\y"} << QList<qsizetype>{0, 1, 1}
+        << QStringList{"A@0=0", "A@2=1"};
+    QTest::newRow("an empty catalog at the end")
+        << QStringList{"A - \\x"} << QList<qsizetype>{0, 1} << QStringList{"A@0=0"};
+    QTest::newRow("accents, Cyrillic, Japanese in three catalogs")
+        << QStringList{"Église - \\été.txt", "Диск 1 - \\Ёлка.mp3", "Église - \\b",
+                       "写真 - \\データ.jpg", "Диск 1 - \\c", "写真 - \\d"}
+        << QList<qsizetype>{0, 2, 4}
+        << QStringList{"Église@0=0", "Диск 1@0=1", "Église@1=2", "写真@1=3", "Диск 1@2=4",
+                       "写真@2=5"};
+    // More discs in the last catalog than the name table starts with.
+    QStringList many{"Disc 0 - \\first"};
+    QStringList manyDiscs{"Disc 0@0=0"};
+    for (int d = 0; d < 40; ++d) {
+        many << QStringLiteral("Disc %1 - \\a").arg(d);
+        manyDiscs << QStringLiteral("Disc %1@1=%2").arg(d).arg(d + 1);
+    }
+    QTest::newRow("40 discs in the second catalog") << many << QList<qsizetype>{0, 1} << manyDiscs;
+}
+
+void DiscsTest::indexesCatalogsApart()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QList<qsizetype>, starts);
+    QFETCH(QStringList, discs);
+
+    const LineStore store = toStore(lines);
+    DiscIndex index;
+    index.build(store, std::span<const qsizetype>(starts.constData(), std::size_t(starts.size())));
+    QCOMPARE(index.partCount(), std::max<qsizetype>(starts.size(), 1));
+    QStringList described = describeDiscs(index);
+    for (qsizetype d = 0; d < index.count(); ++d) {
+        const qsizetype at = described[d].indexOf(u'=');
+        described[d].insert(at, u'@' + QString::number(index.partOf(d)));
+    }
+    QCOMPARE(described, discs);
+    QCOMPARE(index.totalFiles(), lines.size());
+    for (qsizetype line = 0; line < lines.size(); ++line) {
+        const qsizetype disc = index.discOfLine(line);
+        // The disc's catalog is the one whose lines hold the line.
+        qsizetype part = 0;
+        while (part + 1 < starts.size() && starts[part + 1] <= line)
+            ++part;
+        QCOMPARE(index.partOf(disc), part);
+        QCOMPARE(lines[line].toUtf8().mid(qsizetype(index.pathStart(line))),
+                 splitDiscLine(QStringView(lines[line])).path.toUtf8());
+    }
+}
+
+// A store appended whole holds the same lines, search keys and non-ASCII
+// list as one that had its lines appended one by one.
+void DiscsTest::appendsAStoreWhole_data()
+{
+    QTest::addColumn<QStringList>("first");
+    QTest::addColumn<QStringList>("second");
+    QTest::addColumn<bool>("keys"); // whether the target keeps search keys
+
+    const QStringList mixed{"Église - \\Été.txt", "A - \\b", "Диск - \\Ёлка", "写真 - \\データ"};
+    QTest::newRow("ASCII onto non-ASCII") << mixed << QStringList{"B - \\x", "B - \\y"} << true;
+    QTest::newRow("non-ASCII onto non-ASCII") << mixed << mixed << true;
+    QTest::newRow("onto an empty store") << QStringList{} << mixed << true;
+    QTest::newRow("an empty store") << mixed << QStringList{} << true;
+    QTest::newRow("into a store without keys") << mixed << mixed << false;
+}
+
+void DiscsTest::appendsAStoreWhole()
+{
+    QFETCH(QStringList, first);
+    QFETCH(QStringList, second);
+    QFETCH(bool, keys);
+
+    LineStore expected;
+    LineStore combined;
+    expected.setKeepSearchKeys(keys);
+    combined.setKeepSearchKeys(keys);
+    for (const QString &line : first + second)
+        expected.append(line);
+    for (const QString &line : first)
+        combined.append(line);
+    combined.appendStore(toStore(second));
+    QCOMPARE(combined.count(), expected.count());
+    for (qsizetype i = 0; i < expected.count(); ++i)
+        QCOMPARE(combined.at(i), expected.at(i));
+    QCOMPARE(combined.nonAsciiLines(), expected.nonAsciiLines());
+    QCOMPARE(combined.byteSize(), expected.byteSize());
+    if (keys) {
+        for (std::size_t k = 0; k < expected.nonAsciiLines().size(); ++k)
+            QCOMPARE(combined.keyAt(k), expected.keyAt(k));
+    }
 }
 
 void DiscsTest::catalogBuildsDiscsOfItsLines_data()

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 
 #include <functional>
 
@@ -47,6 +48,8 @@ private slots:
     void qtDialogHonoursSettings_data();
     void qtDialogHonoursSettings();
     void qtDialogRefusesMissingFolder();
+    void qtDialogTakesSeveralFiles_data();
+    void qtDialogTakesSeveralFiles();
     void saveDialogAddsTheFilterExtension_data();
     void saveDialogAddsTheFilterExtension();
     void extensionOfPatterns_data();
@@ -187,6 +190,64 @@ void TestUiForm1Dialog::qtDialogRefusesMissingFolder()
     QVERIFY(warnings.first().contains(QStringLiteral("Path does not exist.")));
     QVERIFY(chosen.has_value());
     QCOMPARE(*chosen, good);
+}
+
+// The open dialog for several files: existing files only, the catalog
+// filter, every name chosen returned as a full path; cancelled, nothing.
+void TestUiForm1Dialog::qtDialogTakesSeveralFiles_data()
+{
+    QTest::addColumn<QString>("typed"); // into the name box; empty: cancelled
+    QTest::addColumn<QStringList>("chosen");
+
+    QTest::newRow("two files") << "\"a.cdc\" \"Полка 2.cdc\""
+                               << QStringList{"a.cdc", "Полка 2.cdc"};
+    QTest::newRow("one file") << "a.cdc" << QStringList{"a.cdc"};
+    QTest::newRow("cancelled") << "" << QStringList{};
+}
+
+void TestUiForm1Dialog::qtDialogTakesSeveralFiles()
+{
+    QFETCH(QString, typed);
+    QFETCH(QStringList, chosen);
+
+    QTemporaryDir folder;
+    writeFile(folder.path(), QStringLiteral("a.cdc"), "\"A - \\x\"\r\n");
+    writeFile(folder.path(), QStringLiteral("Полка 2.cdc"), "\"B - \\y\"\r\n");
+    QFileDialog::FileMode mode = QFileDialog::AnyFile;
+    QStringList filters;
+    QTimer::singleShot(0, this, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        mode = dialog->fileMode();
+        filters = dialog->nameFilters();
+        if (typed.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        auto *nameBox = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        if (nameBox)
+            nameBox->setText(typed);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    QtFileDialogBackend backend;
+    FileDialogRequest request;
+    request.mode = FileDialogMode::OpenSeveral;
+    request.flags = FileMustExist;
+    request.fileName = folder.filePath(QStringLiteral("a.cdc"));
+    request.filter = QStringLiteral("CD Catalog Files (*.cdc)|*.cdc");
+    const std::optional<QStringList> result = backend.runSeveral(nullptr, request);
+    QCOMPARE(mode, QFileDialog::ExistingFiles);
+    QCOMPARE(filters, QStringList{"CD Catalog Files (*.cdc)"});
+    if (chosen.isEmpty()) {
+        QVERIFY(!result.has_value());
+        return;
+    }
+    QVERIFY(result.has_value());
+    QStringList expected;
+    for (const QString &name : chosen)
+        expected << QDir::toNativeSeparators(folder.filePath(name));
+    QCOMPARE(*result, expected);
 }
 
 void TestUiForm1Dialog::saveDialogAddsTheFilterExtension_data()

@@ -63,6 +63,13 @@ public:
         answers.pop_front();
         return answer;
     }
+    // The start dialog never asks for several files.
+    std::optional<QStringList> runSeveral(QWidget *, const FileDialogRequest &request) override
+    {
+        requests.push_back(request);
+        events << QStringLiteral("open dialog for several files");
+        return std::nullopt;
+    }
     std::deque<std::optional<QString>> answers;
     std::vector<FileDialogRequest> requests;
 };

@@ -1,73 +1,17 @@
 #include "app/CliCatalogList.h"
 
 #include "core/ProgramTexts.h"
-#include "scan/FileSystemReader.h"
 
-#include <QFileInfo>
-
-#include <algorithm>
 #include <cstdio>
 
 namespace kobrix::cli {
 
-namespace {
-
-bool isCatalogName(const QByteArray &name)
-{
-    return name.size() > 4 && name.right(4).toLower() == ".cdc";
-}
-
-} // namespace
-
 CatalogList::CatalogList(const QStringList &arguments)
-    : m_named(arguments.size() > 1)
+    : m_paths(arguments)
+    , m_named(arguments.size() > 1 || m_paths.hasFolder())
 {
-    for (const QString &argument : arguments) {
-        if (QFileInfo(argument).isDir()) {
-            m_named = true;
-            addFolder(argument);
-        } else {
-            m_catalogs.push_back({argument, argument.toUtf8()});
-        }
-    }
-}
-
-void CatalogList::addFolder(const QString &folder)
-{
-    // A path as the reader opens it and as the output shows it: below the
-    // folder as given, by the names as listings show them.
-    struct Path
-    {
-        QByteArray native;
-        QByteArray shown;
-    };
-    FileSystemReader reader;
-    std::vector<Path> found;
-    std::vector<Path> folders{{reader.rootPath(folder), folder.toUtf8()}};
-    DirectoryListing listing;
-    while (!folders.empty()) {
-        const Path current = std::move(folders.back());
-        folders.pop_back();
-        if (const RuntimeError error = reader.read(current.native, false, listing)) {
-            reportUnreadable(current.shown, error);
-            m_failed = true;
-            continue;
-        }
-        const auto below = [&](const DirectoryEntry &entry) {
-            return Path{reader.childPath(current.native, entry.nativeName),
-                        reader.childPath(current.shown, entry.displayName)};
-        };
-        for (const DirectoryEntry &file : listing.files) {
-            if (isCatalogName(file.nativeName))
-                found.push_back(below(file));
-        }
-        for (const DirectoryEntry &subfolder : listing.subdirectories)
-            folders.push_back(below(subfolder));
-    }
-    std::sort(found.begin(), found.end(),
-              [](const Path &a, const Path &b) { return a.native < b.native; });
-    for (Path &path : found)
-        m_catalogs.push_back({reader.displayPath(path.native), std::move(path.shown)});
+    for (const UnreadableFolder &folder : m_paths.unreadableFolders())
+        reportUnreadable(folder.shown, folder.error);
 }
 
 void reportUnreadable(const QByteArray &shown, const RuntimeError &error)

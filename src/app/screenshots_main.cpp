@@ -90,6 +90,10 @@ public:
     {
         return std::nullopt;
     }
+    std::optional<QStringList> runSeveral(QWidget *, const FileDialogRequest &) override
+    {
+        return std::nullopt;
+    }
 };
 
 // Every file dialog answers with one path.
@@ -98,6 +102,10 @@ class AnsweringDialogs : public FileDialogBackend
 public:
     QString path;
     std::optional<QString> run(QWidget *, const FileDialogRequest &) override { return path; }
+    std::optional<QStringList> runSeveral(QWidget *, const FileDialogRequest &) override
+    {
+        return QStringList{path};
+    }
 };
 
 class NoShell : public ShellOpener
@@ -516,6 +524,39 @@ const std::vector<Scene> &scenes()
              previewOf(static_cast<DiscsWindow *>(window), {0, 4}, ListingPaper::A4, grab);
          }},
 #endif
+        {QStringLiteral("discs-catalogs"),
+         [](SceneContext &c) -> std::unique_ptr<QWidget> {
+             // Three catalogs in the window, the hits of "setup" grouped by
+             // disc across them: the same disc name in two catalogs stays
+             // two discs.
+             const auto listing = [](std::initializer_list<const char *> paths) {
+                 LineStore lines;
+                 for (const char *path : paths)
+                     lines.append(QString::fromUtf8(path));
+                 return lines;
+             };
+             const QString shelf2 = c.workFolder.filePath(QStringLiteral("Shelf 2.cdc"));
+             writeCatalog(shelf2, u"Games 1",
+                          listing({"\\SETUP.EXE", "\\GAME.EXE", "\\DATA\\LEVEL1.DAT"}));
+             appendCatalog(shelf2, u"Диск 1",
+                           listing({"\\Музыка\\Ёлка.mp3", "\\setup.ini"}));
+             const QString shelf3 = c.workFolder.filePath(QStringLiteral("本棚 3.cdc"));
+             writeCatalog(shelf3, u"写真 2005",
+                          listing({"\\アルバム\\IMG_0001.JPG", "\\Setup\\setup.exe"}));
+             appendCatalog(shelf3, u"Drivers",
+                           listing({"\\SETUP.EXE", "\\WIN2000\\DRV0001.SYS"}));
+             auto window = discsWindow(c);
+             window->addCatalogs({shelf2, shelf3});
+             waitUntil([&] { return window->catalogs().size() == 3 && !window->isWorking(); });
+             window->views->setCurrentIndex(1);
+             window->searchBox->setText(QStringLiteral("setup"));
+             window->find();
+             waitUntil([&] { return !window->isWorking(); });
+             for (int group = 0; group < window->hitsModel()->rowCount(); ++group)
+                 window->searchResults->expand(window->hitsModel()->index(group, 0));
+             window->resize(1000, 600);
+             return window;
+         }},
     };
     return table;
 }

@@ -1,6 +1,7 @@
 #include "catalog/CatalogExport.h"
 
 #include "catalog/ExportBuffer.h"
+#include "core/ProgramTexts.h"
 
 #include <algorithm>
 
@@ -13,10 +14,16 @@ void ExportContent::addDisc(const DiscIndex &discs, qsizetype disc)
     d.name = discs.name(disc);
     d.looseLines = discs.isLooseLines(disc);
     d.pathStart = discs.pathStartOfDisc(disc);
+    d.indexDisc = disc;
     d.begin = m_lines.size();
     m_lines.insert(m_lines.end(), lines.begin(), lines.end());
     d.end = m_lines.size();
     m_discs.push_back(std::move(d));
+}
+
+QString ExportContent::headingOf(const Disc &d)
+{
+    return d.looseLines && d.name.isEmpty() ? ProgramTexts::looseLinesHeading() : d.name;
 }
 
 ExportContent ExportContent::wholeCatalog(const LineStore &lines, const DiscIndex &discs)
@@ -61,6 +68,7 @@ ExportContent ExportContent::selectedLines(const LineStore &lines, const DiscInd
             d.name = discs.name(disc);
             d.looseLines = discs.isLooseLines(disc);
             d.pathStart = discs.pathStartOfDisc(disc);
+            d.indexDisc = disc;
             content.m_discs.push_back(std::move(d));
             counts.push_back(0);
         }

@@ -27,6 +27,7 @@ public:
         std::size_t pathStart = 0; // byte where a line's path starts (0: loose lines)
         std::size_t begin = 0;     // its lines in lineNumbers()
         std::size_t end = 0;
+        qsizetype indexDisc = -1;  // its number in the disc index
     };
 
     // The whole catalog: every disc in the order of its first line, each
@@ -41,6 +42,14 @@ public:
     // of each in the order given.
     static ExportContent selectedLines(const LineStore &lines, const DiscIndex &discs,
                                        std::span<const qsizetype> which);
+
+    // Names disc i otherwise than the catalog lines do (its catalog beside
+    // it, where several catalogs are listed together). A name given to the
+    // loose lines heads them in the HTML and the listing; in CSV rows they
+    // keep an empty disc.
+    void setDiscName(qsizetype i, const QString &name) { m_discs[std::size_t(i)].name = name; }
+    // What heads a disc's part of a page or listing.
+    static QString headingOf(const Disc &d);
 
     const LineStore &store() const { return *m_store; }
     qsizetype discCount() const { return qsizetype(m_discs.size()); }

@@ -176,7 +176,10 @@ bool CatalogReader::readSlice(LineStore &out, std::chrono::nanoseconds budget)
                 try {
                     out.reserve(out.byteSize(), std::size_t(out.count()) + std::size_t(lineCount));
                     if (nonAsciiShare > 0) {
-                        const std::size_t keyBytes = out.keyCapacity()
+                        // Beside the keys held: a store that holds other
+                        // catalogs already, with room for this one, keeps
+                        // its keys where they are.
+                        const std::size_t keyBytes = out.keyByteSize()
                             + std::size_t(double(left) * std::min(1.0, nonAsciiShare * 1.1));
                         out.reserveNonAscii(out.nonAsciiLines().size()
                                                 + std::size_t(lineCount * nonAsciiShare),

@@ -101,7 +101,7 @@ ExportResult writeCsv(const ExportContent &content, QIODevice &out, const Export
     buffer.append(kBomAndHeader);
     for (qsizetype i = 0; i < content.discCount(); ++i) {
         const ExportContent::Disc &disc = content.disc(i);
-        const QByteArray name = disc.name.toUtf8();
+        const QByteArray name = disc.looseLines ? QByteArray() : disc.name.toUtf8();
         // The disc's field once, not once a line.
         std::string discField;
         appendField(discField, std::string_view(name.constData(), std::size_t(name.size())));

@@ -183,7 +183,7 @@ ExportResult writeHtml(const ExportContent &content, QIODevice &out, const Expor
         page.append("<tr><td><a href=\"#d");
         appendNumber(page, i + 1);
         page.append("\">");
-        appendEscaped(page, disc.looseLines ? ProgramTexts::looseLinesHeading() : disc.name);
+        appendEscaped(page, ExportContent::headingOf(disc));
         page.append("</a><td>");
         appendNumber(page, qsizetype(disc.end - disc.begin));
         page.append("</tr>\n");
@@ -201,7 +201,7 @@ ExportResult writeHtml(const ExportContent &content, QIODevice &out, const Expor
         page.append("<section id=\"d");
         appendNumber(page, i + 1);
         page.append(disc.looseLines ? "\" class=\"l\"><h2>" : "\"><h2>");
-        appendEscaped(page, disc.looseLines ? ProgramTexts::looseLinesHeading() : disc.name);
+        appendEscaped(page, ExportContent::headingOf(disc));
         page.append("</h2>\n<table class=\"t\"><thead><tr><th>");
         page.append(heading);
         page.append("</thead></table>\n");

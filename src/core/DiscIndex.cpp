@@ -28,12 +28,32 @@ void DiscTally::clear()
     m_names.clear();
     m_asciiNames.clear();
     m_lineCounts.clear();
+    m_pathStarts.clear();
     m_hashes.clear();
     m_slots.assign(16, -1);
+    m_partFirstDiscs.assign(1, 0);
     m_loose = -1;
     m_last = -1;
     m_lastLoose = false;
     m_lastName = {};
+}
+
+void DiscTally::startPart()
+{
+    // The names of the earlier parts are no longer looked up: their discs
+    // keep their numbers, and a name met again makes a new disc.
+    std::fill(m_slots.begin(), m_slots.end(), -1);
+    m_partFirstDiscs.push_back(count());
+    m_loose = -1;
+    m_last = -1;
+    m_lastLoose = false;
+    m_lastName = {};
+}
+
+qint32 DiscTally::partOf(qint32 disc) const
+{
+    const auto after = std::upper_bound(m_partFirstDiscs.begin(), m_partFirstDiscs.end(), disc);
+    return qint32(after - m_partFirstDiscs.begin()) - 1;
 }
 
 std::size_t DiscTally::slotOf(std::string_view name, std::size_t hash) const
@@ -50,7 +70,7 @@ void DiscTally::growSlots()
 {
     m_slots.assign(m_slots.size() * 2, -1);
     const std::size_t mask = m_slots.size() - 1;
-    for (qint32 disc = 0; disc < count(); ++disc) {
+    for (qint32 disc = m_partFirstDiscs.back(); disc < count(); ++disc) {
         if (disc == m_loose)
             continue;
         std::size_t slot = m_hashes[std::size_t(disc)] & mask;
@@ -70,6 +90,7 @@ qint32 DiscTally::addToOtherDisc(std::string_view line)
             m_names.emplace_back();
             m_asciiNames.push_back(true);
             m_lineCounts.push_back(0);
+            m_pathStarts.push_back(0);
             m_hashes.push_back(0);
         }
         disc = m_loose;
@@ -82,6 +103,7 @@ qint32 DiscTally::addToOtherDisc(std::string_view line)
             m_names.emplace_back(split.disc);
             m_asciiNames.push_back(isAscii(split.disc));
             m_lineCounts.push_back(0);
+            m_pathStarts.push_back(split.disc.size() + 3);
             m_hashes.push_back(hash);
             m_slots[slot] = disc;
             // At most half the slots taken: probes stay short.
@@ -111,6 +133,11 @@ void DiscIndex::clear()
 
 void DiscIndex::build(const LineStore &lines)
 {
+    build(lines, {});
+}
+
+void DiscIndex::build(const LineStore &lines, std::span<const qsizetype> partStarts)
+{
     clear();
     const qsizetype n = lines.count();
     m_discOfLine.resize(std::size_t(n));
@@ -127,15 +154,23 @@ void DiscIndex::build(const LineStore &lines)
     const std::int64_t *starts = lines.lineStarts();
     qint32 runDisc = -1;
     qint32 runBegin = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const std::string_view line(bytes + starts[i], std::size_t(starts[i + 1] - starts[i] - 1));
-        const qint32 disc = m_tally.add(line);
-        m_discOfLine[std::size_t(i)] = disc;
-        if (disc != runDisc) {
-            if (runDisc >= 0)
-                runs.push_back({runDisc, runBegin, qint32(i)});
-            runDisc = disc;
-            runBegin = qint32(i);
+    // Part by part; the first starts at 0 whatever partStarts says.
+    for (std::size_t part = 0; part == 0 || part < partStarts.size(); ++part) {
+        if (part > 0)
+            m_tally.startPart();
+        const qsizetype end =
+            part + 1 < partStarts.size() ? std::min(partStarts[part + 1], n) : n;
+        for (qsizetype i = part > 0 ? partStarts[part] : 0; i < end; ++i) {
+            const std::string_view line(bytes + starts[i],
+                                        std::size_t(starts[i + 1] - starts[i] - 1));
+            const qint32 disc = m_tally.add(line);
+            m_discOfLine[std::size_t(i)] = disc;
+            if (disc != runDisc) {
+                if (runDisc >= 0)
+                    runs.push_back({runDisc, runBegin, qint32(i)});
+                runDisc = disc;
+                runBegin = qint32(i);
+            }
         }
     }
     if (runDisc >= 0)

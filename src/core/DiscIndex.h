@@ -29,6 +29,13 @@ public:
     DiscTally();
 
     void clear();
+    // The lines that follow come from another catalog: they form discs of
+    // their own, also where a name equals that of a disc counted before.
+    void startPart();
+    // Parts begun: 1 from the start, one more for each startPart().
+    qint32 partCount() const { return qint32(m_partFirstDiscs.size()); }
+    // The part whose lines a disc holds.
+    qint32 partOf(qint32 disc) const;
 
     // Counts one catalog line (UTF-8) under its disc; returns the disc.
     qint32 add(std::string_view line)
@@ -58,18 +65,16 @@ public:
     // The name as UTF-8; empty for the loose lines.
     std::string_view utf8Name(qint32 disc) const { return m_names[std::size_t(disc)]; }
     bool isAsciiName(qint32 disc) const { return m_asciiNames[std::size_t(disc)]; }
-    bool isLooseLines(qint32 disc) const { return disc == m_loose; }
-    // The disc of the lines without the shape of a catalog line; -1 while
-    // there is none.
+    bool isLooseLines(qint32 disc) const { return m_pathStarts[std::size_t(disc)] == 0; }
+    // The disc of the lines without the shape of a catalog line (of the
+    // last part); -1 while there is none.
     qint32 looseLines() const { return m_loose; }
     qint64 lineCount(qint32 disc) const { return m_lineCounts[std::size_t(disc)]; }
     // Where the path of a line of disc starts: behind the name and " - ", at
     // the backslash; the whole line for the loose lines.
-    std::size_t pathStart(qint32 disc) const
-    {
-        return disc == m_loose ? 0 : m_names[std::size_t(disc)].size() + 3;
-    }
-    // The disc of that name, -1 when none (never the loose lines).
+    std::size_t pathStart(qint32 disc) const { return m_pathStarts[std::size_t(disc)]; }
+    // The disc of that name in the last part, -1 when none (never the loose
+    // lines).
     qint32 indexOf(std::string_view name) const;
 
 private:
@@ -82,9 +87,11 @@ private:
     std::vector<std::string> m_names;
     std::vector<bool> m_asciiNames;
     std::vector<qint64> m_lineCounts;
+    std::vector<std::size_t> m_pathStarts; // 0 for loose lines
     std::vector<std::size_t> m_hashes;
     std::vector<qint32> m_slots; // open addressing by name; -1 is free
-    qint32 m_loose = -1;
+    std::vector<qint32> m_partFirstDiscs; // the first disc of each part
+    qint32 m_loose = -1; // of the last part
     qint32 m_last = -1;
     bool m_lastLoose = false;
     std::string_view m_lastName;
@@ -98,7 +105,17 @@ class DiscIndex
 {
 public:
     void build(const LineStore &lines);
+    // Builds from lines that hold several catalogs one after another: part p
+    // (a catalog) is the lines from partStarts[p] up to the next part's
+    // start, and its discs are its own (see DiscTally::startPart). The first
+    // start is 0; the starts ascend.
+    void build(const LineStore &lines, std::span<const qsizetype> partStarts);
     void clear();
+
+    // The catalogs the lines hold (1 when built without parts), and the one
+    // of a disc.
+    qsizetype partCount() const { return m_tally.partCount(); }
+    qsizetype partOf(qsizetype disc) const { return m_tally.partOf(qint32(disc)); }
 
     // Discs, in the order of their first line.
     qsizetype count() const { return m_tally.count(); }
@@ -123,7 +140,8 @@ public:
         return m_tally.pathStart(m_discOfLine[std::size_t(line)]);
     }
     std::size_t pathStartOfDisc(qsizetype disc) const { return m_tally.pathStart(qint32(disc)); }
-    // The disc of that name, -1 when none (never the loose lines).
+    // The disc of that name, -1 when none (never the loose lines); in the
+    // last part when there are several.
     qsizetype indexOf(QStringView name) const;
     qsizetype indexOfUtf8(std::string_view name) const { return m_tally.indexOf(name); }
     // Lines indexed: the files of all discs.

@@ -279,6 +279,49 @@ bool LineStore::appendNonAscii(std::string_view utf8, bool mustBeValid)
     return true;
 }
 
+void LineStore::appendStore(const LineStore &other)
+{
+    if (m_keepKeys != other.m_keepKeys) {
+        // The keys are made (or left out) as this store keeps them.
+        for (qsizetype i = 0; i < other.count(); ++i)
+            appendUtf8(other.utf8At(i));
+        return;
+    }
+    // Room first, then the changes, which cannot fail.
+    // Room in huge pages where the system has them: the copy is mostly a
+    // matter of page faults.
+    const auto growLarge = [](auto &v, std::size_t more) {
+        if (v.capacity() - v.size() < more)
+            reserveLarge(v, std::max(v.size() + more, v.capacity() * 2));
+    };
+    const std::size_t lines = std::size_t(other.count());
+    growLarge(m_bytes, other.m_bytes.size());
+    growLarge(m_offsets, lines);
+    growLarge(m_nonAscii, other.m_nonAscii.size());
+    if (m_keepKeys) {
+        growLarge(m_keyOffsets, other.m_nonAscii.size());
+        m_keys.reserveMore(other.m_keys.size());
+    }
+    const qsizetype firstLine = count();
+    const std::int64_t byteShift = std::int64_t(m_bytes.size());
+    m_bytes.insert(m_bytes.end(), other.m_bytes.begin(), other.m_bytes.end());
+    const std::size_t firstOffset = m_offsets.size();
+    m_offsets.resize(firstOffset + lines);
+    std::int64_t *to = m_offsets.data() + firstOffset;
+    const std::int64_t *from = other.m_offsets.data() + 1;
+    for (std::size_t i = 0; i < lines; ++i)
+        to[i] = from[i] + byteShift;
+    for (const qsizetype line : other.m_nonAscii)
+        m_nonAscii.push_back(line + firstLine);
+    if (m_keepKeys) {
+        const std::int64_t keyShift = std::int64_t(m_keys.size());
+        if (other.m_keys.size() > 0)
+            m_keys.append(other.m_keys.data(), other.m_keys.size());
+        for (std::size_t k = 1; k < other.m_keyOffsets.size(); ++k)
+            m_keyOffsets.push_back(other.m_keyOffsets[k] + keyShift);
+    }
+}
+
 QString LineStore::at(qsizetype index) const
 {
     const std::string_view line = utf8At(index);

@@ -35,6 +35,8 @@ public:
     // their search keys.
     void reserveNonAscii(std::size_t lines, std::size_t keyBytes);
     std::size_t keyCapacity() const { return m_keys.capacity(); }
+    // Bytes of the search keys held.
+    std::size_t keyByteSize() const { return m_keys.size(); }
 
     void append(QStringView line);
     void appendUtf8(std::string_view utf8) { appendUtf8(utf8, isAscii(utf8)); }
@@ -43,6 +45,9 @@ public:
     // Appends a line that holds bytes >= 0x80 when they are valid UTF-8;
     // returns false and appends nothing when they are not.
     bool appendIfValidUtf8(std::string_view bytes);
+    // Appends every line of other, in its order, with their search keys: a
+    // few block copies, not a line at a time. other must not be this store.
+    void appendStore(const LineStore &other);
 
     // Whether the search key of every non-ASCII line is kept beside it (see
     // SearchKey.h). On unless switched off while the store is empty: a store

@@ -152,7 +152,7 @@ private:
             && (m_discPerPage || m_y + m_headingHeight + 3 * m_lineHeight > m_bottom))
             startPage();
         const QString heading = ProgramTexts::exportDiscHeading(
-            d.looseLines ? ProgramTexts::looseLinesHeading() : d.name, qsizetype(d.end - d.begin));
+            ExportContent::headingOf(d), qsizetype(d.end - d.begin));
         std::size_t next = 0;
         do {
             paintHeading(heading);

@@ -139,4 +139,29 @@ std::optional<QString> QtFileDialogBackend::run(QWidget *parent, const FileDialo
     }
 }
 
+std::optional<QStringList> QtFileDialogBackend::runSeveral(QWidget *parent,
+                                                          const FileDialogRequest &request)
+{
+    QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    const QStringList filters = nameFiltersOf(request.filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        const int index = request.filterIndex >= 1 && request.filterIndex <= filters.size()
+            ? request.filterIndex
+            : 1;
+        dialog.selectNameFilter(filters.at(index - 1));
+    }
+    if (!request.fileName.isEmpty())
+        dialog.setDirectory(QFileInfo(QDir::fromNativeSeparators(request.fileName)).absolutePath());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    QStringList chosen;
+    for (const QString &path : dialog.selectedFiles())
+        chosen << QDir::toNativeSeparators(path);
+    return chosen;
+}
+
 } // namespace kobrix

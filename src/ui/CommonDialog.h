@@ -22,6 +22,7 @@ enum class FileDialogMode {
     Open,
     Save,
     Folder, // picks an existing folder
+    OpenSeveral, // picks one or more existing files (runSeveral)
 };
 
 // Everything a dialog needs to show itself.
@@ -41,6 +42,11 @@ class FileDialogBackend
 public:
     virtual ~FileDialogBackend() = default;
     virtual std::optional<QString> run(QWidget *parent, const FileDialogRequest &request) = 0;
+    // An open dialog in which several existing files can be chosen at once
+    // (the request's mode is not looked at). Returns their full paths, or
+    // nothing when cancelled.
+    virtual std::optional<QStringList> runSeveral(QWidget *parent,
+                                                  const FileDialogRequest &request) = 0;
 };
 
 // The one file dialog object of the main window. It keeps flags, file name,
@@ -97,6 +103,8 @@ class QtFileDialogBackend : public FileDialogBackend
 {
 public:
     std::optional<QString> run(QWidget *parent, const FileDialogRequest &request) override;
+    std::optional<QStringList> runSeveral(QWidget *parent,
+                                          const FileDialogRequest &request) override;
 };
 
 // The "description|pattern|..." filter as QFileDialog name filters, one per

@@ -58,11 +58,23 @@ int DiscListModel::rowOfDisc(qsizetype disc) const
     return it != m_shown.end() && *it == disc ? int(it - m_shown.begin()) : -1;
 }
 
-QString DiscListModel::discName(qsizetype disc) const
+QString DiscListModel::ownName(qsizetype disc) const
 {
     if (m_index->isLooseLines(disc))
         return ProgramTexts::looseLinesName();
     return m_index->name(disc);
+}
+
+QString DiscListModel::catalogName(qsizetype disc) const
+{
+    return m_catalogNames.value(m_index->partOf(disc));
+}
+
+QString DiscListModel::discName(qsizetype disc) const
+{
+    if (m_catalogNames.size() < 2)
+        return ownName(disc);
+    return tr("%1 (%2)").arg(ownName(disc), catalogName(disc));
 }
 
 qsizetype DiscListModel::totalDiscs() const
@@ -82,7 +94,9 @@ int DiscListModel::rowCount(const QModelIndex &parent) const
 
 int DiscListModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : ColumnCount;
+    if (parent.isValid())
+        return 0;
+    return m_catalogNames.size() > 1 ? CatalogColumn + 1 : FilesColumn + 1;
 }
 
 QVariant DiscListModel::data(const QModelIndex &index, int role) const
@@ -92,7 +106,9 @@ QVariant DiscListModel::data(const QModelIndex &index, int role) const
     const qsizetype disc = discAt(index.row());
     if (role == Qt::DisplayRole) {
         if (index.column() == NameColumn)
-            return discName(disc);
+            return ownName(disc);
+        if (index.column() == CatalogColumn)
+            return catalogName(disc);
         return QLocale().toString(m_index->fileCount(disc));
     }
     if (role == Qt::DecorationRole && index.column() == NameColumn)
@@ -111,6 +127,8 @@ QVariant DiscListModel::headerData(int section, Qt::Orientation orientation, int
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return QVariant();
+    if (section == CatalogColumn)
+        return tr("Catalog");
     return section == NameColumn ? tr("Disc") : tr("Files");
 }
 

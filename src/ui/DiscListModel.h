@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QIcon>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -13,13 +14,14 @@ class DiscIndex;
 // The discs of a catalog as rows of two columns, the disc's name and its
 // number of files, in the order of their first line; a filter keeps the
 // discs whose name holds a piece of text. The names come from the index
-// when painted: nothing is copied.
+// when painted: nothing is copied. With the discs of several catalogs a
+// third column names each disc's catalog.
 class DiscListModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
-    enum Column { NameColumn, FilesColumn, ColumnCount };
+    enum Column { NameColumn, FilesColumn, CatalogColumn };
 
     explicit DiscListModel(QObject *parent = nullptr);
 
@@ -29,6 +31,10 @@ public:
     // Keeps the discs whose name (as shown) holds text, letter case aside;
     // an empty text keeps every disc.
     void setFilter(const QString &text);
+    // The names of the catalogs of the index's parts (DiscIndex::partOf),
+    // given when there are several; empty for one catalog. Takes effect
+    // with the next setIndex().
+    void setCatalogNames(const QStringList &names) { m_catalogNames = names; }
     const QString &filter() const { return m_filter; }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -41,8 +47,12 @@ public:
     // The row of a disc, -1 when the filter hides it.
     int rowOfDisc(qsizetype disc) const;
     // The name a disc is shown by: its own, or a stand-in for the lines
-    // without a disc name.
+    // without a disc name; with several catalogs followed by its catalog's,
+    // as in "Games 1 (Shelf 2.cdc)". The filter looks at this name.
     QString discName(qsizetype disc) const;
+    // The name without the catalog's.
+    QString ownName(qsizetype disc) const;
+    QString catalogName(qsizetype disc) const;
 
     // Totals of the discs shown and of all of them.
     qsizetype shownDiscs() const { return qsizetype(m_shown.size()); }
@@ -55,6 +65,7 @@ private:
 
     const DiscIndex *m_index = nullptr;
     QString m_filter;
+    QStringList m_catalogNames;
     std::vector<qsizetype> m_shown; // disc numbers, in order
     qsizetype m_shownFiles = 0;
     QIcon m_discIcon;

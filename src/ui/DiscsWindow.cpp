@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSplitter>
@@ -55,21 +56,27 @@ DiscsWindow::DiscsWindow(const UiServices &services, QWidget *parent)
     const QIcon discIcon = style()->standardIcon(QStyle::SP_DriveCDIcon);
     const QIcon fileIcon = style()->standardIcon(QStyle::SP_FileIcon);
     m_hits->setIcons(discIcon, fileIcon);
-    m_otherPlaces =
-        new LineGroupsModel([this](qsizetype line) { return this->lines().at(line); }, this);
+    m_otherPlaces = new LineGroupsModel([this](qsizetype line) { return lineLabel(line); }, this);
     m_otherPlaces->setHeaders(tr("Where"), tr("Files"));
     m_otherPlaces->setIcons(QIcon(), fileIcon);
     m_duplicates = new DuplicatesModel(this);
+    m_duplicates->setDiscNames([this](qsizetype disc) {
+        return m_parts.size() > 1 ? discLabel(disc) : m_index->name(disc);
+    });
     m_countJob = new BackgroundJob(this);
     m_otherJob = new BackgroundJob(this);
     m_duplicatesJob = new BackgroundJob(this);
     m_groupJob = new BackgroundJob(this);
+    m_copyJob = new BackgroundJob(this);
     m_readTimer = new QTimer(this);
     m_readTimer->setInterval(0);
     connect(m_readTimer, &QTimer::timeout, this, &DiscsWindow::readSlice);
     m_searchTimer = new QTimer(this);
     m_searchTimer->setInterval(0);
     connect(m_searchTimer, &QTimer::timeout, this, &DiscsWindow::searchSlice);
+    m_addTimer = new QTimer(this);
+    m_addTimer->setInterval(0);
+    connect(m_addTimer, &QTimer::timeout, this, &DiscsWindow::addSlice);
 
     createControls();
     resize(900, 560);
@@ -83,6 +90,7 @@ DiscsWindow::~DiscsWindow()
     m_otherJob->forget();
     m_duplicatesJob->forget();
     m_groupJob->forget();
+    m_copyJob->forget();
 }
 
 // A view of rows of one text line each, with a name column that takes the
@@ -127,12 +135,24 @@ void DiscsWindow::createControls()
     // Several discs can be chosen to export or print; the current one is shown.
     discList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     discsLabel->setBuddy(discList);
+    addButton = new QPushButton(tr("&Add Catalogs"), left);
+    addButton->setObjectName(QStringLiteral("addButton"));
+    addButton->setAutoDefault(false);
+    addButton->setEnabled(false); // until the discs are counted
+    addMenu = new QMenu(addButton);
+    addMenu->setObjectName(QStringLiteral("addMenu"));
+    addFilesAction = addMenu->addAction(tr("Catalog &Files..."));
+    addFilesAction->setObjectName(QStringLiteral("addFilesAction"));
+    addFolderAction = addMenu->addAction(tr("All Catalogs in a F&older..."));
+    addFolderAction->setObjectName(QStringLiteral("addFolderAction"));
+    addButton->setMenu(addMenu);
     totalsLabel = new QLabel(left);
     totalsLabel->setObjectName(QStringLiteral("totalsLabel"));
 
     auto *filterRow = new QHBoxLayout;
     filterRow->addWidget(filterLabel);
     filterRow->addWidget(filterBox, 1);
+    filterRow->addWidget(addButton);
     auto *leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->addLayout(filterRow);
@@ -168,7 +188,8 @@ void DiscsWindow::createControls()
     layout->addWidget(splitter, 1);
     layout->addLayout(buttons);
 
-    setTabOrder(filterBox, discList);
+    setTabOrder(filterBox, addButton);
+    setTabOrder(addButton, discList);
     setTabOrder(discList, views);
 
     connect(filterBox, &QLineEdit::textChanged, this, &DiscsWindow::applyFilter);
@@ -185,6 +206,8 @@ void DiscsWindow::createControls()
         folderTree->setFocus();
     });
     connect(closeButton, &QPushButton::clicked, this, &DiscsWindow::close);
+    connect(addFilesAction, &QAction::triggered, this, &DiscsWindow::chooseCatalogFiles);
+    connect(addFolderAction, &QAction::triggered, this, &DiscsWindow::chooseCatalogFolder);
     auto *findShortcut = new QShortcut(QKeySequence::Find, this);
     connect(findShortcut, &QShortcut::activated, this, [this] {
         views->setCurrentIndex(1);
@@ -217,14 +240,15 @@ bool DiscsWindow::isWorking() const
     // A catalog given and its discs not counted yet: reading or counting.
     if (m_catalog && !m_index)
         return true;
-    return m_readTimer->isActive() || m_searchTimer->isActive() || m_groupJob->isRunning()
-           || m_countJob->isRunning() || m_otherJob->isRunning() || m_duplicatesJob->isRunning();
+    return m_readTimer->isActive() || m_addTimer->isActive() || m_searchTimer->isActive() || m_groupJob->isRunning()
+           || m_countJob->isRunning() || m_copyJob->isRunning() || m_otherJob->isRunning() || m_duplicatesJob->isRunning();
 }
 
 void DiscsWindow::showCatalog(const Catalog &catalog, const QString &name)
 {
     m_catalog = &catalog;
     m_catalogName = name;
+    m_parts = {{catalog.path(), name, 0, catalog.lines().count()}};
     setWindowTitle(name.isEmpty() ? tr("Discs") : tr("Discs - %1").arg(name));
     // Once the window is on the screen: the worker would otherwise compete
     // with its first painting.
@@ -238,6 +262,7 @@ void DiscsWindow::readCatalogFile(const QString &path)
     m_ownCatalog->setContent(Catalog::Content::CatalogLines);
     m_catalog = m_ownCatalog.get();
     m_catalogName = QFileInfo(path).fileName();
+    m_parts = {{path, m_catalogName, 0, 0}};
     setWindowTitle(tr("Discs - %1").arg(m_catalogName));
     m_reader = std::make_unique<CatalogReader>();
     if (RuntimeError error = m_reader->open(path)) {
@@ -262,6 +287,7 @@ void DiscsWindow::readSlice()
     m_reader->close();
     m_reader.reset();
     m_ownCatalog->markLinesChanged();
+    m_parts.front().lineCount = m_ownCatalog->lines().count();
     // The discs of what was read are shown, also after a failure.
     countDiscs();
     if (error)
@@ -276,19 +302,42 @@ void DiscsWindow::countDiscs()
     // The index is built on first use: by the worker, which alone uses the
     // catalog until it is done.
     const Catalog *catalog = m_catalog;
-    m_countJob->start([catalog] { catalog->discs(); }, [this] { discsCounted(); });
+    if (m_parts.size() <= 1) {
+        m_countJob->start([catalog] { catalog->discs(); }, [this] { discsCounted(); });
+        return;
+    }
+    // Several catalogs: an index of their own, where each catalog's discs
+    // stay apart.
+    std::vector<qsizetype> starts;
+    for (const CatalogPart &part : m_parts)
+        starts.push_back(part.firstLine);
+    m_partsIndex = std::make_unique<DiscIndex>();
+    DiscIndex *index = m_partsIndex.get();
+    m_countJob->start([catalog, index, starts] { index->build(catalog->lines(), starts); },
+                      [this] { discsCounted(); });
 }
 
 void DiscsWindow::discsCounted()
 {
-    m_index = &m_catalog->discs();
+    m_index = m_parts.size() > 1 ? m_partsIndex.get() : &m_catalog->discs();
+    QStringList catalogNames;
+    if (m_parts.size() > 1) {
+        for (const CatalogPart &part : m_parts)
+            catalogNames << part.name;
+    }
+    m_discs->setCatalogNames(catalogNames);
     m_discs->setIndex(m_index);
     m_discs->setFilter(filterBox->text());
     showTotals();
     findButton->setEnabled(true);
+    addButton->setEnabled(true);
     if (m_discs->rowCount() > 0)
         discList->setCurrentIndex(m_discs->index(0, 0));
     emit ready();
+    if (m_searchAgain) {
+        m_searchAgain = false;
+        find();
+    }
     if (views->currentIndex() == 3)
         duplicatesTabShown();
 }
@@ -309,6 +358,21 @@ void DiscsWindow::applyFilter(const QString &text)
 void DiscsWindow::showTotals()
 {
     const QLocale locale;
+    if (m_parts.size() > 1) {
+        const QString catalogs = locale.toString(qsizetype(m_parts.size()));
+        if (m_discs->filter().isEmpty()) {
+            totalsLabel->setText(tr("%1 catalogs, %2 disc(s), %3 file(s)")
+                                     .arg(catalogs, locale.toString(m_discs->totalDiscs()),
+                                          locale.toString(m_discs->totalFiles())));
+        } else {
+            totalsLabel->setText(tr("%1 catalogs, %2 of %3 disc(s), %4 of %5 file(s)")
+                                     .arg(catalogs, locale.toString(m_discs->shownDiscs()),
+                                          locale.toString(m_discs->totalDiscs()),
+                                          locale.toString(m_discs->shownFiles()),
+                                          locale.toString(m_discs->totalFiles())));
+        }
+        return;
+    }
     if (m_discs->filter().isEmpty()) {
         totalsLabel->setText(tr("%1 disc(s), %2 file(s)")
                                  .arg(locale.toString(m_discs->totalDiscs()),

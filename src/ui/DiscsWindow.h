@@ -2,13 +2,17 @@
 
 #include "core/DiscDuplicates.h"
 #include "core/DiscOtherPlaces.h"
+#include "core/RuntimeError.h"
 #include "ui/LineGroupsModel.h"
 #include "ui/UiServices.h"
 
 #include <QDialog>
 #include <QString>
 
+#include <QStringList>
+
 #include <chrono>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -16,6 +20,7 @@ class QAbstractItemModel;
 class QAction;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
@@ -41,6 +46,12 @@ class MessageBoxService;
 // a search whose results are grouped by disc, the other discs that hold a
 // file, and the files that stand on several discs.
 //
+// More catalogs can be opened beside the first: the window then holds the
+// lines of all of them, one catalog after another, in a line store of its
+// own (the main window's catalog is copied, never changed). Each catalog's
+// discs stay its own, also where names are the same, and every view names a
+// disc's catalog beside it.
+//
 // Long work never holds the window up: the discs are counted, the other
 // places of a file and the files on several discs are found on a worker
 // thread, and the search and the reading of a catalog file run in time
@@ -62,6 +73,35 @@ public:
     // Reads the catalog file at path in slices, then shows its discs.
     void readCatalogFile(const QString &path);
 
+    // One catalog shown: its path, the name it is shown by, and its lines
+    // in lines().
+    struct CatalogPart
+    {
+        QString path;
+        QString name;
+        qsizetype firstLine = 0;
+        qsizetype lineCount = 0;
+    };
+    const std::vector<CatalogPart> &catalogs() const { return m_parts; }
+    // What exports and printed pages call the discs and themselves: with
+    // several catalogs each disc by its name and catalog, as the window
+    // shows it (empty: as the lines name them), and the catalogs' names.
+    std::vector<QString> exportDiscNames() const;
+    QString exportTitle() const;
+    // Opens catalog files, and every catalog below folders (see
+    // CatalogPaths), beside those shown: read in slices, then the discs of
+    // all are counted again and a search shown is run again over all of
+    // them. A catalog shown already is left out; catalogs that cannot be
+    // read are reported one by one and the others still open. Does nothing
+    // until the window is ready or while catalogs are being added.
+    void addCatalogs(const QStringList &filesAndFolders);
+    // Asks for catalog files, or a folder, and adds what was chosen.
+    void chooseCatalogFiles();
+    void chooseCatalogFolder();
+    bool isAddingCatalogs() const { return m_growing != nullptr; }
+    // A disc's name with its catalog's when more than one is shown.
+    QString discLabel(qsizetype disc) const;
+
     // The discs are counted and shown.
     bool isReady() const { return m_index != nullptr; }
     // Reading, counting, searching or finding is under way.
@@ -69,6 +109,10 @@ public:
 
     QLabel *filterLabel = nullptr;   // "Fi&lter:"
     QLineEdit *filterBox = nullptr;  // part of a disc name
+    QPushButton *addButton = nullptr; // "&Add Catalogs", with the menu below
+    QMenu *addMenu = nullptr;
+    QAction *addFilesAction = nullptr;  // "Catalog &Files..."
+    QAction *addFolderAction = nullptr; // "All Catalogs in a F&older..."
     QLabel *discsLabel = nullptr;    // "&Discs"
     QTreeView *discList = nullptr;   // the discs and their file counts
     QLabel *totalsLabel = nullptr;   // the totals, or what is being done
@@ -122,6 +166,9 @@ protected:
 Q_SIGNALS:
     void ready();
     void searchFinished();
+    // An addition of catalogs is over: read, counted and reported (also
+    // when nothing was added).
+    void catalogsAdded();
     void otherPlacesShown();
     void duplicatesShown();
 
@@ -145,6 +192,11 @@ private:
 
     void startReadSlices();
     void readSlice();
+    void addSlice();
+    void finishAdding();
+    void reportAddFailures();
+    void nameCatalogs();
+    QString lineLabel(qsizetype line) const;
     void countDiscs();
     void discsCounted();
     void showTotals();
@@ -172,6 +224,24 @@ private:
     std::unique_ptr<CatalogReader> m_reader;
     QString m_catalogName;
     const DiscIndex *m_index = nullptr;
+    std::vector<CatalogPart> m_parts;
+    std::unique_ptr<DiscIndex> m_partsIndex; // of m_ownCatalog with several parts
+
+    // Catalogs being added: read into a new store that holds the lines
+    // shown and the new ones; the views keep working on the old one.
+    struct Failure
+    {
+        QString shown;
+        RuntimeError error;
+    };
+    std::unique_ptr<Catalog> m_growing;
+    std::vector<CatalogPart> m_growingParts;
+    std::deque<CatalogPart> m_toRead;
+    std::vector<Failure> m_addFailures;
+    QStringList m_emptyFolders;
+    bool m_nothingNew = false;
+    bool m_searchAgain = false;
+    QTimer *m_addTimer = nullptr;
 
     DiscListModel *m_discs = nullptr;
     DiscTreeModel *m_tree = nullptr;
@@ -211,6 +281,7 @@ private:
     std::vector<std::vector<qsizetype>> m_hitChunks; // the hits so far, in order
     quint64 m_searchNumber = 0;
     BackgroundJob *m_groupJob = nullptr;
+    BackgroundJob *m_copyJob = nullptr; // the lines shown into m_growing
     std::vector<LineGroupsModel::Group> m_groupsFound; // written by m_groupJob,
     std::vector<qsizetype> m_groupDiscs;               // one disc per group
 };

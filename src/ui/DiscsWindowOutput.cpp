@@ -51,6 +51,17 @@ QString extensionOf(int filterIndex)
     return QStringLiteral(".pdf");
 }
 
+// Gives the discs of content the names the window shows them by, when it
+// has names of its own for them.
+void nameDiscs(ExportContent &content, const std::vector<QString> &names)
+{
+    for (qsizetype i = 0; i < content.discCount(); ++i) {
+        const qsizetype disc = content.disc(i).indexDisc;
+        if (disc >= 0 && std::size_t(disc) < names.size())
+            content.setDiscName(i, names[std::size_t(disc)]);
+    }
+}
+
 } // namespace
 
 DiscsWindowOutput::DiscsWindowOutput(DiscsWindow &window, const UiServices &services,
@@ -196,7 +207,8 @@ void DiscsWindowOutput::exportScope(Scope scope)
 {
     if (!m_window.index() || m_exporting || !m_services.fileDialogs)
         return;
-    Request request{scope, {}, QString(), ExportFormat::Csv, m_window.catalogName()};
+    Request request{scope, {}, QString(), ExportFormat::Csv, m_window.exportTitle(),
+                    m_window.exportDiscNames()};
     switch (scope) {
     case Scope::WholeCatalog: break;
     case Scope::SelectedDiscs: request.which = selectedDiscs(false); break;
@@ -248,12 +260,13 @@ void DiscsWindowOutput::startExport(Request request)
     m_job->start(
         [lines, index, shared, progress = m_progress, outcome = m_outcome] {
             const Request &r = *shared;
-            const ExportContent content =
+            ExportContent content =
                 r.scope == Scope::WholeCatalog
                     ? ExportContent::wholeCatalog(*lines, *index)
                 : r.scope == Scope::SelectedDiscs
                     ? ExportContent::selectedDiscs(*lines, *index, r.which)
                     : ExportContent::selectedLines(*lines, *index, r.which);
+            nameDiscs(content, r.discNames);
             progress->total = content.lineCount();
             ExportOptions options;
             options.title = r.title;
@@ -341,16 +354,17 @@ void DiscsWindowOutput::print(ListingPaper paper)
     const std::vector<qsizetype> discs = selectedDiscs(true);
     if (discs.empty())
         return;
-    const ExportContent content =
+    ExportContent content =
         ExportContent::selectedDiscs(m_window.lines(), *m_window.index(), discs);
+    nameDiscs(content, m_window.exportDiscNames());
     // On a booklet the disc's name stands on top; on paper the catalog's
     // name heads every page as well.
     ExportOptions options;
     if (paper != ListingPaper::CdBooklet)
-        options.title = m_window.catalogName();
+        options.title = m_window.exportTitle();
     const ListingStyle style = listingStyle(paper);
     const QString name = discs.size() == 1 ? m_window.discListModel()->discName(discs.front())
-                                           : m_window.catalogName();
+                                           : m_window.exportTitle();
     bool failed = false;
     m_services.printPreview->preview(&m_window, name, listingPageLayout(paper),
                                      [&](QPagedPaintDevice &device) {

@@ -90,6 +90,7 @@ private:
         QString path;
         ExportFormat format;
         QString title;
+        std::vector<QString> discNames; // by disc of the index; empty: the lines' names
     };
 
     void startExport(Request request);

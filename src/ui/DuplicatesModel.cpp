@@ -109,7 +109,11 @@ QVariant DuplicatesModel::data(const QModelIndex &index, int role) const
     const bool entryRow = index.internalId() == kEntryRow;
     if (role == Qt::DisplayRole) {
         if (!entryRow)
-            return index.column() == KeyColumn ? m_index->name(discAt(index)) : QVariant();
+        {
+            if (index.column() != KeyColumn)
+                return QVariant();
+            return m_discName ? m_discName(discAt(index)) : m_index->name(discAt(index));
+        }
         if (index.column() == KeyColumn)
             return m_duplicates->key(entry);
         return QLocale().toString(qsizetype(m_duplicates->discs(entry).size()));

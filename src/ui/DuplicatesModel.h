@@ -7,6 +7,8 @@
 #include <QAbstractItemModel>
 #include <QIcon>
 
+#include <functional>
+
 namespace kobrix {
 
 // The files that stand on more than one disc, as a tree of two columns: each
@@ -27,6 +29,8 @@ public:
     // unchanged while shown.
     void setDuplicates(const DiscDuplicates *duplicates, const DiscIndex *index);
     const DiscDuplicates *duplicates() const { return m_duplicates; }
+    // How a disc row names its disc; by default its name in the index.
+    void setDiscNames(std::function<QString(qsizetype disc)> name) { m_discName = std::move(name); }
     void setBatchSize(int rows) { m_batch = std::max(rows, 1); }
     int fetchedRows() const { return m_fetched; }
 
@@ -56,6 +60,7 @@ private:
     const DiscIndex *m_index = nullptr;
     int m_fetched = 0;
     int m_batch = 1000;
+    std::function<QString(qsizetype)> m_discName;
     QIcon m_fileIcon;
     QIcon m_discIcon;
 };
