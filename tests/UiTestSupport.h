@@ -107,17 +107,8 @@ class ScriptedFileDialogBackend : public FileDialogBackend
 public:
     std::optional<QString> run(QWidget *parent, const FileDialogRequest &request) override
     {
-        requests.push_back(request);
-        parents.push_back(parent);
-        if (answers.empty()) {
-            ++unexpected;
-            return std::nullopt;
-        }
-        const Answer answer = answers.front();
-        answers.pop_front();
-        if (!answer.confirmed)
-            return std::nullopt;
-        return answer.paths.value(0);
+        const std::optional<QStringList> paths = take(parent, request);
+        return paths ? std::optional<QString>(paths->value(0)) : std::nullopt;
     }
     // The same queue; a dialog for several files is recorded with the mode
     // OpenSeveral.
@@ -125,17 +116,7 @@ public:
     {
         FileDialogRequest several = request;
         several.mode = FileDialogMode::OpenSeveral;
-        requests.push_back(several);
-        parents.push_back(parent);
-        if (answers.empty()) {
-            ++unexpected;
-            return std::nullopt;
-        }
-        const Answer answer = answers.front();
-        answers.pop_front();
-        if (!answer.confirmed)
-            return std::nullopt;
-        return answer.paths;
+        return take(parent, several);
     }
 
     struct Answer
@@ -152,6 +133,24 @@ public:
     std::vector<FileDialogRequest> requests;
     std::vector<QWidget *> parents; // the window each dialog was shown over
     int unexpected = 0;
+
+private:
+    // Records the request and gives the next answer: the paths chosen, or
+    // nothing when cancelled or when no answer was scripted.
+    std::optional<QStringList> take(QWidget *parent, const FileDialogRequest &request)
+    {
+        requests.push_back(request);
+        parents.push_back(parent);
+        if (answers.empty()) {
+            ++unexpected;
+            return std::nullopt;
+        }
+        const Answer answer = answers.front();
+        answers.pop_front();
+        if (!answer.confirmed)
+            return std::nullopt;
+        return answer.paths;
+    }
 };
 
 // Records the addresses handed to the desktop.

@@ -70,6 +70,21 @@ bool CommonDialog::show(FileDialogMode mode, quint32 flags)
     return true;
 }
 
+namespace {
+
+// Gives the dialog its name filters and selects the one a filter index
+// (counting from 1) points at, the first when it points nowhere; returns
+// the index selected.
+int showNameFilters(QFileDialog &dialog, const QStringList &filters, int filterIndex)
+{
+    dialog.setNameFilters(filters);
+    const int index = filterIndex >= 1 && filterIndex <= filters.size() ? filterIndex : 1;
+    dialog.selectNameFilter(filters.at(index - 1));
+    return index;
+}
+
+} // namespace
+
 std::optional<QString> QtFileDialogBackend::run(QWidget *parent, const FileDialogRequest &request)
 {
     QFileDialog dialog(parent);
@@ -96,11 +111,7 @@ std::optional<QString> QtFileDialogBackend::run(QWidget *parent, const FileDialo
 
     const QStringList filters = nameFiltersOf(request.filter);
     if (!filters.isEmpty()) {
-        dialog.setNameFilters(filters);
-        const int index = request.filterIndex >= 1 && request.filterIndex <= filters.size()
-            ? request.filterIndex
-            : 1;
-        dialog.selectNameFilter(filters.at(index - 1));
+        const int index = showNameFilters(dialog, filters, request.filterIndex);
         if (save) {
             // The extension follows the filter the user has selected.
             const QStringList parts = request.filter.split(QLatin1Char('|'));
@@ -147,13 +158,8 @@ std::optional<QStringList> QtFileDialogBackend::runSeveral(QWidget *parent,
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     const QStringList filters = nameFiltersOf(request.filter);
-    if (!filters.isEmpty()) {
-        dialog.setNameFilters(filters);
-        const int index = request.filterIndex >= 1 && request.filterIndex <= filters.size()
-            ? request.filterIndex
-            : 1;
-        dialog.selectNameFilter(filters.at(index - 1));
-    }
+    if (!filters.isEmpty())
+        showNameFilters(dialog, filters, request.filterIndex);
     if (!request.fileName.isEmpty())
         dialog.setDirectory(QFileInfo(QDir::fromNativeSeparators(request.fileName)).absolutePath());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
