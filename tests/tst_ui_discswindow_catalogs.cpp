@@ -33,7 +33,10 @@ struct ShelfFixture
             catalog.lines().append(line);
         catalog.setContent(Catalog::Content::CatalogLines);
         catalog.setPath(dir.filePath(QStringLiteral("Games.cdc")));
-        window = std::make_unique<DiscsWindow>(UiServices{&messages, &dialogs});
+        printPreview.outputFolder = dir.path();
+        UiServices services{&messages, &dialogs};
+        services.printPreview = &printPreview;
+        window = std::make_unique<DiscsWindow>(services);
         window->showCatalog(catalog, QStringLiteral("Games.cdc"));
     }
     bool ready()
@@ -59,6 +62,7 @@ struct ShelfFixture
     QTemporaryDir dir;
     RecordingMessageBoxService messages;
     ScriptedFileDialogBackend dialogs;
+    PdfPrintPreview printPreview;
     Catalog catalog;
     std::unique_ptr<DiscsWindow> window;
 };
@@ -120,6 +124,7 @@ private Q_SLOTS:
     void fromTheMainWindow();
     void exportsNameTheCatalogs_data();
     void exportsNameTheCatalogs();
+    void exportAndAddingWaitForEachOther();
 };
 
 // What the window shows after an addition: the disc rows with their
@@ -503,6 +508,46 @@ void TestUiDiscsWindowCatalogs::exportsNameTheCatalogs()
     const QString text = QString::fromUtf8(exported.readAll());
     for (const QString &line : expected)
         QVERIFY2(text.contains(line), qPrintable(line));
+}
+
+// Adding catalogs replaces the lines that an export or a printed page
+// reads: neither starts while catalogs are added, and no catalog is added
+// while an export runs.
+void TestUiDiscsWindowCatalogs::exportAndAddingWaitForEachOther()
+{
+    ShelfFixture x;
+    x.write(QStringLiteral("Shelf 2.cdc"), {"Games 1 - \\SETUP.EXE"});
+    x.write(QStringLiteral("Shelf 3.cdc"), {"Диск 1 - \\Ёлка.mp3"});
+    QVERIFY(x.ready());
+
+    // Adding under way: no export dialog, no preview.
+    QSignalSpy added(x.window.get(), &DiscsWindow::catalogsAdded);
+    x.window->addCatalogs({x.path(QStringLiteral("Shelf 2.cdc"))});
+    QVERIFY(x.window->isAddingCatalogs());
+    x.window->output->exportScope(DiscsWindowOutput::Scope::WholeCatalog);
+    x.window->output->print(ListingPaper::A4);
+    QVERIFY(x.dialogs.requests.empty());
+    QVERIFY(x.printPreview.files.isEmpty());
+    x.window->output->updateActions();
+    QVERIFY(!x.window->output->exportWhole->isEnabled());
+    QVERIFY(!x.window->output->printA4->isEnabled());
+    QVERIFY(waitFor([&] { return !added.isEmpty() && x.window->isReady(); }));
+    QCOMPARE(x.window->catalogs().size(), std::size_t(2));
+
+    // An export under way: the catalog asked for is not added; afterwards it is.
+    x.dialogs.answer(x.path(QStringLiteral("all.csv")));
+    QSignalSpy finished(x.window->output, &DiscsWindowOutput::exportFinished);
+    x.window->output->exportScope(DiscsWindowOutput::Scope::WholeCatalog);
+    QVERIFY(x.window->output->isExporting());
+    QVERIFY(!x.window->addButton->isEnabled());
+    x.window->addCatalogs({x.path(QStringLiteral("Shelf 3.cdc"))});
+    QVERIFY(!x.window->isAddingCatalogs());
+    QVERIFY(waitFor([&] { return !finished.isEmpty(); }));
+    QCOMPARE(finished.first().first().value<ExportResult>(), ExportResult::Written);
+    QCOMPARE(x.window->catalogs().size(), std::size_t(2));
+    QVERIFY(x.window->addButton->isEnabled());
+    QVERIFY(x.add({QStringLiteral("Shelf 3.cdc")}));
+    QCOMPARE(x.window->catalogs().size(), std::size_t(3));
 }
 
 QTEST_MAIN(TestUiDiscsWindowCatalogs)

@@ -12,6 +12,7 @@
 #include "ui/BackgroundJob.h"
 #include "ui/CommonDialog.h"
 #include "ui/DiscListModel.h"
+#include "ui/DiscsWindowOutput.h"
 #include "ui/DiscTreeModel.h"
 #include "ui/DuplicatesModel.h"
 #include "ui/MessageBox.h"
@@ -106,7 +107,8 @@ void DiscsWindow::chooseCatalogFolder()
 
 void DiscsWindow::addCatalogs(const QStringList &filesAndFolders)
 {
-    if (!isReady() || isAddingCatalogs())
+    // An export reads the lines on a worker: they stay until it is over.
+    if (!isReady() || isAddingCatalogs() || (output && output->isExporting()))
         return;
     const CatalogPaths found(filesAndFolders);
     m_addFailures.clear();

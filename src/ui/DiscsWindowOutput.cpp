@@ -184,7 +184,12 @@ std::vector<qsizetype> DiscsWindowOutput::selectedDiscs(bool orCurrent) const
 
 void DiscsWindowOutput::updateActions()
 {
-    const bool ready = m_window.index() != nullptr;
+    // While catalogs are added the lines are about to be replaced: nothing
+    // may start reading them; while an export reads them no catalog may be
+    // added.
+    const bool ready = m_window.index() != nullptr && !m_window.isAddingCatalogs();
+    m_window.addButton->setEnabled(m_window.isReady() && !m_window.isAddingCatalogs()
+                                   && !m_exporting);
     exportButton->setEnabled(ready || m_exporting);
     exportWhole->setEnabled(ready && !m_exporting);
     exportSelected->setEnabled(ready && !m_exporting && !selectedDiscs(false).empty());
@@ -205,7 +210,8 @@ QString DiscsWindowOutput::proposedName() const
 
 void DiscsWindowOutput::exportScope(Scope scope)
 {
-    if (!m_window.index() || m_exporting || !m_services.fileDialogs)
+    if (!m_window.index() || m_window.isAddingCatalogs() || m_exporting
+        || !m_services.fileDialogs)
         return;
     Request request{scope, {}, QString(), ExportFormat::Csv, m_window.exportTitle(),
                     m_window.exportDiscNames()};
@@ -349,7 +355,7 @@ void DiscsWindowOutput::exportDone(const Request &request)
 
 void DiscsWindowOutput::print(ListingPaper paper)
 {
-    if (!m_services.printPreview || !m_window.index())
+    if (!m_services.printPreview || !m_window.index() || m_window.isAddingCatalogs())
         return;
     const std::vector<qsizetype> discs = selectedDiscs(true);
     if (discs.empty())
