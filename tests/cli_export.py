@@ -327,7 +327,10 @@ def pdf_checks(work, catalog):
     # its files beside it in the next.
     for folder, file in (("\\Альбом\\", "песня.mp3"), ("\\DATA\\", "LEVEL1.DAT"),
                          ("\\Ünïcödé\\", "файл.txt")):
-        at = [i for i, line in enumerate(text.splitlines()) if folder in line]
+        # (A folder named again on top of the next column, "(continued)",
+        # is not the folder's own heading.)
+        at = [i for i, line in enumerate(text.splitlines())
+              if folder in line.replace(folder + " (continued)", "")]
         below = [i for i, line in enumerate(text.splitlines()) if file in line]
         check(f"pdf: {file} below its folder {folder}", len(at) == 1 and len(below) == 1
               and below[0] == at[0] + 1, f"{at} {below}")

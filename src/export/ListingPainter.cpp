@@ -160,13 +160,12 @@ private:
             const std::size_t left = rows.size() - next;
             const std::size_t room = std::size_t(rowsOnPage) * std::size_t(m_columns);
             // The last part of a disc is spread evenly over the columns,
-            // with a row to spare in each for a folder pushed on below or
-            // named again on top.
+            // with a row to spare in each for a folder pushed on below.
             const std::size_t perColumn =
                 left <= room ? std::min<std::size_t>(rowsOnPage,
                                                      (left + std::size_t(m_columns) - 1)
                                                              / std::size_t(m_columns)
-                                                         + (d.looseLines ? 0 : 2))
+                                                         + (d.looseLines ? 0 : 1))
                              : std::size_t(rowsOnPage);
             int column = 0;
             std::size_t slot = 0, used = 0;
@@ -181,9 +180,12 @@ private:
                     continue;
                 }
                 // A folder whose files go on in a new column or on a new
-                // page is named again at its top.
+                // page is named again at its top, unless that row alone
+                // would push the disc's last rows onto another page.
+                const std::size_t rowsLeft = rows.size() - next;
+                const std::size_t slotsLeft = std::size_t(m_columns - column) * perColumn;
                 if (slot == 0 && next > 0 && !rows[next].folder && !d.looseLines
-                    && perColumn > 1) {
+                    && perColumn > 1 && (rowsLeft < slotsLeft || rowsLeft > slotsLeft)) {
                     if (m_painter)
                         paintRow(d, {rows[next].line, true}, column, m_y, true);
                     used = std::max(used, ++slot);
