@@ -12,6 +12,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <thread>
+
 using namespace kobrix;
 using kobrix::test::toStore;
 
@@ -70,6 +72,7 @@ private Q_SLOTS:
     void appendsAStoreWhole();
     void catalogBuildsDiscsOfItsLines_data();
     void catalogBuildsDiscsOfItsLines();
+    void discsAskedFromSeveralThreads();
     void treeOfDisc_data();
     void treeOfDisc();
     void treeOfAMadeUpDeepLine();
@@ -314,6 +317,35 @@ void DiscsTest::catalogBuildsDiscsOfItsLines()
     catalog.setContent(content == Catalog::Content::CatalogLines ? Catalog::Content::DiscListing
                                                                  : Catalog::Content::CatalogLines);
     QCOMPARE(catalog.discs().count(), discs ? 0 : 1);
+}
+
+// Two windows counting the same catalog's discs on their workers: one index
+// is built, every thread sees it whole (heap damage or a wrong count before).
+void DiscsTest::discsAskedFromSeveralThreads()
+{
+    Catalog catalog;
+    for (int disc = 0; disc < 300; ++disc)
+        for (int file = 0; file < 100; ++file)
+            catalog.lines().append(QStringLiteral("Диск %1 - \\папка\\файл %2.txt").arg(disc).arg(file));
+    catalog.setContent(Catalog::Content::CatalogLines);
+    for (int round = 0; round < 20; ++round) {
+        catalog.markLinesChanged();
+        std::vector<const DiscIndex *> seen(4, nullptr);
+        std::vector<qint32> counts(4, -1);
+        std::vector<std::thread> threads;
+        for (std::size_t t = 0; t < seen.size(); ++t)
+            threads.emplace_back([&, t] {
+                seen[t] = &catalog.discs();
+                counts[t] = seen[t]->count();
+            });
+        for (std::thread &thread : threads)
+            thread.join();
+        for (std::size_t t = 0; t < seen.size(); ++t) {
+            QCOMPARE(seen[t], &catalog.discs());
+            QCOMPARE(counts[t], 300);
+        }
+        QCOMPARE(catalog.discs().lines(299).size(), std::size_t(100));
+    }
 }
 
 void DiscsTest::treeOfDisc_data()

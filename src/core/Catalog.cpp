@@ -32,6 +32,7 @@ void Catalog::markLinesChanged()
 
 const DiscIndex &Catalog::discs() const
 {
+    const std::lock_guard<std::mutex> building(m_discsBuilding);
     if (m_discsStale || m_discsLines != m_lines.count() || m_discsBytes != m_lines.byteSize()) {
         if (m_content == Content::CatalogLines)
             m_discs.build(m_lines);

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include <mutex>
+
 namespace kobrix {
 
 // The catalog the user works on: where it lives and the lines in hand. The
@@ -44,7 +46,9 @@ public:
     void markLinesChanged();
 
     // The discs of the lines, built on first use after a change: from the
-    // lines when they are a catalog's, empty otherwise.
+    // lines when they are a catalog's, empty otherwise. Several threads may
+    // ask at once (two windows counting on workers): one builds, the others
+    // wait for it. The lines must not change meanwhile.
     const DiscIndex &discs() const;
 
 Q_SIGNALS:
@@ -55,6 +59,7 @@ private:
     QString m_path;
     LineStore m_lines;
     Content m_content = Content::Nothing;
+    mutable std::mutex m_discsBuilding;
     mutable DiscIndex m_discs;
     mutable bool m_discsStale = true;
     // Lines and bytes the index was built from: lines added without a word
