@@ -70,12 +70,16 @@ inline bool waitFor(const std::function<bool()> &done)
 struct Fixture
 {
     explicit Fixture(const QStringList &lines = sampleCatalog())
+        : Fixture(lines, UiServices{&messages}, QStringLiteral("Games.cdc"))
+    {}
+    // Over services of the caller's (messages then go there).
+    Fixture(const QStringList &lines, const UiServices &services, const QString &catalogName)
     {
         for (const QString &line : lines)
             catalog.lines().append(line);
         catalog.setContent(Catalog::Content::CatalogLines);
-        window = std::make_unique<DiscsWindow>(UiServices{&messages});
-        window->showCatalog(catalog, QStringLiteral("Games.cdc"));
+        window = std::make_unique<DiscsWindow>(services);
+        window->showCatalog(catalog, catalogName);
     }
     bool ready()
     {

@@ -184,24 +184,12 @@ QString pdfInfo(const QString &path, const QString &key)
 struct OutputFixture
 {
     explicit OutputFixture(const QStringList &lines = outputCatalog())
+        : shown(lines, io.services(), QStringLiteral("Shelf.cdc"))
     {
-        for (const QString &line : lines)
-            catalog.lines().append(line);
-        catalog.setContent(Catalog::Content::CatalogLines);
         io.printPreview.outputFolder = folder.path();
-        window = std::make_unique<DiscsWindow>(io.services());
-        window->showCatalog(catalog, QStringLiteral("Shelf.cdc"));
     }
-    bool ready()
-    {
-        return waitFor([this] { return window->isReady(); });
-    }
-    bool activate()
-    {
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        return QTest::qWaitForWindowActive(window.get()) && ready();
-    }
+    bool ready() { return shown.ready(); }
+    bool activate() { return shown.activate(); }
     DiscsWindowOutput &output() { return *window->output; }
     // Chooses the disc rows given in the list.
     void selectRows(const QList<int> &rows)
@@ -235,8 +223,9 @@ struct OutputFixture
 
     QTemporaryDir folder;
     ScriptedServices io;
-    Catalog catalog;
-    std::unique_ptr<DiscsWindow> window;
+    Fixture shown;
+    Catalog &catalog = shown.catalog;
+    std::unique_ptr<DiscsWindow> &window = shown.window;
 };
 
 const char *scopeName(Scope scope)

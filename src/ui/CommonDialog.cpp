@@ -1,5 +1,7 @@
 #include "ui/CommonDialog.h"
 
+#include "core/ProgramTexts.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -34,6 +36,16 @@ QString qtNameFilter(const QString &description, const QString &pattern)
 }
 
 } // namespace
+
+FileDialogRequest existingCatalogRequest(const QString &fileName)
+{
+    FileDialogRequest request;
+    request.mode = FileDialogMode::Open;
+    request.flags = FileMustExist | HideReadOnly | PathMustExist;
+    request.filter = ProgramTexts::catalogFilter();
+    request.fileName = fileName;
+    return request;
+}
 
 // The "description|pattern|description|pattern..." filter as QFileDialog name
 // filters, one per pair. A description without a pattern gets "*".

@@ -35,6 +35,9 @@ struct FileDialogRequest
     int filterIndex = 1; // counts from 1
 };
 
+// An open dialog for a catalog file that exists, proposing fileName.
+FileDialogRequest existingCatalogRequest(const QString &fileName);
+
 // Shows the dialog. Returns the full path chosen, or nothing when cancelled.
 // The real one is QFileDialog; tests script the answers.
 class FileDialogBackend

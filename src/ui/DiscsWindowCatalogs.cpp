@@ -84,11 +84,9 @@ void DiscsWindow::chooseCatalogFiles()
 {
     if (!m_services.fileDialogs)
         return;
-    FileDialogRequest request;
+    FileDialogRequest request =
+        existingCatalogRequest(m_parts.empty() ? QString() : m_parts.back().path);
     request.mode = FileDialogMode::OpenSeveral;
-    request.flags = FileMustExist | HideReadOnly | PathMustExist;
-    request.filter = ProgramTexts::catalogFilter();
-    request.fileName = m_parts.empty() ? QString() : m_parts.back().path;
     if (const std::optional<QStringList> chosen = m_services.fileDialogs->runSeveral(this, request))
         addCatalogs(*chosen);
 }

@@ -145,12 +145,9 @@ void Form1::updateDiscInCatalog()
     // An existing catalog, proposed as the one the disc was found in or
     // the one in use; the main window's file dialog keeps its settings for
     // the writer's next use.
-    FileDialogRequest request;
-    request.mode = FileDialogMode::Open;
-    request.flags = FileMustExist | HideReadOnly | PathMustExist;
-    request.filter = ProgramTexts::catalogFilter();
-    request.fileName = !m_recognisedCatalog.isEmpty() ? m_recognisedCatalog : m_knownCatalogFile;
-    const std::optional<QString> chosen = m_services.fileDialogs->run(this, request);
+    const std::optional<QString> chosen = m_services.fileDialogs->run(
+        this, existingCatalogRequest(!m_recognisedCatalog.isEmpty() ? m_recognisedCatalog
+                                                                    : m_knownCatalogFile));
     if (!chosen)
         return; // cancelled: nothing read, nothing changed
     prepareDiscUpdate(*chosen);
