@@ -1,6 +1,7 @@
 #include "catalog/CatalogFile.h"
 
 #include "catalog/CatalogFileSystem.h"
+#include "core/KeyMaker.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 
 namespace kobrix {
 
@@ -20,6 +22,9 @@ namespace {
 // cache while it is parsed and costs few page faults in a short search.
 constexpr std::size_t kReadChunk = 1 << 20;
 constexpr std::size_t kSliceReadChunk = 1 << 17;
+// The share of non-ASCII lines from which a load makes their keys on a
+// second thread.
+constexpr double kShareForKeyThread = 0.05;
 
 } // namespace
 
@@ -27,6 +32,7 @@ struct CatalogReader::State
 {
     LineStore *target = nullptr;
     bool linesReserved = false; // room for the line table reserved from an estimate
+    bool keysOnThread = false;  // search keys made by a KeyMaker (see readSlice)
     std::unique_ptr<FieldParser> parser;
     std::vector<char> buffer;
     QFile file; // the catalog file, when the reader opened one
@@ -131,6 +137,12 @@ bool CatalogReader::readSlice(LineStore &out, std::chrono::nanoseconds budget)
     }
     if (s.buffer.empty())
         s.buffer.resize(m_room == Room::WholeFile ? kReadChunk : kSliceReadChunk);
+    // A load of a catalog with many lines outside ASCII makes their search
+    // keys on a second thread while it reads; they are all made when this
+    // slice returns.
+    std::optional<KeyMaker> keys;
+    if (s.keysOnThread && out.hasSearchKeys())
+        keys.emplace(out);
 
     QElapsedTimer timer;
     timer.start();
@@ -158,6 +170,8 @@ bool CatalogReader::readSlice(LineStore &out, std::chrono::nanoseconds budget)
             close();
             return true;
         }
+        if (keys)
+            keys->publish();
         if (!s.linesReserved) {
             // The first chunk tells how long the lines are and how many hold
             // other than ASCII: reserve the tables (and the search keys) for
@@ -187,7 +201,13 @@ bool CatalogReader::readSlice(LineStore &out, std::chrono::nanoseconds budget)
                     }
                 } catch (const std::bad_alloc &) {
                 }
+                // Where few lines need a key, waking a thread for them
+                // costs more than it saves.
+                s.keysOnThread = m_room == Room::WholeFile && nonAsciiShare >= kShareForKeyThread;
             }
+            // The lines of this first chunk have their keys already.
+            if (s.keysOnThread && out.hasSearchKeys())
+                keys.emplace(out);
         }
         if (timer.nsecsElapsed() >= budget.count())
             return false;

@@ -1,10 +1,12 @@
 #include "core/LineStore.h"
 
+#include "core/KeyMaker.h"
 #include "core/MemoryAdvice.h"
 #include "core/SearchKey.h"
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #if defined(__GNUC__) && defined(__x86_64__)
 #include <immintrin.h>
@@ -196,8 +198,36 @@ bool isValidUtf8(std::string_view bytes)
 
 LineStore::LineStore() { m_offsets.push_back(0); }
 
+template <typename Vector>
+void LineStore::growTable(Vector &v, std::size_t more)
+{
+    if (v.capacity() - v.size() >= more)
+        return;
+    if (m_attached.maker) {
+        const KeyMaker::Pause pause(*m_attached.maker);
+        growFor(v, more);
+    } else {
+        growFor(v, more);
+    }
+}
+
+template <typename Vector>
+void LineStore::reserveTable(Vector &v, std::size_t count)
+{
+    if (count <= v.capacity())
+        return;
+    if (m_attached.maker) {
+        const KeyMaker::Pause pause(*m_attached.maker);
+        reserveLarge(v, count);
+    } else {
+        reserveLarge(v, count);
+    }
+}
+
 void LineStore::clear()
 {
+    if (m_attached.maker) // the thread reads no line that is not there
+        m_attached.maker->finish();
     m_bytes.clear();
     m_offsets.clear();
     m_offsets.push_back(0);
@@ -208,12 +238,16 @@ void LineStore::clear()
 
 void LineStore::reserve(std::size_t bytes, std::size_t lines)
 {
-    reserveLarge(m_bytes, bytes);
-    reserveLarge(m_offsets, lines + 1);
+    reserveTable(m_bytes, bytes);
+    reserveTable(m_offsets, lines + 1);
 }
 
 void LineStore::reserveNonAscii(std::size_t lines, std::size_t keyBytes)
 {
+    // The keys are the maker's while one is attached: it waits meanwhile.
+    std::optional<KeyMaker::Pause> pause;
+    if (m_attached.maker)
+        pause.emplace(*m_attached.maker);
     reserveLarge(m_nonAscii, lines);
     if (m_keepKeys) {
         reserveLarge(m_keyOffsets, lines + 1);
@@ -238,8 +272,8 @@ void LineStore::appendUtf8(std::string_view utf8, bool ascii)
     }
     // Room first, then the changes, which cannot fail: when memory runs out
     // the store keeps exactly the lines it held.
-    growFor(m_bytes, utf8.size() + 1);
-    growFor(m_offsets, 1);
+    growTable(m_bytes, utf8.size() + 1);
+    growTable(m_offsets, 1);
     m_bytes.insert(m_bytes.end(), utf8.begin(), utf8.end());
     m_bytes.push_back('\n');
     m_offsets.push_back(std::int64_t(m_bytes.size()));
@@ -252,10 +286,14 @@ bool LineStore::appendIfValidUtf8(std::string_view bytes)
 
 bool LineStore::appendNonAscii(std::string_view utf8, bool mustBeValid)
 {
-    growFor(m_bytes, utf8.size() + 1);
-    growFor(m_offsets, 1);
-    growFor(m_nonAscii, 1);
-    if (m_keepKeys) {
+    growTable(m_bytes, utf8.size() + 1);
+    growTable(m_offsets, 1);
+    growTable(m_nonAscii, 1);
+    if (m_attached.maker) {
+        // The key comes later, from the maker's thread.
+        if (mustBeValid && !isValidUtf8(utf8))
+            return false;
+    } else if (m_keepKeys) {
         // The key is made where it will stay; checking the bytes is part of
         // making it.
         growFor(m_keyOffsets, 1);
@@ -281,6 +319,8 @@ bool LineStore::appendNonAscii(std::string_view utf8, bool mustBeValid)
 
 void LineStore::appendStore(const LineStore &other)
 {
+    if (m_attached.maker)
+        m_attached.maker->finish();
     if (m_keepKeys != other.m_keepKeys) {
         // The keys are made (or left out) as this store keeps them.
         for (qsizetype i = 0; i < other.count(); ++i)
@@ -320,6 +360,37 @@ void LineStore::appendStore(const LineStore &other)
         for (std::size_t k = 1; k < other.m_keyOffsets.size(); ++k)
             m_keyOffsets.push_back(other.m_keyOffsets[k] + keyShift);
     }
+}
+
+void LineStore::makeKeys(std::size_t upTo)
+{
+    // The tables' addresses once: their headers change with every line the
+    // appending thread adds.
+    const qsizetype *nonAscii = m_nonAscii.data();
+    const std::int64_t *offsets = m_offsets.data();
+    const char *bytes = m_bytes.data();
+    for (std::size_t k = keysMade(); k < upTo; ++k) {
+        const std::size_t line = std::size_t(nonAscii[k]);
+        const std::string_view utf8(bytes + offsets[line],
+                                    std::size_t(offsets[line + 1] - offsets[line] - 1));
+        growFor(m_keyOffsets, 1);
+        if (!appendSearchKey(m_keys, utf8)) {
+            // Not UTF-8: the key of what the line shows.
+            const QByteArray key = searchKey(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+            m_keys.reserveMore(std::size_t(key.size()) + 1);
+            m_keys.append(key.constData(), std::size_t(key.size()));
+        }
+        m_keys.push_back('\n');
+        m_keyOffsets.push_back(std::int64_t(m_keys.size()));
+    }
+}
+
+void LineStore::dropSearchKeys()
+{
+    m_keys = ByteBuffer();
+    m_keyOffsets.resize(1);
+    m_keyOffsets.shrink_to_fit();
+    m_keepKeys = false;
 }
 
 QString LineStore::at(qsizetype index) const

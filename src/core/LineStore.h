@@ -11,6 +11,8 @@
 
 namespace kobrix {
 
+class KeyMaker;
+
 // True when every byte is < 0x80.
 bool isAscii(std::string_view bytes);
 // True when bytes are well-formed UTF-8: no stray continuation byte, no
@@ -54,6 +56,9 @@ public:
     // that is searched only for ASCII text can do without.
     void setKeepSearchKeys(bool keep) { m_keepKeys = keep; }
     bool hasSearchKeys() const { return m_keepKeys; }
+    // Non-ASCII lines that have their search keys: all of them, except
+    // while a KeyMaker is attached.
+    std::size_t keysMade() const { return m_keyOffsets.size() - 1; }
 
     qsizetype count() const { return qsizetype(m_offsets.size()) - 1; }
     bool isEmpty() const { return count() == 0; }
@@ -94,6 +99,21 @@ public:
     std::size_t memoryBytes() const;
 
 private:
+    friend class KeyMaker;
+
+    // Makes the keys of the non-ASCII lines [keysMade(), upTo): reads only
+    // those lines and writes only the keys (a KeyMaker's thread).
+    void makeKeys(std::size_t upTo);
+    // Gives up the keys (memory ran out making them): the store then keeps
+    // none, and the search makes them as it goes.
+    void dropSearchKeys();
+    // Makes room for more elements in a line table, keeping an attached
+    // KeyMaker away from the tables if they move.
+    template <typename Vector>
+    void growTable(Vector &v, std::size_t more);
+    template <typename Vector>
+    void reserveTable(Vector &v, std::size_t count);
+
     // Appends a non-ASCII line; returns false when it is not valid UTF-8 and
     // mustBeValid is set.
     bool appendNonAscii(std::string_view utf8, bool mustBeValid);
@@ -101,9 +121,20 @@ private:
     std::vector<char> m_bytes;
     std::vector<std::int64_t> m_offsets; // count() + 1 entries; the last is the end
     std::vector<qsizetype> m_nonAscii;
-    ByteBuffer m_keys;
+    // The keys on cache lines of their own: a KeyMaker's thread writes them
+    // while the tables above grow with every line appended.
+    alignas(64) ByteBuffer m_keys;
     std::vector<std::int64_t> m_keyOffsets{0}; // m_nonAscii.size() + 1 entries
-    bool m_keepKeys = true;
+    alignas(64) bool m_keepKeys = true;
+    // The maker of the keys of lines appended meanwhile; it stays with this
+    // object: a copy or a moved store has none.
+    struct AttachedMaker
+    {
+        AttachedMaker() = default;
+        AttachedMaker(const AttachedMaker &) {}
+        AttachedMaker &operator=(const AttachedMaker &) { return *this; }
+        KeyMaker *maker = nullptr;
+    } m_attached;
 };
 
 } // namespace kobrix
