@@ -48,11 +48,10 @@ void KeyMaker::run()
             return m_pauses == 0 && !m_failed && m_published > m_store->keysMade();
         };
         m_wake.wait(lock, [&] { return m_stop || hasWork(); });
-        if (!hasWork()) {
-            if (m_stop)
-                return;
+        if (m_stop)
+            return; // finish() makes what is left
+        if (!hasWork())
             continue;
-        }
         const std::size_t upTo = std::min(m_published, m_store->keysMade() + kBatchLines);
         m_busy = true;
         lock.unlock();
@@ -79,10 +78,20 @@ void KeyMaker::finish()
         m_stop = true;
     }
     m_wake.notify_one();
+    // The thread stops after the batch in hand; the keys it has not come
+    // to are made here rather than waited for, so that a slice of a load
+    // never waits on a thread that is late or not scheduled.
     m_thread.join();
     LineStore &store = *m_store;
     store.m_attached.maker = nullptr;
     m_store = nullptr;
+    if (!m_failed) {
+        try {
+            store.makeKeys(store.nonAsciiLines().size());
+        } catch (const std::bad_alloc &) {
+            m_failed = true;
+        }
+    }
     if (m_failed)
         store.dropSearchKeys();
 }

@@ -18,9 +18,9 @@ class LineStore;
 // their keys. The appending thread calls publish() after a batch of lines;
 // the maker's thread then makes their keys, reading only lines already
 // published and writing only the keys. Before the store moves its line
-// tables to grow them, it pauses the maker (see Pause). finish() waits until
-// every line has its key and detaches the maker: the store is then as if
-// the lines had been appended with their keys.
+// tables to grow them, it pauses the maker (see Pause). After finish() every
+// line has its key and the maker is detached: the store is then as if the
+// lines had been appended with their keys.
 class KeyMaker
 {
 public:
@@ -31,9 +31,10 @@ public:
 
     // Lets the thread make the keys of every line appended so far.
     void publish();
-    // Waits for every key, then detaches from the store. When memory ran
-    // out for the keys, the store keeps none (its search makes them as it
-    // goes). Idempotent.
+    // Stops the thread (after the batch in hand), makes the keys it did not
+    // come to, and detaches from the store. When memory ran out for the
+    // keys, the store keeps none (its search makes them as it goes).
+    // Idempotent.
     void finish();
 
     // Keeps the maker's thread away from the store while it lives: the
