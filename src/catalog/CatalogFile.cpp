@@ -146,6 +146,7 @@ bool CatalogReader::readSlice(LineStore &out, std::chrono::nanoseconds budget)
 
     QElapsedTimer timer;
     timer.start();
+    const std::size_t nonAsciiAtStart = out.nonAsciiLines().size();
     for (;;) {
         // Big blocks straight into the buffer: for a file opened unbuffered
         // each is one system call.
@@ -209,7 +210,17 @@ bool CatalogReader::readSlice(LineStore &out, std::chrono::nanoseconds budget)
             if (s.keysOnThread && out.hasSearchKeys())
                 keys.emplace(out);
         }
-        if (timer.nsecsElapsed() >= budget.count())
+        // The keys the thread has not come to are made when the slice
+        // returns: time for them is kept, taking a key to cost about what
+        // reading its line did.
+        const qint64 spent = timer.nsecsElapsed();
+        qint64 keysLeft = 0;
+        if (keys) {
+            const std::size_t read = out.nonAsciiLines().size() - nonAsciiAtStart;
+            if (read > 0)
+                keysLeft = qint64(double(spent) * double(keys->pending()) / double(read));
+        }
+        if (spent + keysLeft >= budget.count())
             return false;
     }
 }

@@ -18,6 +18,7 @@ constexpr std::size_t kBatchLines = 2048;
 KeyMaker::KeyMaker(LineStore &store) : m_store(&store)
 {
     m_published = store.keysMade();
+    m_keyed = m_published;
     store.m_attached.maker = this;
     m_thread = std::thread([this] { run(); });
 }
@@ -37,6 +38,15 @@ void KeyMaker::publish()
         m_published = lines;
     }
     m_wake.notify_one();
+}
+
+std::size_t KeyMaker::pending() const
+{
+    if (!m_store)
+        return 0;
+    const std::size_t lines = m_store->nonAsciiLines().size();
+    const std::size_t keyed = m_keyed.load(std::memory_order_relaxed);
+    return lines > keyed ? lines - keyed : 0;
 }
 
 void KeyMaker::run()
@@ -61,6 +71,7 @@ void KeyMaker::run()
         } catch (const std::bad_alloc &) {
             failed = true;
         }
+        m_keyed.store(m_store->keysMade(), std::memory_order_relaxed);
         lock.lock();
         m_busy = false;
         m_failed = m_failed || failed;
