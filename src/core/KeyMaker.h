@@ -3,7 +3,6 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
-#include <exception>
 #include <mutex>
 #include <thread>
 

@@ -35,6 +35,15 @@ void reserveLarge(Vector &v, std::size_t count)
     adviseHugePages(v.data(), v.capacity() * sizeof(*v.data()));
 }
 
+// Keeps a key maker's thread (if any) away from the store while the result
+// lives.
+std::optional<KeyMaker::Pause> pauseOf(KeyMaker *maker)
+{
+    if (!maker)
+        return std::nullopt;
+    return std::optional<KeyMaker::Pause>(std::in_place, *maker);
+}
+
 } // namespace
 
 bool isAscii(std::string_view bytes)
@@ -203,12 +212,8 @@ void LineStore::growTable(Vector &v, std::size_t more)
 {
     if (v.capacity() - v.size() >= more)
         return;
-    if (m_attached.maker) {
-        const KeyMaker::Pause pause(*m_attached.maker);
-        growFor(v, more);
-    } else {
-        growFor(v, more);
-    }
+    const auto pause = pauseOf(m_attached.maker);
+    growFor(v, more);
 }
 
 template <typename Vector>
@@ -216,12 +221,8 @@ void LineStore::reserveTable(Vector &v, std::size_t count)
 {
     if (count <= v.capacity())
         return;
-    if (m_attached.maker) {
-        const KeyMaker::Pause pause(*m_attached.maker);
-        reserveLarge(v, count);
-    } else {
-        reserveLarge(v, count);
-    }
+    const auto pause = pauseOf(m_attached.maker);
+    reserveLarge(v, count);
 }
 
 void LineStore::clear()
@@ -245,9 +246,7 @@ void LineStore::reserve(std::size_t bytes, std::size_t lines)
 void LineStore::reserveNonAscii(std::size_t lines, std::size_t keyBytes)
 {
     // The keys are the maker's while one is attached: it waits meanwhile.
-    std::optional<KeyMaker::Pause> pause;
-    if (m_attached.maker)
-        pause.emplace(*m_attached.maker);
+    const auto pause = pauseOf(m_attached.maker);
     reserveLarge(m_nonAscii, lines);
     if (m_keepKeys) {
         reserveLarge(m_keyOffsets, lines + 1);
@@ -296,17 +295,8 @@ bool LineStore::appendNonAscii(std::string_view utf8, bool mustBeValid)
     } else if (m_keepKeys) {
         // The key is made where it will stay; checking the bytes is part of
         // making it.
-        growFor(m_keyOffsets, 1);
-        m_keys.reserveMore(utf8.size() + utf8.size() / 2 + 5);
-        if (!appendSearchKey(m_keys, utf8)) { // leaves the keys as they were
-            if (mustBeValid)
-                return false;
-            const QByteArray key = searchKey(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
-            m_keys.reserveMore(std::size_t(key.size()) + 1);
-            m_keys.append(key.constData(), std::size_t(key.size()));
-        }
-        m_keys.push_back('\n');
-        m_keyOffsets.push_back(std::int64_t(m_keys.size()));
+        if (!appendKeyOf(utf8, mustBeValid))
+            return false;
     } else if (mustBeValid && !isValidUtf8(utf8)) {
         return false;
     }
@@ -373,16 +363,25 @@ void LineStore::makeKeys(std::size_t upTo)
         const std::size_t line = std::size_t(nonAscii[k]);
         const std::string_view utf8(bytes + offsets[line],
                                     std::size_t(offsets[line + 1] - offsets[line] - 1));
-        growFor(m_keyOffsets, 1);
-        if (!appendSearchKey(m_keys, utf8)) {
-            // Not UTF-8: the key of what the line shows.
-            const QByteArray key = searchKey(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
-            m_keys.reserveMore(std::size_t(key.size()) + 1);
-            m_keys.append(key.constData(), std::size_t(key.size()));
-        }
-        m_keys.push_back('\n');
-        m_keyOffsets.push_back(std::int64_t(m_keys.size()));
+        appendKeyOf(utf8, false);
     }
+}
+
+bool LineStore::appendKeyOf(std::string_view utf8, bool mustBeValid)
+{
+    growFor(m_keyOffsets, 1);
+    m_keys.reserveMore(utf8.size() + utf8.size() / 2 + 5);
+    if (!appendSearchKey(m_keys, utf8)) { // leaves the keys as they were
+        if (mustBeValid)
+            return false;
+        // Not UTF-8: the key of what the line shows.
+        const QByteArray key = searchKey(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+        m_keys.reserveMore(std::size_t(key.size()) + 1);
+        m_keys.append(key.constData(), std::size_t(key.size()));
+    }
+    m_keys.push_back('\n');
+    m_keyOffsets.push_back(std::int64_t(m_keys.size()));
+    return true;
 }
 
 void LineStore::dropSearchKeys()

@@ -107,6 +107,9 @@ private:
     // Gives up the keys (memory ran out making them): the store then keeps
     // none, and the search makes them as it goes.
     void dropSearchKeys();
+    // Appends the key of a line, its '\n' and its offset; appends nothing
+    // and returns false when the line is not UTF-8 and mustBeValid is set.
+    bool appendKeyOf(std::string_view utf8, bool mustBeValid);
     // Makes room for more elements in a line table, keeping an attached
     // KeyMaker away from the tables if they move.
     template <typename Vector>

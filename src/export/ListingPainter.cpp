@@ -185,7 +185,7 @@ private:
                 const std::size_t rowsLeft = rows.size() - next;
                 const std::size_t slotsLeft = std::size_t(m_columns - column) * perColumn;
                 if (slot == 0 && next > 0 && !rows[next].folder && !d.looseLines
-                    && perColumn > 1 && (rowsLeft < slotsLeft || rowsLeft > slotsLeft)) {
+                    && perColumn > 1 && rowsLeft != slotsLeft) {
                     if (m_painter)
                         paintRow(d, {rows[next].line, true}, column, m_y, true);
                     used = std::max(used, ++slot);

@@ -43,7 +43,7 @@ int filterIndexOf(ExportFormat format)
 
 QString extensionOf(int filterIndex)
 {
-    switch (kFilterFormats[std::clamp(filterIndex, 1, 3) - 1]) {
+    switch (kFilterFormats[std::clamp(filterIndex, 1, int(std::size(kFilterFormats))) - 1]) {
     case ExportFormat::Csv: return QStringLiteral(".csv");
     case ExportFormat::Html: return QStringLiteral(".html");
     case ExportFormat::Pdf: break;
@@ -192,9 +192,11 @@ void DiscsWindowOutput::updateActions()
                                    && !m_exporting);
     exportButton->setEnabled(ready || m_exporting);
     exportWhole->setEnabled(ready && !m_exporting);
-    exportSelected->setEnabled(ready && !m_exporting && !selectedDiscs(false).empty());
+    const bool chosen = !selectedDiscs(false).empty();
+    exportSelected->setEnabled(ready && !m_exporting && chosen);
     exportResults->setEnabled(ready && !m_exporting && m_window.hitsModel()->totalLines() > 0);
-    const bool printable = ready && !selectedDiscs(true).empty();
+    // Print takes the disc shown when none is chosen.
+    const bool printable = ready && (chosen || m_window.currentDisc() >= 0);
     printButton->setEnabled(printable);
     for (QAction *action : {printA4, printLetter, printBooklet})
         action->setEnabled(printable);

@@ -27,8 +27,7 @@ public:
 };
 
 // QPrintPreviewDialog over a printer set to the page layout given. Built
-// only where Qt has its print support (not in the Windows cross-build,
-// whose Qt is built without it).
+// only where Qt has its print support.
 class QtPrintPreviewService : public PrintPreviewService
 {
 public:
