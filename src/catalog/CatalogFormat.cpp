@@ -88,11 +88,12 @@ void appendUtf8CodePoint(std::string &out, char32_t c)
 bool isBlank(char c) { return c == ' '; }
 
 // Appends one field, turned into UTF-8; hasHighBytes tells whether the field
-// holds a byte >= 0x80 (only such a field may need converting).
-void appendField(std::string_view field, bool hasHighBytes, LineStore &out)
+// holds a byte >= 0x80 (only such a field may need converting), knownValid
+// that it is already known to be UTF-8.
+void appendField(std::string_view field, bool hasHighBytes, LineStore &out, bool knownValid = false)
 {
-    if (!hasHighBytes) {
-        out.appendUtf8(field, true);
+    if (!hasHighBytes || knownValid) {
+        out.appendUtf8(field, !hasHighBytes);
         return;
     }
     if (out.appendIfValidUtf8(field))
@@ -384,6 +385,11 @@ void FieldParser::feedText(std::string_view chunk)
     const char *nextLf = nullptr;
     const char *nextCr = nullptr;
     const char *candidate = nullptr; // where the skip function said to look
+    // The end of the part of the chunk checked as a whole and found to be
+    // UTF-8, from the first record that holds a byte >= 0x80 on: a record
+    // cut from it at its quotes is UTF-8 too and needs no check of its own.
+    // Null until such a record comes.
+    const char *validEnd = nullptr;
     while (p != end) {
         if (m_skip && m_pending.empty() && (!candidate || p > candidate)) {
             p = skipLines(p, end, candidate);
@@ -400,8 +406,11 @@ void FieldParser::feedText(std::string_view chunk)
             if (end - close >= 2 && *close == '"' && (close[1] == '\r' || close[1] == '\n')
                 && std::size_t(close - p) <= m_maxRecordBytes) {
                 const std::string_view field(p + 1, std::size_t(close - p - 1));
-                if (!m_filter || m_filter(m_filterContext, field))
-                    appendField(field, hasHighBytes, m_out);
+                if (!m_filter || m_filter(m_filterContext, field)) {
+                    if (hasHighBytes && !validEnd)
+                        validEnd = p + validUtf8Length(std::string_view(p, std::size_t(end - p)));
+                    appendField(field, hasHighBytes, m_out, hasHighBytes && close <= validEnd);
+                }
                 ++m_lines;
                 p = pastLineEnd(close + 1, end);
                 continue;

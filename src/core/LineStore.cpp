@@ -109,8 +109,22 @@ __attribute__((target("avx2"))) bool validUtf8Avx2(const unsigned char *p, std::
     __m256i previous = _mm256_setzero_si256();
     __m256i errors = _mm256_setzero_si256();
     std::size_t i = 0;
+    // A lead byte in the last three places of a block whose character goes on
+    // past the block's end: bytes above these limits.
+    const __m256i lastLimits = _mm256_setr_epi8(
+        char(0xFF), char(0xFF), char(0xFF), char(0xFF), char(0xFF), char(0xFF), char(0xFF), char(0xFF),
+        char(0xFF), char(0xFF), char(0xFF), char(0xFF), char(0xFF), char(0xFF), char(0xFF), char(0xFF),
+        char(0xFF), char(0xFF), char(0xFF), char(0xFF), char(0xFF), char(0xFF), char(0xFF), char(0xFF),
+        char(0xFF), char(0xFF), char(0xFF), char(0xFF), char(0xFF), char(0xEF), char(0xDF), char(0xBF));
     for (; i + 32 < n; i += 32) {
         const __m256i input = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + i));
+        if (!_mm256_movemask_epi8(input)) {
+            // All ASCII: wrong only when the block before left a character
+            // unfinished. Mostly-ASCII text costs little more than reading.
+            errors = _mm256_or_si256(errors, _mm256_subs_epu8(previous, lastLimits));
+            previous = input;
+            continue;
+        }
         // The 32 bytes before each byte's position: [previous high half, input low half].
         const __m256i shifted = _mm256_permute2x128_si256(previous, input, 0x21);
         const __m256i prev1 = _mm256_alignr_epi8(input, shifted, 15);
@@ -203,6 +217,25 @@ bool isValidUtf8(std::string_view bytes)
         }
     }
     return true;
+}
+
+std::size_t validUtf8Length(std::string_view bytes)
+{
+    // A lead byte in the last three bytes whose character does not fit
+    // before the end starts a character cut off there.
+    std::size_t whole = bytes.size();
+    for (std::size_t back = 1; back <= 3 && back <= bytes.size(); ++back) {
+        const auto b = static_cast<unsigned char>(bytes[bytes.size() - back]);
+        if (b < 0x80)
+            break;
+        if (b >= 0xC0) {
+            const std::size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+            if (length > back)
+                whole -= back;
+            break;
+        }
+    }
+    return isValidUtf8(bytes.substr(0, whole)) ? whole : 0;
 }
 
 LineStore::LineStore() { m_offsets.push_back(0); }

@@ -18,6 +18,12 @@ bool isAscii(std::string_view bytes);
 // True when bytes are well-formed UTF-8: no stray continuation byte, no
 // character cut short, no overlong form, no surrogate, nothing past U+10FFFF.
 bool isValidUtf8(std::string_view bytes);
+// The length of the longest start of bytes that ends on a character boundary
+// and leaves out at most a character cut off at the end (one to three bytes
+// of a character whose rest is yet to come), when that start is valid UTF-8;
+// 0 when it is not. A reader checks a whole block once this way instead of
+// every line in it.
+std::size_t validUtf8Length(std::string_view bytes);
 
 // The lines of a disc listing or of a loaded catalog, held compactly: every
 // line is stored as UTF-8 in one buffer, each followed by '\n', and a table of

@@ -1,6 +1,7 @@
 #include "core/SearchKey.h"
 
 #include "core/LineStore.h"
+#include "core/MemoryAdvice.h"
 
 #include <QChar>
 #include <QList>
@@ -29,6 +30,13 @@ constexpr std::uint32_t kNeedsNormalizer = 0x80000000u;
 // Bit 30: a line's key holds the character only where the line's own bytes
 // do (see isLiteralInKeys).
 constexpr std::uint32_t kLiteral = 0x40000000u;
+// Bit 29: a character that composition leaves as it is and that has no
+// canonical decomposition (no mark, no Hangul part): one that a single mark
+// after it either joins into one character or leaves alone.
+constexpr std::uint32_t kSimpleStarter = 0x20000000u;
+// Bit 28: a combining mark that has no decomposition of its own and folds to
+// a character of the Basic Multilingual Plane.
+constexpr std::uint32_t kSimpleMark = 0x10000000u;
 
 struct FoldTable
 {
@@ -42,6 +50,18 @@ struct FoldTable
     // decomposed, and the parts of what composition makes of a character it
     // does not keep (one excluded from composition).
     std::vector<bool> madeByComposition;
+    // The characters that composition makes of a starter and one mark,
+    // sorted by (starter << 16 | mark): U+00E9 for "e" and U+0301 ...
+    std::vector<std::pair<std::uint32_t, char32_t>> compositions;
+
+    // What composition makes of starter and mark; 0 when nothing.
+    char32_t composition(char32_t starter, char32_t mark) const
+    {
+        const std::uint32_t pair = (std::uint32_t(starter) << 16) | std::uint32_t(mark);
+        const auto it = std::lower_bound(compositions.begin(), compositions.end(),
+                                         std::pair<std::uint32_t, char32_t>(pair, 0));
+        return it != compositions.end() && it->first == pair ? it->second : 0;
+    }
 };
 
 std::uint32_t packUtf8(char32_t c)
@@ -56,9 +76,9 @@ std::uint32_t packUtf8(char32_t c)
 
 bool isHangulSyllable(char32_t c) { return c >= 0xAC00 && c <= 0xD7A3; }
 
-std::unique_ptr<FoldTable> buildFoldTable()
+FoldTable *buildFoldTable()
 {
-    auto table = std::make_unique<FoldTable>();
+    auto *table = new (allocateLarge(sizeof(FoldTable))) FoldTable;
     std::vector<bool> needsNormalizer(0x10000, false);
     // What keys can make of other characters: the foldings of other
     // characters and the compositions of singletons.
@@ -85,6 +105,9 @@ std::unique_ptr<FoldTable> buildFoldTable()
         if (composed == alone) {
             if (parts.size() > 1)
                 markFolding(c);
+            if (parts.size() == 2 && c < 0x10000 && parts[0] < 0x10000 && parts[1] < 0x10000
+                && QChar::combiningClass(char32_t(parts[1])) != 0)
+                table->compositions.emplace_back((std::uint32_t(parts[0]) << 16) | parts[1], c);
             return;
         }
         // A character that NFC does not keep (a singleton such as the
@@ -153,9 +176,14 @@ std::unique_ptr<FoldTable> buildFoldTable()
             e |= kNeedsNormalizer;
         else if (folded == c && !madeFromOthers[c] && !canonical[c])
             e |= kLiteral;
+        if (!needsNormalizer[c] && !canonical[c] && QChar::combiningClass(c) == 0)
+            e |= kSimpleStarter;
+        if (QChar::combiningClass(c) != 0 && !canonical[c] && folded < 0x10000)
+            e |= kSimpleMark;
         table->entry[c] = e;
     }
     std::sort(table->heldFor.begin(), table->heldFor.end());
+    std::sort(table->compositions.begin(), table->compositions.end());
     table->heldFor.erase(std::unique(table->heldFor.begin(), table->heldFor.end()),
                          table->heldFor.end());
     return table;
@@ -163,7 +191,7 @@ std::unique_ptr<FoldTable> buildFoldTable()
 
 const FoldTable &foldTable()
 {
-    static const std::unique_ptr<FoldTable> table = buildFoldTable();
+    static const FoldTable *table = buildFoldTable();
     return *table;
 }
 
@@ -187,7 +215,170 @@ QByteArray slowKey(QStringView text)
 
 inline bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
+// The code point of the character at the start of utf8 (valid UTF-8, not
+// empty), and its length in bytes.
+char32_t firstCharacter(const unsigned char *p, std::size_t &length)
+{
+    if (p[0] < 0x80) {
+        length = 1;
+        return p[0];
+    }
+    if (p[0] < 0xE0) {
+        length = 2;
+        return (char32_t(p[0] & 0x1F) << 6) | (p[1] & 0x3F);
+    }
+    if (p[0] < 0xF0) {
+        length = 3;
+        return (char32_t(p[0] & 0x0F) << 12) | (char32_t(p[1] & 0x3F) << 6) | (p[2] & 0x3F);
+    }
+    length = 4;
+    return 0x10000; // outside the table
+}
+
+// A mark in a line that composition may change (a name written on a Mac,
+// say, with "e" and U+0301 for "é"), at `at` in the line that starts at
+// start: where it is the one mark after a character it joins (or may not
+// join) as NFC would, writes its part of the key at o, which is just behind
+// the key of the character before it. Returns false when the line needs the
+// normalizer after all: several marks, which NFC may reorder, or a
+// character before that is not simple.
+bool composeMark(const FoldTable &table, char32_t mark, std::uint32_t markEntry,
+                 const unsigned char *start, const unsigned char *at, char *&o)
+{
+    if (!(markEntry & kSimpleMark) || at == start)
+        return false;
+    // The character before, which the key has just folded (valid UTF-8).
+    const unsigned char *q = at - 1;
+    while (q > start && isContinuation(*q) && at - q < 3)
+        --q;
+    if (isContinuation(*q))
+        return false;
+    std::size_t length = 0;
+    const char32_t base = firstCharacter(q, length);
+    if (q + length != at || base >= 0x10000)
+        return false;
+    const std::uint32_t baseEntry = table.entry[base];
+    if (!(baseEntry & kSimpleStarter))
+        return false;
+    std::uint32_t e = markEntry;
+    if (const char32_t composed = table.composition(base, mark)) {
+        e = table.entry[composed];
+        if (e & kNeedsNormalizer)
+            return false;
+        o -= (baseEntry >> 24) & 3; // the key holds the two as one
+    }
+    std::memcpy(o, &e, 4);
+    o += (e >> 24) & 3;
+    return true;
+}
+
 enum class FastResult { Done, NeedsNormalizer, Invalid };
+
+#if defined(__SSE2__) || defined(_M_X64)
+inline __m128i bytesEqual(__m128i v, int b) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(char(b))); }
+inline __m128i bytesMasked(__m128i v, int mask, int b)
+{
+    return _mm_cmpeq_epi8(_mm_and_si128(v, _mm_set1_epi8(char(mask))), _mm_set1_epi8(char(b)));
+}
+// A-Z in v raised to a-z.
+inline __m128i asciiLowered(__m128i v)
+{
+    const __m128i upper = _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8('A' - 1)),
+                                        _mm_cmplt_epi8(v, _mm_set1_epi8('Z' + 1)));
+    return _mm_add_epi8(v, _mm_and_si128(upper, _mm_set1_epi8(0x20)));
+}
+
+// Folds sixteen bytes at a time of text in ASCII, the Latin-1 letters
+// (lead byte C3) and the basic Cyrillic letters U+0400-U+045F (lead bytes D0
+// and D1): the alphabets of Western Europe and of Russian, Ukrainian,
+// Belarusian, Bulgarian, Serbian and Macedonian names. None of those
+// characters needs composing, and their foldings keep their lengths, so a
+// few byte additions fold them. p is at a character boundary; stops at the
+// first block holding anything else (or a character cut by the text's end)
+// and returns the bytes folded, which out received.
+std::size_t foldTwoByteBlocks(const unsigned char *p, const unsigned char *end, char *out)
+{
+    std::size_t done = 0;
+    while (end - (p + done) >= 16) {
+        const __m128i in = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + done));
+        const __m128i d0 = bytesEqual(in, 0xD0);
+        const __m128i d1 = bytesEqual(in, 0xD1);
+        const __m128i c3 = bytesEqual(in, 0xC3);
+        const __m128i continuation = bytesMasked(in, 0xC0, 0x80);
+        const unsigned leads = unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(d0, d1), c3)));
+        const unsigned conts = unsigned(_mm_movemask_epi8(continuation));
+        const unsigned high = unsigned(_mm_movemask_epi8(in));
+        // Every byte >= 0x80 one of those leads or the continuation byte
+        // right after one (a lead in the last place goes on in the next
+        // block); after D1 only 80-9F (U+0440-U+045F).
+        if ((high & ~(leads | conts)) != 0 || ((leads << 1) & 0xFFFF) != conts)
+            break;
+        const unsigned upperHalf = unsigned(_mm_movemask_epi8(bytesMasked(in, 0x20, 0x20)));
+        if ((unsigned(_mm_movemask_epi8(d1)) << 1) & conts & upperHalf)
+            break;
+        const __m128i afterD0 = _mm_slli_si128(d0, 1);
+        const __m128i afterC3 = _mm_slli_si128(c3, 1);
+        const __m128i high4 = _mm_and_si128(in, _mm_set1_epi8(char(0xF0)));
+        // After D0: 80-8F (U+0400-U+040F) fold to D1 90-9F, 90-9F (U+0410-
+        // U+041F) to D0 B0-BF, A0-AF (U+0420-U+042F) to D1 80-8F.
+        const __m128i from80 = _mm_and_si128(afterD0, bytesEqual(high4, 0x80));
+        const __m128i from90 = _mm_and_si128(afterD0, bytesEqual(high4, 0x90));
+        const __m128i fromA0 = _mm_and_si128(afterD0, bytesEqual(high4, 0xA0));
+        // After C3: 80-9E (U+00C0-U+00DE) fold to A0-BE, but for 97 (the
+        // multiplication sign) and 9F (sharp s, which stays).
+        const __m128i latinCapital = _mm_andnot_si128(
+            _mm_or_si128(bytesEqual(in, 0x97), bytesEqual(in, 0x9F)),
+            _mm_and_si128(afterC3, bytesMasked(in, 0xE0, 0x80)));
+        __m128i delta = _mm_or_si128(
+            _mm_or_si128(_mm_and_si128(from80, _mm_set1_epi8(0x10)),
+                         _mm_and_si128(_mm_or_si128(from90, latinCapital), _mm_set1_epi8(0x20))),
+            _mm_and_si128(fromA0, _mm_set1_epi8(char(-0x20))));
+        // The lead of those moving to D1.
+        delta = _mm_add_epi8(delta, _mm_and_si128(_mm_srli_si128(_mm_or_si128(from80, fromA0), 1),
+                                                  _mm_set1_epi8(1)));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + done), _mm_add_epi8(asciiLowered(in), delta));
+        done += (leads & 0x8000) ? 15 : 16;
+    }
+    return done;
+}
+
+// Copies sixteen bytes at a time of text in ASCII (folded) and characters of
+// U+3000-U+9FFF (lead bytes E3-E9: kana, CJK punctuation and the common
+// kanji), which fold to themselves and need no composing, but for the
+// combining marks among them (U+302A-U+302F, U+3099, U+309A). As
+// foldTwoByteBlocks otherwise.
+std::size_t copyCjkBlocks(const unsigned char *p, const unsigned char *end, char *out)
+{
+    std::size_t done = 0;
+    while (end - (p + done) >= 16) {
+        const __m128i in = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + done));
+        // E3-E9 as signed bytes: -29..-23.
+        const __m128i lead = _mm_and_si128(_mm_cmpgt_epi8(in, _mm_set1_epi8(char(0xE2))),
+                                           _mm_cmplt_epi8(in, _mm_set1_epi8(char(0xEA))));
+        const unsigned leads = unsigned(_mm_movemask_epi8(lead));
+        const unsigned conts = unsigned(_mm_movemask_epi8(bytesMasked(in, 0xC0, 0x80)));
+        const unsigned high = unsigned(_mm_movemask_epi8(in));
+        if ((high & ~(leads | conts)) != 0 || (((leads << 1) | (leads << 2)) & 0xFFFF) != conts)
+            break;
+        // The marks: E3 80 AA-AF and E3 82 99-9A.
+        const __m128i e3 = bytesEqual(in, 0xE3);
+        const __m128i next = _mm_srli_si128(in, 1);
+        const __m128i third = _mm_srli_si128(in, 2);
+        const __m128i marks = _mm_and_si128(
+            e3, _mm_or_si128(_mm_and_si128(bytesEqual(next, 0x80),
+                                           _mm_and_si128(_mm_cmpgt_epi8(third, _mm_set1_epi8(char(0xA9))),
+                                                         _mm_cmplt_epi8(third, _mm_set1_epi8(char(0xB0))))),
+                             _mm_and_si128(bytesEqual(next, 0x82),
+                                           _mm_or_si128(bytesEqual(third, 0x99), bytesEqual(third, 0x9A)))));
+        // A lead in the last two places: its mark check waits for the next block.
+        if (_mm_movemask_epi8(marks) & 0x3FFF)
+            break;
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + done), asciiLowered(in));
+        done += (leads & 0x4000) ? 14 : (leads & 0x8000) ? 15 : 16;
+    }
+    return done;
+}
+#endif
 
 // Folds utf8 into out (room for 1.5 bytes per input byte, and 4 more)
 // through the table. Returns the bytes written through `written`.
@@ -195,6 +386,7 @@ FastResult fastKey(const unsigned char *p, const unsigned char *end, char *out,
                    std::size_t &written)
 {
     const FoldTable &table = foldTable();
+    const unsigned char *const start = p;
     char *o = out;
     while (p < end) {
 #if defined(__SSE2__) || defined(_M_X64)
@@ -213,6 +405,18 @@ FastResult fastKey(const unsigned char *p, const unsigned char *end, char *out,
         }
 #endif
         unsigned char b = *p;
+#if defined(__SSE2__) || defined(_M_X64)
+        if (b >= 0xC3) {
+            const std::size_t done = b >= 0xE3 ? (b <= 0xE9 ? copyCjkBlocks(p, end, o) : 0)
+                : (b == 0xC3 || b == 0xD0 || b == 0xD1) ? foldTwoByteBlocks(p, end, o)
+                                                        : 0;
+            if (done) {
+                p += done;
+                o += done;
+                continue;
+            }
+        }
+#endif
         if (b < 0x80) {
             *o++ = char(b >= 'A' && b <= 'Z' ? b + 32 : b);
             ++p;
@@ -225,11 +429,15 @@ FastResult fastKey(const unsigned char *p, const unsigned char *end, char *out,
             do {
                 if (end - p < 2 || !isContinuation(p[1]))
                     return FastResult::Invalid;
-                const std::uint32_t e = table.entry[(char32_t(b & 0x1F) << 6) | (p[1] & 0x3F)];
-                if (e & kNeedsNormalizer)
-                    return FastResult::NeedsNormalizer;
-                std::memcpy(o, &e, 4);
-                o += (e >> 24) & 3;
+                const char32_t c = (char32_t(b & 0x1F) << 6) | (p[1] & 0x3F);
+                const std::uint32_t e = table.entry[c];
+                if (e & kNeedsNormalizer) {
+                    if (!composeMark(table, c, e, start, p, o))
+                        return FastResult::NeedsNormalizer;
+                } else {
+                    std::memcpy(o, &e, 4);
+                    o += (e >> 24) & 3;
+                }
                 p += 2;
             } while (p < end && unsigned((b = *p) - 0xC2) < 0x1E);
             continue;
@@ -244,10 +452,13 @@ FastResult fastKey(const unsigned char *p, const unsigned char *end, char *out,
                 if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))
                     return FastResult::Invalid;
                 const std::uint32_t e = table.entry[c];
-                if (e & kNeedsNormalizer)
-                    return FastResult::NeedsNormalizer;
-                std::memcpy(o, &e, 4);
-                o += (e >> 24) & 3;
+                if (e & kNeedsNormalizer) {
+                    if (!composeMark(table, c, e, start, p, o))
+                        return FastResult::NeedsNormalizer;
+                } else {
+                    std::memcpy(o, &e, 4);
+                    o += (e >> 24) & 3;
+                }
                 p += 3;
             } while (p < end && unsigned((b = *p) - 0xE0) < 0x10);
             continue;
@@ -287,29 +498,6 @@ std::vector<char32_t> keySources(char32_t c)
     return sources;
 }
 
-namespace {
-
-// The code point of the character at the start of utf8 (valid UTF-8, not
-// empty), and its length in bytes.
-char32_t firstCharacter(const unsigned char *p, std::size_t &length)
-{
-    if (p[0] < 0x80) {
-        length = 1;
-        return p[0];
-    }
-    if (p[0] < 0xE0) {
-        length = 2;
-        return (char32_t(p[0] & 0x1F) << 6) | (p[1] & 0x3F);
-    }
-    if (p[0] < 0xF0) {
-        length = 3;
-        return (char32_t(p[0] & 0x0F) << 12) | (char32_t(p[1] & 0x3F) << 6) | (p[2] & 0x3F);
-    }
-    length = 4;
-    return 0x10000; // outside the table
-}
-
-} // namespace
 
 bool isKeptInKeys(std::string_view utf8)
 {
