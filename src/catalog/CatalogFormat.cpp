@@ -87,6 +87,10 @@ void appendUtf8CodePoint(std::string &out, char32_t c)
 
 bool isBlank(char c) { return c == ' '; }
 
+// Records outside ASCII of a chunk that are checked for UTF-8 one by one
+// before the rest of the chunk is checked at once.
+constexpr int kRecordsCheckedAlone = 32;
+
 // Appends one field, turned into UTF-8; hasHighBytes tells whether the field
 // holds a byte >= 0x80 (only such a field may need converting), knownValid
 // that it is already known to be UTF-8.
@@ -386,10 +390,12 @@ void FieldParser::feedText(std::string_view chunk)
     const char *nextCr = nullptr;
     const char *candidate = nullptr; // where the skip function said to look
     // The end of the part of the chunk checked as a whole and found to be
-    // UTF-8, from the first record that holds a byte >= 0x80 on: a record
-    // cut from it at its quotes is UTF-8 too and needs no check of its own.
-    // Null until such a record comes.
+    // UTF-8: a record cut from it at its quotes is UTF-8 too and needs no
+    // check of its own. Null until enough records holding bytes >= 0x80
+    // have come for one check of the rest of the chunk to cost less than
+    // checking them one by one (a search takes few of a chunk's records).
     const char *validEnd = nullptr;
+    int recordsToCheck = kRecordsCheckedAlone;
     while (p != end) {
         if (m_skip && m_pending.empty() && (!candidate || p > candidate)) {
             p = skipLines(p, end, candidate);
@@ -407,7 +413,7 @@ void FieldParser::feedText(std::string_view chunk)
                 && std::size_t(close - p) <= m_maxRecordBytes) {
                 const std::string_view field(p + 1, std::size_t(close - p - 1));
                 if (!m_filter || m_filter(m_filterContext, field)) {
-                    if (hasHighBytes && !validEnd)
+                    if (hasHighBytes && !validEnd && --recordsToCheck < 0)
                         validEnd = p + validUtf8Length(std::string_view(p, std::size_t(end - p)));
                     appendField(field, hasHighBytes, m_out, hasHighBytes && close <= validEnd);
                 }
