@@ -84,6 +84,7 @@ FoldTable *buildFoldTable()
     // characters and the compositions of singletons.
     std::vector<bool> madeFromOthers(0x10000, false);
     std::vector<bool> canonical(0x10000, false);
+    std::vector<bool> mark(0x10000, false); // combining class other than 0
     table->madeByComposition.assign(0x10000, false);
     const auto markCanonical = [&](char32_t c) {
         // Every character after the first of a canonical decomposition may
@@ -135,7 +136,7 @@ FoldTable *buildFoldTable()
         // Marks that combine with what precedes them, and characters that
         // composition replaces or reorders.
         if (QChar::combiningClass(c) != 0)
-            needsNormalizer[c] = true;
+            needsNormalizer[c] = mark[c] = true;
         // The table holds the folding until the entries are made below.
         const char32_t f = QChar::toCaseFolded(c);
         table->entry[c] = f;
@@ -176,9 +177,9 @@ FoldTable *buildFoldTable()
             e |= kNeedsNormalizer;
         else if (folded == c && !madeFromOthers[c] && !canonical[c])
             e |= kLiteral;
-        if (!needsNormalizer[c] && !canonical[c] && QChar::combiningClass(c) == 0)
+        if (!needsNormalizer[c] && !canonical[c] && !mark[c])
             e |= kSimpleStarter;
-        if (QChar::combiningClass(c) != 0 && !canonical[c] && folded < 0x10000)
+        if (mark[c] && !canonical[c] && folded < 0x10000)
             e |= kSimpleMark;
         table->entry[c] = e;
     }
