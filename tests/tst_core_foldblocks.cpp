@@ -78,6 +78,24 @@ private Q_SLOTS:
         QCOMPARE(failures, 0);
     }
 
+    // A key holds exactly its line's characters, however long the line's
+    // last run of ASCII: ending with a block of sixteen, the key once took
+    // the byte behind the line as well.
+    void asciiTailsOfEveryLength()
+    {
+        for (int n = 0; n <= 48; ++n) {
+            const QString ascii(n, QLatin1Char('K'));
+            for (const QString &text : {ascii, QString::fromUtf8("Ж") + ascii, QString::fromUtf8("デ") + ascii,
+                                        QString::fromUtf8("é").repeated(9) + ascii}) {
+                // Followed in memory by a byte that must not get into the key.
+                const QByteArray utf8 = text.toUtf8() + '"';
+                ByteBuffer key;
+                QVERIFY(appendSearchKey(key, std::string_view(utf8.constData(), std::size_t(utf8.size() - 1))));
+                QCOMPARE(QByteArray(key.data(), qsizetype(key.size())), searchKey(text));
+            }
+        }
+    }
+
     // Decomposed names (a letter and one mark, as Mac-made discs hold them)
     // are composed without the normalizer; several marks, which may need
     // reordering, and marks after a letter they do not join still come out

@@ -404,6 +404,8 @@ FastResult fastKey(const unsigned char *p, const unsigned char *end, char *out,
             p += 16;
             o += 16;
         }
+        if (p == end)
+            break;
 #endif
         unsigned char b = *p;
 #if defined(__SSE2__) || defined(_M_X64)

@@ -1,9 +1,12 @@
 // Fuzzes the catalog field reader: whatever the bytes, reading must not crash,
-// every line must be valid UTF-8 without CR or LF, and splitting the input
-// into chunks anywhere must not change the result.
+// every line must be valid UTF-8 without CR or LF, splitting the input into
+// chunks anywhere must not change the result, and each line's search key
+// made the fast way must be the one Qt's normalizer and folding make.
 
 #include "catalog/CatalogFormat.h"
+#include "core/SearchKey.h"
 
+#include <QStringDecoder>
 #include <QUtf8StringView>
 
 #include <cstdint>
@@ -41,6 +44,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (line.find('\n') != std::string_view::npos || line.find('\r') != std::string_view::npos)
             std::abort();
         if (!QUtf8StringView(line.data(), qsizetype(line.size())).isValidUtf8())
+            std::abort();
+        // Decoded with a leading U+FEFF kept: QString::fromUtf8() drops it.
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        const QString text = decoder(QByteArrayView(line.data(), qsizetype(line.size())));
+        ByteBuffer key;
+        if (!appendSearchKey(key, line) || QByteArray(key.data(), qsizetype(key.size())) != searchKey(text))
             std::abort();
     }
     return 0;
