@@ -273,6 +273,21 @@ bool composeMark(const FoldTable &table, char32_t mark, std::uint32_t markEntry,
     return true;
 }
 
+// Writes the key of the character c, at `at` in the line that starts at
+// start, at o. Returns false when the line needs the normalizer.
+inline bool appendFolded(const FoldTable &table, char32_t c, const unsigned char *start,
+                         const unsigned char *at, char *&o)
+{
+    // Each table entry is stored whole: its fourth byte, the flags, lands in
+    // room that the next character overwrites or that is spare.
+    const std::uint32_t e = table.entry[c];
+    if (e & kNeedsNormalizer)
+        return composeMark(table, c, e, start, at, o);
+    std::memcpy(o, &e, 4);
+    o += (e >> 24) & 3;
+    return true;
+}
+
 enum class FastResult { Done, NeedsNormalizer, Invalid };
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -425,22 +440,13 @@ FastResult fastKey(const unsigned char *p, const unsigned char *end, char *out,
             ++p;
             continue;
         }
-        // Each table entry is stored whole: its fourth byte, the flags, lands
-        // in room that the next character overwrites or that is spare.
         if (unsigned(b - 0xC2) < 0x1E) {
             // Two-byte characters (Latin, Greek, Cyrillic), as long as they come.
             do {
                 if (end - p < 2 || !isContinuation(p[1]))
                     return FastResult::Invalid;
-                const char32_t c = (char32_t(b & 0x1F) << 6) | (p[1] & 0x3F);
-                const std::uint32_t e = table.entry[c];
-                if (e & kNeedsNormalizer) {
-                    if (!composeMark(table, c, e, start, p, o))
-                        return FastResult::NeedsNormalizer;
-                } else {
-                    std::memcpy(o, &e, 4);
-                    o += (e >> 24) & 3;
-                }
+                if (!appendFolded(table, (char32_t(b & 0x1F) << 6) | (p[1] & 0x3F), start, p, o))
+                    return FastResult::NeedsNormalizer;
                 p += 2;
             } while (p < end && unsigned((b = *p) - 0xC2) < 0x1E);
             continue;
@@ -454,14 +460,8 @@ FastResult fastKey(const unsigned char *p, const unsigned char *end, char *out,
                     = (char32_t(b & 0x0F) << 12) | (char32_t(p[1] & 0x3F) << 6) | (p[2] & 0x3F);
                 if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))
                     return FastResult::Invalid;
-                const std::uint32_t e = table.entry[c];
-                if (e & kNeedsNormalizer) {
-                    if (!composeMark(table, c, e, start, p, o))
-                        return FastResult::NeedsNormalizer;
-                } else {
-                    std::memcpy(o, &e, 4);
-                    o += (e >> 24) & 3;
-                }
+                if (!appendFolded(table, c, start, p, o))
+                    return FastResult::NeedsNormalizer;
                 p += 3;
             } while (p < end && unsigned((b = *p) - 0xE0) < 0x10);
             continue;
