@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include "catalog/CatalogFormat.h"
 #include "scan/DiscImageReader.h"
 #include "scan/DiscWalker.h"
 
@@ -52,6 +53,16 @@ QStringList toStringList(const LineStore &store)
     for (qsizetype i = 0; i < store.count(); ++i)
         lines << store.at(i);
     return lines;
+}
+
+QStringList parseInChunks(const QByteArray &bytes, qsizetype chunk)
+{
+    LineStore store;
+    FieldParser parser(store);
+    for (qsizetype at = 0; at < bytes.size(); at += chunk)
+        parser.feed(std::string_view(bytes.constData() + at, std::size_t(std::min(chunk, bytes.size() - at))));
+    parser.finish();
+    return toStringList(store);
 }
 
 LineStore toStore(const QStringList &lines)

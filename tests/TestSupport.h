@@ -19,6 +19,8 @@ void writeFile(const QString &root, const QString &relativePath, const QByteArra
 void makeDir(const QString &root, const QString &relativePath);
 QByteArray readFile(const QString &path);
 QStringList toStringList(const LineStore &store);
+// The lines of catalog bytes read by the field parser chunk bytes at a time.
+QStringList parseInChunks(const QByteArray &bytes, qsizetype chunk);
 
 // The reader the program uses for a folder on this system.
 std::unique_ptr<DirectoryReader> makeFolderReader();

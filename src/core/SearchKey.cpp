@@ -11,7 +11,6 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -412,10 +411,7 @@ FastResult fastKey(const unsigned char *p, const unsigned char *end, char *out,
             const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
             if (_mm_movemask_epi8(block))
                 break;
-            const __m128i upper = _mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8('A' - 1)),
-                                                _mm_cmplt_epi8(block, _mm_set1_epi8('Z' + 1)));
-            _mm_storeu_si128(reinterpret_cast<__m128i *>(o),
-                             _mm_add_epi8(block, _mm_and_si128(upper, _mm_set1_epi8(0x20))));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(o), asciiLowered(block));
             p += 16;
             o += 16;
         }
