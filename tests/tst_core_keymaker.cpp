@@ -125,7 +125,7 @@ private Q_SLOTS:
         const LineStore expected = inlineStore(records);
         QVERIFY(expected.nonAsciiLines().size() > 100);
         // Never published: the maker's thread has made no key when it
-        // finishes, and the keys are made half by it, half apart.
+        // finishes, which makes them all.
         constexpr qsizetype kNever = 0;
         for (const qsizetype publishEvery : {qsizetype(1), qsizetype(4096), qsizetype(1 << 20), kNever}) {
             LineStore store;

@@ -3,9 +3,7 @@
 #include "core/LineStore.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <new>
-#include <vector>
 
 namespace kobrix {
 
@@ -14,9 +12,6 @@ namespace {
 // Lines keyed between two looks at the state: a pause waits for at most
 // this many keys (a fraction of a millisecond).
 constexpr std::size_t kBatchLines = 2048;
-// Keys left at finish() from which the finishing thread makes half of them
-// beside the maker's thread; fewer are made on the finishing thread alone.
-constexpr std::size_t kSharedFinishLines = 4 * kBatchLines;
 
 } // namespace
 
@@ -68,7 +63,6 @@ void KeyMaker::run()
         if (!hasWork())
             continue;
         const std::size_t upTo = std::min(m_published, m_store->keysMade() + kBatchLines);
-        m_batchEnd = upTo;
         m_busy = true;
         lock.unlock();
         bool failed = false;
@@ -89,28 +83,7 @@ void KeyMaker::finish()
 {
     if (!m_store)
         return;
-    LineStore &store = *m_store;
-    const std::size_t lines = store.nonAsciiLines().size();
-    // Where many keys are left, the thread makes the first half of them and
-    // this thread the second half, apart, appended once the thread is done:
-    // both cores keep working to the end of a load.
-    std::size_t split = lines;
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        const std::size_t reached = m_busy ? m_batchEnd : m_keyed.load(std::memory_order_relaxed);
-        if (!m_failed && m_pauses == 0 && lines > reached && lines - reached >= kSharedFinishLines)
-            split = reached + (lines - reached) / 2;
-        m_published = split;
-    }
-    m_wake.notify_one();
-    ByteBuffer keysApart;
-    std::vector<std::int64_t> endsApart;
-    bool apartFailed = false;
-    try {
-        store.makeKeysApart(split, lines, keysApart, endsApart);
-    } catch (const std::bad_alloc &) {
-        apartFailed = true;
-    }
+    publish();
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
         m_stop = true;
@@ -120,15 +93,12 @@ void KeyMaker::finish()
     // to are made here rather than waited for, so that a slice of a load
     // never waits on a thread that is late or not scheduled.
     m_thread.join();
+    LineStore &store = *m_store;
     store.m_attached.maker = nullptr;
     m_store = nullptr;
     if (!m_failed) {
         try {
-            store.makeKeys(split);
-            if (apartFailed)
-                store.makeKeys(lines);
-            else
-                store.appendKeysMadeApart(keysApart, endsApart);
+            store.makeKeys(store.nonAsciiLines().size());
         } catch (const std::bad_alloc &) {
             m_failed = true;
         }

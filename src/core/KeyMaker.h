@@ -34,9 +34,8 @@ public:
     // Lines appended that have no key yet (an estimate while the thread
     // runs): what finish() would have to make.
     std::size_t pending() const;
-    // Makes the keys the thread has not come to, the thread and the caller
-    // each making half of them when there are many, then stops the thread
-    // and detaches from the store. When memory ran out for the
+    // Stops the thread (after the batch in hand), makes the keys it did not
+    // come to, and detaches from the store. When memory ran out for the
     // keys, the store keeps none (its search makes them as it goes).
     // Idempotent.
     void finish();
@@ -63,7 +62,6 @@ private:
     std::condition_variable m_wake; // work published, or stop
     std::condition_variable m_idle; // the thread left the store
     std::size_t m_published = 0;    // non-ASCII lines the thread may key
-    std::size_t m_batchEnd = 0;     // where the batch in hand ends, while busy
     std::atomic<std::size_t> m_keyed{0}; // keys made, as last told by the thread
     int m_pauses = 0;
     bool m_busy = false;
