@@ -400,63 +400,21 @@ void LineStore::makeKeys(std::size_t upTo)
     }
 }
 
-namespace {
-
-// Appends the key of a line and its '\n' to keys; appends nothing and
-// returns false when the line is not UTF-8 and mustBeValid is set.
-bool appendLineKey(ByteBuffer &keys, std::string_view utf8, bool mustBeValid)
+bool LineStore::appendKeyOf(std::string_view utf8, bool mustBeValid)
 {
-    keys.reserveMore(utf8.size() + utf8.size() / 2 + 5);
-    if (!appendSearchKey(keys, utf8)) { // leaves the keys as they were
+    growFor(m_keyOffsets, 1);
+    m_keys.reserveMore(utf8.size() + utf8.size() / 2 + 5);
+    if (!appendSearchKey(m_keys, utf8)) { // leaves the keys as they were
         if (mustBeValid)
             return false;
         // Not UTF-8: the key of what the line shows.
         const QByteArray key = searchKey(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
-        keys.reserveMore(std::size_t(key.size()) + 1);
-        keys.append(key.constData(), std::size_t(key.size()));
+        m_keys.reserveMore(std::size_t(key.size()) + 1);
+        m_keys.append(key.constData(), std::size_t(key.size()));
     }
-    keys.push_back('\n');
-    return true;
-}
-
-} // namespace
-
-bool LineStore::appendKeyOf(std::string_view utf8, bool mustBeValid)
-{
-    growFor(m_keyOffsets, 1);
-    if (!appendLineKey(m_keys, utf8, mustBeValid))
-        return false;
+    m_keys.push_back('\n');
     m_keyOffsets.push_back(std::int64_t(m_keys.size()));
     return true;
-}
-
-void LineStore::makeKeysApart(std::size_t from, std::size_t to, ByteBuffer &keys,
-                              std::vector<std::int64_t> &ends) const
-{
-    if (from >= to)
-        return;
-    // Room for keys as long as the lines they come from (and the ASCII
-    // lines between them), which most are; more grows the buffer.
-    const std::int64_t *offsets = m_offsets.data();
-    const std::size_t firstLine = std::size_t(m_nonAscii[from]);
-    const std::size_t lastLine = std::size_t(m_nonAscii[to - 1]);
-    keys.reserve(keys.size() + std::size_t(offsets[lastLine + 1] - offsets[firstLine]));
-    adviseHugePages(keys.data(), keys.capacity());
-    ends.reserve(ends.size() + (to - from));
-    for (std::size_t k = from; k < to; ++k) {
-        appendLineKey(keys, utf8At(m_nonAscii[k]), false);
-        ends.push_back(std::int64_t(keys.size()));
-    }
-}
-
-void LineStore::appendKeysMadeApart(const ByteBuffer &keys, const std::vector<std::int64_t> &ends)
-{
-    growFor(m_keyOffsets, ends.size());
-    m_keys.reserveMore(keys.size());
-    const std::int64_t shift = std::int64_t(m_keys.size());
-    m_keys.append(keys.data(), keys.size());
-    for (const std::int64_t end : ends)
-        m_keyOffsets.push_back(end + shift);
 }
 
 void LineStore::dropSearchKeys()

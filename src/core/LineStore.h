@@ -117,14 +117,6 @@ private:
     // Appends the key of a line, its '\n' and its offset; appends nothing
     // and returns false when the line is not UTF-8 and mustBeValid is set.
     bool appendKeyOf(std::string_view utf8, bool mustBeValid);
-    // Makes the keys of the non-ASCII lines [from, to) into keys, each
-    // followed by '\n', and the end of each in keys into ends: the same
-    // bytes makeKeys() would write, made apart from the store's own keys
-    // (while a KeyMaker's thread writes those). Reads only the lines.
-    void makeKeysApart(std::size_t from, std::size_t to, ByteBuffer &keys,
-                       std::vector<std::int64_t> &ends) const;
-    // Appends keys made apart, for the lines from keysMade() on.
-    void appendKeysMadeApart(const ByteBuffer &keys, const std::vector<std::int64_t> &ends);
     // Makes room for more elements in a line table, keeping an attached
     // KeyMaker away from the tables if they move.
     template <typename Vector>
