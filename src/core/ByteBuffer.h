@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/MemoryAdvice.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
@@ -50,6 +52,8 @@ public:
         if (capacity <= m_capacity)
             return;
         std::unique_ptr<char[]> grown(new char[capacity]);
+        // Huge pages for a large buffer before the bytes held are copied in.
+        adviseHugePages(grown.get(), capacity);
         if (m_size)
             std::memcpy(grown.get(), m_data.get(), m_size);
         m_data = std::move(grown);

@@ -16,23 +16,28 @@ namespace kobrix {
 
 namespace {
 
+// Reserves room in v, with the advice that suits a large table: huge pages
+// where the system has them, advised before the elements held are copied
+// over, as small pages would cost a page fault every 4 KB of the copy.
+template <typename Vector>
+void reserveLarge(Vector &v, std::size_t count)
+{
+    if (count <= v.capacity())
+        return;
+    Vector grown;
+    grown.reserve(count);
+    adviseHugePages(grown.data(), grown.capacity() * sizeof(*grown.data()));
+    grown.insert(grown.end(), v.begin(), v.end()); // cannot throw: room is there
+    v.swap(grown);
+}
+
 // Makes room for `more` elements, doubling as push_back would.
 template <typename Vector>
 void growFor(Vector &v, std::size_t more)
 {
     if (v.capacity() - v.size() >= more)
         return;
-    v.reserve(std::max(v.size() + more, v.capacity() * 2));
-}
-
-// Reserves room in v, with the advice that suits a large table.
-template <typename Vector>
-void reserveLarge(Vector &v, std::size_t count)
-{
-    if (count <= v.capacity())
-        return;
-    v.reserve(count);
-    adviseHugePages(v.data(), v.capacity() * sizeof(*v.data()));
+    reserveLarge(v, std::max(v.size() + more, v.capacity() * 2));
 }
 
 // Keeps a key maker's thread (if any) away from the store while the result

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/ByteBuffer.h"
-#include "core/MemoryAdvice.h"
 
 #include <QString>
 #include <QStringView>
@@ -128,18 +127,13 @@ private:
     // mustBeValid is set.
     bool appendNonAscii(std::string_view utf8, bool mustBeValid);
 
-    // The large tables grow into huge pages where the system has them: a
-    // table that doubles is copied into fresh memory, and small pages would
-    // cost a page fault every 4 KB of it.
-    template <typename T>
-    using Table = std::vector<T, LargeTableAllocator<T>>;
-    Table<char> m_bytes;
-    Table<std::int64_t> m_offsets; // count() + 1 entries; the last is the end
+    std::vector<char> m_bytes;
+    std::vector<std::int64_t> m_offsets; // count() + 1 entries; the last is the end
     std::vector<qsizetype> m_nonAscii;
     // The keys on cache lines of their own: a KeyMaker's thread writes them
     // while the tables above grow with every line appended.
     alignas(64) ByteBuffer m_keys;
-    Table<std::int64_t> m_keyOffsets{0}; // m_nonAscii.size() + 1 entries
+    std::vector<std::int64_t> m_keyOffsets{0}; // m_nonAscii.size() + 1 entries
     alignas(64) bool m_keepKeys = true;
     // The maker of the keys of lines appended meanwhile; it stays with this
     // object: a copy or a moved store has none.
