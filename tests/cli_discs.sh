@@ -66,6 +66,22 @@ check "discs, in the order of their first lines" 0 "$(lines \
 check "discs of an empty catalog" 0 "" "" discs "$work/empty.cdc"
 check "discs of a missing catalog" 2 "" "$missing" discs "$work/none.cdc"
 
+# Many records outside ASCII, so that the reader checks their UTF-8 a block at
+# a time, with Windows-1252 records among them and at the end: those are read
+# as Windows-1252, by discs and dupes as by a load.
+{
+    for i in $(seq 1 300); do
+        printf '"Диск 2 - \Музыка\%03d Ёлка.mp3"\r\n' "$i"
+        if [ $((i % 100)) = 0 ]; then printf '"M\xfcller - \\Caf\xe9\\%d.txt"\r\n' "$i"; fi
+    done
+    printf '"M\xfcller - \\Caf\xe9\\SETUP.EXE"\r\n'
+} > "$work/many.cdc"
+check "discs of many UTF-8 records and some in Windows-1252" 0 \
+    "$(lines "Диск 2${tab}300" "Müller${tab}4")" "" discs "$work/many.cdc"
+check "dupes of many UTF-8 records and some in Windows-1252" 0 "" "" dupes "$work/many.cdc"
+check "ls a Windows-1252 folder among many UTF-8 records" 0 "$(lines 100.txt 200.txt 300.txt SETUP.EXE)" "" \
+    ls "$work/many.cdc" --disc "Müller" '\Café'
+
 # Every line is a file: the disc appended again lists SETUP.EXE twice.
 check "ls root: folders, then files" 0 "$(lines 'DATA\' SETUP.EXE README.TXT a SETUP.EXE)" "" \
     ls "$c" --disc "Games 1"

@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 using namespace kobrix;
 using namespace kobrix::test;
 
@@ -238,6 +240,74 @@ private Q_SLOTS:
                 QCOMPARE(found(true, chunk, limit, error), expected);
                 QCOMPARE(error.description(), expectedError.description());
             }
+        }
+    }
+
+    // What a filter that takes every record itself (as kobrix-cli's tallies
+    // do) is told of each: the text between a record's quotes as one field,
+    // whether it holds bytes >= 0x80, and whether it is known to be UTF-8,
+    // which it must never be told of a record in Windows-1252 or cut short,
+    // wherever that stands among the records checked a block at a time.
+    void filterSeesRecordsAsRead_data()
+    {
+        QTest::addColumn<QByteArray>("odd");
+        QTest::newRow("Windows-1252") << QByteArray("\"M\xfcller - \\Caf\xe9\"");
+        QTest::newRow("a character cut short") << QByteArray("\"\xD0\x94\xD0 - x\"");
+        QTest::newRow("a stray continuation byte") << QByteArray("\"a\x80" "b\"");
+        QTest::newRow("two fields, no quotes") << QByteArray("Диск,ёлка");
+    }
+    void filterSeesRecordsAsRead()
+    {
+        QFETCH(QByteArray, odd);
+        struct Seen
+        {
+            QByteArray bytes;
+            bool oneField, highBytes, knownUtf8;
+        };
+        QByteArray file;
+        for (int i = 0; i < 400; ++i) {
+            file += i % 3 == 0 ? "\"Disc - \\setup" + QByteArray::number(i) + "\"\r\n"
+                               : "\"Диск - \\Ёлка " + QByteArray::number(i) + "\"\r\n";
+            if (i % 97 == 96)
+                file += odd + "\r\n";
+        }
+        for (const qsizetype chunk : {qsizetype(7), qsizetype(1000), qsizetype(1 << 20)}) {
+            std::vector<Seen> seen;
+            LineStore stored;
+            FieldParser parser(stored);
+            parser.setLineFilter(
+                [](const void *context, const FieldParser::FilterText &text) {
+                    auto &into = *static_cast<std::vector<Seen> *>(const_cast<void *>(context));
+                    into.push_back({QByteArray(text.bytes.data(), qsizetype(text.bytes.size())),
+                                    text.oneField, text.highBytes, text.knownUtf8});
+                    return false;
+                },
+                &seen);
+            for (qsizetype at = 0; at < file.size(); at += chunk)
+                parser.feed(std::string_view(file.constData() + at, std::size_t(std::min(chunk, file.size() - at))));
+            parser.finish();
+            QCOMPARE(stored.count(), 0);
+            QCOMPARE(qsizetype(seen.size()), 404);
+            int known = 0;
+            for (const Seen &s : seen) {
+                const QByteArray context = s.bytes + " in chunks of " + QByteArray::number(chunk);
+                const bool quoted = !s.bytes.contains(',');
+                // A record cut by the end of a chunk comes whole, as a line.
+                QVERIFY2(s.oneField == quoted || (!s.oneField && chunk < (1 << 20)), context.constData());
+                if (s.oneField) {
+                    const bool high = std::any_of(s.bytes.begin(), s.bytes.end(),
+                                                  [](char c) { return (c & 0x80) != 0; });
+                    QVERIFY2(s.highBytes == high, context.constData());
+                }
+                QVERIFY2(!s.knownUtf8 || isValidUtf8(std::string_view(s.bytes.constData(), std::size_t(s.bytes.size()))),
+                         context.constData());
+                known += s.knownUtf8;
+            }
+            // In whole chunks most records are checked a block at a time,
+            // unless the block holds a record that is not UTF-8: it is then
+            // checked record by record.
+            if (chunk == (1 << 20) && isValidUtf8(std::string_view(odd.constData(), std::size_t(odd.size()))))
+                QVERIFY2(known > 200, QByteArray::number(known).constData());
         }
     }
 

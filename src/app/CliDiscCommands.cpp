@@ -40,7 +40,7 @@ struct DiscCounter
     DiscTally tally;
 
     void begin(qint64) {}
-    bool takeAsIs(std::string_view text, bool highBytes)
+    bool takeAsIs(std::string_view text, bool highBytes, bool knownUtf8)
     {
         // A text that starts with the ASCII name of the disc before is of
         // that disc, whatever its other bytes.
@@ -48,7 +48,7 @@ struct DiscCounter
             tally.addToLastDisc();
             return true;
         }
-        if (highBytes && !isValidUtf8(text))
+        if (highBytes && !knownUtf8 && !isValidUtf8(text))
             return false;
         tally.add(text);
         return true;
@@ -175,9 +175,9 @@ struct DuplicateFinder
         found = std::make_unique<DuplicateKeys>(std::size_t(fileSize / 48));
         keys.reserve(std::size_t(fileSize) + 1);
     }
-    bool takeAsIs(std::string_view text, bool highBytes)
+    bool takeAsIs(std::string_view text, bool highBytes, bool knownUtf8)
     {
-        if (highBytes && !isValidUtf8(text))
+        if (highBytes && !knownUtf8 && !isValidUtf8(text))
             return false;
         line(text);
         return true;

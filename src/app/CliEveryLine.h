@@ -61,10 +61,11 @@ inline TextMarks markText(std::string_view text)
 // once, and only what the handler keeps stays in memory.
 //
 // The reader hands its line filter the text of a record (the field between
-// its quotes) or, for a line of another shape, the whole line. A text that
-// holds no quote, no comma and no blank in front is exactly its one field;
-// handler.takeAsIs(text, highBytes) takes such a text as the line when its
-// bytes need no converting (valid UTF-8), or it declines. Any other text
+// its quotes) or, for a line of another shape, the whole line. The text
+// between a record's quotes is exactly its one field, and so is a line that
+// holds no quote, no comma and no blank in front;
+// handler.takeAsIs(text, highBytes, knownUtf8) takes such a text as the line
+// when its bytes need no converting (valid UTF-8), or it declines. Any other text
 // the reader stores, parsed and converted; those lines are handed over from
 // the slice at the next call, so that every line comes in its turn.
 // handler.begin(fileSize) is called once the file is open.
@@ -94,17 +95,19 @@ public:
     }
 
 private:
-    static bool filter(const void *context, std::string_view text)
+    static bool filter(const void *context, const FieldParser::FilterText &text)
     {
         // The reader keeps the context constant; this object is its own.
         auto &self = *const_cast<EveryLine *>(static_cast<const EveryLine *>(context));
         self.handStored();
-        if (!text.empty() && text.front() == ' ')
+        if (text.oneField)
+            return !self.m_handler.takeAsIs(text.bytes, text.highBytes, text.knownUtf8);
+        if (!text.bytes.empty() && text.bytes.front() == ' ')
             return true;
-        const TextMarks marks = markText(text);
+        const TextMarks marks = markText(text.bytes);
         if (marks.separators)
             return true;
-        return !self.m_handler.takeAsIs(text, marks.highBytes);
+        return !self.m_handler.takeAsIs(text.bytes, marks.highBytes, false);
     }
 
     void handStored()

@@ -88,8 +88,13 @@ void appendUtf8CodePoint(std::string &out, char32_t c)
 bool isBlank(char c) { return c == ' '; }
 
 // Records outside ASCII of a chunk that are checked for UTF-8 one by one
-// before the rest of the chunk is checked at once.
+// before the rest of the chunk may be checked at once. It is when those
+// records make at least a quarter of the bytes passed: a load or a tally
+// looks at every record, and one check of the chunk costs less than theirs;
+// a search looks only at the few that may hold its text, and checking the
+// whole chunk would cost it more than their own checks.
 constexpr int kRecordsCheckedAlone = 32;
+constexpr std::size_t kCheckedShareDivisor = 4;
 
 // Appends one field, turned into UTF-8; hasHighBytes tells whether the field
 // holds a byte >= 0x80 (only such a field may need converting), knownValid
@@ -355,7 +360,7 @@ const char *FieldParser::skipLines(const char *p, const char *end, const char *&
 
 void FieldParser::takeLine(std::string_view line)
 {
-    if (!m_filter || m_filter(m_filterContext, line))
+    if (!m_filter || m_filter(m_filterContext, FilterText{line, false, true, false}))
         parseLine(line, m_out);
 }
 
@@ -396,6 +401,8 @@ void FieldParser::feedText(std::string_view chunk)
     // checking them one by one (a search takes few of a chunk's records).
     const char *validEnd = nullptr;
     int recordsToCheck = kRecordsCheckedAlone;
+    std::size_t checkedBytes = 0; // of the records outside ASCII looked at
+    const char *const start = p;
     while (p != end) {
         if (m_skip && m_pending.empty() && (!candidate || p > candidate)) {
             p = skipLines(p, end, candidate);
@@ -412,11 +419,18 @@ void FieldParser::feedText(std::string_view chunk)
             if (end - close >= 2 && *close == '"' && (close[1] == '\r' || close[1] == '\n')
                 && std::size_t(close - p) <= m_maxRecordBytes) {
                 const std::string_view field(p + 1, std::size_t(close - p - 1));
-                if (!m_filter || m_filter(m_filterContext, field)) {
-                    if (hasHighBytes && !validEnd && --recordsToCheck < 0)
-                        validEnd = p + validUtf8Length(std::string_view(p, std::size_t(end - p)));
-                    appendField(field, hasHighBytes, m_out, hasHighBytes && close <= validEnd);
+                if (hasHighBytes && !validEnd) {
+                    checkedBytes += field.size();
+                    if (--recordsToCheck < 0) {
+                        if (checkedBytes * kCheckedShareDivisor >= std::size_t(p - start))
+                            validEnd = p + validUtf8Length(std::string_view(p, std::size_t(end - p)));
+                        else
+                            recordsToCheck = kRecordsCheckedAlone;
+                    }
                 }
+                const bool knownUtf8 = hasHighBytes && close <= validEnd;
+                if (!m_filter || m_filter(m_filterContext, FilterText{field, true, hasHighBytes, knownUtf8}))
+                    appendField(field, hasHighBytes, m_out, knownUtf8);
                 ++m_lines;
                 p = pastLineEnd(close + 1, end);
                 continue;

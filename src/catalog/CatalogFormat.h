@@ -94,16 +94,33 @@ public:
     // Set when a record was too long; feed() and finish() then do nothing.
     const RuntimeError &error() const { return m_error; }
 
-    // Lines for which filter(context, line bytes) is false are passed over:
-    // they are counted (for the record numbers) but not stored. A reader
-    // that only looks for lines holding some text uses it to skip the cost
-    // of storing every other line. No filter: every line is stored.
+    // What a line filter is handed: the text of a quoted record (the bytes
+    // between its quotes) or a whole line of another shape, with what the
+    // reading found out about it on the way.
+    struct FilterText
+    {
+        std::string_view bytes;
+        // The text between a record's quotes: exactly its one field, as
+        // stored when the filter lets it through.
+        bool oneField = false;
+        // Holds a byte >= 0x80; always set where not looked at (a whole line).
+        bool highBytes = true;
+        // Known to be well-formed UTF-8 (checked with the bytes around it).
+        bool knownUtf8 = false;
+    };
+
+    // Lines for which filter(context, text) is false are passed over: they
+    // are counted (for the record numbers) but not stored. A reader that
+    // only looks for lines holding some text uses it to skip the cost of
+    // storing every other line; one that looks at every line and keeps
+    // little of it, to take the lines it can without storing them. No
+    // filter: every line is stored.
     //
     // With skip as well, whole runs of lines are passed over at once:
     // skip(context, bytes) gives the first position in bytes where a line
     // that passes the filter may hold its text (npos: nowhere), and the
     // lines that end before it are only counted.
-    using LineFilter = bool (*)(const void *context, std::string_view line);
+    using LineFilter = bool (*)(const void *context, const FilterText &text);
     using SkipTo = std::size_t (*)(const void *context, std::string_view bytes);
     void setLineFilter(LineFilter filter, const void *context, SkipTo skip = nullptr)
     {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalog/CatalogFormat.h"
 #include "core/LineStore.h"
 #include "search/BytePattern.h"
 
@@ -61,9 +62,9 @@ public:
     std::size_t nextPossibleMatch(std::string_view bytes) const;
 
     // The same as a line filter for the catalog reader; context is the Matcher.
-    static bool mayMatchRecordFilter(const void *matcher, std::string_view bytes)
+    static bool mayMatchRecordFilter(const void *matcher, const FieldParser::FilterText &text)
     {
-        return static_cast<const Matcher *>(matcher)->mayMatchRecord(bytes);
+        return static_cast<const Matcher *>(matcher)->mayMatchRecord(text.bytes);
     }
     static std::size_t nextPossibleMatchFilter(const void *matcher, std::string_view bytes)
     {
