@@ -428,7 +428,7 @@ void FieldParser::feedText(std::string_view chunk)
                             recordsToCheck = kRecordsCheckedAlone;
                     }
                 }
-                const bool knownUtf8 = hasHighBytes && close <= validEnd;
+                const bool knownUtf8 = hasHighBytes && validEnd && close <= validEnd;
                 if (!m_filter || m_filter(m_filterContext, FilterText{field, true, hasHighBytes, knownUtf8}))
                     appendField(field, hasHighBytes, m_out, knownUtf8);
                 ++m_lines;
