@@ -40,17 +40,17 @@ struct DiscCounter
     DiscTally tally;
 
     void begin(qint64) {}
-    bool takeAsIs(std::string_view text, bool highBytes, bool knownUtf8)
+    bool takeAsIs(const FieldParser::FilterText &text)
     {
         // A text that starts with the ASCII name of the disc before is of
         // that disc, whatever its other bytes.
-        if (tally.continuesLastDisc(text) && tally.isAsciiName(tally.lastDisc())) {
+        if (tally.continuesLastDisc(text.bytes) && tally.isAsciiName(tally.lastDisc())) {
             tally.addToLastDisc();
             return true;
         }
-        if (highBytes && !knownUtf8 && !isValidUtf8(text))
+        if (!isUtf8(text))
             return false;
-        tally.add(text);
+        tally.add(text.bytes);
         return true;
     }
     void line(std::string_view text) { tally.add(text); }
@@ -175,11 +175,11 @@ struct DuplicateFinder
         found = std::make_unique<DuplicateKeys>(std::size_t(fileSize / 48));
         keys.reserve(std::size_t(fileSize) + 1);
     }
-    bool takeAsIs(std::string_view text, bool highBytes, bool knownUtf8)
+    bool takeAsIs(const FieldParser::FilterText &text)
     {
-        if (highBytes && !knownUtf8 && !isValidUtf8(text))
+        if (!isUtf8(text))
             return false;
-        line(text);
+        line(text.bytes);
         return true;
     }
     void line(std::string_view text)

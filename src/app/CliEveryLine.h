@@ -56,6 +56,13 @@ inline TextMarks markText(std::string_view text)
     return marks;
 }
 
+// Whether a text handed to takeAsIs() is UTF-8 as it stands: all ASCII,
+// checked by the reader with its block, or checked here.
+inline bool isUtf8(const FieldParser::FilterText &text)
+{
+    return !text.highBytes || text.knownUtf8 || isValidUtf8(text.bytes);
+}
+
 // Hands every line of a catalog, in its order and as a load would read it,
 // to handler.line(), storing as few lines as it can: the catalog is read
 // once, and only what the handler keeps stays in memory.
@@ -64,8 +71,8 @@ inline TextMarks markText(std::string_view text)
 // its quotes) or, for a line of another shape, the whole line. The text
 // between a record's quotes is exactly its one field, and so is a line that
 // holds no quote, no comma and no blank in front;
-// handler.takeAsIs(text, highBytes, knownUtf8) takes such a text as the line
-// when its bytes need no converting (valid UTF-8), or it declines. Any other text
+// handler.takeAsIs(text) takes such a text as the line when its bytes need
+// no converting (isUtf8(text)), or it declines. Any other text
 // the reader stores, parsed and converted; those lines are handed over from
 // the slice at the next call, so that every line comes in its turn.
 // handler.begin(fileSize) is called once the file is open.
@@ -101,13 +108,13 @@ private:
         auto &self = *const_cast<EveryLine *>(static_cast<const EveryLine *>(context));
         self.handStored();
         if (text.oneField)
-            return !self.m_handler.takeAsIs(text.bytes, text.highBytes, text.knownUtf8);
+            return !self.m_handler.takeAsIs(text);
         if (!text.bytes.empty() && text.bytes.front() == ' ')
             return true;
         const TextMarks marks = markText(text.bytes);
         if (marks.separators)
             return true;
-        return !self.m_handler.takeAsIs(text.bytes, marks.highBytes, false);
+        return !self.m_handler.takeAsIs(FieldParser::FilterText{text.bytes, true, marks.highBytes, false});
     }
 
     void handStored()
