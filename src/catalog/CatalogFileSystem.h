@@ -53,6 +53,10 @@ LockAttempt tryLockExclusive(QFileDevice &file);
 // removed meanwhile).
 bool isSameFile(const QFileDevice &file, const QString &path);
 
+// Whether two names reach one and the same file (through symbolic or hard
+// links alike). False when either cannot be reached.
+bool isSameFileAs(const QString &a, const QString &b);
+
 // Puts what was written to file on the disk. Returns 0 or the error number; a file that cannot be synced (a pipe, some special file systems)
 // counts as synced.
 int syncFile(QFileDevice &file);

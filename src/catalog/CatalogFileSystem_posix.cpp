@@ -88,6 +88,15 @@ bool isSameFile(const QFileDevice &file, const QString &path)
         && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
+bool isSameFileAs(const QString &a, const QString &b)
+{
+    struct stat first {};
+    struct stat second {};
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0
+        && ::stat(QFile::encodeName(b).constData(), &second) == 0
+        && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 int syncFile(QFileDevice &file)
 {
     if (::fsync(file.handle()) == 0 || errno == EINVAL)

@@ -127,22 +127,42 @@ LockAttempt tryLockExclusive(QFileDevice &file)
     }
 }
 
-bool isSameFile(const QFileDevice &file, const QString &path)
+namespace {
+
+// The identity of the file a name reaches: its volume and index.
+bool identityOf(const QString &path, BY_HANDLE_FILE_INFORMATION &info)
 {
-    BY_HANDLE_FILE_INFORMATION opened{};
-    if (!fileInformation(nativeHandle(file), opened))
-        return false;
     const HANDLE named = CreateFileW(nativePath(path).c_str(), 0,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (named == INVALID_HANDLE_VALUE)
         return false;
-    BY_HANDLE_FILE_INFORMATION current{};
-    const bool known = fileInformation(named, current);
+    const bool known = fileInformation(named, info);
     CloseHandle(named);
-    return known && opened.dwVolumeSerialNumber == current.dwVolumeSerialNumber
-        && opened.nFileIndexHigh == current.nFileIndexHigh
-        && opened.nFileIndexLow == current.nFileIndexLow;
+    return known;
+}
+
+bool sameIdentity(const BY_HANDLE_FILE_INFORMATION &a, const BY_HANDLE_FILE_INFORMATION &b)
+{
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber
+        && a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+}
+
+} // namespace
+
+bool isSameFile(const QFileDevice &file, const QString &path)
+{
+    BY_HANDLE_FILE_INFORMATION opened{};
+    BY_HANDLE_FILE_INFORMATION current{};
+    return fileInformation(nativeHandle(file), opened) && identityOf(path, current)
+        && sameIdentity(opened, current);
+}
+
+bool isSameFileAs(const QString &a, const QString &b)
+{
+    BY_HANDLE_FILE_INFORMATION first{};
+    BY_HANDLE_FILE_INFORMATION second{};
+    return identityOf(a, first) && identityOf(b, second) && sameIdentity(first, second);
 }
 
 int syncFile(QFileDevice &file)
