@@ -6,6 +6,7 @@
 // can include it.
 
 #include "platform/DriveSource.h"
+#include "export/PdfTextLayer.h"
 #include "platform/ShellOpener.h"
 #include "ui/CommonDialog.h"
 #include "ui/MessageBox.h"
@@ -230,8 +231,8 @@ public:
 };
 
 // A print preview that paints the pages into a PDF file instead of showing
-// them (a new file in outputFolder for each preview, named by its number),
-// and records what it was asked to show.
+// them, as "Print to File" does (a new file in outputFolder for each preview,
+// named by its number), and records what it was asked to show.
 class PdfPrintPreview : public PrintPreviewService
 {
 public:
@@ -243,7 +244,7 @@ public:
         documentNames << documentName;
         layouts.push_back(layout);
         files << path;
-        QPdfWriter writer(path);
+        ListingPdfWriter writer(path);
         writer.setPageLayout(layout);
         writer.setResolution(300);
         paint(writer);

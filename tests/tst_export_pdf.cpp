@@ -8,6 +8,9 @@
 #include "export/ListingPainter.h"
 
 #include <QBuffer>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -82,6 +85,8 @@ private Q_SLOTS:
     void paintsOnWorkerThread();
     void foldersNamedAgain_data();
     void foldersNamedAgain();
+    void textGivesNames_data();
+    void textGivesNames();
 };
 
 void TestExportPdf::pagesFollowLayout_data()
@@ -349,6 +354,63 @@ void TestExportPdf::foldersNamedAgain()
         const QString file = line.section(QLatin1Char('\\'), -1);
         QVERIFY2(text.count(file + QLatin1Char('\n')) + text.count(file + QLatin1Char(' ')) >= 1,
                  qPrintable(file));
+    }
+}
+
+// The text of the PDF (what search and copy give) is the names painted, in
+// the CJK fonts that give one glyph to several characters (Noto Sans CJK
+// draws 日 and the Kangxi radical ⽇ alike) and in those that do not.
+void TestExportPdf::textGivesNames_data()
+{
+    QTest::addColumn<QString>("fontFile");
+    QTest::addColumn<QStringList>("lines");
+    const QStringList japanese{
+        QStringLiteral("日本語ディスク - \\写真\\富士山.jpg"),
+        QStringLiteral("日本語ディスク - \\一二三\\アニメ・ソング 第一話.mp4"),
+        QStringLiteral("Photos 2002 - \\Été\\Ёлка и снег.jpg")};
+    for (const char *font : {"/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc",
+                             "/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf"})
+        QTest::addRow("%s", QFileInfo(QString::fromLatin1(font)).completeBaseName().toLatin1().constData())
+            << QString::fromLatin1(font) << japanese;
+}
+
+void TestExportPdf::textGivesNames()
+{
+    QFETCH(QString, fontFile);
+    QFETCH(QStringList, lines);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is missing (Debian package poppler-utils)");
+    if (!QFileInfo::exists(fontFile))
+        QSKIP(qPrintable(fontFile + QStringLiteral(" is not installed")));
+    const int id = QFontDatabase::addApplicationFont(fontFile);
+    QVERIFY(id >= 0);
+    const QFont before = QGuiApplication::font();
+    // Latin and Cyrillic letters in DejaVu Sans, the others in that font,
+    // whatever the system prefers.
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QFontDatabase::applicationFontFamilies(id).first()});
+    QGuiApplication::setFont(font);
+    const LineStore store = test::toStore(lines);
+    DiscIndex index;
+    index.build(store);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("names.pdf")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const ExportResult result = writePdf(ExportContent::wholeCatalog(store, index), file, {});
+    file.close();
+    QGuiApplication::setFont(before);
+    QFontDatabase::removeApplicationFont(id);
+    QCOMPARE(result, ExportResult::Written);
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                                                  file.fileName(), QStringLiteral("-")});
+    QVERIFY(pdftotext.waitForFinished(60000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    for (const QString &line : lines) {
+        for (const QString &name : {line.section(QStringLiteral(" - "), 0, 0),
+                                    line.section(QLatin1Char('\\'), 1, -2),
+                                    line.section(QLatin1Char('\\'), -1)})
+            QVERIFY2(text.contains(name), qPrintable(name + QStringLiteral(" missing in:\n") + text));
     }
 }
 

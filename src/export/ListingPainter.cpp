@@ -1,12 +1,12 @@
 #include "export/ListingPainter.h"
 
 #include "core/ProgramTexts.h"
+#include "export/PdfTextLayer.h"
 
 #include <QFontMetricsF>
 #include <QIODevice>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 
 #include <algorithm>
 #include <cmath>
@@ -98,6 +98,16 @@ public:
         m_columnWidth = (m_width - (m_columns - 1) * m_gap) / m_columns;
     }
 
+    // Paints on a ListingPdfWriter note what they paint, for its text layer.
+    void recordInto(DrawnText *drawn)
+    {
+        m_drawn = drawn;
+        if (drawn) {
+            for (const QFont &font : {m_body, m_folder, m_heading, m_small})
+                drawn->addFont(font);
+        }
+    }
+
     // Returns the pages, -1 when cancelled or the device refused painting.
     int run(QPainter *painter, int totalPages)
     {
@@ -127,9 +137,9 @@ private:
         if (m_painter && !m_options.title.isEmpty()) {
             m_painter->setFont(m_small);
             m_painter->setPen(Qt::darkGray);
-            m_painter->drawText(QPointF(0, m_smallAscent),
-                                QFontMetricsF(m_small, &m_device)
-                                    .elidedText(m_options.title, Qt::ElideMiddle, m_width));
+            drawText(QPointF(0, m_smallAscent),
+                     QFontMetricsF(m_small, &m_device)
+                         .elidedText(m_options.title, Qt::ElideMiddle, m_width));
         }
     }
 
@@ -139,8 +149,8 @@ private:
         m_painter->setFont(m_small);
         m_painter->setPen(Qt::darkGray);
         const qreal width = QFontMetricsF(m_small, &m_device).horizontalAdvance(number);
-        m_painter->drawText(
-            QPointF(m_width - width, m_device.height() - m_smallHeight + m_smallAscent), number);
+        drawText(QPointF(m_width - width, m_device.height() - m_smallHeight + m_smallAscent),
+                 number);
     }
 
     bool placeDisc(qsizetype disc)
@@ -155,7 +165,7 @@ private:
             ExportContent::headingOf(d), qsizetype(d.end - d.begin));
         std::size_t next = 0;
         do {
-            paintHeading(heading);
+            paintHeading(heading, d.catalog);
             const int rowsOnPage = std::max(1, int((m_bottom - m_y) / m_lineHeight));
             const std::size_t left = rows.size() - next;
             const std::size_t room = std::size_t(rowsOnPage) * std::size_t(m_columns);
@@ -206,16 +216,27 @@ private:
         return true;
     }
 
-    void paintHeading(const QString &heading)
+    void paintHeading(const QString &heading, const QString &catalog)
     {
         if (m_painter) {
             m_painter->setFont(m_heading);
             m_painter->setPen(Qt::black);
-            m_painter->drawText(
-                QPointF(0, m_y + m_headingAscent),
-                QFontMetricsF(m_heading, &m_device).elidedText(heading, Qt::ElideMiddle, m_width));
+            drawText(QPointF(0, m_y + m_headingAscent),
+                     QFontMetricsF(m_heading, &m_device).elidedText(heading, Qt::ElideMiddle, m_width));
         }
         m_y += m_headingHeight;
+        // Discs of several catalogs: the disc's catalog on a line of its
+        // own, so that the heading keeps the disc's name as it is.
+        if (catalog.isEmpty())
+            return;
+        if (m_painter) {
+            const QString line = ProgramTexts::exportCatalogLine(catalog);
+            m_painter->setFont(m_body);
+            m_painter->drawText(
+                QPointF(0, m_y + m_ascent),
+                QFontMetricsF(m_body, &m_device).elidedText(line, Qt::ElideMiddle, m_width));
+        }
+        m_y += m_lineHeight;
     }
 
     void paintRow(const ExportContent::Disc &d, const Row &row, int column, qreal y,
@@ -236,8 +257,15 @@ private:
         m_painter->setPen(Qt::black);
         const QString name = fromUtf8(row.folder ? entry.folder : entry.file);
         const QString text = continued ? ProgramTexts::exportFolderContinued(name) : name;
-        m_painter->drawText(QPointF(x, y + m_ascent),
-                            m_painter->fontMetrics().elidedText(text, Qt::ElideMiddle, int(width)));
+        drawText(QPointF(x, y + m_ascent),
+                 m_painter->fontMetrics().elidedText(text, Qt::ElideMiddle, int(width)));
+    }
+
+    void drawText(const QPointF &at, const QString &text)
+    {
+        if (m_drawn)
+            m_drawn->add(text);
+        m_painter->drawText(at, text);
     }
 
     const ExportContent &m_content;
@@ -245,6 +273,7 @@ private:
     const ExportOptions &m_options;
     const bool m_discPerPage;
     QPainter *m_painter = nullptr;
+    DrawnText *m_drawn = nullptr;
     QFont m_body, m_folder, m_heading, m_small;
     qreal m_lineHeight = 0, m_ascent = 0, m_headingHeight = 0, m_headingAscent = 0;
     qreal m_smallHeight = 0, m_smallAscent = 0;
@@ -254,35 +283,6 @@ private:
     int m_totalPages = 0;
     qreal m_y = 0;
     qsizetype m_done = 0;
-};
-
-// Hands the PDF writer's output on to the caller's device and remembers a
-// failed write, which the writer itself does not report.
-class WatchedOutput : public QIODevice
-{
-public:
-    explicit WatchedOutput(QIODevice &out)
-        : m_out(out)
-    {
-        open(QIODevice::WriteOnly);
-    }
-    bool failed() const { return m_failed; }
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char *, qint64) override { return -1; }
-    qint64 writeData(const char *data, qint64 length) override
-    {
-        if (m_failed || m_out.write(data, length) != length) {
-            m_failed = true;
-            return -1;
-        }
-        return length;
-    }
-
-private:
-    QIODevice &m_out;
-    bool m_failed = false;
 };
 
 } // namespace
@@ -332,7 +332,10 @@ ExportResult paintListing(const ExportContent &content, QPagedPaintDevice &devic
     QPainter painter;
     if (!painter.begin(&device))
         return ExportResult::WriteFailed;
-    const int painted = ListingRun(content, device, options, style).run(&painter, total);
+    ListingRun paint(content, device, options, style);
+    auto *pdf = dynamic_cast<ListingPdfWriter *>(&device);
+    paint.recordInto(pdf ? &pdf->drawnText() : nullptr);
+    const int painted = paint.run(&painter, total);
     if (!painter.end())
         return ExportResult::WriteFailed;
     if (painted < 0)
@@ -345,17 +348,17 @@ ExportResult paintListing(const ExportContent &content, QPagedPaintDevice &devic
 ExportResult writePdf(const ExportContent &content, QIODevice &out, const ExportOptions &options,
                       const QPageLayout &layout, const ListingStyle &style)
 {
-    WatchedOutput watched(out);
-    ExportResult result;
-    {
-        QPdfWriter writer(&watched);
-        writer.setPageLayout(layout);
-        writer.setResolution(300);
-        writer.setTitle(options.title);
-        writer.setCreator(ProgramTexts::programTitle());
-        result = paintListing(content, writer, options, style);
+    ListingPdfWriter writer(out);
+    writer.setPageLayout(layout);
+    writer.setResolution(300);
+    writer.setTitle(options.title);
+    writer.setCreator(ProgramTexts::programTitle());
+    const ExportResult result = paintListing(content, writer, options, style);
+    if (result != ExportResult::Written) {
+        writer.abandon();
+        return result;
     }
-    return result == ExportResult::Written && watched.failed() ? ExportResult::WriteFailed : result;
+    return writer.finish() ? ExportResult::Written : ExportResult::WriteFailed;
 }
 
 } // namespace kobrix

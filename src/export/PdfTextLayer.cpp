@@ -1,0 +1,383 @@
+#include "export/PdfTextLayer.h"
+
+#include <QFile>
+#include <QGlyphRun>
+#include <QHash>
+#include <QRawFont>
+#include <QRegularExpression>
+#include <QTextLayout>
+#include <QtEndian>
+
+#include <algorithm>
+#include <map>
+
+namespace kobrix {
+
+void DrawnText::add(const QString &text)
+{
+    const qsizetype size = text.size();
+    const QChar *chars = text.constData();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t unit = chars[i].unicode();
+        if (unit < 128) {
+            m_ascii.set(unit);
+        } else if (QChar::isHighSurrogate(unit) && i + 1 < size
+                   && QChar::isLowSurrogate(chars[i + 1].unicode())) {
+            m_others.insert(QChar::surrogateToUcs4(unit, chars[i + 1].unicode()));
+            ++i;
+        } else {
+            m_others.insert(unit);
+        }
+    }
+}
+
+std::vector<char32_t> DrawnText::characters() const
+{
+    std::vector<char32_t> all;
+    for (char32_t c = 0; c < 128; ++c) {
+        if (m_ascii.test(c))
+            all.push_back(c);
+    }
+    all.insert(all.end(), m_others.begin(), m_others.end());
+    std::sort(all.begin() + qsizetype(m_ascii.count()), all.end());
+    return all;
+}
+
+namespace {
+
+QString toText(char32_t c)
+{
+    return QString::fromUcs4(&c, 1);
+}
+
+// The PostScript name (name record 6) of a font, as Qt's PDF writer names
+// the font in the document (blanks as underscores).
+QByteArray postscriptName(const QRawFont &font)
+{
+    const QByteArray table = font.fontTable("name");
+    const auto u16 = [&](qsizetype at) {
+        return at + 2 <= table.size()
+                   ? qFromBigEndian<quint16>(reinterpret_cast<const uchar *>(table.constData() + at))
+                   : quint16(0);
+    };
+    const int count = u16(2);
+    const qsizetype strings = u16(4);
+    QByteArray name;
+    for (int i = 0; i < count && name.isEmpty(); ++i) {
+        const qsizetype record = 6 + 12 * qsizetype(i);
+        if (u16(record + 6) != 6)
+            continue;
+        const quint16 platform = u16(record), length = u16(record + 8);
+        const qsizetype at = strings + u16(record + 10);
+        if (at + length > table.size())
+            continue;
+        if (platform == 1) { // Macintosh: one byte a letter
+            name = table.mid(at, length);
+        } else if (platform == 3 || platform == 0) { // UTF-16, big-endian
+            QString text;
+            for (qsizetype j = 0; j + 1 < length; j += 2)
+                text += QChar(u16(at + j));
+            name = text.toLatin1();
+        }
+    }
+    return name.replace(' ', '_');
+}
+
+// The fonts that painting the characters drawn in the fonts asked for
+// used (fallback fonts included), by the name the PDF gives them.
+QHash<QByteArray, QRawFont> fontsUsed(const DrawnText &drawn, const std::vector<char32_t> &chars)
+{
+    QString all;
+    for (const char32_t c : chars)
+        all += toText(c);
+    QHash<QByteArray, QRawFont> fonts;
+    for (const QFont &font : drawn.fonts()) {
+        QTextLayout layout(all, font);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        for (const QGlyphRun &run : layout.glyphRuns()) {
+            const QByteArray name = postscriptName(run.rawFont());
+            if (!name.isEmpty() && !fonts.contains(name))
+                fonts.insert(name, run.rawFont());
+        }
+    }
+    return fonts;
+}
+
+quint32 glyphOf(const QRawFont &font, char32_t c)
+{
+    const QString text = toText(c);
+    quint32 glyph = 0;
+    int count = 1;
+    if (!font.glyphIndexesForChars(text.constData(), int(text.size()), &glyph, &count)
+        || count != 1)
+        return 0;
+    return glyph;
+}
+
+QByteArray hex(const QString &text)
+{
+    QByteArray out;
+    for (const QChar unit : text)
+        out += QByteArray::number(unit.unicode(), 16).rightJustified(4, '0').toUpper();
+    return out;
+}
+
+// A ToUnicode map of Qt's writer: a header, ranges of glyphs with the code
+// point each stands for, a footer.
+struct CharacterMap
+{
+    QByteArray header;
+    std::map<int, char32_t> characters; // glyph of the font's subset -> code point
+};
+
+bool parseMap(const QByteArray &text, CharacterMap &map)
+{
+    const qsizetype headerEnd = text.indexOf("endcodespacerange\n");
+    if (headerEnd < 0)
+        return false;
+    map.header = text.left(headerEnd + qsizetype(sizeof("endcodespacerange\n")) - 1);
+    static const QRegularExpression range(QStringLiteral(
+        "<([0-9A-Fa-f]{1,4})>\\s*<([0-9A-Fa-f]{1,4})>\\s*(?:<([0-9A-Fa-f]{1,4})>|\\[([^\\]]*)\\])"));
+    static const QRegularExpression value(QStringLiteral("<([0-9A-Fa-f]{1,4})>"));
+    const QString body = QString::fromLatin1(text.mid(map.header.size()));
+    for (const QRegularExpressionMatch &m : range.globalMatch(body)) {
+        const int first = m.captured(1).toInt(nullptr, 16), last = m.captured(2).toInt(nullptr, 16);
+        if (m.hasCaptured(3) && !m.captured(3).isEmpty()) {
+            const char32_t start = m.captured(3).toUInt(nullptr, 16);
+            for (int glyph = first; glyph <= last; ++glyph)
+                map.characters[glyph] = start + char32_t(glyph - first);
+        } else {
+            int glyph = first;
+            for (const QRegularExpressionMatch &v : value.globalMatch(m.captured(4)))
+                map.characters[glyph++] = v.captured(1).toUInt(nullptr, 16);
+        }
+    }
+    return true;
+}
+
+QByteArray writeMap(const CharacterMap &map)
+{
+    QByteArray out = map.header;
+    std::vector<std::pair<int, char32_t>> entries;
+    for (const auto &entry : map.characters) {
+        if (entry.first != 0 && entry.second != 0)
+            entries.push_back(entry);
+    }
+    for (std::size_t i = 0; i < entries.size(); i += 100) {
+        const std::size_t end = std::min(entries.size(), i + 100);
+        out += QByteArray::number(qulonglong(end - i)) + " beginbfchar\n";
+        for (std::size_t j = i; j < end; ++j)
+            out += '<' + hex(QString(QChar(entries[j].first))) + "> <"
+                   + hex(toText(entries[j].second)) + ">\n";
+        out += "endbfchar\n";
+    }
+    out += "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
+    return out;
+}
+
+// Gives each glyph the painted character the font draws with it, where the
+// map names a code point that was not painted.
+bool mend(CharacterMap &map, const QRawFont &font, const std::vector<char32_t> &chars)
+{
+    QHash<quint32, char32_t> drawnByGlyph;
+    for (const char32_t c : chars) {
+        const quint32 glyph = glyphOf(font, c);
+        if (glyph != 0 && !drawnByGlyph.contains(glyph))
+            drawnByGlyph.insert(glyph, c);
+    }
+    bool changed = false;
+    for (auto &entry : map.characters) {
+        if (std::binary_search(chars.begin(), chars.end(), entry.second))
+            continue;
+        const auto drawn = drawnByGlyph.constFind(glyphOf(font, entry.second));
+        if (drawn != drawnByGlyph.constEnd()) {
+            entry.second = *drawn;
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+QByteArray readAt(QIODevice &device, qint64 at, qint64 length)
+{
+    if (!device.seek(at))
+        return {};
+    return device.read(length);
+}
+
+struct Replacement
+{
+    qint64 begin, end;
+    QByteArray bytes;
+};
+
+bool copyRange(QIODevice &in, QIODevice &out, qint64 begin, qint64 end)
+{
+    if (!in.seek(begin))
+        return false;
+    QByteArray buffer;
+    for (qint64 at = begin; at < end;) {
+        buffer = in.read(std::min<qint64>(1 << 20, end - at));
+        if (buffer.isEmpty() || out.write(buffer) != buffer.size())
+            return false;
+        at += buffer.size();
+    }
+    return true;
+}
+
+// The mended maps of the document, by the objects they replace; nothing when
+// the document is not in the shape Qt's writer gives it.
+struct Plan
+{
+    std::vector<Replacement> replacements;
+    std::vector<qint64> offsets; // of each object; -1 for free entries
+    qint64 xref = 0;
+    QByteArray trailer; // from "trailer" to before "startxref"
+};
+
+bool plan(QIODevice &pdf, const DrawnText &drawn, Plan &p)
+{
+    const qint64 size = pdf.size();
+    const QByteArray tail = readAt(pdf, std::max<qint64>(0, size - 1024), 1024);
+    const qsizetype start = tail.lastIndexOf("startxref");
+    if (start < 0)
+        return false;
+    p.xref = tail.mid(start + 9).trimmed().split('\n').value(0).trimmed().toLongLong();
+    if (p.xref <= 0 || p.xref >= size)
+        return false;
+    const QByteArray table = readAt(pdf, p.xref, size - p.xref);
+    static const QRegularExpression head(QStringLiteral("^xref\\s*\\n0 (\\d+)\\s*\\n"));
+    const QRegularExpressionMatch h = head.match(QString::fromLatin1(table.left(64)));
+    if (!h.hasMatch())
+        return false;
+    const qsizetype count = h.captured(1).toLongLong();
+    const qsizetype entries = h.capturedLength(0);
+    if (entries + 20 * count > table.size())
+        return false;
+    p.offsets.assign(std::size_t(count), -1);
+    std::vector<qint64> sorted{p.xref};
+    for (qsizetype i = 0; i < count; ++i) {
+        const QByteArray entry = table.mid(entries + 20 * i, 20);
+        if (entry.size() == 20 && entry[17] == 'n') {
+            p.offsets[std::size_t(i)] = entry.left(10).toLongLong();
+            sorted.push_back(p.offsets[std::size_t(i)]);
+        }
+    }
+    std::sort(sorted.begin(), sorted.end());
+    p.trailer = table.mid(entries + 20 * count);
+    p.trailer.truncate(p.trailer.lastIndexOf("startxref"));
+    const auto endOf = [&](qint64 offset) {
+        return *std::upper_bound(sorted.begin(), sorted.end(), offset);
+    };
+
+    const std::vector<char32_t> chars = drawn.characters();
+    QHash<QByteArray, QRawFont> fonts;
+    static const QRegularExpression type0(
+        QStringLiteral("/Subtype /Type0\\s*/BaseFont /([^\\s/]+).*/ToUnicode (\\d+) 0 R"),
+        QRegularExpression::DotMatchesEverythingOption);
+    for (std::size_t object = 0; object < p.offsets.size(); ++object) {
+        const qint64 at = p.offsets[object];
+        if (at < 0 || endOf(at) - at > 4096)
+            continue;
+        const QRegularExpressionMatch font =
+            type0.match(QString::fromLatin1(readAt(pdf, at, endOf(at) - at)));
+        if (!font.hasMatch())
+            continue;
+        if (fonts.isEmpty())
+            fonts = fontsUsed(drawn, chars);
+        const auto raw = fonts.constFind(font.captured(1).toLatin1());
+        const std::size_t map = font.captured(2).toULongLong();
+        if (raw == fonts.constEnd() || map >= p.offsets.size() || p.offsets[map] < 0)
+            continue;
+        const qint64 mapAt = p.offsets[map];
+        const QByteArray bytes = readAt(pdf, mapAt, endOf(mapAt) - mapAt);
+        const qsizetype streamAt = bytes.indexOf("stream\n");
+        const qsizetype streamEnd = bytes.lastIndexOf("\nendstream");
+        CharacterMap characters;
+        if (streamAt < 0 || streamEnd < streamAt
+            || !parseMap(bytes.mid(streamAt + 7, streamEnd - streamAt - 7), characters)
+            || !mend(characters, *raw, chars))
+            continue;
+        const QByteArray text = writeMap(characters);
+        p.replacements.push_back({mapAt, endOf(mapAt),
+                                  QByteArray::number(qulonglong(map)) + " 0 obj\n<< /Length "
+                                      + QByteArray::number(text.size()) + " >>\nstream\n" + text
+                                      + "\nendstream\nendobj\n"});
+    }
+    std::sort(p.replacements.begin(), p.replacements.end(),
+              [](const Replacement &a, const Replacement &b) { return a.begin < b.begin; });
+    return true;
+}
+
+} // namespace
+
+bool copyWithDrawnText(QIODevice &pdf, QIODevice &out, const DrawnText &drawn)
+{
+    Plan p;
+    if (!plan(pdf, drawn, p) || p.replacements.empty())
+        return copyRange(pdf, out, 0, pdf.size());
+    qint64 at = 0;
+    for (const Replacement &r : p.replacements) {
+        if (!copyRange(pdf, out, at, r.begin) || out.write(r.bytes) != r.bytes.size())
+            return false;
+        at = r.end;
+    }
+    if (!copyRange(pdf, out, at, p.xref))
+        return false;
+    // Offsets after a replaced object move by what it grew or shrank.
+    const auto moved = [&](qint64 offset) {
+        qint64 shift = 0;
+        for (const Replacement &r : p.replacements) {
+            if (r.begin < offset)
+                shift += r.bytes.size() - (r.end - r.begin);
+        }
+        return offset + shift;
+    };
+    QByteArray table = "xref\n0 " + QByteArray::number(qulonglong(p.offsets.size())) + '\n';
+    for (const qint64 offset : p.offsets) {
+        table += offset < 0 ? QByteArray("0000000000 65535 f \n")
+                            : QByteArray::number(moved(offset)).rightJustified(10, '0')
+                                  + " 00000 n \n";
+    }
+    table += p.trailer + "startxref\n" + QByteArray::number(moved(p.xref)) + "\n%%EOF\n";
+    return out.write(table) == table.size();
+}
+
+detail::PdfScratch::PdfScratch()
+{
+    scratch.open();
+}
+
+ListingPdfWriter::ListingPdfWriter(QIODevice &out)
+    : QPdfWriter(&scratch)
+    , m_out(&out)
+{
+}
+
+ListingPdfWriter::ListingPdfWriter(const QString &path)
+    : QPdfWriter(&scratch)
+    , m_path(path)
+{
+}
+
+ListingPdfWriter::~ListingPdfWriter()
+{
+    if (!m_finished)
+        finish();
+}
+
+bool ListingPdfWriter::finish()
+{
+    m_finished = true;
+    if (!scratch.isOpen() || scratch.error() != QFileDevice::NoError || !scratch.flush())
+        return false;
+    if (m_out)
+        return copyWithDrawnText(scratch, *m_out, m_drawn);
+    QFile file(m_path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+           && copyWithDrawnText(scratch, file, m_drawn) && file.flush();
+}
+
+} // namespace kobrix
