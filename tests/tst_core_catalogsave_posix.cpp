@@ -1,5 +1,6 @@
 // Saving catalogs where only POSIX systems can set the scene: FIFOs in the
-// catalog's place, and writers killed in the middle of a save.
+// catalog's place, writers killed in the middle of a save, and catalogs
+// reached through links.
 
 #include "TestSupport.h"
 #include "catalog/CatalogFile.h"
@@ -7,6 +8,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +22,10 @@ using namespace kobrix;
 using namespace kobrix::test;
 
 Q_DECLARE_METATYPE(kobrix::SavePolicy)
+
+// How a killed save reaches its catalog.
+enum class Route { SymbolicLink, HardLink, Append, AppendCreating };
+Q_DECLARE_METATYPE(Route)
 
 namespace {
 
@@ -92,6 +98,82 @@ private Q_SLOTS:
         QVERIFY(WIFEXITED(status));
         QCOMPARE(WEXITSTATUS(status), 75);
         QCOMPARE(filesIn(dir.path()), QStringList{"pipe.cdc"});
+    }
+
+    // A save killed after its n-th block of records (the catalog file itself
+    // changed part-way) leaves a catalog that the next reader gets whole, as
+    // it was before: the rollback journal puts back the old bytes of a
+    // rewrite in place (a catalog behind a symbolic or a hard link) and the
+    // old length of an append. Nothing of the journal stays.
+    void killedChangeIsPutBack_data()
+    {
+        QTest::addColumn<Route>("route");
+        QTest::addColumn<int>("blocks");
+        for (const int blocks : {0, 1, 7}) {
+            const QByteArray n = QByteArray::number(blocks);
+            QTest::newRow("symbolic link, " + n) << Route::SymbolicLink << blocks;
+            QTest::newRow("hard link, " + n) << Route::HardLink << blocks;
+            QTest::newRow("append, " + n) << Route::Append << blocks;
+            QTest::newRow("append creating, " + n) << Route::AppendCreating << blocks;
+        }
+    }
+    void killedChangeIsPutBack()
+    {
+        QFETCH(Route, route);
+        QFETCH(int, blocks);
+        QTemporaryDir dir;
+        const QString real = dir.filePath("real.cdc");
+        QString named = real;
+        QByteArray old;
+        for (int i = 0; i < 2000; ++i)
+            old += "\"Old - \\KEEP" + QByteArray::number(i) + ".ME\"\r\n";
+        if (route != Route::AppendCreating)
+            writeFile(dir.path(), "real.cdc", old);
+        else
+            old.clear();
+        if (route == Route::SymbolicLink || route == Route::AppendCreating) {
+            named = dir.filePath("link.cdc");
+            QVERIFY(QFile::link(real, named));
+        } else if (route == Route::HardLink) {
+            named = dir.filePath("other.cdc");
+            QVERIFY(::link(QFile::encodeName(real).constData(), QFile::encodeName(named).constData()) == 0);
+        }
+        const LineStore block = longPathListing(500);
+        const bool appending = route == Route::Append || route == Route::AppendCreating;
+
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            saveCatalog(named, appending ? SavePolicy::Append : SavePolicy::Replace,
+                        [&](QIODevice &out) {
+                            for (int i = 0; i < blocks; ++i)
+                                (void)writeDiscBlock(out, u"New", block);
+                            ::raise(SIGKILL);
+                            return RuntimeError();
+                        });
+            ::_exit(0);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status));
+        if (blocks > 0)
+            QVERIFY(readFile(real) != old); // the kill did cut the catalog
+
+        LineStore lines;
+        const RuntimeError error = readCatalog(named, lines, ExistingLines::Clear);
+        if (route == Route::AppendCreating) {
+            QCOMPARE(error.number(), int(FileNotFound)); // as before: nothing there
+            QVERIFY(!QFileInfo::exists(real));
+        } else {
+            QCOMPARE(error.number(), int(NoError));
+            QCOMPARE(readFile(real), old);
+        }
+        QStringList left = filesIn(dir.path());
+        left.removeAll("real.cdc");
+        left.removeAll("link.cdc");
+        left.removeAll("other.cdc");
+        QCOMPARE(left, QStringList());
+        QCOMPARE(QDir(QDir::tempPath()).entryList({"kobrix-rollback-*"}, QDir::Files), QStringList());
     }
 
     // A writer killed while its new catalog is half written leaves the old

@@ -1,6 +1,7 @@
 #include "catalog/CatalogFile.h"
 
 #include "catalog/CatalogFileSystem.h"
+#include "catalog/CatalogJournal.h"
 #include "core/KeyMaker.h"
 
 #include <QDir>
@@ -75,17 +76,31 @@ RuntimeError openCatalogFile(const QString &path, QFile &file, qint64 *size)
     if (path.isEmpty() || path.contains(QChar(0)))
         return RuntimeError(BadFileNameOrNumber);
     // The open does not block on a FIFO or device; neither is a catalog, and
-    // reading one could block or never end.
-    bool created = false;
-    if (const int failure = filesystem::openFile(path, filesystem::Access::Read, file, created)) {
-        if (failure == FileNotFound && !QFileInfo(path).absoluteDir().exists())
-            return RuntimeError(PathNotFound);
-        return RuntimeError(failure);
-    }
+    // reading one could block or never end. The file keeps a shared lock
+    // while it is open, so that no writer changes the catalog under the
+    // reading; a catalog that a change left unfinished is put back first.
+    CatalogLock lock(file);
     filesystem::FileFacts facts;
-    if (!filesystem::fileFacts(file, facts) || !facts.regular) {
+    for (int attempt = 0;; ++attempt) {
+        if (RuntimeError error = lock.acquire(path, CatalogLock::OpenMode::ReadShared)) {
+            if (error.number() == FileAlreadyOpen)
+                return error;
+            if (lock.openError() == FileNotFound && !QFileInfo(path).absoluteDir().exists())
+                return RuntimeError(PathNotFound);
+            return RuntimeError(lock.openError());
+        }
+        if (!lock.holdsFile()) // missing: acquire() only opens what is there
+            return RuntimeError(QFileInfo(path).absoluteDir().exists() ? FileNotFound
+                                                                       : PathNotFound);
+        if (!filesystem::fileFacts(file, facts) || !facts.regular) {
+            file.close();
+            return RuntimeError(PathFileAccessError);
+        }
+        if (attempt > 0 || !hasLeftJournal(path, facts))
+            break;
         file.close();
-        return RuntimeError(PathFileAccessError);
+        if (RuntimeError error = putBackUnfinishedChange(path))
+            return error;
     }
     if (size)
         *size = facts.size;

@@ -26,6 +26,10 @@ struct FileFacts
     unsigned owner = 0;
     unsigned group = 0;
     unsigned mode = 0;
+    // Which file it is, the same through every name: the device (volume)
+    // and the file's number on it.
+    quint64 device = 0;
+    quint64 inode = 0;
 };
 
 enum class Access { Read, ReadWrite, ReadWriteCreate };
@@ -48,6 +52,9 @@ enum class LockAttempt {
     Failed,      // the system refused the lock for another reason
 };
 LockAttempt tryLockExclusive(QFileDevice &file);
+// The same for a shared lock, which readers take: many at once, but none
+// while a writer holds the exclusive one.
+LockAttempt tryLockShared(QFileDevice &file);
 
 // Whether path still names the file open in file (it was not replaced or
 // removed meanwhile).
@@ -60,6 +67,21 @@ bool isSameFileAs(const QString &a, const QString &b);
 // Puts what was written to file on the disk. Returns 0 or the error number; a file that cannot be synced (a pipe, some special file systems)
 // counts as synced.
 int syncFile(QFileDevice &file);
+
+// Puts a folder's entries (files created, renamed or removed in it) on the
+// disk; does nothing where the system cannot.
+void syncFolder(const QString &folder);
+
+// Creates path anew for writing, readable by its owner only, never through
+// a symbolic link or into a file someone else put there: whatever the name
+// held is removed first. Returns 0 or the error number.
+int createPrivateFile(const QString &path, QFile &file);
+
+// Whether a file left in a folder that others may write in (the temporary
+// folder) may be trusted as a catalog's own: a plain file, not a link,
+// owned by this user or by the owner of the catalog (facts). True where
+// the system has no such owners.
+bool isTrustedLeftover(const QString &path, const FileFacts &catalog);
 
 // Gives file the owner, group and permission bits of another (facts), so that
 // a replacement looks to every user like the file it replaces. False when

@@ -22,11 +22,22 @@ int openFile(const QString &path, Access access, QFile &file, bool &created)
     const QByteArray nativePath = QFile::encodeName(path);
     int flags = O_CLOEXEC | O_NONBLOCK; // a FIFO or device must not block the open
     flags |= access == Access::Read ? O_RDONLY : O_RDWR;
-    int fd = -1;
-    for (;;) {
-        fd = ::open(nativePath.constData(), flags);
-        if (fd >= 0 || errno != ENOENT || access != Access::ReadWriteCreate)
+    int fd = ::open(nativePath.constData(), flags);
+    // A missing file is created exclusively, so that created is only true
+    // for the one writer that made it; when another writer created it just
+    // now, that one is opened. A name that exists but leads nowhere (a
+    // symbolic link to a missing file) fails both ways: its target is
+    // created through the link, as any program's write would.
+    for (int attempt = 0; fd < 0 && errno == ENOENT && access == Access::ReadWriteCreate;
+         ++attempt) {
+        if (attempt == 2) {
+            struct stat named {};
+            const bool dangling = ::lstat(nativePath.constData(), &named) == 0
+                && S_ISLNK(named.st_mode);
+            fd = ::open(nativePath.constData(), flags | O_CREAT, 0666);
+            created = fd >= 0 && dangling;
             break;
+        }
         fd = ::open(nativePath.constData(), flags | O_CREAT | O_EXCL, 0666);
         if (fd >= 0) {
             created = true;
@@ -34,7 +45,7 @@ int openFile(const QString &path, Access access, QFile &file, bool &created)
         }
         if (errno != EEXIST)
             break;
-        // Another writer created it just now: open that one.
+        fd = ::open(nativePath.constData(), flags);
     }
     if (fd < 0)
         return RuntimeError::fromErrno(errno).number();
@@ -59,13 +70,17 @@ bool fileFacts(const QFileDevice &file, FileFacts &facts)
     facts.owner = unsigned(st.st_uid);
     facts.group = unsigned(st.st_gid);
     facts.mode = unsigned(st.st_mode & 07777);
+    facts.device = quint64(st.st_dev);
+    facts.inode = quint64(st.st_ino);
     return true;
 }
 
-LockAttempt tryLockExclusive(QFileDevice &file)
+namespace {
+
+LockAttempt tryLock(QFileDevice &file, int kind)
 {
     for (;;) {
-        if (::flock(file.handle(), LOCK_EX | LOCK_NB) == 0)
+        if (::flock(file.handle(), kind | LOCK_NB) == 0)
             return LockAttempt::Locked;
         if (errno == EINTR)
             continue;
@@ -78,6 +93,12 @@ LockAttempt tryLockExclusive(QFileDevice &file)
         return LockAttempt::Failed;
     }
 }
+
+} // namespace
+
+LockAttempt tryLockExclusive(QFileDevice &file) { return tryLock(file, LOCK_EX); }
+
+LockAttempt tryLockShared(QFileDevice &file) { return tryLock(file, LOCK_SH); }
 
 bool isSameFile(const QFileDevice &file, const QString &path)
 {
@@ -102,6 +123,41 @@ int syncFile(QFileDevice &file)
     if (::fsync(file.handle()) == 0 || errno == EINVAL)
         return NoError;
     return RuntimeError::fromErrno(errno).number();
+}
+
+void syncFolder(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    (void)::fsync(fd);
+    ::close(fd);
+}
+
+int createPrivateFile(const QString &path, QFile &file)
+{
+    const QByteArray nativePath = QFile::encodeName(path);
+    if (::unlink(nativePath.constData()) != 0 && errno != ENOENT)
+        return RuntimeError::fromErrno(errno).number();
+    const int fd = ::open(nativePath.constData(),
+                          O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return RuntimeError::fromErrno(errno).number();
+    if (!file.open(fd, QIODevice::ReadWrite | QIODevice::Unbuffered,
+                   QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        ::unlink(nativePath.constData());
+        return BadFileNameOrNumber;
+    }
+    return NoError;
+}
+
+bool isTrustedLeftover(const QString &path, const FileFacts &catalog)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    return st.st_uid == ::geteuid() || st.st_uid == uid_t(catalog.owner);
 }
 
 bool carryOwnerAndMode(QFileDevice &file, const FileFacts &facts)

@@ -65,7 +65,9 @@ int openFile(const QString &path, Access access, QFile &file, bool &created)
     const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     HANDLE handle = INVALID_HANDLE_VALUE;
     DWORD failure = ERROR_SUCCESS;
-    for (;;) {
+    // Tried a few times, never for ever: a name that exists but cannot be
+    // opened (a link to a missing file) fails with the system's error.
+    for (int attempt = 0; attempt < 3; ++attempt) {
         handle = CreateFileW(name.c_str(), rights, share, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
         failure = handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
@@ -103,29 +105,38 @@ bool fileFacts(const QFileDevice &file, FileFacts &facts)
     facts.owner = 0;
     facts.group = 0;
     facts.mode = 0;
+    facts.device = quint64(info.dwVolumeSerialNumber);
+    facts.inode = (quint64(info.nFileIndexHigh) << 32) | quint64(info.nFileIndexLow);
     return true;
 }
 
-LockAttempt tryLockExclusive(QFileDevice &file)
+namespace {
+
+LockAttempt tryLock(QFileDevice &file, DWORD kind)
 {
     // Windows locks byte ranges, and a locked range cannot be read through
     // other handles. One byte far behind the end of any catalog is locked, so
-    // that readers, who take no lock, read the catalog undisturbed.
+    // that the catalog itself stays readable through every handle.
     OVERLAPPED at{};
     at.Offset = 0xFFFFFFFEu;
     at.OffsetHigh = 0x7FFFFFFFu;
-    if (LockFileEx(nativeHandle(file), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1,
-                   0, &at))
+    if (LockFileEx(nativeHandle(file), kind | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
         return LockAttempt::Locked;
     switch (GetLastError()) {
     case ERROR_LOCK_VIOLATION:
     case ERROR_IO_PENDING: return LockAttempt::HeldByOther;
     case ERROR_NOT_SUPPORTED:
     case ERROR_INVALID_FUNCTION:
-        return LockAttempt::Locked; // no locks on this file system: write unguarded
+        return LockAttempt::Locked; // no locks on this file system: go unguarded
     default: return LockAttempt::Failed;
     }
 }
+
+} // namespace
+
+LockAttempt tryLockExclusive(QFileDevice &file) { return tryLock(file, LOCKFILE_EXCLUSIVE_LOCK); }
+
+LockAttempt tryLockShared(QFileDevice &file) { return tryLock(file, 0); }
 
 namespace {
 
@@ -173,6 +184,26 @@ int syncFile(QFileDevice &file)
     if (error == ERROR_INVALID_HANDLE || error == ERROR_INVALID_FUNCTION)
         return NoError; // a handle that cannot be flushed
     return win32::errorNumber(error);
+}
+
+void syncFolder(const QString &)
+{
+    // NTFS puts a folder's entries on the disk with the files' own flushes.
+}
+
+int createPrivateFile(const QString &path, QFile &file)
+{
+    const std::wstring name = nativePath(path);
+    const HANDLE handle = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return win32::openFailureNumber(name, GetLastError());
+    return adoptHandle(handle, true, file);
+}
+
+bool isTrustedLeftover(const QString &, const FileFacts &)
+{
+    return true; // the temporary folder is the user's own
 }
 
 bool carryOwnerAndMode(QFileDevice &, const FileFacts &)

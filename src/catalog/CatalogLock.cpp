@@ -12,12 +12,15 @@ RuntimeError CatalogLock::acquire(const QString &path, OpenMode mode,
     release();
     m_openError = NoError;
     const auto deadline = std::chrono::steady_clock::now() + wait;
-    const filesystem::Access access = mode == OpenMode::ReadOnly ? filesystem::Access::Read
-        : mode == OpenMode::ReadWrite                            ? filesystem::Access::ReadWrite
-                                                                 : filesystem::Access::ReadWriteCreate;
+    const filesystem::Access access
+        = mode == OpenMode::ReadOnly || mode == OpenMode::ReadShared ? filesystem::Access::Read
+        : mode == OpenMode::ReadWrite                                ? filesystem::Access::ReadWrite
+                                                                     : filesystem::Access::ReadWriteCreate;
+    const auto tryLock = mode == OpenMode::ReadShared ? filesystem::tryLockShared
+                                                      : filesystem::tryLockExclusive;
     for (;;) {
         bool created = false;
-        m_openError = filesystem::openFile(path, access, m_file, created);
+        m_openError = filesystem::openFile(path, access, *m_file, created);
         if (m_openError != NoError) {
             if (m_openError == FileNotFound && mode != OpenMode::ReadWriteCreate)
                 return RuntimeError(); // nothing to lock yet
@@ -27,18 +30,18 @@ RuntimeError CatalogLock::acquire(const QString &path, OpenMode mode,
         // Try, and try again until the deadline: the holder is usually a
         // write of a few hundred milliseconds.
         filesystem::LockAttempt attempt;
-        while ((attempt = filesystem::tryLockExclusive(m_file))
+        while ((attempt = tryLock(*m_file))
                    == filesystem::LockAttempt::HeldByOther
                && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         if (attempt != filesystem::LockAttempt::Locked) {
-            m_file.close();
+            m_file->close();
             return RuntimeError(FileAlreadyOpen);
         }
-        if (!filesystem::isSameFile(m_file, path)) {
+        if (!filesystem::isSameFile(*m_file, path)) {
             // Replaced or removed by the writer we waited for: lock what the
             // name holds now.
-            m_file.close();
+            m_file->close();
             if (std::chrono::steady_clock::now() >= deadline)
                 return RuntimeError(FileAlreadyOpen);
             continue;
@@ -50,7 +53,7 @@ RuntimeError CatalogLock::acquire(const QString &path, OpenMode mode,
 
 void CatalogLock::release()
 {
-    m_file.close(); // drops the lock
+    m_file->close(); // drops the lock
     m_created = false;
 }
 

@@ -7,11 +7,11 @@
 #include "catalog/CatalogFile.h"
 #include "catalog/CatalogFileSystem.h"
 #include "catalog/CatalogFormat.h"
+#include "catalog/CatalogJournal.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <cerrno>
 #include <vector>
@@ -55,27 +55,6 @@ RuntimeError prepareTarget(CatalogSlot &slot, const QString &path)
 // device gave none.
 int lastError() { return errno ? errno : EIO; }
 
-// Copies every byte of from (read from its start) to to at its position.
-// Returns 0 or the system's error number.
-int copyBytes(QIODevice &from, QIODevice &to)
-{
-    errno = 0;
-    if (!from.seek(0))
-        return lastError();
-    std::vector<char> buffer(static_cast<std::size_t>(kCopyChunk));
-    for (;;) {
-        errno = 0;
-        const qint64 n = from.read(buffer.data(), kCopyChunk);
-        if (n < 0)
-            return lastError();
-        if (n == 0)
-            return 0;
-        errno = 0;
-        if (to.write(buffer.data(), n) != n)
-            return lastError();
-    }
-}
-
 // Writes content into file and puts it on disk.
 RuntimeError writeAndSync(QFile &file, const CatalogContent &content)
 {
@@ -114,59 +93,66 @@ RuntimeError replaceCatalog(const QString &path, const CatalogContent &content,
     return RuntimeError(replacement.commit(oldFile));
 }
 
-// A place for the copy of the old catalog: beside it when its folder allows,
-// else in the system's temporary folder.
-bool openKeptCopy(const QString &path, QTemporaryFile &copy)
-{
-    const QFileInfo info(path);
-    copy.setFileTemplate(info.absolutePath() + QStringLiteral("/.") + info.fileName()
-                         + QStringLiteral(".old-XXXXXX"));
-    if (copy.open())
-        return true;
-    copy.setFileTemplate(QDir::tempPath() + QStringLiteral("/kobrix-") + info.fileName()
-                         + QStringLiteral(".old-XXXXXX"));
-    return copy.open();
-}
-
 // Empties file and writes from its start.
 bool restart(QFile &file) { return file.resize(0) && file.seek(0); }
 
 // RewriteInPlace: the new catalog written into the old file itself. The old
-// bytes are copied aside first and put back if the write fails; an edit
-// reads them from that copy.
+// bytes go into the catalog's rollback journal first, which an edit reads
+// them from, and are put back if the write fails (or, after a kill, by the
+// next process that opens the catalog).
 RuntimeError rewriteInPlace(const QString &path, const CatalogEdit &edit)
 {
     QFile file;
     bool created = false;
     if (const int failure = filesystem::openFile(path, filesystem::Access::ReadWrite, file, created))
         return openFailure(path, failure);
+    filesystem::FileFacts facts;
+    if (!filesystem::fileFacts(file, facts))
+        return RuntimeError(PathFileAccessError);
 
-    QTemporaryFile copy;
-    if (!openKeptCopy(path, copy))
-        return RuntimeError::fromErrno(errno ? errno : ENOSPC);
-    if (const int failure = copyBytes(file, copy))
-        return RuntimeError::fromErrno(failure); // nothing changed yet
-    if (const int failure = filesystem::syncFile(copy))
-        return RuntimeError(failure);
+    CatalogJournal journal;
+    if (RuntimeError error = journal.begin(path, file, facts, CatalogJournal::Change::Rewrite))
+        return error; // nothing changed yet
 
     errno = 0;
-    const CatalogContent content = [&](QIODevice &out) {
-        return copy.seek(0) ? edit(copy, out) : RuntimeError::fromErrno(lastError());
-    };
-    const RuntimeError error = restart(file) ? writeAndSync(file, content)
-                                             : RuntimeError::fromErrno(lastError());
-    if (!error)
-        return RuntimeError();
-
-    const bool restored
-        = restart(file) && copyBytes(copy, file) == 0 && filesystem::syncFile(file) == 0;
-    if (restored)
+    if (!restart(file)) {
+        // Emptying the file is the first change, and it did not happen.
+        const RuntimeError error = RuntimeError::fromErrno(lastError());
+        journal.finish();
         return error;
-    // The old catalog could not be put back: keep its copy and say where.
-    copy.setAutoRemove(false);
+    }
+    const RuntimeError error = writeAndSync(file, [&](QIODevice &out) {
+        return edit(journal.oldBytes(), out);
+    });
+    if (!error) {
+        journal.finish();
+        return RuntimeError();
+    }
+    if (!journal.rollBack(file))
+        return error;
+    // The old catalog could not be put back now: its journal stays, and the
+    // next program to open the catalog puts it back.
     return RuntimeError(error.number(),
-                        error.description() + QStringLiteral(" (the old catalog is kept in %1)")
-                                                  .arg(QDir::toNativeSeparators(copy.fileName())));
+                        error.description()
+                            + QStringLiteral(" (the old catalog is kept in %1)")
+                                  .arg(QDir::toNativeSeparators(journal.journalPath())));
+}
+
+// Puts back a catalog that a change left unfinished (a process killed
+// part-way), before anything else reads or changes it. lock holds the
+// catalog; it is taken again after a repair, which may have removed the
+// file (an append that had created it).
+RuntimeError takeRepairedCatalog(CatalogLock &lock, const QString &path, CatalogLock::OpenMode mode,
+                                 std::chrono::milliseconds lockWait)
+{
+    filesystem::FileFacts facts;
+    if (!lock.holdsFile() || !filesystem::fileFacts(lock.file(), facts)
+        || !hasLeftJournal(path, facts))
+        return RuntimeError();
+    lock.release();
+    if (RuntimeError error = putBackUnfinishedChange(path, lockWait))
+        return error;
+    return lock.acquire(path, mode, lockWait);
 }
 
 // What a new catalog is made of: content alone (a write), or the old
@@ -177,8 +163,11 @@ RuntimeError saveNewCatalog(const QString &path, SavePolicy policy, Source sourc
                             const CatalogEdit &edit, std::chrono::milliseconds lockWait)
 {
     CatalogLock lock;
-    if (RuntimeError error = lock.acquire(path, CatalogLock::OpenMode::ReadOnly, lockWait)) {
-        if (error.number() == FileAlreadyOpen)
+    RuntimeError error = lock.acquire(path, CatalogLock::OpenMode::ReadOnly, lockWait);
+    if (!error)
+        error = takeRepairedCatalog(lock, path, CatalogLock::OpenMode::ReadOnly, lockWait);
+    if (error) {
+        if (error.number() == FileAlreadyOpen || error.number() == PermissionDenied)
             return error;
         // An existing file we may not even read: it can only be replaced,
         // and not edited.
@@ -221,17 +210,32 @@ RuntimeError appendToCatalog(const QString &path, const CatalogContent &content,
                              std::chrono::milliseconds lockWait)
 {
     CatalogLock lock;
-    if (RuntimeError error = lock.acquire(path, CatalogLock::OpenMode::ReadWriteCreate, lockWait))
-        return error.number() == FileAlreadyOpen ? error : openFailure(path, lock.openError());
+    RuntimeError locked = lock.acquire(path, CatalogLock::OpenMode::ReadWriteCreate, lockWait);
+    if (!locked)
+        locked = takeRepairedCatalog(lock, path, CatalogLock::OpenMode::ReadWriteCreate, lockWait);
+    if (locked)
+        return locked.number() == FileAlreadyOpen || locked.number() == PermissionDenied
+            ? locked
+            : openFailure(path, lock.openError());
     QFile &file = lock.file();
 
     filesystem::FileFacts opened;
     if (!filesystem::fileFacts(file, opened) || !opened.regular) {
         if (lock.created())
-            QFile::remove(path);
+            QFile::remove(QFileInfo(path).canonicalFilePath());
         return RuntimeError(PathFileAccessError);
     }
     const qint64 originalSize = opened.size;
+    // The length to put back if the append does not end, on the disk before
+    // the first byte goes out.
+    CatalogJournal journal;
+    if (RuntimeError error = journal.begin(path, file, opened,
+                                           lock.created() ? CatalogJournal::Change::Create
+                                                          : CatalogJournal::Change::Append)) {
+        if (lock.created())
+            QFile::remove(QFileInfo(path).canonicalFilePath());
+        return error;
+    }
 
     // A catalog whose last record lacks its line end (cut short, or edited
     // by hand) gets one first, so the new block starts on a line of its own.
@@ -250,13 +254,18 @@ RuntimeError appendToCatalog(const QString &path, const CatalogContent &content,
         error = RuntimeError::fromErrno(lastError());
     else
         error = writeAndSync(file, content);
-    if (error) {
-        // Leave the file as it was: cut back the part of the block that got
-        // out, or remove the file this append created.
-        if (lock.created())
-            QFile::remove(path);
-        else
-            (void)file.resize(originalSize);
+    if (!error) {
+        journal.finish();
+        return RuntimeError();
+    }
+    // Leave the file as it was: cut back the part of the block that got
+    // out, or remove the file this append created. When that fails, the
+    // journal stays for the next program that opens the catalog.
+    if (lock.created()) {
+        if (QFile::remove(QFileInfo(path).canonicalFilePath()) || !QFileInfo::exists(path))
+            journal.finish();
+    } else if (file.resize(originalSize) && filesystem::syncFile(file) == 0) {
+        journal.finish();
     }
     return error;
 }

@@ -1,0 +1,320 @@
+// The rollback journal of catalog changes made in the catalog file itself
+// (rewrites in place and appends). Its layout: a header of kHeaderBytes,
+// "KOBRIX-ROLLBACK 1 <state> <device> <inode> <old size>" padded with blanks
+// and ended by a line feed, then (for a rewrite) the old catalog's bytes.
+// The state is '-' while the journal is being written and becomes the
+// change's letter once every old byte is on the disk: only then may the
+// catalog change, and only a journal in that state is ever put back.
+
+#include "catalog/CatalogJournal.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <vector>
+
+namespace kobrix {
+
+namespace {
+
+constexpr qint64 kHeaderBytes = 128;
+constexpr qint64 kCopyChunk = 1 << 20;
+const QByteArray kMagic = QByteArrayLiteral("KOBRIX-ROLLBACK 1 ");
+
+int lastError() { return errno ? errno : EIO; }
+
+char changeLetter(CatalogJournal::Change change)
+{
+    switch (change) {
+    case CatalogJournal::Change::Rewrite: return 'R';
+    case CatalogJournal::Change::Append: return 'A';
+    case CatalogJournal::Change::Create: return 'C';
+    }
+    return '-';
+}
+
+QByteArray header(char state, const filesystem::FileFacts &facts, qint64 oldSize)
+{
+    QByteArray text = kMagic + state + ' ' + QByteArray::number(facts.device) + ' '
+        + QByteArray::number(facts.inode) + ' ' + QByteArray::number(oldSize);
+    text = text.leftJustified(kHeaderBytes - 1, ' ', true);
+    text += '\n';
+    return text;
+}
+
+// The journal's place beside the real file of the catalog.
+QString besidePath(const QString &path)
+{
+    const QFileInfo named(path);
+    const QString real = named.canonicalFilePath();
+    const QFileInfo info(real.isEmpty() ? named.absoluteFilePath() : real);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName()
+        + QStringLiteral(".kobrix-rollback");
+}
+
+// The journal's place in the temporary folder, named by the file's identity.
+QString temporaryPath(const filesystem::FileFacts &facts)
+{
+    return QDir::tempPath() + QStringLiteral("/kobrix-rollback-%1-%2")
+                                  .arg(facts.device, 0, 16)
+                                  .arg(facts.inode, 0, 16);
+}
+
+// Copies up to limit bytes (all with a negative limit) from from's position
+// to to's. Returns the bytes copied, or -1 with errno set.
+qint64 copyBytes(QIODevice &from, QIODevice &to, qint64 limit = -1)
+{
+    std::vector<char> buffer(static_cast<std::size_t>(kCopyChunk));
+    qint64 copied = 0;
+    for (;;) {
+        const qint64 want = limit < 0 ? kCopyChunk : std::min(kCopyChunk, limit - copied);
+        if (want == 0)
+            return copied;
+        errno = 0;
+        const qint64 n = from.read(buffer.data(), want);
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            return limit < 0 || copied == limit ? copied : (errno = EIO, -1);
+        errno = 0;
+        if (to.write(buffer.data(), n) != n)
+            return -1;
+        copied += n;
+    }
+}
+
+// A journal read back: what it says, and whether it is whole.
+struct JournalHeader
+{
+    char state = '-';
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 oldSize = -1;
+};
+
+bool readHeader(QFile &journal, JournalHeader &out)
+{
+    const QByteArray text = journal.read(kHeaderBytes);
+    if (text.size() != kHeaderBytes || !text.startsWith(kMagic))
+        return false;
+    const QList<QByteArray> fields = text.mid(kMagic.size()).simplified().split(' ');
+    if (fields.size() != 4 || fields[0].size() != 1)
+        return false;
+    bool ok[3] = {};
+    out.state = fields[0][0];
+    out.device = fields[1].toULongLong(&ok[0]);
+    out.inode = fields[2].toULongLong(&ok[1]);
+    out.oldSize = fields[3].toLongLong(&ok[2]);
+    return ok[0] && ok[1] && ok[2] && out.oldSize >= 0;
+}
+
+// Puts the catalog back as the journal (positioned behind its header) says.
+// Returns 0 or the system's error number.
+int applyJournal(const JournalHeader &header, QFile &journal, QFile &catalog, const QString &path)
+{
+    errno = 0;
+    switch (header.state) {
+    case 'R':
+        if (!catalog.seek(0) || copyBytes(journal, catalog, header.oldSize) != header.oldSize
+            || !catalog.resize(header.oldSize))
+            return lastError();
+        break;
+    case 'A':
+        if (catalog.size() > header.oldSize && !catalog.resize(header.oldSize))
+            return lastError();
+        break;
+    case 'C':
+        if (!catalog.resize(0))
+            return lastError();
+        break;
+    default: return EINVAL;
+    }
+    if (const int failure = filesystem::syncFile(catalog))
+        return failure;
+    if (header.state == 'C') {
+        // The append created the file: take it away again, through the
+        // name the append was given (a link keeps pointing where it did).
+        const QString real = QFileInfo(path).canonicalFilePath();
+        if (!real.isEmpty() && filesystem::isSameFile(catalog, real))
+            QFile::remove(real);
+    }
+    return 0;
+}
+
+void removeJournal(const QString &journalPath)
+{
+    QFile::remove(journalPath);
+    filesystem::syncFolder(QFileInfo(journalPath).absolutePath());
+}
+
+// The places a journal of the catalog may lie, the trusted ones only.
+QStringList journalCandidates(const QString &path, const filesystem::FileFacts &facts)
+{
+    QStringList found;
+    const QString beside = besidePath(path);
+    const QFileInfo besideInfo(beside);
+    if (besideInfo.isFile() && !besideInfo.isSymLink())
+        found << beside;
+    const QString temporary = temporaryPath(facts);
+    if (QFileInfo::exists(temporary) && filesystem::isTrustedLeftover(temporary, facts))
+        found << temporary;
+    return found;
+}
+
+} // namespace
+
+CatalogJournal::~CatalogJournal()
+{
+    // A journal not finished nor rolled back stays for recoverCatalog().
+    m_file.close();
+}
+
+RuntimeError CatalogJournal::begin(const QString &path, QFile &catalog,
+                                   const filesystem::FileFacts &facts, Change change)
+{
+    m_change = change;
+    m_oldSize = change == Change::Create ? 0 : facts.size;
+    // One name: beside it, where the journal is as safe as the catalog.
+    // Several: in the place every name leads to.
+    QStringList places;
+    if (facts.links <= 1)
+        places << besidePath(path);
+    places << temporaryPath(facts);
+    int failure = NoError;
+    for (const QString &place : std::as_const(places)) {
+        failure = filesystem::createPrivateFile(place, m_file);
+        if (failure == NoError) {
+            m_path = place;
+            break;
+        }
+    }
+    if (m_path.isEmpty())
+        return RuntimeError(failure);
+
+    auto fail = [this](int number) {
+        m_file.close();
+        QFile::remove(m_path);
+        m_path.clear();
+        return RuntimeError::fromErrno(number);
+    };
+    errno = 0;
+    if (m_file.write(header('-', facts, m_oldSize)) != kHeaderBytes)
+        return fail(lastError());
+    if (change == Change::Rewrite) {
+        errno = 0;
+        if (!catalog.seek(0))
+            return fail(lastError());
+        const qint64 copied = copyBytes(catalog, m_file);
+        if (copied < 0)
+            return fail(lastError());
+        m_oldSize = copied;
+    }
+    if (const int synced = filesystem::syncFile(m_file))
+        return RuntimeError(synced);
+    // Whole and on the disk: mark it so, and only then may the catalog change.
+    errno = 0;
+    if (!m_file.seek(0) || m_file.write(header(changeLetter(change), facts, m_oldSize)) != kHeaderBytes)
+        return fail(lastError());
+    if (const int synced = filesystem::syncFile(m_file)) {
+        m_file.close();
+        QFile::remove(m_path);
+        m_path.clear();
+        return RuntimeError(synced);
+    }
+    filesystem::syncFolder(QFileInfo(m_path).absolutePath());
+    m_bytesAt = kHeaderBytes;
+    (void)m_file.seek(m_bytesAt);
+    return RuntimeError();
+}
+
+QIODevice &CatalogJournal::oldBytes()
+{
+    (void)m_file.seek(m_bytesAt);
+    return m_file;
+}
+
+void CatalogJournal::finish()
+{
+    if (m_path.isEmpty())
+        return;
+    m_file.close();
+    removeJournal(m_path);
+    m_path.clear();
+}
+
+RuntimeError CatalogJournal::rollBack(QFile &catalog)
+{
+    if (m_path.isEmpty())
+        return RuntimeError();
+    JournalHeader header;
+    header.state = changeLetter(m_change);
+    header.oldSize = m_oldSize;
+    errno = 0;
+    if (!m_file.seek(m_bytesAt))
+        return RuntimeError::fromErrno(lastError());
+    if (const int failure = applyJournal(header, m_file, catalog, QString()))
+        return RuntimeError::fromErrno(failure);
+    finish();
+    return RuntimeError();
+}
+
+bool hasLeftJournal(const QString &path, const filesystem::FileFacts &facts)
+{
+    return !journalCandidates(path, facts).isEmpty();
+}
+
+RuntimeError recoverCatalog(const QString &path, QFile &catalog)
+{
+    filesystem::FileFacts facts;
+    if (!filesystem::fileFacts(catalog, facts))
+        return RuntimeError(PathFileAccessError);
+    for (const QString &journalPath : journalCandidates(path, facts)) {
+        QFile journal(journalPath);
+        JournalHeader header;
+        if (!journal.open(QIODevice::ReadOnly))
+            continue;
+        if (!readHeader(journal, header)) {
+            // Cut off while its header was written: its change never began.
+            // Anything else under the name is not ours to remove.
+            const QByteArray start = journal.seek(0) ? journal.read(kHeaderBytes) : QByteArray();
+            if (start.size() < kHeaderBytes && kMagic.startsWith(start.left(kMagic.size()))) {
+                journal.close();
+                removeJournal(journalPath);
+            }
+            continue;
+        }
+        const bool ours = header.device == facts.device && header.inode == facts.inode;
+        const qint64 whole = kHeaderBytes + (header.state == 'R' ? header.oldSize : 0);
+        if (!ours || header.state == '-' || journal.size() != whole) {
+            // Another file's, one whose catalog was replaced since, or one
+            // written only in part: its change never touched this catalog.
+            journal.close();
+            removeJournal(journalPath);
+            continue;
+        }
+        if (const int failure = applyJournal(header, journal, catalog, path))
+            return RuntimeError::fromErrno(failure);
+        journal.close();
+        removeJournal(journalPath);
+    }
+    return RuntimeError();
+}
+
+RuntimeError putBackUnfinishedChange(const QString &path, std::chrono::milliseconds lockWait)
+{
+    CatalogLock lock;
+    if (RuntimeError error = lock.acquire(path, CatalogLock::OpenMode::ReadWrite, lockWait)) {
+        if (error.number() != PermissionDenied)
+            return error;
+        return RuntimeError(PermissionDenied,
+                            describeError(PermissionDenied)
+                                + QStringLiteral(" (a change of this catalog was cut off and "
+                                                 "must be undone by a user who may write it)"));
+    }
+    if (!lock.holdsFile())
+        return RuntimeError();
+    return recoverCatalog(path, lock.file());
+}
+
+} // namespace kobrix
