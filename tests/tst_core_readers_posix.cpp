@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -91,6 +92,68 @@ private Q_SLOTS:
         QVERIFY2(!walk.error, qPrintable(walk.error.numberAndDescription()));
         QCOMPARE(walk.listing, fixtureListing());
         QCOMPARE(walk.directories, fixtureDirectories(ReaderKind(kind)));
+    }
+
+    // A backslash inside a name is stored as U+29F5, so that it never
+    // splits the name into folders, for files and folders alike.
+    void backslashInNames_data() { addReaderRows(); }
+    void backslashInNames()
+    {
+        QFETCH(int, kind);
+        if (ReaderKind(kind) == ReaderKind::ImageJoliet)
+            QSKIP("Joliet names hold no backslash");
+        QTemporaryDir work;
+        const QString tree = work.filePath(QStringLiteral("tree"));
+        for (const QString &folder : {QStringLiteral("real\\dir"), QStringLiteral("realdir")})
+            QVERIFY(QDir().mkpath(tree + QLatin1Char('/') + folder));
+        for (const QString &file : {QStringLiteral("back\\slash.txt"), QStringLiteral("real\\dir/g.txt"),
+                                    QStringLiteral("realdir/h.txt"), QStringLiteral("\\edge\\")}) {
+            QFile f(tree + QLatin1Char('/') + file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        ReaderUnderTest under = makeReader(ReaderKind(kind), tree, work.path());
+        const Walk walk = walkWith(under);
+        QVERIFY2(!walk.error, qPrintable(walk.error.numberAndDescription()));
+        QCOMPARE(walk.listing, QStringList({QString::fromUtf8("\\\u29F5edge\u29F5"),
+                                            QString::fromUtf8("\\back\u29F5slash.txt"),
+                                            QString::fromUtf8("\\real\u29F5dir\\g.txt"),
+                                            QStringLiteral("\\realdir\\h.txt")}));
+    }
+
+    // A folder deeper than the longest path the system opens at once is
+    // read through its parent's handle: every depth is catalogued.
+    void foldersDeeperThanPathMax_data()
+    {
+        QTest::addColumn<int>("depth"); // folders of 100-byte names
+        QTest::newRow("3,000 bytes") << 30;
+        QTest::newRow("just past PATH_MAX") << 41;
+        QTest::newRow("three times PATH_MAX") << 125;
+    }
+    void foldersDeeperThanPathMax()
+    {
+        QFETCH(int, depth);
+        QTemporaryDir work;
+        const QByteArray name(100, 'd');
+        QString expected;
+        int fd = ::open(QFile::encodeName(work.path()).constData(), O_RDONLY | O_DIRECTORY);
+        for (int level = 0; level < depth && fd >= 0; ++level) {
+            QVERIFY(::mkdirat(fd, name.constData(), 0755) == 0);
+            const int next = ::openat(fd, name.constData(), O_RDONLY | O_DIRECTORY);
+            ::close(fd);
+            fd = next;
+            expected += QLatin1Char('\\') + QString::fromLatin1(name);
+        }
+        QVERIFY(fd >= 0);
+        const int file = ::openat(fd, "end.txt", O_CREAT | O_WRONLY, 0644);
+        ::close(file);
+        ::close(fd);
+        ReaderUnderTest under = makeReader(ReaderKind::Folder, work.path(), work.path());
+        const Walk walk = walkWith(under);
+        // QTemporaryDir removes by whole paths, which are too long here.
+        QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), work.path()});
+        QVERIFY2(!walk.error, qPrintable(walk.error.numberAndDescription() + walk.failedPath));
+        QCOMPARE(walk.listing, QStringList{expected + QStringLiteral("\\end.txt")});
+        QCOMPARE(walk.directories.size(), depth);
     }
 
     void controlAndInvalidNames_data()

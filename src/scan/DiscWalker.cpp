@@ -2,6 +2,30 @@
 
 namespace kobrix {
 
+namespace {
+
+// U+29F5 REVERSE SOLIDUS OPERATOR: stands for a backslash inside a name.
+// Listing lines separate a path's parts by backslashes, and a Linux or Rock
+// Ridge name may hold one. This sign looks like a backslash but is never
+// taken for one: Unicode gives it no compatibility mapping to U+005C (as it
+// gives the fullwidth U+FF3C), and Windows' best-fit conversion to 8-bit code
+// pages leaves it a question mark instead of making it a separator again.
+constexpr char kBackslashInName[] = "\xE2\xA7\xB5";
+
+// name with each backslash replaced by kBackslashInName, appended to line.
+void appendName(QByteArray &line, const QByteArray &name)
+{
+    qsizetype from = 0;
+    for (qsizetype at = name.indexOf('\\'); at >= 0; at = name.indexOf('\\', from)) {
+        line.append(name.constData() + from, at - from);
+        line.append(kBackslashInName);
+        from = at + 1;
+    }
+    line.append(name.constData() + from, name.size() - from);
+}
+
+} // namespace
+
 DiscWalker::DiscWalker(DirectoryReader &reader, const QString &root, LineStore &directories,
                        LineStore &listing)
     : m_reader(reader), m_directories(directories), m_listing(listing),
@@ -27,7 +51,7 @@ void DiscWalker::appendFiles(const QByteArray &linePrefix)
     const qsizetype nameAt = m_lineBuffer.size();
     for (const DirectoryEntry &file : m_current.files) {
         m_lineBuffer.resize(nameAt);
-        m_lineBuffer.append(file.displayName);
+        appendName(m_lineBuffer, file.displayName);
         m_listing.appendUtf8(std::string_view(m_lineBuffer.constData(),
                                               std::size_t(m_lineBuffer.size())));
     }
@@ -38,7 +62,8 @@ void DiscWalker::queueSubdirectories(const Pending &parent)
     for (DirectoryEntry &dir : m_current.subdirectories) {
         Pending child;
         child.nativePath = m_reader.childPath(parent.nativePath, dir.nativeName);
-        child.linePrefix = parent.linePrefix + '\\' + dir.displayName;
+        child.linePrefix = parent.linePrefix + '\\';
+        appendName(child.linePrefix, dir.displayName);
         // As the reader shows its paths: the system's bytes on POSIX
         // systems, UTF-8 on Windows, whose local 8-bit code page is no
         // Unicode encoding.

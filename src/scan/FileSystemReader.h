@@ -16,14 +16,29 @@ namespace kobrix {
 // never followed, so link loops cannot hang the walk.
 //
 // Native paths are the system's bytes of the path on POSIX systems, UTF-8
-// with backslashes on Windows.
+// with backslashes on Windows. On POSIX systems a folder is opened relative
+// to its parent's handle (openat), so folders deeper than the longest path
+// the system takes at once (PATH_MAX) are read as well.
 class FileSystemReader : public DirectoryReader
 {
 public:
+    FileSystemReader() = default;
+    ~FileSystemReader() override;
+    FileSystemReader(const FileSystemReader &) = delete;
+    FileSystemReader &operator=(const FileSystemReader &) = delete;
+
     RuntimeError read(const QByteArray &nativePath, bool isRoot, DirectoryListing &listing) override;
     QByteArray childPath(const QByteArray &parent, const QByteArray &nativeName) const override;
     QByteArray rootPath(const QString &root) const override;
     QString displayPath(const QByteArray &nativePath) const override;
+
+private:
+    // POSIX: the folder whose subfolders are being read (a walk reads the
+    // subfolders of one folder one after the other), held open so that each
+    // is opened relative to it, whatever the length of its whole path; -1
+    // when none is.
+    int m_parentHandle = -1;
+    QByteArray m_parentPath;
 };
 
 // Whether path names a device (a drive, read as a disc image) rather than a

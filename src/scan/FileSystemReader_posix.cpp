@@ -10,7 +10,69 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
+
 namespace kobrix {
+
+namespace {
+
+// A handle that only finds names inside a folder: it needs no right to read
+// the folder, only to pass through it, as a path does.
+#if defined(O_PATH)
+constexpr int kPassFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+#elif defined(O_SEARCH)
+constexpr int kPassFlags = O_SEARCH | O_DIRECTORY | O_CLOEXEC;
+#else
+constexpr int kPassFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+#endif
+constexpr int kListFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+
+// Opens the folder at path with flags. A path the system takes whole
+// (shorter than PATH_MAX) is opened at once; a longer one part by part,
+// each part shorter than PATH_MAX and opened relative to the one before.
+// Returns -1 with errno set on failure.
+int openFolder(const QByteArray &path, int flags)
+{
+    if (path.size() < PATH_MAX)
+        return ::open(path.constData(), flags);
+    int at = AT_FDCWD;
+    qsizetype from = 0;
+    for (;;) {
+        qsizetype end = path.size();
+        const bool last = end - from < PATH_MAX;
+        if (!last) {
+            end = path.lastIndexOf('/', from + PATH_MAX - 1);
+            if (end <= from) {
+                if (at != AT_FDCWD)
+                    ::close(at);
+                errno = ENAMETOOLONG;
+                return -1;
+            }
+        }
+        // The first part keeps the path's leading slash.
+        const QByteArray part = path.mid(from, end - from);
+        const int next = ::openat(at, part.constData(), last ? flags : kPassFlags);
+        const int err = errno;
+        if (at != AT_FDCWD)
+            ::close(at);
+        if (next < 0) {
+            errno = err;
+            return -1;
+        }
+        if (last)
+            return next;
+        at = next;
+        from = end + 1;
+    }
+}
+
+} // namespace
+
+FileSystemReader::~FileSystemReader()
+{
+    if (m_parentHandle >= 0)
+        ::close(m_parentHandle);
+}
 
 QByteArray FileSystemReader::childPath(const QByteArray &parent, const QByteArray &nativeName) const
 {
@@ -31,7 +93,23 @@ RuntimeError FileSystemReader::read(const QByteArray &nativePath, bool isRoot,
                                     DirectoryListing &listing)
 {
     listing.clear();
-    const int fd = ::open(nativePath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A folder below the root is opened relative to its parent, which stays
+    // open while its subfolders are read one after the other.
+    int fd = -1;
+    const qsizetype slash = nativePath.lastIndexOf('/');
+    if (isRoot || slash < 0 || slash + 1 == nativePath.size()) {
+        fd = openFolder(nativePath, kListFlags);
+    } else {
+        const QByteArray parent = slash == 0 ? QByteArray("/") : nativePath.left(slash);
+        if (m_parentHandle < 0 || parent != m_parentPath) {
+            if (m_parentHandle >= 0)
+                ::close(m_parentHandle);
+            m_parentPath = parent;
+            m_parentHandle = openFolder(parent, kPassFlags);
+        }
+        if (m_parentHandle >= 0)
+            fd = ::openat(m_parentHandle, nativePath.constData() + slash + 1, kListFlags);
+    }
     if (fd < 0) {
         const int err = errno;
         if (isRoot && (err == ENOENT || err == ENOTDIR || err == ENXIO || err == ENODEV

@@ -34,6 +34,8 @@ void takeEntries(std::vector<win32::DirectoryEntry> &from, std::vector<Directory
 
 } // namespace
 
+FileSystemReader::~FileSystemReader() = default;
+
 QByteArray FileSystemReader::childPath(const QByteArray &parent, const QByteArray &nativeName) const
 {
     QByteArray path = parent;
