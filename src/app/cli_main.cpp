@@ -4,8 +4,8 @@
 #include "app/CliCommands.h"
 #include "app/CliSupport.h"
 
-#include "catalog/CatalogFileSystem.h"
 #include "core/RuntimeError.h"
+#include "platform/ProcessSetup.h"
 
 #include <QStringList>
 
@@ -34,10 +34,12 @@ const char kUsage[] =
     "  kobrix-cli update CATALOG --disc NAME ROOT  scan ROOT and replace the disc's records with it\n"
     "  kobrix-cli identify CATALOG ROOT            scan ROOT and name the discs most like it\n"
     "  kobrix-cli --version                        print the program's version\n"
-    "  kobrix-cli export CATALOG --format csv|html|pdf [--disc NAME]... [-o FILE]\n"
+    "  kobrix-cli export CATALOG --format csv|html|pdf [--disc NAME]... [-o FILE] [--raw]\n"
     "                                              the catalog, or the discs named, as a\n"
     "                                              spreadsheet, a web page or a printable\n"
-    "                                              PDF (standard output unless -o; PDF needs -o)\n"
+    "                                              PDF (standard output unless -o; PDF needs -o);\n"
+    "                                              CSV cells that start with = + - @ get a ' in\n"
+    "                                              front, unless --raw\n"
     "\n"
     "find searches each CATALOG given and, for a folder, every *.cdc file below it\n"
     "(in byte order of their paths). Given more than one catalog or a folder, it\n"
@@ -47,7 +49,8 @@ const char kUsage[] =
     "identify prints disc, files shared, the disc's files and the scan's, best first; it\n"
     "exits 0 when the best disc is the same disc (90% of its files and of the scan's\n"
     "shared), 1 when none is, 2 on error.\n"
-    "\"--\" ends the options: an argument after it is never taken for one.\n";
+    "\"--\" ends the options: an argument after it is never taken for one.\n"
+    "On a terminal, control characters in names are shown as '?'.\n";
 
 // The commands by name.
 struct Command
@@ -73,8 +76,9 @@ const Command kCommands[] = {
 int run(int argc, char **argv)
 {
     // A file size limit must show up as a failed write (reported as disk
-    // full), not kill the program half-way through a catalog.
-    kobrix::filesystem::ignoreFileSizeSignal();
+    // full), not kill the program half-way through a catalog; disc images
+    // give the same names as in the windows, whatever the locale.
+    kobrix::prepareProcess();
     // No application object: a command runs once and needs no event loop,
     // and the object's set-up would be a good part of a search's time.
     static char buffer[1 << 16];
@@ -91,9 +95,13 @@ int run(int argc, char **argv)
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
 #endif
-    if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
-        std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
-        return args.isEmpty() ? 2 : 0;
+    if (args.isEmpty())
+        return usage();
+    if (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
+        // Asked for, the usage is output like any other, and a failed write
+        // is an error.
+        std::fputs(kUsage, stdout);
+        return Output().finish(0);
     }
     if (args[0] == QLatin1String("--version")) {
         Output out;

@@ -1,9 +1,9 @@
 // Kobrix: starts with the start dialog and runs the windows until the user
 // ends the program.
 
-#include "catalog/CatalogFileSystem.h"
 #include "core/ProgramTexts.h"
 #include "platform/DriveSource.h"
+#include "platform/ProcessSetup.h"
 #include "ui/AppController.h"
 #include "ui/CommonDialog.h"
 #include "ui/MessageBox.h"
@@ -16,11 +16,12 @@
 
 int main(int argc, char **argv)
 {
-    // A catalog that outgrows the file size limit must fail with an error
-    // the writer reports, not kill the program.
-    kobrix::filesystem::ignoreFileSizeSignal();
-
     QApplication app(argc, argv);
+    // After the application object, which sets the locale from the
+    // environment: a catalog that outgrows the file size limit fails with an
+    // error the writer reports, and disc images give the same names as in
+    // kobrix-cli, whatever the locale.
+    kobrix::prepareProcess();
     QApplication::setApplicationName(kobrix::ProgramTexts::programTitle());
     // Ties the windows to the installed menu entry (and its icon) on Wayland.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kobrix"));

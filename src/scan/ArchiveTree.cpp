@@ -107,8 +107,17 @@ ArchiveOutcome readArchiveTree(const QString &imagePath, const char *options, Im
                                                 .arg(reason()));
             return outcome();
         }
-        const QByteArray path =
-            entryName(archive_entry_pathname(entry), archive_entry_pathname_utf8(entry));
+        const char *raw = archive_entry_pathname(entry);
+        const char *utf8 = archive_entry_pathname_utf8(entry);
+        if (!raw && !utf8) {
+            // libarchive gives no name at all when it cannot convert one
+            // (a Joliet name to a character set that cannot hold it).
+            error = RuntimeError(DeviceIoError, QCoreApplication::translate(
+                                                    "kobrix::RuntimeError", "Damaged disc image: %1")
+                                                    .arg(reason()));
+            return ArchiveOutcome::NameNotConverted;
+        }
+        const QByteArray path = entryName(raw, utf8);
         switch (archive_entry_filetype(entry)) {
         case AE_IFDIR: tree.add(path, ImageEntryKind::Folder); break;
         case AE_IFREG: tree.add(path, ImageEntryKind::File); break;

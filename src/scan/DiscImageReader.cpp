@@ -22,10 +22,27 @@ namespace {
 // refuses (such as folders relocated to the root, which it takes for
 // damage); libarchive with Joliet or ISO 9660 names, when the Rock Ridge
 // entries cannot be read at all. The first reason is kept when none works.
+//
+// libarchive converts Joliet names through the C library's character set;
+// where it cannot convert one, the Joliet tree is read by Kobrix's own
+// reader, which decodes the names itself (and names the folder of a name
+// that is no valid UTF-16).
+RuntimeError readJolietInstead(const QString &imagePath, ImageTree &tree)
+{
+    tree = ImageTree();
+    QFile file(imagePath);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return RuntimeError(DeviceIoError, file.errorString());
+    return readJolietTree(file, tree);
+}
+
 RuntimeError readImageTree(const QString &imagePath, ImageTree &tree)
 {
     RuntimeError error;
-    if (readArchiveTree(imagePath, nullptr, tree, error) != ArchiveOutcome::NotUnderstood)
+    const ArchiveOutcome outcome = readArchiveTree(imagePath, nullptr, tree, error);
+    if (outcome == ArchiveOutcome::NameNotConverted)
+        return readJolietInstead(imagePath, tree);
+    if (outcome != ArchiveOutcome::NotUnderstood)
         return error;
 
     tree = ImageTree();
@@ -35,7 +52,10 @@ RuntimeError readImageTree(const QString &imagePath, ImageTree &tree)
 
     tree = ImageTree();
     RuntimeError plainError;
-    if (readArchiveTree(imagePath, "iso9660:!rockridge", tree, plainError) == ArchiveOutcome::Read)
+    const ArchiveOutcome plain = readArchiveTree(imagePath, "iso9660:!rockridge", tree, plainError);
+    if (plain == ArchiveOutcome::NameNotConverted)
+        return readJolietInstead(imagePath, tree);
+    if (plain == ArchiveOutcome::Read)
         return RuntimeError();
     return error;
 }

@@ -6,6 +6,7 @@
 #include <QFileDevice>
 #include <QIODevice>
 #include <QSet>
+#include <QStringDecoder>
 
 #include <deque>
 
@@ -81,9 +82,12 @@ struct PendingFolder
 class RockRidgeReader
 {
 public:
-    RockRidgeReader(QIODevice &image, ImageTree &tree)
+    // joliet: reads the Joliet tree (UTF-16 names) rather than the Rock
+    // Ridge entries of the primary one.
+    RockRidgeReader(QIODevice &image, ImageTree &tree, bool joliet)
         : m_image(image)
         , m_tree(tree)
+        , m_joliet(joliet)
     {}
 
     RuntimeError read();
@@ -91,12 +95,16 @@ public:
 private:
     RuntimeError readAt(qint64 offset, qint64 size, QByteArray &bytes);
     RuntimeError readFolder(const PendingFolder &folder);
+    RuntimeError readJolietName(const PendingFolder &folder, const QByteArray &record,
+                                QByteArray &name) const;
     RuntimeError readSystemUse(QByteArray area, RockRidgeEntry &entry);
     void readLinkParts(const char *data, int size, RockRidgeEntry &entry);
+    RuntimeError readTree(quint32 rootExtent, quint32 rootSize);
     RuntimeError queueFolder(quint32 extent, quint32 size, const QByteArray &path);
 
     QIODevice &m_image;
     ImageTree &m_tree;
+    const bool m_joliet;
     qint64 m_blockSize = kSectorSize;
     int m_skip = 0; // bytes before the entries of every system use area
     std::deque<PendingFolder> m_queue;
@@ -237,6 +245,21 @@ RuntimeError RockRidgeReader::readFolder(const PendingFolder &folder)
         if (flags & kFlagAssociated)
             continue;
 
+        if (m_joliet) {
+            QByteArray name;
+            if (RuntimeError error = readJolietName(folder, isoName, name))
+                return error;
+            const QByteArray path = folder.path == "/" ? '/' + name : folder.path + '/' + name;
+            if (flags & kFlagDirectory) {
+                if (RuntimeError error =
+                        queueFolder(le32(r + kRecordExtent), le32(r + kRecordSize), path))
+                    return error;
+            } else if (!(flags & kFlagMultiExtent)) {
+                m_tree.add(path, ImageEntryKind::File);
+            }
+            continue;
+        }
+
         RockRidgeEntry entry;
         const int systemUse = kRecordName + nameLength + (nameLength % 2 == 0 ? 1 : 0) + m_skip;
         if (systemUse < length) {
@@ -293,8 +316,41 @@ RuntimeError RockRidgeReader::readFolder(const PendingFolder &folder)
     return RuntimeError();
 }
 
+RuntimeError RockRidgeReader::readJolietName(const PendingFolder &folder,
+                                             const QByteArray &record, QByteArray &name) const
+{
+    // UTF-16 big-endian; a file's version (";1") is no part of its name.
+    QByteArray utf16 = record;
+    static const QByteArray version = QByteArray::fromHex("003b0031");
+    if (utf16.size() > version.size() && utf16.size() % 2 == 0 && utf16.endsWith(version))
+        utf16.chop(4);
+    QStringDecoder decoder(QStringDecoder::Utf16BE, QStringDecoder::Flag::Stateless);
+    const QString decoded = decoder.decode(utf16);
+    // Qt's decoder lets a half of a surrogate pair through; no name holds one.
+    bool pairsWhole = true;
+    for (qsizetype i = 0; i < decoded.size() && pairsWhole; ++i) {
+        if (decoded.at(i).isHighSurrogate() && i + 1 < decoded.size()
+            && decoded.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (decoded.at(i).isSurrogate())
+            pairsWhole = false;
+    }
+    name = decoded.toUtf8();
+    if (utf16.size() % 2 != 0 || decoder.hasError() || !pairsWhole || name.isEmpty() || name == "."
+        || name == ".." || name.contains('/') || name.contains('\0'))
+        return RuntimeError(
+            DeviceIoError,
+            QCoreApplication::translate("kobrix::RuntimeError",
+                                        "Damaged disc image: a name in the folder %1 is no "
+                                        "valid Joliet name")
+                .arg(QString::fromUtf8(folder.path)));
+    return RuntimeError();
+}
+
 RuntimeError RockRidgeReader::read()
 {
+    // The primary volume descriptor, or for Joliet the supplementary one
+    // whose escape sequence names UCS-2 (levels 1 to 3).
     QByteArray primary;
     for (int i = 0; i < kMaxDescriptors && primary.isEmpty(); ++i) {
         QByteArray descriptor;
@@ -303,20 +359,24 @@ RuntimeError RockRidgeReader::read()
         if (descriptor.mid(1, 5) != "CD001")
             return damaged("no ISO 9660 volume");
         const auto type = static_cast<quint8>(descriptor[0]);
-        if (type == 1)
+        const QByteArray escape = descriptor.mid(88, 3);
+        if (type == (m_joliet ? 2 : 1)
+            && (!m_joliet || escape == "%/@" || escape == "%/C" || escape == "%/E"))
             primary = descriptor;
         else if (type == 255)
             break;
     }
     if (primary.isEmpty())
-        return damaged("no primary volume descriptor");
+        return damaged(m_joliet ? "no Joliet volume descriptor" : "no primary volume descriptor");
     m_blockSize = le16(primary.constData() + 128);
     if (m_blockSize != 512 && m_blockSize != 1024 && m_blockSize != 2048)
         return damaged("invalid block size");
+    const char *rootRecord = primary.constData() + 156;
+    if (m_joliet)
+        return readTree(le32(rootRecord + kRecordExtent), le32(rootRecord + kRecordSize));
 
     // The root's "." record starts with the SP entry when the image has
     // Rock Ridge entries; it tells how many bytes every area skips.
-    const char *rootRecord = primary.constData() + 156;
     const quint32 rootExtent = le32(rootRecord + kRecordExtent);
     QByteArray self;
     if (RuntimeError error = readAt(qint64(rootExtent) * m_blockSize, 48, self))
@@ -328,8 +388,12 @@ RuntimeError RockRidgeReader::read()
         || static_cast<quint8>(self[spAt + 5]) != 0xEF)
         return damaged("no Rock Ridge entries");
     m_skip = static_cast<quint8>(self[spAt + 6]);
+    return readTree(rootExtent, le32(rootRecord + kRecordSize));
+}
 
-    if (RuntimeError error = queueFolder(rootExtent, le32(rootRecord + kRecordSize), "/"))
+RuntimeError RockRidgeReader::readTree(quint32 rootExtent, quint32 rootSize)
+{
+    if (RuntimeError error = queueFolder(rootExtent, rootSize, "/"))
         return error;
     while (!m_queue.empty()) {
         const PendingFolder folder = std::move(m_queue.front());
@@ -344,7 +408,12 @@ RuntimeError RockRidgeReader::read()
 
 RuntimeError readRockRidgeTree(QIODevice &image, ImageTree &tree)
 {
-    return RockRidgeReader(image, tree).read();
+    return RockRidgeReader(image, tree, false).read();
+}
+
+RuntimeError readJolietTree(QIODevice &image, ImageTree &tree)
+{
+    return RockRidgeReader(image, tree, true).read();
 }
 
 } // namespace kobrix

@@ -22,4 +22,10 @@ class ImageTree;
 // the reason when the image cannot be read.
 RuntimeError readRockRidgeTree(QIODevice &image, ImageTree &tree);
 
+// Reads the image's Joliet tree (names in UTF-16) the same way, decoding the
+// names itself, so that they do not depend on the C library's character
+// set. A name that is no valid UTF-16 fails with 57 naming its folder; an
+// image without Joliet names fails with 57 as well.
+RuntimeError readJolietTree(QIODevice &image, ImageTree &tree);
+
 } // namespace kobrix
