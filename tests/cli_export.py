@@ -283,6 +283,81 @@ def text_checks(work, catalog):
     rc, _, err = run("export", catalog, "--format", "html", "-o", html_out)
     check("html -o: written", rc == 0 and open(html_out, "rb").read().startswith(b"<!DOCTYPE html>"), err)
 
+    refusal_checks(work, catalog)
+    formula_checks(work)
+    disk_full_checks(work, catalog)
+
+
+def refusal_checks(work, catalog):
+    """An output that is the catalog under any name is refused; the catalog
+    stays as it was."""
+    before = open(catalog, "rb").read()
+    os.symlink(catalog, os.path.join(work, "link.cdc"))
+    os.link(catalog, os.path.join(work, "hard.cdc"))
+    os.makedirs(os.path.join(work, "sub"), exist_ok=True)
+    for label, output in (("the catalog itself", catalog),
+                          ("a symbolic link to it", os.path.join(work, "link.cdc")),
+                          ("a hard link to it", os.path.join(work, "hard.cdc")),
+                          ("its path through another folder", os.path.join(work, "sub", "..", "catalog.cdc"))):
+        for fmt in ("csv", "html"):
+            rc, data, err = run("export", catalog, "--format", fmt, "-o", output)
+            check(f"-o onto {label} ({fmt}): refused", rc == 2 and
+                  f"Cannot write {output}: it is the catalog being exported. Nothing was written." in err,
+                  f"{rc} {err}")
+            check(f"-o onto {label} ({fmt}): catalog unchanged", open(catalog, "rb").read() == before)
+    for name in ("link.cdc", "hard.cdc"):
+        os.remove(os.path.join(work, name))
+    os.rmdir(os.path.join(work, "sub"))
+
+
+def formula_checks(work):
+    """Cells a spreadsheet would run are guarded with a leading ', unless --raw."""
+    catalog = os.path.join(work, "formulas.cdc")
+    lines = ['=HYPERLINK("http://x") - \\a.txt', "Disc - \\=cmd|' /C calc'!A0",
+             "Disc - \\+1.txt", "Disc - \\-readme", "Disc - \\@SUM(A1)", "Disc - \\a;=1"]
+    with open(catalog, "wb") as f:
+        f.write(b"".join(record(line) for line in lines))
+    rc, data, err = run("export", catalog, "--format", "csv")
+    rows = csv_rows(data)[1:]
+    check("csv: formulas guarded", rc == 0 and rows == [
+        ["'=HYPERLINK(\"http://x\")", "\\", "a.txt"], ["Disc", "\\", "'=cmd|' /C calc'!A0"],
+        ["Disc", "\\", "'+1.txt"], ["Disc", "\\", "'-readme"], ["Disc", "\\", "'@SUM(A1)"],
+        ["Disc", "\\", "a;=1"]], f"{rows} {err}")
+    check("csv: a guarded cell is quoted", b"\"'=cmd|' /C calc'!A0\"" in data)
+    rc, data, err = run("export", catalog, "--format", "csv", "--raw")
+    rows = csv_rows(data)[1:]
+    check("csv --raw: cells exactly as the lines", rc == 0 and [list(split(l)[:3]) for l in lines] == rows,
+          f"{rows} {err}")
+    rc, data, _ = run("export", catalog, "--format", "html")
+    check("html: names as they are", rc == 0 and b"=cmd|&#39; /C calc&#39;!A0" in data
+          and b"'=cmd" not in data)
+
+
+def disk_full_checks(work, catalog):
+    """An export that meets a full disk says so with the program's number."""
+    out = os.path.join(work, "full.csv")
+    big = os.path.join(work, "big-full.cdc")
+    with open(big, "wb") as f:
+        for i in range(20000):
+            f.write(record(f"Big disc - \\FOLDER{i // 100}\\FILE{i:05}.DAT"))
+
+    def limited():
+        import resource
+        resource.setrlimit(resource.RLIMIT_FSIZE, (65536, 65536))
+
+    for fmt in ("csv", "html"):
+        done = subprocess.run([CLI, "export", big, "--format", fmt, "-o", out],
+                              capture_output=True, preexec_fn=limited)
+        err = done.stderr.decode("utf-8", "replace")
+        check(f"{fmt} -o past the file size limit: 61", done.returncode == 2
+              and f"Cannot write {out}: 61 - Disk full" in err, f"{done.returncode} {err}")
+    check("file size limit: no file, no temporary file left",
+          not [n for n in os.listdir(work) if n.startswith("full")], str(os.listdir(work)))
+    os.remove(big)
+    if os.path.exists("/dev/full"):
+        rc, _, err = run("export", catalog, "--format", "csv", "-o", "/dev/full")
+        check("csv -o /dev/full: 61", rc == 2 and "Cannot write /dev/full: 61 - Disk full" in err, err)
+
 
 def pdf_text(path):
     text = subprocess.run(["pdftotext", "-layout", "-enc", "UTF-8", path, "-"],
@@ -310,8 +385,12 @@ def has_font_for(lang):
 
 def pdf_checks(work, catalog):
     out = os.path.join(work, "listing.pdf")
-    rc, data, err = run("export", catalog, "--format", "pdf", "-o", out)
-    check("pdf: exit 0, nothing on standard output", rc == 0 and data == b"", err)
+    # Without XDG_RUNTIME_DIR (a cron job, su), as with it: nothing on stderr.
+    env = {k: v for k, v in os.environ.items() if k != "XDG_RUNTIME_DIR"}
+    done = subprocess.run([CLI, "export", catalog, "--format", "pdf", "-o", out],
+                          capture_output=True, env=env)
+    rc, data, err = done.returncode, done.stdout, done.stderr.decode("utf-8", "replace")
+    check("pdf: exit 0, nothing on standard output or error", rc == 0 and data == b"" and err == "", err)
     text = pdf_text(out)
     pages = pdf_pages(out)
     check("pdf: one page for a small catalog", pages == 1, str(pages))

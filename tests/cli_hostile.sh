@@ -73,11 +73,45 @@ timeout 10 "$cli" append "$work/nolf.cdc" --disc D "$work/disc" 2>/dev/null
 check "append after a record without line end" test "$(timeout 10 "$cli" list "$work/nolf.cdc" | tail -1)" = 'D - \A.TXT'
 
 # Output that cannot be written is an error, not a short listing.
-for cmd in "list $work/q.cdc" "find $work/q.cdc best" "scan $work/names"; do
+for cmd in "list $work/q.cdc" "find $work/q.cdc best" "scan $work/names" "--help"; do
     msg=$(timeout 10 "$cli" $cmd 2>&1 >/dev/full); code=$?
     check "$cmd > /dev/full fails" test "$code" = 2
     check "  ...and says why" grep -q "write error: No space left on device" <<< "$msg"
 done
+
+# A scan that fails gives its error and no total that would make it look done.
+msg=$(timeout 10 "$cli" scan "$work/no-such-folder" 2>&1 >/dev/null); code=$?
+check "failed scan: exit 2" test "$code" = 2
+check "failed scan: no total" test "${msg/Total:/}" = "$msg"
+
+# Names that a terminal would obey: an OSC that retitles the window, a CSI
+# that clears the screen, a C1 CSI, a right-to-left override. On a terminal
+# (here a pseudo-terminal made by script) each is shown as '?', in the lines
+# and in a message echoing --disc; a pipe gets the exact bytes.
+printf '"Evil\e]0;pwned\a - \\\e[2Jclear.txt"\r\n"Rev\xe2\x80\xae - \\a\xc2\x9b31mb\xe2\x81\xa6.txt"\r\n' >"$work/esc.cdc"
+on_terminal() { # command...: its stdout and stderr as a terminal shows them
+    local line
+    line=$(printf '%q ' "$@")
+    SHELL=/bin/bash timeout 20 script -q -e -c "$line" /dev/null </dev/null | tr -d '\r'
+}
+# Each case: a name, what a pipe gets, what a terminal shows, the command.
+terminal_case() {
+    local label=$1 exact=$2 shown=$3
+    shift 3
+    check "$label through a pipe: the exact bytes" test "$(timeout 10 "$@" 2>&1)" = "$exact"
+    check "$label on a terminal: controls shown as ?" test "$(on_terminal "$@")" = "$shown"
+}
+exact_lines=$'Evil\e]0;pwned\a - \\\e[2Jclear.txt\nRev\xe2\x80\xae - \\a\xc2\x9b31mb\xe2\x81\xa6.txt'
+shown_lines=$'Evil?]0;pwned? - \\?[2Jclear.txt\nRev? - \\a?31mb?.txt'
+terminal_case list "$exact_lines" "$shown_lines" "$cli" list "$work/esc.cdc"
+terminal_case find "$exact_lines" "$shown_lines" "$cli" find "$work/esc.cdc" .txt
+terminal_case discs $'Evil\e]0;pwned\a\t1\nRev\xe2\x80\xae\t1' $'Evil?]0;pwned?\t1\nRev?\t1' \
+    "$cli" discs "$work/esc.cdc"
+terminal_case ls $'\e[2Jclear.txt' '?[2Jclear.txt' "$cli" ls "$work/esc.cdc" --disc $'Evil\e]0;pwned\a'
+terminal_case "--disc in a message" \
+    "There is no disc named \"X"$'\e'"[31m\" in $work/esc.cdc" \
+    "There is no disc named \"X?[31m\" in $work/esc.cdc" \
+    "$cli" ls "$work/esc.cdc" --disc $'X\e[31m'
 
 # Two programs appending to one catalog at once: two whole blocks.
 mkdir -p "$work/big"

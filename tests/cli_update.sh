@@ -114,6 +114,50 @@ check "shared line: message" \
     "$err"
 check "shared line: exit" 2 "$code"
 
+# A disc name holding " - \" is refused before the scan (the root is
+# missing here): such a disc could never be found again. The same for
+# write and append, which create nothing.
+for command in update write append; do
+    run "$cli" "$command" "$work/odd-$command.cdc" --disc 'Odd - \Name' "$work/no-such-folder"
+    check "$command, separator in the name: message" \
+        'A disc name cannot hold " - \": "Odd - \Name" would be read back as the disc "Odd". Nothing was written.' \
+        "$err"
+    check "$command, separator in the name: exit" 2 "$code"
+    test ! -e "$work/odd-$command.cdc"
+    check "$command, separator in the name: nothing written" 0 $?
+done
+run "$cli" update "$work/c.cdc" --disc 'Games 1 - \x' "$work/disc"
+check "update, separator in the name: exit" 2 "$code"
+cmp -s "$work/c.cdc" "$work/kept.cdc"
+check "update, separator in the name: catalog unchanged" 0 $?
+
+# A record too long is named by its number, as list names it; nothing
+# changes. Cases: a record of the disc just past the limit, and a line of
+# 3 MB without a line end for a while.
+for long in "Games 1 - \\$(head -c 1100000 /dev/zero | tr '\0' x)" "$(head -c 3000000 /dev/zero | tr '\0' y)"; do
+    { printf '"Games 1 - \\A"\r\n"Games 1 - \\B"\r\n'; printf '%s\r\n"Games 1 - \\C"\r\n' "$long"; } >"$work/long.cdc"
+    cp "$work/long.cdc" "$work/long-before.cdc"
+    run "$cli" update "$work/long.cdc" --disc "Games 1" "$work/disc"
+    check "update, record of ${#long} bytes: message" \
+        "Error in WriteList: 59 - Bad record length (record 3 is longer than 1048576 bytes)" "$err"
+    check "update, record of ${#long} bytes: exit" 2 "$code"
+    cmp -s "$work/long.cdc" "$work/long-before.cdc"
+    check "update, record of ${#long} bytes: catalog unchanged" 0 $?
+done
+
+# Changes that cannot be printed: the catalog is updated all the same, and
+# the messages say so.
+printf '"Games 1 - \\SETUP.EXE"\r\n' >"$work/full.cdc"
+"$cli" update "$work/full.cdc" --disc "Games 1" "$work/disc" >/dev/full 2>"$work/err"
+code=$?
+check "update > /dev/full: exit" 2 "$code"
+check "update > /dev/full: messages" \
+    "kobrix-cli: write error: No space left on device
+The catalog was updated; the list of changes could not be written in full
+2 added, 1 removed, 0 unchanged" "$(cat "$work/err")"
+check "update > /dev/full: catalog updated" \
+    "$(printf '"Games 1 - \\DATA\\LEVEL1.DAT"\r\n"Games 1 - \\DATA\\LEVEL2.DAT"\r\n')" "$(cat "$work/full.cdc")"
+
 # At most five discs, best first.
 : >"$work/many.cdc"
 for n in 1 2 3 4 5 6; do

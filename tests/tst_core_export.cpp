@@ -35,6 +35,22 @@ QByteArray exportCsv(const LineStore &lines, bool grouped = false)
     return out.data();
 }
 
+// The CSV of the whole catalog with the cells as options say, by both
+// writers; "differ" when they do not agree.
+QByteArray exportCsvWith(const LineStore &lines, const ExportOptions &options)
+{
+    DiscIndex discs;
+    discs.build(lines);
+    QBuffer streamed, grouped;
+    streamed.open(QIODevice::WriteOnly);
+    grouped.open(QIODevice::WriteOnly);
+    if (writeCsv(lines, streamed, options) != ExportResult::Written
+        || writeCsv(ExportContent::wholeCatalog(lines, discs), grouped, options)
+               != ExportResult::Written)
+        return "failed";
+    return streamed.data() == grouped.data() ? streamed.data() : QByteArray("differ");
+}
+
 QByteArray exportHtml(const LineStore &lines, const QString &title = QStringLiteral("T"))
 {
     DiscIndex discs;
@@ -97,6 +113,9 @@ class TestExport : public QObject
 private Q_SLOTS:
     void csvRows_data();
     void csvRows();
+    void csvGuardsFormulas_data();
+    void csvGuardsFormulas();
+    void csvNamesCatalogs();
     void groupsBySelection_data();
     void groupsBySelection();
     void htmlEscapesNames_data();
@@ -183,6 +202,74 @@ void TestExport::csvRows()
         store.appendUtf8(line.toStdString());
     QCOMPARE(exportCsv(store), kBomAndHeader + rows);
     QCOMPARE(exportCsv(store, true), kBomAndHeader + (groupedRows.isNull() ? rows : groupedRows));
+}
+
+// Cells a spreadsheet would run as formulas get a ' in front and quotes;
+// raw, every cell is exactly the text.
+void TestExport::csvGuardsFormulas_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QByteArray>("guarded");
+    QTest::addColumn<QByteArray>("raw");
+    QTest::newRow("equals sign") << "D - \\=HYPERLINK(\"http://x\")"
+                                 << QByteArray("D,\\,\"'=HYPERLINK(\"\"http://x\"\")\"\r\n")
+                                 << QByteArray("D,\\,\"=HYPERLINK(\"\"http://x\"\")\"\r\n");
+    QTest::newRow("DDE") << "D - \\=cmd|' /C calc'!A0"
+                         << QByteArray("D,\\,\"'=cmd|' /C calc'!A0\"\r\n")
+                         << QByteArray("D,\\,=cmd|' /C calc'!A0\r\n");
+    QTest::newRow("plus") << "D - \\+1" << QByteArray("D,\\,\"'+1\"\r\n") << QByteArray("D,\\,+1\r\n");
+    QTest::newRow("minus") << "D - \\-readme" << QByteArray("D,\\,\"'-readme\"\r\n")
+                           << QByteArray("D,\\,-readme\r\n");
+    QTest::newRow("at sign") << "D - \\@SUM(A1)" << QByteArray("D,\\,\"'@SUM(A1)\"\r\n")
+                             << QByteArray("D,\\,@SUM(A1)\r\n");
+    QTest::newRow("tab") << "D - \\\tx" << QByteArray("D,\\,\"'\tx\"\r\n") << QByteArray("D,\\,\tx\r\n");
+    QTest::newRow("carriage return") << "D - \\\rx" << QByteArray("D,\\,\"'\rx\"\r\n")
+                                     << QByteArray("D,\\,\"\rx\"\r\n");
+    QTest::newRow("disc name") << "=1+1 - \\a" << QByteArray("\"'=1+1\",\\,a\r\n")
+                               << QByteArray("=1+1,\\,a\r\n");
+    QTest::newRow("hand-made line") << "-x" << QByteArray(",,\"'-x\"\r\n") << QByteArray(",,-x\r\n");
+    QTest::newRow("semicolon quoted") << "D - \\a;=1" << QByteArray("D,\\,\"a;=1\"\r\n")
+                                      << QByteArray("D,\\,a;=1\r\n");
+    QTest::newRow("sign inside a name") << "D - \\a=b-c+d@e" << QByteArray("D,\\,a=b-c+d@e\r\n")
+                                        << QByteArray("D,\\,a=b-c+d@e\r\n");
+    QTest::newRow("folder starts with its backslash") << "D - \\=x\\y"
+                                                      << QByteArray("D,\\=x\\,y\r\n")
+                                                      << QByteArray("D,\\=x\\,y\r\n");
+}
+
+void TestExport::csvGuardsFormulas()
+{
+    QFETCH(QString, line);
+    QFETCH(QByteArray, guarded);
+    QFETCH(QByteArray, raw);
+    LineStore store;
+    store.appendUtf8(line.toStdString());
+    ExportOptions options;
+    QCOMPARE(exportCsvWith(store, options), kBomAndHeader + guarded);
+    options.rawCsv = true;
+    QCOMPARE(exportCsvWith(store, options), kBomAndHeader + raw);
+}
+
+// Discs of several catalogs: each row names its catalog in a fourth column,
+// the disc's name stays exactly as its lines hold it.
+void TestExport::csvNamesCatalogs()
+{
+    LineStore store;
+    for (const char *line : {"Games 1 - \\SETUP.EXE", "Games 1 - \\DATA\\A.DAT", "loose"})
+        store.appendUtf8(line);
+    DiscIndex discs;
+    discs.build(store);
+    ExportContent content = ExportContent::wholeCatalog(store, discs);
+    content.setDiscCatalog(0, QStringLiteral("Shelf, 2.cdc"));
+    content.setDiscCatalog(1, QStringLiteral("=x.cdc"));
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    QCOMPARE(writeCsv(content, out), ExportResult::Written);
+    QCOMPARE(out.data(), QByteArray("\xEF\xBB\xBF"
+                                    "Disc,Folder,File,Catalog\r\n"
+                                    "Games 1,\\,SETUP.EXE,\"Shelf, 2.cdc\"\r\n"
+                                    "Games 1,\\DATA\\,A.DAT,\"Shelf, 2.cdc\"\r\n"
+                                    ",,loose,\"'=x.cdc\"\r\n"));
 }
 
 void TestExport::groupsBySelection_data()

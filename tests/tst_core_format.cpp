@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 #include "catalog/CatalogFormat.h"
+#include "core/DiscLine.h"
 #include "search/Matcher.h"
 
 #include <QStringDecoder>
@@ -334,6 +335,36 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, written);
         QCOMPARE(recordDiscName(typed), written);
+    }
+
+    // A disc name is taken exactly when every line written under it reads
+    // back with that name: the rule and the splitting of lines agree.
+    void discNameReadsBack_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("plain") << "Games 1" << true;
+        QTest::newRow("dash between blanks") << "Photos - 2002" << true;
+        QTest::newRow("backslash alone") << "AC\\DC" << true;
+        QTest::newRow("ends in a dash") << "Odd -" << true;
+        QTest::newRow("ends in the separator's blanks") << "Odd - " << true;
+        QTest::newRow("backslash before the dash") << "A \\ - x" << true;
+        QTest::newRow("separator inside") << "Odd - \\Name" << false;
+        QTest::newRow("separator at the end") << "Odd - \\" << false;
+        QTest::newRow("separator at the start") << " - \\x" << false;
+        QTest::newRow("separator behind a control character") << "A\t - \\B" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void discNameReadsBack()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, taken);
+        QCOMPARE(discNameProblem(name).isEmpty(), taken);
+        if (name.isEmpty())
+            return;
+        const QString line = catalogLine(recordDiscName(name), u"\\DATA\\A.TXT");
+        const DiscLine split = splitDiscLine(line);
+        QCOMPARE(split.hasDisc && split.disc == recordDiscName(name), taken);
     }
 };
 

@@ -477,14 +477,16 @@ void TestUiDiscsWindowCatalogs::exportsNameTheCatalogs_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QStringList>("expected"); // lines of the export
-    QTest::newRow("CSV: the disc's catalog beside its name; loose lines keep no disc")
+    QTest::newRow("CSV: the disc's catalog in a column of its own; loose lines keep no disc")
         << "all.csv"
-        << QStringList{"Games 1 (Games.cdc),\\,SETUP.EXE", "Games 1 (Shelf 2.cdc),\\,SETUP.EXE",
-                       "Диск 1 (Shelf 2.cdc),\\Музыка\\,Ёлка.mp3", ",,hand note"};
-    QTest::newRow("HTML: headings as the window names the discs")
+        << QStringList{"Disc,Folder,File,Catalog\r\n", "\nGames 1,\\,SETUP.EXE,Games.cdc\r\n",
+                       "\nGames 1,\\,SETUP.EXE,Shelf 2.cdc\r\n",
+                       "\nДиск 1,\\Музыка\\,Ёлка.mp3,Shelf 2.cdc\r\n", "\n,,hand note,Shelf 2.cdc\r\n"};
+    QTest::newRow("HTML: the disc's name as heading, its catalog on a line below")
         << "all.html"
-        << QStringList{"<h2>Games 1 (Games.cdc)</h2>", "<h2>Games 1 (Shelf 2.cdc)</h2>",
-                       "<h2>Lines without a disc name (Shelf 2.cdc)</h2>"};
+        << QStringList{"<h2>Games 1</h2>\n<p class=\"c\">Catalog: Games.cdc</p>",
+                       "<h2>Games 1</h2>\n<p class=\"c\">Catalog: Shelf 2.cdc</p>",
+                       "<h2>Lines without a disc name</h2>\n<p class=\"c\">Catalog: Shelf 2.cdc</p>"};
 }
 
 // An export of several catalogs tells apart the discs of the same name in
@@ -508,6 +510,9 @@ void TestUiDiscsWindowCatalogs::exportsNameTheCatalogs()
     const QString text = QString::fromUtf8(exported.readAll());
     for (const QString &line : expected)
         QVERIFY2(text.contains(line), qPrintable(line));
+    // The disc names stay as the catalogs hold them.
+    QVERIFY(!text.contains(QStringLiteral("Games 1 (")));
+    QVERIFY(!text.contains(QStringLiteral("Диск 1 (")));
 }
 
 // Adding catalogs replaces the lines that an export or a printed page

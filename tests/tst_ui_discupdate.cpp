@@ -188,6 +188,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("no disc name") << "" << false << "none"
                                       << ProgramTexts::missingDiscName();
+        QTest::newRow("disc name holding the separator")
+            << "Games 1 - \\x" << false << "none"
+            << QStringLiteral("A disc name cannot hold \" - \\\": \"Games 1 - \\x\" would be "
+                              "read back as the disc \"Games 1\". Nothing was written.");
         QTest::newRow("empty list") << "Games 1" << true << "none" << ProgramTexts::emptyListing();
         QTest::newRow("dialog cancelled") << "Games 1" << false << "cancel" << QString();
         QTest::newRow("unknown disc") << "Games 9" << false << "answer" << QStringLiteral("unknown");

@@ -125,6 +125,22 @@ void TestUiForm1Write::writer_data()
                                        << "Error" << critical << kBeforeWrite << QByteArray();
     QTest::newRow("write, no disc name") << "write" << "" << false << "none" << noName << "Kobrix"
                                          << exclamation << kBeforeWrite << QByteArray();
+    // A catalog line's disc name ends at its first " - \": such a name
+    // could never be found again, and is refused before the dialog.
+    const QString unreachable = QStringLiteral(
+        "A disc name cannot hold \" - \\\": \"Odd - \\Name\" would be read back as the disc "
+        "\"Odd\". Nothing was written.");
+    QTest::newRow("write, disc name holding the separator")
+        << "write" << "Odd - \\Name" << false << "none" << unreachable << "Kobrix"
+        << exclamation << kBeforeWrite << QByteArray();
+    QTest::newRow("append, disc name holding the separator")
+        << "append" << "A - \\B - \\C" << false << "none"
+        << QStringLiteral("A disc name cannot hold \" - \\\": \"A - \\B - \\C\" would be read "
+                          "back as the disc \"A\". Nothing was written.")
+        << "Kobrix" << exclamation << kBeforeAppend << QByteArray();
+    QTest::newRow("write, separator without its backslash is a name")
+        << "write" << "Odd - Name \\ x" << false << "new" << QString() << QString() << 0
+        << kAfterWrite << block("Odd - Name \\ x");
     QTest::newRow("write, no disc name, empty list")
         << "write" << "" << true << "none" << noName << "Kobrix" << exclamation << kBeforeWrite
         << QByteArray();

@@ -23,7 +23,9 @@ int commandScan(const QStringList &args)
     Output out;
     for (qsizetype i = 0; i < listing.count() && !out.failed(); ++i)
         out.line(listing.utf8At(i));
-    std::fprintf(stderr, "Total: %lld files\n", static_cast<long long>(listing.count()));
+    // A total would make a failed scan look complete: its error says it all.
+    if (ok)
+        std::fprintf(stderr, "Total: %lld files\n", static_cast<long long>(listing.count()));
     return out.finish(ok ? 0 : 2);
 }
 

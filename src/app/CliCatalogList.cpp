@@ -1,8 +1,7 @@
 #include "app/CliCatalogList.h"
 
+#include "app/CliSupport.h"
 #include "core/ProgramTexts.h"
-
-#include <cstdio>
 
 namespace kobrix::cli {
 
@@ -16,9 +15,9 @@ CatalogList::CatalogList(const QStringList &arguments)
 
 void reportUnreadable(const QByteArray &shown, const RuntimeError &error)
 {
-    std::fprintf(stderr, "%s: %s: %s\n", shown.constData(),
-                 qPrintable(ProgramTexts::readErrorHeading()),
-                 qPrintable(error.numberAndDescription()));
+    const QByteArray message = shown + ": " + ProgramTexts::readErrorHeading().toLocal8Bit() + ": "
+                               + error.numberAndDescription().toLocal8Bit();
+    printError(std::string_view(message.constData(), std::size_t(message.size())));
 }
 
 } // namespace kobrix::cli

@@ -5,6 +5,7 @@
 
 #include "catalog/CatalogExport.h"
 #include "catalog/CatalogFile.h"
+#include "catalog/CatalogFileSystem.h"
 #include "core/ProgramTexts.h"
 #include "export/PdfExportModule.h"
 #include "platform/ProgramLocation.h"
@@ -15,6 +16,7 @@
 #include <QLibrary>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -41,11 +43,32 @@ QStringList pdfModuleCandidates()
     return candidates;
 }
 
+QtMessageHandler previousMessageHandler = nullptr;
+
+// Qt's graphical set-up warns on stderr when XDG_RUNTIME_DIR is unset (a
+// cron job, a container, su) and uses a folder of its own. A PDF written to
+// a file needs no such folder; the warning would only bury real messages
+// in a script's stderr. Every other message goes on as before.
+void withoutRuntimeFolderWarning(QtMsgType type, const QMessageLogContext &context,
+                                 const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: "))
+        && (message.contains(QLatin1String("XDG_RUNTIME_DIR"))
+            || message.contains(QLatin1String("runtime directory"))))
+        return;
+    if (previousMessageHandler)
+        previousMessageHandler(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
 // Loads the PDF module (once) and writes through it. The module is not
 // unloaded: the graphics library it brought stays until the program ends.
 ExportResult writePdfThroughModule(const ExportContent &content, QIODevice &out,
                                    const ExportOptions &options, QString &problem)
 {
+    if (!previousMessageHandler)
+        previousMessageHandler = qInstallMessageHandler(&withoutRuntimeFolderWarning);
     QStringList reasons;
     for (const QString &candidate : pdfModuleCandidates()) {
         QLibrary library(candidate);
@@ -97,38 +120,58 @@ int writeToStandardOutput(const Writer &write, const QString &problem)
     return 0;
 }
 
+// Why writing failed: the system's error as the program numbers it where
+// one was met, else what the device says.
+QString reasonOf(const ExportTargetDevice &device, const QFileDevice &file)
+{
+    return device.error() ? device.error().numberAndDescription() : file.errorString();
+}
+
+// The reason of a failed open or commit, taken from errno right after it.
+QString systemReason(const QFileDevice &file)
+{
+    const int osError = errno;
+    return osError ? RuntimeError::fromErrno(osError).numberAndDescription() : file.errorString();
+}
+
 // Writes the file through a temporary file that replaces it once complete,
 // so that a failed export leaves no half file and an older export intact.
-// A FIFO or device is written directly.
+// A FIFO or device is written directly. Writes go straight to the system,
+// so that a full disk shows at the write that meets it, with its number.
 int writeToFile(const QString &path, const Writer &write, const QString &problem)
 {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile() && !info.isDir()) {
         QFile out(path);
-        if (!out.open(QIODevice::WriteOnly))
-            return writeFailed(path, out.errorString());
-        const ExportResult result = write(out);
+        errno = 0;
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return writeFailed(path, systemReason(out));
+        ExportTargetDevice device(out);
+        const ExportResult result = write(device);
         if (!problem.isEmpty())
             return failWith(problem);
-        if (result != ExportResult::Written || !out.flush())
-            return writeFailed(path, out.errorString());
+        if (result != ExportResult::Written)
+            return writeFailed(path, reasonOf(device, out));
         return 0;
     }
     QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return writeFailed(path, out.errorString());
-    const ExportResult result = write(out);
+    errno = 0;
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return writeFailed(path, systemReason(out));
+    ExportTargetDevice device(out);
+    const ExportResult result = write(device);
     if (!problem.isEmpty()) {
         out.cancelWriting();
         return failWith(problem);
     }
     if (result != ExportResult::Written) {
-        const QString reason = out.errorString();
+        const QString reason = reasonOf(device, out);
         out.cancelWriting();
         return writeFailed(path, reason);
     }
+    errno = 0;
     if (!out.commit())
-        return writeFailed(path, out.errorString());
+        return writeFailed(path, systemReason(out));
     return 0;
 }
 
@@ -145,6 +188,7 @@ int commandExport(const QStringList &args)
         return usage();
     QString outputPath;
     const bool toFile = takeOption(rest, QLatin1String("-o"), outputPath);
+    const bool raw = takeFlag(rest, QLatin1String("--raw"));
     if (rest.size() != 1 || rest[0].startsWith(QLatin1Char('-')))
         return usage();
     ExportFormat kind;
@@ -160,8 +204,13 @@ int commandExport(const QStringList &args)
         return failWith(ProgramTexts::pdfNeedsOutputFile());
 
     const QString &path = rest[0];
+    // Replacing the catalog with its own export would lose it: the output
+    // may not be the catalog under any name (a link to it included).
+    if (toFile && filesystem::isSameFileAs(outputPath, path))
+        return failWith(ProgramTexts::exportOntoCatalog(QDir::toNativeSeparators(outputPath)));
     ExportOptions options;
     options.title = QFileInfo(path).fileName();
+    options.rawCsv = raw;
     QString problem;
     const auto output = [&](const Writer &write) {
         return toFile ? writeToFile(outputPath, write, problem)

@@ -1,5 +1,7 @@
 #include "app/CliSupport.h"
 
+#include "app/CliTerminal.h"
+#include "catalog/CatalogFormat.h"
 #include "core/ProgramTexts.h"
 #include "scan/DiscImageReader.h"
 #include "scan/DiscWalker.h"
@@ -11,15 +13,24 @@
 
 namespace kobrix::cli {
 
+void printError(std::string_view message)
+{
+    static const bool terminal = isTerminal(stderr);
+    std::string scratch;
+    const std::string_view shown = terminal ? visibleOnTerminal(message, scratch) : message;
+    std::fwrite(shown.data(), 1, shown.size(), stderr);
+    std::fputc('\n', stderr);
+}
+
 int fail(const QString &heading, const RuntimeError &error)
 {
-    std::fprintf(stderr, "%s: %s\n", qPrintable(heading), qPrintable(error.numberAndDescription()));
-    return 2;
+    return failWith(heading + QStringLiteral(": ") + error.numberAndDescription());
 }
 
 int failWith(const QString &message)
 {
-    std::fprintf(stderr, "%s\n", qPrintable(message));
+    const QByteArray text = message.toLocal8Bit();
+    printError(std::string_view(text.constData(), std::size_t(text.size())));
     return 2;
 }
 
@@ -66,10 +77,17 @@ bool takeFlag(QStringList &args, QLatin1String name)
     return found;
 }
 
+Output::Output()
+    : m_terminal(isTerminal(stdout))
+{
+}
+
 void Output::line(std::string_view text)
 {
     if (m_failed)
         return;
+    if (m_terminal)
+        text = visibleOnTerminal(text, m_scratch);
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size()
         || std::fputc('\n', stdout) == EOF)
         fail();
@@ -77,6 +95,8 @@ void Output::line(std::string_view text)
 
 void Output::text(std::string_view text)
 {
+    if (m_terminal)
+        text = visibleOnTerminal(text, m_scratch);
     if (!m_failed && std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
         fail();
 }
@@ -125,8 +145,9 @@ int takeDiscScan(const QStringList &args, QString &catalog, QString &disc, LineS
         return usage();
     if (rest.size() != 2)
         return usage();
-    if (disc.isEmpty())
-        return failWith(ProgramTexts::missingDiscName());
+    // Refused before the scan, which may take minutes.
+    if (const QString problem = discNameProblem(disc); !problem.isEmpty())
+        return failWith(problem);
     if (!scan(rest[1], listing))
         return 2;
     if (listing.isEmpty())

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <chrono>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -25,6 +26,11 @@ int fail(const QString &heading, const RuntimeError &error);
 
 // A message of the program's own on stderr; returns 2.
 int failWith(const QString &message);
+
+// One line on stderr (local 8-bit text): exactly as given, or on a terminal
+// with its control characters shown (see CliTerminal.h), since a message may
+// echo a name taken from a catalog or typed by a script.
+void printError(std::string_view message);
 
 // "--" ends the options. The entry point takes it out of the arguments and
 // says here how many came after it; takeOption and takeFlag look only at the
@@ -43,6 +49,9 @@ bool takeFlag(QStringList &args, QLatin1String name);
 class Output
 {
 public:
+    // On a terminal, lines are shown with their control characters made
+    // visible (see CliTerminal.h); elsewhere they are written exactly.
+    Output();
     void line(std::string_view text);
     void text(std::string_view text);
     bool failed() const { return m_failed; }
@@ -56,7 +65,9 @@ public:
 private:
     void fail();
     bool m_failed = false;
+    bool m_terminal = false;
     int m_errno = 0;
+    std::string m_scratch;
 };
 
 // Scans root (a folder or a disc image) into listing; prints the error and

@@ -50,6 +50,10 @@ int commandUpdate(const QStringList &args)
         out.line(line);
     }
     const int code = out.finish(0);
+    // The catalog is written whether or not the changes could be printed:
+    // a script must not take the failure for an update that did not happen.
+    if (code != 0)
+        failWith(ProgramTexts::updateWrittenButNotListed());
     std::fprintf(stderr, "%s\n",
                  qPrintable(ProgramTexts::updateCounts(update.addedCount(), update.removedCount(),
                                                        update.unchangedCount())));

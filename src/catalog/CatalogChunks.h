@@ -31,6 +31,8 @@ public:
     bool next(std::string_view &run);
     // Where the last run handed over starts in the file.
     qint64 runOffset() const { return m_runOffset; }
+    // Where the bytes not handed over yet start: after a 59, the line too long.
+    qint64 nextOffset() const { return m_nextOffset; }
     // Fails with the system's error of a read, or with 59 when a line runs
     // on beyond kMaxRecordBytes without a line end.
     const RuntimeError &error() const { return m_error; }

@@ -4,6 +4,7 @@
 #include "core/ProgramTexts.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace kobrix {
 
@@ -19,6 +20,12 @@ void ExportContent::addDisc(const DiscIndex &discs, qsizetype disc)
     m_lines.insert(m_lines.end(), lines.begin(), lines.end());
     d.end = m_lines.size();
     m_discs.push_back(std::move(d));
+}
+
+bool ExportContent::namesCatalogs() const
+{
+    return std::any_of(m_discs.begin(), m_discs.end(),
+                       [](const Disc &d) { return !d.catalog.isEmpty(); });
 }
 
 QString ExportContent::headingOf(const Disc &d)
@@ -95,6 +102,31 @@ ExportContent::Entry ExportContent::entry(const Disc &d, qint32 line) const
     if (d.looseLines)
         return {{}, text};
     return splitFolderAndFile(text.substr(std::min(d.pathStart, text.size())));
+}
+
+ExportTargetDevice::ExportTargetDevice(QIODevice &target)
+    : m_target(target)
+{
+    open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+bool ExportTargetDevice::seek(qint64 pos)
+{
+    return QIODevice::seek(pos) && (m_target.isSequential() || m_target.seek(pos));
+}
+
+qint64 ExportTargetDevice::readData(char *, qint64)
+{
+    return -1;
+}
+
+qint64 ExportTargetDevice::writeData(const char *data, qint64 size)
+{
+    errno = 0;
+    const qint64 written = m_target.write(data, size);
+    if (written != size && !m_error)
+        m_error = RuntimeError::fromErrno(errno ? errno : EIO);
+    return written == size ? written : -1;
 }
 
 } // namespace kobrix

@@ -2,7 +2,9 @@
 
 #include "core/DiscIndex.h"
 #include "core/LineStore.h"
+#include "core/RuntimeError.h"
 
+#include <QIODevice>
 #include <QString>
 
 #include <functional>
@@ -10,8 +12,6 @@
 #include <span>
 #include <string_view>
 #include <vector>
-
-class QIODevice;
 
 namespace kobrix {
 
@@ -23,6 +23,7 @@ public:
     struct Disc
     {
         QString name;              // empty for the loose lines
+        QString catalog;           // where several catalogs are listed: the disc's
         bool looseLines = false;   // the lines without the " - \" shape
         std::size_t pathStart = 0; // byte where a line's path starts (0: loose lines)
         std::size_t begin = 0;     // its lines in lineNumbers()
@@ -43,11 +44,16 @@ public:
     static ExportContent selectedLines(const LineStore &lines, const DiscIndex &discs,
                                        std::span<const qsizetype> which);
 
-    // Names disc i otherwise than the catalog lines do (its catalog beside
-    // it, where several catalogs are listed together). A name given to the
-    // loose lines heads them in the HTML and the listing; in CSV rows they
-    // keep an empty disc.
-    void setDiscName(qsizetype i, const QString &name) { m_discs[std::size_t(i)].name = name; }
+    // Names the catalog of disc i, where several catalogs are listed
+    // together. The disc's name stays exactly as its lines have it; the
+    // catalog gets a column of its own in CSV and a line below the disc's
+    // heading in the HTML page and the listing.
+    void setDiscCatalog(qsizetype i, const QString &catalog)
+    {
+        m_discs[std::size_t(i)].catalog = catalog;
+    }
+    // Whether a disc was given its catalog.
+    bool namesCatalogs() const;
     // What heads a disc's part of a page or listing.
     static QString headingOf(const Disc &d);
 
@@ -92,6 +98,9 @@ struct ExportOptions
     // Called every few thousand lines with the lines written and the total;
     // returning false stops the export, which then reports Cancelled.
     std::function<bool(qsizetype written, qsizetype total)> progress;
+    // CSV cells exactly as the lines hold them, even those a spreadsheet
+    // would run as formulas (see writeCsv).
+    bool rawCsv = false;
 };
 
 enum class ExportFormat { Csv, Html, Pdf };
@@ -106,7 +115,14 @@ enum class ExportResult {
 // then one row per line, CR LF after every row. A field holding a comma, a
 // double quote, CR or LF is enclosed in double quotes, its quotes doubled.
 // Folder and file are as ExportContent::Entry says; loose lines have an
-// empty disc and folder and the whole line as the file.
+// empty disc and folder and the whole line as the file. Where content names
+// the discs' catalogs, a fourth column "Catalog" holds each disc's.
+//
+// Unless options.rawCsv, a cell that a spreadsheet would take for a formula
+// (it starts with =, +, -, @, a tab or a CR) gets a ' in front and double
+// quotes around it, and a cell holding a ';' (the separator of spreadsheets
+// set up for it) double quotes, as OWASP advises against CSV injection: the
+// spreadsheet shows the text, and runs nothing.
 //
 // The chosen discs or lines of content, disc by disc:
 ExportResult writeCsv(const ExportContent &content, QIODevice &out,
@@ -139,6 +155,31 @@ private:
     std::string m_discName; // of the line added last, and its field
     std::string m_discField;
     bool m_hasDisc = false;
+    bool m_raw = false;
+};
+
+// The device an export writes to, passing everything on to target and
+// keeping the system's error of the first write that fails: Qt's file
+// classes say why only in words ("Unknown error" after some failures), an
+// export says it in the program's numbers, as a catalog write does (61 for
+// a full disk or a file size limit). Give it a target that writes through
+// (opened Unbuffered), so that a failure shows at the write that meets it.
+class ExportTargetDevice : public QIODevice
+{
+public:
+    explicit ExportTargetDevice(QIODevice &target);
+
+    // The error of the first write that failed; none when all went through.
+    const RuntimeError &error() const { return m_error; }
+    bool seek(qint64 pos) override;
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override;
+    qint64 writeData(const char *data, qint64 size) override;
+
+private:
+    QIODevice &m_target;
+    RuntimeError m_error;
 };
 
 // One self-contained HTML page (no script, style or font from elsewhere): a

@@ -1,5 +1,7 @@
 #include "catalog/CatalogFormat.h"
 
+#include "core/ProgramTexts.h"
+
 #include <QCoreApplication>
 #include <QIODevice>
 #include <QUtf8StringView>
@@ -368,13 +370,7 @@ bool FieldParser::tooLong(std::size_t lineBytes)
 {
     if (lineBytes <= m_maxRecordBytes)
         return false;
-    // The suffix is translated with the error descriptions it follows.
-    m_error = RuntimeError(BadRecordLength,
-                           describeError(BadRecordLength)
-                               + QCoreApplication::translate("kobrix::RuntimeError",
-                                                             " (record %1 is longer than %2 bytes)")
-                                     .arg(m_lines + 1)
-                                     .arg(qulonglong(m_maxRecordBytes)));
+    m_error = recordTooLongError(m_lines + 1, m_maxRecordBytes);
     m_pending.clear();
     m_pending.shrink_to_fit();
     return true;
@@ -506,6 +502,32 @@ QString recordDiscName(QStringView discName)
             c = QChar(QChar::ReplacementCharacter);
     }
     return name;
+}
+
+RuntimeError recordTooLongError(qint64 record, std::size_t maxRecordBytes)
+{
+    if (record <= 0)
+        return RuntimeError(BadRecordLength);
+    // The suffix is translated with the error descriptions it follows.
+    return RuntimeError(BadRecordLength,
+                        describeError(BadRecordLength)
+                            + QCoreApplication::translate("kobrix::RuntimeError",
+                                                          " (record %1 is longer than %2 bytes)")
+                                  .arg(record)
+                                  .arg(qulonglong(maxRecordBytes)));
+}
+
+QString discNameProblem(QStringView discName)
+{
+    // An exact test: a name of blanks is a name.
+    if (discName.isEmpty())
+        return ProgramTexts::missingDiscName();
+    const QString recorded = recordDiscName(discName);
+    const QStringView separator = u" - \\";
+    const qsizetype cut = recorded.indexOf(separator);
+    if (cut >= 0)
+        return ProgramTexts::discNameHoldsSeparator(recorded, recorded.left(cut));
+    return QString();
 }
 
 } // namespace kobrix

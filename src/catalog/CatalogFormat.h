@@ -20,6 +20,10 @@ inline constexpr QStringView kDiscSeparator = u" - ";
 // damaged one), and reading it whole would only exhaust the memory.
 inline constexpr std::size_t kMaxRecordBytes = std::size_t(1) << 20;
 
+// Error 59 naming the record (its line number, from 1) that is longer than
+// maxRecordBytes; without the number when record is 0 (not known).
+RuntimeError recordTooLongError(qint64 record, std::size_t maxRecordBytes = kMaxRecordBytes);
+
 // disc name + " - " + listing line.
 QString catalogLine(QStringView discName, QStringView listingLine);
 
@@ -27,6 +31,12 @@ QString catalogLine(QStringView discName, QStringView listingLine);
 // C1) replaced by U+FFFD, as in file names, so that one record is always one
 // line whatever was typed or pasted.
 QString recordDiscName(QStringView discName);
+
+// Why discName cannot name a disc of a catalog, or an empty text when it can
+// (the message every program shows before it scans or writes anything). An
+// empty name names nothing; a name holding " - \" could never be found
+// again, as a catalog line's disc name ends at its first " - \".
+QString discNameProblem(QStringView discName);
 
 // Appends one record to out: a double quote, the line as UTF-8, a double
 // quote, CR LF. Quotes inside the line are written as they are. The line is

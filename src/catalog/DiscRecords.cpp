@@ -127,7 +127,7 @@ DiscRecordFinder::Outcome DiscRecordFinder::find(QIODevice &device, const Visito
             const std::size_t next = lineEnd + lineEndLength(run, lineEnd);
             const std::string_view line = run.substr(lineStart, lineEnd - lineStart);
             if (line.size() > kMaxRecordBytes) {
-                m_error = RuntimeError(BadRecordLength);
+                m_error = recordTooLongError(lineNumberAt(device, reader.runOffset() + qint64(lineStart)));
                 return Outcome::Failed;
             }
             switch (classify(line)) {
@@ -161,7 +161,10 @@ DiscRecordFinder::Outcome DiscRecordFinder::find(QIODevice &device, const Visito
         }
     }
     if (reader.error()) {
-        m_error = reader.error();
+        // A record too long is named by its number, as a load names it.
+        m_error = reader.error().number() == BadRecordLength
+                      ? recordTooLongError(lineNumberAt(device, reader.nextOffset()))
+                      : reader.error();
         return Outcome::Failed;
     }
     return Outcome::Done;
@@ -182,7 +185,8 @@ qint64 lineNumberAt(QIODevice &device, qint64 offset)
                 ++line;
         }
     }
-    return reader.error() ? 0 : line;
+    // The runs before a line too long for a record are all read.
+    return reader.error() && reader.error().number() != BadRecordLength ? 0 : line;
 }
 
 } // namespace kobrix

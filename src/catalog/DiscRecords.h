@@ -75,7 +75,7 @@ private:
 };
 
 // The number of the line (from 1) that starts at offset in the catalog read
-// from device (from its start); 0 when reading fails.
+// from device (from its start); 0 when reading fails before it.
 qint64 lineNumberAt(QIODevice &device, qint64 offset);
 
 } // namespace kobrix

@@ -61,12 +61,13 @@ body{font:14px/1.35 system-ui,"DejaVu Sans",sans-serif;margin:0 1.5em 2em;color:
 header{position:sticky;top:0;background:#fff;padding:.5em 0;border-bottom:1px solid #bbb;z-index:1}
 h1{font-size:1.4em;margin:.2em 0}
 h2{font-size:1.15em;margin:1.2em 0 .3em}
+.c{margin:0 0 .3em;color:#444}
 header p{margin:.2em 0}
 #q{font:inherit;width:22em;max-width:60%;padding:.2em .4em}
 #n{margin-left:.8em;color:#444}
 table{border-collapse:collapse}
 #toc td,#toc th{padding:1px .8em 1px 0;text-align:left}
-#toc td+td{text-align:right}
+#toc td:nth-child(2){text-align:right}
 .t{width:100%;table-layout:fixed}
 .t th{text-align:left;border-bottom:1px solid #bbb}
 .t td,.t th{padding:1px .5em;vertical-align:top;overflow-wrap:anywhere}
@@ -177,6 +178,13 @@ ExportResult writeHtml(const ExportContent &content, QIODevice &out, const Expor
     appendEscaped(page, ProgramTexts::exportDiscColumn());
     page.append("<th>");
     appendEscaped(page, ProgramTexts::exportFilesColumn());
+    // Discs of several catalogs: each disc's catalog in a column of its own,
+    // its name as its lines have it.
+    const bool catalogs = content.namesCatalogs();
+    if (catalogs) {
+        page.append("<th>");
+        appendEscaped(page, ProgramTexts::exportCatalogColumn());
+    }
     page.append("</thead>\n<tbody>\n");
     for (qsizetype i = 0; i < content.discCount(); ++i) {
         const ExportContent::Disc &disc = content.disc(i);
@@ -186,6 +194,10 @@ ExportResult writeHtml(const ExportContent &content, QIODevice &out, const Expor
         appendEscaped(page, ExportContent::headingOf(disc));
         page.append("</a><td>");
         appendNumber(page, qsizetype(disc.end - disc.begin));
+        if (catalogs) {
+            page.append("<td>");
+            appendEscaped(page, disc.catalog);
+        }
         page.append("</tr>\n");
     }
     page.append("</tbody>\n</table>\n</nav>\n");
@@ -202,7 +214,13 @@ ExportResult writeHtml(const ExportContent &content, QIODevice &out, const Expor
         appendNumber(page, i + 1);
         page.append(disc.looseLines ? "\" class=\"l\"><h2>" : "\"><h2>");
         appendEscaped(page, ExportContent::headingOf(disc));
-        page.append("</h2>\n<table class=\"t\"><thead><tr><th>");
+        page.append("</h2>\n");
+        if (!disc.catalog.isEmpty()) {
+            page.append("<p class=\"c\">");
+            appendEscaped(page, ProgramTexts::exportCatalogLine(disc.catalog));
+            page.append("</p>\n");
+        }
+        page.append("<table class=\"t\"><thead><tr><th>");
         page.append(heading);
         page.append("</thead></table>\n");
         const std::span<const qint32> lines = content.linesOf(i);

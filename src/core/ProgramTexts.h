@@ -43,6 +43,14 @@ public:
     static QString missingDiscName() { return tr("Please enter a Disk Name or Number"); }
     static QString emptyListing() { return tr("Listbox is empty - cannot write to file!"); }
     static QString missingSearchText() { return tr("Enter a search string"); }
+    // A disc name that the catalog would read back as another: recorded is
+    // the name as written, readBack the disc its lines would name.
+    static QString discNameHoldsSeparator(const QString &recorded, const QString &readBack)
+    {
+        return tr("A disc name cannot hold \" - \\\": \"%1\" would be read back as the disc "
+                  "\"%2\". Nothing was written.")
+            .arg(recorded, readBack);
+    }
 
     // The discs of a catalog, updating one.
     static QString unknownDisc(const QString &discName, const QString &catalog)
@@ -77,6 +85,13 @@ public:
     static QString exportFolderColumn() { return tr("Folder"); }
     static QString exportFileColumn() { return tr("File"); }
     static QString exportFilterPlaceholder() { return tr("Filter"); }
+    // Where several catalogs are exported together: the CSV column and the
+    // line below a disc's heading that name the disc's catalog.
+    static QString exportCatalogColumn() { return tr("Catalog"); }
+    static QString exportCatalogLine(const QString &catalog)
+    {
+        return tr("Catalog: %1").arg(catalog);
+    }
     // What the page's filter shows: %1 lines shown of %2.
     static QString exportShownCount() { return tr("%1 of %2 files"); }
     // The heading of the lines that name no disc (made by hand).
@@ -113,6 +128,18 @@ public:
     static QString exportWriteFailed(const QString &file, const QString &reason)
     {
         return tr("Cannot write %1: %2").arg(file, reason);
+    }
+
+    // An export whose output file is a catalog it reads.
+    static QString exportOntoCatalog(const QString &file)
+    {
+        return tr("Cannot write %1: it is the catalog being exported. Nothing was written.")
+            .arg(file);
+    }
+    // The changes of an update could not all be printed; the catalog holds them.
+    static QString updateWrittenButNotListed()
+    {
+        return tr("The catalog was updated; the list of changes could not be written in full");
     }
 
     static QString unknownFolder(const QString &folder, const QString &discName)

@@ -83,10 +83,10 @@ public:
         qsizetype lineCount = 0;
     };
     const std::vector<CatalogPart> &catalogs() const { return m_parts; }
-    // What exports and printed pages call the discs and themselves: with
-    // several catalogs each disc by its name and catalog, as the window
-    // shows it (empty: as the lines name them), and the catalogs' names.
-    std::vector<QString> exportDiscNames() const;
+    // What exports and printed pages say of the discs and themselves: with
+    // several catalogs each disc's catalog (empty: one catalog), and the
+    // catalogs' names.
+    std::vector<QString> exportDiscCatalogs() const;
     QString exportTitle() const;
     // Opens catalog files, and every catalog below folders (see
     // CatalogPaths), beside those shown: read in slices, then the discs of

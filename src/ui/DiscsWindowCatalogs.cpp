@@ -47,18 +47,14 @@ QString DiscsWindow::discLabel(qsizetype disc) const
     return m_discs->discName(disc);
 }
 
-std::vector<QString> DiscsWindow::exportDiscNames() const
+std::vector<QString> DiscsWindow::exportDiscCatalogs() const
 {
     std::vector<QString> names;
     if (m_parts.size() < 2 || !m_index)
         return names;
     names.reserve(std::size_t(m_index->count()));
-    for (qsizetype disc = 0; disc < m_index->count(); ++disc) {
-        names.push_back(m_index->isLooseLines(disc)
-                            ? tr("%1 (%2)").arg(ProgramTexts::looseLinesHeading(),
-                                                m_discs->catalogName(disc))
-                            : discLabel(disc));
-    }
+    for (qsizetype disc = 0; disc < m_index->count(); ++disc)
+        names.push_back(m_discs->catalogName(disc));
     return names;
 }
 

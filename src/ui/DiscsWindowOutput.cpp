@@ -51,15 +51,22 @@ QString extensionOf(int filterIndex)
     return QStringLiteral(".pdf");
 }
 
-// Gives the discs of content the names the window shows them by, when it
-// has names of its own for them.
-void nameDiscs(ExportContent &content, const std::vector<QString> &names)
+// Gives the discs of content their catalogs, where the window shows several.
+void nameCatalogs(ExportContent &content, const std::vector<QString> &catalogs)
 {
     for (qsizetype i = 0; i < content.discCount(); ++i) {
         const qsizetype disc = content.disc(i).indexDisc;
-        if (disc >= 0 && std::size_t(disc) < names.size())
-            content.setDiscName(i, names[std::size_t(disc)]);
+        if (disc >= 0 && std::size_t(disc) < catalogs.size())
+            content.setDiscCatalog(i, catalogs[std::size_t(disc)]);
     }
+}
+
+// The folder the last export of this session went to: each Discs window
+// is new, the folder chosen stays for the next.
+QString &lastExportFolder()
+{
+    static QString folder;
+    return folder;
 }
 
 } // namespace
@@ -216,7 +223,7 @@ void DiscsWindowOutput::exportScope(Scope scope)
         || !m_services.fileDialogs)
         return;
     Request request{scope, {}, QString(), ExportFormat::Csv, m_window.exportTitle(),
-                    m_window.exportDiscNames()};
+                    m_window.exportDiscCatalogs()};
     switch (scope) {
     case Scope::WholeCatalog: break;
     case Scope::SelectedDiscs: request.which = selectedDiscs(false); break;
@@ -274,7 +281,7 @@ void DiscsWindowOutput::startExport(Request request)
                 : r.scope == Scope::SelectedDiscs
                     ? ExportContent::selectedDiscs(*lines, *index, r.which)
                     : ExportContent::selectedLines(*lines, *index, r.which);
-            nameDiscs(content, r.discNames);
+            nameCatalogs(content, r.discCatalogs);
             progress->total = content.lineCount();
             ExportOptions options;
             options.title = r.title;
@@ -364,7 +371,7 @@ void DiscsWindowOutput::print(ListingPaper paper)
         return;
     ExportContent content =
         ExportContent::selectedDiscs(m_window.lines(), *m_window.index(), discs);
-    nameDiscs(content, m_window.exportDiscNames());
+    nameCatalogs(content, m_window.exportDiscCatalogs());
     // On a booklet the disc's name stands on top; on paper the catalog's
     // name heads every page as well.
     ExportOptions options;

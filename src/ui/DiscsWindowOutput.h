@@ -90,7 +90,7 @@ private:
         QString path;
         ExportFormat format;
         QString title;
-        std::vector<QString> discNames; // by disc of the index; empty: the lines' names
+        std::vector<QString> discCatalogs; // by disc of the index; empty: one catalog
     };
 
     void startExport(Request request);

@@ -5,6 +5,7 @@
 #include "ui/Form1.h"
 
 #include "catalog/CatalogFile.h"
+#include "catalog/CatalogFormat.h"
 #include "core/ProgramTexts.h"
 #include "platform/DriveSource.h"
 #include "ui/LineStoreModel.h"
@@ -68,10 +69,11 @@ void Form1::scanNewCd()
 
 bool Form1::checkDiscName()
 {
-    // An exact test: a name of blanks is a name.
-    if (!Text2->text().isEmpty())
+    // An empty name, or one the catalog could not give back.
+    const QString problem = discNameProblem(Text2->text());
+    if (problem.isEmpty())
         return true;
-    showMessage(title(), ProgramTexts::missingDiscName(), MessageIcon::Exclamation);
+    showMessage(title(), problem, MessageIcon::Exclamation);
     return false;
 }
 
