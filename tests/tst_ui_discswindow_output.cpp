@@ -10,6 +10,7 @@
 
 #include <QElapsedTimer>
 #ifdef KOBRIX_HAVE_PRINTING
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -639,6 +640,73 @@ private Q_SLOTS:
         QVERIFY2(std::abs(shownSize.width() - millimetres.width()) < 0.1
                      && std::abs(shownSize.height() - millimetres.height()) < 0.1,
                  qPrintable(QStringLiteral("%1 x %2").arg(shownSize.width()).arg(shownSize.height())));
+        QVERIFY(f.io.messages.shown.empty());
+    }
+
+    // Printing to a file from Qt's preview gives the pages previewed: their
+    // size, whatever paper the print dialog proposes, and the names as text.
+    void qtPrintsToFileAsPreviewed_data()
+    {
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<QString>("pageSize"); // as pdfinfo says
+        QTest::newRow("A4") << int(ListingPaper::A4) << "595 x 842";
+        QTest::newRow("Letter") << int(ListingPaper::Letter) << "612 x 792";
+        QTest::newRow("booklet") << int(ListingPaper::CdBooklet) << "340 x 340";
+    }
+    void qtPrintsToFileAsPreviewed()
+    {
+        QFETCH(int, paper);
+        QFETCH(QString, pageSize);
+        if (!haveTool("pdftotext") || !haveTool("pdfinfo"))
+            QSKIP("pdftotext or pdfinfo is missing (Debian package poppler-utils)");
+        OutputFixture f;
+        QtPrintPreviewService real;
+        UiServices services = f.io.services();
+        services.printPreview = &real;
+        DiscsWindow window(services);
+        window.showCatalog(f.catalog, QStringLiteral("Shelf.cdc"));
+        QVERIFY(waitFor([&] { return window.isReady(); }));
+        window.show();
+        QItemSelection chosen;
+        for (const int row : {0, 2})
+            chosen.select(window.discListModel()->index(row, 0),
+                          window.discListModel()->index(row, 1));
+        window.discList->selectionModel()->select(chosen, QItemSelectionModel::ClearAndSelect);
+        const QString path = f.path(QStringLiteral("printed.pdf"));
+        bool printed = false;
+        // The preview's Print, then Print in the print dialog, to a file.
+        QTimer::singleShot(0, &window, [&] {
+            waitFor([&] { return QApplication::activeModalWidget() != nullptr; });
+            auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+            QAction *print = nullptr;
+            for (QAction *action : preview ? preview->findChildren<QAction *>() : QList<QAction *>{})
+                if (action->text().remove(u'&') == QLatin1String("Print"))
+                    print = action;
+            if (print) {
+                preview->printer()->setOutputFileName(path);
+                QTimer::singleShot(0, preview, [&] {
+                    waitFor([] { return qobject_cast<QPrintDialog *>(QApplication::activeModalWidget()); });
+                    if (auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget())) {
+                        printed = true;
+                        dialog->accept();
+                    } else if (QWidget *modal = QApplication::activeModalWidget()) {
+                        modal->close();
+                    }
+                });
+                print->trigger();
+            }
+            if (preview && preview->isVisible())
+                preview->close();
+        });
+        window.output->print(ListingPaper(paper));
+        QVERIFY(printed);
+        QVERIFY2(pdfInfo(path, QStringLiteral("Page size")).startsWith(pageSize + " pts"),
+                 qPrintable(pdfInfo(path, QStringLiteral("Page size"))));
+        const QString text = pdfText(path);
+        for (const int line : {0, 1, 2, 5, 6}) {
+            const QStringList row = rowOf(outputCatalog()[line]);
+            QVERIFY2(text.contains(row[2]), qPrintable(row[2] + " missing in:\n" + text));
+        }
         QVERIFY(f.io.messages.shown.empty());
     }
 #endif
