@@ -20,7 +20,9 @@ class DiscImageReader : public DirectoryReader
 public:
     // Reads the image's entries. A missing file fails with 53, a drive
     // without a disc with 68, an image that is damaged or no disc image at
-    // all with 57 and the reason.
+    // all with 57 and the reason. A folder of the image that cannot be read
+    // is no failure here: reading it fails with 57, as a folder of a disc
+    // that cannot be read fails the walk.
     RuntimeError open(const QString &imagePath);
     // Reads the disc in a drive from the drive's device (or an image file
     // standing in for it). The device is opened by the walk's first read
@@ -45,6 +47,9 @@ private:
     RuntimeError openImage(const QString &imagePath);
 
     QHash<QByteArray, DirectoryListing> m_folders; // by path inside the image
+    // A folder that cannot be read (its path inside the image), and why.
+    QByteArray m_damagedFolder;
+    RuntimeError m_damagedError;
     QString m_imagePath;
     bool m_open = false;
     bool m_openPending = false;

@@ -49,6 +49,17 @@ quint16 le16(const char *p)
     return quint16(u[0] | u[1] << 8);
 }
 
+// The POSIX file types: FIFO, character device, folder, block device,
+// regular file, symbolic link, socket.
+bool isKnownType(quint32 type)
+{
+    switch (type) {
+    case 0010000: case 0020000: case 0040000: case 0060000:
+    case 0100000: case 0120000: case 0140000: return true;
+    default: return false;
+    }
+}
+
 RuntimeError damaged(const char *why)
 {
     return RuntimeError(
@@ -84,10 +95,11 @@ class RockRidgeReader
 public:
     // joliet: reads the Joliet tree (UTF-16 names) rather than the Rock
     // Ridge entries of the primary one.
-    RockRidgeReader(QIODevice &image, ImageTree &tree, bool joliet)
+    RockRidgeReader(QIODevice &image, ImageTree &tree, bool joliet, TreeFailure *failure)
         : m_image(image)
         , m_tree(tree)
         , m_joliet(joliet)
+        , m_failure(failure ? *failure : m_ownFailure)
     {}
 
     RuntimeError read();
@@ -95,8 +107,7 @@ public:
 private:
     RuntimeError readAt(qint64 offset, qint64 size, QByteArray &bytes);
     RuntimeError readFolder(const PendingFolder &folder);
-    RuntimeError readJolietName(const PendingFolder &folder, const QByteArray &record,
-                                QByteArray &name) const;
+    static RuntimeError readJolietName(const QByteArray &record, QByteArray &name);
     RuntimeError readSystemUse(QByteArray area, RockRidgeEntry &entry);
     void readLinkParts(const char *data, int size, RockRidgeEntry &entry);
     RuntimeError readTree(quint32 rootExtent, quint32 rootSize);
@@ -105,6 +116,8 @@ private:
     QIODevice &m_image;
     ImageTree &m_tree;
     const bool m_joliet;
+    TreeFailure m_ownFailure;
+    TreeFailure &m_failure;
     qint64 m_blockSize = kSectorSize;
     int m_skip = 0; // bytes before the entries of every system use area
     std::deque<PendingFolder> m_queue;
@@ -221,10 +234,15 @@ RuntimeError RockRidgeReader::readFolder(const PendingFolder &folder)
     QByteArray records;
     if (RuntimeError error = readAt(qint64(folder.extent) * m_blockSize, folder.size, records))
         return error;
+    // Every folder begins with its own record (".", at its own place) and
+    // its parent's (".."); one that does not is no folder.
+    int recordsSeen = 0;
     qsizetype at = 0;
     while (at < records.size()) {
         const char *r = records.constData() + at;
         const int length = static_cast<quint8>(r[0]);
+        if (length == 0 && recordsSeen < 2)
+            return damaged("a folder without its own records");
         if (length == 0) {
             // The rest of this sector is padding: records never cross one.
             at = (at / kSectorSize + 1) * kSectorSize;
@@ -237,17 +255,24 @@ RuntimeError RockRidgeReader::readFolder(const PendingFolder &folder)
             return damaged("invalid directory record");
         at += length;
         const QByteArray isoName(r + kRecordName, nameLength);
+        const int index = recordsSeen++;
+        if (index == 0 && (isoName != QByteArray(1, '\0') || le32(r + kRecordExtent) != folder.extent))
+            return damaged("a folder without its own records");
+        if (index == 1 && isoName != QByteArray(1, '\1'))
+            return damaged("a folder without its own records");
         if (isoName == QByteArray(1, '\0') || isoName == QByteArray(1, '\1'))
             continue; // "." and ".."
         if (++m_entries > kMaxEntries)
             return damaged("too many entries");
         const auto flags = static_cast<quint8>(r[kRecordFlags]);
+        if ((flags & kFlagDirectory) && (flags & kFlagMultiExtent))
+            return damaged("a folder in more than one part");
         if (flags & kFlagAssociated)
             continue;
 
         if (m_joliet) {
             QByteArray name;
-            if (RuntimeError error = readJolietName(folder, isoName, name))
+            if (RuntimeError error = readJolietName(isoName, name))
                 return error;
             const QByteArray path = folder.path == "/" ? '/' + name : folder.path + '/' + name;
             if (flags & kFlagDirectory) {
@@ -295,6 +320,8 @@ RuntimeError RockRidgeReader::readFolder(const PendingFolder &folder)
                 return error;
             continue;
         }
+        if (entry.hasMode && !isKnownType(entry.mode & kTypeMask))
+            return damaged("an entry of no known type");
         const quint32 type = entry.hasMode              ? entry.mode & kTypeMask
                              : (flags & kFlagDirectory) ? kTypeFolder
                              : entry.isLink             ? kTypeLink
@@ -313,11 +340,12 @@ RuntimeError RockRidgeReader::readFolder(const PendingFolder &folder)
             m_tree.add(path, ImageEntryKind::Other);
         }
     }
+    if (recordsSeen < 2)
+        return damaged("a folder without its own records");
     return RuntimeError();
 }
 
-RuntimeError RockRidgeReader::readJolietName(const PendingFolder &folder,
-                                             const QByteArray &record, QByteArray &name) const
+RuntimeError RockRidgeReader::readJolietName(const QByteArray &record, QByteArray &name)
 {
     // UTF-16 big-endian; a file's version (";1") is no part of its name.
     QByteArray utf16 = record;
@@ -338,12 +366,7 @@ RuntimeError RockRidgeReader::readJolietName(const PendingFolder &folder,
     name = decoded.toUtf8();
     if (utf16.size() % 2 != 0 || decoder.hasError() || !pairsWhole || name.isEmpty() || name == "."
         || name == ".." || name.contains('/') || name.contains('\0'))
-        return RuntimeError(
-            DeviceIoError,
-            QCoreApplication::translate("kobrix::RuntimeError",
-                                        "Damaged disc image: a name in the folder %1 is no "
-                                        "valid Joliet name")
-                .arg(QString::fromUtf8(folder.path)));
+        return damaged("a name that is no valid Joliet name");
     return RuntimeError();
 }
 
@@ -366,8 +389,10 @@ RuntimeError RockRidgeReader::read()
         else if (type == 255)
             break;
     }
-    if (primary.isEmpty())
+    if (primary.isEmpty()) {
+        m_failure.noSuchTree = m_joliet;
         return damaged(m_joliet ? "no Joliet volume descriptor" : "no primary volume descriptor");
+    }
     m_blockSize = le16(primary.constData() + 128);
     if (m_blockSize != 512 && m_blockSize != 1024 && m_blockSize != 2048)
         return damaged("invalid block size");
@@ -385,8 +410,10 @@ RuntimeError RockRidgeReader::read()
     const int spAt = kRecordName + 1;
     if (selfLength < spAt + 7 || self.mid(spAt, 4) != QByteArray("SP\x07\x01", 4)
         || static_cast<quint8>(self[spAt + 4]) != 0xBE
-        || static_cast<quint8>(self[spAt + 5]) != 0xEF)
+        || static_cast<quint8>(self[spAt + 5]) != 0xEF) {
+        m_failure.noSuchTree = true;
         return damaged("no Rock Ridge entries");
+    }
     m_skip = static_cast<quint8>(self[spAt + 6]);
     return readTree(rootExtent, le32(rootRecord + kRecordSize));
 }
@@ -398,22 +425,24 @@ RuntimeError RockRidgeReader::readTree(quint32 rootExtent, quint32 rootSize)
     while (!m_queue.empty()) {
         const PendingFolder folder = std::move(m_queue.front());
         m_queue.pop_front();
-        if (RuntimeError error = readFolder(folder))
+        if (RuntimeError error = readFolder(folder)) {
+            m_failure.folder = folder.path;
             return error;
+        }
     }
     return RuntimeError();
 }
 
 } // namespace
 
-RuntimeError readRockRidgeTree(QIODevice &image, ImageTree &tree)
+RuntimeError readRockRidgeTree(QIODevice &image, ImageTree &tree, TreeFailure *failure)
 {
-    return RockRidgeReader(image, tree, false).read();
+    return RockRidgeReader(image, tree, false, failure).read();
 }
 
-RuntimeError readJolietTree(QIODevice &image, ImageTree &tree)
+RuntimeError readJolietTree(QIODevice &image, ImageTree &tree, TreeFailure *failure)
 {
-    return RockRidgeReader(image, tree, true).read();
+    return RockRidgeReader(image, tree, true, failure).read();
 }
 
 } // namespace kobrix
