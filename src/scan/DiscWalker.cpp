@@ -7,9 +7,9 @@ namespace {
 // U+29F5 REVERSE SOLIDUS OPERATOR: stands for a backslash inside a name.
 // Listing lines separate a path's parts by backslashes, and a Linux or Rock
 // Ridge name may hold one. This sign looks like a backslash but is never
-// taken for one: Unicode gives it no compatibility mapping to U+005C (as it
-// gives the fullwidth U+FF3C), and Windows' best-fit conversion to 8-bit code
-// pages leaves it a question mark instead of making it a separator again.
+// taken for one; the fullwidth U+FF3C is not used because Unicode's
+// compatibility mapping (NFKC) and Windows' best-fit conversion to 8-bit
+// code pages turn it back into a backslash.
 constexpr char kBackslashInName[] = "\xE2\xA7\xB5";
 
 // name with each backslash replaced by kBackslashInName, appended to line.
