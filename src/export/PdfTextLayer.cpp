@@ -347,7 +347,7 @@ bool copyWithDrawnText(QIODevice &pdf, QIODevice &out, const DrawnText &drawn)
 
 detail::PdfScratch::PdfScratch()
 {
-    scratch.open();
+    scratch.open(QIODevice::ReadWrite);
 }
 
 ListingPdfWriter::ListingPdfWriter(QIODevice &out)
@@ -371,7 +371,7 @@ ListingPdfWriter::~ListingPdfWriter()
 bool ListingPdfWriter::finish()
 {
     m_finished = true;
-    if (!scratch.isOpen() || scratch.error() != QFileDevice::NoError || !scratch.flush())
+    if (!scratch.isOpen())
         return false;
     if (m_out)
         return copyWithDrawnText(scratch, *m_out, m_drawn);

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QPdfWriter>
 #include <QSet>
-#include <QTemporaryFile>
+#include <QBuffer>
 
 #include <bitset>
 #include <memory>
@@ -44,16 +44,18 @@ private:
 bool copyWithDrawnText(QIODevice &pdf, QIODevice &out, const DrawnText &drawn);
 
 namespace detail {
-// The scratch file a ListingPdfWriter writes into, made before the writer.
+// The scratch buffer a ListingPdfWriter writes into, made before the writer.
+// In memory (some 18 bytes a listed file), so that a full disk is met, and
+// reported, by the write to the target itself.
 struct PdfScratch
 {
-    QTemporaryFile scratch;
+    QBuffer scratch;
     PdfScratch();
 };
 } // namespace detail
 
 // A PDF writer whose text layer gives back the characters painted: pages are
-// written to a scratch file, and finish() copies the document to its target
+// written to a scratch buffer, and finish() copies the document to its target
 // with copyWithDrawnText(). paintListing() records what it paints into it.
 class ListingPdfWriter : private detail::PdfScratch, public QPdfWriter
 {
@@ -65,7 +67,7 @@ public:
 
     DrawnText &drawnText() { return m_drawn; }
     // Writes the document, once painting ended, to its target. False when
-    // the scratch file or the target could not be written.
+    // the target could not be written.
     bool finish();
     // Leaves the target as it is (painting failed or was cancelled).
     void abandon() { m_finished = true; }
