@@ -120,20 +120,6 @@ int writeToStandardOutput(const Writer &write, const QString &problem)
     return 0;
 }
 
-// Why writing failed: the system's error as the program numbers it where
-// one was met, else what the device says.
-QString reasonOf(const ExportTargetDevice &device, const QFileDevice &file)
-{
-    return device.error() ? device.error().numberAndDescription() : file.errorString();
-}
-
-// The reason of a failed open or commit, taken from errno right after it.
-QString systemReason(const QFileDevice &file)
-{
-    const int osError = errno;
-    return osError ? RuntimeError::fromErrno(osError).numberAndDescription() : file.errorString();
-}
-
 // Writes the file through a temporary file that replaces it once complete,
 // so that a failed export leaves no half file and an older export intact.
 // A FIFO or device is written directly. Writes go straight to the system,
@@ -145,19 +131,19 @@ int writeToFile(const QString &path, const Writer &write, const QString &problem
         QFile out(path);
         errno = 0;
         if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            return writeFailed(path, systemReason(out));
+            return writeFailed(path, ExportTargetDevice::systemFailureReason(out));
         ExportTargetDevice device(out);
         const ExportResult result = write(device);
         if (!problem.isEmpty())
             return failWith(problem);
         if (result != ExportResult::Written)
-            return writeFailed(path, reasonOf(device, out));
+            return writeFailed(path, device.failureReason());
         return 0;
     }
     QSaveFile out(path);
     errno = 0;
     if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return writeFailed(path, systemReason(out));
+        return writeFailed(path, ExportTargetDevice::systemFailureReason(out));
     ExportTargetDevice device(out);
     const ExportResult result = write(device);
     if (!problem.isEmpty()) {
@@ -165,13 +151,13 @@ int writeToFile(const QString &path, const Writer &write, const QString &problem
         return failWith(problem);
     }
     if (result != ExportResult::Written) {
-        const QString reason = reasonOf(device, out);
+        const QString reason = device.failureReason();
         out.cancelWriting();
         return writeFailed(path, reason);
     }
     errno = 0;
     if (!out.commit())
-        return writeFailed(path, systemReason(out));
+        return writeFailed(path, ExportTargetDevice::systemFailureReason(out));
     return 0;
 }
 

@@ -120,6 +120,17 @@ qint64 ExportTargetDevice::readData(char *, qint64)
     return -1;
 }
 
+QString ExportTargetDevice::failureReason() const
+{
+    return m_error ? m_error.numberAndDescription() : m_target.errorString();
+}
+
+QString ExportTargetDevice::systemFailureReason(const QIODevice &file)
+{
+    const int osError = errno;
+    return osError ? RuntimeError::fromErrno(osError).numberAndDescription() : file.errorString();
+}
+
 qint64 ExportTargetDevice::writeData(const char *data, qint64 size)
 {
     errno = 0;

@@ -171,6 +171,12 @@ public:
 
     // The error of the first write that failed; none when all went through.
     const RuntimeError &error() const { return m_error; }
+    // Why the export could not be written, for a message: that error by its
+    // number, or else what the target says.
+    QString failureReason() const;
+    // Why opening or committing file failed: the system's error the call
+    // left (clear errno before it) by its number, or else what file says.
+    static QString systemFailureReason(const QIODevice &file);
     bool seek(qint64 pos) override;
 
 protected:

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+
 namespace kobrix {
 
 std::optional<ExportFormat> exportFormatOfPath(const QString &path)
@@ -22,22 +24,28 @@ std::optional<ExportFormat> exportFormatOfPath(const QString &path)
 ExportFileResult writeExportFile(const QString &path, ExportFormat format,
                                  const ExportContent &content, const ExportOptions &options)
 {
+    // Written straight through to the system, so that a full disk is met
+    // by the write it stops and reported by its number (61), as catalog
+    // writes report it.
     QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return {ExportResult::WriteFailed, out.errorString()};
+    errno = 0;
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return {ExportResult::WriteFailed, ExportTargetDevice::systemFailureReason(out)};
+    ExportTargetDevice device(out);
     ExportResult result = ExportResult::WriteFailed;
     switch (format) {
-    case ExportFormat::Csv: result = writeCsv(content, out, options); break;
-    case ExportFormat::Html: result = writeHtml(content, out, options); break;
-    case ExportFormat::Pdf: result = writePdf(content, out, options); break;
+    case ExportFormat::Csv: result = writeCsv(content, device, options); break;
+    case ExportFormat::Html: result = writeHtml(content, device, options); break;
+    case ExportFormat::Pdf: result = writePdf(content, device, options); break;
     }
     if (result != ExportResult::Written) {
-        const QString reason = out.errorString();
+        const QString reason = device.failureReason();
         out.cancelWriting();
         return {result, result == ExportResult::WriteFailed ? reason : QString()};
     }
+    errno = 0;
     if (!out.commit())
-        return {ExportResult::WriteFailed, out.errorString()};
+        return {ExportResult::WriteFailed, ExportTargetDevice::systemFailureReason(out)};
     return {ExportResult::Written, QString()};
 }
 
