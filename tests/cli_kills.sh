@@ -124,5 +124,18 @@ kill_at_every_call() {
     kill_at_every_call create-link "$cli" append CAT --disc "Third" "$work/disc"
 } 2>/dev/null
 
+# An append through a link to a missing file creates the file the link
+# names; through a link into a missing folder it fails with the folder's
+# error. Neither may try for ever.
+rm -rf "$work/c" && mkdir "$work/c"
+ln -s target.cdc "$work/c/dangling.cdc"
+ln -s nowhere/target.cdc "$work/c/nofolder.cdc"
+timeout 20 "$cli" append "$work/c/dangling.cdc" --disc "A" "$work/small" >/dev/null 2>&1
+check "append through a dangling link: exit" 0 $?
+check "append through a dangling link: the file it names" '"A - \ONE.TXT"' "$(tr -d '\r' <"$work/c/target.cdc")"
+timeout 20 "$cli" append "$work/c/nofolder.cdc" --disc "A" "$work/small" >/dev/null 2>"$work/err"
+check "append through a link into no folder: exit" 2 $?
+check "append through a link into no folder: message" 1 "$(grep -c '76 - Path not found' "$work/err")"
+
 echo "cli_kills: $pass passed, $fail failed"
 [ "$fail" -eq 0 ]

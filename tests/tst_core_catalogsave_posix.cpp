@@ -176,6 +176,51 @@ private Q_SLOTS:
         QCOMPARE(QDir(QDir::tempPath()).entryList({"kobrix-rollback-*"}, QDir::Files), QStringList());
     }
 
+    // A reader that comes while a save is half done waits for it and reads
+    // the whole new catalog, never the half written one: through a link (a
+    // rewrite in place) and for an append.
+    void readerWaitsForWriter_data()
+    {
+        QTest::addColumn<bool>("appending");
+        QTest::newRow("rewrite in place") << false;
+        QTest::newRow("append") << true;
+    }
+    void readerWaitsForWriter()
+    {
+        QFETCH(bool, appending);
+        QTemporaryDir dir;
+        writeFile(dir.path(), "real.cdc", "\"Old - \\A\"\r\n");
+        const QString named = dir.filePath("link.cdc");
+        QVERIFY(QFile::link(dir.filePath("real.cdc"), named));
+        const LineStore half = longPathListing(3000);
+
+        int ready[2];
+        QVERIFY(::pipe(ready) == 0);
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            ::close(ready[0]);
+            const RuntimeError error = saveCatalog(
+                named, appending ? SavePolicy::Append : SavePolicy::Replace, [&](QIODevice &out) {
+                    (void)writeDiscBlock(out, u"New", half);
+                    (void)::write(ready[1], "x", 1);
+                    QTest::qSleep(300);
+                    return writeDiscBlock(out, u"New", half);
+                });
+            ::_exit(error.number());
+        }
+        ::close(ready[1]);
+        char c = 0;
+        QCOMPARE(::read(ready[0], &c, 1), ssize_t(1));
+        ::close(ready[0]);
+        LineStore lines;
+        QCOMPARE(readCatalog(named, lines, ExistingLines::Clear).number(), int(NoError));
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        QCOMPARE(lines.count(), 2 * half.count() + (appending ? 1 : 0));
+    }
+
     // A writer killed while its new catalog is half written leaves the old
     // catalog whole, and no temporary file beside it. The child signals the
     // parent from inside the save, after the first half of the records went
