@@ -137,5 +137,11 @@ timeout 20 "$cli" append "$work/c/nofolder.cdc" --disc "A" "$work/small" >/dev/n
 check "append through a link into no folder: exit" 2 $?
 check "append through a link into no folder: message" 1 "$(grep -c '76 - Path not found' "$work/err")"
 
+# A file that takes neither the new bytes nor the old ones back (/proc)
+# was never changed: the error alone, and no journal kept for it.
+"$cli" write /proc/version --disc "A" "$work/small" >/dev/null 2>"$work/err"
+check "write into /proc/version: exit" 2 $?
+check "write into /proc/version: no copy kept" "0 " "$(grep -c kept "$work/err") $(find "$TMPDIR" -name '*kobrix-rollback*')"
+
 echo "cli_kills: $pass passed, $fail failed"
 [ "$fail" -eq 0 ]

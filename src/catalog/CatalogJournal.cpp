@@ -259,6 +259,23 @@ RuntimeError CatalogJournal::rollBack(QFile &catalog)
     return RuntimeError();
 }
 
+bool CatalogJournal::isUnchanged(QFile &catalog)
+{
+    if (m_path.isEmpty() || m_change != Change::Rewrite || !catalog.seek(0)
+        || !m_file.seek(m_bytesAt))
+        return false;
+    qint64 compared = 0;
+    for (;;) {
+        const QByteArray before = m_file.read(kCopyChunk);
+        const QByteArray now = catalog.read(kCopyChunk);
+        if (before != now)
+            return false;
+        compared += before.size();
+        if (before.isEmpty())
+            return compared == m_oldSize;
+    }
+}
+
 bool hasLeftJournal(const QString &path, const filesystem::FileFacts &facts)
 {
     return !journalCandidates(path, facts).isEmpty();

@@ -51,6 +51,10 @@ public:
     // journal. On failure the journal stays, and recoverCatalog() tries
     // again the next time the catalog is opened.
     RuntimeError rollBack(QFile &catalog);
+    // Whether catalog holds what it held before the change (a change that
+    // could neither be made nor undone, as in a file system that ignores
+    // both): then nothing needs putting back.
+    bool isUnchanged(QFile &catalog);
     QString journalPath() const { return m_path; }
 
 private:

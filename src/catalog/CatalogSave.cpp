@@ -130,6 +130,10 @@ RuntimeError rewriteInPlace(const QString &path, const CatalogEdit &edit)
     }
     if (!journal.rollBack(file))
         return error;
+    if (journal.isUnchanged(file)) {
+        journal.finish();
+        return error;
+    }
     // The old catalog could not be put back now: its journal stays, and the
     // next program to open the catalog puts it back.
     return RuntimeError(error.number(),
