@@ -52,6 +52,9 @@ public:
     virtual QByteArray rootPath(const QString &root) const;
     // nativePath as messages show it.
     virtual QString displayPath(const QByteArray &nativePath) const;
+    // The walk is over: whatever the reader holds open for it is let go
+    // (so that a disc is not kept busy after its scan).
+    virtual void walkEnded() {}
 };
 
 // Sorts entries by name ignoring letter case, exact name as tie-break.

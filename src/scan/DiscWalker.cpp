@@ -33,12 +33,18 @@ DiscWalker::DiscWalker(DirectoryReader &reader, const QString &root, LineStore &
 {
 }
 
+void DiscWalker::finish()
+{
+    m_finished = true;
+    m_queue.clear();
+    m_reader.walkEnded();
+}
+
 void DiscWalker::fail(const RuntimeError &error, const QByteArray &nativePath)
 {
     m_error = error;
     m_failedPath = m_reader.displayPath(nativePath);
-    m_finished = true;
-    m_queue.clear();
+    finish();
 }
 
 void DiscWalker::appendFiles(const QByteArray &linePrefix)
@@ -91,7 +97,7 @@ bool DiscWalker::step()
         queueSubdirectories(Pending{m_root, QByteArray()});
     } else {
         if (m_queue.empty()) {
-            m_finished = true;
+            finish();
             return false;
         }
         const Pending dir = std::move(m_queue.front());
@@ -105,7 +111,7 @@ bool DiscWalker::step()
         appendFiles(dir.linePrefix);
     }
     if (m_queue.empty())
-        m_finished = true;
+        finish();
     return !m_finished;
 }
 
@@ -114,8 +120,7 @@ void DiscWalker::cancel()
     if (m_finished)
         return;
     m_cancelled = true;
-    m_finished = true;
-    m_queue.clear();
+    finish();
 }
 
 RuntimeError DiscWalker::run(const std::atomic<bool> *cancel)

@@ -56,6 +56,7 @@ private:
     void appendFiles(const QByteArray &linePrefix);
     void queueSubdirectories(const Pending &parent);
     void fail(const RuntimeError &error, const QByteArray &nativePath);
+    void finish();
 
     DirectoryReader &m_reader;
     LineStore &m_directories;

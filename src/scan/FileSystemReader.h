@@ -31,6 +31,7 @@ public:
     QByteArray childPath(const QByteArray &parent, const QByteArray &nativeName) const override;
     QByteArray rootPath(const QString &root) const override;
     QString displayPath(const QByteArray &nativePath) const override;
+    void walkEnded() override;
 
 private:
     // POSIX: the folder whose subfolders are being read (a walk reads the

@@ -68,10 +68,14 @@ int openFolder(const QByteArray &path, int flags)
 
 } // namespace
 
-FileSystemReader::~FileSystemReader()
+FileSystemReader::~FileSystemReader() { walkEnded(); }
+
+void FileSystemReader::walkEnded()
 {
     if (m_parentHandle >= 0)
         ::close(m_parentHandle);
+    m_parentHandle = -1;
+    m_parentPath.clear();
 }
 
 QByteArray FileSystemReader::childPath(const QByteArray &parent, const QByteArray &nativeName) const
@@ -102,8 +106,7 @@ RuntimeError FileSystemReader::read(const QByteArray &nativePath, bool isRoot,
     } else {
         const QByteArray parent = slash == 0 ? QByteArray("/") : nativePath.left(slash);
         if (m_parentHandle < 0 || parent != m_parentPath) {
-            if (m_parentHandle >= 0)
-                ::close(m_parentHandle);
+            walkEnded();
             m_parentPath = parent;
             m_parentHandle = openFolder(parent, kPassFlags);
         }

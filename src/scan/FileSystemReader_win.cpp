@@ -36,6 +36,8 @@ void takeEntries(std::vector<win32::DirectoryEntry> &from, std::vector<Directory
 
 FileSystemReader::~FileSystemReader() = default;
 
+void FileSystemReader::walkEnded() {}
+
 QByteArray FileSystemReader::childPath(const QByteArray &parent, const QByteArray &nativeName) const
 {
     QByteArray path = parent;
