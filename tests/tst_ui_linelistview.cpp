@@ -5,6 +5,7 @@
 #include "ui/LineListView.h"
 #include "ui/LineStoreModel.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QScrollBar>
 #include <QTest>
@@ -43,6 +44,43 @@ class TestLineListView : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // A screen reader sees a list of every row: the one on the screen at a
+    // point, with its text and whether it is chosen; rows far away are
+    // there too, off the screen.
+    void readerFindsTheRows_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::newRow("first") << 0;
+        QTest::newRow("middle") << 1234567;
+        QTest::newRow("last") << 1999999;
+    }
+    void readerFindsTheRows()
+    {
+        QFETCH(int, row);
+        ViewFixture f(2000000);
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(&f.view);
+        QVERIFY(face);
+        QCOMPARE(face->role(), QAccessible::List);
+        QCOMPARE(face->childCount(), 2000000);
+        const QModelIndex index = f.model.index(row);
+        f.view.scrollTo(index);
+        f.view.selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+        const QPoint centre = f.view.viewport()->mapToGlobal(f.view.visualRect(index).center());
+        QAccessibleInterface *item = face->childAt(centre.x(), centre.y());
+        QVERIFY(item);
+        QCOMPARE(item->text(QAccessible::Name), QStringLiteral("line %1").arg(row));
+        QCOMPARE(face->indexOfChild(item), row);
+        QVERIFY(item->rect().contains(centre));
+        QVERIFY(item->state().selected);
+        QVERIFY(!item->state().offscreen);
+        QAccessibleInterface *far = face->child(row > 1000 ? 0 : 1999999);
+        QVERIFY(far);
+        QCOMPARE(far->text(QAccessible::Name), QStringLiteral("line %1").arg(row > 1000 ? 0 : 1999999));
+        QVERIFY(far->state().offscreen);
+        QVERIFY(!far->state().selected);
+        QVERIFY(!face->child(2000000));
+    }
+
     void rowsStandWhereTheyAreShown_data()
     {
         QTest::addColumn<int>("row");

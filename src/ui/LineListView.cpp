@@ -1,7 +1,11 @@
 #include "ui/LineListView.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QEvent>
+#include <QHash>
+#include <QPointer>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QScrollBar>
@@ -17,10 +21,168 @@ namespace {
 // ones, as a list box shows them first.
 constexpr int kRowsMeasured = 200;
 
+// One row of a line list, as screen readers see it: a list item whose name
+// is the row's text. It holds the view and the row number only, so it
+// always tells what the row shows now.
+class LineRowAccessible : public QAccessibleInterface
+{
+public:
+    LineRowAccessible(LineListView *view, int row) : m_view(view), m_row(row) {}
+
+    bool isValid() const override { return m_view && index().isValid(); }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override
+    {
+        return m_view ? m_view->window()->windowHandle() : nullptr;
+    }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *parent() const override
+    {
+        return m_view ? QAccessible::queryAccessibleInterface(m_view.data()) : nullptr;
+    }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QString text(QAccessible::Text t) const override
+    {
+        const QModelIndex row = index();
+        if (!row.isValid())
+            return QString();
+        switch (t) {
+        case QAccessible::Name: {
+            const QVariant spoken = row.data(Qt::AccessibleTextRole);
+            return spoken.isValid() ? spoken.toString() : row.data(Qt::DisplayRole).toString();
+        }
+        case QAccessible::Description: return row.data(Qt::AccessibleDescriptionRole).toString();
+        default: return QString();
+        }
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override
+    {
+        if (!isValid())
+            return QRect();
+        const QRect shown = m_view->visualRect(index());
+        return QRect(m_view->viewport()->mapToGlobal(shown.topLeft()), shown.size());
+    }
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State st;
+        const QModelIndex row = index();
+        if (!row.isValid()) {
+            st.invalid = true;
+            return st;
+        }
+        st.focusable = true;
+        st.selectable = m_view->selectionMode() != QAbstractItemView::NoSelection;
+        st.multiSelectable = m_view->selectionMode() == QAbstractItemView::MultiSelection
+                             || m_view->selectionMode() == QAbstractItemView::ExtendedSelection;
+        st.selected = m_view->selectionModel() && m_view->selectionModel()->isSelected(row);
+        st.focused = m_view->hasFocus() && m_view->currentIndex() == row;
+        if (!m_view->viewport()->rect().intersects(m_view->visualRect(row)))
+            st.offscreen = true;
+        if (!m_view->isEnabled())
+            st.disabled = true;
+        return st;
+    }
+
+private:
+    QModelIndex index() const
+    {
+        if (!m_view || !m_view->model() || m_row < 0
+            || m_row >= m_view->model()->rowCount(m_view->rootIndex()))
+            return QModelIndex();
+        return m_view->model()->index(m_row, 0, m_view->rootIndex());
+    }
+
+    QPointer<LineListView> m_view;
+    int m_row;
+};
+
+// A line list as screen readers see it: a list whose children are its rows
+// (not its scroll bars), made only for the rows a reader asks for and
+// forgotten when the model changes, so ten million rows cost nothing until
+// read.
+class LineListAccessible : public QAccessibleWidget
+{
+public:
+    explicit LineListAccessible(LineListView *view) : QAccessibleWidget(view, QAccessible::List) {}
+    ~LineListAccessible() override { forgetRows(); }
+
+    LineListView *view() const { return static_cast<LineListView *>(widget()); }
+
+    int childCount() const override
+    {
+        const LineListView *v = view();
+        return v->model() ? v->model()->rowCount(v->rootIndex()) : 0;
+    }
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index < 0 || index >= childCount())
+            return nullptr;
+        if (const auto found = m_rows.constFind(index); found != m_rows.cend())
+            return QAccessible::accessibleInterface(*found);
+        auto *row = new LineRowAccessible(view(), index);
+        m_rows.insert(index, QAccessible::registerAccessibleInterface(row));
+        return row;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        if (!child)
+            return -1;
+        const QAccessible::Id id = QAccessible::uniqueId(const_cast<QAccessibleInterface *>(child));
+        for (auto it = m_rows.cbegin(); it != m_rows.cend(); ++it) {
+            if (it.value() == id)
+                return it.key();
+        }
+        return -1;
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        const LineListView *v = view();
+        const QPoint at = v->viewport()->mapFromGlobal(QPoint(x, y));
+        if (!v->viewport()->rect().contains(at))
+            return nullptr;
+        const QModelIndex row = v->indexAt(at);
+        return row.isValid() ? child(row.row()) : nullptr;
+    }
+    QAccessibleInterface *focusChild() const override
+    {
+        const LineListView *v = view();
+        const QModelIndex current = v->currentIndex();
+        return v->hasFocus() && current.isValid() ? child(current.row()) : nullptr;
+    }
+
+    // The rows handed out so far stand for other lines now.
+    void forgetRows() const
+    {
+        for (const QAccessible::Id id : std::as_const(m_rows))
+            QAccessible::deleteAccessibleInterface(id);
+        m_rows.clear();
+    }
+
+private:
+    mutable QHash<int, QAccessible::Id> m_rows;
+};
+
+QAccessibleInterface *lineListAccessible(const QString &, QObject *object)
+{
+    auto *view = qobject_cast<LineListView *>(object);
+    return view ? new LineListAccessible(view) : nullptr;
+}
+
 } // namespace
 
 LineListView::LineListView(QWidget *parent) : QAbstractItemView(parent)
 {
+    // Screen readers get the rows through an interface of their own: Qt
+    // knows only its own item views.
+    static const bool readable = [] {
+        QAccessible::installFactory(lineListAccessible);
+        return true;
+    }();
+    Q_UNUSED(readable);
     setVerticalScrollMode(ScrollPerItem);
     setHorizontalScrollMode(ScrollPerPixel);
     setSelectionBehavior(SelectRows);
@@ -208,8 +370,34 @@ void LineListView::rowsInserted(const QModelIndex &parent, int start, int end)
     viewport()->update();
 }
 
+void LineListView::forgetAccessibleRows()
+{
+    if (!QAccessible::isActive())
+        return;
+    if (auto *face = dynamic_cast<LineListAccessible *>(QAccessible::queryAccessibleInterface(this)))
+        face->forgetRows();
+}
+
+void LineListView::rowsAboutToBeRemoved(const QModelIndex &parent, int start, int end)
+{
+    forgetAccessibleRows();
+    QAbstractItemView::rowsAboutToBeRemoved(parent, start, end);
+}
+
+void LineListView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QAbstractItemView::currentChanged(current, previous);
+    // A reader follows the row the keys move to.
+    if (QAccessible::isActive() && current.isValid() && hasFocus()) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        event.setChild(current.row());
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
 void LineListView::reset()
 {
+    forgetAccessibleRows();
     m_widest = 0;
     QAbstractItemView::reset();
     verticalScrollBar()->setValue(0);

@@ -11,7 +11,7 @@ namespace kobrix {
 // holds the window up for a tenth of a second and more at ten million rows.)
 //
 // Rows scroll one at a time; the view scrolls sideways as far as the widest
-// line it has shown needs.
+// line it has shown needs. Screen readers see it as a list of its rows.
 class LineListView : public QAbstractItemView
 {
     Q_OBJECT
@@ -41,6 +41,8 @@ protected:
     void updateGeometries() override;
     void rowsInserted(const QModelIndex &parent, int start, int end) override;
     void reset() override;
+    void rowsAboutToBeRemoved(const QModelIndex &parent, int start, int end) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
                      const QList<int> &roles = QList<int>()) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -51,6 +53,8 @@ private:
     int rowsPerPage() const;
     // Widens the sideways scroll range to fit text of this width.
     void noteWidth(int width);
+    // Screen readers' rows stand for other lines after a change of rows.
+    void forgetAccessibleRows();
 
     int m_widest = 0; // widest line shown so far, in pixels
 };
