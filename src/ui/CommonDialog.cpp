@@ -104,6 +104,8 @@ std::optional<QString> QtFileDialogBackend::run(QWidget *parent, const FileDialo
     // accept the name of a missing file in an open dialog, which the load
     // command relies on.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    if (!request.title.isEmpty())
+        dialog.setWindowTitle(request.title);
     if (request.mode == FileDialogMode::Folder) {
         dialog.setFileMode(QFileDialog::Directory);
         dialog.setOption(QFileDialog::ShowDirsOnly, true);
@@ -169,6 +171,8 @@ std::optional<QStringList> QtFileDialogBackend::runSeveral(QWidget *parent,
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFiles);
+    if (!request.title.isEmpty())
+        dialog.setWindowTitle(request.title);
     const QStringList filters = nameFiltersOf(request.filter);
     if (!filters.isEmpty())
         showNameFilters(dialog, filters, request.filterIndex);

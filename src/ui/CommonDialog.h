@@ -33,6 +33,9 @@ struct FileDialogRequest
     QString fileName;  // proposed name (may be a bare name or a full path)
     QString filter;    // "description|pattern|description|pattern..."
     int filterIndex = 1; // counts from 1
+    // What the dialog is for ("Scan Folder"); empty: the dialog's own title
+    // ("Open", "Save As"), as the designed commands show it.
+    QString title;
 };
 
 // An open dialog for a catalog file that exists, proposing fileName.

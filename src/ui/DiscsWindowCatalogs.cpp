@@ -83,6 +83,7 @@ void DiscsWindow::chooseCatalogFiles()
     FileDialogRequest request =
         existingCatalogRequest(m_parts.empty() ? QString() : m_parts.back().path);
     request.mode = FileDialogMode::OpenSeveral;
+    request.title = tr("Add Catalogs");
     if (const std::optional<QStringList> chosen = m_services.fileDialogs->runSeveral(this, request))
         addCatalogs(*chosen);
 }
@@ -95,6 +96,7 @@ void DiscsWindow::chooseCatalogFolder()
     request.mode = FileDialogMode::Folder;
     request.fileName =
         m_parts.empty() ? QString() : QFileInfo(m_parts.back().path).absolutePath();
+    request.title = tr("Add All Catalogs in a Folder");
     if (const std::optional<QString> chosen = m_services.fileDialogs->run(this, request))
         addCatalogs({*chosen});
 }

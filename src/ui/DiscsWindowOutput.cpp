@@ -2,6 +2,7 @@
 
 #include "ui/DiscsWindowOutput.h"
 
+#include "catalog/CatalogFileSystem.h"
 #include "core/DiscIndex.h"
 #include "core/ProgramTexts.h"
 #include "export/ExportFile.h"
@@ -90,6 +91,10 @@ DiscsWindowOutput::DiscsWindowOutput(DiscsWindow &window, const UiServices &serv
         tr("Writes the whole catalog, the selected discs or the search results to a CSV, "
            "HTML or PDF file"));
     exportButton->setAutoDefault(false);
+    // Whether a press of the button began while exporting, noted before the
+    // button's menu opens on the same press (slots run in the order they
+    // were connected, and setMenu() connects the menu's).
+    connect(exportButton, &QPushButton::pressed, this, [this] { m_stopPressed = m_exporting; });
     m_exportMenu = new QMenu(exportButton);
     m_exportMenu->setObjectName(QStringLiteral("exportMenu"));
     m_exportMenu->setAccessibleName(tr("Export"));
@@ -142,10 +147,15 @@ DiscsWindowOutput::DiscsWindowOutput(DiscsWindow &window, const UiServices &serv
             [this] { exportScope(Scope::SelectedDiscs); });
     connect(exportResults, &QAction::triggered, this,
             [this] { exportScope(Scope::SearchResults); });
-    // While exporting the button has no menu: a click stops the export.
+    // While exporting the button has no menu: a click stops the export. Only
+    // a click pressed down while the export runs: the press (or mnemonic)
+    // that opened the menu ends in a click after the export has started,
+    // and must not stop it. (The press is noted before the menu opens: see
+    // the constructor.)
     connect(exportButton, &QPushButton::clicked, this, [this] {
-        if (m_exporting)
+        if (m_exporting && m_stopPressed)
             cancelExport();
+        m_stopPressed = false;
     });
     connect(printA4, &QAction::triggered, this, [this] { print(ListingPaper::A4); });
     connect(printLetter, &QAction::triggered, this, [this] { print(ListingPaper::Letter); });
@@ -214,7 +224,10 @@ QString DiscsWindowOutput::proposedName() const
     QString base = QFileInfo(m_window.catalogName()).completeBaseName();
     if (base.isEmpty())
         base = tr("Catalog");
-    return base + extensionOf(m_filterIndex);
+    const QString name = base + extensionOf(m_filterIndex);
+    return lastExportFolder().isEmpty()
+        ? name
+        : QDir::toNativeSeparators(QDir(lastExportFolder()).filePath(name));
 }
 
 void DiscsWindowOutput::exportScope(Scope scope)
@@ -239,6 +252,9 @@ void DiscsWindowOutput::exportScope(Scope scope)
     dialog.mode = FileDialogMode::Save;
     dialog.flags = OverwritePrompt | HideReadOnly | PathMustExist;
     dialog.fileName = proposedName();
+    dialog.title = scope == Scope::WholeCatalog    ? tr("Export Whole Catalog")
+                   : scope == Scope::SelectedDiscs ? tr("Export Selected Discs")
+                                                   : tr("Export Search Results");
     dialog.filter = tr("CSV Files (*.csv)|*.csv|Web Pages (*.html)|*.html|"
                        "PDF Documents (*.pdf)|*.pdf");
     dialog.filterIndex = m_filterIndex;
@@ -254,6 +270,19 @@ void DiscsWindowOutput::exportScope(Scope scope)
                 .arg(QDir::toNativeSeparators(*chosen)),
             MessageIcon::Exclamation);
         return;
+    }
+    lastExportFolder() = QFileInfo(QDir::fromNativeSeparators(*chosen)).absolutePath();
+    // The export would replace a catalog it reads, under this name or
+    // through a link.
+    for (const DiscsWindow::CatalogPart &part : m_window.catalogs()) {
+        if (!part.path.isEmpty()
+            && filesystem::isSameFileAs(QDir::fromNativeSeparators(*chosen), part.path)) {
+            m_services.messages->show(
+                &m_window, ProgramTexts::programTitle(),
+                ProgramTexts::exportOntoCatalog(QDir::toNativeSeparators(*chosen)),
+                MessageIcon::Exclamation);
+            return;
+        }
     }
     request.path = *chosen;
     request.format = *format;
@@ -380,8 +409,16 @@ void DiscsWindowOutput::print(ListingPaper paper)
     const ListingStyle style = listingStyle(paper);
     const QString name = discs.size() == 1 ? m_window.discListModel()->discName(discs.front())
                                            : m_window.exportTitle();
+    // The document's name is the file name "Print to File" proposes (Qt
+    // puts ".pdf" in place of what follows its last dot): one disc's own
+    // name, one catalog's, or for several catalogs one name for all.
+    const qsizetype catalogs = qsizetype(m_window.catalogs().size());
+    const QString document = discs.size() == 1
+        ? m_window.discListModel()->ownName(discs.front())
+        : catalogs > 1 ? tr("Discs of %1 catalogs").arg(QLocale().toString(catalogs))
+                       : name;
     bool failed = false;
-    m_services.printPreview->preview(&m_window, name, listingPageLayout(paper),
+    m_services.printPreview->preview(&m_window, document, listingPageLayout(paper),
                                      [&](QPagedPaintDevice &device) {
                                          if (paintListing(content, device, options, style)
                                              == ExportResult::WriteFailed)

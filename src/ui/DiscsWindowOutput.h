@@ -107,6 +107,7 @@ private:
     BackgroundJob *m_job = nullptr;
     std::shared_ptr<Progress> m_progress;
     bool m_exporting = false;
+    bool m_stopPressed = false; // the button went down while exporting
     QString m_exportPath;
     int m_filterIndex = 1; // the format chosen last
     // Written by the worker, read once it is done.

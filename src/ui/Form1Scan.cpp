@@ -100,6 +100,7 @@ void Form1::chooseFolderToScan()
         return;
     FileDialogRequest request;
     request.mode = FileDialogMode::Folder;
+    request.title = tr("Scan Folder");
     if (const auto folder = m_services.fileDialogs->run(this, request))
         scanFolder(*folder);
 }
@@ -112,6 +113,7 @@ void Form1::chooseImageToScan()
     request.mode = FileDialogMode::Open;
     request.flags = FileMustExist | HideReadOnly | PathMustExist;
     request.filter = tr("Disc Images (*.iso)|*.iso|All Files (*.*)|*.*");
+    request.title = tr("Scan Disc Image");
     if (const auto image = m_services.fileDialogs->run(this, request))
         scanImage(*image);
 }
