@@ -57,6 +57,10 @@ struct UpdateWindow
     Form1Harness window;
 };
 
+// The main window after an update in a new catalog: as after a write.
+const QString kAfterUpdate = QStringLiteral(
+    "Label2 off|Text2 off|Command3 off shown|Command4 off shown|Command2 on shown|drives off");
+
 // The notice as shown (the window itself is not).
 QString noticeText(Form1 &f) { return f.discNotice->isHidden() ? QString() : f.discNotice->text(); }
 
@@ -175,7 +179,86 @@ private Q_SLOTS:
         QCOMPARE(noticeText(f), written ? QStringLiteral("Updated \"Games 1\" in Music.cdc: "
                                                          "1 added, 1 removed, 3 unchanged")
                                         : QString());
-        QCOMPARE(controlState(f), stateBefore);
+        QCOMPARE(controlState(f), written ? kAfterUpdate : stateBefore);
+    }
+
+    // After an update the window is done with the disc, as after a write or
+    // an add: nothing writes it again, and the next disc starts without its
+    // name, so no update of another disc is one key away.
+    void doneAfterAnUpdate_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("state");
+        QTest::newRow("new catalog, as after a write") << int(WorkMode::NewCatalog) << kAfterUpdate;
+        QTest::newRow("adding a disc, as after an add")
+            << int(WorkMode::AddDisc)
+            << QStringLiteral("Label2 off|Text2 off|Command3 off hidden|Command4 off shown|"
+                              "Command2 on shown|drives off");
+    }
+    void doneAfterAnUpdate()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, state);
+        UpdateWindow w{WorkMode(mode)};
+        Form1 &f = w.form();
+        writeFile(w.out.path(), "Music.cdc", block("Games 1", sampleDiscListing().mid(1)));
+        if (WorkMode(mode) == WorkMode::AddDisc)
+            f.Command2->click();
+        w.scan();
+        f.Text2->setText(QStringLiteral("Games 1"));
+        w.window.io.dialogs.answer(w.catalog());
+        f.updateDiscAction->trigger();
+        QVERIFY(f.discUpdateDialog());
+        f.discUpdateDialog()->updateButton->click();
+        QTRY_VERIFY(!f.discUpdateDialog());
+        QCOMPARE(readFile(w.catalog()), block("Games 1"));
+        QCOMPARE(controlState(f), state);
+        QVERIFY(!f.updateDiscAction->isEnabled());
+
+        // The next disc comes without a name.
+        f.Command2->click();
+        w.scan();
+        QCOMPARE(f.Text2->text(), QString());
+        QVERIFY(f.Text2->isEnabled());
+        QVERIFY(f.updateDiscAction->isEnabled());
+        w.window.io.messages.clear();
+        f.updateDiscAction->trigger();
+        QCOMPARE(w.window.io.messages.texts(), QStringList{ProgramTexts::missingDiscName()});
+        QVERIFY(!f.discUpdateDialog());
+    }
+
+    // A scan that keeps none of the disc's files is most likely another
+    // disc: the confirmation says so and Enter cancels.
+    void scanSharesNothing_data()
+    {
+        QTest::addColumn<QStringList>("inCatalog"); // the disc's files in the catalog
+        QTest::addColumn<bool>("warned");
+        QTest::newRow("no file in common") << QStringList{"\\OTHER.TXT", "\\X\\Y.DAT"} << true;
+        QTest::newRow("one file in common") << QStringList{"\\OTHER.TXT", "\\SETUP.EXE"} << false;
+    }
+    void scanSharesNothing()
+    {
+        QFETCH(QStringList, inCatalog);
+        QFETCH(bool, warned);
+        UpdateWindow w;
+        Form1 &f = w.form();
+        const QByteArray before = block("Games 1", inCatalog);
+        writeFile(w.out.path(), "Music.cdc", before);
+        w.scan();
+        f.Text2->setText(QStringLiteral("Games 1"));
+        w.window.io.dialogs.answer(w.catalog());
+        f.updateDiscAction->trigger();
+        DiscUpdateDialog *dialog = f.discUpdateDialog();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->warning->isVisibleTo(dialog), warned);
+        if (warned)
+            QVERIFY2(dialog->warning->text().contains(QLatin1String("shares no file with \"Games 1\"")),
+                     qPrintable(dialog->warning->text()));
+        QCOMPARE(dialog->cancelButton->isDefault(), warned);
+        QCOMPARE(dialog->updateButton->isDefault(), !warned);
+        QTest::keyClick(dialog, Qt::Key_Return);
+        QTRY_VERIFY(!f.discUpdateDialog());
+        QCOMPARE(readFile(w.catalog()), warned ? before : block("Games 1"));
     }
 
     // Refusals: the writer's checks with its messages, a cancelled dialog
@@ -311,7 +394,11 @@ private Q_SLOTS:
         QTRY_VERIFY(!f.discUpdateDialog());
         QCOMPARE(readFile(w.catalog()), block("Games 1"));
 
-        // The menu command proposes the catalog the disc was found in.
+        // For the next disc the menu command proposes the catalog the disc
+        // was found in.
+        f.Command2->click();
+        w.scan();
+        f.Text2->setText(QStringLiteral("Games 1"));
         w.window.io.dialogs.cancel();
         f.updateDiscAction->trigger();
         QCOMPARE(w.window.io.dialogs.last()->fileName, w.catalog());

@@ -45,6 +45,14 @@ DiscUpdateDialog::DiscUpdateDialog(DiscUpdateSummary summary, QWidget *parent)
                         this);
     counts->setObjectName(QStringLiteral("counts"));
 
+    warning = new QLabel(tr("The disc scanned shares no file with \"%1\": updating replaces "
+                            "every file of it. Is it the same disc?")
+                             .arg(m_summary.disc),
+                         this);
+    warning->setObjectName(QStringLiteral("warning"));
+    warning->setWordWrap(true);
+    warning->setVisible(sharesNothing());
+
     // Each list has a prompt with a mnemonic that moves the focus to it.
     const auto makeList = [this](const QString &prompt, const QString &name, const LineStore &lines,
                                  LineStoreModel *&model, QLabel *&label) {
@@ -71,15 +79,17 @@ DiscUpdateDialog::DiscUpdateDialog(DiscUpdateSummary summary, QWidget *parent)
     auto *buttons = new QDialogButtonBox(this);
     updateButton = buttons->addButton(tr("&Update"), QDialogButtonBox::AcceptRole);
     updateButton->setObjectName(QStringLiteral("updateButton"));
-    updateButton->setDefault(true);
     cancelButton = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    // Enter confirms an update of the disc, and keeps another disc out.
+    (sharesNothing() ? cancelButton : updateButton)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(heading);
     layout->addWidget(counts);
+    layout->addWidget(warning);
     layout->addSpacing(6);
     layout->addWidget(addedLabel);
     layout->addWidget(addedList, 1);

@@ -30,7 +30,9 @@ struct DiscUpdateSummary
 // Asks before a disc's records in a catalog are replaced: the disc and the
 // catalog, the counts of files added, removed and unchanged, and the files
 // added and removed in lists of their own. "Update" (the default button)
-// accepts, "Cancel" and Escape reject; nothing here writes.
+// accepts, "Cancel" and Escape reject; nothing here writes. When the scan
+// keeps none of the disc's files it is most likely another disc: a warning
+// says so and "Cancel" is the default button.
 class DiscUpdateDialog : public QDialog
 {
     Q_OBJECT
@@ -41,12 +43,15 @@ public:
 
     QLabel *heading = nullptr;       // "Update "Games 1" in Music.cdc"
     QLabel *counts = nullptr;        // "3 added, 1 removed, 2308 unchanged"
+    QLabel *warning = nullptr;       // shown when the scan keeps none of the disc's files
     LineListView *addedList = nullptr;
     LineListView *removedList = nullptr;
     QPushButton *updateButton = nullptr;
     QPushButton *cancelButton = nullptr;
 
     const DiscUpdateSummary &summary() const { return m_summary; }
+    // The scan shares no file with the disc in the catalog.
+    bool sharesNothing() const { return m_summary.unchanged == 0 && m_summary.removed.count() > 0; }
 
 private:
     DiscUpdateSummary m_summary;

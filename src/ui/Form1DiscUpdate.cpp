@@ -145,9 +145,10 @@ void Form1::updateDiscInCatalog()
     // An existing catalog, proposed as the one the disc was found in or
     // the one in use; the main window's file dialog keeps its settings for
     // the writer's next use.
-    const std::optional<QString> chosen = m_services.fileDialogs->run(
-        this, existingCatalogRequest(!m_recognisedCatalog.isEmpty() ? m_recognisedCatalog
-                                                                    : m_knownCatalogFile));
+    FileDialogRequest request = existingCatalogRequest(
+        !m_recognisedCatalog.isEmpty() ? m_recognisedCatalog : m_knownCatalogFile);
+    request.title = tr("Update Disc in Catalog");
+    const std::optional<QString> chosen = m_services.fileDialogs->run(this, request);
     if (!chosen)
         return; // cancelled: nothing read, nothing changed
     prepareDiscUpdate(*chosen);
@@ -207,6 +208,20 @@ void Form1::applyDiscUpdate()
         return;
     }
     noteCatalogFile(update->catalogPath());
+    // Done with this disc, as after a write (while "Write Catalog..." is
+    // offered) or an add: the name and the commands that write it are off
+    // until "Scan New CD" and the next scan, so no second update or add of
+    // it is one key away; "Add to Catalog..." waits for the next disc.
+    const bool writeOffered = !Command3->isHidden();
+    setDriveButtonsEnabled(false);
+    Label2->setEnabled(false);
+    Text2->setEnabled(false);
+    Command3->setEnabled(false);
+    Command4->setEnabled(false);
+    if (writeOffered)
+        Command4->show();
+    Command2->show();
+    Command2->setEnabled(true);
     showDiscNotice(tr("Updated \"%1\" in %2: %3")
                        .arg(update->discName(), catalogFileName(update->catalogPath()),
                             ProgramTexts::updateCounts(update->addedCount(), update->removedCount(),
