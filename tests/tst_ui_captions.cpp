@@ -8,9 +8,13 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
+#include <QTabBar>
 #include <QTest>
+#include <QToolButton>
 
 using namespace kobrix;
 using namespace kobrix::test;
@@ -112,6 +116,49 @@ QString clipping(const QWidget *control)
     return QString();
 }
 
+// Why a tab's caption or a box's placeholder does not show in full; empty
+// when it does. Tabs are cut when the bar scrolls or shortens them, a
+// placeholder when the box's text area is narrower than it.
+QString clippedInside(const QWidget *control)
+{
+    if (const auto *bar = qobject_cast<const QTabBar *>(control)) {
+        for (const QToolButton *arrow : bar->findChildren<const QToolButton *>()) {
+            if (arrow->isVisible())
+                return QStringLiteral("the tabs scroll");
+        }
+        for (int i = 0; i < bar->count(); ++i) {
+            const QRect tab = bar->tabRect(i);
+            const int text = bar->fontMetrics().horizontalAdvance(
+                QString(bar->tabText(i)).remove(QLatin1Char('&')));
+            if (!bar->rect().contains(tab) || tab.width() <= text)
+                return QStringLiteral("tab \"%1\" is %2 px wide, its caption %3 px")
+                    .arg(bar->tabText(i))
+                    .arg(tab.width())
+                    .arg(text);
+        }
+    } else if (const auto *box = qobject_cast<const QLineEdit *>(control)) {
+        if (box->placeholderText().isEmpty() || !box->text().isEmpty())
+            return QString();
+        // The area Qt draws the text in: the contents less the margins, the
+        // buttons inside the box, and two pixels either side.
+        QStyleOptionFrame option;
+        option.initFrom(box);
+        option.lineWidth = box->hasFrame()
+            ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box)
+            : 0;
+        int width = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box).width()
+            - box->textMargins().left() - box->textMargins().right() - 4;
+        for (const QToolButton *button : box->findChildren<const QToolButton *>()) {
+            if (button->isVisibleTo(box))
+                width -= button->width();
+        }
+        const int text = box->fontMetrics().horizontalAdvance(box->placeholderText());
+        if (text > width)
+            return QStringLiteral("the placeholder needs %1 px, has %2 px").arg(text).arg(width);
+    }
+    return QString();
+}
+
 } // namespace
 
 class TestUiCaptions : public QObject
@@ -120,24 +167,40 @@ class TestUiCaptions : public QObject
 
 private Q_SLOTS:
     void init() { m_savedFont = QApplication::font(); }
-    void cleanup() { QApplication::setFont(m_savedFont); }
+    void cleanup()
+    {
+        QApplication::setFont(m_savedFont);
+        qApp->setStyleSheet(QString());
+    }
 
+    // At fonts the application is given, and at a font a style sheet sets
+    // (kobrix -stylesheet big.qss).
     void captionsShowInFull_data()
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<int>("pointSize");
+        QTest::addColumn<bool>("styleSheet");
         for (int pointSize : {9, 11}) {
             for (const QString &name : AllWindows::names())
-                QTest::addRow("%s, %d pt", qPrintable(name), pointSize) << name << pointSize;
+                QTest::addRow("%s, %d pt", qPrintable(name), pointSize) << name << pointSize << false;
+        }
+        for (const QString &name : AllWindows::names()) {
+            if (name.startsWith(QLatin1String("DiscsWindow")))
+                QTest::addRow("%s, 14 pt style sheet", qPrintable(name)) << name << 14 << true;
         }
     }
     void captionsShowInFull()
     {
         QFETCH(QString, window);
         QFETCH(int, pointSize);
-        QFont font = QApplication::font();
-        font.setPointSize(pointSize);
-        QApplication::setFont(font);
+        QFETCH(bool, styleSheet);
+        if (styleSheet) {
+            qApp->setStyleSheet(QStringLiteral("* { font-size: %1pt; }").arg(pointSize));
+        } else {
+            QFont font = QApplication::font();
+            font.setPointSize(pointSize);
+            QApplication::setFont(font);
+        }
 
         AllWindows all;
         std::unique_ptr<QWidget> form = all.make(window);
@@ -149,7 +212,11 @@ private Q_SLOTS:
         QStringList shrunk;
         int captions = 0;
         for (QWidget *control : form->findChildren<QWidget *>()) {
-            if (!control->isVisible() || captionOf(control).isEmpty())
+            if (!control->isVisible())
+                continue;
+            if (const QString why = clippedInside(control); !why.isEmpty())
+                cut << control->objectName() + QStringLiteral(": ") + why;
+            if (captionOf(control).isEmpty())
                 continue;
             ++captions;
             const QString why = clipping(control);

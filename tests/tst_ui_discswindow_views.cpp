@@ -24,6 +24,8 @@ private Q_SLOTS:
     void showOnOtherDiscs();
     void filesOnSeveralDiscs_data();
     void filesOnSeveralDiscs();
+    void severalDiscsCountInWords_data();
+    void severalDiscsCountInWords();
     void keyboardOnly();
 };
 
@@ -339,6 +341,34 @@ void TestUiDiscsWindowViews::filesOnSeveralDiscs()
     QTest::keyClick(w.duplicatesView, Qt::Key_Return);
     QCOMPARE(w.views->currentIndex(), 0);
     QCOMPARE(w.treeModel()->lineAt(w.folderTree->currentIndex()), line);
+}
+
+// The count of files on several discs reads as English: one path, two
+// file names.
+void TestUiDiscsWindowViews::severalDiscsCountInWords_data()
+{
+    QTest::addColumn<QStringList>("catalog");
+    QTest::addColumn<bool>("byName");
+    QTest::addColumn<QString>("status");
+    const QStringList twoNames{"A - \\X.TXT", "B - \\X.TXT", "A - \\Y.TXT", "B - \\SUB\\Y.TXT"};
+    const QStringList oneFile{"A - \\X.TXT", "B - \\X.TXT", "B - \\Z.TXT"};
+    QTest::newRow("one path") << twoNames << false << "1 path stands on more than one disc";
+    QTest::newRow("two file names") << twoNames << true << "2 file names stand on more than one disc";
+    QTest::newRow("one file name") << oneFile << true << "1 file name stands on more than one disc";
+}
+
+void TestUiDiscsWindowViews::severalDiscsCountInWords()
+{
+    QFETCH(QStringList, catalog);
+    QFETCH(bool, byName);
+    QFETCH(QString, status);
+    Fixture x(catalog);
+    QVERIFY(x.ready());
+    DiscsWindow &w = *x.window;
+    QSignalSpy shown(&w, &DiscsWindow::duplicatesShown);
+    w.showDuplicates(byName ? DiscDuplicates::Key::FileName : DiscDuplicates::Key::Path);
+    QVERIFY(waitFor([&] { return !w.isWorking() && shown.count() > 0; }));
+    QCOMPARE(w.duplicatesStatus->text(), status);
 }
 
 // From the filter to a disc, its folders, a search, a hit shown in its

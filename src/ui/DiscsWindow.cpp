@@ -36,7 +36,33 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kobrix {
+
+namespace {
+
+// A text box at least wide enough for its placeholder text, with the room
+// its frame, margins and clear button take: the hint is never cut.
+class PlaceholderLineEdit : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+
+    QSize minimumSizeHint() const override
+    {
+        QSize hint = QLineEdit::minimumSizeHint();
+        // The size hint is the width of 17 "x" and all that surrounds the text.
+        const QFontMetrics metrics = fontMetrics();
+        const int around = QLineEdit::sizeHint().width() - 17 * metrics.horizontalAdvance(u'x');
+        hint.setWidth(std::max(hint.width(),
+                               around + metrics.horizontalAdvance(placeholderText()) + 1));
+        return hint;
+    }
+    QSize sizeHint() const override { return QLineEdit::sizeHint().expandedTo(minimumSizeHint()); }
+};
+
+} // namespace
 
 DiscsWindow::DiscsWindow(const UiServices &services, QWidget *parent)
     : QDialog(parent)
@@ -79,7 +105,18 @@ DiscsWindow::DiscsWindow(const UiServices &services, QWidget *parent)
     connect(m_addTimer, &QTimer::timeout, this, &DiscsWindow::addSlice);
 
     createControls();
-    resize(900, 560);
+    sizeToFont();
+}
+
+void DiscsWindow::sizeToFont()
+{
+    // A style sheet's font reaches the controls when they are polished.
+    ensurePolished();
+    // About 140 characters by 32 lines of the window's font (900 x 560
+    // pixels at 9 points), and never less than the controls need.
+    const QFontMetrics metrics = fontMetrics();
+    const QSize wanted(metrics.averageCharWidth() * 140, metrics.height() * 32);
+    resize(wanted.expandedTo(sizeHint()).expandedTo(minimumSizeHint()));
 }
 
 DiscsWindow::~DiscsWindow()
@@ -124,7 +161,7 @@ void DiscsWindow::createControls()
     auto *left = new QWidget(this);
     filterLabel = new QLabel(tr("Fi&lter:"), left);
     filterLabel->setObjectName(QStringLiteral("filterLabel"));
-    filterBox = new QLineEdit(left);
+    filterBox = new PlaceholderLineEdit(left);
     filterBox->setObjectName(QStringLiteral("filterBox"));
     filterBox->setPlaceholderText(tr("Part of a disc name"));
     filterBox->setClearButtonEnabled(true);
@@ -168,6 +205,11 @@ void DiscsWindow::createControls()
     views->addTab(createSearchPage(), tr("&Search"));
     views->addTab(createOtherDiscsPage(), tr("O&ther Discs"));
     views->addTab(createDuplicatesPage(), tr("Files on Se&veral Discs"));
+    views->tabBar()->installEventFilter(this);
+    // Every tab's caption shows in full at any font: the views are at
+    // least as wide as their tabs, never scrolled or shortened.
+    views->setUsesScrollButtons(false);
+    views->setElideMode(Qt::ElideNone);
 
     auto *splitter = new QSplitter(Qt::Horizontal, this);
     splitter->setObjectName(QStringLiteral("splitter"));

@@ -176,6 +176,7 @@ private:
     static QTreeView *makeView(QWidget *parent, const char *objectName,
                                const QString &accessibleName, QAbstractItemModel *model, bool tree);
     void createControls();
+    void sizeToFont();
     QWidget *createFoldersPage();
     QWidget *createSearchPage();
     QWidget *createOtherDiscsPage();
@@ -188,6 +189,8 @@ private:
     using LineOf = qsizetype (DiscsWindow::*)(const QModelIndex &) const;
     void addFileActions(QTreeView *view, LineOf lineOf, bool revealable);
     void showFileMenu(QTreeView *view, const QPoint &globalPos);
+    // Puts the focus in the first field of the page shown.
+    void focusPage();
     void rowActivated(QTreeView *view, const QModelIndex &index);
 
     void startReadSlices();

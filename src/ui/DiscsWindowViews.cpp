@@ -24,10 +24,13 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <limits>
 
 namespace kobrix {
 
@@ -167,6 +170,10 @@ const DiscsWindow::FileView *DiscsWindow::fileViewOf(const QObject *viewOrViewpo
 
 bool DiscsWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // A page chosen by its mnemonic: once the tab bar has shown it, the
+    // focus goes to its first field, as Alt and a prompt's letter do.
+    if (event->type() == QEvent::Shortcut && watched == views->tabBar())
+        QTimer::singleShot(0, this, &DiscsWindow::focusPage);
     if (event->type() == QEvent::ContextMenu) {
         if (const FileView *fileView = fileViewOf(watched)) {
             auto *menuEvent = static_cast<QContextMenuEvent *>(event);
@@ -186,6 +193,21 @@ bool DiscsWindow::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void DiscsWindow::focusPage()
+{
+    switch (views->currentIndex()) {
+    case FoldersPage: folderTree->setFocus(Qt::ShortcutFocusReason); break;
+    case SearchPage:
+        searchBox->setFocus(Qt::ShortcutFocusReason);
+        searchBox->selectAll();
+        break;
+    case OtherDiscsPage: otherDiscsView->setFocus(Qt::ShortcutFocusReason); break;
+    case DuplicatesPage:
+        (byNameButton->isChecked() ? byNameButton : byPathButton)->setFocus(Qt::ShortcutFocusReason);
+        break;
+    }
 }
 
 void DiscsWindow::showFileMenu(QTreeView *view, const QPoint &globalPos)
@@ -462,13 +484,19 @@ void DiscsWindow::showFoundDuplicates()
     const DiscDuplicates *shown = (byPath ? m_byPath : m_byName).get();
     if (m_duplicates->duplicates() != shown)
         m_duplicates->setDuplicates(shown, m_index);
-    const QString count = QLocale().toString(shown->count());
-    if (shown->count() == 0)
+    // The count in the user's locale (%Ln); the one and the many are texts
+    // of their own, each with the count for translations of more forms.
+    const int count = int(std::min<qsizetype>(shown->count(), std::numeric_limits<int>::max()));
+    if (count == 0)
         duplicatesStatus->setText(tr("No file stands on more than one disc"));
+    else if (byPath && count == 1)
+        duplicatesStatus->setText(tr("%Ln path stands on more than one disc", nullptr, count));
     else if (byPath)
-        duplicatesStatus->setText(tr("%1 paths stand on more than one disc").arg(count));
+        duplicatesStatus->setText(tr("%Ln paths stand on more than one disc", nullptr, count));
+    else if (count == 1)
+        duplicatesStatus->setText(tr("%Ln file name stands on more than one disc", nullptr, count));
     else
-        duplicatesStatus->setText(tr("%1 file names stand on more than one disc").arg(count));
+        duplicatesStatus->setText(tr("%Ln file names stand on more than one disc", nullptr, count));
     if (m_duplicates->rowCount() > 0 && !duplicatesView->currentIndex().isValid())
         duplicatesView->setCurrentIndex(m_duplicates->index(0, 0));
     emit duplicatesShown();
