@@ -5,12 +5,11 @@
 #include <QFile>
 
 #include <cerrno>
+#include <climits>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <climits>
 
 namespace kobrix {
 
