@@ -28,6 +28,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
@@ -56,7 +57,7 @@ public:
         const QFontMetrics metrics = fontMetrics();
         const int around = QLineEdit::sizeHint().width() - 17 * metrics.horizontalAdvance(u'x');
         hint.setWidth(std::max(hint.width(),
-                               around + metrics.horizontalAdvance(placeholderText()) + 1));
+                               around + metrics.horizontalAdvance(placeholderText()) + 4));
         return hint;
     }
     QSize sizeHint() const override { return QLineEdit::sizeHint().expandedTo(minimumSizeHint()); }
@@ -112,11 +113,14 @@ void DiscsWindow::sizeToFont()
 {
     // A style sheet's font reaches the controls when they are polished.
     ensurePolished();
-    // About 140 characters by 32 lines of the window's font (900 x 560
-    // pixels at 9 points), and never less than the controls need.
+    // About 150 characters by 40 lines of the window's font (900 x 560
+    // pixels at 9 points), within nine tenths of the screen, and never less
+    // than the controls need.
     const QFontMetrics metrics = fontMetrics();
-    const QSize wanted(metrics.averageCharWidth() * 140, metrics.height() * 32);
-    resize(wanted.expandedTo(sizeHint()).expandedTo(minimumSizeHint()));
+    QSize wanted(metrics.averageCharWidth() * 150, metrics.height() * 40);
+    if (const QScreen *shownOn = screen())
+        wanted = wanted.boundedTo(shownOn->availableGeometry().size() * 9 / 10);
+    resize(wanted.expandedTo(minimumSizeHint()));
 }
 
 DiscsWindow::~DiscsWindow()
