@@ -4,6 +4,7 @@
 
 #include "TestSupport.h"
 #include "catalog/CatalogFile.h"
+#include "core/FileNames.h"
 #include "scan/DiscWalker.h"
 
 #include <QDir>
@@ -56,6 +57,39 @@ class TestHostile : public QObject
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
 private Q_SLOTS:
+    // A file name's bytes come back exactly from its text, whatever they
+    // are, and show U+FFFD where they are no valid UTF-8; valid names read
+    // as plain text.
+    void fileNamesKeepTheirBytes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("ASCII") << QByteArray("a/b.cdc") << QString("a/b.cdc");
+        QTest::newRow("UTF-8") << QByteArray("M\xc3\xbcsik/\xe6\x97\xa5.cdc") << QString::fromUtf8("Müsik/日.cdc");
+        QTest::newRow("4-byte UTF-8") << QByteArray("\xf0\xa0\xae\xb7") << QString::fromUtf8("𠮷");
+        QTest::newRow("Latin-1") << QByteArray("caf\xe9.cdc") << QString::fromUtf8("caf\uFFFD.cdc");
+        QTest::newRow("stray continuation") << QByteArray("\x80x\xbf") << QString::fromUtf8("\uFFFDx\uFFFD");
+        QTest::newRow("cut short") << QByteArray("a\xe6\x97") << QString::fromUtf8("a\uFFFD\uFFFD");
+        QTest::newRow("overlong") << QByteArray("\xc0\xaf") << QString::fromUtf8("\uFFFD\uFFFD");
+        QTest::newRow("encoded surrogate") << QByteArray("\xed\xb3\xbf") << QString::fromUtf8("\uFFFD\uFFFD\uFFFD");
+        QTest::newRow("beyond U+10FFFF") << QByteArray("\xf4\x90\x80\x80") << QString::fromUtf8("\uFFFD\uFFFD\uFFFD\uFFFD");
+    }
+    void fileNamesKeepTheirBytes()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, shown);
+        const QString name = decodeFileName(bytes);
+        QCOMPARE(encodeFileName(name), bytes);
+        QCOMPARE(displayFileName(name), shown);
+        // Random bytes too: every byte string comes back.
+        QByteArray noise(64, 0);
+        for (int round = 0; round < 200; ++round) {
+            for (char &c : noise)
+                c = char(QRandomGenerator::global()->bounded(256));
+            QCOMPARE(encodeFileName(decodeFileName(bytes + noise)), bytes + noise);
+        }
+    }
+
     // Each row: the bytes, and what the load makes of them: the number of
     // lines and a SHA-256 of the lines' UTF-8 bytes, each followed by a line
     // feed (empty: not checked, for random bytes).

@@ -4,6 +4,7 @@
 #include "app/CliCommands.h"
 #include "app/CliSupport.h"
 
+#include "core/FileNames.h"
 #include "core/RuntimeError.h"
 #include "platform/ProcessSetup.h"
 
@@ -92,8 +93,10 @@ int run(int argc, char **argv)
     for (const std::string &argument : kobrix::win32::commandLineArguments())
         args << QString::fromStdString(argument);
 #else
+    // Paths are opened with exactly the bytes given, also where they are no
+    // valid UTF-8 (see core/FileNames.h).
     for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
+        args << kobrix::decodeFileName(argv[i]);
 #endif
     if (args.isEmpty())
         return usage();

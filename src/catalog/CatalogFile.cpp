@@ -85,12 +85,12 @@ RuntimeError openCatalogFile(const QString &path, QFile &file, qint64 *size)
         if (RuntimeError error = lock.acquire(path, CatalogLock::OpenMode::ReadShared)) {
             if (error.number() == FileAlreadyOpen)
                 return error;
-            if (lock.openError() == FileNotFound && !QFileInfo(path).absoluteDir().exists())
+            if (lock.openError() == FileNotFound && !filesystem::parentFolderExists(path))
                 return RuntimeError(PathNotFound);
             return RuntimeError(lock.openError());
         }
         if (!lock.holdsFile()) // missing: acquire() only opens what is there
-            return RuntimeError(QFileInfo(path).absoluteDir().exists() ? FileNotFound
+            return RuntimeError(filesystem::parentFolderExists(path) ? FileNotFound
                                                                        : PathNotFound);
         if (!filesystem::fileFacts(file, facts) || !facts.regular) {
             file.close();

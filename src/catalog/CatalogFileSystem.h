@@ -60,6 +60,22 @@ LockAttempt tryLockShared(QFileDevice &file);
 // removed meanwhile).
 bool isSameFile(const QFileDevice &file, const QString &path);
 
+// What a name leads to (following symbolic links), for the checks before a
+// save and the messages after a failure. Names are held as in
+// core/FileNames.h: opened with exactly their bytes.
+enum class PathKind { Missing, File, Folder, Other };
+PathKind pathKind(const QString &path);
+// Whether the name itself is a symbolic link.
+bool isSymbolicLink(const QString &path);
+// Whether the folder that holds path exists.
+bool parentFolderExists(const QString &path);
+// The path with every symbolic link resolved; empty when it leads nowhere.
+QString realPath(const QString &path);
+// The folder part of a path ("." for a bare name).
+QString folderOf(const QString &path);
+// Removes a file (not a folder). False when it could not.
+bool removeFile(const QString &path);
+
 // Whether two names reach one and the same file (through symbolic or hard
 // links alike). False when either cannot be reached.
 bool isSameFileAs(const QString &a, const QString &b);

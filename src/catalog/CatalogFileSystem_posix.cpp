@@ -3,12 +3,14 @@
 
 #include "catalog/CatalogFileSystem.h"
 
+#include "core/FileNames.h"
 #include "core/RuntimeError.h"
 
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -19,7 +21,7 @@ namespace kobrix::filesystem {
 int openFile(const QString &path, Access access, QFile &file, bool &created)
 {
     created = false;
-    const QByteArray nativePath = QFile::encodeName(path);
+    const QByteArray nativePath = encodeFileName(path);
     int flags = O_CLOEXEC | O_NONBLOCK; // a FIFO or device must not block the open
     flags |= access == Access::Read ? O_RDONLY : O_RDWR;
     int fd = ::open(nativePath.constData(), flags);
@@ -105,16 +107,52 @@ bool isSameFile(const QFileDevice &file, const QString &path)
     struct stat opened {};
     struct stat named {};
     return ::fstat(file.handle(), &opened) == 0
-        && ::stat(QFile::encodeName(path).constData(), &named) == 0
+        && ::stat(encodeFileName(path).constData(), &named) == 0
         && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
+
+PathKind pathKind(const QString &path)
+{
+    struct stat st {};
+    if (::stat(encodeFileName(path).constData(), &st) != 0)
+        return PathKind::Missing;
+    return S_ISREG(st.st_mode) ? PathKind::File : S_ISDIR(st.st_mode) ? PathKind::Folder : PathKind::Other;
+}
+
+bool isSymbolicLink(const QString &path)
+{
+    struct stat st {};
+    return ::lstat(encodeFileName(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+QString folderOf(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return QStringLiteral(".");
+    return slash == 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+bool parentFolderExists(const QString &path) { return pathKind(folderOf(path)) == PathKind::Folder; }
+
+QString realPath(const QString &path)
+{
+    char *resolved = ::realpath(encodeFileName(path).constData(), nullptr);
+    if (!resolved)
+        return QString();
+    const QString real = decodeFileName(resolved);
+    ::free(resolved);
+    return real;
+}
+
+bool removeFile(const QString &path) { return ::unlink(encodeFileName(path).constData()) == 0; }
 
 bool isSameFileAs(const QString &a, const QString &b)
 {
     struct stat first {};
     struct stat second {};
-    return ::stat(QFile::encodeName(a).constData(), &first) == 0
-        && ::stat(QFile::encodeName(b).constData(), &second) == 0
+    return ::stat(encodeFileName(a).constData(), &first) == 0
+        && ::stat(encodeFileName(b).constData(), &second) == 0
         && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
@@ -127,7 +165,7 @@ int syncFile(QFileDevice &file)
 
 void syncFolder(const QString &folder)
 {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(encodeFileName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
     (void)::fsync(fd);
@@ -136,7 +174,7 @@ void syncFolder(const QString &folder)
 
 int createPrivateFile(const QString &path, QFile &file)
 {
-    const QByteArray nativePath = QFile::encodeName(path);
+    const QByteArray nativePath = encodeFileName(path);
     if (::unlink(nativePath.constData()) != 0 && errno != ENOENT)
         return RuntimeError::fromErrno(errno).number();
     const int fd = ::open(nativePath.constData(),
@@ -155,7 +193,7 @@ int createPrivateFile(const QString &path, QFile &file)
 bool isTrustedLeftover(const QString &path, const FileFacts &catalog)
 {
     struct stat st {};
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (::lstat(encodeFileName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
     return st.st_uid == ::geteuid() || st.st_uid == uid_t(catalog.owner);
 }
@@ -169,42 +207,111 @@ bool carryOwnerAndMode(QFileDevice &file, const FileFacts &facts)
     return ::fchmod(fd, mode_t(facts.mode)) == 0;
 }
 
-// QSaveFile writes a temporary file beside the catalog and renames it over
-// the catalog; a rename replaces an open file, so the old handle stays open.
+// The new file is made in the catalog's folder and renamed over the
+// catalog; a rename replaces an open file, so the old handle stays open.
+// Where the system can (Linux), the new file has no name until its commit,
+// so a writer killed part-way leaves nothing behind. Names go to the system
+// as their exact bytes.
 struct ReplacementFile::Private
 {
-    explicit Private(const QString &path) : file(path) {}
-    QSaveFile file;
+    explicit Private(const QString &path) : path(encodeFileName(path)) {}
+
+    QByteArray newName() const
+    {
+        return path + ".new-"
+            + QByteArray::number(QRandomGenerator::global()->generate() & 0xFFFFFF, 16);
+    }
+
+    QByteArray path;
+    QByteArray temporaryPath; // the new file's name, once it has one
+    bool unnamed = false;
+    QFile file;
 };
 
 ReplacementFile::ReplacementFile(const QString &path) : d(std::make_unique<Private>(path)) {}
 
-ReplacementFile::~ReplacementFile() = default; // QSaveFile discards what it did not commit
+ReplacementFile::~ReplacementFile() { discard(); }
 
 int ReplacementFile::open()
 {
-    errno = 0;
-    if (d->file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return NoError;
-    return RuntimeError::fromErrno(errno).number();
+    discard();
+    // Made as any new file is (0666 less the umask); a replacement gets the
+    // old catalog's mode afterwards.
+    int fd = -1;
+#ifdef O_TMPFILE
+    fd = ::open(encodeFileName(folderOf(decodeFileName(d->path))).constData(),
+                O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    d->unnamed = fd >= 0;
+    if (fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+        return RuntimeError::fromErrno(errno).number();
+#endif
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        const QByteArray candidate = d->newName();
+        fd = ::open(candidate.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            d->temporaryPath = candidate;
+        else if (errno != EEXIST) // else a name taken: draw another
+            return RuntimeError::fromErrno(errno).number();
+    }
+    if (fd < 0)
+        return PathFileAccessError;
+    if (!d->file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                      QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        discard();
+        return BadFileNameOrNumber;
+    }
+    return NoError;
 }
 
 QFileDevice &ReplacementFile::file() { return d->file; }
 
 int ReplacementFile::commit(QFileDevice *)
 {
-    errno = 0;
-    if (d->file.commit())
-        return NoError;
-    return RuntimeError::fromErrno(errno ? errno : EIO).number();
+    if (!d->file.isOpen())
+        return BadFileNameOrNumber;
+    if (const int failure = syncFile(d->file)) {
+        discard();
+        return failure;
+    }
+    if (d->unnamed) {
+        // A name of its own first: a rename is what replaces the catalog
+        // in one step.
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(d->file.handle());
+        for (int attempt = 0; d->temporaryPath.isEmpty() && attempt < 100; ++attempt) {
+            const QByteArray candidate = d->newName();
+            if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, candidate.constData(),
+                         AT_SYMLINK_FOLLOW) == 0)
+                d->temporaryPath = candidate;
+            else if (errno != EEXIST) {
+                const int failure = errno;
+                discard();
+                return RuntimeError::fromErrno(failure).number();
+            }
+        }
+        if (d->temporaryPath.isEmpty()) {
+            discard();
+            return PathFileAccessError;
+        }
+    }
+    d->file.close();
+    if (::rename(d->temporaryPath.constData(), d->path.constData()) != 0) {
+        const int failure = errno;
+        discard();
+        return RuntimeError::fromErrno(failure).number();
+    }
+    d->temporaryPath.clear();
+    syncFolder(folderOf(decodeFileName(d->path)));
+    return NoError;
 }
 
 void ReplacementFile::discard()
 {
-    if (!d->file.isOpen())
-        return;
-    d->file.cancelWriting();
-    d->file.commit(); // discards the temporary file
+    d->file.close();
+    if (!d->temporaryPath.isEmpty())
+        ::unlink(d->temporaryPath.constData());
+    d->temporaryPath.clear();
+    d->unnamed = false;
 }
 
 void ignoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }

@@ -9,6 +9,7 @@
 #include "core/win32/errors_win.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <fcntl.h>
@@ -168,6 +169,24 @@ bool isSameFile(const QFileDevice &file, const QString &path)
     return fileInformation(nativeHandle(file), opened) && identityOf(path, current)
         && sameIdentity(opened, current);
 }
+
+PathKind pathKind(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return PathKind::Missing;
+    return info.isFile() ? PathKind::File : info.isDir() ? PathKind::Folder : PathKind::Other;
+}
+
+bool isSymbolicLink(const QString &path) { return QFileInfo(path).isSymbolicLink(); }
+
+QString folderOf(const QString &path) { return QFileInfo(path).path(); }
+
+bool parentFolderExists(const QString &path) { return QFileInfo(path).absoluteDir().exists(); }
+
+QString realPath(const QString &path) { return QFileInfo(path).canonicalFilePath(); }
+
+bool removeFile(const QString &path) { return QFile::remove(path); }
 
 bool isSameFileAs(const QString &a, const QString &b)
 {

@@ -9,7 +9,6 @@
 #include "catalog/CatalogJournal.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <vector>
@@ -46,11 +45,11 @@ QByteArray header(char state, const filesystem::FileFacts &facts, qint64 oldSize
 // The journal's place beside the real file of the catalog.
 QString besidePath(const QString &path)
 {
-    const QFileInfo named(path);
-    const QString real = named.canonicalFilePath();
-    const QFileInfo info(real.isEmpty() ? named.absoluteFilePath() : real);
-    return info.absolutePath() + QStringLiteral("/.") + info.fileName()
-        + QStringLiteral(".kobrix-rollback");
+    const QString real = filesystem::realPath(path);
+    const QString file = real.isEmpty() ? path : real;
+    const QString folder = filesystem::folderOf(file);
+    const QString name = file.mid(file.lastIndexOf(QLatin1Char('/')) + 1);
+    return folder + QStringLiteral("/.") + name + QStringLiteral(".kobrix-rollback");
 }
 
 // The journal's place in the temporary folder, named by the file's identity.
@@ -135,17 +134,17 @@ int applyJournal(const JournalHeader &header, QFile &journal, QFile &catalog, co
     if (header.state == 'C') {
         // The append created the file: take it away again, through the
         // name the append was given (a link keeps pointing where it did).
-        const QString real = QFileInfo(path).canonicalFilePath();
+        const QString real = filesystem::realPath(path);
         if (!real.isEmpty() && filesystem::isSameFile(catalog, real))
-            QFile::remove(real);
+            filesystem::removeFile(real);
     }
     return 0;
 }
 
 void removeJournal(const QString &journalPath)
 {
-    QFile::remove(journalPath);
-    filesystem::syncFolder(QFileInfo(journalPath).absolutePath());
+    filesystem::removeFile(journalPath);
+    filesystem::syncFolder(filesystem::folderOf(journalPath));
 }
 
 // The places a journal of the catalog may lie, the trusted ones only.
@@ -153,11 +152,12 @@ QStringList journalCandidates(const QString &path, const filesystem::FileFacts &
 {
     QStringList found;
     const QString beside = besidePath(path);
-    const QFileInfo besideInfo(beside);
-    if (besideInfo.isFile() && !besideInfo.isSymLink())
+    if (filesystem::pathKind(beside) == filesystem::PathKind::File
+        && !filesystem::isSymbolicLink(beside))
         found << beside;
     const QString temporary = temporaryPath(facts);
-    if (QFileInfo::exists(temporary) && filesystem::isTrustedLeftover(temporary, facts))
+    if (filesystem::pathKind(temporary) != filesystem::PathKind::Missing
+        && filesystem::isTrustedLeftover(temporary, facts))
         found << temporary;
     return found;
 }
@@ -194,7 +194,7 @@ RuntimeError CatalogJournal::begin(const QString &path, QFile &catalog,
 
     auto fail = [this](int number) {
         m_file.close();
-        QFile::remove(m_path);
+        filesystem::removeFile(m_path);
         m_path.clear();
         return RuntimeError::fromErrno(number);
     };
@@ -218,11 +218,11 @@ RuntimeError CatalogJournal::begin(const QString &path, QFile &catalog,
         return fail(lastError());
     if (const int synced = filesystem::syncFile(m_file)) {
         m_file.close();
-        QFile::remove(m_path);
+        filesystem::removeFile(m_path);
         m_path.clear();
         return RuntimeError(synced);
     }
-    filesystem::syncFolder(QFileInfo(m_path).absolutePath());
+    filesystem::syncFolder(filesystem::folderOf(m_path));
     m_bytesAt = kHeaderBytes;
     (void)m_file.seek(m_bytesAt);
     return RuntimeError();

@@ -11,7 +11,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <vector>
@@ -26,10 +25,9 @@ constexpr qint64 kCopyChunk = 1 << 20;
 // target being a folder, or the open's error number (0 when it gave none).
 RuntimeError openFailure(const QString &path, int number)
 {
-    const QFileInfo info(path);
-    if (info.isDir())
+    if (filesystem::pathKind(path) == filesystem::PathKind::Folder)
         return RuntimeError(PathFileAccessError);
-    if (!info.absoluteDir().exists())
+    if (!filesystem::parentFolderExists(path))
         return RuntimeError(PathNotFound);
     if (number == FileNotFound)
         return RuntimeError(PathNotFound);
@@ -45,8 +43,8 @@ RuntimeError prepareTarget(CatalogSlot &slot, const QString &path)
         return busy;
     if (path.isEmpty() || path.contains(QChar(0)))
         return RuntimeError(BadFileNameOrNumber);
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
+    const filesystem::PathKind kind = filesystem::pathKind(path);
+    if (kind != filesystem::PathKind::Missing && kind != filesystem::PathKind::File)
         return RuntimeError(PathFileAccessError);
     return RuntimeError();
 }
@@ -175,7 +173,7 @@ RuntimeError saveNewCatalog(const QString &path, SavePolicy policy, Source sourc
             return error;
         // An existing file we may not even read: it can only be replaced,
         // and not edited.
-        if (source == Source::OldCatalog || !QFileInfo::exists(path))
+        if (source == Source::OldCatalog || filesystem::pathKind(path) == filesystem::PathKind::Missing)
             return openFailure(path, lock.openError());
     }
 
@@ -194,7 +192,7 @@ RuntimeError saveNewCatalog(const QString &path, SavePolicy policy, Source sourc
     // A catalog under several names (hard links) or reached through a
     // symbolic link is written in place: a replacement would cut the others
     // off, who would keep the old catalog.
-    if (policy == SavePolicy::Replace && !QFileInfo(path).isSymbolicLink() && old.links == 1) {
+    if (policy == SavePolicy::Replace && !filesystem::isSymbolicLink(path) && old.links == 1) {
         // The locked file is the old catalog: its bytes stay as they are
         // until the replacement takes its name.
         const CatalogContent content = [&](QIODevice &out) {
@@ -226,7 +224,7 @@ RuntimeError appendToCatalog(const QString &path, const CatalogContent &content,
     filesystem::FileFacts opened;
     if (!filesystem::fileFacts(file, opened) || !opened.regular) {
         if (lock.created())
-            QFile::remove(QFileInfo(path).canonicalFilePath());
+            filesystem::removeFile(filesystem::realPath(path));
         return RuntimeError(PathFileAccessError);
     }
     const qint64 originalSize = opened.size;
@@ -237,7 +235,7 @@ RuntimeError appendToCatalog(const QString &path, const CatalogContent &content,
                                            lock.created() ? CatalogJournal::Change::Create
                                                           : CatalogJournal::Change::Append)) {
         if (lock.created())
-            QFile::remove(QFileInfo(path).canonicalFilePath());
+            filesystem::removeFile(filesystem::realPath(path));
         return error;
     }
 
@@ -266,7 +264,7 @@ RuntimeError appendToCatalog(const QString &path, const CatalogContent &content,
     // out, or remove the file this append created. When that fails, the
     // journal stays for the next program that opens the catalog.
     if (lock.created()) {
-        if (QFile::remove(QFileInfo(path).canonicalFilePath()) || !QFileInfo::exists(path))
+        if (filesystem::removeFile(filesystem::realPath(path)) || filesystem::pathKind(path) == filesystem::PathKind::Missing)
             journal.finish();
     } else if (file.resize(originalSize) && filesystem::syncFile(file) == 0) {
         journal.finish();

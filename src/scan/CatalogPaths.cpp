@@ -1,8 +1,8 @@
 #include "scan/CatalogPaths.h"
 
+#include "catalog/CatalogFileSystem.h"
+#include "core/FileNames.h"
 #include "scan/FileSystemReader.h"
-
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -20,11 +20,11 @@ bool isCatalogName(const QByteArray &name)
 CatalogPaths::CatalogPaths(const QStringList &arguments)
 {
     for (const QString &argument : arguments) {
-        if (QFileInfo(argument).isDir()) {
+        if (filesystem::pathKind(argument) == filesystem::PathKind::Folder) {
             m_hasFolder = true;
             addFolder(argument);
         } else {
-            m_catalogs.push_back({argument, argument.toUtf8()});
+            m_catalogs.push_back({argument, displayFileName(argument).toUtf8()});
         }
     }
 }
@@ -40,7 +40,7 @@ void CatalogPaths::addFolder(const QString &folder)
     };
     FileSystemReader reader;
     std::vector<Path> found;
-    std::vector<Path> folders{{reader.rootPath(folder), folder.toUtf8()}};
+    std::vector<Path> folders{{reader.rootPath(folder), displayFileName(folder).toUtf8()}};
     DirectoryListing listing;
     while (!folders.empty()) {
         const Path current = std::move(folders.back());

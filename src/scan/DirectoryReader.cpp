@@ -1,9 +1,10 @@
 #include "scan/DirectoryReader.h"
 
+#include "core/FileNames.h"
 #include "core/LineStore.h"
 
 #include <QFile>
-#include <QFileInfo>
+#include <QDir>
 #include <QString>
 #include <QUtf8StringView>
 
@@ -27,15 +28,19 @@ QByteArray DirectoryReader::rootPath(const QString &root) const
 {
     if (root.isEmpty())
         return QByteArray();
-    QString path = QFileInfo(root).absoluteFilePath();
+    // Made absolute as text: QFileInfo would pass the name through the
+    // system's encoding and lose bytes that are no valid UTF-8.
+    QString path = QDir::cleanPath(QDir::isAbsolutePath(root)
+                                       ? root
+                                       : QDir::currentPath() + QLatin1Char('/') + root);
     while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
         path.chop(1);
-    return QFile::encodeName(path);
+    return encodeFileName(path);
 }
 
 QString DirectoryReader::displayPath(const QByteArray &nativePath) const
 {
-    return QFile::decodeName(nativePath);
+    return decodeFileName(nativePath);
 }
 
 QByteArray displayName(const QByteArray &nativeName)

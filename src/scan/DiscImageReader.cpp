@@ -1,5 +1,6 @@
 #include "scan/DiscImageReader.h"
 
+#include "catalog/CatalogFileSystem.h"
 #include "scan/ArchiveTree.h"
 #include "scan/FileSystemReader.h"
 #include "scan/ImageTree.h"
@@ -157,8 +158,8 @@ RuntimeError readImageTree(const QString &imagePath, QHash<QByteArray, Directory
 
 bool DiscImageReader::isImagePath(const QString &path)
 {
-    const QFileInfo info(path);
-    return info.isFile() && info.suffix().compare(QLatin1String("iso"), Qt::CaseInsensitive) == 0;
+    return path.endsWith(QLatin1String(".iso"), Qt::CaseInsensitive)
+        && filesystem::pathKind(path) == filesystem::PathKind::File;
 }
 
 bool DiscImageReader::isDevicePath(const QString &path) { return isDeviceNode(path); }
