@@ -93,6 +93,12 @@ def set_byte(offset_of, value):
     return damage
 
 
+def add_to_byte(offset_of, amount):
+    def damage(data):
+        data[offset_of(data)] += amount
+    return damage
+
+
 with tempfile.TemporaryDirectory() as work:
     if shutil.which("xorriso") is None:
         print("SKIP: xorriso is missing")
@@ -148,6 +154,8 @@ with tempfile.TemporaryDirectory() as work:
         ("folder's own record too long",
          set_byte(lambda d: own_record(d, "DATA"), 159),
          "/DATA", "a folder without its own records"),
+        ("record running into the next",
+         add_to_byte(lambda d: record(d, "DOCS"), 16), None, "invalid directory record"),
         ("file flagged a folder in two parts",
          set_byte(lambda d: record(d, "DATA/F2.TXT;1") + 25, 0xFF), "/DATA",
          "a folder in more than one part"),

@@ -111,7 +111,8 @@ ArchiveOutcome readArchiveTree(const QString &imagePath, const char *options, Im
         const char *utf8 = archive_entry_pathname_utf8(entry);
         if (!raw && !utf8) {
             // libarchive gives no name at all when it cannot convert one
-            // (a Joliet name to a character set that cannot hold it).
+            // (a Joliet name to a character set that cannot hold it), or
+            // when it passes over an entry it takes for damaged.
             error = RuntimeError(DeviceIoError, QCoreApplication::translate(
                                                     "kobrix::RuntimeError", "Damaged disc image: %1")
                                                     .arg(reason()));

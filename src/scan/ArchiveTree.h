@@ -13,7 +13,9 @@ enum class ArchiveOutcome {
     Read,          // every entry is in the tree
     NotUnderstood, // read, but libarchive takes it for no image or a damaged one
     Unreadable,    // the file or device could not be read
-    NameNotConverted, // a name could not be converted to the C library's character set
+    // an entry came without a name: one libarchive could not convert to the
+    // C library's character set, or one it passed over
+    NameNotConverted,
 };
 
 // Reads the entries of the ISO 9660 image at nativePath into tree with

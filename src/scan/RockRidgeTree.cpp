@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <deque>
 
 namespace kobrix {
@@ -30,6 +31,7 @@ constexpr int kRecordName = 33;
 constexpr quint8 kFlagDirectory = 0x02;
 constexpr quint8 kFlagAssociated = 0x04;
 constexpr quint8 kFlagMultiExtent = 0x80;
+constexpr quint8 kFlagsReserved = 0x60;
 
 // POSIX file types in a PX entry.
 constexpr quint32 kTypeMask = 0170000;
@@ -244,8 +246,14 @@ RuntimeError RockRidgeReader::readFolder(const PendingFolder &folder)
         if (length == 0 && recordsSeen < 2)
             return damaged("a folder without its own records");
         if (length == 0) {
-            // The rest of this sector is padding: records never cross one.
-            at = (at / kSectorSize + 1) * kSectorSize;
+            // The rest of this sector is padding (zeros): records never
+            // cross one. Anything else there is a record overrun by the one
+            // before it.
+            const qsizetype end = std::min<qsizetype>((at / kSectorSize + 1) * kSectorSize,
+                                                      records.size());
+            if (std::any_of(r, records.constData() + end, [](char c) { return c != 0; }))
+                return damaged("invalid directory record");
+            at = end;
             continue;
         }
         const int nameLength =
@@ -267,6 +275,8 @@ RuntimeError RockRidgeReader::readFolder(const PendingFolder &folder)
         const auto flags = static_cast<quint8>(r[kRecordFlags]);
         if ((flags & kFlagDirectory) && (flags & kFlagMultiExtent))
             return damaged("a folder in more than one part");
+        if (flags & kFlagsReserved)
+            return damaged("invalid directory record");
         if (flags & kFlagAssociated)
             continue;
 
@@ -322,6 +332,10 @@ RuntimeError RockRidgeReader::readFolder(const PendingFolder &folder)
         }
         if (entry.hasMode && !isKnownType(entry.mode & kTypeMask))
             return damaged("an entry of no known type");
+        // Only the record a relocated folder left behind (above) is a
+        // folder to Rock Ridge and a file to ISO 9660.
+        if (entry.hasMode && ((entry.mode & kTypeMask) == kTypeFolder) != bool(flags & kFlagDirectory))
+            return damaged("an entry both a folder and not");
         const quint32 type = entry.hasMode              ? entry.mode & kTypeMask
                              : (flags & kFlagDirectory) ? kTypeFolder
                              : entry.isLink             ? kTypeLink
