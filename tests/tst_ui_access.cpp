@@ -207,6 +207,7 @@ private Q_SLOTS:
             main->refreshList2();
         }
         form->show();
+        QApplication::setActiveWindow(form.get());
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         int withRows = 0;
         for (LineListView *list : form->findChildren<LineListView *>()) {
