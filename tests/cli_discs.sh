@@ -103,6 +103,27 @@ check "ls a folder the disc does not hold" 2 "" 'There is no folder \DATA\NOPE o
 check "ls letter case counts" 2 "" 'There is no folder \data on the disc "Games 1"' \
     ls "$c" --disc "Games 1" '\data'
 check "ls a missing catalog" 2 "" "$missing" ls "$work/none.cdc" --disc "Games 1"
+# A folder is found with or without its leading backslash, and with / as
+# well as \ between its parts; a folder that is not there is named as given.
+while IFS='|' read -r disc path want; do
+    check "ls folder given as $path" 0 "$(tr ';' '\n' <<<"$want")" "" ls "$c" --disc "$disc" "$path"
+done <<'TABLE'
+Games 1|DATA|MAPS\;LEVEL1.DAT
+Games 1|DATA\|MAPS\;LEVEL1.DAT
+Games 1|DATA/|MAPS\;LEVEL1.DAT
+Games 1|/DATA|MAPS\;LEVEL1.DAT
+Games 1|DATA\MAPS|M1.MAP
+Games 1|DATA/MAPS|M1.MAP
+Games 1|/DATA/MAPS/|M1.MAP
+Games 1|\DATA/MAPS|M1.MAP
+Games 1|/|DATA\;SETUP.EXE;README.TXT;a;SETUP.EXE
+日本|Музыка|Ёлка.mp3
+Photos - 2002|Été|café.jpg
+TABLE
+check "ls a folder without its backslash that the disc does not hold" 2 "" \
+    'There is no folder DATA/NOPE on the disc "Games 1"' ls "$c" --disc "Games 1" 'DATA/NOPE'
+check "ls letter case counts without the backslash" 2 "" 'There is no folder data on the disc "Games 1"' \
+    ls "$c" --disc "Games 1" 'data'
 
 check "find --by-disc" 0 "$(lines "Games 1${tab}2" "Диск 1${tab}1" "Müller${tab}1")" "" \
     find "$c" setup --by-disc

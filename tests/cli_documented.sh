@@ -64,5 +64,23 @@ else
     echo "groff is missing: the pages were not formatted"
 fi
 
+# The messages README quotes are those the program prints. README's lines
+# are joined, since a quoted message may be wrapped.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+printf '"Games 1 - \\DATA\\LEVEL1.DAT"\r\n' >"$work/music.cdc"
+cp "$work/music.cdc" "$work/c.cdc"
+cli_path=$(cd "$(dirname "$cli")" && pwd)/$(basename "$cli")
+readme=$(tr -s '\n ' '  ' <"$docs/../README.md")
+while IFS='|' read -r name args; do
+    eval "arguments=($args)"
+    message=$(cd "$work" && "$cli_path" "${arguments[@]}" 2>&1 >/dev/null)
+    check "README quotes what $name prints: $message" grep -q -F -- "\`$message\`" <<<"$readme"
+done <<'TABLE'
+an export of a disc the catalog lacks|export music.cdc --format csv --disc "Games 9"
+an export onto its catalog|export c.cdc --format csv -o c.cdc
+ls of a folder the disc lacks|ls music.cdc --disc "Games 1" DATA/NOPE
+TABLE
+
 echo "$pass passed, $fail failed"
 [ "$fail" = 0 ]

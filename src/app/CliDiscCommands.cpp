@@ -234,6 +234,26 @@ bool loadCatalog(const QString &path, LineStore &lines, bool searchKeys = false)
     return true;
 }
 
+// The folder of a path as a user types it: as the catalog holds it
+// ("\DATA\MAPS"), without the leading backslash ("DATA\MAPS"), or with /
+// between its parts as on Linux ("DATA/MAPS", "/DATA/MAPS"). The path as
+// given is tried first, so that a folder whose name holds a / (a line made
+// by hand, say) is still found. -1 when the disc has none.
+qsizetype folderNamed(const DiscTree &tree, const QString &typed)
+{
+    const auto fromRoot = [](QString path) {
+        if (!path.startsWith(QLatin1Char('\\')))
+            path.prepend(QLatin1Char('\\'));
+        return path;
+    };
+    const qsizetype folder = tree.folderAt(fromRoot(typed));
+    if (folder >= 0 || !typed.contains(QLatin1Char('/')))
+        return folder;
+    QString withBackslashes = typed;
+    withBackslashes.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    return tree.folderAt(fromRoot(withBackslashes));
+}
+
 } // namespace
 
 int commandDiscs(const QStringList &args)
@@ -274,7 +294,7 @@ int commandLs(const QStringList &args)
     if (disc < 0)
         return failWith(ProgramTexts::unknownDisc(discName, rest[0]));
     const DiscTree tree(lines, index, disc);
-    const qsizetype folder = tree.folderAt(folderPath);
+    const qsizetype folder = folderNamed(tree, folderPath);
     if (folder < 0)
         return failWith(ProgramTexts::unknownFolder(folderPath, discName));
 
