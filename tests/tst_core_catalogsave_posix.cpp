@@ -66,7 +66,13 @@ class TestCatalogSaveUnix : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_temporaryFolder;
+
 private Q_SLOTS:
+    // Journals that go to the temporary folder go to this suite's own, so
+    // that suites running beside it neither see nor leave any there.
+    void initTestCase() { qputenv("TMPDIR", QFile::encodeName(m_temporaryFolder.path())); }
+
     // A FIFO in the catalog's place is refused at once, by every policy:
     // writing into it would block as soon as its buffer is full, with
     // nobody reading. The save runs in a child process, so that a save that
