@@ -83,20 +83,7 @@ def own_record(data, path):
 
 def px_mode_offset(data, at):
     """Offset of the upper byte of the file type in the record's PX entry."""
-    px = data.index(b"PX", at + 33, at + data[at])
-    return px + 5
-
-
-def set_byte(offset_of, value):
-    def damage(data):
-        data[offset_of(data)] = value
-    return damage
-
-
-def add_to_byte(offset_of, amount):
-    def damage(data):
-        data[offset_of(data)] += amount
-    return damage
+    return data.index(b"PX", at + 33, at + data[at]) + 5
 
 
 with tempfile.TemporaryDirectory() as work:
@@ -122,22 +109,9 @@ with tempfile.TemporaryDirectory() as work:
                   code == 0 and out == folder_listing and err == "Total: 4 files",
                   "(exit %d, %r, %r)" % (code, out, err))
 
-    # A Joliet name that is no valid UTF-16 (half of a surrogate pair) is an
-    # error naming its folder, in every locale.
-    data = bytearray(open(images["joliet"], "rb").read())
-    song = "песня".encode("utf-16-be")
-    data[data.index(song):data.index(song) + 2] = b"\xd8\x00"
-    broken = os.path.join(work, "broken-name.iso")
-    open(broken, "wb").write(data)
-    for setting in ["C", "C.UTF-8"]:
-        code, out, err = run(["scan", broken], locale_env(setting))
-        check("invalid Joliet name under %s" % setting,
-              code == 2 and err == "Error scanning /Музыка: 57 - Damaged disc image: "
-                                   "a name that is no valid Joliet name",
-              "(exit %d, %r)" % (code, err))
-
-    # Damaged images: each single byte leaves a folder that cannot be read,
-    # which libarchive passes over without a word.
+    # Damaged images, in the C locale and a UTF-8 one: each single byte
+    # leaves a folder that cannot be read, which libarchive passes over
+    # without a word, or a Joliet name that is no valid UTF-16.
     tree = os.path.join(work, "tree")
     make_tree(tree, ["DATA/SUB/s%d.txt" % i for i in range(4)]
               + ["DATA/f%d.txt" % i for i in range(4)]
@@ -147,30 +121,33 @@ with tempfile.TemporaryDirectory() as work:
     code, full, _ = run(["scan", whole], locale_env("C"))
     check("the undamaged image", code == 0 and full.count("\n") == 16)
     cases = [
-        # name, damage, folder named (None: the root, named by the image), reason
-        ("root's own record of no known type",
-         set_byte(lambda d: px_mode_offset(d, record(d, "")), 0xBE), None,
-         "the folder's entries cannot all be read"),
-        ("folder's own record too long",
-         set_byte(lambda d: own_record(d, "DATA"), 159),
-         "/DATA", "a folder without its own records"),
-        ("record running into the next",
-         add_to_byte(lambda d: record(d, "DOCS"), 16), None, "invalid directory record"),
-        ("file flagged a folder in two parts",
-         set_byte(lambda d: record(d, "DATA/F2.TXT;1") + 25, 0xFF), "/DATA",
-         "a folder in more than one part"),
-        ("file of no known type",
-         set_byte(lambda d: px_mode_offset(d, record(d, "DATA/F1.TXT;1")), 0x7E), "/DATA",
-         "an entry of no known type"),
+        # name, image, offset of the byte damaged, its new value, folder named
+        # (None: the root, named by the image), reason
+        ("Joliet name with half a surrogate pair", images["joliet"],
+         lambda d: d.index("песня".encode("utf-16-be")), lambda b: 0xD8,
+         "/Музыка", "a name that is no valid Joliet name"),
+        ("root's own record of no known type", whole, lambda d: px_mode_offset(d, record(d, "")),
+         lambda b: 0xBE, None, "the folder's entries cannot all be read"),
+        ("folder's own record too long", whole, lambda d: own_record(d, "DATA"),
+         lambda b: 159, "/DATA", "a folder without its own records"),
+        ("record running into the next", whole, lambda d: record(d, "DOCS"),
+         lambda b: b + 16, None, "invalid directory record"),
+        ("file flagged a folder in two parts", whole, lambda d: record(d, "DATA/F2.TXT;1") + 25,
+         lambda b: 0xFF, "/DATA", "a folder in more than one part"),
+        ("file of no known type", whole, lambda d: px_mode_offset(d, record(d, "DATA/F1.TXT;1")),
+         lambda b: 0x7E, "/DATA", "an entry of no known type"),
     ]
-    for name, damage, folder, reason in cases:
-        data = bytearray(open(whole, "rb").read())
-        damage(data)
+    for name, source, offset_of, value, folder, reason in cases:
+        data = bytearray(open(source, "rb").read())
+        at = offset_of(data)
+        data[at] = value(data[at])
         image = os.path.join(work, "damaged.iso")
         open(image, "wb").write(data)
-        code, out, err = run(["scan", image], locale_env("C"))
-        check(name, code == 2 and err == "Error scanning %s: 57 - Damaged disc image: %s"
-              % (folder or image, reason), "(exit %d, %d lines, %r)" % (code, out.count("\n"), err))
+        for setting in ["C", "C.UTF-8"]:
+            code, out, err = run(["scan", image], locale_env(setting))
+            check("%s under %s" % (name, setting),
+                  code == 2 and err == "Error scanning %s: 57 - Damaged disc image: %s"
+                  % (folder or image, reason), "(exit %d, %d lines, %r)" % (code, out.count("\n"), err))
 
 print("%d failed" % len(failures) if failures else "all passed")
 sys.exit(1 if failures else 0)
