@@ -15,8 +15,8 @@ CatalogList::CatalogList(const QStringList &arguments)
 
 void reportUnreadable(const QByteArray &shown, const RuntimeError &error)
 {
-    const QByteArray message = shown + ": " + ProgramTexts::readErrorHeading().toLocal8Bit() + ": "
-                               + error.numberAndDescription().toLocal8Bit();
+    const QByteArray message = shown + ": " + ProgramTexts::readErrorHeading().toUtf8() + ": "
+                               + error.numberAndDescription().toUtf8();
     printError(std::string_view(message.constData(), std::size_t(message.size())));
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/CliCommands.h"
 #include "app/CliSupport.h"
+#include "app/CliTerminal.h"
 
 #include "catalog/CatalogExport.h"
 #include "catalog/CatalogFile.h"
@@ -59,7 +60,9 @@ void withoutRuntimeFolderWarning(QtMsgType type, const QMessageLogContext &conte
     if (previousMessageHandler)
         previousMessageHandler(type, context, message);
     else
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+        writeText(
+            stderr,
+            (qFormatLogMessage(type, context, message) + QLatin1Char('\n')).toUtf8().toStdString());
 }
 
 // Loads the PDF module (once) and writes through it. The module is not
@@ -114,7 +117,8 @@ int writeToStandardOutput(const Writer &write, const QString &problem)
         return failWith(problem);
     }
     if (result != ExportResult::Written || !out.flush() || out.error() != QFileDevice::NoError) {
-        std::fprintf(stderr, "kobrix-cli: write error: %s\n", qPrintable(out.errorString()));
+        const QByteArray text = "kobrix-cli: write error: " + out.errorString().toUtf8();
+        printError(std::string_view(text.constData(), std::size_t(text.size())));
         return 2;
     }
     return 0;

@@ -17,9 +17,9 @@ void printError(std::string_view message)
 {
     static const bool terminal = isTerminal(stderr);
     std::string scratch;
-    const std::string_view shown = terminal ? visibleOnTerminal(message, scratch) : message;
-    std::fwrite(shown.data(), 1, shown.size(), stderr);
-    std::fputc('\n', stderr);
+    std::string line(terminal ? visibleOnTerminal(message, scratch) : message);
+    line += '\n';
+    writeText(stderr, line);
 }
 
 int fail(const QString &heading, const RuntimeError &error)
@@ -29,7 +29,7 @@ int fail(const QString &heading, const RuntimeError &error)
 
 int failWith(const QString &message)
 {
-    const QByteArray text = message.toLocal8Bit();
+    const QByteArray text = message.toUtf8();
     printError(std::string_view(text.constData(), std::size_t(text.size())));
     return 2;
 }
@@ -86,8 +86,13 @@ void Output::line(std::string_view text)
 {
     if (m_failed)
         return;
-    if (m_terminal)
-        text = visibleOnTerminal(text, m_scratch);
+    if (m_terminal) {
+        m_line.assign(visibleOnTerminal(text, m_scratch));
+        m_line += '\n';
+        if (!writeText(stdout, m_line))
+            fail();
+        return;
+    }
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size()
         || std::fputc('\n', stdout) == EOF)
         fail();
@@ -95,9 +100,14 @@ void Output::line(std::string_view text)
 
 void Output::text(std::string_view text)
 {
-    if (m_terminal)
-        text = visibleOnTerminal(text, m_scratch);
-    if (!m_failed && std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
+    if (m_failed)
+        return;
+    if (m_terminal) {
+        if (!writeText(stdout, visibleOnTerminal(text, m_scratch)))
+            fail();
+        return;
+    }
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
         fail();
 }
 

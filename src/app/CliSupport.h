@@ -27,9 +27,10 @@ int fail(const QString &heading, const RuntimeError &error);
 // A message of the program's own on stderr; returns 2.
 int failWith(const QString &message);
 
-// One line on stderr (local 8-bit text): exactly as given, or on a terminal
-// with its control characters shown (see CliTerminal.h), since a message may
-// echo a name taken from a catalog or typed by a script.
+// One line on stderr (UTF-8 text, as the stream takes it: see writeText in
+// CliTerminal.h): exactly as given, or on a terminal with its control
+// characters shown (see CliTerminal.h), since a message may echo a name
+// taken from a catalog or typed by a script.
 void printError(std::string_view message);
 
 // "--" ends the options. The entry point takes it out of the arguments and
@@ -50,7 +51,8 @@ class Output
 {
 public:
     // On a terminal, lines are shown with their control characters made
-    // visible (see CliTerminal.h); elsewhere they are written exactly.
+    // visible, and on a Windows console as UTF-16 (see CliTerminal.h);
+    // elsewhere they are written exactly.
     Output();
     void line(std::string_view text);
     void text(std::string_view text);
@@ -68,6 +70,7 @@ private:
     bool m_terminal = false;
     int m_errno = 0;
     std::string m_scratch;
+    std::string m_line;
 };
 
 // Scans root (a folder or a disc image) into listing; prints the error and

@@ -16,6 +16,12 @@ namespace kobrix::cli {
 // own (CliTerminal_posix.cpp, CliTerminal_win.cpp).
 bool isTerminal(std::FILE *stream);
 
+// Writes text (UTF-8) to stream (stdout or stderr) as the stream takes it:
+// a Windows console as UTF-16, so that every letter shows whatever the
+// console's code page; a file, a pipe and every stream on POSIX its bytes.
+// False when the write failed.
+bool writeText(std::FILE *stream, std::string_view text);
+
 // text (UTF-8) with each C0 control but the tab, DEL, each C1 control, the
 // bidirectional marks, embeddings, overrides and isolates (U+061C, U+200E,
 // U+200F, U+202A-U+202E, U+2066-U+2069) and each byte that is no part of

@@ -9,4 +9,9 @@ bool isTerminal(std::FILE *stream)
     return ::isatty(fileno(stream)) == 1;
 }
 
+bool writeText(std::FILE *stream, std::string_view text)
+{
+    return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+}
+
 } // namespace kobrix::cli

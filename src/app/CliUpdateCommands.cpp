@@ -54,9 +54,10 @@ int commandUpdate(const QStringList &args)
     // a script must not take the failure for an update that did not happen.
     if (code != 0)
         failWith(ProgramTexts::updateWrittenButNotListed());
-    std::fprintf(stderr, "%s\n",
-                 qPrintable(ProgramTexts::updateCounts(update.addedCount(), update.removedCount(),
-                                                       update.unchangedCount())));
+    const QByteArray counts = ProgramTexts::updateCounts(update.addedCount(), update.removedCount(),
+                                                         update.unchangedCount())
+                                  .toUtf8();
+    printError(std::string_view(counts.constData(), std::size_t(counts.size())));
     return code;
 }
 

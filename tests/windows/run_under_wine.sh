@@ -8,6 +8,8 @@
 #   E: a drive letter with nothing behind it
 #   F: an empty disc
 #   G: a folder of files for the failure cases
+# The console's case runs once more on a pseudo-terminal (script(1)), which
+# Wine makes the program's console.
 # As root, Wine runs as nobody, so that a read-only file really refuses to be
 # written; when nobody cannot reach BUILD_DIR the work folder goes to /tmp.
 set -euo pipefail
@@ -102,6 +104,17 @@ mapped="$(seconds)"
 
 status=0
 run timeout 120 "$wine" "$work/tst_win32_layer.exe" || status=$?
+# The console's case: Wine gives a program started on a terminal a console
+# of its own, so it runs on a pseudo-terminal made by script(1) and writes
+# its report to a file.
+console_status=0
+timeout 120 script -qec "$(printf '%q ' "${as_user[@]}" "$wine" "$work/tst_win32_layer.exe" \
+    --console 'G:\console-report.txt')" /dev/null >/dev/null || console_status=$?
+if ! cat "$work/files/console-report.txt" 2>/dev/null; then
+    echo "FAIL   the console's case wrote no report"
+    console_status=1
+fi
+status=$((status + console_status))
 done_at="$(seconds)"
 awk -v a="$start" -v b="$made" -v c="$mapped" -v d="$done_at" 'BEGIN {
     printf "run_under_wine: prefix made in %.1f s, drives mapped in %.1f s, tests ran in %.1f s\n",

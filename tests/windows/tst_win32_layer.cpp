@@ -1,13 +1,16 @@
 // The Windows layer under Wine: drive discovery, directory enumeration and
-// the walk's order, error numbers from real failures, and shell open.
+// the walk's order, error numbers from real failures, shell open, and the
+// standard streams: bytes written exactly, letters shown on a console.
 //
 // run_under_wine.sh prepares the drives: D: a CD-ROM drive holding the
 // fixture disc, E: a drive letter with nothing behind it, F: an empty disc,
-// G: a folder of files for the failure cases.
+// G: a folder of files for the failure cases. It starts the test once more
+// on a terminal for the console's case (--console REPORT_FILE).
 
 #include "WinTest.h"
 
 #include "core/win32/commandline_win.h"
+#include "core/win32/console_win.h"
 #include "core/win32/directory_win.h"
 #include "core/win32/drives_win.h"
 #include "core/win32/errors_win.h"
@@ -17,6 +20,9 @@
 #include "CoreErrorNumbers.h"
 
 #include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
 
 #include <algorithm>
 #include <deque>
@@ -49,6 +55,18 @@ std::string utf8(const std::wstring &text)
 std::wstring wide(const char *utf8Text)
 {
     return toWide(utf8Text);
+}
+
+// Every byte a handle gives until its end (a file read from its start, or
+// a pipe whose writing end is closed).
+std::string readAll(HANDLE handle)
+{
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(handle, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    return bytes;
 }
 
 // The walk as the scan makes it: breadth first, the files of the root, then
@@ -378,10 +396,100 @@ void shellOpens(const std::string &test)
     compare(test, "missing file", shellOpen(L"G:\\no such file.txt"), FileNotFound);
 }
 
+
+// Bytes meant to be bytes (a CSV with CR LF, a page with LF, messages in
+// any script) reach a file or a pipe exactly as on Linux: the stream opened
+// in text mode, as the C runtime opens the standard streams, is put in
+// binary mode first.
+void streamsKeepBytes(const std::string &test)
+{
+    const char *rows[][2] = {
+        {"CSV line ends", "Disc,Folder,File\r\nGames 1,\\,SETUP.EXE\r\n"},
+        {"line feeds alone", "<html>\n<body>\n"},
+        {"Cyrillic and Japanese", "There is no disc named \"\u0414\u0438\u0441\u043A 9\" in "
+                                  "\u65E5\u672C\u8A9E.cdc\n"},
+    };
+    for (const auto &row : rows) {
+        const std::string name = row[0], text = row[1];
+        const std::wstring path = L"G:\\stream " + wide(row[0]) + L".txt";
+        std::FILE *file = _wfopen(path.c_str(), L"w");
+        report(file != nullptr, test, name + ": open", "could not open the file");
+        if (!file)
+            continue;
+        report(!isConsole(file), test, name + ": a file is no console", "taken for a console");
+        report(setBinaryMode(file), test, name + ": binary mode", "not set");
+        report(writeUtf8(file, text), test, name + ": write", "failed");
+        std::fclose(file);
+        HANDLE back = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        compare(test, name + ": file", readAll(back), text);
+        CloseHandle(back);
+
+        HANDLE readEnd = nullptr, writeEnd = nullptr;
+        CreatePipe(&readEnd, &writeEnd, nullptr, 1 << 16);
+        // In text mode, as the C runtime opens a standard stream.
+        std::FILE *pipe = _fdopen(
+            _open_osfhandle(reinterpret_cast<intptr_t>(writeEnd), _O_WRONLY | _O_TEXT), "w");
+        report(setBinaryMode(pipe) && writeUtf8(pipe, text), test, name + ": pipe write", "failed");
+        std::fclose(pipe);
+        compare(test, name + ": pipe", readAll(readEnd), text);
+        CloseHandle(readEnd);
+    }
+    std::FILE *nul = _wfopen(L"NUL", L"w");
+    report(nul && !isConsole(nul), test, "NUL is no console", "taken for a console");
+    if (nul)
+        std::fclose(nul);
+}
+
+// A console gets the letters themselves, whatever its code page: the text
+// read back from the console's screen is the text written. Run on its own
+// (--console), started on a terminal, which Wine makes the program's console.
+void consoleShowsLetters(const std::string &test)
+{
+    // Open to read as well, as a console's standard output is: the screen
+    // is read back, and the console's mode is read to know it for one.
+    HANDLE screen =
+        CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    std::FILE *console =
+        screen == INVALID_HANDLE_VALUE
+            ? nullptr
+            : _fdopen(_open_osfhandle(reinterpret_cast<intptr_t>(screen), _O_WRONLY), "w");
+    report(console && isConsole(console), test, "CONOUT$ is a console", "not taken for one");
+    if (!console)
+        return;
+    const char *rows[] = {
+        "There is no disc named \"\u0414\u0438\u0441\u043A 9\"",
+        "\u65E5\u672C\u8A9E\\\u30D5\u30A1\u30A4\u30EB.txt",
+        "\u00C9t\u00E9 \U0001F4BF",
+    };
+    for (const char *row : rows) {
+        CONSOLE_SCREEN_BUFFER_INFO before{};
+        GetConsoleScreenBufferInfo(screen, &before);
+        std::fputs("buffered before ", console);
+        report(writeUtf8(console, std::string(row) + "\n"), test, row, "write failed");
+        const std::wstring expected = L"buffered before " + wide(row);
+        std::wstring shown(expected.size(), L' ');
+        DWORD read = 0;
+        ReadConsoleOutputCharacterW(screen, shown.data(), DWORD(shown.size()),
+                                    {0, before.dwCursorPosition.Y}, &read);
+        shown.resize(read);
+        compare(test, row, utf8(shown), utf8(expected));
+    }
+    std::fclose(console);
+}
+
 } // namespace
 
-int main()
+int main(int argc, char **argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--console") {
+        // The console is the terminal; the report goes to the file named.
+        if (!_wfreopen(wide(argv[2]).c_str(), L"w", stdout))
+            return 1;
+        wintest::run("consoleShowsLetters", consoleShowsLetters);
+        return wintest::summary();
+    }
     // Failures come back as error codes, not as dialogs.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     wintest::run("drivesFound", drivesFound);
@@ -393,5 +501,6 @@ int main()
     wintest::run("argumentsAsUtf8", argumentsAsUtf8);
     wintest::run("errorsFromFailures", errorsFromFailures);
     wintest::run("shellOpens", shellOpens);
+    wintest::run("streamsKeepBytes", streamsKeepBytes);
     return wintest::summary();
 }
