@@ -10,13 +10,14 @@
 #include <QAccessible>
 #include <QAccessibleInterface>
 #include <QApplication>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
+#include <map>
 
 using namespace kobrix;
 using namespace kobrix::test;
@@ -184,8 +185,9 @@ private Q_SLOTS:
         QTest::newRow("discs' search text") << "DiscsWindow" << "searchLabel" << "searchBox"
                                             << "Find &what:" << "Find what:";
     }
-    // A screen reader reads every line list as a list of its rows: the
-    // main window's listing, the search results, the lists of the update.
+    // A screen reader reads every line list as a list of its rows, and hears
+    // the row the keys are on: the main window's listing, the search
+    // results, the lists of the update.
     void lineListsReadTheirRows_data()
     {
         QTest::addColumn<QString>("window");
@@ -220,87 +222,77 @@ private Q_SLOTS:
             QCOMPARE(face->role(), QAccessible::List);
             QCOMPARE(face->text(QAccessible::Name), list->accessibleName());
             QCOMPARE(face->childCount(), rows);
+            const auto text = [list](int row) {
+                return list->model()->index(row, 0).data().toString();
+            };
             for (int row : {0, rows / 2, rows - 1}) {
                 QAccessibleInterface *item = face->child(row);
                 QVERIFY(item);
                 QCOMPARE(item->role(), QAccessible::ListItem);
-                QCOMPARE(item->text(QAccessible::Name),
-                         list->model()->index(row, 0).data().toString());
+                QCOMPARE(item->text(QAccessible::Name), text(row));
                 QCOMPARE(item->parent(), face);
                 QCOMPARE(face->indexOfChild(item), row);
             }
-            // The row the keys are on is the one a reader hears.
             list->setFocus();
             list->setCurrentIndex(list->model()->index(rows - 1, 0));
             QTRY_VERIFY(list->hasFocus());
             QAccessibleInterface *focused = face->focusChild();
             QVERIFY(focused);
-            QCOMPARE(focused->text(QAccessible::Name),
-                     list->model()->index(rows - 1, 0).data().toString());
+            QCOMPARE(focused->text(QAccessible::Name), text(rows - 1));
             QVERIFY(focused->state().focused);
         }
         QCOMPARE(withRows, lists);
     }
 
     // The file dialogs of the added commands say what they are for; those
-    // of the designed commands keep the dialog's own title.
+    // of the designed commands keep the dialog's own title. Rows are named
+    // by the command.
     void fileDialogTitles_data()
     {
-        QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("title");
-        QTest::newRow("Scan Folder...") << "scanFolder" << "Scan Folder";
-        QTest::newRow("Scan Disc Image...") << "scanImage" << "Scan Disc Image";
-        QTest::newRow("Update Disc in Catalog...") << "update" << "Update Disc in Catalog";
-        QTest::newRow("Catalog Files...") << "addFiles" << "Add Catalogs";
-        QTest::newRow("All Catalogs in a Folder...") << "addFolder" << "Add All Catalogs in a Folder";
-        QTest::newRow("Export, Whole Catalog...") << "exportWhole" << "Export Whole Catalog";
-        QTest::newRow("Export, Search Results...") << "exportResults" << "Export Search Results";
-        QTest::newRow("designed: Load...") << "load" << "";
-        QTest::newRow("designed: Write Catalog...") << "write" << "";
-        QTest::newRow("designed: Add to Catalog...") << "add" << "";
+        QTest::newRow("Scan Folder...") << "Scan Folder";
+        QTest::newRow("Scan Disc Image...") << "Scan Disc Image";
+        QTest::newRow("Update Disc in Catalog...") << "Update Disc in Catalog";
+        QTest::newRow("Catalog Files...") << "Add Catalogs";
+        QTest::newRow("All Catalogs in a Folder...") << "Add All Catalogs in a Folder";
+        QTest::newRow("Export, Whole Catalog...") << "Export Whole Catalog";
+        QTest::newRow("Export, Search Results...") << "Export Search Results";
+        QTest::newRow("designed: Load...") << "";
+        QTest::newRow("designed: Write Catalog...") << "";
+        QTest::newRow("designed: Add to Catalog...") << "";
     }
     void fileDialogTitles()
     {
-        QFETCH(QString, command);
         QFETCH(QString, title);
         ScriptedServices io;
         io.dialogs.cancel();
-        if (command.startsWith(QLatin1String("export"))
-            || (command.startsWith(QLatin1String("add")) && command != QLatin1String("add"))) {
-            Catalog catalog;
-            catalog.lines().append(QStringLiteral("Games 1 - \\SETUP.EXE"));
-            catalog.lines().append(QStringLiteral("Games 2 - \\SETUP.EXE"));
-            catalog.setContent(Catalog::Content::CatalogLines);
-            DiscsWindow window(io.services());
-            window.showCatalog(catalog, QStringLiteral("Games.cdc"));
-            QVERIFY(QTest::qWaitFor([&] { return window.isReady(); }, 10000));
-            window.searchBox->setText(QStringLiteral("setup"));
-            window.find();
-            QVERIFY(QTest::qWaitFor([&] { return !window.isWorking(); }, 10000));
-            QAction *action = command == QLatin1String("addFiles")      ? window.addFilesAction
-                              : command == QLatin1String("addFolder")   ? window.addFolderAction
-                              : command == QLatin1String("exportWhole") ? window.output->exportWhole
-                                                                        : window.output->exportResults;
-            QVERIFY(action->isEnabled());
-            action->trigger();
-        } else {
-            Form1 form(io.services(), WorkMode::NewCatalog);
-            form.list2Lines().append(QStringLiteral("\\SETUP.EXE"));
-            form.refreshList2();
-            form.Text2->setText(QStringLiteral("Games 1"));
-            if (command == QLatin1String("scanFolder"))
-                form.scanFolderAction->trigger();
-            else if (command == QLatin1String("scanImage"))
-                form.scanImageAction->trigger();
-            else if (command == QLatin1String("update"))
-                form.updateDiscInCatalog();
-            else if (command == QLatin1String("load"))
-                form.loadCatalog();
-            else if (command == QLatin1String("write"))
-                form.WriteList();
-            else
-                form.AppendList();
-        }
+        Form1 form(io.services(), WorkMode::NewCatalog);
+        form.list2Lines().append(QStringLiteral("\\SETUP.EXE"));
+        form.refreshList2();
+        form.Text2->setText(QStringLiteral("Games 1"));
+        Catalog catalog;
+        catalog.lines().append(QStringLiteral("Games 1 - \\SETUP.EXE"));
+        catalog.lines().append(QStringLiteral("Games 2 - \\SETUP.EXE"));
+        catalog.setContent(Catalog::Content::CatalogLines);
+        DiscsWindow discs(io.services());
+        discs.showCatalog(catalog, QStringLiteral("Games.cdc"));
+        QVERIFY(QTest::qWaitFor([&] { return discs.isReady(); }, 10000));
+        discs.searchBox->setText(QStringLiteral("setup"));
+        discs.find();
+        QVERIFY(QTest::qWaitFor([&] { return !discs.isWorking(); }, 10000));
+        const std::map<QString, std::function<void()>> commands{
+            {"Scan Folder...", [&] { form.scanFolderAction->trigger(); }},
+            {"Scan Disc Image...", [&] { form.scanImageAction->trigger(); }},
+            {"Update Disc in Catalog...", [&] { form.updateDiscInCatalog(); }},
+            {"Catalog Files...", [&] { discs.addFilesAction->trigger(); }},
+            {"All Catalogs in a Folder...", [&] { discs.addFolderAction->trigger(); }},
+            {"Export, Whole Catalog...", [&] { discs.output->exportWhole->trigger(); }},
+            {"Export, Search Results...", [&] { discs.output->exportResults->trigger(); }},
+            {"designed: Load...", [&] { form.loadCatalog(); }},
+            {"designed: Write Catalog...", [&] { form.WriteList(); }},
+            {"designed: Add to Catalog...", [&] { form.AppendList(); }},
+        };
+        commands.at(QString::fromLatin1(QTest::currentDataTag()))();
         QCOMPARE(io.dialogs.requests.size(), std::size_t(1));
         QCOMPARE(io.dialogs.last()->title, title);
     }
@@ -311,33 +303,29 @@ private Q_SLOTS:
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("Scan Folder") << "Scan Folder" << int(FileDialogMode::Folder) << "Scan Folder";
-        QTest::newRow("Export Whole Catalog")
+        QTest::newRow("folder") << "Scan Folder" << int(FileDialogMode::Folder) << "Scan Folder";
+        QTest::newRow("save")
             << "Export Whole Catalog" << int(FileDialogMode::Save) << "Export Whole Catalog";
-        QTest::newRow("no title: Save As") << "" << int(FileDialogMode::Save) << "Save As";
+        QTest::newRow("save, no title") << "" << int(FileDialogMode::Save) << "Save As";
     }
     void qtDialogShowsTitle()
     {
         QFETCH(QString, title);
         QFETCH(int, mode);
         QFETCH(QString, shown);
-        QtFileDialogBackend backend;
         FileDialogRequest request;
         request.mode = FileDialogMode(mode);
         request.title = title;
         QString seen;
         QTimer::singleShot(0, [&] {
-            if (!QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 5000))
-                return;
-            if (QWidget *dialog = QApplication::activeModalWidget()) {
-                seen = dialog->windowTitle();
-                dialog->close();
+            if (QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 5000)) {
+                seen = QApplication::activeModalWidget()->windowTitle();
+                QApplication::activeModalWidget()->close();
             }
         });
-        QVERIFY(!backend.run(nullptr, request));
+        QVERIFY(!QtFileDialogBackend().run(nullptr, request));
         QCOMPARE(seen, shown);
     }
-
     void promptsNameTheirBoxes()
     {
         QFETCH(QString, window);
