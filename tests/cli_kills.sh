@@ -137,6 +137,22 @@ timeout 20 "$cli" append "$work/c/nofolder.cdc" --disc "A" "$work/small" >/dev/n
 check "append through a link into no folder: exit" 2 $?
 check "append through a link into no folder: message" 1 "$(grep -c '76 - Path not found' "$work/err")"
 
+# A user who may not write the catalog reads it past a journal cut short
+# (no change began), but not past a whole one: that change may have begun,
+# and it is undone by the next user who may write the catalog.
+nobody=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+fresh plain
+: >"$work/c/.real.cdc.kobrix-rollback"
+"${nobody[@]}" "$cli" list "$real" >"$work/now.txt" 2>&1
+check "reader who may not write, journal cut short" "0 same" "$? $(cmp -s "$work/now.txt" "$work/old.txt" && echo same)"
+fresh symlink
+{ strace -f -qq -o /dev/null -e trace=ftruncate -e inject=ftruncate:signal=KILL:when=1 \
+    "$cli" update "$cat" --disc "Games 1" "$work/small" >/dev/null 2>&1; } 2>/dev/null
+"${nobody[@]}" "$cli" list "$cat" >/dev/null 2>"$work/err"
+check "reader who may not write, whole journal: refused" "2 1" "$? $(grep -c '70 - Permission denied' "$work/err")"
+"$cli" list "$cat" >"$work/now.txt" 2>&1
+check "  ...put back by one who may" "0 same" "$? $(cmp -s "$work/now.txt" "$work/old.txt" && echo same)"
+
 # A file that takes neither the new bytes nor the old ones back (/proc)
 # was never changed: the error alone, and no journal kept for it.
 "$cli" write /proc/version --disc "A" "$work/small" >/dev/null 2>"$work/err"

@@ -99,8 +99,12 @@ RuntimeError openCatalogFile(const QString &path, QFile &file, qint64 *size)
         if (attempt > 0 || !hasLeftJournal(path, facts))
             break;
         file.close();
-        if (RuntimeError error = putBackUnfinishedChange(path))
-            return error;
+        if (RuntimeError error = putBackUnfinishedChange(path)) {
+            // A user who may not write the catalog still reads it when what
+            // was left is no change to undo (a journal cut short).
+            if (error.number() != PermissionDenied || needsPuttingBack(path, facts))
+                return error;
+        }
     }
     if (size)
         *size = facts.size;

@@ -108,6 +108,16 @@ bool readHeader(QFile &journal, JournalHeader &out)
     return ok[0] && ok[1] && ok[2] && out.oldSize >= 0;
 }
 
+// Whether a journal read back is the catalog's (facts) and whole, so that
+// its change may have begun and must be undone.
+bool isWholeJournalOf(const QFile &journal, const JournalHeader &header,
+                      const filesystem::FileFacts &facts)
+{
+    const bool ours = header.device == facts.device && header.inode == facts.inode;
+    const qint64 whole = kHeaderBytes + (header.state == 'R' ? header.oldSize : 0);
+    return ours && header.state != '-' && journal.size() == whole;
+}
+
 // Puts the catalog back as the journal (positioned behind its header) says.
 // Returns 0 or the system's error number.
 int applyJournal(const JournalHeader &header, QFile &journal, QFile &catalog, const QString &path)
@@ -281,6 +291,19 @@ bool hasLeftJournal(const QString &path, const filesystem::FileFacts &facts)
     return !journalCandidates(path, facts).isEmpty();
 }
 
+bool needsPuttingBack(const QString &path, const filesystem::FileFacts &facts)
+{
+    for (const QString &journalPath : journalCandidates(path, facts)) {
+        QFile journal(journalPath);
+        JournalHeader header;
+        if (!journal.open(QIODevice::ReadOnly)) // unknown: take it for whole
+            return true;
+        if (readHeader(journal, header) && isWholeJournalOf(journal, header, facts))
+            return true;
+    }
+    return false;
+}
+
 RuntimeError recoverCatalog(const QString &path, QFile &catalog)
 {
     filesystem::FileFacts facts;
@@ -301,9 +324,7 @@ RuntimeError recoverCatalog(const QString &path, QFile &catalog)
             }
             continue;
         }
-        const bool ours = header.device == facts.device && header.inode == facts.inode;
-        const qint64 whole = kHeaderBytes + (header.state == 'R' ? header.oldSize : 0);
-        if (!ours || header.state == '-' || journal.size() != whole) {
+        if (!isWholeJournalOf(journal, header, facts)) {
             // Another file's, one whose catalog was replaced since, or one
             // written only in part: its change never touched this catalog.
             journal.close();

@@ -68,6 +68,9 @@ private:
 // Whether a journal of the catalog (path, open as file with facts) was
 // left behind by a change that did not end.
 bool hasLeftJournal(const QString &path, const filesystem::FileFacts &facts);
+// Whether one of them is whole, so that its change may have begun: the
+// catalog cannot be read before it is put back.
+bool needsPuttingBack(const QString &path, const filesystem::FileFacts &facts);
 
 // Puts back the catalog that a change left unfinished, when it finds the
 // change's journal, and removes the journal; a journal written only in part
