@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <functional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -53,6 +54,25 @@ int waitOrKill(pid_t child, std::chrono::milliseconds limit)
         QTest::qSleep(5);
     }
     return status;
+}
+
+// Forks a child that runs save(), which calls its signal function from
+// inside the save; returns the child's pid once it has (or -1).
+pid_t forkMidSave(const std::function<int(const std::function<void()> &signal)> &save)
+{
+    int ready[2];
+    if (::pipe(ready) != 0)
+        return -1;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(ready[0]);
+        ::_exit(save([&] { (void)::write(ready[1], "x", 1); }));
+    }
+    ::close(ready[1]);
+    char c = 0;
+    const bool signalled = child > 0 && ::read(ready[0], &c, 1) == 1;
+    ::close(ready[0]);
+    return signalled ? child : -1;
 }
 
 QStringList filesIn(const QString &folder)
@@ -200,25 +220,17 @@ private Q_SLOTS:
         QVERIFY(QFile::link(dir.filePath("real.cdc"), named));
         const LineStore half = longPathListing(3000);
 
-        int ready[2];
-        QVERIFY(::pipe(ready) == 0);
-        const pid_t child = ::fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
-            ::close(ready[0]);
-            const RuntimeError error = saveCatalog(
-                named, appending ? SavePolicy::Append : SavePolicy::Replace, [&](QIODevice &out) {
-                    (void)writeDiscBlock(out, u"New", half);
-                    (void)::write(ready[1], "x", 1);
-                    QTest::qSleep(300);
-                    return writeDiscBlock(out, u"New", half);
-                });
-            ::_exit(error.number());
-        }
-        ::close(ready[1]);
-        char c = 0;
-        QCOMPARE(::read(ready[0], &c, 1), ssize_t(1));
-        ::close(ready[0]);
+        const pid_t child = forkMidSave([&](const std::function<void()> &signal) {
+            return saveCatalog(named, appending ? SavePolicy::Append : SavePolicy::Replace,
+                               [&](QIODevice &out) {
+                                   (void)writeDiscBlock(out, u"New", half);
+                                   signal();
+                                   QTest::qSleep(300);
+                                   return writeDiscBlock(out, u"New", half);
+                               })
+                .number();
+        });
+        QVERIFY(child > 0);
         LineStore lines;
         QCOMPARE(readCatalog(named, lines, ExistingLines::Clear).number(), int(NoError));
         int status = 0;
@@ -239,25 +251,17 @@ private Q_SLOTS:
         writeFile(dir.path(), "killed.cdc", old);
         LineStore firstHalf = longPathListing(100000);
 
-        int ready[2];
-        QVERIFY(::pipe(ready) == 0);
-        const pid_t child = ::fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
-            ::close(ready[0]);
+        const pid_t child = forkMidSave([&](const std::function<void()> &signal) {
             saveCatalog(file, SavePolicy::Replace, [&](QIODevice &out) {
                 const RuntimeError error = writeDiscBlock(out, u"Big", firstHalf);
-                (void)::write(ready[1], "x", 1);
+                signal();
                 for (;;)
                     ::pause(); // mid-save until killed
                 return error;
             });
-            ::_exit(0);
-        }
-        ::close(ready[1]);
-        char c = 0;
-        QCOMPARE(::read(ready[0], &c, 1), ssize_t(1));
-        ::close(ready[0]);
+            return 0;
+        });
+        QVERIFY(child > 0);
         ::kill(child, SIGKILL);
         int status = 0;
         QCOMPARE(::waitpid(child, &status, 0), child);
