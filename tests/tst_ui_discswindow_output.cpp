@@ -239,6 +239,20 @@ const char *scopeName(Scope scope)
     return "search results";
 }
 
+// Shows the catalog with its first and third discs chosen, as printed.
+bool showTwoDiscsChosen(DiscsWindow &window, const Catalog &catalog)
+{
+    window.showCatalog(catalog, QStringLiteral("Shelf.cdc"));
+    if (!waitFor([&] { return window.isReady(); }))
+        return false;
+    window.show();
+    QItemSelection chosen;
+    for (const int row : {0, 2})
+        chosen.select(window.discListModel()->index(row, 0), window.discListModel()->index(row, 1));
+    window.discList->selectionModel()->select(chosen, QItemSelectionModel::ClearAndSelect);
+    return true;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Scope)
@@ -613,14 +627,7 @@ private Q_SLOTS:
         UiServices services = f.io.services();
         services.printPreview = &real;
         DiscsWindow window(services);
-        window.showCatalog(f.catalog, QStringLiteral("Shelf.cdc"));
-        QVERIFY(waitFor([&] { return window.isReady(); }));
-        window.show();
-        QItemSelection chosen;
-        for (const int row : {0, 2})
-            chosen.select(window.discListModel()->index(row, 0),
-                          window.discListModel()->index(row, 1));
-        window.discList->selectionModel()->select(chosen, QItemSelectionModel::ClearAndSelect);
+        QVERIFY(showTwoDiscsChosen(window, f.catalog));
         int shownPages = -1;
         QSizeF shownSize;
         // Read while the preview is open, then closed whatever was found.
@@ -664,14 +671,7 @@ private Q_SLOTS:
         UiServices services = f.io.services();
         services.printPreview = &real;
         DiscsWindow window(services);
-        window.showCatalog(f.catalog, QStringLiteral("Shelf.cdc"));
-        QVERIFY(waitFor([&] { return window.isReady(); }));
-        window.show();
-        QItemSelection chosen;
-        for (const int row : {0, 2})
-            chosen.select(window.discListModel()->index(row, 0),
-                          window.discListModel()->index(row, 1));
-        window.discList->selectionModel()->select(chosen, QItemSelectionModel::ClearAndSelect);
+        QVERIFY(showTwoDiscsChosen(window, f.catalog));
         const QString path = f.path(QStringLiteral("printed.pdf"));
         bool printed = false;
         // The preview's Print, then Print in the print dialog, to a file.
