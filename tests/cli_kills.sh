@@ -13,6 +13,8 @@ chmod 755 "$work"
 trap 'rm -rf "$work"' EXIT
 export LC_ALL=C.UTF-8 TMPDIR="$work/tmp"
 mkdir -m 1777 "$TMPDIR"
+# A copy the user nobody can run, wherever the build folder lies.
+cp "$cli" "$work/kobrix-cli" && cli="$work/kobrix-cli"
 pass=0 fail=0
 
 if ! command -v strace >/dev/null; then
