@@ -202,36 +202,33 @@ RuntimeError CatalogJournal::begin(const QString &path, QFile &catalog,
     if (m_path.isEmpty())
         return RuntimeError(failure);
 
-    auto fail = [this](int number) {
+    // A journal not made whole goes: the catalog has not changed.
+    auto fail = [this](const RuntimeError &error) {
         m_file.close();
         filesystem::removeFile(m_path);
         m_path.clear();
-        return RuntimeError::fromErrno(number);
+        return error;
     };
+    const auto systemError = [] { return RuntimeError::fromErrno(lastError()); };
     errno = 0;
     if (m_file.write(header('-', facts, m_oldSize)) != kHeaderBytes)
-        return fail(lastError());
+        return fail(systemError());
     if (change == Change::Rewrite) {
         errno = 0;
-        if (!catalog.seek(0))
-            return fail(lastError());
-        const qint64 copied = copyBytes(catalog, m_file);
+        const qint64 copied = catalog.seek(0) ? copyBytes(catalog, m_file) : -1;
         if (copied < 0)
-            return fail(lastError());
+            return fail(systemError());
         m_oldSize = copied;
     }
     if (const int synced = filesystem::syncFile(m_file))
-        return RuntimeError(synced);
+        return fail(RuntimeError(synced));
     // Whole and on the disk: mark it so, and only then may the catalog change.
     errno = 0;
-    if (!m_file.seek(0) || m_file.write(header(changeLetter(change), facts, m_oldSize)) != kHeaderBytes)
-        return fail(lastError());
-    if (const int synced = filesystem::syncFile(m_file)) {
-        m_file.close();
-        filesystem::removeFile(m_path);
-        m_path.clear();
-        return RuntimeError(synced);
-    }
+    if (!m_file.seek(0)
+        || m_file.write(header(changeLetter(change), facts, m_oldSize)) != kHeaderBytes)
+        return fail(systemError());
+    if (const int synced = filesystem::syncFile(m_file))
+        return fail(RuntimeError(synced));
     filesystem::syncFolder(filesystem::folderOf(m_path));
     m_bytesAt = kHeaderBytes;
     (void)m_file.seek(m_bytesAt);
