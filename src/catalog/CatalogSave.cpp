@@ -8,18 +8,16 @@
 #include "catalog/CatalogFileSystem.h"
 #include "catalog/CatalogFormat.h"
 #include "catalog/CatalogJournal.h"
+#include "core/FileNames.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <cerrno>
-#include <vector>
 
 namespace kobrix {
 
 namespace {
-
-constexpr qint64 kCopyChunk = 1 << 20;
 
 // Classifies a failure to open path for writing: the folder missing, the
 // target being a folder, or the open's error number (0 when it gave none).
@@ -136,8 +134,10 @@ RuntimeError rewriteInPlace(const QString &path, const CatalogEdit &edit)
     // next program to open the catalog puts it back.
     return RuntimeError(error.number(),
                         error.description()
-                            + QStringLiteral(" (the old catalog is kept in %1)")
-                                  .arg(QDir::toNativeSeparators(journal.journalPath())));
+                            + QStringLiteral(" (the old catalog is put back the next time "
+                                             "the catalog is opened; until then it is kept in %1)")
+                                  .arg(QDir::toNativeSeparators(
+                                      displayFileName(journal.journalPath()))));
 }
 
 // Puts back a catalog that a change left unfinished (a process killed

@@ -232,9 +232,8 @@ private:
         if (m_painter) {
             const QString line = ProgramTexts::exportCatalogLine(catalog);
             m_painter->setFont(m_body);
-            m_painter->drawText(
-                QPointF(0, m_y + m_ascent),
-                QFontMetricsF(m_body, &m_device).elidedText(line, Qt::ElideMiddle, m_width));
+            drawText(QPointF(0, m_y + m_ascent),
+                     QFontMetricsF(m_body, &m_device).elidedText(line, Qt::ElideMiddle, m_width));
         }
         m_y += m_lineHeight;
     }
