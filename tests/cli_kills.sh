@@ -160,6 +160,13 @@ check "reader who may not write, whole journal: refused" "2 1" "$? $(grep -c '70
 "$cli" list "$cat" >"$work/now.txt" 2>&1
 check "  ...put back by one who may" "0 same" "$? $(cmp -s "$work/now.txt" "$work/old.txt" && echo same)"
 
+# A journal left for an earlier file that had the catalog's number (the
+# catalog removed and made anew) is not applied to the new one.
+fresh plain
+printf '%-127s\n' "KOBRIX-ROLLBACK 1 A $(stat -c '%d %i' "$real") 1 0" >"$work/c/.real.cdc.kobrix-rollback"
+"$cli" list "$real" >"$work/now.txt" 2>&1
+check "journal of an earlier file with the same number: not applied" "0 same" "$? $(cmp -s "$work/now.txt" "$work/old.txt" && echo same)"
+
 # A file that takes neither the new bytes nor the old ones back (/proc)
 # was never changed: the error alone, and no journal kept for it.
 "$cli" write /proc/version --disc "A" "$work/small" >/dev/null 2>"$work/err"

@@ -30,6 +30,9 @@ struct FileFacts
     // and the file's number on it.
     quint64 device = 0;
     quint64 inode = 0;
+    // When the file was made (nanoseconds, 0 where the system cannot
+    // say): tells a file from a later one given the same number.
+    quint64 birth = 0;
 };
 
 enum class Access { Read, ReadWrite, ReadWriteCreate };

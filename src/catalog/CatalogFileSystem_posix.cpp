@@ -74,6 +74,13 @@ bool fileFacts(const QFileDevice &file, FileFacts &facts)
     facts.mode = unsigned(st.st_mode & 07777);
     facts.device = quint64(st.st_dev);
     facts.inode = quint64(st.st_ino);
+    facts.birth = 0;
+#ifdef STATX_BTIME
+    struct statx born {};
+    if (::statx(file.handle(), "", AT_EMPTY_PATH, STATX_BTIME, &born) == 0
+        && (born.stx_mask & STATX_BTIME))
+        facts.birth = quint64(born.stx_btime.tv_sec) * 1000000000u + born.stx_btime.tv_nsec;
+#endif
     return true;
 }
 

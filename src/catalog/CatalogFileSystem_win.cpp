@@ -108,6 +108,8 @@ bool fileFacts(const QFileDevice &file, FileFacts &facts)
     facts.mode = 0;
     facts.device = quint64(info.dwVolumeSerialNumber);
     facts.inode = (quint64(info.nFileIndexHigh) << 32) | quint64(info.nFileIndexLow);
+    facts.birth = (quint64(info.ftCreationTime.dwHighDateTime) << 32)
+        | quint64(info.ftCreationTime.dwLowDateTime);
     return true;
 }
 

@@ -1,6 +1,6 @@
 // The rollback journal of catalog changes made in the catalog file itself
 // (rewrites in place and appends). Its layout: a header of kHeaderBytes,
-// "KOBRIX-ROLLBACK 1 <state> <device> <inode> <old size>" padded with blanks
+// "KOBRIX-ROLLBACK 1 <state> <device> <inode> <birth> <old size>" padded with blanks
 // and ended by a line feed, then (for a rewrite) the old catalog's bytes.
 // The state is '-' while the journal is being written and becomes the
 // change's letter once every old byte is on the disk: only then may the
@@ -36,7 +36,8 @@ char changeLetter(CatalogJournal::Change change)
 QByteArray header(char state, const filesystem::FileFacts &facts, qint64 oldSize)
 {
     QByteArray text = kMagic + state + ' ' + QByteArray::number(facts.device) + ' '
-        + QByteArray::number(facts.inode) + ' ' + QByteArray::number(oldSize);
+        + QByteArray::number(facts.inode) + ' ' + QByteArray::number(facts.birth) + ' '
+        + QByteArray::number(oldSize);
     text = text.leftJustified(kHeaderBytes - 1, ' ', true);
     text += '\n';
     return text;
@@ -89,6 +90,7 @@ struct JournalHeader
     char state = '-';
     quint64 device = 0;
     quint64 inode = 0;
+    quint64 birth = 0;
     qint64 oldSize = -1;
 };
 
@@ -98,14 +100,15 @@ bool readHeader(QFile &journal, JournalHeader &out)
     if (text.size() != kHeaderBytes || !text.startsWith(kMagic))
         return false;
     const QList<QByteArray> fields = text.mid(kMagic.size()).simplified().split(' ');
-    if (fields.size() != 4 || fields[0].size() != 1)
+    if (fields.size() != 5 || fields[0].size() != 1)
         return false;
-    bool ok[3] = {};
+    bool ok[4] = {};
     out.state = fields[0][0];
     out.device = fields[1].toULongLong(&ok[0]);
     out.inode = fields[2].toULongLong(&ok[1]);
-    out.oldSize = fields[3].toLongLong(&ok[2]);
-    return ok[0] && ok[1] && ok[2] && out.oldSize >= 0;
+    out.birth = fields[3].toULongLong(&ok[2]);
+    out.oldSize = fields[4].toLongLong(&ok[3]);
+    return ok[0] && ok[1] && ok[2] && ok[3] && out.oldSize >= 0;
 }
 
 // Whether a journal read back is the catalog's (facts) and whole, so that
@@ -113,7 +116,10 @@ bool readHeader(QFile &journal, JournalHeader &out)
 bool isWholeJournalOf(const QFile &journal, const JournalHeader &header,
                       const filesystem::FileFacts &facts)
 {
-    const bool ours = header.device == facts.device && header.inode == facts.inode;
+    // The same device and number, and made at the same moment: not a later
+    // file that was given the number of a removed one.
+    const bool ours = header.device == facts.device && header.inode == facts.inode
+        && header.birth == facts.birth;
     const qint64 whole = kHeaderBytes + (header.state == 'R' ? header.oldSize : 0);
     return ours && header.state != '-' && journal.size() == whole;
 }
