@@ -43,10 +43,13 @@ QByteArray header(char state, const filesystem::FileFacts &facts, qint64 oldSize
     return text;
 }
 
-// The journal's place beside the real file of the catalog.
+// The journal's place beside the real file of the catalog. Only a name
+// that is itself a symbolic link needs resolving: a linked folder on the
+// way leads to the same folder, and so to the same journal. Every open of a
+// catalog asks for this, so a plain name costs one lstat, not a realpath.
 QString besidePath(const QString &path)
 {
-    const QString real = filesystem::realPath(path);
+    const QString real = filesystem::isSymbolicLink(path) ? filesystem::realPath(path) : QString();
     const QString file = real.isEmpty() ? path : real;
     const QString folder = filesystem::folderOf(file);
     const QString name = file.mid(file.lastIndexOf(QLatin1Char('/')) + 1);
