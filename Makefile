@@ -41,7 +41,7 @@ test-sanitizers: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
-# The Windows layer (src/core/win32) and its tests, cross-compiled with
+# The Windows layer (src/win32) and its tests, cross-compiled with
 # MinGW-w64 and run under Wine in a fresh prefix with a mapped CD-ROM drive.
 WIN_BUILD ?= $(BUILD)/windows
 test-windows:

@@ -15,10 +15,10 @@
 // files on several discs (dupes_ms, dupes_by_name_ms).
 
 #include "catalog/CatalogFile.h"
-#include "core/DiscDuplicates.h"
-#include "core/DiscIndex.h"
+#include "discs/DiscDuplicates.h"
+#include "discs/DiscIndex.h"
 #include "core/DiscLine.h"
-#include "core/DiscTree.h"
+#include "discs/DiscTree.h"
 #include "search/Matcher.h"
 
 #include <QString>

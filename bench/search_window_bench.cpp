@@ -10,16 +10,16 @@
 //       "find TAB text TAB found TAB find_ms TAB listed_ms TAB longest_gap_ms"
 
 #include "catalog/CatalogFile.h"
-#include "core/Catalog.h"
+#include "discs/Catalog.h"
 #include "core/LineStore.h"
-#include "ui/Form3.h"
-#include "ui/MessageBox.h"
-#include "ui/SearchResultModel.h"
+#include "ui/main/Form3.h"
+#include "ui/common/MessageBox.h"
+#include "ui/discs/SearchResultModel.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include "ui/LineListView.h"
+#include "ui/common/LineListView.h"
 #include <QTimer>
 
 #include <cstdio>

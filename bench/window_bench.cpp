@@ -10,16 +10,16 @@
 // Prints "key value" lines for scripts/bench.
 
 #include "platform/DriveSource.h"
-#include "ui/CommonDialog.h"
-#include "ui/Form1.h"
-#include "ui/MessageBox.h"
-#include "ui/UiServices.h"
+#include "ui/common/CommonDialog.h"
+#include "ui/main/Form1.h"
+#include "ui/common/MessageBox.h"
+#include "ui/common/UiServices.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QScrollBar>
-#include "ui/LineListView.h"
+#include "ui/common/LineListView.h"
 #include <QTimer>
 
 #include <cstdio>

@@ -7,13 +7,13 @@
 // window with its disc list and with search results.
 
 #include "UiTestSupport.h"
-#include "core/Catalog.h"
-#include "ui/Form1.h"
-#include "ui/Form2.h"
-#include "ui/Form3.h"
-#include "ui/Form4.h"
-#include "ui/DiscUpdateDialog.h"
-#include "ui/DiscsWindow.h"
+#include "discs/Catalog.h"
+#include "ui/main/Form1.h"
+#include "ui/main/Form2.h"
+#include "ui/main/Form3.h"
+#include "ui/main/Form4.h"
+#include "ui/main/DiscUpdateDialog.h"
+#include "ui/discs/DiscsWindow.h"
 
 #include <QTest>
 

@@ -5,13 +5,13 @@
 // window's models show.
 
 #include "UiTestSupport.h"
-#include "core/Catalog.h"
-#include "core/DiscIndex.h"
-#include "ui/DiscListModel.h"
-#include "ui/DiscTreeModel.h"
-#include "ui/DiscsWindow.h"
-#include "ui/DuplicatesModel.h"
-#include "ui/LineGroupsModel.h"
+#include "discs/Catalog.h"
+#include "discs/DiscIndex.h"
+#include "ui/discs/DiscListModel.h"
+#include "ui/discs/DiscTreeModel.h"
+#include "ui/discs/DiscsWindow.h"
+#include "ui/discs/DuplicatesModel.h"
+#include "ui/discs/LineGroupsModel.h"
 
 #include <QAction>
 #include <QApplication>

@@ -8,12 +8,12 @@
 #include "platform/DriveSource.h"
 #include "export/PdfTextLayer.h"
 #include "platform/ShellOpener.h"
-#include "ui/CommonDialog.h"
-#include "ui/MessageBox.h"
-#include "ui/PrintPreview.h"
-#include "ui/Form1.h"
-#include "ui/LineListView.h"
-#include "ui/UiServices.h"
+#include "ui/common/CommonDialog.h"
+#include "ui/common/MessageBox.h"
+#include "ui/common/PrintPreview.h"
+#include "ui/main/Form1.h"
+#include "ui/common/LineListView.h"
+#include "ui/common/UiServices.h"
 
 #include "TestSupport.h"
 

@@ -2,8 +2,8 @@
 // the hash that finds them.
 
 #include "core/ByteHash.h"
-#include "core/DiscDuplicates.h"
-#include "core/DiscIndex.h"
+#include "discs/DiscDuplicates.h"
+#include "discs/DiscIndex.h"
 #include "core/DiscLine.h"
 
 #include "TestSupport.h"

@@ -2,8 +2,8 @@
 // same name in other folders of other discs, and the first line of a disc
 // that holds a path or a name.
 
-#include "core/DiscIndex.h"
-#include "core/DiscOtherPlaces.h"
+#include "discs/DiscIndex.h"
+#include "discs/DiscOtherPlaces.h"
 
 #include "TestSupport.h"
 

@@ -1,11 +1,11 @@
 // The discs of a catalog: the index of discs, the catalog's discs as its
 // lines change, the folder tree of one disc and search hits grouped by disc.
 
-#include "core/Catalog.h"
-#include "core/DiscHits.h"
-#include "core/DiscIndex.h"
+#include "discs/Catalog.h"
+#include "discs/DiscHits.h"
+#include "discs/DiscIndex.h"
 #include "core/DiscLine.h"
-#include "core/DiscTree.h"
+#include "discs/DiscTree.h"
 
 #include "TestSupport.h"
 

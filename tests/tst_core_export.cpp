@@ -6,7 +6,7 @@
 #include "FailDevice.h"
 #include "TestSupport.h"
 
-#include "catalog/CatalogExport.h"
+#include "export/CatalogExport.h"
 
 #include <QBuffer>
 #include <QTest>

@@ -5,7 +5,7 @@
 #include "FailDevice.h"
 #include "TestSupport.h"
 #include "search/BackgroundRecognition.h"
-#include "search/DiscRecognition.h"
+#include "discs/DiscRecognition.h"
 
 #include <QBuffer>
 #include <QSignalSpy>

@@ -4,8 +4,8 @@
 
 #include "AllWindows.h"
 
-#include "ui/DiscsWindowOutput.h"
-#include "ui/LineListView.h"
+#include "ui/discs/DiscsWindowOutput.h"
+#include "ui/common/LineListView.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>

@@ -14,8 +14,8 @@
 #include <QScopeGuard>
 #include <QStandardPaths>
 
-#include "ui/DiscsWindowOutput.h"
-#include "ui/Form1.h"
+#include "ui/discs/DiscsWindowOutput.h"
+#include "ui/main/Form1.h"
 
 using namespace kobrix;
 using namespace kobrix::test;

@@ -4,7 +4,7 @@
 #include "DiscsWindowTestSupport.h"
 
 #include "core/ProgramTexts.h"
-#include "ui/DiscsWindowOutput.h"
+#include "ui/discs/DiscsWindowOutput.h"
 
 #include <QFileInfo>
 #include <QProcess>

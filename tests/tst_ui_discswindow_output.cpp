@@ -5,8 +5,8 @@
 
 #include "DiscsWindowTestSupport.h"
 
-#include "ui/DiscsWindowOutput.h"
-#include "ui/PrintPreview.h"
+#include "ui/discs/DiscsWindowOutput.h"
+#include "ui/common/PrintPreview.h"
 
 #include <QElapsedTimer>
 #ifdef KOBRIX_HAVE_PRINTING

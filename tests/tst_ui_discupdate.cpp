@@ -6,8 +6,8 @@
 #include "UiTestSupport.h"
 #include "catalog/CatalogFile.h"
 #include "core/ProgramTexts.h"
-#include "ui/DiscUpdateDialog.h"
-#include "ui/WorkModeSettings.h"
+#include "ui/main/DiscUpdateDialog.h"
+#include "ui/main/WorkModeSettings.h"
 
 #include <QMenu>
 #include <QSignalSpy>

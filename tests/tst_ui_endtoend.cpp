@@ -4,21 +4,21 @@
 // the About box and the donation link as the controller wires them.
 
 #include "UiTestSupport.h"
-#include "ui/AppController.h"
-#include "ui/DiscUpdateDialog.h"
-#include "ui/DiscTreeModel.h"
-#include "ui/DiscsWindow.h"
-#include "ui/Form2.h"
-#include "ui/Form3.h"
-#include "ui/Form4.h"
-#include "ui/Links.h"
-#include "ui/SearchResultModel.h"
+#include "ui/main/AppController.h"
+#include "ui/main/DiscUpdateDialog.h"
+#include "ui/discs/DiscTreeModel.h"
+#include "ui/discs/DiscsWindow.h"
+#include "ui/main/Form2.h"
+#include "ui/main/Form3.h"
+#include "ui/main/Form4.h"
+#include "ui/common/Links.h"
+#include "ui/discs/SearchResultModel.h"
 
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTreeView>
-#include "ui/LineListView.h"
+#include "ui/common/LineListView.h"
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>

@@ -2,8 +2,8 @@
 // closing step.
 
 #include "UiTestSupport.h"
-#include "ui/LineListView.h"
-#include "ui/Links.h"
+#include "ui/common/LineListView.h"
+#include "ui/common/Links.h"
 
 #include <QApplication>
 #include <QClipboard>

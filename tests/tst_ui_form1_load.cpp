@@ -6,7 +6,7 @@
 
 #include <QApplication>
 #include <QFile>
-#include "ui/LineListView.h"
+#include "ui/common/LineListView.h"
 #include <QPointer>
 #include <QScrollBar>
 #include <QSignalSpy>

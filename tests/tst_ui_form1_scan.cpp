@@ -5,7 +5,7 @@
 #include "UiTestSupport.h"
 
 #include <QApplication>
-#include "ui/LineListView.h"
+#include "ui/common/LineListView.h"
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>

@@ -3,11 +3,11 @@
 // What the settings of each mode do to the real main window is
 // tst_ui_workmode's.
 
-#include "core/Catalog.h"
-#include "ui/Artwork.h"
-#include "ui/CommonDialog.h"
-#include "ui/Form2.h"
-#include "ui/MessageBox.h"
+#include "discs/Catalog.h"
+#include "ui/common/Artwork.h"
+#include "ui/common/CommonDialog.h"
+#include "ui/main/Form2.h"
+#include "ui/common/MessageBox.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -2,17 +2,17 @@
 // search. The layout and the resize rule are in tst_ui_form3_layout.
 
 #include "TestSupport.h"
-#include "core/Catalog.h"
+#include "discs/Catalog.h"
 #include "core/LineStore.h"
-#include "ui/Form3.h"
-#include "ui/MessageBox.h"
-#include "ui/SearchResultModel.h"
+#include "ui/main/Form3.h"
+#include "ui/common/MessageBox.h"
+#include "ui/discs/SearchResultModel.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include "ui/LineListView.h"
+#include "ui/common/LineListView.h"
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>

@@ -2,14 +2,14 @@
 // font, the resize rule, and a frame the window system reports late.
 
 #include "UiTestSupport.h"
-#include "core/Catalog.h"
+#include "discs/Catalog.h"
 #include "core/LineStore.h"
-#include "ui/Form3.h"
+#include "ui/main/Form3.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include "ui/LineListView.h"
+#include "ui/common/LineListView.h"
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>

@@ -1,9 +1,9 @@
 // The About box: layout, the hover rule of its two links, and the links.
 
 #include "platform/ShellOpener.h"
-#include "ui/Artwork.h"
-#include "ui/Form4.h"
-#include "ui/Links.h"
+#include "ui/common/Artwork.h"
+#include "ui/main/Form4.h"
+#include "ui/common/Links.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -2,8 +2,8 @@
 // them scroll, select and answer the keyboard as a list box does.
 
 #include "core/LineStore.h"
-#include "ui/LineListView.h"
-#include "ui/LineStoreModel.h"
+#include "ui/common/LineListView.h"
+#include "ui/common/LineStoreModel.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -3,7 +3,7 @@
 // recording double that the window tests answer from a queue.
 
 #include "UiTestSupport.h"
-#include "ui/MessageBox.h"
+#include "ui/common/MessageBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -3,11 +3,11 @@
 // real windows while they scan, load and search.
 
 #include "UiTestSupport.h"
-#include "core/Catalog.h"
-#include "ui/Form3.h"
-#include "ui/LineListView.h"
-#include "ui/LineStoreModel.h"
-#include "ui/SearchResultModel.h"
+#include "discs/Catalog.h"
+#include "ui/main/Form3.h"
+#include "ui/common/LineListView.h"
+#include "ui/common/LineStoreModel.h"
+#include "ui/discs/SearchResultModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QTemporaryDir>

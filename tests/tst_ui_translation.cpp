@@ -5,10 +5,10 @@
 // so a context that does not match what lupdate collects shows up here.
 
 #include "UiTestSupport.h"
-#include "core/Catalog.h"
+#include "discs/Catalog.h"
 #include "core/ProgramTexts.h"
-#include "ui/Form2.h"
-#include "ui/Form3.h"
+#include "ui/main/Form2.h"
+#include "ui/main/Form3.h"
 
 #include <QApplication>
 #include <QRadioButton>

@@ -3,10 +3,10 @@
 // which the start dialog has applied through the window's factory.
 
 #include "UiTestSupport.h"
-#include "core/Catalog.h"
-#include "ui/AppController.h"
-#include "ui/Form3.h"
-#include "ui/WorkModeSettings.h"
+#include "discs/Catalog.h"
+#include "ui/main/AppController.h"
+#include "ui/main/Form3.h"
+#include "ui/main/WorkModeSettings.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // kobrix-cli: the catalog engine from the command line, for scripts and for
 // measuring. It writes and reads exactly the files the window does.
 
-#include "app/CliCommands.h"
-#include "app/CliSupport.h"
+#include "cli/CliCommands.h"
+#include "cli/CliSupport.h"
 
 #include "core/FileNames.h"
 #include "core/RuntimeError.h"
@@ -11,7 +11,7 @@
 #include <QStringList>
 
 #ifdef Q_OS_WIN
-#include "core/win32/commandline_win.h"
+#include "win32/commandline_win.h"
 #endif
 
 #include <cstdio>

@@ -4,13 +4,13 @@
 #include "core/ProgramTexts.h"
 #include "platform/DriveSource.h"
 #include "platform/ProcessSetup.h"
-#include "ui/AppController.h"
-#include "ui/CommonDialog.h"
-#include "ui/MessageBox.h"
-#include "ui/PrintPreview.h"
-#include "ui/QtShellOpener.h"
-#include "ui/ToolbarIcons.h"
-#include "ui/UiServices.h"
+#include "ui/main/AppController.h"
+#include "ui/common/CommonDialog.h"
+#include "ui/common/MessageBox.h"
+#include "ui/common/PrintPreview.h"
+#include "ui/common/QtShellOpener.h"
+#include "ui/common/ToolbarIcons.h"
+#include "ui/common/UiServices.h"
 
 #include <QApplication>
 

@@ -1,12 +1,12 @@
 // The catalog file code's system calls on Windows. Handles are opened with
 // CreateFileW and handed to QFile as C runtime descriptors; Windows errors
-// become error numbers through the Windows layer (core/win32), as the walk's
+// become error numbers through the Windows layer (win32), as the walk's
 // do.
 
 #include "catalog/CatalogFileSystem.h"
 
 #include "core/RuntimeError.h"
-#include "core/win32/errors_win.h"
+#include "win32/errors_win.h"
 
 #include <QDir>
 #include <QFileInfo>

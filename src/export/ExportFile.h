@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalog/CatalogExport.h"
+#include "export/CatalogExport.h"
 
 #include <QString>
 

@@ -4,7 +4,7 @@
 // for, so that its other commands start without Qt's graphics library. This
 // header names what both sides agree on and includes nothing graphical.
 
-#include "catalog/CatalogExport.h"
+#include "export/CatalogExport.h"
 
 class QIODevice;
 

@@ -1,7 +1,7 @@
 #include "platform/ProcessSetup.h"
 
 #include "catalog/CatalogFileSystem.h"
-#include "core/win32/console_win.h"
+#include "win32/console_win.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
-// The drives of a Windows machine, through the Windows layer (core/win32).
+// The drives of a Windows machine, through the Windows layer (win32).
 
 #include "platform/WindowsDriveSource.h"
 
-#include "core/win32/drives_win.h"
+#include "win32/drives_win.h"
 
 namespace kobrix {
 

@@ -1,10 +1,10 @@
 // The walk's reader of the local file system on Windows, through the Windows
-// layer (core/win32). Native paths are UTF-8 with backslashes; names come
+// layer (win32). Native paths are UTF-8 with backslashes; names come
 // from the system as UTF-16.
 
 #include "scan/FileSystemReader.h"
 
-#include "core/win32/directory_win.h"
+#include "win32/directory_win.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -9,13 +9,13 @@
 
 #include "WinTest.h"
 
-#include "core/win32/commandline_win.h"
-#include "core/win32/console_win.h"
-#include "core/win32/directory_win.h"
-#include "core/win32/drives_win.h"
-#include "core/win32/errors_win.h"
-#include "core/win32/shell_win.h"
-#include "core/win32/text_win.h"
+#include "win32/commandline_win.h"
+#include "win32/console_win.h"
+#include "win32/directory_win.h"
+#include "win32/drives_win.h"
+#include "win32/errors_win.h"
+#include "win32/shell_win.h"
+#include "win32/text_win.h"
 
 #include "CoreErrorNumbers.h"
 

@@ -1,0 +1,151 @@
+// kobrix-cli's commands that scan, write and read catalogs: scan, write,
+// append, list and find.
+
+#include "cli/CliCommands.h"
+#include "cli/CliCatalogList.h"
+#include "cli/CliSupport.h"
+
+#include "catalog/CatalogFile.h"
+#include "core/ProgramTexts.h"
+#include "search/Matcher.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace kobrix::cli {
+
+int commandScan(const QStringList &args)
+{
+    if (args.size() != 1)
+        return usage();
+    LineStore listing;
+    const bool ok = scan(args[0], listing);
+    Output out;
+    for (qsizetype i = 0; i < listing.count() && !out.failed(); ++i)
+        out.line(listing.utf8At(i));
+    // A total would make a failed scan look complete: its error says it all.
+    if (ok)
+        std::fprintf(stderr, "Total: %lld files\n", static_cast<long long>(listing.count()));
+    return out.finish(ok ? 0 : 2);
+}
+
+namespace {
+
+// Whether "write" makes a new catalog or "append" adds to one.
+enum class CatalogWrite { NewCatalog, AddToCatalog };
+
+int writeOrAppend(const QStringList &args, CatalogWrite write)
+{
+    QString catalog;
+    QString disc;
+    LineStore listing;
+    if (const int code = takeDiscScan(args, catalog, disc, listing))
+        return code;
+    const RuntimeError error = write == CatalogWrite::AddToCatalog
+                                   ? appendCatalog(catalog, disc, listing)
+                                   : writeCatalog(catalog, disc, listing);
+    if (error)
+        return fail(ProgramTexts::writeErrorHeading(), error);
+    std::fprintf(stderr, "Total: %lld files\n", static_cast<long long>(listing.count()));
+    return 0;
+}
+
+} // namespace
+
+int commandWrite(const QStringList &args)
+{
+    return writeOrAppend(args, CatalogWrite::NewCatalog);
+}
+
+int commandAppend(const QStringList &args)
+{
+    return writeOrAppend(args, CatalogWrite::AddToCatalog);
+}
+
+int commandList(const QStringList &args)
+{
+    if (args.size() != 1)
+        return usage();
+    Output out;
+    const RuntimeError error = forEachSlice(args[0], nullptr, [&](const LineStore &lines) {
+        for (qsizetype i = 0; i < lines.count() && !out.failed(); ++i)
+            out.line(lines.utf8At(i));
+        return !out.failed();
+    });
+    return error ? readingFailed(out, error) : out.finish(0);
+}
+
+namespace {
+
+std::string_view bytes(const QByteArray &text)
+{
+    return std::string_view(text.constData(), std::size_t(text.size()));
+}
+
+// Searches one catalog for the matcher's text and adds the number of lines
+// holding it to count. Unless only counting, prints each of those lines
+// after prefix.
+RuntimeError findInCatalog(SliceReading &reading, const QString &path, const Matcher &matcher,
+                           bool countOnly, std::string_view prefix, Output &out, long long &count)
+{
+    std::vector<qsizetype> hits;
+    return forEachSlice(reading, path, &matcher, [&](const LineStore &lines) {
+        hits.clear();
+        matcher.findIn(lines, 0, lines.count(), hits);
+        count += static_cast<long long>(hits.size());
+        if (!countOnly) {
+            for (const qsizetype i : hits) {
+                if (!prefix.empty())
+                    out.text(prefix);
+                out.line(lines.utf8At(i));
+            }
+        }
+        return !out.failed();
+    });
+}
+
+} // namespace
+
+int commandFind(const QStringList &args)
+{
+    QStringList rest = args;
+    const bool countOnly = takeFlag(rest, QLatin1String("--count"));
+    const bool byDisc = takeFlag(rest, QLatin1String("--by-disc"));
+    if (rest.size() < 2 || (countOnly && byDisc))
+        return usage();
+    const QString text = rest.takeLast();
+    if (text.isEmpty())
+        return failWith(ProgramTexts::missingSearchText());
+    const Matcher matcher(effectiveSearchText(text));
+    // Searched one after the other; with several, each result and count
+    // comes after its catalog's path, and one that cannot be read is
+    // reported without stopping the others.
+    const CatalogList catalogs(rest);
+    SliceReading reading;
+    Output out;
+    bool failed = catalogs.failed();
+    long long total = 0;
+    for (const CatalogPath &catalog : catalogs.catalogs()) {
+        const QByteArray prefix = catalogs.named() ? catalog.shown + ':' : QByteArray();
+        long long count = 0;
+        const RuntimeError error =
+            byDisc ? findByDisc(catalog.path, matcher, bytes(prefix), out, count)
+                   : findInCatalog(reading, catalog.path, matcher, countOnly, bytes(prefix), out, count);
+        if (out.failed())
+            break;
+        if (error && !catalogs.named())
+            return readingFailed(out, error);
+        if (error) {
+            out.flush();
+            reportUnreadable(catalog.shown, error);
+            failed = true;
+            continue;
+        }
+        if (countOnly)
+            out.line(bytes(prefix + QByteArray::number(count)));
+        total += count;
+    }
+    return out.finish(failed ? 2 : total == 0 ? 1 : 0);
+}
+
+} // namespace kobrix::cli

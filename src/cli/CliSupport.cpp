@@ -1,0 +1,176 @@
+#include "cli/CliSupport.h"
+
+#include "cli/CliTerminal.h"
+#include "catalog/CatalogFormat.h"
+#include "core/ProgramTexts.h"
+#include "scan/DiscImageReader.h"
+#include "scan/DiscWalker.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace kobrix::cli {
+
+void printError(std::string_view message)
+{
+    static const bool terminal = isTerminal(stderr);
+    std::string scratch;
+    std::string line(terminal ? visibleOnTerminal(message, scratch) : message);
+    line += '\n';
+    writeText(stderr, line);
+}
+
+int fail(const QString &heading, const RuntimeError &error)
+{
+    return failWith(heading + QStringLiteral(": ") + error.numberAndDescription());
+}
+
+int failWith(const QString &message)
+{
+    const QByteArray text = message.toUtf8();
+    printError(std::string_view(text.constData(), std::size_t(text.size())));
+    return 2;
+}
+
+namespace {
+
+// The arguments after "--", at the end of a command's argument list. Options
+// are taken from before them only, so their number stays the same while
+// options are taken out.
+qsizetype plainArgumentCount = 0;
+
+// The end of the part of args that may hold options.
+qsizetype optionsEnd(const QStringList &args)
+{
+    return qMax<qsizetype>(0, args.size() - plainArgumentCount);
+}
+
+} // namespace
+
+void setPlainArgumentCount(qsizetype count)
+{
+    plainArgumentCount = count;
+}
+
+bool takeOption(QStringList &args, QLatin1String name, QString &value)
+{
+    const qsizetype end = optionsEnd(args);
+    const qsizetype at = args.indexOf(name);
+    if (at < 0 || at + 1 >= end)
+        return false;
+    value = args[at + 1];
+    args.remove(at, 2);
+    return true;
+}
+
+bool takeFlag(QStringList &args, QLatin1String name)
+{
+    bool found = false;
+    for (qsizetype i = optionsEnd(args) - 1; i >= 0; --i) {
+        if (args[i] == name) {
+            args.removeAt(i);
+            found = true;
+        }
+    }
+    return found;
+}
+
+Output::Output()
+    : m_terminal(isTerminal(stdout))
+{
+}
+
+void Output::line(std::string_view text)
+{
+    if (m_failed)
+        return;
+    if (m_terminal) {
+        m_line.assign(visibleOnTerminal(text, m_scratch));
+        m_line += '\n';
+        if (!writeText(stdout, m_line))
+            fail();
+        return;
+    }
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size()
+        || std::fputc('\n', stdout) == EOF)
+        fail();
+}
+
+void Output::text(std::string_view text)
+{
+    if (m_failed)
+        return;
+    if (m_terminal) {
+        if (!writeText(stdout, visibleOnTerminal(text, m_scratch)))
+            fail();
+        return;
+    }
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
+        fail();
+}
+
+void Output::flush()
+{
+    if (!m_failed && (std::fflush(stdout) != 0 || std::ferror(stdout)))
+        fail();
+}
+
+int Output::finish(int code)
+{
+    flush();
+    if (!m_failed)
+        return code;
+    std::fprintf(stderr, "kobrix-cli: write error: %s\n", std::strerror(m_errno ? m_errno : EIO));
+    return 2;
+}
+
+void Output::fail()
+{
+    m_failed = true;
+    m_errno = errno;
+}
+
+bool scan(const QString &root, LineStore &listing)
+{
+    std::unique_ptr<DirectoryReader> reader;
+    if (RuntimeError error = makeReaderFor(root, reader)) {
+        fail(ProgramTexts::imageErrorHeading(root), error);
+        return false;
+    }
+    LineStore directories;
+    DiscWalker walker(*reader, root, directories, listing);
+    if (RuntimeError error = walker.run()) {
+        fail(ProgramTexts::scanErrorHeading(walker.failedPath()), error);
+        return false;
+    }
+    return true;
+}
+
+int takeDiscScan(const QStringList &args, QString &catalog, QString &disc, LineStore &listing)
+{
+    QStringList rest = args;
+    if (!takeOption(rest, QLatin1String("--disc"), disc))
+        return usage();
+    if (rest.size() != 2)
+        return usage();
+    // Refused before the scan, which may take minutes.
+    if (const QString problem = discNameProblem(disc); !problem.isEmpty())
+        return failWith(problem);
+    if (!scan(rest[1], listing))
+        return 2;
+    if (listing.isEmpty())
+        return failWith(ProgramTexts::emptyListing());
+    catalog = rest[0];
+    return 0;
+}
+
+int readingFailed(Output &out, const RuntimeError &error)
+{
+    const int code = out.finish(2);
+    fail(ProgramTexts::readErrorHeading(), error);
+    return code;
+}
+
+} // namespace kobrix::cli

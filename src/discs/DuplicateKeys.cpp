@@ -1,0 +1,193 @@
+#include "discs/DuplicateKeys.h"
+
+#include "core/ByteHash.h"
+#include "core/MemoryAdvice.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace kobrix {
+
+namespace {
+
+// Asks for memory ahead of its use.
+inline void prefetch(const void *address)
+{
+#if defined(__GNUC__)
+    __builtin_prefetch(address);
+#else
+    (void)address;
+#endif
+}
+
+} // namespace
+
+DuplicateKeys::DuplicateKeys(std::size_t expectedKeys)
+{
+    // Room reserved for the expected occurrences, for the log (as many
+    // records as there are occurrences at most) and the entries (half as
+    // many): paid for only as used, in huge pages where the system has them.
+    m_records.reserve(expectedKeys);
+    m_log.reserve(expectedKeys);
+    m_entries.reserve(expectedKeys / 2);
+}
+
+DuplicateKeys::~DuplicateKeys() = default;
+
+void DuplicateKeys::findInPart(const Record *records, std::size_t count)
+{
+    // The keys of this part, and a table of them by hash; both are used
+    // again for the next part.
+    std::vector<PartKey> &keys = m_partKeys;
+    keys.clear();
+    std::size_t size = 16;
+    while (size < count * 2)
+        size *= 2;
+    m_slots.assign(size, 0);
+    const std::size_t mask = size - 1;
+    const auto sameBytes = [&](std::uint64_t a, std::uint64_t b) {
+        const std::size_t length = std::size_t(a >> kPositionBits);
+        return length == std::size_t(b >> kPositionBits)
+               && std::memcmp(m_bytes + (a & kPositionMask), m_bytes + (b & kPositionMask), length) == 0;
+    };
+
+    // A key met before is compared with its first occurrence, which stands
+    // anywhere in the buffer: both are asked for some occurrences ahead.
+    constexpr std::size_t kAhead = 8;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i + kAhead < count) {
+            const Record &ahead = records[i + kAhead];
+            const std::uint32_t slot = m_slots[ahead.mark & mask];
+            if (slot != 0 && keys[slot - 1].mark == ahead.mark) {
+                prefetch(m_bytes + (keys[slot - 1].place & kPositionMask));
+                prefetch(m_bytes + (ahead.place & kPositionMask));
+            }
+        }
+        const Record &record = records[i];
+        std::size_t at = record.mark & mask;
+        for (;; at = (at + 1) & mask) {
+            if (m_slots[at] == 0) {
+                keys.push_back({record.place, record.mark, record.disc, -1});
+                m_slots[at] = std::uint32_t(keys.size());
+                break;
+            }
+            PartKey &key = keys[m_slots[at] - 1];
+            if (key.mark != record.mark || !sameBytes(key.place, record.place))
+                continue;
+            if (key.lastDisc == record.disc)
+                break; // on this disc already
+            if (key.entry < 0) {
+                // On one disc so far, now on a second.
+                key.entry = qint32(m_entries.size());
+                m_entries.push_back({key.place, 2});
+                m_log.push_back({key.entry, key.lastDisc});
+            } else {
+                // A disc whose lines stand in two places (appended twice)
+                // may come into the log twice: finish() drops the copy.
+                ++m_entries[std::size_t(key.entry)].discs;
+            }
+            m_log.push_back({key.entry, record.disc});
+            key.lastDisc = record.disc;
+            break;
+        }
+    }
+}
+
+void DuplicateKeys::finish(qsizetype discCount)
+{
+    // The occurrences sorted into parts by the top bits of their hashes,
+    // each part in the order added.
+    std::vector<std::size_t> partStarts(kParts + 1, 0);
+    for (const Record &record : m_records)
+        ++partStarts[partOf(record.mark) + 1];
+    for (std::size_t p = 0; p < kParts; ++p)
+        partStarts[p + 1] += partStarts[p];
+    struct LargeBlock
+    {
+        std::size_t bytes;
+        Record *records = static_cast<Record *>(allocateLarge(bytes));
+        ~LargeBlock() { freeLarge(records, bytes); }
+    };
+    const LargeBlock parts{std::max<std::size_t>(m_records.size(), 1) * sizeof(Record)};
+    std::vector<std::size_t> next(partStarts.begin(), partStarts.end() - 1);
+    for (const Record &record : m_records)
+        parts.records[next[partOf(record.mark)]++] = record;
+    m_records = {};
+    for (std::size_t p = 0; p < kParts; ++p)
+        findInPart(parts.records + partStarts[p], partStarts[p + 1] - partStarts[p]);
+    m_slots = {};
+    m_partKeys = {};
+
+    // Entries in the order of their first occurrences, which is the order
+    // of their positions.
+    const std::size_t entries = m_entries.size();
+    std::vector<std::pair<std::uint64_t, qint32>> order(entries);
+    for (std::size_t e = 0; e < entries; ++e)
+        order[e] = {m_entries[e].place & kPositionMask, qint32(e)};
+    std::sort(order.begin(), order.end());
+    std::vector<qint32> ranks(entries);
+    m_places.resize(entries);
+    m_hashes.resize(entries);
+    std::vector<std::size_t> starts(entries + 1, 0);
+    for (std::size_t rank = 0; rank < entries; ++rank) {
+        const Entry &entry = m_entries[std::size_t(order[rank].second)];
+        ranks[std::size_t(order[rank].second)] = qint32(rank);
+        m_places[rank] = entry.place;
+        m_hashes[rank] = hashBytes(bytesOf(entry.place));
+        starts[rank + 1] = std::size_t(entry.discs);
+    }
+    for (std::size_t rank = 0; rank < entries; ++rank)
+        starts[rank + 1] += starts[rank];
+
+    // The log laid out entry by entry, each entry's discs in the order met,
+    // each disc once.
+    std::vector<qint32> discs(m_log.size());
+    next.assign(starts.begin(), starts.end() - 1);
+    for (const Met &met : m_log)
+        discs[next[std::size_t(ranks[std::size_t(met.entry)])]++] = met.disc;
+    std::vector<qint32> lastEntryOfDisc(std::size_t(discCount), -1);
+    m_discs.clear();
+    m_discs.reserve(discs.size());
+    m_discStarts.assign(1, 0);
+    m_discStarts.reserve(entries + 1);
+    for (std::size_t rank = 0; rank < entries; ++rank) {
+        for (std::size_t k = starts[rank]; k < starts[rank + 1]; ++k) {
+            qint32 &last = lastEntryOfDisc[std::size_t(discs[k])];
+            if (last != qint32(rank)) {
+                last = qint32(rank);
+                m_discs.push_back(discs[k]);
+            }
+        }
+        m_discStarts.push_back(m_discs.size());
+    }
+
+    // A table of the entries by hash, for entryOf().
+    std::size_t size = 16;
+    while (size < entries * 2)
+        size *= 2;
+    m_entrySlots.assign(size, -1);
+    for (std::size_t rank = 0; rank < entries; ++rank) {
+        std::size_t at = m_hashes[rank] & (size - 1);
+        while (m_entrySlots[at] >= 0)
+            at = (at + 1) & (size - 1);
+        m_entrySlots[at] = qint32(rank);
+    }
+    m_entries = {};
+    m_log = {};
+}
+
+qsizetype DuplicateKeys::entryOf(std::string_view bytes) const
+{
+    const std::uint64_t hash = hashBytes(bytes);
+    const std::size_t mask = m_entrySlots.size() - 1;
+    for (std::size_t at = hash & mask; m_entrySlots[at] >= 0; at = (at + 1) & mask) {
+        const qint32 entry = m_entrySlots[at];
+        if (m_hashes[std::size_t(entry)] == hash && this->bytes(entry) == bytes)
+            return entry;
+    }
+    return -1;
+}
+
+} // namespace kobrix

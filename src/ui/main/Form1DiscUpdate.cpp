@@ -1,0 +1,278 @@
+// The main window's part in bringing a disc of a catalog up to date and in
+// recognising a scanned disc: "Update Disc in Catalog..." in the File menu,
+// the confirmation of the changes, and the notice in the status bar that
+// the disc just scanned is already in the catalog. The reading, comparing
+// and writing are the core's (DiscUpdate, BackgroundRecognition).
+
+#include "ui/main/Form1.h"
+
+#include "catalog/DiscUpdate.h"
+#include "core/ProgramTexts.h"
+#include "search/BackgroundRecognition.h"
+#include "ui/common/CommonDialog.h"
+#include "ui/main/DiscUpdateDialog.h"
+#include "ui/common/MessageBox.h"
+
+#include <QAction>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolButton>
+
+namespace kobrix {
+
+namespace {
+
+// Keeps an action enabled exactly when a widget is, however the widget's
+// state is changed.
+class EnabledMirror : public QObject
+{
+public:
+    EnabledMirror(QWidget *source, QAction *target) : QObject(source), m_target(target)
+    {
+        source->installEventFilter(this);
+        m_target->setEnabled(source->isEnabled());
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::EnabledChange)
+            m_target->setEnabled(static_cast<QWidget *>(watched)->isEnabled());
+        return false;
+    }
+
+private:
+    QAction *m_target;
+};
+
+// A one-line label that shows as much of its text as its width allows,
+// with an ellipsis in the middle, rather than widening the fixed window.
+class NoticeLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+    QSize minimumSizeHint() const override
+    {
+        return QSize(fontMetrics().averageCharWidth() * 10, QLabel::minimumSizeHint().height());
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QRect area = contentsRect();
+        style()->drawItemText(&painter, area, int(alignment()), palette(), isEnabled(),
+                              fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width()),
+                              foregroundRole());
+    }
+};
+
+QString catalogFileName(const QString &path) { return QFileInfo(path).fileName(); }
+
+} // namespace
+
+void Form1::createDiscUpdateControls()
+{
+    updateDiscAction = new QAction(tr("&Update Disc in Catalog..."), this);
+    updateDiscAction->setObjectName(QStringLiteral("updateDiscAction"));
+    updateDiscAction->setToolTip(tr("Replace the disc's files in a catalog with the disc as scanned now"));
+    // Beside the other commands that read discs, above "&Find".
+    mnuFile->menu()->insertAction(mnuFind, updateDiscAction);
+    connect(updateDiscAction, &QAction::triggered, this, &Form1::updateDiscInCatalog);
+    new EnabledMirror(Command3, updateDiscAction);
+
+    discNotice = new NoticeLabel(StatusBar1);
+    discNotice->setObjectName(QStringLiteral("discNotice"));
+    discNotice->setContentsMargins(4, 0, 4, 0);
+    discNotice->hide();
+    StatusBar1->insertWidget(1, discNotice);
+    discNoticeButton = new QToolButton(StatusBar1);
+    discNoticeButton->setObjectName(QStringLiteral("discNoticeButton"));
+    discNoticeButton->setText(tr("Update..."));
+    discNoticeButton->setToolTip(tr("Update Disc in Catalog..."));
+    discNoticeButton->setAccessibleName(tr("Update the disc in the catalog"));
+    discNoticeButton->setFocusPolicy(Qt::TabFocus);
+    discNoticeButton->setFixedHeight(m_statusPanel->sizeHint().height());
+    discNoticeButton->hide();
+    StatusBar1->insertWidget(2, discNoticeButton);
+    discNoticeButton->setEnabled(updateDiscAction->isEnabled());
+    connect(updateDiscAction, &QAction::enabledChanged, discNoticeButton, &QWidget::setEnabled);
+    connect(discNoticeButton, &QToolButton::clicked, this, &Form1::updateRecognisedDisc);
+
+    m_recognition = new BackgroundRecognition(this);
+    connect(m_recognition, &BackgroundRecognition::finished, this, &Form1::showRecognition);
+
+    m_knownCatalogFile = m_catalog.path();
+    connect(&m_catalog, &Catalog::pathChanged, this, &Form1::noteCatalogFile);
+}
+
+void Form1::noteCatalogFile(const QString &path) { m_knownCatalogFile = path; }
+
+QString Form1::recognitionCatalog() const
+{
+    // A name typed for a catalog not yet written is no file: it is taken
+    // only as the full path of a file that exists.
+    const QFileInfo info(m_knownCatalogFile);
+    return !m_knownCatalogFile.isEmpty() && info.isAbsolute() && info.isFile() ? m_knownCatalogFile
+                                                                              : QString();
+}
+
+DiscUpdateDialog *Form1::discUpdateDialog() const { return m_updateDialog.data(); }
+
+bool Form1::isRecognising() const { return m_recognition && m_recognition->isRunning(); }
+
+void Form1::updateDiscInCatalog()
+{
+    // The checks of "Write Catalog...", with its messages.
+    if (!checkDiscName())
+        return;
+    if (m_catalog.lines().count() <= 0) {
+        showMessage(tr("Error"), ProgramTexts::emptyListing(), MessageIcon::Critical);
+        return;
+    }
+    if (!m_services.fileDialogs)
+        return;
+    // An existing catalog, proposed as the one the disc was found in or
+    // the one in use; the main window's file dialog keeps its settings for
+    // the writer's next use.
+    FileDialogRequest request = existingCatalogRequest(
+        !m_recognisedCatalog.isEmpty() ? m_recognisedCatalog : m_knownCatalogFile);
+    request.title = tr("Update Disc in Catalog");
+    const std::optional<QString> chosen = m_services.fileDialogs->run(this, request);
+    if (!chosen)
+        return; // cancelled: nothing read, nothing changed
+    prepareDiscUpdate(*chosen);
+}
+
+void Form1::updateRecognisedDisc()
+{
+    if (m_recognisedCatalog.isEmpty() || !updateDiscAction->isEnabled())
+        return;
+    // The disc is the one the notice names.
+    Text2->setText(m_recognisedDisc);
+    if (m_catalog.lines().count() <= 0)
+        return;
+    prepareDiscUpdate(m_recognisedCatalog);
+}
+
+void Form1::prepareDiscUpdate(const QString &catalogPath)
+{
+    auto update = std::make_unique<DiscUpdate>(catalogPath, Text2->text(), m_catalog.lines());
+    if (const DiscUpdate::Problem problem = update->prepare(); problem != DiscUpdate::Problem::None) {
+        if (problem == DiscUpdate::Problem::CatalogError)
+            showMessage(ProgramTexts::programTitle(),
+                        errorMessageText(ProgramTexts::readErrorHeading(), update->error()),
+                        MessageIcon::Critical);
+        else
+            showMessage(ProgramTexts::programTitle(), update->problemText(problem),
+                        MessageIcon::Exclamation);
+        return;
+    }
+    m_pendingUpdate = std::move(update);
+    // Modal over the main window, as the search window is: nothing changes
+    // the listing while the user looks at the changes.
+    auto *dialog = new DiscUpdateDialog(DiscUpdateSummary::of(*m_pendingUpdate), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    connect(dialog, &QDialog::accepted, this, &Form1::applyDiscUpdate);
+    connect(dialog, &QDialog::rejected, this, [this] { m_pendingUpdate.reset(); });
+    m_updateDialog = dialog;
+    dialog->show();
+}
+
+void Form1::applyDiscUpdate()
+{
+    if (!m_pendingUpdate)
+        return;
+    const std::unique_ptr<DiscUpdate> update = std::move(m_pendingUpdate);
+    const DiscUpdate::Problem problem = update->apply();
+    if (problem == DiscUpdate::Problem::CatalogError) {
+        showMessage(ProgramTexts::programTitle(),
+                    errorMessageText(ProgramTexts::writeErrorHeading(), update->error()),
+                    MessageIcon::Critical);
+        return;
+    }
+    if (problem != DiscUpdate::Problem::None) {
+        showMessage(ProgramTexts::programTitle(), update->problemText(problem),
+                    MessageIcon::Exclamation);
+        return;
+    }
+    noteCatalogFile(update->catalogPath());
+    // Done with this disc, as after a write (while "Write Catalog..." is
+    // offered) or an add: the name and the commands that write it are off
+    // until "Scan New CD" and the next scan, so no second update or add of
+    // it is one key away; "Add to Catalog..." waits for the next disc.
+    const bool writeOffered = !Command3->isHidden();
+    setDriveButtonsEnabled(false);
+    Label2->setEnabled(false);
+    Text2->setEnabled(false);
+    Command3->setEnabled(false);
+    Command4->setEnabled(false);
+    if (writeOffered)
+        Command4->show();
+    Command2->show();
+    Command2->setEnabled(true);
+    showDiscNotice(tr("Updated \"%1\" in %2: %3")
+                       .arg(update->discName(), catalogFileName(update->catalogPath()),
+                            ProgramTexts::updateCounts(update->addedCount(), update->removedCount(),
+                                                       update->unchangedCount())),
+                   false);
+}
+
+void Form1::recogniseScannedDisc()
+{
+    const QString catalog = recognitionCatalog();
+    if (catalog.isEmpty() || m_catalog.lines().isEmpty())
+        return;
+    m_recognition->start(catalog, m_catalog.lines());
+}
+
+void Form1::showRecognition()
+{
+    const DiscRecognition &result = m_recognition->result();
+    // Nothing to say when the catalog could not be read or holds no such
+    // disc: the notice is an aside, never an error.
+    if (m_recognition->error() || !result.isSameDisc())
+        return;
+    const DiscLikeness &best = result.best().front();
+    const QLocale locale;
+    m_recognisedDisc = best.disc;
+    m_recognisedCatalog = m_recognition->catalogPath();
+    showDiscNotice(tr("Already in %1 as \"%2\" (%3 of %4 files)")
+                       .arg(catalogFileName(m_recognisedCatalog), best.disc,
+                            locale.toString(best.shared), locale.toString(result.scanFiles())),
+                   true);
+}
+
+void Form1::showDiscNotice(const QString &text, bool offerUpdate)
+{
+    discNotice->setText(text);
+    discNotice->setToolTip(text);
+    discNotice->show();
+    discNoticeButton->setVisible(offerUpdate);
+}
+
+void Form1::forgetDiscNotice()
+{
+    if (m_recognition)
+        m_recognition->cancel();
+    m_recognisedDisc.clear();
+    m_recognisedCatalog.clear();
+    if (discNotice) {
+        discNotice->hide();
+        discNotice->clear();
+        discNoticeButton->hide();
+    }
+}
+
+} // namespace kobrix
