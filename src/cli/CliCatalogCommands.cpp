@@ -8,6 +8,7 @@
 #include "catalog/CatalogFile.h"
 #include "core/ProgramTexts.h"
 #include "search/Matcher.h"
+#include "session/LineSearch.h"
 
 #include <cstdio>
 #include <vector>
@@ -88,16 +89,18 @@ std::string_view bytes(const QByteArray &text)
 RuntimeError findInCatalog(SliceReading &reading, const QString &path, const Matcher &matcher,
                            bool countOnly, std::string_view prefix, Output &out, long long &count)
 {
-    std::vector<qsizetype> hits;
     return forEachSlice(reading, path, &matcher, [&](const LineStore &lines) {
-        hits.clear();
-        matcher.findIn(lines, 0, lines.count(), hits);
-        count += static_cast<long long>(hits.size());
+        // The windows' search loop, run to its end over the slice.
+        LineSearch search(lines, matcher);
+        search.finish();
+        count += static_cast<long long>(search.hitCount());
         if (!countOnly) {
-            for (const qsizetype i : hits) {
-                if (!prefix.empty())
-                    out.text(prefix);
-                out.line(lines.utf8At(i));
+            for (const std::vector<qsizetype> &chunk : search.takeChunks()) {
+                for (const qsizetype i : chunk) {
+                    if (!prefix.empty())
+                        out.text(prefix);
+                    out.line(lines.utf8At(i));
+                }
             }
         }
         return !out.failed();

@@ -14,6 +14,7 @@
 #include "discs/DuplicateKeys.h"
 #include "core/MemoryAdvice.h"
 #include "core/ProgramTexts.h"
+#include "session/LineSearch.h"
 
 #include <algorithm>
 #include <cstring>
@@ -315,15 +316,19 @@ RuntimeError findByDisc(const QString &catalog, const Matcher &matcher, std::str
                         Output &out, long long &hitCount)
 {
     // Every line is kept, as the discs come in the order of their first
-    // line whether or not it matches.
+    // line whether or not it matches. The catalog is loaded as the window
+    // loads it, the search keys of a text outside ASCII made on a second
+    // thread while the file is read, and searched by the window's loop:
+    // without the keys, the search would make one per line afterwards.
     LineStore lines;
-    lines.setKeepSearchKeys(!matcher.hasClue());
+    lines.setKeepSearchKeys(!matcher.isAscii());
     if (RuntimeError error = readCatalog(catalog, lines, ExistingLines::Clear))
         return error;
     DiscIndex index;
     index.build(lines);
-    std::vector<qsizetype> hits;
-    matcher.findIn(lines, 0, lines.count(), hits);
+    LineSearch search(lines, matcher);
+    search.finish();
+    const std::vector<qsizetype> hits = search.takeHits();
     const DiscHitGroups groups(index, hits);
 
     std::string line;

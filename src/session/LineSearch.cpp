@@ -21,6 +21,12 @@ LineSearch::LineSearch(const LineStore &lines, QStringView typed)
     , m_count(lines.count())
 {}
 
+LineSearch::LineSearch(const LineStore &lines, const Matcher &matcher)
+    : m_lines(lines)
+    , m_matcher(matcher)
+    , m_count(lines.count())
+{}
+
 void LineSearch::setText(QStringView typed)
 {
     m_matcher.emplace(effectiveSearchText(typed));

@@ -21,6 +21,9 @@ class LineSearch
 public:
     // The text as typed; effectiveSearchText() is applied here.
     LineSearch(const LineStore &lines, QStringView typed);
+    // A text made into a matcher once, for many stores searched in turn
+    // (the slices of a catalog that kobrix-cli reads one after the other).
+    LineSearch(const LineStore &lines, const Matcher &matcher);
 
     // Searches on until the end of the lines, the end of the control's time
     // slice, or hitBudget new hits (at least one block of lines each call).
