@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -170,18 +171,25 @@ std::string decomposed(std::string_view utf8)
         .toStdString();
 }
 
-int generateLanguageCatalog(const std::string &path, long long wanted,
-                            const LanguageWords &words)
+namespace {
+
+int generateCatalog(const std::string &path, long long wanted,
+                    const std::vector<const LanguageWords *> &languages, std::uint32_t seed)
 {
-    Random random(words.seed);
+    Random random(seed);
     std::string out;
     out.reserve(std::size_t(wanted) * 90);
     long long lines = 0;
-    int serial[kDiscKinds] = {1, 1, 1, 1, 1, 1};
+    // Disc names are numbered per language and kind.
+    std::vector<std::array<int, kDiscKinds>> serial(languages.size());
+    for (auto &numbers : serial)
+        numbers.fill(1);
     while (lines < wanted) {
+        const std::size_t language
+            = languages.size() == 1 ? 0 : random.below(std::uint32_t(languages.size()));
         const auto kind = random.below(kDiscKinds);
-        const DiscWords &disc = words.discs[kind];
-        const std::string discName = makeDiscName(disc, serial[kind], random);
+        const DiscWords &disc = languages[language]->discs[kind];
+        const std::string discName = makeDiscName(disc, serial[language][kind], random);
         const long long fileCount = std::min<long long>(random.between(300, 5200), wanted - lines);
         const std::size_t before = out.size();
         generateDisc(disc, discName, int(fileCount), random, out);
@@ -197,6 +205,22 @@ int generateLanguageCatalog(const std::string &path, long long wanted,
     std::printf("%s: %lld lines, %zu bytes; %lld lines not ASCII, %lld with decomposed names\n",
                 path.c_str(), wanted, out.size(), shares.nonAscii, shares.decomposed);
     return 0;
+}
+
+} // namespace
+
+int generateLanguageCatalog(const std::string &path, long long wanted,
+                            const LanguageWords &words)
+{
+    return generateCatalog(path, wanted, {&words}, words.seed);
+}
+
+int generateMixedCatalog(const std::string &path, long long wanted)
+{
+    std::vector<const LanguageWords *> languages;
+    for (const char *kind : {"latin", "cyrillic", "greek", "japanese"})
+        languages.push_back(languageWords(kind));
+    return generateCatalog(path, wanted, languages, 0x4D697864u); // "Mixd"
 }
 
 } // namespace benchgen

@@ -24,7 +24,7 @@ constexpr int kDiscKinds = 6;
 
 struct LanguageWords
 {
-    const char *kind; // "latin", "cyrillic", "japanese"
+    const char *kind; // "latin", "cyrillic", "greek", "japanese"
     std::uint32_t seed;
     DiscWords discs[kDiscKinds];
 };
@@ -40,5 +40,9 @@ std::string decomposed(std::string_view utf8);
 // Writes a catalog of the given language with the given number of lines.
 int generateLanguageCatalog(const std::string &path, long long lines,
                             const LanguageWords &words);
+
+// Writes a catalog whose discs are each in one of the languages, taken in
+// turn at random: Latin, Cyrillic, Greek and Japanese lines mixed.
+int generateMixedCatalog(const std::string &path, long long lines);
 
 } // namespace benchgen

@@ -1,6 +1,6 @@
 // The words of the language catalogs: disc names, folders and file names as
-// users of French, German and Czech, of Russian and Ukrainian, and of
-// Japanese give them. Cameras and installers name their files in ASCII in
+// users of French, German and Czech, of Russian and Ukrainian, of Greek and
+// of Japanese give them. Cameras and installers name their files in ASCII in
 // every country, so some names stay ASCII. Folder names hold no '%'; file
 // patterns and disc names hold one %d.
 
@@ -187,11 +187,61 @@ const LanguageWords kJapanese{
           "ﾄﾞﾗｲﾊﾞ%d.inf", "DRV%04d.SYS", "更新プログラム%d.exe", "説明書%d.pdf"}},
     }};
 
+// Greek names: every letter has a capital (and sigma a final form), accents
+// (tonos) on many words; disc names are Greek, so every line is.
+const LanguageWords kGreek{
+    "greek",
+    0x4772656Bu, // "Grek"
+    {
+        // Games
+        {{"Παιχνίδια %d", "Παιχνίδι %d"},
+         {},
+         {"Αποθηκεύσεις", "Επίπεδα", "Χάρτες", "Ήχος", "Μουσική", "Βίντεο", "Οδηγίες",
+          "Εγκατάσταση", "SETUP", "DATA", "ΟΔΥΣΣΕΙΑ"},
+         {"Επίπεδο %d.dat", "Χάρτης %02d.map", "Αποθήκευση %d.sav", "Ήχος %03d.wav",
+          "Διάβασέ με %d.txt", "Οδηγίες %d.pdf", "DATA%d.CAB", "GAME%d.EXE"}},
+        // Photos
+        {{"Φωτογραφίες %d", "Εικόνες %d"},
+         {"Διακοπές %d", "Πάσχα %d", "Χριστούγεννα %d"},
+         {"Διακοπές", "Σαντορίνη", "Αθήνα", "Θεσσαλονίκη", "Κρήτη", "Γάμος", "Βάπτιση",
+          "Παιδιά", "Καλοκαίρι", "DCIM", "Γιαγιά", "Ακρόπολη"},
+         {"Φωτογραφία %04d.jpg", "Θάλασσα %d.jpg", "Σάρωση %03d.tif", "IMG_%04d.JPG",
+          "Παιδιά %d.jpg", "DSC%05d.JPG", "Οδυσσέας %d.jpg"}},
+        // Backups
+        {{"Αντίγραφο ασφαλείας %d", "Αρχείο %d"},
+         {"Εργασία - %d"},
+         {"Τα έγγραφά μου", "Έγγραφα", "Επιφάνεια εργασίας", "Επιστολές", "Λογαριασμοί",
+          "Πτυχιακή", "Έργα", "Λογιστήριο", "Φόροι", "Αλληλογραφία"},
+         {"Αναφορά %d.doc", "Προϋπολογισμός %d.xls", "Επιστολή %d.doc", "Τιμολόγιο %04d.pdf",
+          "Βιογραφικό %d.doc", "Σημειώσεις %d.txt", "Σύμβαση %d.doc"}},
+        // Music
+        {{"Μουσική %d", "MP3 συλλογή %d"},
+         {},
+         {"Θεοδωράκης", "Χατζιδάκις", "Ρεμπέτικα", "Βαμβακάρης", "Νταλάρας", "Συλλογή",
+          "Άλμπουμ", "Συναυλίες", "Λαϊκά", "Νησιώτικα"},
+         {"%02d - Τραγούδι.mp3", "%02d - Ζορμπάς.mp3", "%02d - Τα παιδιά του Πειραιά.mp3",
+          "Κομμάτι %02d.mp3", "εξώφυλλο %d.jpg", "%02d - Συρτάκι.mp3"}},
+        // Software
+        {{"Προγράμματα %d", "Λογισμικό %d"},
+         {},
+         {"Εγκατάσταση", "Προγράμματα", "Βοηθήματα", "Βοήθεια", "Γραμματοσειρές", "Γραφείο",
+          "Τεκμηρίωση", "SETUP"},
+         {"Εγκατάσταση %d.exe", "SETUP%d.EXE", "Διάβασέ με %d.txt", "Βοήθεια %d.chm",
+          "Άδεια χρήσης %d.txt", "DATA%d.CAB", "Γραμματοσειρά %03d.ttf"}},
+        // Drivers
+        {{"Οδηγοί %d", "Προγράμματα οδήγησης %d"},
+         {},
+         {"Οδηγοί", "Εκτυπωτής", "Σαρωτής", "Ήχος", "Δίκτυο", "Κάρτα γραφικών", "Μόντεμ",
+          "SETUP", "WINXP"},
+         {"SETUP%d.EXE", "Οδηγός %d.sys", "Εγκατάσταση %d.inf", "Διάβασέ με %d.txt",
+          "DRV%04d.SYS", "Ενημέρωση %d.exe"}},
+    }};
+
 } // namespace
 
 const LanguageWords *languageWords(std::string_view kind)
 {
-    for (const LanguageWords *words : {&kLatin, &kCyrillic, &kJapanese}) {
+    for (const LanguageWords *words : {&kLatin, &kCyrillic, &kGreek, &kJapanese}) {
         if (kind == words->kind)
             return words;
     }

@@ -26,6 +26,8 @@ cases=(
     "latin    45  65   1  8  .                   setup dvořák"
     "cyrillic 100 100  1  8  [\x{0400}-\x{04FF}] setup ёлка"
     "japanese 100 100  1  10 [\x{3040}-\x{30FF}\x{4E00}-\x{9FFF}\x{FF01}-\x{FF9F}] setup データ"
+    "greek    100 100  5  30 [\x{0370}-\x{03FF}] setup οδυσσέας"
+    "mixed    70  95   2  15 .                   setup dvořák ёлка データ"
 )
 lines=100000
 for entry in "${cases[@]}"; do
@@ -84,9 +86,9 @@ done
 
 # An unknown kind is a usage error and writes nothing.
 status=0
-"$gen" catalog "$work/greek.cdc" 10 greek >/dev/null 2>&1 || status=$?
+"$gen" catalog "$work/klingon.cdc" 10 klingon >/dev/null 2>&1 || status=$?
 [ "$status" -eq 2 ] || fail "unknown kind exited $status"
-[ ! -e "$work/greek.cdc" ] || fail "unknown kind wrote a file"
+[ ! -e "$work/klingon.cdc" ] || fail "unknown kind wrote a file"
 
 [ "$failed" -eq 0 ] || exit 1
 echo "all generator checks passed"
