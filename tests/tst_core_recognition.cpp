@@ -1,14 +1,12 @@
 // Recognising a scanned disc among the discs of a catalog: what counts as a
-// shared line, which discs come first, the 90% rule, and the comparison in
-// the background.
+// shared line, which discs come first, the 90% rule, and a cancelled
+// comparison. The comparison on a task: tst_session_discscan.
 
 #include "FailDevice.h"
 #include "TestSupport.h"
-#include "search/BackgroundRecognition.h"
 #include "discs/DiscRecognition.h"
 
 #include <QBuffer>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -167,42 +165,6 @@ private Q_SLOTS:
         QVERIFY(recognition.wasCancelled());
         QVERIFY(recognition.best().empty());
         QVERIFY(!recognition.isSameDisc());
-    }
-
-    // In the background: the listing is copied at the start, the result
-    // arrives by signal; a new start replaces a running one, a cancelled one
-    // never reports.
-    void inTheBackground()
-    {
-        QTemporaryDir dir;
-        writeFile(dir.path(), "cat.cdc", disc("Other", 0, 200000) + disc("Games 1", 0, 100));
-        BackgroundRecognition background;
-        QSignalSpy finished(&background, &BackgroundRecognition::finished);
-        {
-            LineStore listing = toStore(scanOf(0, 100));
-            background.start(dir.filePath("cat.cdc"), listing);
-            listing.clear(); // the comparison has its own copy
-        }
-        QVERIFY(background.isRunning());
-        QVERIFY(finished.wait(10000));
-        QCOMPARE(finished.count(), 1);
-        QVERIFY(!background.isRunning());
-        QCOMPARE(rows(background.result()), (QStringList{"Games 1 100 100", "Other 100 200000"}));
-        QVERIFY(!background.error());
-        QCOMPARE(background.catalogPath(), dir.filePath("cat.cdc"));
-
-        background.start(dir.filePath("cat.cdc"), toStore(scanOf(0, 100)));
-        background.start(dir.filePath("none.cdc"), toStore(scanOf(0, 100)));
-        QVERIFY(finished.wait(10000));
-        QTest::qWait(50);
-        QCOMPARE(finished.count(), 2); // the first of the two never reported
-        QCOMPARE(background.error().number(), 53);
-
-        background.start(dir.filePath("cat.cdc"), toStore(scanOf(0, 100)));
-        background.cancel();
-        QVERIFY(!background.isRunning());
-        QVERIFY(!finished.wait(300));
-        QCOMPARE(finished.count(), 2);
     }
 };
 

@@ -3,6 +3,7 @@
 // tested in tst_ui_form1_scan_linux.cpp.
 
 #include "UiTestSupport.h"
+#include "ui/main/WorkModeSettings.h"
 
 #include <QApplication>
 #include "ui/common/LineListView.h"
@@ -113,10 +114,7 @@ void TestUiForm1Scan::scan()
         busyDuringMessage = QGuiApplication::overrideCursor() != nullptr;
     };
     // As the start dialog leaves a new catalog, with lines of earlier work.
-    f.Label2->setEnabled(false);
-    f.Text2->setEnabled(false);
-    f.Command3->setEnabled(false);
-    f.Command4->hide();
+    applyStartSettings(f, WorkMode::NewCatalog);
     f.list2Lines().append(u"Old - \\EARLIER.TXT");
     f.refreshList2();
 

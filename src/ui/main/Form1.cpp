@@ -13,7 +13,6 @@
 #include "ui/common/Links.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/ToolbarIcons.h"
-#include "ui/main/WorkModeSettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -86,7 +85,7 @@ Form1::Form1(const UiServices &services, WorkMode mode, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                               | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                               | Qt::WindowCloseButtonHint),
-      CommonDialog1(*services.fileDialogs, this), m_services(services), m_workMode(mode)
+      CommonDialog1(*services.fileDialogs, this), m_services(services), m_workflow(mode)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(ProgramTexts::programTitle());
@@ -345,10 +344,42 @@ void Form1::setVisible(bool visible)
 
 void Form1::Form_Load()
 {
-    Command3->show();
-    Command2->hide();
     DiscoverCdDrives();
-    applyLoadSettings(*this, m_workMode);
+    applyControlStates();
+}
+
+void Form1::startWork()
+{
+    m_workflow.started();
+    applyControlStates();
+}
+
+// The one place that sets the states of the controls that record where the
+// user stands, from the work mode's table (MainControls.h).
+void Form1::applyControlStates()
+{
+    const MainControls states = m_workflow.controls();
+    // Folders and images are scanned like discs, so their commands follow
+    // the drive buttons.
+    QList<std::pair<QAction *, bool>> actions{
+        {scanFolderAction, states.drives}, {scanImageAction, states.drives},
+        {mnuLoad, states.load},            {toolbarButton(kLoadKey), states.load},
+        {mnuFind, states.commands},        {toolbarButton(kFindKey), states.commands},
+        {mnuRestart, states.commands},     {toolbarButton(kRestartKey), states.commands}};
+    for (const QString &key : std::as_const(m_driveKeys))
+        actions.append({toolbarButton(key), states.drives});
+    for (const auto &[action, enabled] : actions)
+        action->setEnabled(enabled);
+    Label2->setEnabled(states.label);
+    Text2->setEnabled(states.name);
+    for (const auto &[button, state] : {std::pair{Command3, states.write},
+                                        std::pair{Command4, states.add},
+                                        std::pair{Command2, states.next}}) {
+        button->setVisible(state.visible);
+        button->setEnabled(state.enabled);
+    }
+    m_cancelScanButton->setVisible(states.cancel);
+    m_cancelScanShortcut->setEnabled(states.cancel);
 }
 
 void Form1::DiscoverCdDrives()
@@ -364,21 +395,8 @@ void Form1::DiscoverCdDrives()
         connectToolbarButton(button);
         m_driveKeys << root;
         List3->addItem(root);
-        applyDriveButtonSettings(*button, m_workMode);
     }
     placeControls();
-}
-
-void Form1::setDriveButtonsEnabled(bool enabled)
-{
-    // Folders and images are scanned like discs, so their commands follow
-    // the drive buttons.
-    scanFolderAction->setEnabled(enabled);
-    scanImageAction->setEnabled(enabled);
-    for (const QString &key : std::as_const(m_driveKeys)) {
-        if (QAction *button = toolbarButton(key))
-            button->setEnabled(enabled);
-    }
 }
 
 QAction *Form1::toolbarButton(const QString &key) const
@@ -424,7 +442,7 @@ bool Form1::event(QEvent *event)
     // The routines of a load are still on the stack below the event
     // processing that asked for the deletion: the window goes when they
     // have returned.
-    if (event->type() == QEvent::DeferredDelete && (m_loading || m_scanning)) {
+    if (event->type() == QEvent::DeferredDelete && (m_loading || isScanning())) {
         m_deleteAfterLoad = true;
         return true;
     }

@@ -2,9 +2,9 @@
 
 #include "discs/Catalog.h"
 #include "scan/FileSystemReader.h"
+#include "session/MainControls.h"
 #include "ui/common/CommonDialog.h"
 #include "ui/common/UiServices.h"
-#include "ui/main/WorkMode.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -12,8 +12,6 @@
 #include <QStringList>
 
 #include <memory>
-#include <utility>
-#include <vector>
 
 #include <chrono>
 
@@ -30,21 +28,21 @@ class QToolButton;
 
 namespace kobrix {
 
-class BackgroundRecognition;
-class BackgroundScan;
 class DiscUpdate;
 class DiscUpdateDialog;
 class DiscsWindow;
 class LineListView;
 class LineStoreModel;
 class RuntimeError;
+class Task;
+struct RecognitionResult;
 enum class MessageIcon;
 
 // The main window, where all the work is done: it scans a disc into a
 // listing, writes the listing into a new catalog or appends it to one, and
 // loads a catalog for viewing. Its controls are the record of where the user
-// stands: every operation switches their enabled and visible states when it
-// finishes.
+// stands: every operation moves the workflow (MainControls.h) on when it
+// finishes, and the controls take the states of its table.
 //
 // The window does not delete itself when it closes: whoever creates it owns
 // it and discards it with deleteLater() (or WA_DeleteOnClose) once it has
@@ -106,7 +104,7 @@ public:
     QAction *toolbarButton(const QString &key) const;
     // The text of the status bar's panel.
     QString statusText() const;
-    WorkMode workMode() const { return m_workMode; }
+    WorkMode workMode() const { return m_workflow.mode(); }
     // The roots of the optical drives, one per drive button (List3 shows them).
     const QStringList &driveKeys() const { return m_driveKeys; }
     bool restartPending() const { return RestartPending; }
@@ -118,7 +116,7 @@ public:
     void scanImage(const QString &imagePath);
     // True while a scan runs; cancelScan() stops it (the Cancel button of
     // the status bar and the Esc key do the same).
-    bool isScanning() const { return m_scanning; }
+    bool isScanning() const { return m_workflow.isScanning(); }
     void cancelScan();
     // Writes List2 under the disc name as a new catalog file, chosen in a
     // save dialog.
@@ -170,6 +168,10 @@ public:
     // (nullptr: the file system again). The reader must outlive its use.
     void setDirectoryReader(DirectoryReader *reader) { m_directoryReader = reader; }
 
+    // The start dialog has named the catalog: the controls take the states
+    // the work mode starts with (applyStartSettings()).
+    void startWork();
+
     void setVisible(bool visible) override;
 
 Q_SIGNALS:
@@ -194,12 +196,14 @@ private:
     void createControls();
     void placeControls();
 
-    // Load step: the designed state of the buttons, the drive buttons and
-    // the load settings of the work mode (WorkModeSettings.h).
+    // Load step: the drive buttons, and the designed states of the controls
+    // in the work mode.
     void Form_Load();
     // One toolbar button per optical drive, keyed by its drive root.
     void DiscoverCdDrives();
-    void setDriveButtonsEnabled(bool enabled);
+    // Sets every control that records where the user stands from the
+    // workflow's states.
+    void applyControlStates();
 
     void Toolbar1_ButtonClick(QAction *button);
     // Closing step: a pending restart only closes the window, any other
@@ -216,12 +220,6 @@ private:
     // Walks root with reader off the window's thread, keeping the window
     // responsive and showing the running count; returns when it is over.
     void runScan(DirectoryReader &reader, const QString &root);
-    void setBusyForScan(bool busy);
-    // A scan that did not complete leaves lines no complete scan produced:
-    // "Write Catalog..." and "Add to Catalog..." are switched off until the
-    // next complete scan gives them back the state they had.
-    void holdBackWriting();
-    void releaseHeldBackWriting();
     void chooseFolderToScan();
     void chooseImageToScan();
     // A deletion asked for while a load or scan was running happens now.
@@ -234,14 +232,14 @@ private:
     void prepareDiscUpdate(const QString &catalogPath);
     void applyDiscUpdate();
     void recogniseScannedDisc();
-    void showRecognition();
+    void showRecognition(const RecognitionResult &result);
     void showDiscNotice(const QString &text, bool offerUpdate);
     // The notice is about lines that are gone: it goes, and so does a
     // comparison still running.
     void forgetDiscNotice();
 
     UiServices m_services;
-    WorkMode m_workMode;
+    MainWorkflow m_workflow;
     bool RestartPending = false; // a restart closes the window: do not end the program
 
     LineStore m_list1Lines;
@@ -260,20 +258,14 @@ private:
     // that yielding costs little next to the reading itself.
     std::chrono::nanoseconds m_loadSlice = std::chrono::milliseconds(15);
     bool m_loading = false;
-    bool m_scanning = false;
-    BackgroundScan *m_scan = nullptr;
+    Task *m_scanTask = nullptr; // the scan running
     QToolButton *m_cancelScanButton = nullptr; // status bar: stops a running scan
     QShortcut *m_cancelScanShortcut = nullptr; // Esc while a scan runs
-    // Controls switched off during a scan, with the enabled state to restore.
-    std::vector<std::pair<QPointer<QObject>, bool>> m_disabledForScan;
     bool m_stopLoading = false;      // the window closed while a load was reading
     bool m_deleteAfterLoad = false;  // deleteLater() arrived while a load was reading
     bool m_placed = false;      // centred on the screen at the first show
-    bool m_writingHeldBack = false; // a scan did not complete: writing is off
-    bool m_heldWriteEnabled = false; // Command3's state before it was held back
-    bool m_heldAddEnabled = false;   // Command4's state before it was held back
 
-    BackgroundRecognition *m_recognition = nullptr;
+    Task *m_recognition = nullptr; // recognises a scanned disc (recognitionWork())
     QString m_knownCatalogFile;     // see recognitionCatalog()
     QString m_recognisedDisc;       // the disc the notice names, and its catalog
     QString m_recognisedCatalog;

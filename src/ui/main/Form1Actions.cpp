@@ -60,11 +60,8 @@ void Form1::scanNewCd()
     clearScanLists();
     Text2->setText(QString());
     setStatusText(QString());
-    setDriveButtonsEnabled(true);
-    m_writingHeldBack = false; // the buttons are set anew for the next disc
-    Command3->hide();
-    Command2->setEnabled(false);
-    Command4->setEnabled(true);
+    m_workflow.nextDisc();
+    applyControlStates();
 }
 
 bool Form1::checkDiscName()
@@ -110,15 +107,8 @@ void Form1::WriteList()
         return;
     }
     noteCatalogFile(CommonDialog1.fileName());
-
-    setDriveButtonsEnabled(false);
-    Label2->setEnabled(false);
-    Text2->setEnabled(false);
-    Command3->setEnabled(false);
-    Command3->show();
-    Command4->show();
-    Command4->setEnabled(false);
-    Command2->show();
+    m_workflow.written();
+    applyControlStates();
 }
 
 void Form1::AppendList()
@@ -142,12 +132,8 @@ void Form1::AppendList()
         return;
     }
     noteCatalogFile(CommonDialog1.fileName());
-
-    setDriveButtonsEnabled(false);
-    Label2->setEnabled(false);
-    Text2->setEnabled(false);
-    Command4->setEnabled(false);
-    Command2->setEnabled(true);
+    m_workflow.added();
+    applyControlStates();
 }
 
 void Form1::ReadList(const QString &fileName, bool clearFirst)
@@ -194,7 +180,7 @@ void Form1::ReadList(const QString &fileName, bool clearFirst)
 
 void Form1::deleteIfAskedDuringWork()
 {
-    if (!m_deleteAfterLoad || m_loading || m_scanning)
+    if (!m_deleteAfterLoad || m_loading || isScanning())
         return;
     // Asked for during a load or scan; deferred again, it is carried out
     // once the callers of the routine have returned as well. Qt drops a

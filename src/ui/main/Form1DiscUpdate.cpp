@@ -2,13 +2,14 @@
 // recognising a scanned disc: "Update Disc in Catalog..." in the File menu,
 // the confirmation of the changes, and the notice in the status bar that
 // the disc just scanned is already in the catalog. The reading, comparing
-// and writing are the core's (DiscUpdate, BackgroundRecognition).
+// and writing are the core's (DiscUpdate, recognitionWork() run on a task).
 
 #include "ui/main/Form1.h"
 
 #include "catalog/DiscUpdate.h"
 #include "core/ProgramTexts.h"
-#include "search/BackgroundRecognition.h"
+#include "session/DiscScan.h"
+#include "session/Task.h"
 #include "ui/common/CommonDialog.h"
 #include "ui/main/DiscUpdateDialog.h"
 #include "ui/common/MessageBox.h"
@@ -109,8 +110,7 @@ void Form1::createDiscUpdateControls()
     connect(updateDiscAction, &QAction::enabledChanged, discNoticeButton, &QWidget::setEnabled);
     connect(discNoticeButton, &QToolButton::clicked, this, &Form1::updateRecognisedDisc);
 
-    m_recognition = new BackgroundRecognition(this);
-    connect(m_recognition, &BackgroundRecognition::finished, this, &Form1::showRecognition);
+    m_recognition = new Task(this);
 
     m_knownCatalogFile = m_catalog.path();
     connect(&m_catalog, &Catalog::pathChanged, this, &Form1::noteCatalogFile);
@@ -212,16 +212,8 @@ void Form1::applyDiscUpdate()
     // offered) or an add: the name and the commands that write it are off
     // until "Scan New CD" and the next scan, so no second update or add of
     // it is one key away; "Add to Catalog..." waits for the next disc.
-    const bool writeOffered = !Command3->isHidden();
-    setDriveButtonsEnabled(false);
-    Label2->setEnabled(false);
-    Text2->setEnabled(false);
-    Command3->setEnabled(false);
-    Command4->setEnabled(false);
-    if (writeOffered)
-        Command4->show();
-    Command2->show();
-    Command2->setEnabled(true);
+    m_workflow.updated();
+    applyControlStates();
     showDiscNotice(tr("Updated \"%1\" in %2: %3")
                        .arg(update->discName(), catalogFileName(update->catalogPath()),
                             ProgramTexts::updateCounts(update->addedCount(), update->removedCount(),
@@ -234,23 +226,23 @@ void Form1::recogniseScannedDisc()
     const QString catalog = recognitionCatalog();
     if (catalog.isEmpty() || m_catalog.lines().isEmpty())
         return;
-    m_recognition->start(catalog, m_catalog.lines());
+    m_recognition->run(recognitionWork(catalog, m_catalog.lines()),
+                       [this](const RecognitionResult &result) { showRecognition(result); });
 }
 
-void Form1::showRecognition()
+void Form1::showRecognition(const RecognitionResult &result)
 {
-    const DiscRecognition &result = m_recognition->result();
     // Nothing to say when the catalog could not be read or holds no such
     // disc: the notice is an aside, never an error.
-    if (m_recognition->error() || !result.isSameDisc())
+    if (result.cancelled || result.error || !result.sameDisc)
         return;
-    const DiscLikeness &best = result.best().front();
+    const DiscLikeness &best = result.best.front();
     const QLocale locale;
     m_recognisedDisc = best.disc;
-    m_recognisedCatalog = m_recognition->catalogPath();
+    m_recognisedCatalog = result.catalogPath;
     showDiscNotice(tr("Already in %1 as \"%2\" (%3 of %4 files)")
                        .arg(catalogFileName(m_recognisedCatalog), best.disc,
-                            locale.toString(best.shared), locale.toString(result.scanFiles())),
+                            locale.toString(best.shared), locale.toString(result.scanFiles)),
                    true);
 }
 

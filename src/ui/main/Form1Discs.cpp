@@ -28,7 +28,7 @@ void Form1::createCatalogMenu()
     connect(discsAction, &QAction::triggered, this, &Form1::openDiscsWindow);
     // While a load or a scan changes the lines there is nothing to show yet.
     connect(menu, &QMenu::aboutToShow, this,
-            [this] { discsAction->setEnabled(!m_loading && !m_scanning); });
+            [this] { discsAction->setEnabled(!m_loading && !isScanning()); });
 }
 
 DiscsWindow *Form1::discsWindow() const
@@ -49,7 +49,7 @@ void Form1::openDiscsWindow()
 {
     // The window reads the lines as they stand: not while a load or a scan
     // is changing them.
-    if (m_loading || m_scanning || m_discsWindow || !m_services.messages)
+    if (m_loading || isScanning() || m_discsWindow || !m_services.messages)
         return;
     const bool catalogInHand = m_catalog.content() == Catalog::Content::CatalogLines;
     const QString file = catalogInHand ? QString() : namedCatalogFile();

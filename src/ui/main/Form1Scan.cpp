@@ -6,21 +6,17 @@
 
 #include "core/ProgramTexts.h"
 #include "platform/DriveSource.h"
-#include "scan/BackgroundScan.h"
 #include "scan/DiscImageReader.h"
+#include "session/DiscScan.h"
+#include "session/Task.h"
 #include "ui/common/CommonDialog.h"
 #include "ui/common/LineStoreModel.h"
 #include "ui/common/MessageBox.h"
 
-#include <QAction>
 #include <QEventLoop>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QShortcut>
-#include <QToolBar>
-#include <QToolButton>
+
+#include <optional>
 
 namespace kobrix {
 
@@ -96,7 +92,7 @@ void Form1::scanImage(const QString &imagePath)
 
 void Form1::chooseFolderToScan()
 {
-    if (!m_services.fileDialogs || m_scanning)
+    if (!m_services.fileDialogs || isScanning())
         return;
     FileDialogRequest request;
     request.mode = FileDialogMode::Folder;
@@ -107,7 +103,7 @@ void Form1::chooseFolderToScan()
 
 void Form1::chooseImageToScan()
 {
-    if (!m_services.fileDialogs || m_scanning)
+    if (!m_services.fileDialogs || isScanning())
         return;
     FileDialogRequest request;
     request.mode = FileDialogMode::Open;
@@ -118,108 +114,68 @@ void Form1::chooseImageToScan()
         scanImage(*image);
 }
 
-void Form1::holdBackWriting()
-{
-    if (!m_writingHeldBack) {
-        m_writingHeldBack = true;
-        m_heldWriteEnabled = Command3->isEnabled();
-        m_heldAddEnabled = Command4->isEnabled();
-    }
-    Command3->setEnabled(false);
-    Command4->setEnabled(false);
-}
-
-void Form1::releaseHeldBackWriting()
-{
-    if (!m_writingHeldBack)
-        return;
-    m_writingHeldBack = false;
-    Command3->setEnabled(m_heldWriteEnabled);
-    Command4->setEnabled(m_heldAddEnabled);
-}
-
 void Form1::cancelScan()
 {
-    if (m_scan)
-        m_scan->cancel();
-}
-
-void Form1::setBusyForScan(bool busy)
-{
-    if (busy) {
-        // Everything that would change the lists, the catalog or the window
-        // waits until the scan is over; Exit, About and Donate stay.
-        QList<QObject *> controls{mnuLoad, mnuFind, mnuRestart, scanFolderAction,
-                                  scanImageAction, Command2, Command3, Command4, Text2};
-        for (QAction *button : Toolbar1->actions())
-            controls << button;
-        m_disabledForScan.clear();
-        for (QObject *control : controls) {
-            const bool enabled = control->property("enabled").toBool();
-            m_disabledForScan.emplace_back(control, enabled);
-            control->setProperty("enabled", false);
-        }
-    } else {
-        for (auto &[control, enabled] : m_disabledForScan) {
-            if (control)
-                control->setProperty("enabled", enabled);
-        }
-        m_disabledForScan.clear();
-    }
-    m_cancelScanButton->setVisible(busy);
-    m_cancelScanShortcut->setEnabled(busy);
+    if (m_scanTask)
+        m_scanTask->requestStop();
 }
 
 void Form1::runScan(DirectoryReader &reader, const QString &root)
 {
     const QString statusBefore = statusText();
-    BackgroundScan scan;
-    connect(&scan, &BackgroundScan::progress, this, [this](qsizetype files) {
+    Task task;
+    task.setProgressInterval(std::chrono::milliseconds(100));
+    connect(&task, &Task::progressed, this, [this](qint64 files) {
         setStatusText(tr("Scanning... %1 files").arg(files));
     });
     QEventLoop loop;
-    connect(&scan, &BackgroundScan::finished, &loop, &QEventLoop::quit);
+    std::optional<ScanResult> scan;
 
-    m_scan = &scan;
-    m_scanning = true;
-    setBusyForScan(true);
+    m_scanTask = &task;
+    m_workflow.scanStarted();
+    applyControlStates();
     setStatusText(tr("Scanning..."));
     {
         BusyCursor busy;
-        scan.start(reader, root);
+        task.run([&reader, root](TaskControl &control) { return scanDisc(reader, root, control); },
+                 [&](ScanResult result) {
+                     scan = std::move(result);
+                     loop.quit();
+                 });
         loop.exec();
-        if (scan.isRunning()) {
+        if (task.isRunning()) {
             // The event loop was ended from outside (the program quits) and
             // cannot deliver the end of the walk: stop it and wait for it
-            // before its lists are touched.
-            scan.cancel();
-            scan.waitForFinished();
+            // before its lists are taken.
+            task.requestStop();
+            task.waitForFinished();
         }
     }
-    setBusyForScan(false);
-    m_scanning = false;
-    m_scan = nullptr;
+    m_scanTask = nullptr;
 
     // The walk's lists become the window's: the listing as far as it got.
-    std::swap(m_list1Lines, scan.directories());
-    std::swap(m_catalog.lines(), scan.listing());
+    std::swap(m_list1Lines, scan->directories);
+    std::swap(m_catalog.lines(), scan->listing);
     m_catalog.setContent(Catalog::Content::DiscListing);
     m_catalog.markLinesChanged();
     m_list1Model->sync();
     m_list2Model->sync();
 
-    const RuntimeError error = scan.error();
-    if (scan.wasCancelled()) {
+    const RuntimeError error = scan->error;
+    const bool lines = m_catalog.lines().count() > 0;
+    using End = MainWorkflow::ScanEnd;
+    if (scan->cancelled) {
         // Nothing of a stopped scan is kept: the window is as after a scan
-        // of an empty disc, and says why.
+        // of an empty disc, and says why; its lines cannot be written.
         clearScanLists();
-        holdBackWriting();
+        m_workflow.scanEnded(End::Cancelled);
+        applyControlStates();
         setStatusText(tr("Scan cancelled"));
     } else if (error) {
         // A failed scan keeps the lines found before the failure and the
         // status text, but they are no complete disc: they cannot be written.
-        if (m_catalog.lines().count() > 0)
-            holdBackWriting();
+        m_workflow.scanEnded(lines ? End::FailedWithLines : End::FailedEmpty);
+        applyControlStates();
         setStatusText(statusBefore);
         if (error.number() == DeviceUnavailable) {
             showMessage(title(), tr(kDriveUnavailable), MessageIcon::Critical);
@@ -227,16 +183,12 @@ void Form1::runScan(DirectoryReader &reader, const QString &root)
             // Say why the scan stopped instead of leaving a short listing
             // that looks complete.
             showMessage(title(),
-                        errorMessageText(ProgramTexts::scanErrorHeading(scan.failedPath()), error),
+                        errorMessageText(ProgramTexts::scanErrorHeading(scan->failedPath), error),
                         MessageIcon::Critical);
         }
     } else {
-        releaseHeldBackWriting();
-        if (m_catalog.lines().count() > 0) {
-            Label2->setEnabled(true);
-            Text2->setEnabled(true);
-            Command3->setEnabled(true);
-        }
+        m_workflow.scanEnded(lines ? End::Lines : End::NoLines);
+        applyControlStates();
         setStatusText(tr("Total:") + QLatin1Char(' ') + QString::number(m_catalog.lines().count())
                       + QLatin1Char(' ') + tr("files"));
         // Whether the disc is in the catalog already is told aside, once
