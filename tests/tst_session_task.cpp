@@ -6,6 +6,7 @@
 #include "session/LineSearch.h"
 #include "session/Task.h"
 
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -24,6 +25,7 @@ private Q_SLOTS:
     void droppedWorkIsNeverDelivered_data();
     void droppedWorkIsNeverDelivered();
     void slicesLeaveEventsRunning();
+    void stepMayDeleteTheTask();
     void searchInSteps_data();
     void searchInSteps();
     void searchTextChangesHalfWay();
@@ -126,6 +128,22 @@ void TaskTest::slicesLeaveEventsRunning()
     QTRY_VERIFY(done);
     QCOMPARE(slicesRun, 30);
     QVERIFY2(timerTicks >= 10, qPrintable(QString::number(timerTicks)));
+}
+
+// A step may close and delete the window that owns the task, and the task
+// with it: nothing of the task is touched after, nothing is delivered.
+void TaskTest::stepMayDeleteTheTask()
+{
+    auto *task = new Task;
+    const QPointer<Task> alive(task);
+    bool delivered = false;
+    task->runInSlices([task](TaskControl &) {
+        delete task;
+        return true;
+    }, [&] { delivered = true; });
+    QTRY_VERIFY(alive.isNull());
+    QTest::qWait(20);
+    QVERIFY(!delivered);
 }
 
 void TaskTest::searchInSteps_data()

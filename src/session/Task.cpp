@@ -1,6 +1,7 @@
 #include "session/Task.h"
 
 #include <QMetaObject>
+#include <QPointer>
 #include <QTimer>
 
 namespace kobrix {
@@ -99,7 +100,12 @@ void Task::sliceDue()
     // The step may start other work, even on this task: it is held here.
     const std::function<bool(TaskControl &)> step = m_step;
     const quint64 generation = m_generation;
+    // The step may even delete the owner, and this task with it (a window
+    // closed and deleted by a handler of what the step showed).
+    const QPointer<Task> self(this);
     const bool over = step(m_control);
+    if (!self)
+        return;
     if (over && generation == m_generation)
         finish();
 }
