@@ -194,6 +194,11 @@ int main(int argc, char **argv)
     }
     report("open", opened,
            [&] { return QStringLiteral("%1 discs").arg(window->discListModel()->rowCount()); });
+    // The controls a user would type into and look at.
+    auto *filterBox = window->findChild<QLineEdit *>(QStringLiteral("filterBox"));
+    auto *folderTree = window->findChild<QTreeView *>(QStringLiteral("folderTree"));
+    auto *searchBox = window->findChild<QLineEdit *>(QStringLiteral("searchBox"));
+    auto *duplicatesStatus = window->findChild<QLabel *>(QStringLiteral("duplicatesStatus"));
 
     // Filtering as typed: one letter per round of events.
     const QString typed = QStringLiteral("games 1");
@@ -203,7 +208,7 @@ int main(int argc, char **argv)
                [&] {
                    auto *typing = new QTimer(window);
                    QObject::connect(typing, &QTimer::timeout, [&, typing] {
-                       window->filterBox->setText(typed.left(++letters));
+                       filterBox->setText(typed.left(++letters));
                        if (letters == typed.size())
                            typing->deleteLater();
                    });
@@ -215,7 +220,7 @@ int main(int argc, char **argv)
                    .arg(typed)
                    .arg(window->discListModel()->rowCount());
            });
-    window->filterBox->clear();
+    filterBox->clear();
 
     // The largest disc: chosen, its two largest folders expanded, then the
     // view scrolled to the bottom, batch after batch, ten times.
@@ -232,7 +237,7 @@ int main(int argc, char **argv)
                    for (int row = 0; row < tree->rowCount() && expanded.size() < 2; ++row) {
                        const QModelIndex folder = tree->index(row, 0);
                        if (tree->folderAt(folder) >= 0) {
-                           window->folderTree->expand(folder);
+                           folderTree->expand(folder);
                            expanded.emplace_back(folder);
                        }
                    }
@@ -245,7 +250,7 @@ int main(int argc, char **argv)
                [&] {
                    auto *scrolling = new QTimer(window);
                    QObject::connect(scrolling, &QTimer::timeout, [&, scrolling] {
-                       QScrollBar *bar = window->folderTree->verticalScrollBar();
+                       QScrollBar *bar = folderTree->verticalScrollBar();
                        bar->setValue(bar->maximum());
                        if (++scrolls == 10)
                            scrolling->deleteLater();
@@ -263,7 +268,7 @@ int main(int argc, char **argv)
             QObject::connect(window, &DiscsWindow::searchFinished, [&] { finished = true; });
         const StepResult result = runStep(
             [&] {
-                window->searchBox->setText(text);
+                searchBox->setText(text);
                 window->find();
             },
             [&] { return finished; });
@@ -291,7 +296,7 @@ int main(int argc, char **argv)
             QObject::connect(window, &DiscsWindow::duplicatesShown, [&] { found = true; });
         report(key == DiscDuplicates::Key::Path ? "several discs by path" : "several discs by name",
                runStep([&] { window->showDuplicates(key); }, [&] { return found; }),
-               [&] { return window->duplicatesStatus->text(); });
+               [&] { return duplicatesStatus->text(); });
         QObject::disconnect(connection);
     }
     window->close();

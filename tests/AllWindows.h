@@ -7,6 +7,7 @@
 // window with its disc list and with search results.
 
 #include "UiTestSupport.h"
+#include "DiscsWindowControls.h"
 #include "discs/Catalog.h"
 #include "ui/main/Form1.h"
 #include "ui/main/Form2.h"
@@ -87,7 +88,7 @@ public:
                 return nullptr;
             if (name.endsWith(QLatin1String("with results"))) {
                 // Every line matches: the longest count texts of this catalog.
-                window->searchBox->setText(QStringLiteral(" - "));
+                ui(window).searchBox->setText(QStringLiteral(" - "));
                 window->find();
                 if (!QTest::qWaitFor([&] { return !window->isWorking(); }, 10000))
                     return nullptr;

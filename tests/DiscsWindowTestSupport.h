@@ -5,6 +5,7 @@
 // window's models show.
 
 #include "UiTestSupport.h"
+#include "DiscsWindowControls.h"
 #include "discs/Catalog.h"
 #include "discs/DiscIndex.h"
 #include "ui/discs/DiscListModel.h"

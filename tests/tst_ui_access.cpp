@@ -277,17 +277,17 @@ private Q_SLOTS:
         DiscsWindow discs(io.services());
         discs.showCatalog(catalog, QStringLiteral("Games.cdc"));
         QVERIFY(QTest::qWaitFor([&] { return discs.isReady(); }, 10000));
-        discs.searchBox->setText(QStringLiteral("setup"));
+        ui(discs).searchBox->setText(QStringLiteral("setup"));
         discs.find();
         QVERIFY(QTest::qWaitFor([&] { return !discs.isWorking(); }, 10000));
         const std::map<QString, std::function<void()>> commands{
             {"Scan Folder...", [&] { form.scanFolderAction->trigger(); }},
             {"Scan Disc Image...", [&] { form.scanImageAction->trigger(); }},
             {"Update Disc in Catalog...", [&] { form.updateDiscInCatalog(); }},
-            {"Catalog Files...", [&] { discs.addFilesAction->trigger(); }},
-            {"All Catalogs in a Folder...", [&] { discs.addFolderAction->trigger(); }},
-            {"Export, Whole Catalog...", [&] { discs.output->exportWhole->trigger(); }},
-            {"Export, Search Results...", [&] { discs.output->exportResults->trigger(); }},
+            {"Catalog Files...", [&] { ui(discs).addFilesAction->trigger(); }},
+            {"All Catalogs in a Folder...", [&] { ui(discs).addFolderAction->trigger(); }},
+            {"Export, Whole Catalog...", [&] { ui(discs).output->exportWhole->trigger(); }},
+            {"Export, Search Results...", [&] { ui(discs).output->exportResults->trigger(); }},
             {"designed: Load...", [&] { form.loadCatalog(); }},
             {"designed: Write Catalog...", [&] { form.WriteList(); }},
             {"designed: Add to Catalog...", [&] { form.AppendList(); }},

@@ -234,15 +234,15 @@ void TestUiDiscsWindow::filterAndTotals()
     QFETCH(QString, totals);
     Fixture x;
     QVERIFY(x.ready());
-    x.window->filterBox->setText(filter);
+    ui(x.window).filterBox->setText(filter);
     QStringList names;
     for (const QString &row : discRows(*x.window))
         names << row.section(u'=', 0, 0);
     QCOMPARE(names, discs);
-    QCOMPARE(x.window->totalsLabel->text(), totals);
+    QCOMPARE(ui(x.window).totalsLabel->text(), totals);
     // The tree keeps showing the first disc; the list marks it where shown.
     QCOMPARE(x.window->currentDisc(), 0);
-    QCOMPARE(x.window->discList->currentIndex().data().toString(),
+    QCOMPARE(ui(x.window).discList->currentIndex().data().toString(),
              discs.contains(u"Games 1") ? QStringLiteral("Games 1") : QString());
 }
 
@@ -280,9 +280,9 @@ void TestUiDiscsWindow::treeOfDisc()
     const DiscListModel *list = x.window->discListModel();
     for (int row = 0; row < list->rowCount(); ++row) {
         if (list->index(row, 0).data().toString() == disc)
-            x.window->discList->setCurrentIndex(list->index(row, 0));
+            ui(x.window).discList->setCurrentIndex(list->index(row, 0));
     }
-    QCOMPARE(x.window->folderHeading->text(), heading);
+    QCOMPARE(ui(x.window).folderHeading->text(), heading);
     QCOMPARE(render(x.window->treeModel()), tree);
 }
 
@@ -312,7 +312,7 @@ void TestUiDiscsWindow::bigFolderComesInBatches()
     QVERIFY(x.activate());
     x.window->selectDisc(1);
     DiscTreeModel *model = x.window->treeModel();
-    QTreeView *view = x.window->folderTree;
+    QTreeView *view = ui(x.window).folderTree;
     const QModelIndex flat = model->index(0, 0);
     QCOMPARE(flat.data().toString(), QStringLiteral("FLAT"));
     QCOMPARE(model->index(0, 1).data().toString(), QLocale().toString(100000));
@@ -357,8 +357,8 @@ void TestUiDiscsWindow::mnemonicsUniqueInWindow()
         else if (auto *button = qobject_cast<QAbstractButton *>(control))
             texts << button->text();
     }
-    for (int tab = 0; tab < x.window->views->count(); ++tab)
-        texts << x.window->views->tabText(tab);
+    for (int tab = 0; tab < ui(x.window).views->count(); ++tab)
+        texts << ui(x.window).views->tabText(tab);
     int mnemonics = 0;
     for (const QString &text : texts) {
         const QKeySequence mnemonic = QKeySequence::mnemonic(text);

@@ -248,19 +248,19 @@ void TestUiDiscsWindowCatalogs::addsCatalogs()
         list->replaceInStrings(QStringLiteral("$D"), folder);
     QCOMPARE(catalogRows(*x.window), rows);
     QCOMPARE(catalogNames(*x.window), catalogs);
-    QCOMPARE(x.window->totalsLabel->text(), totals);
+    QCOMPARE(ui(x.window).totalsLabel->text(), totals);
     QCOMPARE(messageLines(x.messages), messages);
     QCOMPARE(x.window->windowTitle(),
              catalogs.size() > 1 ? QStringLiteral("Discs - %1 catalogs").arg(catalogs.size())
                                  : QStringLiteral("Discs - Games.cdc"));
-    QVERIFY(x.window->addButton->isEnabled());
+    QVERIFY(ui(x.window).addButton->isEnabled());
     // The folder tree names the disc's catalog.
     x.window->selectDisc(x.window->index()->count() - 1);
     const QString last = rows.last().section(u'|', 0, 0);
     const QString lastCatalog = rows.last().section(u'|', 1).section(u'=', 0, 0);
-    QVERIFY2(x.window->folderHeading->text().startsWith(
+    QVERIFY2(ui(x.window).folderHeading->text().startsWith(
                  catalogs.size() > 1 ? last + " (" + lastCatalog + "): " : last + ": "),
-             qPrintable(x.window->folderHeading->text()));
+             qPrintable(ui(x.window).folderHeading->text()));
 }
 
 // Hits of every catalog, grouped by disc with its catalog; a search shown
@@ -297,7 +297,7 @@ void TestUiDiscsWindowCatalogs::searchesAllCatalogs()
             {"Games 1 - \\SETUP.EXE", "Диск 1 - \\Ёлка.mp3"});
     x.write(QStringLiteral("本棚.cdc"), {"ゲーム - \\setup.exe"});
     QVERIFY(x.ready());
-    x.window->searchBox->setText(text);
+    ui(x.window).searchBox->setText(text);
     if (searchFirst) {
         QSignalSpy finished(x.window.get(), &DiscsWindow::searchFinished);
         x.window->find();
@@ -309,7 +309,7 @@ void TestUiDiscsWindowCatalogs::searchesAllCatalogs()
         x.window->find();
     QVERIFY(waitFor([&] { return !finished.isEmpty(); }));
     QCOMPARE(groupRows(x.window->hitsModel()), groups);
-    QCOMPARE(x.window->searchStatus->text(), status);
+    QCOMPARE(ui(x.window).searchStatus->text(), status);
 }
 
 // The other places of a file and the files on several discs reach across
@@ -324,7 +324,7 @@ void TestUiDiscsWindowCatalogs::otherPlacesAndDuplicatesAcrossCatalogs()
     QSignalSpy shown(x.window.get(), &DiscsWindow::otherPlacesShown);
     x.window->showOnOtherDiscs(0); // Games 1 - \SETUP.EXE of Games.cdc
     QVERIFY(waitFor([&] { return !shown.isEmpty(); }));
-    QCOMPARE(x.window->otherHeading->text(),
+    QCOMPARE(ui(x.window).otherHeading->text(),
              QStringLiteral("\\SETUP.EXE of \"Games 1 (Games.cdc)\""));
     QCOMPARE(groupLines(x.window->otherPlacesModel(), 0),
              (QStringList{"Games 2 - \\SETUP.EXE (Games.cdc)",
@@ -350,9 +350,9 @@ void TestUiDiscsWindowCatalogs::filterFindsACatalog()
     x.write(QStringLiteral("Shelf 2.cdc"), {"Games 1 - \\A", "Music - \\B"});
     QVERIFY(x.ready());
     QVERIFY(x.add({QStringLiteral("Shelf 2.cdc")}));
-    x.window->filterBox->setText(QStringLiteral("shelf 2"));
+    ui(x.window).filterBox->setText(QStringLiteral("shelf 2"));
     QCOMPARE(catalogRows(*x.window), (QStringList{"Games 1|Shelf 2.cdc=1", "Music|Shelf 2.cdc=1"}));
-    QCOMPARE(x.window->totalsLabel->text(),
+    QCOMPARE(ui(x.window).totalsLabel->text(),
              QStringLiteral("2 catalogs, 2 of 6 disc(s), 2 of 17 file(s)"));
 }
 
@@ -382,7 +382,7 @@ void TestUiDiscsWindowCatalogs::asksForFilesAndFolders()
     x.write(QStringLiteral("sub/c.cdc"), {"C - \\1"});
     QVERIFY(x.ready());
     QStringList texts;
-    for (const QAction *action : x.window->addButton->menu()->actions())
+    for (const QAction *action : ui(x.window).addButton->menu()->actions())
         texts << action->text();
     QCOMPARE(texts, (QStringList{"Catalog &Files...", "All Catalogs in a F&older..."}));
     if (cancel)
@@ -392,7 +392,7 @@ void TestUiDiscsWindowCatalogs::asksForFilesAndFolders()
     else
         x.dialogs.answerSeveral({x.path(QStringLiteral("a.cdc")), x.path(QStringLiteral("b.cdc"))});
     QSignalSpy added(x.window.get(), &DiscsWindow::catalogsAdded);
-    (folder ? x.window->addFolderAction : x.window->addFilesAction)->trigger();
+    (folder ? ui(x.window).addFolderAction : ui(x.window).addFilesAction)->trigger();
     if (!cancel)
         QVERIFY(waitFor([&] { return !added.isEmpty() && !x.window->isWorking(); }));
     QCOMPARE(x.dialogs.requests.size(), std::size_t(1));
@@ -452,10 +452,10 @@ void TestUiDiscsWindowCatalogs::fromTheMainWindow()
     QVERIFY(waitFor([&] { return window->isReady(); }));
     w.io.dialogs.answerSeveral({dir.filePath(QStringLiteral("Полка 2.cdc"))});
     QSignalSpy added(window, &DiscsWindow::catalogsAdded);
-    window->addFilesAction->trigger();
+    ui(window).addFilesAction->trigger();
     QVERIFY(waitFor([&] { return !added.isEmpty() && !window->isWorking(); }));
     QCOMPARE(window->windowTitle(), QStringLiteral("Discs - 2 catalogs"));
-    QCOMPARE(window->totalsLabel->text(), QStringLiteral("2 catalogs, 6 disc(s), 17 file(s)"));
+    QCOMPARE(ui(window).totalsLabel->text(), QStringLiteral("2 catalogs, 6 disc(s), 17 file(s)"));
     QVERIFY(w.io.messages.shown.empty());
     window->close();
     QVERIFY(waitFor([&] { return !f.discsWindow(); }));
@@ -508,8 +508,8 @@ void TestUiDiscsWindowCatalogs::exportsNameTheCatalogs()
     QVERIFY(x.ready());
     QVERIFY(x.add({QStringLiteral("Shelf 2.cdc")}));
     x.dialogs.answer(x.path(file));
-    QSignalSpy finished(x.window->output, &DiscsWindowOutput::exportFinished);
-    x.window->output->exportScope(DiscsWindowOutput::Scope::WholeCatalog);
+    QSignalSpy finished(ui(x.window).output, &DiscsWindowOutput::exportFinished);
+    ui(x.window).output->exportScope(DiscsWindowOutput::Scope::WholeCatalog);
     QVERIFY(waitFor([&] { return !finished.isEmpty(); }));
     QCOMPARE(finished.first().first().value<ExportResult>(), ExportResult::Written);
     QString text;
@@ -547,28 +547,28 @@ void TestUiDiscsWindowCatalogs::exportAndAddingWaitForEachOther()
     QSignalSpy added(x.window.get(), &DiscsWindow::catalogsAdded);
     x.window->addCatalogs({x.path(QStringLiteral("Shelf 2.cdc"))});
     QVERIFY(x.window->isAddingCatalogs());
-    x.window->output->exportScope(DiscsWindowOutput::Scope::WholeCatalog);
-    x.window->output->print(ListingPaper::A4);
+    ui(x.window).output->exportScope(DiscsWindowOutput::Scope::WholeCatalog);
+    ui(x.window).output->print(ListingPaper::A4);
     QVERIFY(x.dialogs.requests.empty());
     QVERIFY(x.printPreview.files.isEmpty());
-    x.window->output->updateActions();
-    QVERIFY(!x.window->output->exportWhole->isEnabled());
-    QVERIFY(!x.window->output->printA4->isEnabled());
+    ui(x.window).output->updateActions();
+    QVERIFY(!ui(x.window).output->exportWhole->isEnabled());
+    QVERIFY(!ui(x.window).output->printA4->isEnabled());
     QVERIFY(waitFor([&] { return !added.isEmpty() && x.window->isReady(); }));
     QCOMPARE(x.window->catalogs().size(), std::size_t(2));
 
     // An export under way: the catalog asked for is not added; afterwards it is.
     x.dialogs.answer(x.path(QStringLiteral("all.csv")));
-    QSignalSpy finished(x.window->output, &DiscsWindowOutput::exportFinished);
-    x.window->output->exportScope(DiscsWindowOutput::Scope::WholeCatalog);
-    QVERIFY(x.window->output->isExporting());
-    QVERIFY(!x.window->addButton->isEnabled());
+    QSignalSpy finished(ui(x.window).output, &DiscsWindowOutput::exportFinished);
+    ui(x.window).output->exportScope(DiscsWindowOutput::Scope::WholeCatalog);
+    QVERIFY(ui(x.window).output->isExporting());
+    QVERIFY(!ui(x.window).addButton->isEnabled());
     x.window->addCatalogs({x.path(QStringLiteral("Shelf 3.cdc"))});
     QVERIFY(!x.window->isAddingCatalogs());
     QVERIFY(waitFor([&] { return !finished.isEmpty(); }));
     QCOMPARE(finished.first().first().value<ExportResult>(), ExportResult::Written);
     QCOMPARE(x.window->catalogs().size(), std::size_t(2));
-    QVERIFY(x.window->addButton->isEnabled());
+    QVERIFY(ui(x.window).addButton->isEnabled());
     QVERIFY(x.add({QStringLiteral("Shelf 3.cdc")}));
     QCOMPARE(x.window->catalogs().size(), std::size_t(3));
 }

@@ -50,12 +50,12 @@ struct Keys
     }
     bool exportedWhole()
     {
-        QSignalSpy finished(window.output, &DiscsWindowOutput::exportFinished);
+        QSignalSpy finished(ui(window).output, &DiscsWindowOutput::exportFinished);
         output().exportScope(Scope::WholeCatalog);
         return finished.wait(60000)
             && finished.first().first().value<ExportResult>() == ExportResult::Written;
     }
-    DiscsWindowOutput &output() { return *window.output; }
+    DiscsWindowOutput &output() { return *ui(window).output; }
     QString path(const QString &name) const { return folder.filePath(name); }
 
     QString second;
@@ -93,7 +93,7 @@ private Q_SLOTS:
         QVERIFY(f.activate());
         const QString path = f.path(QStringLiteral("big.pdf"));
         f.io.dialogs.answer(path);
-        QSignalSpy finished(f.window.output, &DiscsWindowOutput::exportFinished);
+        QSignalSpy finished(ui(f.window).output, &DiscsWindowOutput::exportFinished);
         auto *menu = f.output().exportButton->findChild<QMenu *>(QStringLiteral("exportMenu"));
         QVERIFY(menu);
         // W chooses "Whole Catalog..." once the menu is open.
@@ -138,15 +138,15 @@ private Q_SLOTS:
         QFETCH(QString, field);
         Keys f;
         QVERIFY(f.activate());
-        f.window.views->setCurrentIndex(startPage);
-        f.window.filterBox->setFocus();
-        QTRY_COMPARE(focused(), f.window.filterBox);
+        ui(f.window).views->setCurrentIndex(startPage);
+        ui(f.window).filterBox->setFocus();
+        QTRY_COMPARE(focused(), ui(f.window).filterBox);
         QTest::keyClick(&f.window, Qt::Key(key), Qt::AltModifier);
-        QCOMPARE(f.window.views->currentIndex(), page);
+        QCOMPARE(ui(f.window).views->currentIndex(), page);
         QTRY_COMPARE(focused() ? focused()->objectName() : QString(), field);
         // What is typed next goes there, not into the filter.
         QTest::keyClicks(focused(), QStringLiteral("x"));
-        QCOMPARE(f.window.filterBox->text(), QString());
+        QCOMPARE(ui(f.window).filterBox->text(), QString());
         QCOMPARE(f.window.discListModel()->rowCount(), 4);
     }
 
@@ -238,7 +238,7 @@ private Q_SLOTS:
             const QModelIndex disc = x.window.discListModel()->index(row, 0);
             chosen.select(disc, disc);
         }
-        x.window.discList->selectionModel()->select(
+        ui(x.window).discList->selectionModel()->select(
             chosen, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         x.output().printA4->trigger();
         QCOMPARE(x.io.printPreview.documentNames, QStringList{document});

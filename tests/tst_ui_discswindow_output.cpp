@@ -191,7 +191,7 @@ struct OutputFixture
     }
     bool ready() { return shown.ready(); }
     bool activate() { return shown.activate(); }
-    DiscsWindowOutput &output() { return *window->output; }
+    DiscsWindowOutput &output() { return *ui(window).output; }
     // Chooses the disc rows given in the list.
     void selectRows(const QList<int> &rows)
     {
@@ -199,12 +199,12 @@ struct OutputFixture
         for (const int row : rows)
             selection.select(window->discListModel()->index(row, 0),
                              window->discListModel()->index(row, 1));
-        window->discList->selectionModel()->select(selection,
+        ui(window).discList->selectionModel()->select(selection,
                                                    QItemSelectionModel::ClearAndSelect);
     }
     bool search(const QString &text)
     {
-        window->searchBox->setText(text);
+        ui(window).searchBox->setText(text);
         window->find();
         return waitFor([this] { return !window->isWorking(); });
     }
@@ -212,7 +212,7 @@ struct OutputFixture
     ExportResult exportTo(Scope scope, const QString &path)
     {
         io.dialogs.answer(path);
-        QSignalSpy finished(window->output, &DiscsWindowOutput::exportFinished);
+        QSignalSpy finished(ui(window).output, &DiscsWindowOutput::exportFinished);
         output().exportScope(scope);
         if (!output().isExporting())
             return ExportResult::WriteFailed; // never started
@@ -249,7 +249,7 @@ bool showTwoDiscsChosen(DiscsWindow &window, const Catalog &catalog)
     QItemSelection chosen;
     for (const int row : {0, 2})
         chosen.select(window.discListModel()->index(row, 0), window.discListModel()->index(row, 1));
-    window.discList->selectionModel()->select(chosen, QItemSelectionModel::ClearAndSelect);
+    ui(window).discList->selectionModel()->select(chosen, QItemSelectionModel::ClearAndSelect);
     return true;
 }
 
@@ -362,7 +362,7 @@ private Q_SLOTS:
         QVERIFY(!f.output().exportWhole->isEnabled());
         QVERIFY(!f.output().printButton->isEnabled());
         QVERIFY(f.ready());
-        f.window->discList->selectionModel()->clearSelection();
+        ui(f.window).discList->selectionModel()->clearSelection();
         f.selectRows(selectedRows);
         if (!search.isEmpty())
             QVERIFY(f.search(search));
@@ -459,7 +459,7 @@ private Q_SLOTS:
         const QString path = f.path(QStringLiteral("big.") + format);
         writeFile(f.folder.path(), QStringLiteral("big.") + format, "the export before");
         f.io.dialogs.answer(path);
-        QSignalSpy finished(f.window->output, &DiscsWindowOutput::exportFinished);
+        QSignalSpy finished(ui(f.window).output, &DiscsWindowOutput::exportFinished);
         f.output().exportScope(Scope::WholeCatalog);
         QVERIFY(f.output().isExporting());
         QVERIFY(!f.output().exportButton->menu());
@@ -515,7 +515,7 @@ private Q_SLOTS:
         });
         const QString path = f.path(QStringLiteral("big.") + format);
         f.io.dialogs.answer(path);
-        QSignalSpy finished(f.window->output, &DiscsWindowOutput::exportFinished);
+        QSignalSpy finished(ui(f.window).output, &DiscsWindowOutput::exportFinished);
         clock.start();
         tick.start();
         f.output().exportScope(Scope::WholeCatalog);
@@ -568,7 +568,7 @@ private Q_SLOTS:
             QSKIP("pdftotext or pdfinfo is missing (Debian package poppler-utils)");
         OutputFixture f;
         QVERIFY(f.ready());
-        f.window->discList->selectionModel()->clearSelection();
+        ui(f.window).discList->selectionModel()->clearSelection();
         f.selectRows(selectedRows);
         QAction *action = paper == QLatin1String("a4")       ? f.output().printA4
                           : paper == QLatin1String("letter") ? f.output().printLetter
@@ -642,7 +642,7 @@ private Q_SLOTS:
             if (QWidget *modal = QApplication::activeModalWidget())
                 modal->close();
         });
-        window.output->print(ListingPaper(paper));
+        ui(window).output->print(ListingPaper(paper));
         QCOMPARE(shownPages, pages);
         QVERIFY2(std::abs(shownSize.width() - millimetres.width()) < 0.1
                      && std::abs(shownSize.height() - millimetres.height()) < 0.1,
@@ -698,7 +698,7 @@ private Q_SLOTS:
             if (preview && preview->isVisible())
                 preview->close();
         });
-        window.output->print(ListingPaper(paper));
+        ui(window).output->print(ListingPaper(paper));
         QVERIFY(printed);
         QVERIFY2(pdfInfo(path, QStringLiteral("Page size")).startsWith(pageSize + " pts"),
                  qPrintable(pdfInfo(path, QStringLiteral("Page size"))));
@@ -725,8 +725,8 @@ private Q_SLOTS:
         window.showCatalog(catalog, QStringLiteral("Shelf.cdc"));
         QVERIFY(waitFor([&] { return window.isReady(); }));
         window.show();
-        QVERIFY(!window.output->printButton->isVisible());
-        window.output->print(ListingPaper::A4);
+        QVERIFY(!ui(window).output->printButton->isVisible());
+        ui(window).output->print(ListingPaper::A4);
         QVERIFY(io.printPreview.files.isEmpty());
     }
 };

@@ -78,12 +78,12 @@ void TestUiDiscsWindowViews::searchGroupedByDisc()
     Fixture x;
     QVERIFY(x.ready());
     x.window->setSliceBudget(std::chrono::nanoseconds(1)); // many slices
-    x.window->searchBox->setText(text);
+    ui(x.window).searchBox->setText(text);
     QSignalSpy finished(x.window.get(), &DiscsWindow::searchFinished);
-    x.window->findButton->click();
+    ui(x.window).findButton->click();
     QVERIFY(finished.count() == 1 || finished.wait(10000));
     QCOMPARE(groupRows(x.window->hitsModel()), groups);
-    QCOMPARE(x.window->searchStatus->text(), status);
+    QCOMPARE(ui(x.window).searchStatus->text(), status);
     if (!groups.isEmpty())
         QCOMPARE(groupLines(x.window->hitsModel(), 0), firstGroup);
 }
@@ -106,18 +106,18 @@ void TestUiDiscsWindowViews::newSearchReplacesEarlier()
     QVERIFY(x.ready());
     DiscsWindow &w = *x.window;
     w.setSliceBudget(std::chrono::nanoseconds(1));
-    w.searchBox->setText(QStringLiteral("level"));
+    ui(w).searchBox->setText(QStringLiteral("level"));
     w.find();
     for (int round = 0; round < rounds; ++round)
         QCoreApplication::processEvents();
-    w.searchBox->setText(QStringLiteral("readme"));
+    ui(w).searchBox->setText(QStringLiteral("readme"));
     QSignalSpy finished(&w, &DiscsWindow::searchFinished);
     w.find();
     QVERIFY(waitFor([&] { return !w.isWorking(); }));
     QTest::qWait(20); // a late report of the first search would come now
     QCOMPARE(finished.count(), 1);
     QCOMPARE(groupRows(w.hitsModel()), (QStringList{"Games 1=1", "Photos - 2002=1"}));
-    QCOMPARE(w.searchStatus->text(), QStringLiteral("Found 2 Item(s) on 2 disc(s)"));
+    QCOMPARE(ui(w).searchStatus->text(), QStringLiteral("Found 2 Item(s) on 2 disc(s)"));
 }
 
 // Choosing a hit (Enter or a double click, which the view reports as
@@ -162,25 +162,25 @@ void TestUiDiscsWindowViews::resultRevealedInTree()
     Fixture x;
     QVERIFY(x.activate());
     DiscsWindow &w = *x.window;
-    w.filterBox->setText(filter);
-    w.searchBox->setText(text);
+    ui(w).filterBox->setText(filter);
+    ui(w).searchBox->setText(text);
     w.find();
     QVERIFY(waitFor([&] { return !w.isWorking(); }));
     const QModelIndex groupRow = w.hitsModel()->index(group, 0);
-    w.searchResults->expand(groupRow);
+    ui(w).searchResults->expand(groupRow);
     const QModelIndex hitRow = w.hitsModel()->index(hit, 0, groupRow);
     QVERIFY(hitRow.isValid());
-    w.searchResults->setFocus();
-    w.searchResults->setCurrentIndex(hitRow);
-    QTest::keyClick(w.searchResults, Qt::Key_Return);
+    ui(w).searchResults->setFocus();
+    ui(w).searchResults->setCurrentIndex(hitRow);
+    QTest::keyClick(ui(w).searchResults, Qt::Key_Return);
 
-    QCOMPARE(w.views->currentIndex(), 0);
-    QCOMPARE(focused(), w.folderTree);
-    QCOMPARE(w.treeModel()->lineAt(w.folderTree->currentIndex()), line);
-    QCOMPARE(w.discList->currentIndex().data().toString(), disc);
-    for (QModelIndex up = w.folderTree->currentIndex().parent(); up.isValid(); up = up.parent())
-        QVERIFY(w.folderTree->isExpanded(up));
-    QCOMPARE(w.filterBox->text(), filterAfter);
+    QCOMPARE(ui(w).views->currentIndex(), 0);
+    QCOMPARE(focused(), ui(w).folderTree);
+    QCOMPARE(w.treeModel()->lineAt(ui(w).folderTree->currentIndex()), line);
+    QCOMPARE(ui(w).discList->currentIndex().data().toString(), disc);
+    for (QModelIndex up = ui(w).folderTree->currentIndex().parent(); up.isValid(); up = up.parent())
+        QVERIFY(ui(w).folderTree->isExpanded(up));
+    QCOMPARE(ui(w).filterBox->text(), filterAfter);
 }
 
 // "Show on other discs" from the folder tree, from the search results or
@@ -220,17 +220,17 @@ void TestUiDiscsWindowViews::showOnOtherDiscs()
     Fixture x;
     QVERIFY(x.activate());
     DiscsWindow &w = *x.window;
-    QTreeView *view = w.folderTree;
+    QTreeView *view = ui(w).folderTree;
     if (route.startsWith(u"tree")) {
         w.revealLine(line);
     } else {
         // The file's own name finds it; its hit is made the current row.
         const QString path = sampleCatalog()[line].section(QStringLiteral(" - \\"), -1);
-        w.searchBox->setText(path.section(u'\\', -1));
+        ui(w).searchBox->setText(path.section(u'\\', -1));
         w.find();
         QVERIFY(waitFor([&] { return !w.isWorking(); }));
-        view = w.searchResults;
-        w.views->setCurrentIndex(1);
+        view = ui(w).searchResults;
+        ui(w).views->setCurrentIndex(1);
         const int group = w.hitsModel()->groups().size() == 1 ? 0 : [&] {
             for (int g = 0; g < w.hitsModel()->rowCount(); ++g) {
                 const auto &lines = w.hitsModel()->groups()[std::size_t(g)].lines;
@@ -280,8 +280,8 @@ void TestUiDiscsWindowViews::showOnOtherDiscs()
         QApplication::setActiveWindow(&w);
         QVERIFY(QTest::qWaitForWindowActive(&w));
     }
-    QCOMPARE(w.views->currentIndex(), 2);
-    QCOMPARE(focused(), w.otherDiscsView);
+    QCOMPARE(ui(w).views->currentIndex(), 2);
+    QCOMPARE(focused(), ui(w).otherDiscsView);
     LineGroupsModel *model = w.otherPlacesModel();
     QCOMPARE(groupRows(model),
              (QStringList{"Same path on other discs=" + QString::number(samePath.size()),
@@ -326,21 +326,21 @@ void TestUiDiscsWindowViews::filesOnSeveralDiscs()
     DiscsWindow &w = *x.window;
     QSignalSpy shown(&w, &DiscsWindow::duplicatesShown);
     // The page asks for them when it comes up; the other kind by its button.
-    w.views->setCurrentIndex(3);
+    ui(w).views->setCurrentIndex(3);
     if (byName)
-        w.byNameButton->click();
+        ui(w).byNameButton->click();
     QVERIFY(waitFor([&] { return !w.isWorking() && shown.count() > 0; }));
-    QCOMPARE(w.duplicatesStatus->text(), status);
+    QCOMPARE(ui(w).duplicatesStatus->text(), status);
     QCOMPARE(render(w.duplicatesModel()), entries);
 
     const QModelIndex entryRow = w.duplicatesModel()->index(entry, 0);
     const QModelIndex discRow = w.duplicatesModel()->index(disc, 0, entryRow);
-    w.duplicatesView->expand(entryRow);
-    w.duplicatesView->setCurrentIndex(discRow);
-    w.duplicatesView->setFocus();
-    QTest::keyClick(w.duplicatesView, Qt::Key_Return);
-    QCOMPARE(w.views->currentIndex(), 0);
-    QCOMPARE(w.treeModel()->lineAt(w.folderTree->currentIndex()), line);
+    ui(w).duplicatesView->expand(entryRow);
+    ui(w).duplicatesView->setCurrentIndex(discRow);
+    ui(w).duplicatesView->setFocus();
+    QTest::keyClick(ui(w).duplicatesView, Qt::Key_Return);
+    QCOMPARE(ui(w).views->currentIndex(), 0);
+    QCOMPARE(w.treeModel()->lineAt(ui(w).folderTree->currentIndex()), line);
 }
 
 // The count of files on several discs reads as English: one path, two
@@ -368,7 +368,7 @@ void TestUiDiscsWindowViews::severalDiscsCountInWords()
     QSignalSpy shown(&w, &DiscsWindow::duplicatesShown);
     w.showDuplicates(byName ? DiscDuplicates::Key::FileName : DiscDuplicates::Key::Path);
     QVERIFY(waitFor([&] { return !w.isWorking() && shown.count() > 0; }));
-    QCOMPARE(w.duplicatesStatus->text(), status);
+    QCOMPARE(ui(w).duplicatesStatus->text(), status);
 }
 
 // From the filter to a disc, its folders, a search, a hit shown in its
@@ -413,7 +413,7 @@ void TestUiDiscsWindowViews::keyboardOnly()
     Fixture x;
     QVERIFY(x.activate());
     DiscsWindow &w = *x.window;
-    QCOMPARE(focused(), w.filterBox); // first in the focus order
+    QCOMPARE(focused(), ui(w).filterBox); // first in the focus order
     for (const Step &step : steps) {
         if (!step.keys.isEmpty())
             QTest::keyClicks(focused(), step.keys);
@@ -422,14 +422,14 @@ void TestUiDiscsWindowViews::keyboardOnly()
         QVERIFY2(waitFor([&] { return !w.isWorking(); }), step.what);
         QVERIFY2(focused(), step.what);
         QCOMPARE(focused()->objectName(), QLatin1String(step.focus));
-        QCOMPARE(w.views->currentIndex(), step.page);
+        QCOMPARE(ui(w).views->currentIndex(), step.page);
     }
     // What the journey went through.
-    QCOMPARE(w.discList->currentIndex().data().toString(), QStringLiteral("Games 1"));
+    QCOMPARE(ui(w).discList->currentIndex().data().toString(), QStringLiteral("Games 1"));
     QCOMPARE(groupRows(w.hitsModel()), (QStringList{"Games 1=1", "Photos - 2002=1", "Games 2=1"}));
     QCOMPARE(groupLines(w.otherPlacesModel(), 0), QStringList{"Games 2 - \\DATA\\LEVEL1.DAT"});
     // A mnemonic presses its radio button a moment later, as a click shows.
-    QTRY_COMPARE(w.duplicatesStatus->text(),
+    QTRY_COMPARE(ui(w).duplicatesStatus->text(),
                  QStringLiteral("3 file names stand on more than one disc"));
     QTest::keyClick(focused(), Qt::Key_Escape);
     QVERIFY(!w.isVisible());

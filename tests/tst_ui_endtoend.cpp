@@ -4,6 +4,7 @@
 // the About box and the donation link as the controller wires them.
 
 #include "UiTestSupport.h"
+#include "DiscsWindowControls.h"
 #include "ui/main/AppController.h"
 #include "ui/main/DiscUpdateDialog.h"
 #include "ui/discs/DiscTreeModel.h"
@@ -305,12 +306,12 @@ private Q_SLOTS:
         QVERIFY(discs);
         QCOMPARE(QApplication::activeModalWidget(), discs.data());
         QVERIFY(QTest::qWaitFor([&] { return discs->isReady(); }));
-        QCOMPARE(discs->totalsLabel->text(), QStringLiteral("2 disc(s), 4 file(s)"));
-        QTest::keyClick(discs->discList, Qt::Key_Down);
-        QCOMPARE(discs->folderHeading->text(),
+        QCOMPARE(ui(discs).totalsLabel->text(), QStringLiteral("2 disc(s), 4 file(s)"));
+        QTest::keyClick(ui(discs).discList, Qt::Key_Down);
+        QCOMPARE(ui(discs).folderHeading->text(),
                  QStringLiteral("Photos, 2002: 2 file(s) in 1 folder(s)"));
         QCOMPARE(discs->treeModel()->index(0, 0).data().toString(), QStringLiteral("VIEWER"));
-        QTest::keyClick(discs->discList, Qt::Key_Escape);
+        QTest::keyClick(ui(discs).discList, Qt::Key_Escape);
         flushDeletes();
         QVERIFY(discs.isNull());
         QCOMPARE(main->list2Lines().count(), 4);

@@ -275,6 +275,13 @@ void waitUntil(const std::function<bool()> &done)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
+// A control of a window, found by its object name.
+template <typename Control>
+Control *part(QWidget &window, const char *name)
+{
+    return window.findChild<Control *>(QLatin1String(name));
+}
+
 // The Discs window over the sample catalog, its discs counted.
 std::unique_ptr<DiscsWindow> discsWindow(SceneContext &c)
 {
@@ -315,16 +322,18 @@ void previewOf(DiscsWindow *window, const QList<int> &rows, ListingPaper paper,
     for (const int row : rows)
         chosen.select(window->discListModel()->index(row, 0),
                       window->discListModel()->index(row, 1));
-    window->discList->selectionModel()->select(chosen, QItemSelectionModel::ClearAndSelect);
+    part<QTreeView>(*window, "discList")
+        ->selectionModel()
+        ->select(chosen, QItemSelectionModel::ClearAndSelect);
     QTimer::singleShot(1500, window, [grab] {
         if (QWidget *preview = QApplication::activeModalWidget()) {
             grab(preview);
             preview->close();
         }
     });
-    QAction *action = paper == ListingPaper::CdBooklet ? window->output->printBooklet
-                      : paper == ListingPaper::Letter  ? window->output->printLetter
-                                                       : window->output->printA4;
+    QAction *action = paper == ListingPaper::CdBooklet ? window->output()->printBooklet
+                      : paper == ListingPaper::Letter  ? window->output()->printLetter
+                                                       : window->output()->printA4;
     action->trigger();
 }
 #endif
@@ -454,7 +463,7 @@ const std::vector<Scene> &scenes()
              // A disc's folders opened, a file chosen.
              auto window = discsWindow(c);
              window->selectDisc(0);
-             expandEverything(window->folderTree);
+             expandEverything(part<QTreeView>(*window, "folderTree"));
              window->revealLine(8);
              return window;
          }},
@@ -462,12 +471,13 @@ const std::vector<Scene> &scenes()
          [](SceneContext &c) -> std::unique_ptr<QWidget> {
              // The hits of "level" grouped by disc, the first two discs open.
              auto window = discsWindow(c);
-             window->views->setCurrentIndex(1);
-             window->searchBox->setText(QStringLiteral("level"));
+             part<QTabWidget>(*window, "views")->setCurrentIndex(1);
+             part<QLineEdit>(*window, "searchBox")->setText(QStringLiteral("level"));
              window->find();
              waitUntil([&] { return !window->isWorking(); });
              for (int group = 0; group < 2; ++group)
-                 window->searchResults->expand(window->hitsModel()->index(group, 0));
+                 part<QTreeView>(*window, "searchResults")
+                     ->expand(window->hitsModel()->index(group, 0));
              return window;
          }},
         {QStringLiteral("discs-other-discs"),
@@ -485,7 +495,8 @@ const std::vector<Scene> &scenes()
              window->showDuplicates(DiscDuplicates::Key::FileName);
              waitUntil([&] { return !window->isWorking(); });
              for (int entry = 0; entry < 3; ++entry)
-                 window->duplicatesView->expand(window->duplicatesModel()->index(entry, 0));
+                 part<QTreeView>(*window, "duplicatesView")
+                     ->expand(window->duplicatesModel()->index(entry, 0));
              return window;
          }},
         {QStringLiteral("discs-export-done"),
@@ -503,10 +514,10 @@ const std::vector<Scene> &scenes()
              for (const int row : {0, 4})
                  chosen.select(window->discListModel()->index(row, 0),
                                window->discListModel()->index(row, 1));
-             window->discList->selectionModel()->select(chosen,
+             part<QTreeView>(*window, "discList")->selectionModel()->select(chosen,
                                                         QItemSelectionModel::ClearAndSelect);
-             window->output->exportScope(DiscsWindowOutput::Scope::SelectedDiscs);
-             waitUntil([&] { return !window->output->isExporting(); });
+             window->output()->exportScope(DiscsWindowOutput::Scope::SelectedDiscs);
+             waitUntil([&] { return !window->output()->isExporting(); });
              return window;
          }},
 #ifdef KOBRIX_HAVE_PRINTING
@@ -548,12 +559,13 @@ const std::vector<Scene> &scenes()
              auto window = discsWindow(c);
              window->addCatalogs({shelf2, shelf3});
              waitUntil([&] { return window->catalogs().size() == 3 && !window->isWorking(); });
-             window->views->setCurrentIndex(1);
-             window->searchBox->setText(QStringLiteral("setup"));
+             part<QTabWidget>(*window, "views")->setCurrentIndex(1);
+             part<QLineEdit>(*window, "searchBox")->setText(QStringLiteral("setup"));
              window->find();
              waitUntil([&] { return !window->isWorking(); });
              for (int group = 0; group < window->hitsModel()->rowCount(); ++group)
-                 window->searchResults->expand(window->hitsModel()->index(group, 0));
+                 part<QTreeView>(*window, "searchResults")
+                     ->expand(window->hitsModel()->index(group, 0));
              window->resize(1000, 600);
              return window;
          }},

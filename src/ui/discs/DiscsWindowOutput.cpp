@@ -6,7 +6,7 @@
 #include "discs/DiscIndex.h"
 #include "core/ProgramTexts.h"
 #include "export/ExportFile.h"
-#include "ui/common/BackgroundJob.h"
+#include "session/Task.h"
 #include "ui/common/CommonDialog.h"
 #include "ui/discs/DiscListModel.h"
 #include "ui/discs/DiscsWindow.h"
@@ -73,11 +73,13 @@ QString &lastExportFolder()
 } // namespace
 
 DiscsWindowOutput::DiscsWindowOutput(DiscsWindow &window, const UiServices &services,
-                                     QBoxLayout &row)
+                                     QBoxLayout &row, const WindowControls &controls)
     : QObject(&window)
     , m_window(window)
     , m_services(services)
+    , m_controls(controls)
 {
+    setObjectName(QStringLiteral("output"));
     status = new QLabel(&window);
     status->setObjectName(QStringLiteral("outputStatus"));
     status->setAccessibleName(tr("Export status"));
@@ -130,9 +132,9 @@ DiscsWindowOutput::DiscsWindowOutput(DiscsWindow &window, const UiServices &serv
     row.addWidget(exportButton);
     row.addWidget(printButton);
     QWidget::setTabOrder(exportButton, printButton);
-    QWidget::setTabOrder(printButton, window.closeButton);
+    QWidget::setTabOrder(printButton, m_controls.closeButton);
 
-    m_job = new BackgroundJob(this);
+    m_task = new Task(this);
     m_progressTimer = new QTimer(this);
     m_progressTimer->setInterval(100);
     connect(m_progressTimer, &QTimer::timeout, this, &DiscsWindowOutput::showProgress);
@@ -167,7 +169,7 @@ DiscsWindowOutput::DiscsWindowOutput(DiscsWindow &window, const UiServices &serv
     connect(&window, &DiscsWindow::searchFinished, this, &DiscsWindowOutput::updateActions);
     connect(window.hitsModel(), &QAbstractItemModel::modelReset, this,
             &DiscsWindowOutput::updateActions);
-    connect(window.discList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+    connect(m_controls.discList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &DiscsWindowOutput::updateActions);
     updateActions();
 }
@@ -179,9 +181,7 @@ DiscsWindowOutput::~DiscsWindowOutput()
 
 void DiscsWindowOutput::stop()
 {
-    if (m_progress)
-        m_progress->cancelled = true;
-    m_job->forget();
+    m_task->cancel();
 }
 
 std::vector<qsizetype> DiscsWindowOutput::selectedDiscs(bool orCurrent) const
@@ -189,7 +189,7 @@ std::vector<qsizetype> DiscsWindowOutput::selectedDiscs(bool orCurrent) const
     std::vector<qsizetype> discs;
     if (!m_window.index())
         return discs;
-    QModelIndexList rows = m_window.discList->selectionModel()->selectedRows();
+    QModelIndexList rows = m_controls.discList->selectionModel()->selectedRows();
     std::sort(rows.begin(), rows.end(),
               [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
     for (const QModelIndex &row : std::as_const(rows))
@@ -205,7 +205,7 @@ void DiscsWindowOutput::updateActions()
     // may start reading them; while an export reads them no catalog may be
     // added.
     const bool ready = m_window.index() != nullptr && !m_window.isAddingCatalogs();
-    m_window.addButton->setEnabled(m_window.isReady() && !m_window.isAddingCatalogs()
+    m_controls.addButton->setEnabled(m_window.isReady() && !m_window.isAddingCatalogs()
                                    && !m_exporting);
     exportButton->setEnabled(ready || m_exporting);
     exportWhole->setEnabled(ready && !m_exporting);
@@ -295,14 +295,13 @@ void DiscsWindowOutput::startExport(Request request)
     m_exporting = true;
     m_exportPath = request.path;
     m_progress = std::make_shared<Progress>();
-    m_outcome = std::make_shared<Outcome>();
     const LineStore *lines = &m_window.lines();
     const DiscIndex *index = m_window.index();
     auto shared = std::make_shared<Request>(std::move(request));
     // The content is gathered on the worker too: for a whole catalog of
     // millions of lines that is a noticeable moment.
-    m_job->start(
-        [lines, index, shared, progress = m_progress, outcome = m_outcome] {
+    m_task->run(
+        [lines, index, shared, progress = m_progress](TaskControl &control) {
             const Request &r = *shared;
             ExportContent content =
                 r.scope == Scope::WholeCatalog
@@ -314,18 +313,15 @@ void DiscsWindowOutput::startExport(Request request)
             progress->total = content.lineCount();
             ExportOptions options;
             options.title = r.title;
-            options.progress = [progress](qsizetype written, qsizetype total) {
+            options.progress = [progress, &control](qsizetype written, qsizetype total) {
                 progress->written = written;
                 progress->total = total;
-                return !progress->cancelled;
+                return !control.stopRequested();
             };
             const ExportFileResult written = writeExportFile(r.path, r.format, content, options);
-            outcome->result = written.result;
-            outcome->reason = written.reason;
-            outcome->lines = content.lineCount();
-            outcome->discs = content.discCount();
+            return Outcome{written.result, written.reason, content.lineCount(), content.discCount()};
         },
-        [this, shared] { exportDone(*shared); });
+        [this, shared](const Outcome &outcome) { exportDone(*shared, outcome); });
 
     exportButton->setMenu(nullptr);
     exportButton->setText(tr("Stop &Export"));
@@ -352,11 +348,11 @@ void DiscsWindowOutput::showProgress()
 
 void DiscsWindowOutput::cancelExport()
 {
-    if (m_exporting && m_progress)
-        m_progress->cancelled = true;
+    if (m_exporting)
+        m_task->requestStop();
 }
 
-void DiscsWindowOutput::exportDone(const Request &request)
+void DiscsWindowOutput::exportDone(const Request &request, const Outcome &outcome)
 {
     m_exporting = false;
     m_progressTimer->stop();
@@ -366,7 +362,6 @@ void DiscsWindowOutput::exportDone(const Request &request)
     exportButton->setMenu(m_exportMenu);
     updateActions();
 
-    const Outcome outcome = *m_outcome;
     const QString file = QFileInfo(request.path).fileName();
     const QLocale locale;
     status->setToolTip(QDir::toNativeSeparators(request.path));

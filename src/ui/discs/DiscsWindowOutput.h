@@ -18,11 +18,13 @@ class QMenu;
 class QPushButton;
 class QShortcut;
 class QTimer;
+class QTreeView;
+class QWidget;
 
 namespace kobrix {
 
-class BackgroundJob;
 class DiscsWindow;
+class Task;
 
 // What the Discs window writes out: "Export..." the whole catalog, the
 // selected discs or the search results as CSV, HTML or PDF, and "Print..."
@@ -39,9 +41,18 @@ class DiscsWindowOutput : public QObject
 public:
     enum class Scope { WholeCatalog, SelectedDiscs, SearchResults };
 
+    // The window's controls the output looks at or sets.
+    struct WindowControls
+    {
+        QTreeView *discList;     // the discs chosen
+        QPushButton *addButton;  // off while exporting
+        QWidget *closeButton;    // after the two buttons in the tab order
+    };
+
     // Adds a status text and the two buttons to row (the window's bottom
     // row, left of Close).
-    DiscsWindowOutput(DiscsWindow &window, const UiServices &services, QBoxLayout &row);
+    DiscsWindowOutput(DiscsWindow &window, const UiServices &services, QBoxLayout &row,
+                      const WindowControls &controls);
     // A running export is stopped and waited for.
     ~DiscsWindowOutput() override;
 
@@ -77,11 +88,12 @@ Q_SIGNALS:
     void exportFinished(ExportResult result);
 
 private:
+    // How far the export got; its lines are counted once its content is
+    // gathered.
     struct Progress
     {
         std::atomic<qsizetype> written{0};
         std::atomic<qsizetype> total{0};
-        std::atomic<bool> cancelled{false};
     };
     struct Request
     {
@@ -95,22 +107,6 @@ private:
 
     void startExport(Request request);
     void showProgress();
-    void exportDone(const Request &request);
-    QString proposedName() const;
-
-    DiscsWindow &m_window;
-    UiServices m_services;
-    QMenu *m_exportMenu = nullptr;
-    QMenu *m_printMenu = nullptr;
-    QShortcut *m_escape = nullptr;
-    QTimer *m_progressTimer = nullptr;
-    BackgroundJob *m_job = nullptr;
-    std::shared_ptr<Progress> m_progress;
-    bool m_exporting = false;
-    bool m_stopPressed = false; // the button went down while exporting
-    QString m_exportPath;
-    int m_filterIndex = 1; // the format chosen last
-    // Written by the worker, read once it is done.
     struct Outcome
     {
         ExportResult result = ExportResult::WriteFailed;
@@ -118,7 +114,22 @@ private:
         qsizetype lines = 0;
         qsizetype discs = 0;
     };
-    std::shared_ptr<Outcome> m_outcome;
+    void exportDone(const Request &request, const Outcome &outcome);
+    QString proposedName() const;
+
+    DiscsWindow &m_window;
+    UiServices m_services;
+    WindowControls m_controls;
+    QMenu *m_exportMenu = nullptr;
+    QMenu *m_printMenu = nullptr;
+    QShortcut *m_escape = nullptr;
+    QTimer *m_progressTimer = nullptr;
+    Task *m_task = nullptr;
+    std::shared_ptr<Progress> m_progress;
+    bool m_exporting = false;
+    bool m_stopPressed = false; // the button went down while exporting
+    QString m_exportPath;
+    int m_filterIndex = 1; // the format chosen last
 };
 
 } // namespace kobrix
