@@ -132,4 +132,23 @@ QVariant DiscListModel::headerData(int section, Qt::Orientation orientation, int
     return section == NameColumn ? tr("Disc") : tr("Files");
 }
 
+QString DiscListModel::totalsText(qsizetype catalogCount) const
+{
+    const QLocale locale;
+    const QString discs = locale.toString(totalDiscs());
+    const QString files = locale.toString(totalFiles());
+    if (catalogCount > 1) {
+        const QString catalogs = locale.toString(catalogCount);
+        if (filter().isEmpty())
+            return tr("%1 catalogs, %2 disc(s), %3 file(s)").arg(catalogs, discs, files);
+        return tr("%1 catalogs, %2 of %3 disc(s), %4 of %5 file(s)")
+            .arg(catalogs, locale.toString(shownDiscs()), discs, locale.toString(shownFiles()),
+                 files);
+    }
+    if (filter().isEmpty())
+        return tr("%1 disc(s), %2 file(s)").arg(discs, files);
+    return tr("%1 of %2 disc(s), %3 of %4 file(s)")
+        .arg(locale.toString(shownDiscs()), discs, locale.toString(shownFiles()), files);
+}
+
 } // namespace kobrix

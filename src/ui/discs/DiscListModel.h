@@ -59,6 +59,9 @@ public:
     qsizetype shownFiles() const { return m_shownFiles; }
     qsizetype totalDiscs() const;
     qsizetype totalFiles() const;
+    // The totals as the window shows them, with the number of catalogs
+    // when there are several.
+    QString totalsText(qsizetype catalogCount) const;
 
 private:
     void applyFilter();

@@ -13,6 +13,7 @@
 #include "ui/discs/FileViewActions.h"
 #include "ui/discs/FoldersPage.h"
 #include "ui/discs/OtherDiscsPage.h"
+#include "ui/discs/PlaceholderLineEdit.h"
 #include "ui/discs/SearchPage.h"
 
 #include <QAction>
@@ -37,26 +38,6 @@
 namespace kobrix {
 
 namespace {
-
-// A text box at least wide enough for its placeholder text, with the room
-// its frame, margins and clear button take: the hint is never cut.
-class PlaceholderLineEdit : public QLineEdit
-{
-public:
-    using QLineEdit::QLineEdit;
-
-    QSize minimumSizeHint() const override
-    {
-        QSize hint = QLineEdit::minimumSizeHint();
-        // The size hint is the width of 17 "x" and all that surrounds the text.
-        const QFontMetrics metrics = fontMetrics();
-        const int around = QLineEdit::sizeHint().width() - 17 * metrics.horizontalAdvance(u'x');
-        hint.setWidth(
-            std::max(hint.width(), around + metrics.horizontalAdvance(placeholderText()) + 4));
-        return hint;
-    }
-    QSize sizeHint() const override { return QLineEdit::sizeHint().expandedTo(minimumSizeHint()); }
-};
 
 enum Page { FoldersPageIndex, SearchPageIndex, OtherDiscsPageIndex, DuplicatesPageIndex };
 
@@ -327,34 +308,7 @@ void DiscsWindow::applyFilter(const QString &text)
 
 void DiscsWindow::showTotals()
 {
-    const QLocale locale;
-    const std::size_t parts = m_session->parts().size();
-    if (parts > 1) {
-        const QString catalogs = locale.toString(qsizetype(parts));
-        if (m_discs->filter().isEmpty()) {
-            m_totalsLabel->setText(tr("%1 catalogs, %2 disc(s), %3 file(s)")
-                                       .arg(catalogs, locale.toString(m_discs->totalDiscs()),
-                                            locale.toString(m_discs->totalFiles())));
-        } else {
-            m_totalsLabel->setText(tr("%1 catalogs, %2 of %3 disc(s), %4 of %5 file(s)")
-                                       .arg(catalogs, locale.toString(m_discs->shownDiscs()),
-                                            locale.toString(m_discs->totalDiscs()),
-                                            locale.toString(m_discs->shownFiles()),
-                                            locale.toString(m_discs->totalFiles())));
-        }
-        return;
-    }
-    if (m_discs->filter().isEmpty()) {
-        m_totalsLabel->setText(tr("%1 disc(s), %2 file(s)")
-                                   .arg(locale.toString(m_discs->totalDiscs()),
-                                        locale.toString(m_discs->totalFiles())));
-    } else {
-        m_totalsLabel->setText(tr("%1 of %2 disc(s), %3 of %4 file(s)")
-                                   .arg(locale.toString(m_discs->shownDiscs()),
-                                        locale.toString(m_discs->totalDiscs()),
-                                        locale.toString(m_discs->shownFiles()),
-                                        locale.toString(m_discs->totalFiles())));
-    }
+    m_totalsLabel->setText(m_discs->totalsText(qsizetype(m_session->parts().size())));
 }
 
 void DiscsWindow::selectDisc(qsizetype disc)
