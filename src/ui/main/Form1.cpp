@@ -85,7 +85,7 @@ Form1::Form1(const UiServices &services, WorkMode mode, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                               | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                               | Qt::WindowCloseButtonHint),
-      CommonDialog1(*services.fileDialogs, this), m_services(services), m_workflow(mode)
+      CommonDialog1(*services.fileDialogs, this), m_services(services), m_session(mode)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(ProgramTexts::programTitle());
@@ -100,6 +100,9 @@ Form1::Form1(const UiServices &services, WorkMode mode, QWidget *parent)
     createDiscUpdateControls();
     placeControls();
 
+    connect(&m_session, &MainSession::controlsChanged, this, &Form1::applyControlStates);
+    connect(&m_session, &MainSession::scanProgress, this,
+            [this](qint64 files) { setStatusText(tr("Scanning... %1 files").arg(files)); });
     Form_Load();
 }
 
@@ -197,8 +200,8 @@ void Form1::createControls()
     m_central->setObjectName(QStringLiteral("Form1Client"));
     setCentralWidget(m_central);
 
-    m_list1Model = new LineStoreModel(m_list1Lines, this);
-    m_list2Model = new LineStoreModel(m_catalog.lines(), this);
+    m_list1Model = new LineStoreModel(m_session.list1Lines(), this);
+    m_list2Model = new LineStoreModel(catalog().lines(), this);
 
     List1 = new LineListView(m_central);
     List1->setObjectName(QStringLiteral("List1"));
@@ -244,7 +247,7 @@ void Form1::createControls()
     Text3->setObjectName(QStringLiteral("Text3"));
     Text3->setAccessibleName(tr("Current catalog"));
     Text3->hide();
-    connect(&m_catalog, &Catalog::pathChanged, Text3, &QLineEdit::setText);
+    connect(&catalog(), &Catalog::pathChanged, Text3, &QLineEdit::setText);
 
     List3 = new QListWidget(m_central);
     List3->setObjectName(QStringLiteral("List3"));
@@ -348,17 +351,13 @@ void Form1::Form_Load()
     applyControlStates();
 }
 
-void Form1::startWork()
-{
-    m_workflow.started();
-    applyControlStates();
-}
+void Form1::startWork() { m_session.start(); }
 
 // The one place that sets the states of the controls that record where the
 // user stands, from the work mode's table (MainControls.h).
 void Form1::applyControlStates()
 {
-    const MainControls states = m_workflow.controls();
+    const MainControls states = m_session.controls();
     // Folders and images are scanned like discs, so their commands follow
     // the drive buttons.
     QList<std::pair<QAction *, bool>> actions{
@@ -442,7 +441,7 @@ bool Form1::event(QEvent *event)
     // The routines of a load are still on the stack below the event
     // processing that asked for the deletion: the window goes when they
     // have returned.
-    if (event->type() == QEvent::DeferredDelete && (m_loading || isScanning())) {
+    if (event->type() == QEvent::DeferredDelete && (isLoading() || isScanning())) {
         m_deleteAfterLoad = true;
         return true;
     }
@@ -455,7 +454,7 @@ void Form1::Form_QueryUnload(QCloseEvent *event)
 {
     // A load or scan in progress stops: the window and its lines are going
     // away.
-    m_stopLoading = true;
+    m_session.requestLoadStop();
     cancelScan();
     if (RestartPending) {
         RestartPending = false;

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "discs/Catalog.h"
 #include "scan/FileSystemReader.h"
-#include "session/MainControls.h"
+#include "session/MainSession.h"
 #include "ui/common/CommonDialog.h"
 #include "ui/common/UiServices.h"
 
@@ -34,8 +33,6 @@ class DiscsWindow;
 class LineListView;
 class LineStoreModel;
 class RuntimeError;
-class Task;
-struct RecognitionResult;
 enum class MessageIcon;
 
 // The main window, where all the work is done: it scans a disc into a
@@ -93,9 +90,9 @@ public:
 
     // The catalog worked on: Text3 shows its path, List2 its lines. Code
     // that changes the lines directly calls refreshList2() afterwards.
-    Catalog &catalog() { return m_catalog; }
-    LineStore &list2Lines() { return m_catalog.lines(); }
-    const LineStore &list1Lines() const { return m_list1Lines; }
+    Catalog &catalog() { return m_session.catalog(); }
+    LineStore &list2Lines() { return m_session.catalog().lines(); }
+    const LineStore &list1Lines() const { return m_session.list1Lines(); }
     // Tells List2 about lines added to or removed from list2Lines().
     void refreshList2();
 
@@ -104,7 +101,7 @@ public:
     QAction *toolbarButton(const QString &key) const;
     // The text of the status bar's panel.
     QString statusText() const;
-    WorkMode workMode() const { return m_workflow.mode(); }
+    WorkMode workMode() const { return m_session.mode(); }
     // The roots of the optical drives, one per drive button (List3 shows them).
     const QStringList &driveKeys() const { return m_driveKeys; }
     bool restartPending() const { return RestartPending; }
@@ -116,7 +113,7 @@ public:
     void scanImage(const QString &imagePath);
     // True while a scan runs; cancelScan() stops it (the Cancel button of
     // the status bar and the Esc key do the same).
-    bool isScanning() const { return m_workflow.isScanning(); }
+    bool isScanning() const { return m_session.isScanning(); }
     void cancelScan();
     // Writes List2 under the disc name as a new catalog file, chosen in a
     // save dialog.
@@ -132,7 +129,7 @@ public:
     // caption and in Text3.
     void loadCatalog();
     // True while ReadList is reading.
-    bool isLoading() const { return m_loading; }
+    bool isLoading() const { return m_session.isLoading(); }
 
     // Replaces the records of the disc named in Text2, in a catalog chosen in
     // an open dialog, with List2's lines, once the user has seen the changes
@@ -228,22 +225,18 @@ private:
 
     // Updating a disc and recognising a scanned one (Form1DiscUpdate.cpp).
     void createDiscUpdateControls();
-    void noteCatalogFile(const QString &path);
     void prepareDiscUpdate(const QString &catalogPath);
+    void showUpdateProblem(const MainSession::UpdateProblem &problem, const QString &heading);
     void applyDiscUpdate();
-    void recogniseScannedDisc();
-    void showRecognition(const RecognitionResult &result);
     void showDiscNotice(const QString &text, bool offerUpdate);
     // The notice is about lines that are gone: it goes, and so does a
     // comparison still running.
     void forgetDiscNotice();
 
     UiServices m_services;
-    MainWorkflow m_workflow;
+    MainSession m_session; // the lines, the catalog in use and the work on them
     bool RestartPending = false; // a restart closes the window: do not end the program
 
-    LineStore m_list1Lines;
-    Catalog m_catalog;
     QStringList m_driveKeys;
     LineStoreModel *m_list1Model = nullptr;
     LineStoreModel *m_list2Model = nullptr;
@@ -257,19 +250,11 @@ private:
     // Short enough that the window keeps reacting during a load, long enough
     // that yielding costs little next to the reading itself.
     std::chrono::nanoseconds m_loadSlice = std::chrono::milliseconds(15);
-    bool m_loading = false;
-    Task *m_scanTask = nullptr; // the scan running
     QToolButton *m_cancelScanButton = nullptr; // status bar: stops a running scan
     QShortcut *m_cancelScanShortcut = nullptr; // Esc while a scan runs
-    bool m_stopLoading = false;      // the window closed while a load was reading
     bool m_deleteAfterLoad = false;  // deleteLater() arrived while a load was reading
     bool m_placed = false;      // centred on the screen at the first show
 
-    Task *m_recognition = nullptr; // recognises a scanned disc (recognitionWork())
-    QString m_knownCatalogFile;     // see recognitionCatalog()
-    QString m_recognisedDisc;       // the disc the notice names, and its catalog
-    QString m_recognisedCatalog;
-    std::unique_ptr<DiscUpdate> m_pendingUpdate; // prepared, waiting for confirmation
     QPointer<DiscUpdateDialog> m_updateDialog;
     QPointer<DiscsWindow> m_discsWindow;
 };

@@ -1,11 +1,10 @@
 // The work of the main window: scanning a disc, writing and appending a
-// catalog, loading one. The file and walk logic is the core's; these routines
-// ask for names, call it, report and switch the controls.
+// catalog, loading one. The file and walk logic is the core's and the
+// session's; these routines ask for names, call it and report.
 
 #include "ui/main/Form1.h"
 
 #include "catalog/CatalogFile.h"
-#include "catalog/CatalogFormat.h"
 #include "core/ProgramTexts.h"
 #include "platform/DriveSource.h"
 #include "ui/common/LineStoreModel.h"
@@ -44,10 +43,7 @@ constexpr int kAppendFilterIndex = 3; // "CD Catalog Files (*.cdc)"
 
 void Form1::clearScanLists()
 {
-    m_list1Lines.clear();
-    m_catalog.lines().clear();
-    m_catalog.setContent(Catalog::Content::Nothing);
-    m_catalog.markLinesChanged();
+    m_session.clearScanLists();
     m_list1Model->reset();
     m_list2Model->reset();
     forgetDiscNotice();
@@ -60,8 +56,7 @@ void Form1::scanNewCd()
     clearScanLists();
     Text2->setText(QString());
     setStatusText(QString());
-    m_workflow.nextDisc();
-    applyControlStates();
+    m_session.nextDisc();
 }
 
 bool Form1::checkDiscName()
@@ -88,32 +83,26 @@ void Form1::addToCatalogClicked()
 
 void Form1::WriteList()
 {
-    if (m_catalog.lines().count() <= 0) {
+    if (list2Lines().count() <= 0) {
         showMessage(errorTitle(), ProgramTexts::emptyListing(), MessageIcon::Critical);
         return;
     }
     CommonDialog1.setFlags(kCatalogDialogFlags);
-    CommonDialog1.setFileName(m_catalog.path());
+    CommonDialog1.setFileName(catalog().path());
     CommonDialog1.setFilter(ProgramTexts::catalogFilter());
     if (!CommonDialog1.showSave())
         return; // cancelled: nothing written, nothing changed
 
     // Every failure is reported, and the controls stay as they were: a
     // catalog that was not written must not look written.
-    if (RuntimeError error =
-            writeCatalog(CommonDialog1.fileName(), Text2->text(), m_catalog.lines())) {
+    if (RuntimeError error = m_session.write(CommonDialog1.fileName(), Text2->text()))
         showMessage(errorTitle(), errorMessageText(ProgramTexts::writeErrorHeading(), error),
                     MessageIcon::Critical);
-        return;
-    }
-    noteCatalogFile(CommonDialog1.fileName());
-    m_workflow.written();
-    applyControlStates();
 }
 
 void Form1::AppendList()
 {
-    if (m_catalog.lines().count() <= 0) {
+    if (list2Lines().count() <= 0) {
         showMessage(errorTitle(), ProgramTexts::emptyListing(), MessageIcon::Critical);
         return;
     }
@@ -125,15 +114,9 @@ void Form1::AppendList()
     if (!CommonDialog1.showSaveForAppend())
         return;
 
-    if (RuntimeError error =
-            appendCatalog(CommonDialog1.fileName(), Text2->text(), m_catalog.lines())) {
+    if (RuntimeError error = m_session.append(CommonDialog1.fileName(), Text2->text()))
         showMessage(title(), errorMessageText(ProgramTexts::writeErrorHeading(), error),
                     MessageIcon::Critical);
-        return;
-    }
-    noteCatalogFile(CommonDialog1.fileName());
-    m_workflow.added();
-    applyControlStates();
 }
 
 void Form1::ReadList(const QString &fileName, bool clearFirst)
@@ -145,30 +128,30 @@ void Form1::ReadList(const QString &fileName, bool clearFirst)
                     MessageIcon::Critical);
         return;
     }
+    Catalog &lines = catalog();
     if (clearFirst) {
-        m_catalog.lines().clear();
+        lines.lines().clear();
         m_list2Model->reset();
     }
     forgetDiscNotice();
-    m_catalog.setContent(Catalog::Content::CatalogLines);
+    lines.setContent(Catalog::Content::CatalogLines);
 
-    m_loading = true;
-    m_stopLoading = false;
+    m_session.setLoading(true);
     bool finished = false;
     while (!finished) {
-        finished = reader.readSome(m_catalog.lines(), m_loadSlice);
+        finished = reader.readSome(lines.lines(), m_loadSlice);
         // The views hear of the new lines once per slice.
         m_list2Model->sync();
-        m_catalog.markLinesChanged();
+        lines.markLinesChanged();
         if (!finished) {
             // Other commands may run here; those that need the catalog file
             // find it open and say so.
             QCoreApplication::processEvents();
-            if (m_stopLoading)
+            if (m_session.loadStopRequested())
                 break;
         }
     }
-    m_loading = false;
+    m_session.setLoading(false);
     const RuntimeError error = reader.error();
     reader.close();
     m_list2Model->sync();
@@ -180,7 +163,7 @@ void Form1::ReadList(const QString &fileName, bool clearFirst)
 
 void Form1::deleteIfAskedDuringWork()
 {
-    if (!m_deleteAfterLoad || m_loading || isScanning())
+    if (!m_deleteAfterLoad || isLoading() || isScanning())
         return;
     // Asked for during a load or scan; deferred again, it is carried out
     // once the callers of the routine have returned as well. Qt drops a
@@ -198,7 +181,7 @@ void Form1::loadCatalog()
     if (!CommonDialog1.showOpen())
         return; // cancelled: nothing read, nothing renamed
     const QString fileName = CommonDialog1.fileName();
-    m_catalog.setPath(fileName);
+    catalog().setPath(fileName);
     ReadList(fileName, true);
     // The window names the chosen file even when it could not be read.
     setWindowTitle(ProgramTexts::catalogCaption(fileName));

@@ -2,14 +2,12 @@
 // recognising a scanned disc: "Update Disc in Catalog..." in the File menu,
 // the confirmation of the changes, and the notice in the status bar that
 // the disc just scanned is already in the catalog. The reading, comparing
-// and writing are the core's (DiscUpdate, recognitionWork() run on a task).
+// and writing are the core's (DiscUpdate, MainSession).
 
 #include "ui/main/Form1.h"
 
 #include "catalog/DiscUpdate.h"
 #include "core/ProgramTexts.h"
-#include "session/DiscScan.h"
-#include "session/Task.h"
 #include "ui/common/CommonDialog.h"
 #include "ui/main/DiscUpdateDialog.h"
 #include "ui/common/MessageBox.h"
@@ -110,33 +108,28 @@ void Form1::createDiscUpdateControls()
     connect(updateDiscAction, &QAction::enabledChanged, discNoticeButton, &QWidget::setEnabled);
     connect(discNoticeButton, &QToolButton::clicked, this, &Form1::updateRecognisedDisc);
 
-    m_recognition = new Task(this);
-
-    m_knownCatalogFile = m_catalog.path();
-    connect(&m_catalog, &Catalog::pathChanged, this, &Form1::noteCatalogFile);
+    connect(&m_session, &MainSession::discRecognised, this,
+            [this](const QString &disc, const QString &catalog, qsizetype shared, qsizetype files) {
+                const QLocale locale;
+                showDiscNotice(tr("Already in %1 as \"%2\" (%3 of %4 files)")
+                                   .arg(catalogFileName(catalog), disc, locale.toString(shared),
+                                        locale.toString(files)),
+                               true);
+            });
 }
 
-void Form1::noteCatalogFile(const QString &path) { m_knownCatalogFile = path; }
-
-QString Form1::recognitionCatalog() const
-{
-    // A name typed for a catalog not yet written is no file: it is taken
-    // only as the full path of a file that exists.
-    const QFileInfo info(m_knownCatalogFile);
-    return !m_knownCatalogFile.isEmpty() && info.isAbsolute() && info.isFile() ? m_knownCatalogFile
-                                                                              : QString();
-}
+QString Form1::recognitionCatalog() const { return m_session.recognitionCatalog(); }
 
 DiscUpdateDialog *Form1::discUpdateDialog() const { return m_updateDialog.data(); }
 
-bool Form1::isRecognising() const { return m_recognition && m_recognition->isRunning(); }
+bool Form1::isRecognising() const { return m_session.isRecognising(); }
 
 void Form1::updateDiscInCatalog()
 {
     // The checks of "Write Catalog...", with its messages.
     if (!checkDiscName())
         return;
-    if (m_catalog.lines().count() <= 0) {
+    if (list2Lines().count() <= 0) {
         showMessage(tr("Error"), ProgramTexts::emptyListing(), MessageIcon::Critical);
         return;
     }
@@ -146,7 +139,8 @@ void Form1::updateDiscInCatalog()
     // the one in use; the main window's file dialog keeps its settings for
     // the writer's next use.
     FileDialogRequest request = existingCatalogRequest(
-        !m_recognisedCatalog.isEmpty() ? m_recognisedCatalog : m_knownCatalogFile);
+        !m_session.recognisedCatalog().isEmpty() ? m_session.recognisedCatalog()
+                                                  : m_session.knownCatalogFile());
     request.title = tr("Update Disc in Catalog");
     const std::optional<QString> chosen = m_services.fileDialogs->run(this, request);
     if (!chosen)
@@ -156,94 +150,57 @@ void Form1::updateDiscInCatalog()
 
 void Form1::updateRecognisedDisc()
 {
-    if (m_recognisedCatalog.isEmpty() || !updateDiscAction->isEnabled())
+    if (m_session.recognisedCatalog().isEmpty() || !updateDiscAction->isEnabled())
         return;
     // The disc is the one the notice names.
-    Text2->setText(m_recognisedDisc);
-    if (m_catalog.lines().count() <= 0)
+    Text2->setText(m_session.recognisedDisc());
+    if (list2Lines().count() <= 0)
         return;
-    prepareDiscUpdate(m_recognisedCatalog);
+    prepareDiscUpdate(m_session.recognisedCatalog());
 }
 
 void Form1::prepareDiscUpdate(const QString &catalogPath)
 {
-    auto update = std::make_unique<DiscUpdate>(catalogPath, Text2->text(), m_catalog.lines());
-    if (const DiscUpdate::Problem problem = update->prepare(); problem != DiscUpdate::Problem::None) {
-        if (problem == DiscUpdate::Problem::CatalogError)
-            showMessage(ProgramTexts::programTitle(),
-                        errorMessageText(ProgramTexts::readErrorHeading(), update->error()),
-                        MessageIcon::Critical);
-        else
-            showMessage(ProgramTexts::programTitle(), update->problemText(problem),
-                        MessageIcon::Exclamation);
+    if (const MainSession::UpdateProblem problem =
+            m_session.prepareUpdate(catalogPath, Text2->text())) {
+        showUpdateProblem(problem, ProgramTexts::readErrorHeading());
         return;
     }
-    m_pendingUpdate = std::move(update);
     // Modal over the main window, as the search window is: nothing changes
     // the listing while the user looks at the changes.
-    auto *dialog = new DiscUpdateDialog(DiscUpdateSummary::of(*m_pendingUpdate), this);
+    auto *dialog = new DiscUpdateDialog(DiscUpdateSummary::of(*m_session.pendingUpdate()), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::ApplicationModal);
     connect(dialog, &QDialog::accepted, this, &Form1::applyDiscUpdate);
-    connect(dialog, &QDialog::rejected, this, [this] { m_pendingUpdate.reset(); });
+    connect(dialog, &QDialog::rejected, this, [this] { m_session.dropUpdate(); });
     m_updateDialog = dialog;
     dialog->show();
 }
 
+void Form1::showUpdateProblem(const MainSession::UpdateProblem &problem, const QString &heading)
+{
+    if (problem.problem == DiscUpdate::Problem::CatalogError)
+        showMessage(ProgramTexts::programTitle(), errorMessageText(heading, problem.error),
+                    MessageIcon::Critical);
+    else
+        showMessage(ProgramTexts::programTitle(), problem.text, MessageIcon::Exclamation);
+}
+
 void Form1::applyDiscUpdate()
 {
-    if (!m_pendingUpdate)
+    MainSession::UpdateProblem problem;
+    const std::unique_ptr<DiscUpdate> update = m_session.applyUpdate(problem);
+    if (!update)
         return;
-    const std::unique_ptr<DiscUpdate> update = std::move(m_pendingUpdate);
-    const DiscUpdate::Problem problem = update->apply();
-    if (problem == DiscUpdate::Problem::CatalogError) {
-        showMessage(ProgramTexts::programTitle(),
-                    errorMessageText(ProgramTexts::writeErrorHeading(), update->error()),
-                    MessageIcon::Critical);
+    if (problem) {
+        showUpdateProblem(problem, ProgramTexts::writeErrorHeading());
         return;
     }
-    if (problem != DiscUpdate::Problem::None) {
-        showMessage(ProgramTexts::programTitle(), update->problemText(problem),
-                    MessageIcon::Exclamation);
-        return;
-    }
-    noteCatalogFile(update->catalogPath());
-    // Done with this disc, as after a write (while "Write Catalog..." is
-    // offered) or an add: the name and the commands that write it are off
-    // until "Scan New CD" and the next scan, so no second update or add of
-    // it is one key away; "Add to Catalog..." waits for the next disc.
-    m_workflow.updated();
-    applyControlStates();
     showDiscNotice(tr("Updated \"%1\" in %2: %3")
                        .arg(update->discName(), catalogFileName(update->catalogPath()),
                             ProgramTexts::updateCounts(update->addedCount(), update->removedCount(),
                                                        update->unchangedCount())),
                    false);
-}
-
-void Form1::recogniseScannedDisc()
-{
-    const QString catalog = recognitionCatalog();
-    if (catalog.isEmpty() || m_catalog.lines().isEmpty())
-        return;
-    m_recognition->run(recognitionWork(catalog, m_catalog.lines()),
-                       [this](const RecognitionResult &result) { showRecognition(result); });
-}
-
-void Form1::showRecognition(const RecognitionResult &result)
-{
-    // Nothing to say when the catalog could not be read or holds no such
-    // disc: the notice is an aside, never an error.
-    if (result.cancelled || result.error || !result.sameDisc)
-        return;
-    const DiscLikeness &best = result.best.front();
-    const QLocale locale;
-    m_recognisedDisc = best.disc;
-    m_recognisedCatalog = result.catalogPath;
-    showDiscNotice(tr("Already in %1 as \"%2\" (%3 of %4 files)")
-                       .arg(catalogFileName(m_recognisedCatalog), best.disc,
-                            locale.toString(best.shared), locale.toString(result.scanFiles)),
-                   true);
 }
 
 void Form1::showDiscNotice(const QString &text, bool offerUpdate)
@@ -256,10 +213,7 @@ void Form1::showDiscNotice(const QString &text, bool offerUpdate)
 
 void Form1::forgetDiscNotice()
 {
-    if (m_recognition)
-        m_recognition->cancel();
-    m_recognisedDisc.clear();
-    m_recognisedCatalog.clear();
+    m_session.forgetRecognition();
     if (discNotice) {
         discNotice->hide();
         discNotice->clear();

@@ -28,7 +28,7 @@ void Form1::createCatalogMenu()
     connect(discsAction, &QAction::triggered, this, &Form1::openDiscsWindow);
     // While a load or a scan changes the lines there is nothing to show yet.
     connect(menu, &QMenu::aboutToShow, this,
-            [this] { discsAction->setEnabled(!m_loading && !isScanning()); });
+            [this] { discsAction->setEnabled(!isLoading() && !isScanning()); });
 }
 
 DiscsWindow *Form1::discsWindow() const
@@ -38,20 +38,16 @@ DiscsWindow *Form1::discsWindow() const
 
 QString Form1::namedCatalogFile() const
 {
-    for (const QString &candidate : {m_catalog.path(), CommonDialog1.fileName()}) {
-        if (!candidate.isEmpty() && QFileInfo(candidate).isFile())
-            return candidate;
-    }
-    return QString();
+    return m_session.namedCatalogFile(CommonDialog1.fileName());
 }
 
 void Form1::openDiscsWindow()
 {
     // The window reads the lines as they stand: not while a load or a scan
     // is changing them.
-    if (m_loading || isScanning() || m_discsWindow || !m_services.messages)
+    if (isLoading() || isScanning() || m_discsWindow || !m_services.messages)
         return;
-    const bool catalogInHand = m_catalog.content() == Catalog::Content::CatalogLines;
+    const bool catalogInHand = catalog().content() == Catalog::Content::CatalogLines;
     const QString file = catalogInHand ? QString() : namedCatalogFile();
     if (!catalogInHand && file.isEmpty()) {
         showMessage(ProgramTexts::programTitle(),
@@ -65,7 +61,7 @@ void Form1::openDiscsWindow()
     window->setWindowModality(Qt::ApplicationModal);
     m_discsWindow = window;
     if (catalogInHand)
-        window->showCatalog(m_catalog, QFileInfo(m_catalog.path()).fileName());
+        window->showCatalog(catalog(), QFileInfo(catalog().path()).fileName());
     else
         window->readCatalogFile(file);
     window->show();

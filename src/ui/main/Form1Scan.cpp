@@ -7,16 +7,11 @@
 #include "core/ProgramTexts.h"
 #include "platform/DriveSource.h"
 #include "scan/DiscImageReader.h"
-#include "session/DiscScan.h"
-#include "session/Task.h"
 #include "ui/common/CommonDialog.h"
 #include "ui/common/LineStoreModel.h"
 #include "ui/common/MessageBox.h"
 
-#include <QEventLoop>
 #include <QGuiApplication>
-
-#include <optional>
 
 namespace kobrix {
 
@@ -114,68 +109,29 @@ void Form1::chooseImageToScan()
         scanImage(*image);
 }
 
-void Form1::cancelScan()
-{
-    if (m_scanTask)
-        m_scanTask->requestStop();
-}
+void Form1::cancelScan() { m_session.cancelScan(); }
 
 void Form1::runScan(DirectoryReader &reader, const QString &root)
 {
     const QString statusBefore = statusText();
-    Task task;
-    task.setProgressInterval(std::chrono::milliseconds(100));
-    connect(&task, &Task::progressed, this, [this](qint64 files) {
-        setStatusText(tr("Scanning... %1 files").arg(files));
-    });
-    QEventLoop loop;
-    std::optional<ScanResult> scan;
-
-    m_scanTask = &task;
-    m_workflow.scanStarted();
-    applyControlStates();
     setStatusText(tr("Scanning..."));
+    MainSession::ScanReport scan;
     {
         BusyCursor busy;
-        task.run([&reader, root](TaskControl &control) { return scanDisc(reader, root, control); },
-                 [&](ScanResult result) {
-                     scan = std::move(result);
-                     loop.quit();
-                 });
-        loop.exec();
-        if (task.isRunning()) {
-            // The event loop was ended from outside (the program quits) and
-            // cannot deliver the end of the walk: stop it and wait for it
-            // before its lists are taken.
-            task.requestStop();
-            task.waitForFinished();
-        }
+        scan = m_session.scan(reader, root);
     }
-    m_scanTask = nullptr;
-
-    // The walk's lists become the window's: the listing as far as it got.
-    std::swap(m_list1Lines, scan->directories);
-    std::swap(m_catalog.lines(), scan->listing);
-    m_catalog.setContent(Catalog::Content::DiscListing);
-    m_catalog.markLinesChanged();
     m_list1Model->sync();
     m_list2Model->sync();
 
-    const RuntimeError error = scan->error;
-    const bool lines = m_catalog.lines().count() > 0;
-    using End = MainWorkflow::ScanEnd;
-    if (scan->cancelled) {
+    const RuntimeError error = scan.error;
+    if (scan.end == MainSession::ScanEnd::Cancelled) {
         // Nothing of a stopped scan is kept: the window is as after a scan
-        // of an empty disc, and says why; its lines cannot be written.
+        // of an empty disc, and says why.
         clearScanLists();
-        m_workflow.scanEnded(End::Cancelled);
-        applyControlStates();
         setStatusText(tr("Scan cancelled"));
     } else if (error) {
         // A failed scan keeps the lines found before the failure and the
-        // status text, but they are no complete disc: they cannot be written.
-        m_workflow.scanEnded(lines ? End::FailedWithLines : End::FailedEmpty);
-        applyControlStates();
+        // status text.
         setStatusText(statusBefore);
         if (error.number() == DeviceUnavailable) {
             showMessage(title(), tr(kDriveUnavailable), MessageIcon::Critical);
@@ -183,17 +139,12 @@ void Form1::runScan(DirectoryReader &reader, const QString &root)
             // Say why the scan stopped instead of leaving a short listing
             // that looks complete.
             showMessage(title(),
-                        errorMessageText(ProgramTexts::scanErrorHeading(scan->failedPath), error),
+                        errorMessageText(ProgramTexts::scanErrorHeading(scan.failedPath), error),
                         MessageIcon::Critical);
         }
     } else {
-        m_workflow.scanEnded(lines ? End::Lines : End::NoLines);
-        applyControlStates();
-        setStatusText(tr("Total:") + QLatin1Char(' ') + QString::number(m_catalog.lines().count())
+        setStatusText(tr("Total:") + QLatin1Char(' ') + QString::number(list2Lines().count())
                       + QLatin1Char(' ') + tr("files"));
-        // Whether the disc is in the catalog already is told aside, once
-        // the catalog has been read in the background.
-        recogniseScannedDisc();
     }
     deleteIfAskedDuringWork();
 }
