@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLineEdit>
 #include "ui/common/LineListView.h"
 #include <QTimer>
@@ -109,7 +110,12 @@ Figures runFind(Form3 &form, const QString &text)
     ticker.start(1);
 
     clock.start();
+    // The search runs in slices between rounds of events until it is over.
+    QEventLoop searching;
+    QObject::connect(&form, &Form3::searchFinished, &searching, &QEventLoop::quit);
     form.find();
+    if (form.isSearching())
+        searching.exec();
     const qint64 searched = clock.nsecsElapsed();
     // The view lays the rows out in batches while events are processed; the
     // results are listed once the last row can be scrolled into view.

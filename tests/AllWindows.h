@@ -67,6 +67,7 @@ public:
                 // Every line matches: the longest count text of this catalog.
                 form->Text1->setText(QStringLiteral("games"));
                 form->find();
+                form->finishSearch();
             }
             return form;
         }

@@ -264,6 +264,7 @@ private Q_SLOTS:
         QCOMPARE(p.io.dialogs.requests.size(), dialogsBefore);
         QTest::keyClicks(search->Text1, QStringLiteral("setup"));
         QTest::mouseClick(search->Command1, Qt::LeftButton);
+        QTRY_VERIFY(!search->isSearching());
         QCOMPARE(listLines(search->List1),
                  (QStringList{"Games 1 - \\SETUP.EXE", "Photos, 2002 - \\VIEWER\\SETUP.INI"}));
         QCOMPARE(search->windowTitle(), QStringLiteral("Find  -  Found 2 Item(s)"));
@@ -434,6 +435,7 @@ private Q_SLOTS:
         QVERIFY(search);
         search->Text1->setText(QStringLiteral("setup"));
         search->find();
+        search->finishSearch();
         QCOMPARE(search->results()->count(), 1);
 
         if (fromMenu)

@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -88,6 +89,15 @@ LineStore alphaBetaStore(int count)
     for (int i = 0; i < count; ++i)
         store.append(QStringLiteral("Disc - \\file%1.alpha%2").arg(i).arg(i % 2 ? "" : ".beta"));
     return store;
+}
+
+// Runs Find and waits until the search is over, events running meanwhile.
+void findAndWait(Form3 &form)
+{
+    QSignalSpy finished(&form, &Form3::searchFinished);
+    form.find();
+    QVERIFY(!finished.isEmpty() || finished.wait(30000));
+    QVERIFY(!form.isSearching());
 }
 
 } // namespace
@@ -165,7 +175,7 @@ private Q_SLOTS:
         RecordingMessages messages;
         Form3 form(catalog, messages);
         form.Text1->setText(typed);
-        form.find();
+        findAndWait(form);
 
         QStringList expected;
         for (int hit : hits)
@@ -213,12 +223,12 @@ private Q_SLOTS:
         RecordingMessages messages;
         Form3 form(catalog, messages);
         form.Text1->setText(QStringLiteral("games 1"));
-        form.find();
+        findAndWait(form);
         QCOMPARE(form.windowTitle(), QStringLiteral("Find  -  Found 4 Item(s)"));
         QCOMPARE(form.lbl_results->text(), QStringLiteral("Found 4 Item(s)"));
 
         form.Text1->setText(second);
-        form.find();
+        findAndWait(form);
         QCOMPARE(messages.shown.size(), 1u);
         const ShownMessage &shown = messages.shown.front();
         QCOMPARE(shown.text, message);
@@ -235,7 +245,7 @@ private Q_SLOTS:
         RecordingMessages messages;
         Form3 form(catalog, messages);
         form.Text1->setText(QStringLiteral("a"));
-        form.find();
+        findAndWait(form);
         QCOMPARE(messages.shown.size(), 1u);
         QCOMPARE(messages.shown.front().text, QStringLiteral("Search text not found"));
     }
@@ -249,7 +259,9 @@ private Q_SLOTS:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTest::keyClicks(form.Text1, QStringLiteral("jpg"));
+        QSignalSpy finished(&form, &Form3::searchFinished);
         QTest::keyClick(form.Text1, Qt::Key_Return);
+        QVERIFY(finished.wait());
         QCOMPARE(resultLines(form), QStringList{sampleCatalog().at(2)});
     }
 
@@ -281,7 +293,7 @@ private Q_SLOTS:
             }
         });
         ticker.start(0);
-        form.find();
+        findAndWait(form);
         ticker.stop();
 
         QVERIFY(examinedBeforeEdit > 0 && examinedBeforeEdit < lineCount);
@@ -333,7 +345,10 @@ private Q_SLOTS:
             });
         });
         form->find();
-        QVERIFY(acted);
+        // Find returns at once; the search goes on between rounds of events.
+        QVERIFY(!acted && form && form->isSearching() && !form->Command1->isEnabled());
+        QTRY_VERIFY(acted && (form.isNull() || !form->isSearching()));
+        QTest::qWait(50); // a message or count after the close would come now
         QVERIFY(messages.shown.empty());
         if (how == 2) {
             QVERIFY(form.isNull());
@@ -359,7 +374,10 @@ private Q_SLOTS:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         form.Text1->setText(QStringLiteral("ALPHA"));
+        // Run to its end without events, as the screenshots do.
         form.find();
+        form.finishSearch();
+        QVERIFY(!form.isSearching() && form.Command1->isEnabled());
         QCOMPARE(form.results()->count(), lineCount);
         QCOMPARE(form.List1->model()->rowCount(), lineCount);
         QCOMPARE(form.lbl_results->text(), QStringLiteral("Found 200000 Item(s)"));

@@ -118,6 +118,7 @@ private Q_SLOTS:
             QVERIFY(QTest::qWaitForWindowExposed(&form));
             form.Text1->setText(QStringLiteral("games"));
             form.find();
+            form.finishSearch();
             QVERIFY(form.Label1->geometry().bottom() < form.Command1->y());
             QVERIFY(form.Text1->geometry().bottom() < form.Command1->y());
             QVERIFY(form.Command1->geometry().bottom() < form.Label2->y());

@@ -160,6 +160,7 @@ private Q_SLOTS:
         for (const char *typed : {"file", "file1", "no such file", "", "disc 2 - "}) {
             form.Text1->setText(QString::fromLatin1(typed));
             form.find();
+            form.finishSearch();
         }
         QCOMPARE(form.List1->model()->rowCount(), 100);
     }

@@ -129,6 +129,7 @@ private Q_SLOTS:
             QVERIFY(search);
             search->Text1->setText(QStringLiteral("install"));
             search->find();
+            search->finishSearch();
             QCOMPARE(search->lbl_results->text(), QStringLiteral("Found 1 Item(s)"));
             search->close();
         }

@@ -384,6 +384,7 @@ const std::vector<Scene> &scenes()
              auto form = std::make_unique<Form3>(catalog, c.messages);
              form->Text1->setText(QStringLiteral("games"));
              form->find();
+             form->finishSearch();
              return form;
          }},
         {QStringLiteral("form4-about"),

@@ -2,7 +2,8 @@
 
 #include "discs/Catalog.h"
 #include "core/ProgramTexts.h"
-#include "search/Matcher.h"
+#include "session/LineSearch.h"
+#include "session/Task.h"
 #include "ui/common/DesignUnits.h"
 #include "ui/common/MessageBox.h"
 #include "ui/discs/SearchResultModel.h"
@@ -11,8 +12,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include "ui/common/LineListView.h"
@@ -35,9 +34,6 @@ constexpr int kListTop = 1800;
 constexpr int kListWidthAllowance = 100;
 constexpr int kListHeightAllowance = 2250;
 
-// Lines matched between two looks at the clock. Small enough that even the
-// slowest lines (full Unicode comparison) overrun the slice budget by little.
-constexpr qsizetype kLinesPerStep = 1024;
 // Results handed to the list per round of events: a search that matches
 // nearly every line finds millions within one time slice, and listing them
 // all at once would hold the window up.
@@ -54,6 +50,7 @@ Form3::Form3(const Catalog &catalog, MessageBoxService &messages, QWidget *paren
     : QDialog(parent)
     , m_lines(catalog.lines())
     , m_messages(messages)
+    , m_task(new Task(this))
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -116,7 +113,11 @@ Form3::Form3(const Catalog &catalog, MessageBoxService &messages, QWidget *paren
     placeOnScreen();
 }
 
-Form3::~Form3() = default;
+Form3::~Form3()
+{
+    // The search's steps use the window: none may run from here on.
+    m_task->cancel();
+}
 
 // Lays the query row and the result heading out at their designed places.
 // Where the font needs more room than the design gives, a prompt pushes the
@@ -316,7 +317,6 @@ void Form3::changeEvent(QEvent *event)
 
 void Form3::showEvent(QShowEvent *event)
 {
-    m_closed = false;
     QDialog::showEvent(event);
     if (!m_shownBefore) {
         // The window has its place in the window system now: lay out the
@@ -336,64 +336,66 @@ void Form3::showEvent(QShowEvent *event)
 
 void Form3::closeEvent(QCloseEvent *event)
 {
-    m_closed = true;
+    stopSearch();
     QDialog::closeEvent(event);
 }
 
 void Form3::done(int result)
 {
-    m_closed = true;
+    stopSearch();
     QDialog::done(result);
 }
 
 void Form3::find()
 {
-    // Event handlers run in the middle of the search; one of them may close
-    // this window or even delete it. After each round of events the search
-    // checks that the window is still there and open before it goes on.
-    const QPointer<Form3> self(this);
-
+    m_task->cancel();
+    m_search.reset();
+    m_searching = false;
     Command1->setEnabled(false);
     m_results->clear();
     setWindowTitle(tr("Find"));
     lbl_results->setText(QString());
 
     if (Text1->text().isEmpty()) {
+        // The message box may run events that close or delete this window.
+        const QPointer<Form3> self(this);
         m_messages.show(this, ProgramTexts::programTitle(), ProgramTexts::missingSearchText(),
                         MessageIcon::Critical);
-        if (self)
-            Command1->setEnabled(true);
+        if (!self)
+            return;
+        Command1->setEnabled(true);
+        Q_EMIT searchFinished();
         return;
     }
 
-    const qsizetype lineCount = m_lines.count();
     m_searching = true;
-    std::vector<qsizetype> found;
-    QElapsedTimer clock;
-    qsizetype next = 0;
-    while (next < lineCount) {
-        // Keep the windows painted and usable. An edit of the search box
-        // made now applies to the lines not yet examined.
-        QCoreApplication::processEvents();
-        if (!self)
-            return;
-        if (m_closed) {
-            m_searching = false;
-            return;
-        }
-        const Matcher matcher(effectiveSearchText(Text1->text()));
-        found.clear();
-        clock.start();
-        do {
-            const qsizetype end = std::min(lineCount, next + kLinesPerStep);
-            matcher.findIn(m_lines, next, end, found);
-            next = end;
-        } while (next < lineCount && clock.nsecsElapsed() < m_sliceBudget.count()
-                 && qsizetype(found.size()) < kResultsPerStep);
-        m_results->append(found);
-    }
-    m_searching = false;
+    m_searchedText = Text1->text();
+    m_search = std::make_unique<LineSearch>(m_lines, m_searchedText);
+    m_search->setHitBudget(kResultsPerStep);
+    m_task->setSliceBudget(m_sliceBudget);
+    // The windows stay painted and usable between the slices.
+    m_task->runInSlices([this](TaskControl &control) { return searchStep(control); },
+                        [this] { showSearchEnd(); });
+}
 
+bool Form3::searchStep(TaskControl &control)
+{
+    // An edit of the search box made since the last slice applies to the
+    // lines not yet examined.
+    if (Text1->text() != m_searchedText) {
+        m_searchedText = Text1->text();
+        m_search->setText(m_searchedText);
+    }
+    const bool over = m_search->step(control);
+    if (std::vector<qsizetype> found = m_search->takeHits(); !found.empty())
+        m_results->append(found);
+    return over;
+}
+
+void Form3::showSearchEnd()
+{
+    m_searching = false;
+    m_search.reset();
     const qsizetype count = m_results->count();
     if (count > 0) {
         const QString countText = tr("Found %1 Item(s)").arg(count);
@@ -401,14 +403,32 @@ void Form3::find()
         lbl_results->setText(countText);
         placeControls();
         applyResizeRule();
-    }
-    if (m_results->count() == 0) {
+    } else {
+        const QPointer<Form3> self(this);
         m_messages.show(this, ProgramTexts::programTitle(), tr("Search text not found"),
                         MessageIcon::Exclamation);
         if (!self)
             return;
     }
     Command1->setEnabled(true);
+    Q_EMIT searchFinished();
+}
+
+void Form3::finishSearch()
+{
+    m_task->waitForFinished();
+}
+
+void Form3::stopSearch()
+{
+    if (!m_searching)
+        return;
+    // Find stays disabled, and the count and messages stay away: the window
+    // is closed.
+    m_task->cancel();
+    m_search.reset();
+    m_searching = false;
+    Q_EMIT searchFinished();
 }
 
 } // namespace kobrix

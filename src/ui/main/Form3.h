@@ -5,6 +5,7 @@
 #include <QSize>
 
 #include <chrono>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -14,9 +15,12 @@ namespace kobrix {
 
 class Catalog;
 class LineListView;
+class LineSearch;
 class LineStore;
 class MessageBoxService;
 class SearchResultModel;
+class Task;
+class TaskControl;
 
 // The search window: a query row (prompt, search box, Find and Cancel) and a
 // result area listing every catalog line of the main window that contains the
@@ -45,16 +49,26 @@ public:
 
     // Work done between two rounds of event processing during a search.
     void setSliceBudget(std::chrono::nanoseconds budget) { m_sliceBudget = budget; }
+    // Runs a running search to its end now, without handling events in
+    // between, and shows its end (for tools that show the results at once).
+    void finishSearch();
 
     // Outer size of the window (frame included), in design units.
     int outerWidth() const;
     int outerHeight() const;
 
 public Q_SLOTS:
-    // Runs the search: lists every line that contains the search text.
+    // Starts the search: lists every line that contains the search text, as
+    // it finds them, between rounds of events. An empty search box is
+    // refused at once.
     void find();
 
     void done(int result) override;
+
+Q_SIGNALS:
+    // The search is over: it ended (its count or message shown), it was
+    // refused, or the window was closed while it ran.
+    void searchFinished();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -69,6 +83,12 @@ protected:
     virtual QMargins windowFrame() const;
 
 private:
+    // One time slice of the search; true when every line was examined.
+    bool searchStep(TaskControl &control);
+    // Shows the count, or says that nothing was found.
+    void showSearchEnd();
+    // Drops a running search (the window is closed).
+    void stopSearch();
     void placeControls();
     void applyResizeRule();
     bool sizeChangeRefused() const;
@@ -87,9 +107,11 @@ private:
     const LineStore &m_lines;
     MessageBoxService &m_messages;
     SearchResultModel *m_results;
+    Task *m_task;
+    std::unique_ptr<LineSearch> m_search; // the running search
+    QString m_searchedText; // the search box's text the running search has
     std::chrono::nanoseconds m_sliceBudget = std::chrono::milliseconds(15);
     bool m_searching = false;
-    bool m_closed = false; // set once the window was closed; a running search stops
     bool m_shownBefore = false;
     bool m_inResizeRule = false; // the rule's own size changes do not run it again
     int m_listTop = 0; // in pixels: the designed top, or lower where the font needs it
