@@ -177,23 +177,19 @@ void TestUiDiscsWindow::notWhileLoading()
 void TestUiDiscsWindow::readsCatalogFile_data()
 {
     QTest::addColumn<QString>("file");
-    QTest::addColumn<QStringList>("discs");
     QTest::addColumn<QStringList>("messages");
 
-    QTest::newRow("whole file") << "Games.cdc"
-                                << QStringList{"Games 1=7", "Photos - 2002=4", "Games 2=3",
-                                               kLoose + "=1"}
-                                << QStringList{};
-    QTest::newRow("missing") << "missing.cdc" << QStringList{}
+    // The discs read: tst_session_catalogsession's readsCatalogFile.
+    QTest::newRow("whole file") << "Games.cdc" << QStringList{};
+    QTest::newRow("missing") << "missing.cdc"
                              << QStringList{"Error Reading file\r\r53 - File not found"};
-    QTest::newRow("a folder") << "folder" << QStringList{}
+    QTest::newRow("a folder") << "folder"
                               << QStringList{"Error Reading file\r\r75 - Path/File access error"};
 }
 
 void TestUiDiscsWindow::readsCatalogFile()
 {
     QFETCH(QString, file);
-    QFETCH(QStringList, discs);
     QFETCH(QStringList, messages);
     QTemporaryDir dir;
     writeFile(dir.path(), QStringLiteral("Games.cdc"), catalogBytes(sampleCatalog()));
@@ -204,7 +200,7 @@ void TestUiDiscsWindow::readsCatalogFile()
     window.readCatalogFile(dir.filePath(file));
     QVERIFY(waitFor([&] { return window.isReady(); }));
     QCOMPARE(window.windowTitle(), QStringLiteral("Discs - ") + file);
-    QCOMPARE(discRows(window), discs);
+    QCOMPARE(window.discListModel()->rowCount(), file == u"Games.cdc" ? 4 : 0);
     QCOMPARE(shown.texts(), messages);
 }
 
