@@ -59,6 +59,41 @@ struct DiscsControls
     DiscsWindowOutput *const output = window.output();
 };
 
+// The controls of "Export..." and "Print...", beside Close.
+struct OutputControls
+{
+    explicit OutputControls(const DiscsWindowOutput &output)
+        : window(*static_cast<const QWidget *>(output.parent()))
+    {}
+    template <typename Control>
+    Control *get(const char *name) const
+    {
+        Control *found = window.findChild<Control *>(QLatin1String(name));
+        Q_ASSERT_X(found, "OutputControls", name);
+        return found;
+    }
+
+    const QWidget &window;
+    QLabel *const status = get<QLabel>("outputStatus");
+    QPushButton *const exportButton = get<QPushButton>("exportButton");
+    QPushButton *const printButton = get<QPushButton>("printButton");
+    QAction *const exportWhole = get<QAction>("exportWhole");
+    QAction *const exportSelected = get<QAction>("exportSelected");
+    QAction *const exportResults = get<QAction>("exportResults");
+    QAction *const printA4 = get<QAction>("printA4");
+    QAction *const printLetter = get<QAction>("printLetter");
+    QAction *const printBooklet = get<QAction>("printBooklet");
+};
+
+inline OutputControls out(const DiscsWindowOutput &output)
+{
+    return OutputControls(output);
+}
+inline OutputControls out(const DiscsWindowOutput *output)
+{
+    return OutputControls(*output);
+}
+
 inline DiscsControls ui(const DiscsWindow &window)
 {
     return DiscsControls(window);

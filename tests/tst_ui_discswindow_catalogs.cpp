@@ -461,8 +461,8 @@ void TestUiDiscsWindowCatalogs::exportAndAddingWaitForEachOther()
     QVERIFY(x.dialogs.requests.empty());
     QVERIFY(x.printPreview.files.isEmpty());
     ui(x.window).output->updateActions();
-    QVERIFY(!ui(x.window).output->exportWhole->isEnabled());
-    QVERIFY(!ui(x.window).output->printA4->isEnabled());
+    QVERIFY(!out(ui(x.window).output).exportWhole->isEnabled());
+    QVERIFY(!out(ui(x.window).output).printA4->isEnabled());
     QVERIFY(waitFor([&] { return !added.isEmpty() && x.window->isReady(); }));
     QCOMPARE(x.window->catalogs().size(), std::size_t(2));
 

@@ -94,7 +94,7 @@ private Q_SLOTS:
         const QString path = f.path(QStringLiteral("big.pdf"));
         f.io.dialogs.answer(path);
         QSignalSpy finished(ui(f.window).output, &DiscsWindowOutput::exportFinished);
-        auto *menu = f.output().exportButton->findChild<QMenu *>(QStringLiteral("exportMenu"));
+        auto *menu = out(f.output()).exportButton->findChild<QMenu *>(QStringLiteral("exportMenu"));
         QVERIFY(menu);
         // W chooses "Whole Catalog..." once the menu is open.
         connect(menu, &QMenu::aboutToShow, menu,
@@ -102,17 +102,17 @@ private Q_SLOTS:
         if (how == QLatin1String("mnemonic")) {
             QTest::keyClick(&f.window, Qt::Key_E, Qt::AltModifier);
         } else if (how == QLatin1String("click")) {
-            QTest::mouseClick(f.output().exportButton, Qt::LeftButton);
+            QTest::mouseClick(out(f.output()).exportButton, Qt::LeftButton);
         } else {
-            f.output().exportButton->setFocus();
-            QTest::keyClick(f.output().exportButton, Qt::Key_Space);
+            out(f.output()).exportButton->setFocus();
+            QTest::keyClick(out(f.output()).exportButton, Qt::Key_Space);
         }
         QTRY_VERIFY(f.output().isExporting() || !finished.isEmpty());
         QVERIFY(finished.wait(120000) || !finished.isEmpty());
         QCOMPARE(f.io.dialogs.requests.size(), std::size_t(1));
         QCOMPARE(finished.first().first().value<ExportResult>(), ExportResult::Written);
-        QVERIFY2(f.output().status->text().startsWith(QLatin1String("Exported")),
-                 qPrintable(f.output().status->text()));
+        QVERIFY2(out(f.output()).status->text().startsWith(QLatin1String("Exported")),
+                 qPrintable(out(f.output()).status->text()));
         QVERIFY(QFileInfo(path).size() > 30000);
     }
 
@@ -240,7 +240,7 @@ private Q_SLOTS:
         }
         ui(x.window).discList->selectionModel()->select(
             chosen, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        x.output().printA4->trigger();
+        out(x.output()).printA4->trigger();
         QCOMPARE(x.io.printPreview.documentNames, QStringList{document});
         QVERIFY(x.io.messages.shown.empty());
     }

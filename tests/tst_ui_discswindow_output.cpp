@@ -307,8 +307,8 @@ private Q_SLOTS:
         QCOMPARE(f.io.dialogs.requests.size(), std::size_t(1));
         QCOMPARE(f.io.dialogs.last()->mode, FileDialogMode::Save);
         QVERIFY(f.io.dialogs.last()->flags & OverwritePrompt);
-        QVERIFY2(f.output().status->text().contains(QStringLiteral("out.") + extension),
-                 qPrintable(f.output().status->text()));
+        QVERIFY2(out(f.output()).status->text().contains(QStringLiteral("out.") + extension),
+                 qPrintable(out(f.output()).status->text()));
 
         const QByteArray bytes = readFile(path);
         const QList<QStringList> expected = rowsOfLines(lines);
@@ -359,20 +359,20 @@ private Q_SLOTS:
         QFETCH(bool, results);
         OutputFixture f;
         // Nothing to export before the discs are counted.
-        QVERIFY(!f.output().exportWhole->isEnabled());
-        QVERIFY(!f.output().printButton->isEnabled());
+        QVERIFY(!out(f.output()).exportWhole->isEnabled());
+        QVERIFY(!out(f.output()).printButton->isEnabled());
         QVERIFY(f.ready());
         ui(f.window).discList->selectionModel()->clearSelection();
         f.selectRows(selectedRows);
         if (!search.isEmpty())
             QVERIFY(f.search(search));
-        QVERIFY(f.output().exportButton->isEnabled());
-        QVERIFY(f.output().exportWhole->isEnabled());
-        QCOMPARE(f.output().exportSelected->isEnabled(), selected);
-        QCOMPARE(f.output().exportResults->isEnabled(), results);
+        QVERIFY(out(f.output()).exportButton->isEnabled());
+        QVERIFY(out(f.output()).exportWhole->isEnabled());
+        QCOMPARE(out(f.output()).exportSelected->isEnabled(), selected);
+        QCOMPARE(out(f.output()).exportResults->isEnabled(), results);
         // The disc shown can always be printed.
-        QVERIFY(f.output().printButton->isEnabled());
-        QVERIFY(f.output().printBooklet->isEnabled());
+        QVERIFY(out(f.output()).printButton->isEnabled());
+        QVERIFY(out(f.output()).printBooklet->isEnabled());
     }
 
     // A file that cannot be written: the reason in a message box, no file,
@@ -407,7 +407,7 @@ private Q_SLOTS:
         QCOMPARE(readFile(f.path(QStringLiteral("plain.txt"))), QByteArray("kept"));
         QVERIFY(QFileInfo(f.path(QStringLiteral("taken.html"))).isDir());
         QVERIFY(!f.output().isExporting());
-        QVERIFY(f.output().exportButton->menu()); // back at rest
+        QVERIFY(out(f.output()).exportButton->menu()); // back at rest
     }
 
     // A name whose extension names no format writes nothing and says why;
@@ -462,23 +462,23 @@ private Q_SLOTS:
         QSignalSpy finished(ui(f.window).output, &DiscsWindowOutput::exportFinished);
         f.output().exportScope(Scope::WholeCatalog);
         QVERIFY(f.output().isExporting());
-        QVERIFY(!f.output().exportButton->menu());
-        QVERIFY(!f.output().exportWhole->isEnabled()); // one export at a time
+        QVERIFY(!out(f.output()).exportButton->menu());
+        QVERIFY(!out(f.output()).exportWhole->isEnabled()); // one export at a time
         // At once: the worker is still gathering or writing 200,000 lines.
         if (how == QLatin1String("esc"))
             QTest::keyClick(f.window.get(), Qt::Key_Escape);
         else
-            f.output().exportButton->click();
+            out(f.output()).exportButton->click();
         QVERIFY(finished.wait(60000));
         QCOMPARE(finished.first().first().value<ExportResult>(), ExportResult::Cancelled);
         QCOMPARE(readFile(path), QByteArray("the export before"));
         QCOMPARE(QDir(f.folder.path()).entryList(QDir::Files), QStringList{"big." + format});
         QVERIFY(f.window->isVisible()); // Esc stopped the export, not the window
-        QVERIFY2(f.output().status->text().contains(QLatin1String("stopped")),
-                 qPrintable(f.output().status->text()));
+        QVERIFY2(out(f.output()).status->text().contains(QLatin1String("stopped")),
+                 qPrintable(out(f.output()).status->text()));
         QVERIFY(f.io.messages.shown.empty());
-        QVERIFY(f.output().exportButton->menu());
-        QVERIFY(f.output().exportWhole->isEnabled());
+        QVERIFY(out(f.output()).exportButton->menu());
+        QVERIFY(out(f.output()).exportWhole->isEnabled());
         // At rest again, Esc closes the window as before.
         QTest::keyClick(f.window.get(), Qt::Key_Escape);
         QVERIFY(!f.window->isVisible());
@@ -509,7 +509,7 @@ private Q_SLOTS:
         connect(&tick, &QTimer::timeout, [&] {
             longest = std::max(longest, clock.elapsed() - last);
             last = clock.elapsed();
-            const QString text = f.output().status->text();
+            const QString text = out(f.output()).status->text();
             if (progress.isEmpty() || progress.last() != text)
                 progress << text;
         });
@@ -519,7 +519,7 @@ private Q_SLOTS:
         clock.start();
         tick.start();
         f.output().exportScope(Scope::WholeCatalog);
-        progress << f.output().status->text();
+        progress << out(f.output()).status->text();
         QVERIFY(finished.wait(300000));
         const qint64 took = clock.elapsed();
         QCOMPARE(finished.first().first().value<ExportResult>(), ExportResult::Written);
@@ -530,7 +530,7 @@ private Q_SLOTS:
         QVERIFY2(longest < 250, qPrintable(QString::number(longest)));
         QVERIFY2(progress.first().startsWith(QStringLiteral("Exporting to big.") + format),
                  qPrintable(progress.join(u'|')));
-        QCOMPARE(f.output().status->text(),
+        QCOMPARE(out(f.output()).status->text(),
                  QStringLiteral("Exported %1 file(s) of %2 disc(s) to big.%3")
                      .arg(QLocale().toString(count),
                           QLocale().toString((count + 19999) / 20000), format));
@@ -570,9 +570,9 @@ private Q_SLOTS:
         QVERIFY(f.ready());
         ui(f.window).discList->selectionModel()->clearSelection();
         f.selectRows(selectedRows);
-        QAction *action = paper == QLatin1String("a4")       ? f.output().printA4
-                          : paper == QLatin1String("letter") ? f.output().printLetter
-                                                             : f.output().printBooklet;
+        QAction *action = paper == QLatin1String("a4")       ? out(f.output()).printA4
+                          : paper == QLatin1String("letter") ? out(f.output()).printLetter
+                                                             : out(f.output()).printBooklet;
         action->trigger();
         QCOMPARE(f.io.printPreview.files.size(), 1);
         const QString pdf = f.io.printPreview.files.first();
@@ -725,7 +725,7 @@ private Q_SLOTS:
         window.showCatalog(catalog, QStringLiteral("Shelf.cdc"));
         QVERIFY(waitFor([&] { return window.isReady(); }));
         window.show();
-        QVERIFY(!ui(window).output->printButton->isVisible());
+        QVERIFY(!out(ui(window).output).printButton->isVisible());
         ui(window).output->print(ListingPaper::A4);
         QVERIFY(io.printPreview.files.isEmpty());
     }

@@ -331,10 +331,10 @@ void previewOf(DiscsWindow *window, const QList<int> &rows, ListingPaper paper,
             preview->close();
         }
     });
-    QAction *action = paper == ListingPaper::CdBooklet ? window->output()->printBooklet
-                      : paper == ListingPaper::Letter  ? window->output()->printLetter
-                                                       : window->output()->printA4;
-    action->trigger();
+    const char *action = paper == ListingPaper::CdBooklet ? "printBooklet"
+                         : paper == ListingPaper::Letter  ? "printLetter"
+                                                          : "printA4";
+    part<QAction>(*window, action)->trigger();
 }
 #endif
 

@@ -80,59 +80,59 @@ DiscsWindowOutput::DiscsWindowOutput(DiscsWindow &window, const UiServices &serv
     , m_controls(controls)
 {
     setObjectName(QStringLiteral("output"));
-    status = new QLabel(&window);
-    status->setObjectName(QStringLiteral("outputStatus"));
-    status->setAccessibleName(tr("Export status"));
+    m_status = new QLabel(&window);
+    m_status->setObjectName(QStringLiteral("outputStatus"));
+    m_status->setAccessibleName(tr("Export status"));
     // The path of an export can be copied from it.
-    status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    exportButton = new QPushButton(tr("&Export..."), &window);
-    exportButton->setObjectName(QStringLiteral("exportButton"));
-    exportButton->setAccessibleName(tr("Export"));
-    exportButton->setAccessibleDescription(
+    m_exportButton = new QPushButton(tr("&Export..."), &window);
+    m_exportButton->setObjectName(QStringLiteral("exportButton"));
+    m_exportButton->setAccessibleName(tr("Export"));
+    m_exportButton->setAccessibleDescription(
         tr("Writes the whole catalog, the selected discs or the search results to a CSV, "
            "HTML or PDF file"));
-    exportButton->setAutoDefault(false);
+    m_exportButton->setAutoDefault(false);
     // Whether a press of the button began while exporting, noted before the
     // button's menu opens on the same press (slots run in the order they
     // were connected, and setMenu() connects the menu's).
-    connect(exportButton, &QPushButton::pressed, this, [this] { m_stopPressed = m_exporting; });
-    m_exportMenu = new QMenu(exportButton);
+    connect(m_exportButton, &QPushButton::pressed, this, [this] { m_stopPressed = m_exporting; });
+    m_exportMenu = new QMenu(m_exportButton);
     m_exportMenu->setObjectName(QStringLiteral("exportMenu"));
     m_exportMenu->setAccessibleName(tr("Export"));
-    exportWhole = m_exportMenu->addAction(tr("&Whole Catalog..."));
-    exportWhole->setObjectName(QStringLiteral("exportWhole"));
-    exportSelected = m_exportMenu->addAction(tr("&Selected Discs..."));
-    exportSelected->setObjectName(QStringLiteral("exportSelected"));
-    exportResults = m_exportMenu->addAction(tr("Search &Results..."));
-    exportResults->setObjectName(QStringLiteral("exportResults"));
-    exportButton->setMenu(m_exportMenu);
+    m_exportWhole = m_exportMenu->addAction(tr("&Whole Catalog..."));
+    m_exportWhole->setObjectName(QStringLiteral("exportWhole"));
+    m_exportSelected = m_exportMenu->addAction(tr("&Selected Discs..."));
+    m_exportSelected->setObjectName(QStringLiteral("exportSelected"));
+    m_exportResults = m_exportMenu->addAction(tr("Search &Results..."));
+    m_exportResults->setObjectName(QStringLiteral("exportResults"));
+    m_exportButton->setMenu(m_exportMenu);
 
-    printButton = new QPushButton(tr("P&rint..."), &window);
-    printButton->setObjectName(QStringLiteral("printButton"));
-    printButton->setAccessibleName(tr("Print"));
-    printButton->setAccessibleDescription(
+    m_printButton = new QPushButton(tr("P&rint..."), &window);
+    m_printButton->setObjectName(QStringLiteral("printButton"));
+    m_printButton->setAccessibleName(tr("Print"));
+    m_printButton->setAccessibleDescription(
         tr("Prints the selected discs, or the disc shown, with a preview"));
-    printButton->setAutoDefault(false);
-    m_printMenu = new QMenu(printButton);
+    m_printButton->setAutoDefault(false);
+    m_printMenu = new QMenu(m_printButton);
     m_printMenu->setObjectName(QStringLiteral("printMenu"));
     m_printMenu->setAccessibleName(tr("Print"));
-    printA4 = m_printMenu->addAction(tr("On &A4 Paper..."));
-    printA4->setObjectName(QStringLiteral("printA4"));
-    printLetter = m_printMenu->addAction(tr("On &Letter Paper..."));
-    printLetter->setObjectName(QStringLiteral("printLetter"));
-    printBooklet = m_printMenu->addAction(tr("As a CD &Case Booklet..."));
-    printBooklet->setObjectName(QStringLiteral("printBooklet"));
-    printBooklet->setToolTip(tr("Pages of 120 x 120 mm that fit a CD case"));
-    printButton->setMenu(m_printMenu);
+    m_printA4 = m_printMenu->addAction(tr("On &A4 Paper..."));
+    m_printA4->setObjectName(QStringLiteral("printA4"));
+    m_printLetter = m_printMenu->addAction(tr("On &Letter Paper..."));
+    m_printLetter->setObjectName(QStringLiteral("printLetter"));
+    m_printBooklet = m_printMenu->addAction(tr("As a CD &Case Booklet..."));
+    m_printBooklet->setObjectName(QStringLiteral("printBooklet"));
+    m_printBooklet->setToolTip(tr("Pages of 120 x 120 mm that fit a CD case"));
+    m_printButton->setMenu(m_printMenu);
     // Without a print preview (a build without printing) there is no printing.
-    printButton->setVisible(m_services.printPreview != nullptr);
+    m_printButton->setVisible(m_services.printPreview != nullptr);
 
-    row.addWidget(status, 1);
-    row.addWidget(exportButton);
-    row.addWidget(printButton);
-    QWidget::setTabOrder(exportButton, printButton);
-    QWidget::setTabOrder(printButton, m_controls.closeButton);
+    row.addWidget(m_status, 1);
+    row.addWidget(m_exportButton);
+    row.addWidget(m_printButton);
+    QWidget::setTabOrder(m_exportButton, m_printButton);
+    QWidget::setTabOrder(m_printButton, m_controls.closeButton);
 
     m_task = new Task(this);
     m_progressTimer = new QTimer(this);
@@ -144,24 +144,24 @@ DiscsWindowOutput::DiscsWindowOutput(DiscsWindow &window, const UiServices &serv
     m_escape->setEnabled(false);
     connect(m_escape, &QShortcut::activated, this, &DiscsWindowOutput::cancelExport);
 
-    connect(exportWhole, &QAction::triggered, this, [this] { exportScope(Scope::WholeCatalog); });
-    connect(exportSelected, &QAction::triggered, this,
+    connect(m_exportWhole, &QAction::triggered, this, [this] { exportScope(Scope::WholeCatalog); });
+    connect(m_exportSelected, &QAction::triggered, this,
             [this] { exportScope(Scope::SelectedDiscs); });
-    connect(exportResults, &QAction::triggered, this,
+    connect(m_exportResults, &QAction::triggered, this,
             [this] { exportScope(Scope::SearchResults); });
     // While exporting the button has no menu: a click stops the export. Only
     // a click pressed down while the export runs: the press (or mnemonic)
     // that opened the menu ends in a click after the export has started,
     // and must not stop it. (The press is noted before the menu opens: see
     // the constructor.)
-    connect(exportButton, &QPushButton::clicked, this, [this] {
+    connect(m_exportButton, &QPushButton::clicked, this, [this] {
         if (m_exporting && m_stopPressed)
             cancelExport();
         m_stopPressed = false;
     });
-    connect(printA4, &QAction::triggered, this, [this] { print(ListingPaper::A4); });
-    connect(printLetter, &QAction::triggered, this, [this] { print(ListingPaper::Letter); });
-    connect(printBooklet, &QAction::triggered, this, [this] { print(ListingPaper::CdBooklet); });
+    connect(m_printA4, &QAction::triggered, this, [this] { print(ListingPaper::A4); });
+    connect(m_printLetter, &QAction::triggered, this, [this] { print(ListingPaper::Letter); });
+    connect(m_printBooklet, &QAction::triggered, this, [this] { print(ListingPaper::CdBooklet); });
 
     connect(m_exportMenu, &QMenu::aboutToShow, this, &DiscsWindowOutput::updateActions);
     connect(m_printMenu, &QMenu::aboutToShow, this, &DiscsWindowOutput::updateActions);
@@ -207,15 +207,15 @@ void DiscsWindowOutput::updateActions()
     const bool ready = m_window.index() != nullptr && !m_window.isAddingCatalogs();
     m_controls.addButton->setEnabled(m_window.isReady() && !m_window.isAddingCatalogs()
                                    && !m_exporting);
-    exportButton->setEnabled(ready || m_exporting);
-    exportWhole->setEnabled(ready && !m_exporting);
+    m_exportButton->setEnabled(ready || m_exporting);
+    m_exportWhole->setEnabled(ready && !m_exporting);
     const bool chosen = !selectedDiscs(false).empty();
-    exportSelected->setEnabled(ready && !m_exporting && chosen);
-    exportResults->setEnabled(ready && !m_exporting && m_window.hitsModel()->totalLines() > 0);
+    m_exportSelected->setEnabled(ready && !m_exporting && chosen);
+    m_exportResults->setEnabled(ready && !m_exporting && m_window.hitsModel()->totalLines() > 0);
     // Print takes the disc shown when none is chosen.
     const bool printable = ready && (chosen || m_window.currentDisc() >= 0);
-    printButton->setEnabled(printable);
-    for (QAction *action : {printA4, printLetter, printBooklet})
+    m_printButton->setEnabled(printable);
+    for (QAction *action : {m_printA4, m_printLetter, m_printBooklet})
         action->setEnabled(printable);
 }
 
@@ -323,9 +323,9 @@ void DiscsWindowOutput::startExport(Request request)
         },
         [this, shared](const Outcome &outcome) { exportDone(*shared, outcome); });
 
-    exportButton->setMenu(nullptr);
-    exportButton->setText(tr("Stop &Export"));
-    exportButton->setAccessibleName(tr("Stop Export"));
+    m_exportButton->setMenu(nullptr);
+    m_exportButton->setText(tr("Stop &Export"));
+    m_exportButton->setAccessibleName(tr("Stop Export"));
     m_escape->setEnabled(true);
     updateActions();
     showProgress();
@@ -339,11 +339,11 @@ void DiscsWindowOutput::showProgress()
     const qsizetype total = m_progress->total;
     const QString file = QFileInfo(m_exportPath).fileName();
     if (total > 0)
-        status->setText(tr("Exporting to %1... %2% (Esc stops)")
+        m_status->setText(tr("Exporting to %1... %2% (Esc stops)")
                             .arg(file)
                             .arg(std::min<qsizetype>(100, m_progress->written * 100 / total)));
     else
-        status->setText(tr("Exporting to %1... (Esc stops)").arg(file));
+        m_status->setText(tr("Exporting to %1... (Esc stops)").arg(file));
 }
 
 void DiscsWindowOutput::cancelExport()
@@ -357,25 +357,25 @@ void DiscsWindowOutput::exportDone(const Request &request, const Outcome &outcom
     m_exporting = false;
     m_progressTimer->stop();
     m_escape->setEnabled(false);
-    exportButton->setText(tr("&Export..."));
-    exportButton->setAccessibleName(tr("Export"));
-    exportButton->setMenu(m_exportMenu);
+    m_exportButton->setText(tr("&Export..."));
+    m_exportButton->setAccessibleName(tr("Export"));
+    m_exportButton->setMenu(m_exportMenu);
     updateActions();
 
     const QString file = QFileInfo(request.path).fileName();
     const QLocale locale;
-    status->setToolTip(QDir::toNativeSeparators(request.path));
+    m_status->setToolTip(QDir::toNativeSeparators(request.path));
     switch (outcome.result) {
     case ExportResult::Written:
-        status->setText(tr("Exported %1 file(s) of %2 disc(s) to %3")
+        m_status->setText(tr("Exported %1 file(s) of %2 disc(s) to %3")
                             .arg(locale.toString(outcome.lines), locale.toString(outcome.discs),
                                  file));
         break;
     case ExportResult::Cancelled:
-        status->setText(tr("Export stopped: %1 was not written").arg(file));
+        m_status->setText(tr("Export stopped: %1 was not written").arg(file));
         break;
     case ExportResult::WriteFailed:
-        status->setText(tr("Export failed: %1 was not written").arg(file));
+        m_status->setText(tr("Export failed: %1 was not written").arg(file));
         m_services.messages->show(
             &m_window, ProgramTexts::programTitle(),
             ProgramTexts::exportWriteFailed(QDir::toNativeSeparators(request.path),

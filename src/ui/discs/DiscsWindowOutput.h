@@ -56,16 +56,6 @@ public:
     // A running export is stopped and waited for.
     ~DiscsWindowOutput() override;
 
-    QLabel *status = nullptr;          // the progress or the end of an export
-    QPushButton *exportButton = nullptr; // "&Export...", "Stop &Export" while exporting
-    QPushButton *printButton = nullptr;  // "P&rint..."; hidden without a print preview
-    QAction *exportWhole = nullptr;    // "&Whole Catalog..."
-    QAction *exportSelected = nullptr; // "&Selected Discs..."
-    QAction *exportResults = nullptr;  // "Search &Results..."
-    QAction *printA4 = nullptr;        // "On &A4 Paper..."
-    QAction *printLetter = nullptr;    // "On &Letter Paper..."
-    QAction *printBooklet = nullptr;   // "As a CD &Case Booklet..."
-
     // Asks for a file and exports what scope says into it.
     void exportScope(Scope scope);
     // Stops the export under way; its file is left as it was.
@@ -120,6 +110,15 @@ private:
     DiscsWindow &m_window;
     UiServices m_services;
     WindowControls m_controls;
+    QLabel *m_status = nullptr;          // the progress or the end of an export
+    QPushButton *m_exportButton = nullptr; // "&Export...", "Stop &Export" while exporting
+    QPushButton *m_printButton = nullptr;  // "P&rint..."; hidden without a print preview
+    QAction *m_exportWhole = nullptr;    // "&Whole Catalog..."
+    QAction *m_exportSelected = nullptr; // "&Selected Discs..."
+    QAction *m_exportResults = nullptr;  // "Search &Results..."
+    QAction *m_printA4 = nullptr;        // "On &A4 Paper..."
+    QAction *m_printLetter = nullptr;    // "On &Letter Paper..."
+    QAction *m_printBooklet = nullptr;   // "As a CD &Case Booklet..."
     QMenu *m_exportMenu = nullptr;
     QMenu *m_printMenu = nullptr;
     QShortcut *m_escape = nullptr;
