@@ -13,6 +13,7 @@
 #include "ui/common/Links.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/ToolbarIcons.h"
+#include "ui/main/MainStatusBar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -254,22 +255,11 @@ void Form1::createControls()
     List3->setAccessibleName(tr("Optical drives"));
     List3->hide();
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    m_statusPanel = new QLabel(tr("File Count"), StatusBar1);
-    m_statusPanel->setObjectName(QStringLiteral("StatusBar1_Panel1"));
-    m_statusPanel->setContentsMargins(4, 0, 4, 0);
-    StatusBar1->addWidget(m_statusPanel, 1);
-    m_cancelScanButton = new QToolButton(StatusBar1);
-    m_cancelScanButton->setText(tr("Cancel"));
-    m_cancelScanButton->setObjectName(QStringLiteral("cancelScanButton"));
-    m_cancelScanButton->setToolTip(tr("Stop the scan (Esc)"));
-    m_cancelScanButton->hide();
-    // As tall as the status text, so the status bar keeps its height.
-    m_cancelScanButton->setFixedHeight(m_statusPanel->sizeHint().height());
-    StatusBar1->addPermanentWidget(m_cancelScanButton);
-    connect(m_cancelScanButton, &QToolButton::clicked, this, &Form1::cancelScan);
+    m_statusBar = new MainStatusBar(this);
+    StatusBar1 = m_statusBar;
+    discNotice = m_statusBar->notice();
+    discNoticeButton = m_statusBar->noticeButton();
+    connect(m_statusBar->cancelButton(), &QToolButton::clicked, this, &Form1::cancelScan);
     m_cancelScanShortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     m_cancelScanShortcut->setEnabled(false);
     connect(m_cancelScanShortcut, &QShortcut::activated, this, &Form1::cancelScan);
@@ -369,6 +359,10 @@ void Form1::applyControlStates()
         actions.append({toolbarButton(key), states.drives});
     for (const auto &[action, enabled] : actions)
         action->setEnabled(enabled);
+    // "Update Disc in Catalog..." and the notice's button go with "Write
+    // Catalog...", hidden or not.
+    updateDiscAction->setEnabled(states.write.enabled);
+    discNoticeButton->setEnabled(states.write.enabled);
     Label2->setEnabled(states.label);
     Text2->setEnabled(states.name);
     for (const auto &[button, state] : {std::pair{Command3, states.write},
@@ -377,7 +371,7 @@ void Form1::applyControlStates()
         button->setVisible(state.visible);
         button->setEnabled(state.enabled);
     }
-    m_cancelScanButton->setVisible(states.cancel);
+    m_statusBar->cancelButton()->setVisible(states.cancel);
     m_cancelScanShortcut->setEnabled(states.cancel);
 }
 
@@ -408,9 +402,9 @@ QAction *Form1::toolbarButton(const QString &key) const
     return nullptr;
 }
 
-QString Form1::statusText() const { return m_statusPanel->text(); }
+QString Form1::statusText() const { return m_statusBar->text(); }
 
-void Form1::setStatusText(const QString &text) { m_statusPanel->setText(text); }
+void Form1::setStatusText(const QString &text) { m_statusBar->setText(text); }
 
 void Form1::refreshList2() { m_list2Model->sync(); }
 

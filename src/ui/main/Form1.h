@@ -32,6 +32,7 @@ class DiscUpdateDialog;
 class DiscsWindow;
 class LineListView;
 class LineStoreModel;
+class MainStatusBar;
 class RuntimeError;
 enum class MessageIcon;
 
@@ -242,7 +243,6 @@ private:
     LineStoreModel *m_list2Model = nullptr;
 
     QWidget *m_central = nullptr;
-    QLabel *m_statusPanel = nullptr;
     QAction *mnudiv1 = nullptr; // separator above "&Exit"
 
     FileSystemReader m_fileSystemReader;
@@ -250,7 +250,7 @@ private:
     // Short enough that the window keeps reacting during a load, long enough
     // that yielding costs little next to the reading itself.
     std::chrono::nanoseconds m_loadSlice = std::chrono::milliseconds(15);
-    QToolButton *m_cancelScanButton = nullptr; // status bar: stops a running scan
+    MainStatusBar *m_statusBar = nullptr; // StatusBar1
     QShortcut *m_cancelScanShortcut = nullptr; // Esc while a scan runs
     bool m_deleteAfterLoad = false;  // deleteLater() arrived while a load was reading
     bool m_placed = false;      // centred on the screen at the first show

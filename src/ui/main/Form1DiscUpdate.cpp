@@ -11,70 +11,19 @@
 #include "ui/common/CommonDialog.h"
 #include "ui/main/DiscUpdateDialog.h"
 #include "ui/common/MessageBox.h"
+#include "ui/main/MainStatusBar.h"
 
 #include <QAction>
 #include <QDir>
-#include <QEvent>
 #include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
-#include <QPainter>
-#include <QPushButton>
-#include <QStatusBar>
-#include <QStyle>
 #include <QToolButton>
 
 namespace kobrix {
 
 namespace {
-
-// Keeps an action enabled exactly when a widget is, however the widget's
-// state is changed.
-class EnabledMirror : public QObject
-{
-public:
-    EnabledMirror(QWidget *source, QAction *target) : QObject(source), m_target(target)
-    {
-        source->installEventFilter(this);
-        m_target->setEnabled(source->isEnabled());
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::EnabledChange)
-            m_target->setEnabled(static_cast<QWidget *>(watched)->isEnabled());
-        return false;
-    }
-
-private:
-    QAction *m_target;
-};
-
-// A one-line label that shows as much of its text as its width allows,
-// with an ellipsis in the middle, rather than widening the fixed window.
-class NoticeLabel : public QLabel
-{
-public:
-    using QLabel::QLabel;
-
-    QSize minimumSizeHint() const override
-    {
-        return QSize(fontMetrics().averageCharWidth() * 10, QLabel::minimumSizeHint().height());
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        const QRect area = contentsRect();
-        style()->drawItemText(&painter, area, int(alignment()), palette(), isEnabled(),
-                              fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width()),
-                              foregroundRole());
-    }
-};
 
 QString catalogFileName(const QString &path) { return QFileInfo(path).fileName(); }
 
@@ -88,25 +37,7 @@ void Form1::createDiscUpdateControls()
     // Beside the other commands that read discs, above "&Find".
     mnuFile->menu()->insertAction(mnuFind, updateDiscAction);
     connect(updateDiscAction, &QAction::triggered, this, &Form1::updateDiscInCatalog);
-    new EnabledMirror(Command3, updateDiscAction);
-
-    discNotice = new NoticeLabel(StatusBar1);
-    discNotice->setObjectName(QStringLiteral("discNotice"));
-    discNotice->setContentsMargins(4, 0, 4, 0);
-    discNotice->hide();
-    StatusBar1->insertWidget(1, discNotice);
-    discNoticeButton = new QToolButton(StatusBar1);
-    discNoticeButton->setObjectName(QStringLiteral("discNoticeButton"));
-    discNoticeButton->setText(tr("Update..."));
-    discNoticeButton->setToolTip(tr("Update Disc in Catalog..."));
-    discNoticeButton->setAccessibleName(tr("Update the disc in the catalog"));
-    discNoticeButton->setFocusPolicy(Qt::TabFocus);
-    discNoticeButton->setFixedHeight(m_statusPanel->sizeHint().height());
-    discNoticeButton->hide();
-    StatusBar1->insertWidget(2, discNoticeButton);
-    discNoticeButton->setEnabled(updateDiscAction->isEnabled());
-    connect(updateDiscAction, &QAction::enabledChanged, discNoticeButton, &QWidget::setEnabled);
-    connect(discNoticeButton, &QToolButton::clicked, this, &Form1::updateRecognisedDisc);
+    connect(m_statusBar->noticeButton(), &QToolButton::clicked, this, &Form1::updateRecognisedDisc);
 
     connect(&m_session, &MainSession::discRecognised, this,
             [this](const QString &disc, const QString &catalog, qsizetype shared, qsizetype files) {
@@ -205,20 +136,13 @@ void Form1::applyDiscUpdate()
 
 void Form1::showDiscNotice(const QString &text, bool offerUpdate)
 {
-    discNotice->setText(text);
-    discNotice->setToolTip(text);
-    discNotice->show();
-    discNoticeButton->setVisible(offerUpdate);
+    m_statusBar->showNotice(text, offerUpdate);
 }
 
 void Form1::forgetDiscNotice()
 {
     m_session.forgetRecognition();
-    if (discNotice) {
-        discNotice->hide();
-        discNotice->clear();
-        discNoticeButton->hide();
-    }
+    m_statusBar->hideNotice();
 }
 
 } // namespace kobrix
