@@ -21,7 +21,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -32,8 +31,6 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace kobrix {
 

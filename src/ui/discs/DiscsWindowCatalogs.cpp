@@ -13,7 +13,6 @@
 #include "ui/discs/FoldersPage.h"
 
 #include <QFileInfo>
-#include <QLabel>
 #include <QLocale>
 #include <QPushButton>
 
