@@ -261,7 +261,6 @@ void Form1::createControls()
     discNoticeButton = m_statusBar->noticeButton();
     connect(m_statusBar->cancelButton(), &QToolButton::clicked, this, &Form1::cancelScan);
     m_cancelScanShortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    m_cancelScanShortcut->setEnabled(false);
     connect(m_cancelScanShortcut, &QShortcut::activated, this, &Form1::cancelScan);
     setStatusBar(StatusBar1);
 
