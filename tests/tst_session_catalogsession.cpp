@@ -5,6 +5,7 @@
 
 #include "SampleCatalog.h"
 #include "TestSupport.h"
+#include "catalog/CatalogFormat.h"
 #include "core/LineStore.h"
 #include "discs/Catalog.h"
 #include "discs/DiscIndex.h"
@@ -27,6 +28,13 @@ bool waitFor(const std::function<bool()> &done)
     return QTest::qWaitFor(done, 10000);
 }
 
+// Two records of the disc "Half", then one too long to read (error 59).
+QByteArray cutShort()
+{
+    return catalogBytes({QStringLiteral("Half - \\a"), QStringLiteral("Half - \\b"),
+                         QStringLiteral("Half - \\") + QString(qsizetype(kMaxRecordBytes), u'x')});
+}
+
 // A session over the sample catalog in hand, also written to a folder as
 // "Games.cdc".
 struct Fixture
@@ -40,17 +48,24 @@ struct Fixture
         catalog.setPath(dir.filePath(QStringLiteral("Games.cdc")));
         session.showCatalog(catalog, QStringLiteral("Games.cdc"));
         QObject::connect(&session, &CatalogSession::addFinished,
-                         [this](const CatalogSession::AddReport &r) { report = r; ++added; });
+                         [this](const CatalogSession::AddReport &r) {
+                             report = r;
+                             ++added;
+                         });
     }
-    bool ready() { return waitFor([this] { return session.index() && !session.isWorking(); }); }
+    bool ready()
+    {
+        return waitFor([this] { return session.index() && !session.isWorking(); });
+    }
     bool add(const QStringList &relative)
     {
         QStringList paths;
         for (const QString &one : relative)
             paths << dir.filePath(one);
         const int before = added;
-        return session.addCatalogs(paths)
-               && waitFor([&] { return added > before && session.index() && !session.isWorking(); });
+        return session.addCatalogs(paths) && waitFor([&] {
+                   return added > before && session.index() && !session.isWorking();
+               });
     }
     // "disc=line,line" for each disc holding hits.
     QStringList search(const QString &text)
@@ -103,13 +118,15 @@ void TestCatalogSession::readsCatalogFile_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QStringList>("discs");
-    QTest::addColumn<int>("error");
+    QTest::addColumn<int>("error");     // on opening
+    QTest::addColumn<int>("readError"); // half-way, what was read shown
 
     QTest::newRow("whole file") << "Games.cdc"
                                 << QStringList{"Games 1=7", "Photos - 2002=4", "Games 2=3", "=1"}
-                                << 0;
-    QTest::newRow("missing") << "missing.cdc" << QStringList{} << 53;
-    QTest::newRow("a folder") << "folder" << QStringList{} << 75;
+                                << 0 << 0;
+    QTest::newRow("missing") << "missing.cdc" << QStringList{} << 53 << 0;
+    QTest::newRow("a folder") << "folder" << QStringList{} << 75 << 0;
+    QTest::newRow("cut short") << "half.cdc" << QStringList{"Half=2"} << 0 << 59;
 }
 
 void TestCatalogSession::readsCatalogFile()
@@ -117,8 +134,10 @@ void TestCatalogSession::readsCatalogFile()
     QFETCH(QString, file);
     QFETCH(QStringList, discs);
     QFETCH(int, error);
+    QFETCH(int, readError);
     QTemporaryDir dir;
     writeFile(dir.path(), QStringLiteral("Games.cdc"), catalogBytes(sampleCatalog()));
+    writeFile(dir.path(), QStringLiteral("half.cdc"), cutShort());
     makeDir(dir.path(), QStringLiteral("folder"));
     CatalogSession session;
     session.setSliceBudget(std::chrono::nanoseconds(1));
@@ -134,7 +153,9 @@ void TestCatalogSession::readsCatalogFile()
         shown << session.index()->name(disc) + u'='
                      + QString::number(session.index()->fileCount(disc));
     QCOMPARE(shown, discs);
-    QCOMPARE(failed.count(), 0);
+    QCOMPARE(failed.count(), readError ? 1 : 0);
+    if (readError)
+        QCOMPARE(failed.front().front().value<RuntimeError>().number(), readError);
 }
 
 // The catalogs in the order read ("name@first+lines") and what the report
@@ -142,7 +163,8 @@ void TestCatalogSession::readsCatalogFile()
 // ("empty:"), and "nothing new".
 void TestCatalogSession::addsCatalogs_data()
 {
-    QTest::addColumn<QStringList>("setup"); // "file=line;line", "fifo=name", "link=name>target", "lock=name"
+    // "file=line;line", "half=name" (cutShort()), "fifo=name", "link=name>target", "lock=name"
+    QTest::addColumn<QStringList>("setup");
     QTest::addColumn<QStringList>("added");
     QTest::addColumn<QStringList>("catalogs");
     QTest::addColumn<QStringList>("report");
@@ -158,17 +180,21 @@ void TestCatalogSession::addsCatalogs_data()
         << QStringList{} << QStringList{"Games.cdc"} << QStringList{"Games.cdc@0+15"}
         << QStringList{"nothing new"};
     QTest::newRow("a folder: nested, hidden left out, any case, no link to a folder followed")
-        << QStringList{"shelf/sub/deeper/C.CDC=Music - \\a.mp3", "shelf/B.cdc=Big - \\b",
-                       "shelf/a/z.cdc=Slash - \\c", "shelf/.hidden/h.cdc=Hidden - \\d",
-                       "shelf/notes.txt=Notes - \\e", "link=shelf/sub/loop>..",
+        << QStringList{"shelf/sub/deeper/C.CDC=Music - \\a.mp3",
+                       "shelf/B.cdc=Big - \\b",
+                       "shelf/a/z.cdc=Slash - \\c",
+                       "shelf/.hidden/h.cdc=Hidden - \\d",
+                       "shelf/notes.txt=Notes - \\e",
+                       "link=shelf/sub/loop>..",
                        "link=shelf/Games link.cdc>../Games.cdc"}
         << QStringList{"shelf"}
-        << QStringList{"Games.cdc@0+15", "B.cdc@15+1", "z.cdc@16+1", "C.CDC@17+1"}
-        << QStringList{};
+        << QStringList{"Games.cdc@0+15", "B.cdc@15+1", "z.cdc@16+1", "C.CDC@17+1"} << QStringList{};
     QTest::newRow("the same file name in two folders: told apart by path")
         << QStringList{"x/one.cdc=A - \\1", "y/one.cdc=A - \\2"} << QStringList{"x", "y"}
-        << QStringList{"Games.cdc@0+15", "$D/x/one.cdc@15+1", "$D/y/one.cdc@16+1"}
-        << QStringList{};
+        << QStringList{"Games.cdc@0+15", "$D/x/one.cdc@15+1", "$D/y/one.cdc@16+1"} << QStringList{};
+    QTest::newRow("a catalog cut short: what was read is added, and reported")
+        << QStringList{"half=half.cdc"} << QStringList{"half.cdc"}
+        << QStringList{"Games.cdc@0+15", "half.cdc@15+2"} << QStringList{"$D/half.cdc"};
     QTest::newRow("a folder without catalogs")
         << QStringList{"empty/readme.txt=x"} << QStringList{"empty"}
         << QStringList{"Games.cdc@0+15"} << QStringList{"empty:$D/empty"};
@@ -181,15 +207,14 @@ void TestCatalogSession::addsCatalogs_data()
         << QStringList{"Étagère été.cdc=Église - \\été.txt;Диск 1 - \\Ёлка.mp3",
                        "本棚.cdc=写真 - \\データ.jpg;Games 1 - \\SETUP.EXE"}
         << QStringList{"Étagère été.cdc", "本棚.cdc"}
-        << QStringList{"Games.cdc@0+15", "Étagère été.cdc@15+2", "本棚.cdc@17+2"}
-        << QStringList{};
+        << QStringList{"Games.cdc@0+15", "Étagère été.cdc@15+2", "本棚.cdc@17+2"} << QStringList{};
 #ifdef Q_OS_UNIX
     // Root reads everything: run as an unprivileged user, e.g.
     // setpriv --reuid=nobody --regid=nogroup --clear-groups tst_session_catalogsession
     QTest::newRow("an unreadable catalog and folder among good ones")
-        << QStringList{"shelf/a.cdc=A - \\x", "shelf/locked.cdc=L - \\y",
+        << QStringList{"shelf/a.cdc=A - \\x",        "shelf/locked.cdc=L - \\y",
                        "shelf/closed/c.cdc=C - \\z", "shelf/z.cdc=Z - \\w",
-                       "lock=shelf/locked.cdc", "lock=shelf/closed"}
+                       "lock=shelf/locked.cdc",      "lock=shelf/closed"}
         << QStringList{"shelf"} << QStringList{"Games.cdc@0+15", "a.cdc@15+1", "z.cdc@16+1"}
         << QStringList{"$D/shelf/closed", "$D/shelf/locked.cdc"};
     QTest::newRow("a FIFO named like a catalog among good ones")
@@ -220,6 +245,8 @@ void TestCatalogSession::addsCatalogs()
                 QSKIP("root reads every file: run as an unprivileged user");
             locked << x.dir.filePath(rest);
             QVERIFY(QFile::setPermissions(x.dir.filePath(rest), QFileDevice::Permissions()));
+        } else if (what == QLatin1String("half")) {
+            writeFile(x.dir.path(), rest, cutShort());
         } else if (what == QLatin1String("fifo")) {
             if (!makeFifo(x.dir.filePath(rest)))
                 QSKIP("no FIFOs here");
