@@ -34,25 +34,26 @@ void LineSearch::setText(QStringView typed)
 
 bool LineSearch::step(TaskControl &control)
 {
-    std::vector<qsizetype> found;
-    found.reserve(std::size_t(kLinesPerStep));
     qsizetype stepHits = 0;
     do {
         const qsizetype end = std::min(m_count, m_next + kLinesPerStep);
-        found.clear();
-        m_matcher->findIn(m_lines, m_next, end, found);
-        m_next = end;
-        if (found.empty())
-            continue;
-        if (m_chunks.empty() || m_chunks.back().size() + found.size() > kHitsPerChunk) {
+        // The hits go straight into the last chunk, which has room for a
+        // whole block's.
+        if (m_chunks.empty() || m_chunks.back().size() + std::size_t(kLinesPerStep) > kHitsPerChunk) {
             m_chunks.emplace_back();
-            m_chunks.back().reserve(std::min(kHitsPerChunk, std::size_t(m_count - m_next) + found.size()));
+            m_chunks.back().reserve(std::min(kHitsPerChunk, std::size_t(m_count - m_next)));
         }
-        m_chunks.back().insert(m_chunks.back().end(), found.begin(), found.end());
-        m_hitCount += qsizetype(found.size());
-        stepHits += qsizetype(found.size());
+        std::vector<qsizetype> &chunk = m_chunks.back();
+        const std::size_t before = chunk.size();
+        m_matcher->findIn(m_lines, m_next, end, chunk);
+        m_next = end;
+        const auto found = qsizetype(chunk.size() - before);
+        m_hitCount += found;
+        stepHits += found;
     } while (m_next < m_count && !control.sliceOver() && !control.stopRequested()
              && (m_hitBudget < 0 || stepHits < m_hitBudget));
+    if (!m_chunks.empty() && m_chunks.back().empty())
+        m_chunks.pop_back();
     control.setProgress(m_next);
     return m_next >= m_count;
 }

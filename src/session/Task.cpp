@@ -30,8 +30,12 @@ Task::Task(QObject *parent)
     , m_progressTimer(new QTimer(this))
 {
     // A zero interval: one slice per round of events, painting and input
-    // handled between them.
+    // handled between them. Started anew after each slice, so that every
+    // timer that came due during the slice runs before the next one: a
+    // repeating timer would be due again at once and run two slices in a
+    // row before a timer due meanwhile.
     m_sliceTimer->setInterval(0);
+    m_sliceTimer->setSingleShot(true);
     connect(m_sliceTimer, &QTimer::timeout, this, &Task::sliceDue);
     connect(m_progressTimer, &QTimer::timeout, this,
             [this] { Q_EMIT progressed(m_control.progress()); });
@@ -104,10 +108,12 @@ void Task::sliceDue()
     // closed and deleted by a handler of what the step showed).
     const QPointer<Task> self(this);
     const bool over = step(m_control);
-    if (!self)
+    if (!self || generation != m_generation)
         return;
-    if (over && generation == m_generation)
+    if (over)
         finish();
+    else
+        m_sliceTimer->start();
 }
 
 void Task::workerDone(quint64 generation)

@@ -387,7 +387,8 @@ bool Form3::searchStep(TaskControl &control)
         m_search->setText(m_searchedText);
     }
     const bool over = m_search->step(control);
-    if (std::vector<qsizetype> found = m_search->takeHits(); !found.empty())
+    // One insertion per slice: each makes the list lay out its rows anew.
+    if (const std::vector<qsizetype> found = m_search->takeHits(); !found.empty())
         m_results->append(found);
     return over;
 }
