@@ -58,9 +58,9 @@ expected=(
     # the discs of a catalog
     "kobrix::Form1|&Catalog"
     "kobrix::Form1|&Discs..."
-    "kobrix::DiscsWindow|Show on &other discs"
-    "kobrix::DiscsWindow|Found %1 Item(s) on %2 disc(s)"
-    "kobrix::DiscsWindow|%1 of %2 disc(s), %3 of %4 file(s)"
+    "kobrix::FileViewActions|Show on &other discs"
+    "kobrix::SearchPage|Found %1 Item(s) on %2 disc(s)"
+    "kobrix::DiscListModel|%1 of %2 disc(s), %3 of %4 file(s)"
     "kobrix::DiscsWindowOutput|&Export..."
     "kobrix::DiscsWindowOutput|As a CD &Case Booklet..."
     "kobrix::DiscsWindowOutput|Exported %1 file(s) of %2 disc(s) to %3"
