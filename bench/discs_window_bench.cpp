@@ -172,9 +172,9 @@ int main(int argc, char **argv)
     // opening the Discs window.
     Form1 form(services, WorkMode::SearchCatalog);
     form.show();
-    form.catalog().setPath(path);
+    form.session().catalog().setPath(path);
     form.ReadList(path, true);
-    std::printf("lines\t%lld\n", static_cast<long long>(form.list2Lines().count()));
+    std::printf("lines\t%lld\n", static_cast<long long>(form.session().catalog().lines().count()));
     QElapsedTimer settle;
     settle.start();
     while (settle.elapsed() < 300)

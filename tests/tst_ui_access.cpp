@@ -205,7 +205,7 @@ private Q_SLOTS:
         QVERIFY(form);
         if (auto *main = qobject_cast<Form1 *>(form.get())) {
             for (const char *line : {"\\SETUP.EXE", "\\DATA\\LEVEL1.DAT", "\\Ça va.mp3"})
-                main->list2Lines().append(QString::fromUtf8(line));
+                main->session().catalog().lines().append(QString::fromUtf8(line));
             main->refreshList2();
         }
         form->show();
@@ -267,7 +267,7 @@ private Q_SLOTS:
         ScriptedServices io;
         io.dialogs.cancel();
         Form1 form(io.services(), WorkMode::NewCatalog);
-        form.list2Lines().append(QStringLiteral("\\SETUP.EXE"));
+        form.session().catalog().lines().append(QStringLiteral("\\SETUP.EXE"));
         form.refreshList2();
         form.Text2->setText(QStringLiteral("Games 1"));
         Catalog catalog;

@@ -57,7 +57,7 @@ void TestUiCatalogContent::contentFollowsTheWork()
 
     Form1Harness w(WorkMode::AddDisc);
     Form1 &f = *w.form;
-    QSignalSpy changed(&f.catalog(), &Catalog::linesChanged);
+    QSignalSpy changed(&f.session().catalog(), &Catalog::linesChanged);
     int changes = 0;
     for (const QString &step : steps) {
         if (step == u"load") {
@@ -77,7 +77,7 @@ void TestUiCatalogContent::contentFollowsTheWork()
             f.Text2->setText(QStringLiteral("Disc"));
             w.io.dialogs.answer(dir.filePath(QStringLiteral("Out.cdc")));
             f.Command4->click();
-            QCOMPARE(int(f.catalog().content()), int(Catalog::Content::DiscListing));
+            QCOMPARE(int(f.session().catalog().content()), int(Catalog::Content::DiscListing));
             f.Command2->click();
             ++changes;
         }
@@ -86,9 +86,9 @@ void TestUiCatalogContent::contentFollowsTheWork()
         changes = int(changed.count());
     }
 
-    QCOMPARE(int(f.catalog().content()), content);
+    QCOMPARE(int(f.session().catalog().content()), content);
     QStringList described;
-    const DiscIndex &index = f.catalog().discs();
+    const DiscIndex &index = f.session().catalog().discs();
     for (qsizetype d = 0; d < index.count(); ++d)
         described << index.name(d) + u'=' + QString::number(index.fileCount(d));
     QCOMPARE(described, discs);

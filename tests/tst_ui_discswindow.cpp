@@ -103,7 +103,7 @@ void TestUiDiscsWindow::opensOverTheCatalogInUse()
 
     Form1Harness w{WorkMode(mode)};
     Form1 &f = *w.form;
-    f.catalog().setPath(QStringLiteral("Music")); // a name typed, no file
+    f.session().catalog().setPath(QStringLiteral("Music")); // a name typed, no file
     for (const QString &step : steps) {
         if (step == u"load") {
             w.io.dialogs.answer(games);
@@ -115,7 +115,7 @@ void TestUiDiscsWindow::opensOverTheCatalogInUse()
                 f.Command2->click(); // Scan New CD
             w.io.dialogs.answer(disc);
             f.scanFolderAction->trigger();
-            QCOMPARE(int(f.catalog().content()), int(Catalog::Content::DiscListing));
+            QCOMPARE(int(f.session().catalog().content()), int(Catalog::Content::DiscListing));
         } else if (step == u"write") {
             f.Text2->setText(QStringLiteral("Scanned"));
             w.io.dialogs.answer(dir.filePath(QStringLiteral("Music.cdc")));
@@ -153,7 +153,7 @@ void TestUiDiscsWindow::notWhileLoading()
     bool askedDuringLoad = false;
     bool menuOnDuringLoad = true;
     QTimer::singleShot(0, &f, [&] {
-        askedDuringLoad = f.isLoading();
+        askedDuringLoad = f.session().isLoading();
         f.catalogMenuAction->menu()->aboutToShow();
         menuOnDuringLoad = f.discsAction->isEnabled();
         f.discsAction->trigger();

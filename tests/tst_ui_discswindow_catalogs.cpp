@@ -351,9 +351,9 @@ void TestUiDiscsWindowCatalogs::fromTheMainWindow()
     Form1 &f = *w.form;
     w.io.dialogs.answer(dir.filePath(QStringLiteral("Games.cdc")));
     f.mnuLoad->trigger();
-    QVERIFY(waitFor([&] { return f.list2Lines().count() == sampleCatalog().size(); }));
+    QVERIFY(waitFor([&] { return f.session().catalog().lines().count() == sampleCatalog().size(); }));
     const QString caption = f.windowTitle();
-    const QString path = f.catalog().path();
+    const QString path = f.session().catalog().path();
     f.show();
     f.discsAction->trigger();
     DiscsWindow *window = f.discsWindow();
@@ -370,11 +370,11 @@ void TestUiDiscsWindowCatalogs::fromTheMainWindow()
     QVERIFY(waitFor([&] { return !f.discsWindow(); }));
 
     QCOMPARE(f.windowTitle(), caption);
-    QCOMPARE(f.catalog().path(), path);
-    QCOMPARE(f.list2Lines().count(), sampleCatalog().size());
-    for (qsizetype i = 0; i < f.list2Lines().count(); ++i)
-        QCOMPARE(f.list2Lines().at(i), sampleCatalog().at(i));
-    QCOMPARE(f.catalog().discs().count(), 4);
+    QCOMPARE(f.session().catalog().path(), path);
+    QCOMPARE(f.session().catalog().lines().count(), sampleCatalog().size());
+    for (qsizetype i = 0; i < f.session().catalog().lines().count(); ++i)
+        QCOMPARE(f.session().catalog().lines().at(i), sampleCatalog().at(i));
+    QCOMPARE(f.session().catalog().discs().count(), 4);
     // Opened again, the window shows the main window's catalog alone.
     f.discsAction->trigger();
     QVERIFY(f.discsWindow());

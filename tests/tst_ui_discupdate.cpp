@@ -49,7 +49,7 @@ struct UpdateWindow
     void scan()
     {
         form().ScanDrive(kDrive);
-        QTRY_VERIFY(!form().isRecognising());
+        QTRY_VERIFY(!form().session().isRecognising());
     }
 
     QTemporaryDir disc;
@@ -291,7 +291,7 @@ private Q_SLOTS:
         w.scan();
         f.Text2->setText(disc);
         if (emptyList) {
-            f.list2Lines().clear();
+            f.session().catalog().lines().clear();
             f.refreshList2();
         }
         if (dialog == QLatin1String("answer"))
@@ -328,15 +328,15 @@ private Q_SLOTS:
         writeFile(w.out.path(), "Music.cdc",
                   catalog == QLatin1String("same") ? block("Games 1") : block("Other", {"\\A"}));
         // As the start dialog leaves it: the catalog named.
-        f.catalog().setPath(w.catalog());
+        f.session().catalog().setPath(w.catalog());
 
         f.ScanDrive(kDrive);
         const QString state = controlState(f);
         const QString status = f.statusText();
         const QString title = f.windowTitle();
         // The comparison runs while the window goes on processing events.
-        QVERIFY(f.isRecognising());
-        QTRY_VERIFY(!f.isRecognising());
+        QVERIFY(f.session().isRecognising());
+        QTRY_VERIFY(!f.session().isRecognising());
         QCOMPARE(noticeText(f), notice);
         QCOMPARE(!f.discNoticeButton->isHidden(), !notice.isEmpty());
         QCOMPARE(controlState(f), state);
@@ -349,7 +349,7 @@ private Q_SLOTS:
         // A new scan: the notice was about lines that are gone.
         f.ScanDrive(kDrive);
         QCOMPARE(noticeText(f), QString());
-        QTRY_VERIFY(!f.isRecognising());
+        QTRY_VERIFY(!f.session().isRecognising());
         QCOMPARE(noticeText(f), notice);
     }
 
@@ -360,7 +360,7 @@ private Q_SLOTS:
         UpdateWindow w;
         Form1 &f = w.form();
         writeFile(w.out.path(), "Music.cdc", block("Games 1"));
-        f.catalog().setPath(w.catalog());
+        f.session().catalog().setPath(w.catalog());
         w.scan();
         QCOMPARE(noticeText(f), QStringLiteral("Already in Music.cdc as \"Games 1\" (4 of 4 files)"));
         QVERIFY(f.discNoticeButton->isEnabled());
@@ -391,13 +391,13 @@ private Q_SLOTS:
     {
         UpdateWindow w;
         Form1 &f = w.form();
-        f.catalog().setPath(QStringLiteral("Music")); // a new catalog: only a name
+        f.session().catalog().setPath(QStringLiteral("Music")); // a new catalog: only a name
         w.scan();
-        QVERIFY(f.recognitionCatalog().isEmpty());
+        QVERIFY(f.session().recognitionCatalog().isEmpty());
         f.Text2->setText(QStringLiteral("Games 1"));
         w.window.io.dialogs.answer(w.catalog());
         f.Command3->click();
-        QCOMPARE(f.recognitionCatalog(), w.catalog());
+        QCOMPARE(f.session().recognitionCatalog(), w.catalog());
         f.Command2->click();
         w.scan();
         QCOMPARE(noticeText(f), QStringLiteral("Already in Music.cdc as \"Games 1\" (4 of 4 files)"));

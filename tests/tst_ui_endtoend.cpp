@@ -154,7 +154,7 @@ private Q_SLOTS:
         QCOMPARE(discoveries, QStringList{"start dialog open"});
         Form1 *main = p.main();
         QVERIFY(main);
-        QCOMPARE(main->workMode(), WorkMode::NewCatalog);
+        QCOMPARE(main->session().mode(), WorkMode::NewCatalog);
         QVERIFY(main->isVisible());
         QVERIFY(!start->isVisible());
         QCOMPARE(main->windowTitle(), QStringLiteral("Music.cdc - Kobrix"));
@@ -163,11 +163,11 @@ private Q_SLOTS:
                                                      "Command4 on hidden|Command2 on hidden|drives on"));
         QVERIFY(!main->toolbarButton(QStringLiteral("Load"))->isEnabled());
         QVERIFY(!main->mnuLoad->isEnabled());
-        QVERIFY(main->list2Lines().isEmpty());
+        QVERIFY(main->session().catalog().lines().isEmpty());
 
         // Scan the first disc.
         clickToolbar(main, kDrive);
-        QCOMPARE(toStringList(main->list2Lines()),
+        QCOMPARE(toStringList(main->session().catalog().lines()),
                  (QStringList{"\\SETUP.EXE", "\\DATA\\LEVEL1.DAT"}));
         QCOMPARE(main->statusText(), QStringLiteral("Total: 2 files"));
         QCOMPARE(controlState(*main), QStringLiteral("Label2 on|Text2 on|Command3 on shown|"
@@ -194,7 +194,7 @@ private Q_SLOTS:
                                                      "Command4 on shown|Command2 off shown|drives on"));
         p.drives.insertDisc(kDrive, disc2);
         clickToolbar(main, kDrive);
-        QCOMPARE(toStringList(main->list2Lines()),
+        QCOMPARE(toStringList(main->session().catalog().lines()),
                  (QStringList{"\\IMG001.JPG", "\\VIEWER\\SETUP.INI"}));
         QCOMPARE(controlState(*main), QStringLiteral("Label2 on|Text2 on|Command3 on hidden|"
                                                      "Command4 on shown|Command2 off shown|drives on"));
@@ -229,7 +229,7 @@ private Q_SLOTS:
         QTest::mouseClick(start->Command1, Qt::LeftButton);
         main = p.main();
         QVERIFY(main);
-        QCOMPARE(main->workMode(), WorkMode::SearchCatalog);
+        QCOMPARE(main->session().mode(), WorkMode::SearchCatalog);
         QCOMPARE(p.io.dialogs.last()->mode, FileDialogMode::Open);
         QCOMPARE(p.io.dialogs.last()->flags, 0x806u);
         // The open dialog comes up over the start dialog, not the hidden main window.
@@ -238,10 +238,10 @@ private Q_SLOTS:
         QVERIFY(!start->isVisible());
         QCOMPARE(main->windowTitle(), catalog + " - Kobrix");
         QCOMPARE(main->Text3->text(), catalog);
-        QCOMPARE(toStringList(main->list2Lines()),
+        QCOMPARE(toStringList(main->session().catalog().lines()),
                  (QStringList{"Games 1 - \\SETUP.EXE", "Games 1 - \\DATA\\LEVEL1.DAT",
                               "Photos, 2002 - \\IMG001.JPG", "Photos, 2002 - \\VIEWER\\SETUP.INI"}));
-        QCOMPARE(listLines(main->List2), toStringList(main->list2Lines()));
+        QCOMPARE(listLines(main->List2), toStringList(main->session().catalog().lines()));
         QCOMPARE(controlState(*main), QStringLiteral("Label2 on|Text2 on|Command3 off shown|"
                                                      "Command4 off shown|Command2 off hidden|drives off"));
         QVERIFY(main->toolbarButton(QStringLiteral("Load"))->isEnabled());
@@ -275,14 +275,14 @@ private Q_SLOTS:
         flushDeletes();
         QVERIFY(search.isNull());
         QVERIFY(main->isVisible());
-        QCOMPARE(main->list2Lines().count(), 4);
+        QCOMPARE(main->session().catalog().lines().count(), 4);
         QCOMPARE(readFile(catalog), catalogBytes);
         // Now the same click reaches the main window (its open dialog is
         // cancelled: nothing changes).
         QTest::mouseClick(main->windowHandle(), Qt::LeftButton, {},
                           load->mapTo(main, load->rect().center()));
         QCOMPARE(p.io.dialogs.requests.size(), dialogsBefore + 1);
-        QCOMPARE(main->list2Lines().count(), 4);
+        QCOMPARE(main->session().catalog().lines().count(), 4);
         QCOMPARE(main->windowTitle(), catalog + " - Kobrix");
 
         // Find again: a fresh window.
@@ -315,7 +315,7 @@ private Q_SLOTS:
         QTest::keyClick(ui(discs).discList, Qt::Key_Escape);
         flushDeletes();
         QVERIFY(discs.isNull());
-        QCOMPARE(main->list2Lines().count(), 4);
+        QCOMPARE(main->session().catalog().lines().count(), 4);
         QCOMPARE(readFile(catalog), catalogBytes);
 
         QCOMPARE(p.quitRequests, 0);
@@ -353,7 +353,7 @@ private Q_SLOTS:
         QTest::mouseClick(main->Command2, Qt::LeftButton);
         clickToolbar(main, kDrive);
         const QString state = controlState(*main);
-        QTRY_VERIFY(!main->isRecognising());
+        QTRY_VERIFY(!main->session().isRecognising());
         QVERIFY(main->discNotice->isVisible());
         QCOMPARE(main->discNotice->text(),
                  QStringLiteral("Already in Music.cdc as \"Games 1\" (10 of 11 files)"));
@@ -398,7 +398,7 @@ private Q_SLOTS:
         QVERIFY(hidden.isNull());
         Form1 *main = p.main();
         QVERIFY(main && main->isVisible());
-        QCOMPARE(main->workMode(), WorkMode::NewCatalog);
+        QCOMPARE(main->session().mode(), WorkMode::NewCatalog);
         QCOMPARE(main->windowTitle(), QStringLiteral("Enter Catalog name here.cdc - Kobrix"));
         QCOMPARE(controlState(*main), QStringLiteral("Label2 off|Text2 off|Command3 off shown|"
                                                      "Command4 on hidden|Command2 on hidden|drives on"));
@@ -426,7 +426,7 @@ private Q_SLOTS:
         QPointer<Form1> main = p.main();
         QCOMPARE(main->windowTitle(), QStringLiteral("Jazz.cdc - Kobrix"));
         clickToolbar(main, kDrive);
-        QCOMPARE(main->list2Lines().count(), 1);
+        QCOMPARE(main->session().catalog().lines().count(), 1);
 
         // The search window with results is open when the restart comes (the
         // restart command is given directly: the window is modal).
@@ -452,7 +452,7 @@ private Q_SLOTS:
         // The next OK loads a new main window from its designed state.
         QTest::mouseClick(p.start()->Command1, Qt::LeftButton);
         QVERIFY(p.main());
-        QVERIFY(p.main()->list2Lines().isEmpty());
+        QVERIFY(p.main()->session().catalog().lines().isEmpty());
         QCOMPARE(p.main()->Text2->text(), QString());
         QCOMPARE(p.main()->List3->count(), 1);
         QCOMPARE(p.main()->Toolbar1->actions().size(), 4);

@@ -99,7 +99,7 @@ private Q_SLOTS:
         w.io.dialogs.answer(m_disc);
         w.form->scanFolderAction->trigger();
         QCOMPARE(w.io.dialogs.last()->mode, FileDialogMode::Folder);
-        QCOMPARE(toStringList(w.form->list2Lines()), sampleDiscListing());
+        QCOMPARE(toStringList(w.form->session().catalog().lines()), sampleDiscListing());
         QCOMPARE(w.form->statusText(), QStringLiteral("Total: 4 files"));
         QVERIFY(w.form->Label2->isEnabled() && w.form->Text2->isEnabled()
                 && w.form->Command3->isEnabled());
@@ -108,7 +108,7 @@ private Q_SLOTS:
         // A cancelled folder dialog changes nothing.
         w.io.dialogs.cancel();
         w.form->scanFolderAction->trigger();
-        QCOMPARE(w.form->list2Lines().count(), 4);
+        QCOMPARE(w.form->session().catalog().lines().count(), 4);
     }
 
     void imageScan_data()
@@ -131,7 +131,7 @@ private Q_SLOTS:
             QVERIFY(xorriso.waitForFinished(60000) && xorriso.exitCode() == 0);
         }
         Form1Harness w;
-        w.form->list2Lines().append(u"kept line");
+        w.form->session().catalog().lines().append(u"kept line");
         w.form->refreshList2();
         const QString stateBefore = controlState(*w.form);
         w.io.dialogs.answer(image);
@@ -141,12 +141,12 @@ private Q_SLOTS:
             // A clear message, and nothing else changes.
             QCOMPARE(w.io.messages.shown.size(), std::size_t(1));
             QVERIFY(w.io.messages.last()->text.startsWith("Error reading disc image " + image + "\r\r57 - "));
-            QCOMPARE(toStringList(w.form->list2Lines()), QStringList{"kept line"});
+            QCOMPARE(toStringList(w.form->session().catalog().lines()), QStringList{"kept line"});
             QCOMPARE(w.form->statusText(), QStringLiteral("File Count"));
             QCOMPARE(controlState(*w.form), stateBefore);
         } else {
             QVERIFY(w.io.messages.shown.empty());
-            QCOMPARE(toStringList(w.form->list2Lines()), sampleDiscListing());
+            QCOMPARE(toStringList(w.form->session().catalog().lines()), sampleDiscListing());
             QCOMPARE(w.form->statusText(), QStringLiteral("Total: 4 files"));
         }
     }
@@ -186,13 +186,13 @@ private Q_SLOTS:
         QStringList seen;
         GateReader escape(10, [&] {
             QTRY_COMPARE(w.form->statusText(), QStringLiteral("Scanning... 8 files"));
-            seen << QString::number(w.form->isScanning()) << w.form->statusText().section(' ', 0, 0)
+            seen << QString::number(w.form->session().isScanning()) << w.form->statusText().section(' ', 0, 0)
                  << onOff(cancelButton(*w.form)->isVisible())
                  << onOff(w.form->toolbarButton("Find")->isEnabled())
                  << onOff(w.form->mnuLoad->isEnabled()) << onOff(w.form->mnuExit->isEnabled());
             QTest::keyClick(w.form.get(), Qt::Key_Escape);
         });
-        w.form->setDirectoryReader(&escape);
+        w.form->session().setDirectoryReader(&escape);
         const QString before = w.form->statusText();
         w.form->Command3->setEnabled(false);
         const QString stateBefore = controlState(*w.form);
@@ -201,8 +201,8 @@ private Q_SLOTS:
         QCOMPARE(seen, (QStringList{"1", "Scanning...", "on", "off", "off", "on"}));
         QCOMPARE(escape.reads(), 10); // no folder read after the one Esc came in
         // Cancelled: as after a scan of an empty disc, and it says so.
-        QVERIFY(!w.form->isScanning());
-        QCOMPARE(w.form->list2Lines().count(), 0);
+        QVERIFY(!w.form->session().isScanning());
+        QCOMPARE(w.form->session().catalog().lines().count(), 0);
         QCOMPARE(w.form->List2->model()->rowCount(), 0);
         QCOMPARE(w.form->statusText(), QStringLiteral("Scan cancelled"));
         // ...with no "Add to Catalog..." (nor "Write Catalog...") for it.
@@ -215,16 +215,16 @@ private Q_SLOTS:
 
         // The Cancel button does the same.
         GateReader cancel(5, [&] { cancelButton(*w.form)->click(); });
-        w.form->setDirectoryReader(&cancel);
+        w.form->session().setDirectoryReader(&cancel);
         w.form->scanFolder(big.path());
         QCOMPARE(cancel.reads(), 5);
-        QCOMPARE(w.form->list2Lines().count(), 0);
+        QCOMPARE(w.form->session().catalog().lines().count(), 0);
         QCOMPARE(w.form->statusText(), QStringLiteral("Scan cancelled"));
 
         // Left alone, the scan ends with the designed states.
-        w.form->setDirectoryReader(nullptr);
+        w.form->session().setDirectoryReader(nullptr);
         w.form->scanFolder(big.path());
-        QCOMPARE(w.form->list2Lines().count(), 80);
+        QCOMPARE(w.form->session().catalog().lines().count(), 80);
         QCOMPARE(w.form->statusText(), QStringLiteral("Total: 80 files"));
         QVERIFY(w.form->Command3->isEnabled());
     }
@@ -267,27 +267,27 @@ private Q_SLOTS:
         GateReader cancelling(5, [&] { w.form->cancelScan(); });
         FailingReader failing;
         if (how == "cancel") {
-            w.form->setDirectoryReader(&cancelling);
+            w.form->session().setDirectoryReader(&cancelling);
         } else {
-            w.form->setDirectoryReader(&failing);
+            w.form->session().setDirectoryReader(&failing);
         }
         w.form->scanFolder(big.path());
         QVERIFY(!w.form->Command3->isEnabled());
         QVERIFY(!w.form->Command4->isEnabled());
         if (how == "cancel") {
             QCOMPARE(w.form->statusText(), QStringLiteral("Scan cancelled"));
-            QCOMPARE(w.form->list2Lines().count(), 0);
+            QCOMPARE(w.form->session().catalog().lines().count(), 0);
             QVERIFY(w.io.messages.shown.empty());
         } else {
             // The lines before the failure and its message stay.
-            QCOMPARE(w.form->list2Lines().count(), 60);
+            QCOMPARE(w.form->session().catalog().lines().count(), 60);
             QCOMPARE(w.io.messages.shown.size(), std::size_t(1));
             QVERIFY(w.io.messages.last()->text.contains("57 - Device I/O error"));
         }
 
         // A complete scan: the buttons are back as they were, with the
         // designed switch-on of "Write Catalog...".
-        w.form->setDirectoryReader(nullptr);
+        w.form->session().setDirectoryReader(nullptr);
         w.form->scanFolder(m_disc);
         QCOMPARE(w.form->statusText(), QStringLiteral("Total: 4 files"));
         QVERIFY(w.form->Command3->isEnabled());
@@ -305,22 +305,22 @@ private Q_SLOTS:
         // The quit is seen by the scan only once its loop returns, while the
         // walk goes on: the 91 reads left take 4.5 s, ample time for that.
         GateReader quit(10, [] { QCoreApplication::exit(0); }, std::chrono::milliseconds(50));
-        w.form->setDirectoryReader(&quit);
+        w.form->session().setDirectoryReader(&quit);
         // As in the program, the scan runs under the application's event
         // loop, whose exit() also clears the quit for the loops after it.
         QMetaObject::invokeMethod(
             qApp, [&] { w.form->scanFolder(big.path()); }, Qt::QueuedConnection);
         QCOMPARE(QCoreApplication::exec(), 0);
-        QVERIFY(!w.form->isScanning());
+        QVERIFY(!w.form->session().isScanning());
         QVERIFY2(quit.reads() >= 10 && quit.reads() < 101,
                  qPrintable(QStringLiteral("%1 folders read").arg(quit.reads())));
-        const qsizetype found = w.form->list2Lines().count();
+        const qsizetype found = w.form->session().catalog().lines().count();
         QCOMPARE(found, 0); // stopped, so emptied like any cancelled scan
         QCOMPARE(w.form->statusText(), QStringLiteral("Scan cancelled"));
         // Nothing arrives late: whatever the walk left queued is delivered.
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
-        QCOMPARE(w.form->list2Lines().count(), found);
+        QCOMPARE(w.form->session().catalog().lines().count(), found);
         QCOMPARE(w.form->List2->model()->rowCount(), int(found));
     }
 
@@ -331,11 +331,11 @@ private Q_SLOTS:
             writeFile(big.path(), QStringLiteral("D%1/F.DAT").arg(d));
         Form1Harness w;
         GateReader closing(5, [&] { w.form->close(); });
-        w.form->setDirectoryReader(&closing);
+        w.form->session().setDirectoryReader(&closing);
         w.form->show();
         w.form->scanFolder(big.path());
         QCOMPARE(closing.reads(), 5); // no folder read after the window closed
-        QVERIFY(w.form->list2Lines().count() < 200);
+        QVERIFY(w.form->session().catalog().lines().count() < 200);
         QVERIFY(w.io.messages.shown.empty());
     }
 };

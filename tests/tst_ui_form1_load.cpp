@@ -98,9 +98,9 @@ void TestUiForm1Load::loadCommand()
     Form1Harness w(WorkMode::SearchCatalog);
     Form1 &f = *w.form;
     const QString before = QStringLiteral("/old/Before.cdc");
-    f.catalog().setPath(before);
+    f.session().catalog().setPath(before);
     f.setWindowTitle(before + QStringLiteral(" - Kobrix"));
-    f.list2Lines().append(u"Before - \\OLD.TXT");
+    f.session().catalog().lines().append(u"Before - \\OLD.TXT");
     f.refreshList2();
     const QString statesBefore = controlState(f);
 
@@ -115,7 +115,7 @@ void TestUiForm1Load::loadCommand()
             f.toolbarButton(trigger)->trigger();
     }
 
-    QCOMPARE(toStringList(f.list2Lines()), lines);
+    QCOMPARE(toStringList(f.session().catalog().lines()), lines);
     QCOMPARE(f.List2->model()->rowCount(), lines.size());
     QCOMPARE(w.io.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     if (!message.isEmpty()) {
@@ -128,7 +128,7 @@ void TestUiForm1Load::loadCommand()
     QCOMPARE(f.Text3->text(), named);
     QCOMPARE(f.windowTitle(), named + QStringLiteral(" - Kobrix"));
     QCOMPARE(controlState(f), statesBefore);
-    QVERIFY(!f.isLoading());
+    QVERIFY(!f.session().isLoading());
 }
 
 void TestUiForm1Load::catalogSlotBusyDuringLongLoad_data()
@@ -165,8 +165,8 @@ void TestUiForm1Load::catalogSlotBusyDuringLongLoad()
 
     qsizetype linesWhenPressed = -1;
     QTimer::singleShot(0, &f, [&] {
-        if (f.isLoading())
-            linesWhenPressed = f.list2Lines().count();
+        if (f.session().isLoading())
+            linesWhenPressed = f.session().catalog().lines().count();
         w.io.dialogs.answer(second);
         f.Text2->setText(QStringLiteral("Disc 9"));
         if (command == QLatin1String("write"))
@@ -226,7 +226,7 @@ void TestUiForm1Load::closingOrDiscardingDuringLoad()
     connect(f, &Form1::restartRequested, f, &QObject::deleteLater);
     bool pressed = false;
     QTimer::singleShot(0, f, [&] {
-        pressed = f->isLoading();
+        pressed = f->session().isLoading();
         if (how == QLatin1String("close"))
             f->close();
         else if (how == QLatin1String("restart"))
@@ -241,7 +241,7 @@ void TestUiForm1Load::closingOrDiscardingDuringLoad()
     QVERIFY(f); // still there while the command unwinds
     QCOMPARE(ends.size(), how == QLatin1String("close") ? 1 : 0);
     QCOMPARE(f->List2->model()->rowCount() < kLines, loadStops);
-    QCOMPARE(f->List2->model()->rowCount(), f->list2Lines().count());
+    QCOMPARE(f->List2->model()->rowCount(), f->session().catalog().lines().count());
     QCOMPARE(f->windowTitle(), large + QStringLiteral(" - Kobrix"));
     QCOMPARE(w.io.messages.texts(), QStringList());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -108,20 +108,20 @@ void TestUiForm1Scan::scan()
     FailingReader reader;
     if (disc == QLatin1String("failing"))
         reader.failOn = "MY DOCUMENTS";
-    f.setDirectoryReader(&reader);
+    f.session().setDirectoryReader(&reader);
     bool busyDuringMessage = false;
     w.io.messages.onShow = [&](const ShownMessage &) {
         busyDuringMessage = QGuiApplication::overrideCursor() != nullptr;
     };
     // As the start dialog leaves a new catalog, with lines of earlier work.
     applyStartSettings(f, WorkMode::NewCatalog);
-    f.list2Lines().append(u"Old - \\EARLIER.TXT");
+    f.session().catalog().lines().append(u"Old - \\EARLIER.TXT");
     f.refreshList2();
 
     for (int i = 0; i < times; ++i)
         f.toolbarButton(kDrive)->trigger();
 
-    QCOMPARE(toStringList(f.list2Lines()), listing);
+    QCOMPARE(toStringList(f.session().catalog().lines()), listing);
     QCOMPARE(f.List2->model()->rowCount(), listing.size());
     QCOMPARE(f.statusText(), status);
     const QString on = onOff(enables);
@@ -138,7 +138,7 @@ void TestUiForm1Scan::scan()
         QCOMPARE(w.io.messages.last()->icon, MessageIcon::Critical);
     }
     if (disc == QLatin1String("folders only"))
-        QCOMPARE(toStringList(f.list1Lines()),
+        QCOMPARE(toStringList(f.session().list1Lines()),
                  (QStringList{folder.filePath(QStringLiteral("A")),
                               folder.filePath(QStringLiteral("A/B"))}));
     QCOMPARE(w.io.drives.busyCursorWhileResolving, std::vector<bool>(std::size_t(times), true));
@@ -190,7 +190,7 @@ void TestUiForm1Scan::scanNewCd()
     if (drives > 0) {
         f.ScanDrive(kDrive);
     } else {
-        f.list2Lines().append(u"\\A.TXT");
+        f.session().catalog().lines().append(u"\\A.TXT");
         f.refreshList2();
     }
     f.Text2->setText(QStringLiteral("Disc 1"));
@@ -205,7 +205,7 @@ void TestUiForm1Scan::scanNewCd()
     QCOMPARE(w.io.messages.last()->title, QStringLiteral("Kobrix"));
     QCOMPARE(w.io.messages.last()->icon, MessageIcon::Information);
     QCOMPARE(f.List2->model()->rowCount(), 0);
-    QCOMPARE(f.list1Lines().count(), 0);
+    QCOMPARE(f.session().list1Lines().count(), 0);
     QCOMPARE(f.Text2->text(), QString());
     QCOMPARE(f.statusText(), QString());
     QCOMPARE(controlState(f), QStringLiteral("Label2 off|Text2 off|Command3 off hidden|"

@@ -69,7 +69,7 @@ void TestUiForm1ScanLinux::unmountedDrive()
     QVERIFY(f.toolbarButton(drive));
     f.toolbarButton(drive)->trigger();
 
-    QCOMPARE(toStringList(f.list2Lines()), listing);
+    QCOMPARE(toStringList(f.session().catalog().lines()), listing);
     QCOMPARE(f.statusText(), status);
     if (message.isEmpty()) {
         QCOMPARE(io.messages.texts(), QStringList());

@@ -47,7 +47,7 @@ struct WriterWindow
     {
         Form1 &f = form();
         // What the start dialog leaves for a new catalog.
-        f.catalog().setPath(QStringLiteral("Music"));
+        f.session().catalog().setPath(QStringLiteral("Music"));
         applyStartSettings(f, WorkMode::NewCatalog);
         f.ScanDrive(kDrive);
         if (routine == QLatin1String("append")) {
@@ -192,10 +192,10 @@ void TestUiForm1Write::writer()
 
     f.Text2->setText(discName);
     if (emptyList) {
-        f.list2Lines().clear();
+        f.session().catalog().lines().clear();
         f.refreshList2();
     }
-    const QStringList listBefore = toStringList(f.list2Lines());
+    const QStringList listBefore = toStringList(f.session().catalog().lines());
     const QString captionBefore = f.windowTitle();
 
     (append ? f.Command4 : f.Command3)->click();
@@ -232,7 +232,7 @@ void TestUiForm1Write::writer()
         QCOMPARE(readFile(w.firstCatalog()), firstBefore);
     }
     // Neither routine changes the lines, the disc name, Text3 or the caption.
-    QCOMPARE(toStringList(f.list2Lines()), listBefore);
+    QCOMPARE(toStringList(f.session().catalog().lines()), listBefore);
     QCOMPARE(f.Text2->text(), discName);
     QCOMPARE(f.Text3->text(), QStringLiteral("Music"));
     QCOMPARE(f.windowTitle(), captionBefore);
@@ -310,7 +310,7 @@ void TestUiForm1Write::appendAfterLoadProposesLoadedCatalog()
     Form1 &f = *w.form;
     w.io.dialogs.answer(catalog);
     f.loadCatalog();
-    QCOMPARE(f.list2Lines().count(), sampleDiscListing().size());
+    QCOMPARE(f.session().catalog().lines().count(), sampleDiscListing().size());
 
     f.Command2->click();
     f.ScanDrive(kDrive);

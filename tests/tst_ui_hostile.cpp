@@ -76,7 +76,7 @@ private Q_SLOTS:
         }
 
         Form1Harness w(WorkMode::SearchCatalog);
-        w.form->list2Lines().append(u"before");
+        w.form->session().catalog().lines().append(u"before");
         w.form->refreshList2();
         w.io.dialogs.answer(path);
         QElapsedTimer timer;
@@ -85,12 +85,12 @@ private Q_SLOTS:
         QVERIFY(timer.elapsed() < 20000);
         QCOMPARE(w.io.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
         if (lines >= 0)
-            QCOMPARE(w.form->list2Lines().count(), lines);
-        QCOMPARE(w.form->List2->model()->rowCount(), int(w.form->list2Lines().count()));
+            QCOMPARE(w.form->session().catalog().lines().count(), lines);
+        QCOMPARE(w.form->List2->model()->rowCount(), int(w.form->session().catalog().lines().count()));
         QCOMPARE(w.form->Text3->text(), path);
         QCOMPARE(w.form->windowTitle(), path + " - Kobrix");
         if (kind == "latin1")
-            QCOMPARE(w.form->list2Lines().at(0), QString::fromUtf8("Café - \\Ä.txt"));
+            QCOMPARE(w.form->session().catalog().lines().at(0), QString::fromUtf8("Café - \\Ä.txt"));
         QFile::remove(path);
     }
 
@@ -106,7 +106,7 @@ private Q_SLOTS:
         QTimer::singleShot(0, w.form.get(), [&] { QFile::remove(path); });
         w.form->ReadList(path, true);
         QVERIFY(w.io.messages.shown.empty());
-        QCOMPARE(w.form->list2Lines().count(), 400000);
+        QCOMPARE(w.form->session().catalog().lines().count(), 400000);
     }
 
     void writeTargets_data()
@@ -133,7 +133,7 @@ private Q_SLOTS:
             QSKIP("needs a place that refuses writes to everybody");
 
         Form1Harness w(WorkMode::NewCatalog);
-        w.form->list2Lines().append(u"\\A.TXT");
+        w.form->session().catalog().lines().append(u"\\A.TXT");
         w.form->refreshList2();
         w.form->Text2->setText("Disc");
         const QString before = controlState(*w.form);

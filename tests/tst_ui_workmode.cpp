@@ -69,7 +69,7 @@ private Q_SLOTS:
         QFETCH(QString, state);
         Form1Harness w(mode, [](ScriptedServices &io) { io.drives.addCdDrive("D:\\"); });
         Form1 &f = *w.form;
-        f.catalog().setPath(catalog);
+        f.session().catalog().setPath(catalog);
         applyStartSettings(f, mode);
         QCOMPARE(f.windowTitle(), caption);
         QCOMPARE(f.Text3->text(), catalog);
@@ -115,11 +115,11 @@ private Q_SLOTS:
         Form1 *main = controller.mainWindow();
         QVERIFY(main && main->isVisible());
         const bool opened = option != QLatin1String("Option1");
-        QCOMPARE(main->catalog().path(), opened ? path : QStringLiteral("Music"));
-        QCOMPARE(main->Text3->text(), main->catalog().path());
+        QCOMPARE(main->session().catalog().path(), opened ? path : QStringLiteral("Music"));
+        QCOMPARE(main->Text3->text(), main->session().catalog().path());
         QCOMPARE(main->windowTitle(), caption.arg(path));
         QCOMPARE(controlState(*main), state);
-        QCOMPARE(main->catalog().lines().count(), opened ? 2 : 0);
+        QCOMPARE(main->session().catalog().lines().count(), opened ? 2 : 0);
         QVERIFY(io.messages.shown.empty());
 
         // The search window is handed the main window's catalog.

@@ -302,9 +302,9 @@ std::unique_ptr<Form1> mainWindowAtStart(SceneContext &context, WorkMode mode)
 {
     auto form = std::make_unique<Form1>(context.services(), mode);
     if (mode == WorkMode::NewCatalog) {
-        form->catalog().setPath(QStringLiteral("Music"));
+        form->session().catalog().setPath(QStringLiteral("Music"));
     } else {
-        form->catalog().setPath(context.catalogPath);
+        form->session().catalog().setPath(context.catalogPath);
         form->ReadList(context.catalogPath, true);
     }
     applyStartSettings(*form, mode);
@@ -395,7 +395,7 @@ const std::vector<Scene> &scenes()
          [](SceneContext &c) {
              auto form = mainWindowAtStart(c, WorkMode::NewCatalog);
              static SlowFolderReader slow;
-             form->setDirectoryReader(&slow);
+             form->session().setDirectoryReader(&slow);
              return form;
          },
          [](QWidget *window, SceneContext &c, const std::function<void(QWidget *)> &grab) {
@@ -423,14 +423,14 @@ const std::vector<Scene> &scenes()
              // Adding a disc to Music.cdc: after "Scan New CD" the disc in
              // the drive turns out to be in the catalog already.
              auto form = std::make_unique<Form1>(c.services(), WorkMode::AddDisc);
-             form->catalog().setPath(c.musicPath);
+             form->session().catalog().setPath(c.musicPath);
              form->ReadList(c.musicPath, true);
              applyStartSettings(*form, WorkMode::AddDisc);
              form->Command2->click();
              form->ScanDrive(QStringLiteral("D:\\"));
              QElapsedTimer waited;
              waited.start();
-             while (form->isRecognising() && waited.elapsed() < 10000)
+             while (form->session().isRecognising() && waited.elapsed() < 10000)
                  QApplication::processEvents(QEventLoop::AllEvents, 20);
              return form;
          }},

@@ -4,6 +4,7 @@
 #include "core/LineStore.h"
 #include "core/RuntimeError.h"
 #include "discs/Catalog.h"
+#include "scan/FileSystemReader.h"
 #include "session/MainControls.h"
 
 #include <QObject>
@@ -58,6 +59,14 @@ public:
     // lines is looked for in the catalog in use (discRecognised()).
     ScanReport scan(DirectoryReader &reader, const QString &root);
     bool isScanning() const { return m_workflow.isScanning(); }
+    // The reader a scan of a folder or a drive's mounted disc walks with:
+    // the file system unless setDirectoryReader() named another (nullptr:
+    // the file system again). The reader must outlive its use.
+    DirectoryReader &directoryReader()
+    {
+        return m_directoryReader ? *m_directoryReader : m_fileSystemReader;
+    }
+    void setDirectoryReader(DirectoryReader *reader) { m_directoryReader = reader; }
     // Stops a running scan between two folders.
     void cancelScan();
 
@@ -130,6 +139,8 @@ private:
     Catalog m_catalog;
     LineStore m_list1Lines;
     Task *m_scanTask = nullptr; // while a scan runs
+    FileSystemReader m_fileSystemReader;
+    DirectoryReader *m_directoryReader = nullptr;
     Task *m_recognition = nullptr;
     QString m_knownCatalogFile;
     QString m_recognisedDisc;

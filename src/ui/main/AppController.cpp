@@ -53,7 +53,7 @@ PreparedMainWindow AppController::prepareMainWindow(WorkMode mode)
 
     PreparedMainWindow parts;
     parts.window = main;
-    parts.catalog = &main->catalog();
+    parts.catalog = &main->session().catalog();
     parts.CommonDialog1 = &main->CommonDialog1;
     parts.ReadList = [main = QPointer<Form1>(main)](const QString &fileName, bool clearFirst) {
         if (main)
@@ -89,7 +89,7 @@ void AppController::openSearchWindow()
         return;
     }
     // Modal over the main window; discarded, results and all, on close.
-    auto *search = new Form3(m_main->catalog(), *m_services.messages, m_main);
+    auto *search = new Form3(m_main->session().catalog(), *m_services.messages, m_main);
     search->setAttribute(Qt::WA_DeleteOnClose);
     search->setWindowModality(Qt::ApplicationModal);
     m_search = search;

@@ -1,36 +1,29 @@
 // The work of the main window: scanning a disc, writing and appending a
 // catalog, loading one. The file and walk logic is the core's and the
-// session's; these routines ask for names, call it and report.
+// session's; these routines ask for names, call it and report. A scan of a
+// drive's disc, any folder or a disc image walks off the window's thread
+// while the window shows the running count and offers Cancel.
 
 #include "ui/main/Form1.h"
 
 #include "catalog/CatalogFile.h"
 #include "core/ProgramTexts.h"
 #include "platform/DriveSource.h"
+#include "scan/DiscImageReader.h"
 #include "ui/common/LineStoreModel.h"
 #include "ui/common/MessageBox.h"
+#include "ui/main/BusyCursor.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-
 
 namespace kobrix {
 
 namespace {
 
-QString title()
-{
-    return ProgramTexts::programTitle();
-}
+QString title() { return ProgramTexts::programTitle(); }
 // The title of the empty-list report and of the general error of WriteList.
-QString errorTitle()
-{
-    return Form1::tr("Error");
-}
+QString errorTitle() { return Form1::tr("Error"); }
 // The catalog filter last, where the filter index points.
 QString appendFilter()
 {
@@ -38,6 +31,9 @@ QString appendFilter()
            + ProgramTexts::catalogFilter();
 }
 constexpr int kAppendFilterIndex = 3; // "CD Catalog Files (*.cdc)"
+// Said by a drive button and by a scan that finds the drive empty.
+const char kDriveUnavailable[] = QT_TRANSLATE_NOOP(
+    "kobrix::Form1", "This Drive is unavailable Please insert a CD or Close the CD Drive Door");
 
 } // namespace
 
@@ -69,26 +65,14 @@ bool Form1::checkDiscName()
     return false;
 }
 
-void Form1::writeCatalogClicked()
-{
-    if (checkDiscName())
-        WriteList();
-}
-
-void Form1::addToCatalogClicked()
-{
-    if (checkDiscName())
-        AppendList();
-}
-
 void Form1::WriteList()
 {
-    if (list2Lines().count() <= 0) {
+    if (m_session.catalog().lines().count() <= 0) {
         showMessage(errorTitle(), ProgramTexts::emptyListing(), MessageIcon::Critical);
         return;
     }
     CommonDialog1.setFlags(kCatalogDialogFlags);
-    CommonDialog1.setFileName(catalog().path());
+    CommonDialog1.setFileName(m_session.catalog().path());
     CommonDialog1.setFilter(ProgramTexts::catalogFilter());
     if (!CommonDialog1.showSave())
         return; // cancelled: nothing written, nothing changed
@@ -102,7 +86,7 @@ void Form1::WriteList()
 
 void Form1::AppendList()
 {
-    if (list2Lines().count() <= 0) {
+    if (m_session.catalog().lines().count() <= 0) {
         showMessage(errorTitle(), ProgramTexts::emptyListing(), MessageIcon::Critical);
         return;
     }
@@ -128,7 +112,7 @@ void Form1::ReadList(const QString &fileName, bool clearFirst)
                     MessageIcon::Critical);
         return;
     }
-    Catalog &lines = catalog();
+    Catalog &lines = m_session.catalog();
     if (clearFirst) {
         lines.lines().clear();
         m_list2Model->reset();
@@ -163,7 +147,7 @@ void Form1::ReadList(const QString &fileName, bool clearFirst)
 
 void Form1::deleteIfAskedDuringWork()
 {
-    if (!m_deleteAfterLoad || isLoading() || isScanning())
+    if (!m_deleteAfterLoad || m_session.isLoading() || m_session.isScanning())
         return;
     // Asked for during a load or scan; deferred again, it is carried out
     // once the callers of the routine have returned as well. Qt drops a
@@ -181,10 +165,96 @@ void Form1::loadCatalog()
     if (!CommonDialog1.showOpen())
         return; // cancelled: nothing read, nothing renamed
     const QString fileName = CommonDialog1.fileName();
-    catalog().setPath(fileName);
+    m_session.catalog().setPath(fileName);
     ReadList(fileName, true);
     // The window names the chosen file even when it could not be read.
     setWindowTitle(ProgramTexts::catalogCaption(fileName));
+}
+
+void Form1::ScanDrive(const QString &driveKey)
+{
+    // Whatever List2 held is gone from here on, also when the drive turns
+    // out to be unavailable.
+    clearScanLists();
+    DiscLocation disc{DiscLocation::Kind::Folder, driveKey};
+    RuntimeError error;
+    if (m_services.drives) {
+        BusyCursor busy; // finding the mount point may take a moment
+        error = m_services.drives->resolveRoot(driveKey, disc);
+    }
+    if (error) {
+        showMessage(title(), tr(kDriveUnavailable), MessageIcon::Critical);
+        return;
+    }
+    if (disc.kind == DiscLocation::Kind::Device) {
+        // A disc nobody mounted is read from the drive like a disc image. A
+        // drive may take its time to spin up and read the disc's folders:
+        // that happens on the walk's thread, with the window answering.
+        DiscImageReader image;
+        image.openOnFirstRead(disc.path);
+        runScan(image, disc.path);
+        return;
+    }
+    runScan(m_session.directoryReader(), disc.path);
+}
+
+void Form1::scanFolder(const QString &folder)
+{
+    clearScanLists();
+    runScan(m_session.directoryReader(), folder);
+}
+
+void Form1::scanImage(const QString &imagePath)
+{
+    // An image that cannot be read changes nothing: it is checked before the
+    // lists are emptied.
+    DiscImageReader image;
+    if (RuntimeError error = image.open(imagePath)) {
+        showMessage(title(), errorMessageText(ProgramTexts::imageErrorHeading(imagePath), error),
+                    MessageIcon::Critical);
+        return;
+    }
+    clearScanLists();
+    runScan(image, imagePath);
+}
+
+void Form1::runScan(DirectoryReader &reader, const QString &root)
+{
+    const QString statusBefore = statusText();
+    setStatusText(tr("Scanning..."));
+    MainSession::ScanReport scan;
+    {
+        BusyCursor busy;
+        scan = m_session.scan(reader, root);
+    }
+    m_list1Model->sync();
+    m_list2Model->sync();
+
+    const RuntimeError error = scan.error;
+    if (scan.end == MainSession::ScanEnd::Cancelled) {
+        // Nothing of a stopped scan is kept: the window is as after a scan
+        // of an empty disc, and says why.
+        clearScanLists();
+        setStatusText(tr("Scan cancelled"));
+    } else if (error) {
+        // A failed scan keeps the lines found before the failure and the
+        // status text.
+        setStatusText(statusBefore);
+        if (error.number() == DeviceUnavailable) {
+            showMessage(title(), tr(kDriveUnavailable), MessageIcon::Critical);
+        } else {
+            // Say why the scan stopped instead of leaving a short listing
+            // that looks complete.
+            showMessage(title(),
+                        errorMessageText(ProgramTexts::scanErrorHeading(scan.failedPath), error),
+                        MessageIcon::Critical);
+        }
+    } else {
+        setStatusText(tr("Total:") + QLatin1Char(' ')
+                      + QString::number(m_session.catalog().lines().count()) + QLatin1Char(' ')
+                      + tr("files"));
+    }
+    deleteIfAskedDuringWork();
 }
 
 } // namespace kobrix

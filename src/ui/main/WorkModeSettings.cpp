@@ -8,7 +8,7 @@ namespace kobrix {
 
 void applyStartSettings(Form1 &window, WorkMode mode)
 {
-    const QString &catalog = window.catalog().path();
+    const QString &catalog = window.session().catalog().path();
     // A new catalog shows the name as typed, with the extension the file
     // will get, even when the name has it already.
     window.setWindowTitle(ProgramTexts::catalogCaption(
