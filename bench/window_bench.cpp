@@ -142,8 +142,8 @@ int main(int argc, char **argv)
         const double gapMs = meter.stopMs();
         std::printf("lines %lld\nwork_ms %.1f\nlisted_ms %.1f\nlongest_gap_ms %.1f\n"
                     "placed_ms %.1f\n",
-                    static_cast<long long>(form.session().catalog().lines().count()), workMs, shownMs, gapMs,
-                    placedMs);
+                    static_cast<long long>(form.session().catalog().lines().count()), workMs,
+                    shownMs, gapMs, placedMs);
         QCoreApplication::quit();
     });
     return app.exec();

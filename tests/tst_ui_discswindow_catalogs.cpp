@@ -351,7 +351,8 @@ void TestUiDiscsWindowCatalogs::fromTheMainWindow()
     Form1 &f = *w.form;
     w.io.dialogs.answer(dir.filePath(QStringLiteral("Games.cdc")));
     f.mnuLoad->trigger();
-    QVERIFY(waitFor([&] { return f.session().catalog().lines().count() == sampleCatalog().size(); }));
+    const LineStore &lines = f.session().catalog().lines();
+    QVERIFY(waitFor([&] { return lines.count() == sampleCatalog().size(); }));
     const QString caption = f.windowTitle();
     const QString path = f.session().catalog().path();
     f.show();

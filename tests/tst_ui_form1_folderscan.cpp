@@ -186,7 +186,8 @@ private Q_SLOTS:
         QStringList seen;
         GateReader escape(10, [&] {
             QTRY_COMPARE(w.form->statusText(), QStringLiteral("Scanning... 8 files"));
-            seen << QString::number(w.form->session().isScanning()) << w.form->statusText().section(' ', 0, 0)
+            seen << QString::number(w.form->session().isScanning())
+                 << w.form->statusText().section(' ', 0, 0)
                  << onOff(cancelButton(*w.form)->isVisible())
                  << onOff(w.form->toolbarButton("Find")->isEnabled())
                  << onOff(w.form->mnuLoad->isEnabled()) << onOff(w.form->mnuExit->isEnabled());

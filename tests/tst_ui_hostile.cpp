@@ -86,11 +86,13 @@ private Q_SLOTS:
         QCOMPARE(w.io.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
         if (lines >= 0)
             QCOMPARE(w.form->session().catalog().lines().count(), lines);
-        QCOMPARE(w.form->List2->model()->rowCount(), int(w.form->session().catalog().lines().count()));
+        QCOMPARE(w.form->List2->model()->rowCount(),
+                 int(w.form->session().catalog().lines().count()));
         QCOMPARE(w.form->Text3->text(), path);
         QCOMPARE(w.form->windowTitle(), path + " - Kobrix");
         if (kind == "latin1")
-            QCOMPARE(w.form->session().catalog().lines().at(0), QString::fromUtf8("Café - \\Ä.txt"));
+            QCOMPARE(w.form->session().catalog().lines().at(0),
+                     QString::fromUtf8("Café - \\Ä.txt"));
         QFile::remove(path);
     }
 

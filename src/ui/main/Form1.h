@@ -50,7 +50,7 @@ public:
     ~Form1() override;
 
     QToolBar *Toolbar1 = nullptr;     // "Load", "Find", "Restart" and one button per optical drive
-    LineListView *List2 = nullptr;    // the disc listing after a scan, the catalog lines after a load
+    LineListView *List2 = nullptr;    // the disc listing after a scan, a catalog's lines after a load
     LineListView *List1 = nullptr;    // hidden: the scan's directory work list
     QListWidget *List3 = nullptr;     // hidden: the drive roots, one per drive button
     QLabel *Label2 = nullptr;         // "Disk Name", caption of the disc name box
