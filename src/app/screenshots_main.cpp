@@ -49,6 +49,7 @@
 #include <QTabWidget>
 #include <QTreeView>
 #include <QTemporaryDir>
+#include <QEventLoop>
 #include <QTimer>
 #include <QTextStream>
 #include <QWidget>
@@ -266,13 +267,21 @@ const Catalog &discsSampleCatalog()
     return catalog;
 }
 
-// Turns the event loop until done or a few seconds have passed.
-void waitUntil(const std::function<bool()> &done)
+// Runs the events for a while, in a loop of its own that a timer ends.
+void runEvents(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Runs the events until done or the limit has passed.
+void waitUntil(const std::function<bool()> &done, int limitMilliseconds = 5000)
 {
     QElapsedTimer timer;
     timer.start();
-    while (!done() && timer.elapsed() < 5000)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    while (!done() && timer.elapsed() < limitMilliseconds)
+        runEvents(20);
 }
 
 // A control of a window, found by its object name.
@@ -428,10 +437,7 @@ const std::vector<Scene> &scenes()
              applyStartSettings(*form, WorkMode::AddDisc);
              form->Command2->click();
              form->ScanDrive(QStringLiteral("D:\\"));
-             QElapsedTimer waited;
-             waited.start();
-             while (form->session().isRecognising() && waited.elapsed() < 10000)
-                 QApplication::processEvents(QEventLoop::AllEvents, 20);
+             waitUntil([&form] { return !form->session().isRecognising(); }, 10000);
              return form;
          }},
         {QStringLiteral("discupdate-confirm"),
@@ -577,10 +583,7 @@ const std::vector<Scene> &scenes()
 // Lets the window system settle: shown, laid out and painted.
 void settle(int milliseconds)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < milliseconds)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    runEvents(milliseconds);
 }
 
 bool render(const Scene &scene, SceneContext &context, const QDir &output, const QString &suffix)
