@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <numeric>
 
 using namespace kobrix;
 
@@ -55,33 +56,39 @@ void TaskTest::droppedWorkIsNeverDelivered_data()
 {
     QTest::addColumn<QString>("how");
     QTest::addColumn<QList<int>>("expected"); // results delivered, in order
-    QTest::newRow("restart drops the first") << "restart" << QList<int>{2};
-    QTest::newRow("cancel") << "cancel" << QList<int>{};
-    QTest::newRow("waitForFinished delivers now") << "wait" << QList<int>{1};
-    QTest::newRow("requestStop still delivers") << "stop" << QList<int>{-1};
-    QTest::newRow("sliced restart") << "sliced restart" << QList<int>{2};
-    QTest::newRow("sliced wait runs to the end") << "sliced wait" << QList<int>{1};
+    QTest::addColumn<bool>("stopped"); // the first work was asked to stop
+    QTest::newRow("restart drops the first") << "restart" << QList<int>{2} << true;
+    QTest::newRow("cancel") << "cancel" << QList<int>{} << true;
+    QTest::newRow("waitForFinished delivers now") << "wait" << QList<int>{1} << false;
+    QTest::newRow("requestStop still delivers") << "stop" << QList<int>{-1} << true;
+    QTest::newRow("sliced restart") << "sliced restart" << QList<int>{2} << false;
+    QTest::newRow("sliced wait runs to the end") << "sliced wait" << QList<int>{1} << false;
+    QTest::newRow("sliced restart by a step") << "restart in step" << QList<int>{2} << false;
 }
 
 void TaskTest::droppedWorkIsNeverDelivered()
 {
     QFETCH(QString, how);
     QFETCH(QList<int>, expected);
+    QFETCH(bool, stopped);
     Task task;
     QList<int> delivered;
+    std::atomic<bool> sawStop{false};
     // Work that runs until asked to stop, then says so by -1.
-    auto endless = [](int value) {
-        return [value](TaskControl &control) {
+    auto endless = [&sawStop](int value) {
+        return [value, &sawStop](TaskControl &control) {
             for (int i = 0; i < 200 && !control.stopRequested(); ++i)
                 QThread::msleep(5);
+            sawStop = sawStop || control.stopRequested();
             return control.stopRequested() ? -1 : value;
         };
     };
     auto record = [&](int value) { delivered.append(value); };
+    // Work in 50 slices; done before its slices ran says so by -value.
     auto slices = [&](int value) {
         auto steps = std::make_shared<int>(0);
         task.runInSlices([steps](TaskControl &) { return ++*steps == 50; },
-                         [&delivered, value] { delivered.append(value); });
+                         [&delivered, value, steps] { delivered.append(*steps == 50 ? value : -value); });
     };
     if (how == "restart") {
         task.run(endless(1), record);
@@ -103,10 +110,13 @@ void TaskTest::droppedWorkIsNeverDelivered()
         slices(1);
         task.waitForFinished();
         QCOMPARE(delivered, expected);
+    } else if (how == "restart in step") {
+        task.runInSlices([&](TaskControl &) { slices(2); return true; }, [&] { record(1); });
     }
     QTRY_VERIFY(!task.isRunning());
     QTest::qWait(20); // a stale report from a dropped worker would come now
     QCOMPARE(delivered, expected);
+    QCOMPARE(bool(sawStop), stopped);
 }
 
 void TaskTest::slicesLeaveEventsRunning()
@@ -166,6 +176,11 @@ void TaskTest::searchInSteps_data()
         << many << "ωMEGA" << qsizetype(-1) << QList<qsizetype>{7, 1507, 3007, 4507};
     QTest::newRow("one hit per step")
         << many << "ωmega" << qsizetype(1) << QList<qsizetype>{7, 1507, 3007, 4507};
+    // More hits than one chunk holds, taken as one list.
+    const QStringList all(70000, QStringLiteral("\\x"));
+    QList<qsizetype> every(all.size());
+    std::iota(every.begin(), every.end(), 0);
+    QTest::newRow("hits over several chunks") << all << "x" << qsizetype(-1) << every;
 }
 
 void TaskTest::searchInSteps()
@@ -186,6 +201,11 @@ void TaskTest::searchInSteps()
         over = search.step(control);
         for (const auto &chunk : search.takeChunks())
             found.insert(found.end(), chunk.begin(), chunk.end());
+    }
+    if (hitBudget < 0) { // the same search run to its end, as kobrix-cli does
+        LineSearch whole(store, typed);
+        whole.finish();
+        QCOMPARE(whole.takeHits(), found);
     }
     QCOMPARE(QList<qsizetype>(found.begin(), found.end()), hits);
     QCOMPARE(search.hitCount(), hits.size());
