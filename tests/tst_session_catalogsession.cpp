@@ -110,6 +110,8 @@ private Q_SLOTS:
     void laterSearchReplacesEarlier();
     void otherPlaces_data();
     void otherPlaces();
+    void duplicates_data();
+    void duplicates();
 };
 
 // A catalog file is read in slices, a record or so each; one that cannot
@@ -401,6 +403,50 @@ void TestCatalogSession::otherPlaces()
     QCOMPARE(answered, QList<qsizetype>{line});
     QCOMPARE(QList<qsizetype>(found.samePath.begin(), found.samePath.end()), samePath);
     QCOMPARE(QList<qsizetype>(found.sameName.begin(), found.sameName.end()), sameName);
+}
+
+// The files on several discs ("key=discs"): a kind asked for while the
+// other is being found ("!": not waited for) is found after it; catalogs
+// added drop what was found of the old lines.
+void TestCatalogSession::duplicates_data()
+{
+    QTest::addColumn<QStringList>("steps"); // "path", "name", "add" (Shelf 2.cdc)
+    QTest::addColumn<QStringList>("found");
+    QTest::newRow("by name, asked while paths are found")
+        << QStringList{"path!", "name"}
+        << QStringList{"SETUP.EXE=0,2", "README.TXT=0,1", "LEVEL1.DAT=0,1,2"};
+    QTest::newRow("by path after an add")
+        << QStringList{"path", "add", "path"}
+        << QStringList{"\\SETUP.EXE=0,2,4", "\\README.TXT=0,1", "\\DATA\\LEVEL1.DAT=0,2"};
+}
+
+void TestCatalogSession::duplicates()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, found);
+    Fixture x;
+    writeFile(x.dir.path(), QStringLiteral("Shelf 2.cdc"), catalogBytes({"New - \\SETUP.EXE"}));
+    QVERIFY(x.ready());
+    auto key = DiscDuplicates::Key::Path;
+    for (const QString &step : steps) {
+        if (step == QLatin1String("add")) {
+            QVERIFY(x.add({QStringLiteral("Shelf 2.cdc")}));
+            continue;
+        }
+        key = step.startsWith(u'p') ? DiscDuplicates::Key::Path : DiscDuplicates::Key::FileName;
+        x.session.findDuplicates(key);
+        QVERIFY(step.endsWith(u'!') || waitFor([&] { return x.session.duplicates(key); }));
+    }
+    QVERIFY(waitFor([&] { return x.session.duplicates(key) && !x.session.isWorking(); }));
+    QStringList shown;
+    const DiscDuplicates &all = *x.session.duplicates(key);
+    for (qsizetype entry = 0; entry < all.count(); ++entry) {
+        QStringList discs;
+        for (const qint32 disc : all.discs(entry))
+            discs << QString::number(disc);
+        shown << all.key(entry) + u'=' + discs.join(u',');
+    }
+    QCOMPARE(shown, found);
 }
 
 QTEST_GUILESS_MAIN(TestCatalogSession)
