@@ -104,6 +104,7 @@ private Q_SLOTS:
     void addsCatalogs_data();
     void addsCatalogs();
     void addingLeavesTheGivenCatalogAlone();
+    void addingRefusesMoreUntilDone();
     void searchGroupsHitsByDisc_data();
     void searchGroupsHitsByDisc();
     void laterSearchReplacesEarlier_data();
@@ -310,6 +311,20 @@ void TestCatalogSession::addingLeavesTheGivenCatalogAlone()
         QCOMPARE(catalog.lines().at(i), sampleCatalog().at(i));
     QCOMPARE(catalog.discs().count(), 4);
     QCOMPARE(catalog.discs().partCount(), 1);
+}
+
+// Catalogs asked for while others are being added are refused, and the
+// addition under way ends as asked.
+void TestCatalogSession::addingRefusesMoreUntilDone()
+{
+    Fixture x;
+    writeFile(x.dir.path(), QStringLiteral("a.cdc"), catalogBytes({"A - \\x"}));
+    writeFile(x.dir.path(), QStringLiteral("b.cdc"), catalogBytes({"B - \\y"}));
+    QVERIFY(x.ready());
+    QVERIFY(x.session.addCatalogs({x.dir.filePath(QStringLiteral("a.cdc"))}));
+    QVERIFY(!x.session.addCatalogs({x.dir.filePath(QStringLiteral("b.cdc"))}));
+    QVERIFY(waitFor([&] { return x.added == 1 && x.session.index() && !x.session.isWorking(); }));
+    QCOMPARE(x.session.catalogNames(), (QStringList{"Games.cdc", "a.cdc"}));
 }
 
 // Hits of the designed matching rule, by disc in the order of the discs
