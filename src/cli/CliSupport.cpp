@@ -4,7 +4,8 @@
 #include "catalog/CatalogFormat.h"
 #include "core/ProgramTexts.h"
 #include "scan/DiscImageReader.h"
-#include "scan/DiscWalker.h"
+#include "session/DiscScan.h"
+#include "session/Task.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -139,12 +140,14 @@ bool scan(const QString &root, LineStore &listing)
         fail(ProgramTexts::imageErrorHeading(root), error);
         return false;
     }
-    LineStore directories;
-    DiscWalker walker(*reader, root, directories, listing);
-    if (RuntimeError error = walker.run()) {
-        fail(ProgramTexts::scanErrorHeading(walker.failedPath()), error);
+    // The windows' scan, run where it stands.
+    ScanResult result = Task::runHere(
+        [&](TaskControl &control) { return scanDisc(*reader, root, control); });
+    if (result.error) {
+        fail(ProgramTexts::scanErrorHeading(result.failedPath), result.error);
         return false;
     }
+    listing = std::move(result.listing);
     return true;
 }
 
