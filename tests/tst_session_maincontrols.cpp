@@ -43,7 +43,7 @@ private Q_SLOTS:
     void steps_data()
     {
         QTest::addColumn<WorkMode>("mode");
-        QTest::addColumn<QString>("steps"); // start, lines, none, cancel, fail, write, add, update, next; scanning: "busy"
+        QTest::addColumn<QString>("steps"); // start, lines, none, cancel, fail, failempty, write, add, update, next; scanning: "busy"
         QTest::addColumn<QString>("state");
         const WorkMode fresh = WorkMode::NewCatalog;
         const QString nextAfterAdd = "Label2 off|Text2 off|Command3 on hidden|Command4 on shown|"
@@ -64,6 +64,10 @@ private Q_SLOTS:
             << WorkMode::AddDisc << "start next lines cancel"
             << "Label2 on|Text2 on|Command3 off hidden|Command4 off shown|Command2 off shown|"
                "drives on|load on|commands on|cancel off";
+        QTest::newRow("a failed scan that found nothing keeps writing held back")
+            << WorkMode::AddDisc << "start next lines cancel failempty"
+            << "Label2 on|Text2 on|Command3 off hidden|Command4 off shown|Command2 off shown|"
+               "drives on|load on|commands on|cancel off";
         QTest::newRow("a complete scan gives writing back")
             << WorkMode::AddDisc << "start next lines fail none"
             << "Label2 on|Text2 on|Command3 on hidden|Command4 on shown|Command2 off shown|"
@@ -76,7 +80,8 @@ private Q_SLOTS:
         QFETCH(QString, state);
         using End = MainWorkflow::ScanEnd;
         const QHash<QString, End> ends{{"lines", End::Lines}, {"none", End::NoLines},
-                                       {"cancel", End::Cancelled}, {"fail", End::FailedWithLines}};
+                                       {"cancel", End::Cancelled}, {"fail", End::FailedWithLines},
+                                       {"failempty", End::FailedEmpty}};
         MainWorkflow flow(mode);
         for (const QString &step : steps.split(QLatin1Char(' '))) {
             if (ends.contains(step)) {
