@@ -98,6 +98,26 @@ private Q_SLOTS:
         QVERIFY(session.recognisedCatalog().isEmpty());
     }
 
+    // A scan that did not complete names no disc: its lines are not all of
+    // the disc's, so the catalog is not searched for it.
+    void noRecognitionAfterFailedScan()
+    {
+        QTemporaryDir out;
+        writeFile(out.path(), "Music.cdc", block("Games 1"));
+        MainSession session(WorkMode::NewCatalog);
+        session.catalog().setPath(out.filePath(QStringLiteral("Music.cdc")));
+        struct FailingBelowRoot : FolderReader
+        {
+            RuntimeError read(const QByteArray &path, bool isRoot, DirectoryListing &listing) override
+            {
+                return isRoot ? FolderReader::read(path, isRoot, listing) : RuntimeError(PermissionDenied);
+            }
+        } reader;
+        QCOMPARE(int(session.scan(reader, m_disc.path()).end), int(MainSession::ScanEnd::Failed));
+        QVERIFY(session.catalog().lines().count() > 0);
+        QVERIFY(!session.isRecognising());
+    }
+
     // An update replaces the disc's records; the session is done with the
     // disc as after an add. A disc the catalog does not hold changes nothing.
     void update_data()
