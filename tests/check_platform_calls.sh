@@ -9,6 +9,8 @@
 # With --self-test it first plants system calls in a copy of each folder and
 # checks that they are reported.
 set -euo pipefail
+# A step that fails says which, rather than ending the check without a word.
+trap 'echo "check_platform_calls: line $LINENO failed: $BASH_COMMAND" >&2' ERR
 
 usage="usage: check_platform_calls.sh [--self-test] FOLDER..."
 if [[ "${1:-}" == --self-test ]]; then
