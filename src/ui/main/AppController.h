@@ -2,7 +2,7 @@
 
 #include "ui/main/Form2.h"
 #include "ui/common/UiServices.h"
-#include "ui/main/WorkMode.h"
+#include "session/WorkMode.h"
 
 #include <QObject>
 #include <QPointer>

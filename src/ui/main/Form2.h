@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/main/WorkMode.h"
+#include "session/WorkMode.h"
 
 #include <QDialog>
 
