@@ -60,9 +60,7 @@ bool LineSearch::step(TaskControl &control)
 
 void LineSearch::finish()
 {
-    TaskControl control;
-    while (!step(control)) {
-    }
+    Task::finishHere([this](TaskControl &control) { return step(control); });
 }
 
 int LineSearch::percentDone() const
