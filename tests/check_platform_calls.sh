@@ -22,7 +22,7 @@ if [[ "${1:-}" == --self-test ]]; then
         cp -r "$folder/." "$copy/tree"
         # The first source file that is no platform file takes the plants.
         victim="$(find "$copy/tree" -name '*.cpp' ! -name '*_posix.cpp' ! -name '*_linux.cpp' \
-            ! -name '*_win.cpp' ! -path '*/windows/*' | sort | head -n 1)"
+            ! -name '*_win.cpp' ! -path '*/windows/*' | sort | sed -n 1p)"
         for plant in 'int f(int fd) { return ::fsync(fd); }' '#include <unistd.h>' \
             'void g() { CreateFileW(nullptr, 0, 0, nullptr, 0, 0, nullptr); }' \
             'pid_t h() { return ::fork(); }' 'void k() { ::rename("a", "b"); }' \
