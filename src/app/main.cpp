@@ -11,6 +11,7 @@
 #include "ui/common/QtShellOpener.h"
 #include "ui/common/ToolbarIcons.h"
 #include "ui/common/UiServices.h"
+#include "ui/common/WindowLanguage.h"
 
 #include <QApplication>
 
@@ -22,6 +23,8 @@ int main(int argc, char **argv)
     // error the writer reports, and disc images give the same names as in
     // kobrix-cli, whatever the locale.
     kobrix::prepareProcess();
+    // The windows in the desktop's language, where the program has it.
+    kobrix::useSystemLanguage(app);
     QApplication::setApplicationName(kobrix::ProgramTexts::programTitle());
     // Ties the windows to the installed menu entry (and its icon) on Wayland.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kobrix"));
