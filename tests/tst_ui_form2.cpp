@@ -101,6 +101,7 @@ public:
             readFrom = fileName;
             if (duringLoad)
                 duringLoad();
+            return true;
         };
         parts.applyStartSettings = [] { events << QStringLiteral("start settings"); };
         return parts;

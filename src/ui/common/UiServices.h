@@ -1,5 +1,7 @@
 #pragma once
 
+class QSettings;
+
 namespace kobrix {
 
 class MessageBoxService;
@@ -9,8 +11,9 @@ class ShellOpener;
 class PrintPreviewService;
 
 // The outside world of the windows: message boxes, file dialogs, the drive
-// list, the desktop's "open" and the print preview (none where the program
-// is built without printing). The program passes the real ones; tests pass
+// list, the desktop's "open", the print preview (none where the program
+// is built without printing) and the settings kept from one run to the next
+// (none: nothing is kept). The program passes the real ones; tests pass
 // scripted ones, so every window flow runs headless.
 struct UiServices
 {
@@ -19,6 +22,7 @@ struct UiServices
     DriveSource *drives = nullptr;
     ShellOpener *shell = nullptr;
     PrintPreviewService *printPreview = nullptr;
+    QSettings *settings = nullptr; // the recent catalogs, the Discs window's layout
 };
 
 } // namespace kobrix

@@ -7,6 +7,7 @@
 #include "core/ProgramTexts.h"
 #include "discs/DiscIndex.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/WindowMemory.h"
 #include "ui/discs/DiscListModel.h"
 #include "ui/discs/DiscsWindowOutput.h"
 #include "ui/discs/DuplicatesPage.h"
@@ -18,6 +19,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QHideEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,6 +58,7 @@ DiscsWindow::DiscsWindow(const UiServices &services, QWidget *parent)
     createControls();
     connectPages();
     sizeToFont();
+    restoreWindowLayout(m_services.settings, *this);
 
     connect(m_session, &CatalogSession::readingCatalog, this,
             [this](const QString &name) { m_totalsLabel->setText(tr("Reading %1...").arg(name)); });
@@ -79,6 +82,13 @@ void DiscsWindow::sizeToFont()
     if (const QScreen *shownOn = screen())
         wanted = wanted.boundedTo(shownOn->availableGeometry().size() * 9 / 10);
     resize(wanted.expandedTo(minimumSizeHint()));
+}
+
+void DiscsWindow::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    if (!event->spontaneous())
+        saveWindowLayout(m_services.settings, *this);
 }
 
 DiscsWindow::~DiscsWindow()

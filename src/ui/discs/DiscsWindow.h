@@ -119,6 +119,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // The window's size, splitter and columns are kept for the next window.
+    void hideEvent(QHideEvent *event) override;
 
 Q_SIGNALS:
     void ready();

@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSettings>
 #include <QTimer>
 #include <QTreeView>
 
@@ -62,13 +63,19 @@ void nameCatalogs(ExportContent &content, const std::vector<QString> &catalogs)
     }
 }
 
-// The folder the last export of this session went to: each Discs window
-// is new, the folder chosen stays for the next.
+// The folder the last export of this session went to, where the program
+// keeps no settings: each Discs window is new, the folder chosen stays for
+// the next.
 QString &lastExportFolder()
 {
     static QString folder;
     return folder;
 }
+
+// Kept in the settings beside the window's layout.
+const QString kExportFolderKey = QStringLiteral("DiscsWindow/exportFolder");
+const QString kExportFormatKey = QStringLiteral("DiscsWindow/exportFormat");
+const QString kPrintPaperKey = QStringLiteral("DiscsWindow/printPaper");
 
 } // namespace
 
@@ -125,6 +132,14 @@ DiscsWindowOutput::DiscsWindowOutput(DiscsWindow &window, const UiServices &serv
     m_printBooklet->setObjectName(QStringLiteral("printBooklet"));
     m_printBooklet->setToolTip(tr("Pages of 120 x 120 mm that fit a CD case"));
     m_printButton->setMenu(m_printMenu);
+    // The paper printed on last is the menu's default, for the next print.
+    if (m_services.settings) {
+        m_filterIndex = std::clamp(m_services.settings->value(kExportFormatKey, 1).toInt(), 1,
+                                   int(std::size(kFilterFormats)));
+        const QVariant paper = m_services.settings->value(kPrintPaperKey);
+        if (paper.isValid())
+            m_printMenu->setDefaultAction(paperAction(ListingPaper(paper.toInt())));
+    }
     // Without a print preview (a build without printing) there is no printing.
     m_printButton->setVisible(m_services.printPreview != nullptr);
 
@@ -165,6 +180,11 @@ DiscsWindowOutput::DiscsWindowOutput(DiscsWindow &window, const UiServices &serv
 
     connect(m_exportMenu, &QMenu::aboutToShow, this, &DiscsWindowOutput::updateActions);
     connect(m_printMenu, &QMenu::aboutToShow, this, &DiscsWindowOutput::updateActions);
+    // Enter prints on the paper used last.
+    connect(m_printMenu, &QMenu::aboutToShow, this, [this] {
+        if (QAction *last = m_printMenu->defaultAction(); last && last->isEnabled())
+            m_printMenu->setActiveAction(last);
+    });
     connect(&window, &DiscsWindow::ready, this, &DiscsWindowOutput::updateActions);
     connect(&window, &DiscsWindow::searchFinished, this, &DiscsWindowOutput::updateActions);
     connect(window.hitsModel(), &QAbstractItemModel::modelReset, this,
@@ -225,9 +245,32 @@ QString DiscsWindowOutput::proposedName() const
     if (base.isEmpty())
         base = tr("Catalog");
     const QString name = base + extensionOf(m_filterIndex);
-    return lastExportFolder().isEmpty()
-        ? name
-        : QDir::toNativeSeparators(QDir(lastExportFolder()).filePath(name));
+    const QString folder = exportFolder();
+    return folder.isEmpty() ? name : QDir::toNativeSeparators(QDir(folder).filePath(name));
+}
+
+QString DiscsWindowOutput::exportFolder() const
+{
+    return m_services.settings ? m_services.settings->value(kExportFolderKey).toString()
+                               : lastExportFolder();
+}
+
+void DiscsWindowOutput::setExportFolder(const QString &folder)
+{
+    if (m_services.settings)
+        m_services.settings->setValue(kExportFolderKey, folder);
+    else
+        lastExportFolder() = folder;
+}
+
+QAction *DiscsWindowOutput::paperAction(ListingPaper paper) const
+{
+    switch (paper) {
+    case ListingPaper::A4: return m_printA4;
+    case ListingPaper::Letter: return m_printLetter;
+    case ListingPaper::CdBooklet: return m_printBooklet;
+    }
+    return nullptr;
 }
 
 void DiscsWindowOutput::exportScope(Scope scope)
@@ -271,7 +314,7 @@ void DiscsWindowOutput::exportScope(Scope scope)
             MessageIcon::Exclamation);
         return;
     }
-    lastExportFolder() = QFileInfo(QDir::fromNativeSeparators(*chosen)).absolutePath();
+    setExportFolder(QFileInfo(QDir::fromNativeSeparators(*chosen)).absolutePath());
     // The export would replace a catalog it reads, under this name or
     // through a link.
     for (const DiscsWindow::CatalogPart &part : m_window.catalogs()) {
@@ -287,6 +330,8 @@ void DiscsWindowOutput::exportScope(Scope scope)
     request.path = *chosen;
     request.format = *format;
     m_filterIndex = filterIndexOf(*format);
+    if (m_services.settings)
+        m_services.settings->setValue(kExportFormatKey, m_filterIndex);
     startExport(std::move(request));
 }
 
@@ -393,6 +438,9 @@ void DiscsWindowOutput::print(ListingPaper paper)
     const std::vector<qsizetype> discs = selectedDiscs(true);
     if (discs.empty())
         return;
+    m_printMenu->setDefaultAction(paperAction(paper));
+    if (m_services.settings)
+        m_services.settings->setValue(kPrintPaperKey, int(paper));
     ExportContent content =
         ExportContent::selectedDiscs(m_window.lines(), *m_window.index(), discs);
     nameCatalogs(content, m_window.exportDiscCatalogs());

@@ -106,6 +106,11 @@ private:
     };
     void exportDone(const Request &request, const Outcome &outcome);
     QString proposedName() const;
+    // The folder the last export went to: kept in the settings, or for the
+    // program's run where there are none.
+    QString exportFolder() const;
+    void setExportFolder(const QString &folder);
+    QAction *paperAction(ListingPaper paper) const;
 
     DiscsWindow &m_window;
     UiServices m_services;
@@ -128,7 +133,7 @@ private:
     bool m_exporting = false;
     bool m_stopPressed = false; // the button went down while exporting
     QString m_exportPath;
-    int m_filterIndex = 1; // the format chosen last
+    int m_filterIndex = 1; // the format chosen last (kept in the settings)
 };
 
 } // namespace kobrix

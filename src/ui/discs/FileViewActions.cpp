@@ -32,7 +32,9 @@ QTreeView *makeDiscsView(QWidget *parent, const char *objectName, const QString 
     QHeaderView *header = view->header();
     header->setStretchLastSection(false);
     header->setSectionResizeMode(0, QHeaderView::Stretch);
-    header->setSectionResizeMode(1, QHeaderView::Fixed);
+    // The count's column keeps the width it is given or the user drags it
+    // to (the window remembers it).
+    header->setSectionResizeMode(1, QHeaderView::Interactive);
     header->resizeSection(1, view->fontMetrics().horizontalAdvance(QStringLiteral("0,000,000,000"))
                                  + 2 * view->style()->pixelMetric(QStyle::PM_HeaderMargin));
     return view;

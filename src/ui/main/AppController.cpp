@@ -19,7 +19,20 @@ AppController::~AppController()
     delete m_start.data();
 }
 
-void AppController::start() { showStartDialog(); }
+void AppController::start(const QString &catalogFile)
+{
+    if (catalogFile.isEmpty()) {
+        showStartDialog();
+        return;
+    }
+    // The start dialog's own way of opening a catalog, without its question;
+    // a catalog that cannot be opened leaves the dialog to ask as usual.
+    makeStartDialog();
+    if (m_start->openCatalogFile(catalogFile))
+        return;
+    discardMainWindow();
+    m_start->show();
+}
 
 Form2 *AppController::startDialog() const { return m_start; }
 
@@ -31,13 +44,18 @@ Form4 *AppController::aboutBox() const { return m_about; }
 
 void AppController::showStartDialog()
 {
+    makeStartDialog();
+    m_start->show();
+}
+
+void AppController::makeStartDialog()
+{
     if (m_start)
         m_start->deleteLater();
     m_start = new Form2(*m_services.messages,
                         [this](WorkMode mode) { return prepareMainWindow(mode); });
     m_start->setAttribute(Qt::WA_QuitOnClose, false);
     connect(m_start, &Form2::programEndRequested, this, &AppController::endProgram);
-    m_start->show();
 }
 
 PreparedMainWindow AppController::prepareMainWindow(WorkMode mode)
@@ -56,8 +74,7 @@ PreparedMainWindow AppController::prepareMainWindow(WorkMode mode)
     parts.catalog = &main->session().catalog();
     parts.CommonDialog1 = &main->CommonDialog1;
     parts.ReadList = [main = QPointer<Form1>(main)](const QString &fileName, bool clearFirst) {
-        if (main)
-            main->ReadList(fileName, clearFirst);
+        return main && main->ReadList(fileName, clearFirst);
     };
     parts.applyStartSettings = [main = QPointer<Form1>(main), mode] {
         if (main)

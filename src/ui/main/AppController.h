@@ -24,8 +24,10 @@ public:
     explicit AppController(const UiServices &services, QObject *parent = nullptr);
     ~AppController() override;
 
-    // Shows the start dialog.
-    void start();
+    // Shows the start dialog; with a catalog file, searches that catalog in
+    // the main window instead, and shows the start dialog only when the
+    // file cannot be opened.
+    void start(const QString &catalogFile = QString());
 
     Form2 *startDialog() const;
     // The main window in use, or the one being prepared.
@@ -44,8 +46,9 @@ private:
     // discarded first, so each OK starts from a freshly loaded window.
     PreparedMainWindow prepareMainWindow(WorkMode mode);
     void discardMainWindow();
-    // A fresh start dialog in its initial state.
+    // A fresh start dialog in its initial state, shown or not yet.
     void showStartDialog();
+    void makeStartDialog();
     void openSearchWindow();
     void openAboutBox();
     // Back to the start dialog; the main window goes with all its data.

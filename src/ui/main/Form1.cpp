@@ -15,6 +15,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -60,6 +62,8 @@ Form1::Form1(const UiServices &services, WorkMode mode, QWidget *parent)
     });
     m_discUpdate = new DiscUpdateFlow(*this, m_session, m_services);
     placeMainControls(*this);
+
+    setAcceptDrops(true);
 
     connect(&m_session, &MainSession::controlsChanged, this, &Form1::applyControlStates);
     connect(&m_session, &MainSession::scanProgress, this,
@@ -196,6 +200,55 @@ void Form1::forgetDiscNotice()
 {
     m_session.forgetRecognition();
     StatusBar1->hideNotice();
+}
+
+DropTarget Form1::dropTargetOf(const QDropEvent &event) const
+{
+    if (!event.mimeData()->hasUrls())
+        return {};
+    return dropTarget(event.mimeData()->urls(),
+                      {mnuLoad->isEnabled(), scanFolderAction->isEnabled(),
+                       scanImageAction->isEnabled()});
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent *event) { dragMoveEvent(event); }
+
+void Form1::dragMoveEvent(QDragMoveEvent *event)
+{
+    // Refused drops show the "no" cursor.
+    if (dropTargetOf(*event).command != DropCommand::None)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void Form1::dropEvent(QDropEvent *event)
+{
+    const DropTarget target = dropTargetOf(*event);
+    if (target.command == DropCommand::None) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // Run once the drop is over, so that the program the file came from is
+    // not held up by the load or the scan.
+    QMetaObject::invokeMethod(
+        this,
+        [this, target] {
+            switch (target.command) {
+            case DropCommand::Load: loadCatalogFile(target.path); break;
+            case DropCommand::ScanFolder:
+                if (!m_session.isScanning())
+                    scanFolder(target.path);
+                break;
+            case DropCommand::ScanImage:
+                if (!m_session.isScanning())
+                    scanImage(target.path);
+                break;
+            case DropCommand::None: break;
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 DiscsWindow *Form1::discsWindow() const { return m_discsWindow; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "session/CatalogDrop.h"
 #include "session/MainSession.h"
 #include "ui/common/CommonDialog.h"
 #include "ui/common/UiServices.h"
@@ -12,6 +13,9 @@
 
 class QAction;
 class QCloseEvent;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -80,6 +84,7 @@ public:
     // or what an update changed.
     QLabel *discNotice = nullptr;
     QToolButton *discNoticeButton = nullptr;
+    QAction *recentMenuAction = nullptr;  // "Open Re&cent": the catalogs used last
     QAction *catalogMenuAction = nullptr; // "&Catalog" menu
     QAction *discsAction = nullptr;       // "&Discs...": the Discs window over the catalog
     CommonDialog CommonDialog1;       // the one file dialog; keeps its settings between uses
@@ -109,11 +114,14 @@ public:
     void AppendList();
     // Reads a catalog file into List2, emptying it first when clearFirst is
     // set (only once the file is open). Lets the window process its events
-    // between slices of reading.
-    void ReadList(const QString &fileName, bool clearFirst);
+    // between slices of reading. False when the file could not be opened
+    // (the message is shown and the lines stay).
+    bool ReadList(const QString &fileName, bool clearFirst);
     // Asks for a catalog in an open dialog, loads it and names it in the
     // caption and in Text3.
     void loadCatalog();
+    // The same with the file already chosen ("Open Recent", a dropped file).
+    void loadCatalogFile(const QString &fileName);
     // "&Restart" and the toolbar's "Restart": back to the start dialog.
     void restart();
 
@@ -152,8 +160,15 @@ Q_SIGNALS:
     // The window closes without a pending restart (close box, "&Exit"): the
     // program ends.
     void programEndRequested();
+    // A catalog file was opened for loading, written or added to.
+    void catalogUsed(const QString &path);
 
 protected:
+    // A dropped catalog is loaded, a dropped folder or disc image scanned,
+    // as their commands would (CatalogDrop.h).
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -182,6 +197,8 @@ private:
     void deleteIfAskedDuringWork();
     // The lines the notice is about are gone: so are it and a comparison.
     void forgetDiscNotice();
+    // What a drop of event's data would do now.
+    DropTarget dropTargetOf(const QDropEvent &event) const;
 
     UiServices m_services;
     MainSession m_session; // the lines, the catalog in use and the work on them

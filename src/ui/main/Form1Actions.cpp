@@ -82,6 +82,8 @@ void Form1::WriteList()
     if (RuntimeError error = m_session.write(CommonDialog1.fileName(), Text2->text()))
         showMessage(errorTitle(), errorMessageText(ProgramTexts::writeErrorHeading(), error),
                     MessageIcon::Critical);
+    else
+        emit catalogUsed(CommonDialog1.fileName());
 }
 
 void Form1::AppendList()
@@ -101,17 +103,20 @@ void Form1::AppendList()
     if (RuntimeError error = m_session.append(CommonDialog1.fileName(), Text2->text()))
         showMessage(title(), errorMessageText(ProgramTexts::writeErrorHeading(), error),
                     MessageIcon::Critical);
+    else
+        emit catalogUsed(CommonDialog1.fileName());
 }
 
-void Form1::ReadList(const QString &fileName, bool clearFirst)
+bool Form1::ReadList(const QString &fileName, bool clearFirst)
 {
     CatalogReader reader;
     if (RuntimeError error = reader.open(fileName)) {
         // The list keeps its lines when the file cannot be opened.
         showMessage(title(), errorMessageText(ProgramTexts::readErrorHeading(), error),
                     MessageIcon::Critical);
-        return;
+        return false;
     }
+    emit catalogUsed(fileName);
     Catalog &lines = m_session.catalog();
     if (clearFirst) {
         lines.lines().clear();
@@ -143,6 +148,7 @@ void Form1::ReadList(const QString &fileName, bool clearFirst)
         showMessage(title(), errorMessageText(ProgramTexts::readErrorHeading(), error),
                     MessageIcon::Critical);
     deleteIfAskedDuringWork();
+    return true;
 }
 
 void Form1::deleteIfAskedDuringWork()
@@ -164,7 +170,15 @@ void Form1::loadCatalog()
     CommonDialog1.setFilter(ProgramTexts::catalogFilter());
     if (!CommonDialog1.showOpen())
         return; // cancelled: nothing read, nothing renamed
-    const QString fileName = CommonDialog1.fileName();
+    loadCatalogFile(CommonDialog1.fileName());
+}
+
+void Form1::loadCatalogFile(const QString &fileName)
+{
+    // As if chosen in the dialog: the next dialog proposes it.
+    CommonDialog1.setFlags(kCatalogDialogFlags);
+    CommonDialog1.setFilter(ProgramTexts::catalogFilter());
+    CommonDialog1.setFileName(fileName);
     m_session.catalog().setPath(fileName);
     ReadList(fileName, true);
     // The window names the chosen file even when it could not be read.
@@ -225,7 +239,7 @@ void Form1::runScan(DirectoryReader &reader, const QString &root)
     MainSession::ScanReport scan;
     {
         BusyCursor busy;
-        scan = m_session.scan(reader, root);
+        scan = m_session.scan(reader, disc);
     }
     m_list1Model->sync();
     m_list2Model->sync();

@@ -266,16 +266,35 @@ void Form2::openExistingCatalog(WorkMode mode)
         Command1->setEnabled(true);
         return;
     }
-    const QString fileName = dialog.fileName();
-    main.catalog->setPath(fileName);
     // A catalog that cannot be read is reported by the loader itself; the
     // main window opens all the same with what could be read.
-    main.ReadList(fileName, true);
+    handOver(main, dialog.fileName(), false);
+}
+
+bool Form2::openCatalogFile(const QString &fileName)
+{
+    const PreparedMainWindow main = m_makeMainWindow(WorkMode::SearchCatalog);
+    if (!main.window)
+        return false;
+    // The main window's dialog as the open dialog leaves it.
+    main.CommonDialog1->setFlags(kCatalogDialogFlags);
+    main.CommonDialog1->setFilter(ProgramTexts::catalogFilter());
+    main.CommonDialog1->setFileName(fileName);
+    return handOver(main, fileName, true);
+}
+
+bool Form2::handOver(const PreparedMainWindow &main, const QString &fileName, bool onlyIfOpened)
+{
+    main.catalog->setPath(fileName);
+    const bool opened = main.ReadList(fileName, true);
     if (m_programEnding)
-        return; // Cancel or the close box was used while the catalog loaded
+        return true; // Cancel or the close box was used while the catalog loaded
+    if (!opened && onlyIfOpened)
+        return false;
     main.applyStartSettings();
     main.window->show();
     hide();
+    return true;
 }
 
 void Form2::Command2_Click()

@@ -27,7 +27,8 @@ struct PreparedMainWindow
     QWidget *window = nullptr;             // the main window itself; null: it could not be made
     Catalog *catalog = nullptr;            // the window's catalog, named by the start dialog
     CommonDialog *CommonDialog1 = nullptr; // the main window's file dialog
-    std::function<void(const QString &fileName, bool clearFirst)> ReadList; // loads a catalog
+    // Loads a catalog; false when the file could not be opened.
+    std::function<bool(const QString &fileName, bool clearFirst)> ReadList;
     // The settings of the work mode that follow the naming of the catalog
     // (the caption, the disc name box and the command buttons).
     std::function<void()> applyStartSettings;
@@ -62,6 +63,11 @@ public:
     // The work mode the selected option stands for.
     WorkMode workMode() const;
 
+    // The catalog named on the command line: searched as if chosen with
+    // "Search an Existing CD Catalog" and OK, without asking. False when it
+    // could not be opened (the loader said why): nothing is shown then.
+    bool openCatalogFile(const QString &fileName);
+
 Q_SIGNALS:
     // Cancel or the close box: the program ends.
     void programEndRequested();
@@ -80,6 +86,9 @@ private:
     void Command1_Click();
     void startNewCatalog();
     void openExistingCatalog(WorkMode mode);
+    // Loads the catalog into the main window and hands over to it; with
+    // onlyIfOpened, not when the file could not be opened.
+    bool handOver(const PreparedMainWindow &main, const QString &fileName, bool onlyIfOpened);
     void Command2_Click();
 
     MessageBoxService &m_messages;

@@ -6,6 +6,7 @@
 #include "ui/common/Links.h"
 #include "ui/common/UiServices.h"
 #include "ui/main/Form1.h"
+#include "ui/main/RecentMenu.h"
 
 #include <QAction>
 #include <QMenu>
@@ -52,6 +53,9 @@ void createFileMenu(Form1 &w, const UiServices &services)
     QMenu *file = w.menuBar()->addMenu(Form1::tr("&File"));
     w.mnuFile = namedMenu(file, "mnuFileMenu", "mnuFile");
     w.mnuLoad = addCommand(file, Form1::tr("&Load..."), "mnuLoad", QKeySequence::Open);
+    auto *recent = new RecentMenu(services.settings, &w);
+    w.recentMenuAction = file->addMenu(recent);
+    w.recentMenuAction->setObjectName(QStringLiteral("recentMenuAction"));
     w.scanFolderAction = addCommand(file, Form1::tr("&Scan Folder..."), "scanFolderAction");
     w.scanFolderAction->setToolTip(
         Form1::tr("Scan a folder, a USB drive or a mounted image as a disc"));
@@ -64,6 +68,13 @@ void createFileMenu(Form1 &w, const UiServices &services)
     w.mnuExit = addCommand(file, Form1::tr("&Exit"), "mnuExit", QKeySequence::Quit);
 
     QObject::connect(w.mnuLoad, &QAction::triggered, &w, &Form1::loadCatalog);
+    // A recent catalog is loaded as "&Load..." loads a chosen one, and only
+    // where "&Load..." may be used.
+    QObject::connect(recent, &RecentMenu::chosen, &w, [&w](const QString &path) {
+        if (w.mnuLoad->isEnabled())
+            w.loadCatalogFile(path);
+    });
+    QObject::connect(&w, &Form1::catalogUsed, recent, &RecentMenu::note);
     QObject::connect(w.scanFolderAction, &QAction::triggered, &w, [&w, services] {
         FileDialogRequest request;
         request.mode = FileDialogMode::Folder;
@@ -128,7 +139,8 @@ void applyMainMenuStates(Form1 &w, const MainControls &states)
     // Catalog...", hidden or not.
     for (const auto &[action, enabled] :
          {std::pair{w.scanFolderAction, states.drives}, std::pair{w.scanImageAction, states.drives},
-          std::pair{w.mnuLoad, states.load}, std::pair{w.mnuFind, states.commands},
+          std::pair{w.mnuLoad, states.load}, std::pair{w.recentMenuAction, states.load},
+          std::pair{w.mnuFind, states.commands},
           std::pair{w.mnuRestart, states.commands},
           std::pair{w.updateDiscAction, states.write.enabled}})
         action->setEnabled(enabled);
