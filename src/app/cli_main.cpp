@@ -2,6 +2,7 @@
 // measuring. It writes and reads exactly the files the window does.
 
 #include "cli/CliCommands.h"
+#include "cli/CliLabel.h"
 #include "cli/CliSupport.h"
 
 #include "core/FileNames.h"
@@ -26,6 +27,10 @@ const char kUsage[] =
     "  kobrix-cli scan ROOT                        list the files below ROOT (a folder or an .iso image)\n"
     "  kobrix-cli write CATALOG --disc NAME ROOT   scan ROOT into a new catalog\n"
     "  kobrix-cli append CATALOG --disc NAME ROOT  scan ROOT and add it to a catalog\n"
+    "                                              (write and append: --disc-from-label in place\n"
+    "                                              of --disc NAME names the disc by its label)\n"
+    "  kobrix-cli label ROOT                       print the volume label of ROOT (a disc image,\n"
+    "                                              a drive's device or a mounted disc's folder)\n"
     "  kobrix-cli list CATALOG                     print the catalog lines\n"
     "  kobrix-cli find CATALOG... TEXT [--count]   print (or count) the lines holding TEXT\n"
     "  kobrix-cli find CATALOG... TEXT --by-disc   count the lines holding TEXT on each disc\n"
@@ -34,6 +39,10 @@ const char kUsage[] =
     "  kobrix-cli dupes CATALOG [--by-name]        print the paths (or file names) on several discs\n"
     "  kobrix-cli update CATALOG --disc NAME ROOT  scan ROOT and replace the disc's records with it\n"
     "  kobrix-cli identify CATALOG ROOT            scan ROOT and name the discs most like it\n"
+    "  kobrix-cli add-discs CATALOG [--drive DEVICE] [--update-changed]\n"
+    "                                              add each disc put into the drive, one after\n"
+    "                                              another, until Ctrl+C; a known disc that\n"
+    "                                              changed is updated only with --update-changed\n"
     "  kobrix-cli --version                        print the program's version\n"
     "  kobrix-cli export CATALOG --format csv|html|pdf [--disc NAME]... [-o FILE] [--raw]\n"
     "                                              the catalog, or the discs named, as a\n"
@@ -47,6 +56,9 @@ const char kUsage[] =
     "prints each line, or each catalog's count, after the catalog's path and a colon.\n"
     "find exits 0 when a line matched, 1 when none did, 2 on error.\n"
     "update prints the files added (\"+ \") and removed (\"- \"), and the counts on stderr.\n"
+    "label exits 1 when ROOT has no label.\n"
+    "add-discs prints a line per disc: its name, files and what was done, tab-separated;\n"
+    "it exits 0 when a disc was added or updated, 1 when none was, 2 on error.\n"
     "identify prints disc, files shared, the disc's files and the scan's, best first; it\n"
     "exits 0 when the best disc is the same disc (90% of its files and of the scan's\n"
     "shared), 1 when none is, 2 on error.\n"
@@ -72,6 +84,8 @@ const Command kCommands[] = {
     {"discs", &commandDiscs},
     {"ls", &commandLs},
     {"dupes", &commandDupes},
+    {"label", &commandLabel},
+    {"add-discs", &commandAddDiscs},
 };
 
 int run(int argc, char **argv)

@@ -3,9 +3,11 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliCatalogList.h"
+#include "cli/CliLabel.h"
 #include "cli/CliSupport.h"
 
 #include "catalog/CatalogFile.h"
+#include "catalog/CatalogFormat.h"
 #include "core/ProgramTexts.h"
 #include "search/Matcher.h"
 #include "session/LineSearch.h"
@@ -35,12 +37,39 @@ namespace {
 // Whether "write" makes a new catalog or "append" adds to one.
 enum class CatalogWrite { NewCatalog, AddToCatalog };
 
+// "CATALOG --disc-from-label ROOT": the disc is named by its own label,
+// read before the scan, so that a disc without one costs no scan.
+int takeLabelledDiscScan(QStringList rest, QString &catalog, QString &disc, LineStore &listing)
+{
+    // Exactly one of --disc NAME and --disc-from-label.
+    if (QString named; takeOption(rest, QLatin1String("--disc"), named) || rest.size() != 2)
+        return usage();
+    RuntimeError error;
+    disc = labelOfRoot(rest[1], error);
+    if (error)
+        return fail(ProgramTexts::labelErrorHeading(rest[1]), error);
+    if (disc.isEmpty())
+        return failWith(ProgramTexts::noDiscLabel(rest[1]));
+    if (const QString problem = discNameProblem(disc); !problem.isEmpty())
+        return failWith(problem);
+    if (!scan(rest[1], listing))
+        return 2;
+    if (listing.isEmpty())
+        return failWith(ProgramTexts::emptyListing());
+    catalog = rest[0];
+    return 0;
+}
+
 int writeOrAppend(const QStringList &args, CatalogWrite write)
 {
     QString catalog;
     QString disc;
     LineStore listing;
-    if (const int code = takeDiscScan(args, catalog, disc, listing))
+    QStringList rest = args;
+    const int code = takeFlag(rest, QLatin1String("--disc-from-label"))
+                         ? takeLabelledDiscScan(rest, catalog, disc, listing)
+                         : takeDiscScan(args, catalog, disc, listing);
+    if (code)
         return code;
     const RuntimeError error = write == CatalogWrite::AddToCatalog
                                    ? appendCatalog(catalog, disc, listing)

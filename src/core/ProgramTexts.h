@@ -43,6 +43,15 @@ public:
     static QString missingDiscName() { return tr("Please enter a Disk Name or Number"); }
     static QString emptyListing() { return tr("Listbox is empty - cannot write to file!"); }
     static QString missingSearchText() { return tr("Enter a search string"); }
+    // The disc's own name, read from its volume descriptors or its mount.
+    static QString noDiscLabel(const QString &root)
+    {
+        return tr("%1 has no volume label").arg(root);
+    }
+    static QString labelErrorHeading(const QString &root)
+    {
+        return tr("Error reading the volume label of %1").arg(root);
+    }
     // A disc name that the catalog would read back as another: recorded is
     // the name as written, readBack the disc its lines would name.
     static QString discNameHoldsSeparator(const QString &recorded, const QString &readBack)

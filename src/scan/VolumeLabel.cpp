@@ -46,10 +46,19 @@ quint32 le32(const QByteArray &b, qsizetype at)
     return quint32(le16(b, at)) | quint32(le16(b, at + 2)) << 16;
 }
 
+// A label as a name: it ends at a NUL, other control characters (which
+// would split a catalog record) become blanks, trailing blanks go.
 QString trimmedEnd(QString text)
 {
+    const qsizetype nul = text.indexOf(QChar(u'\0'));
+    if (nul >= 0)
+        text.truncate(nul);
+    for (QChar &c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = u' ';
+    }
     qsizetype end = text.size();
-    while (end > 0 && (text[end - 1] == u' ' || text[end - 1] == u'\0'))
+    while (end > 0 && text[end - 1] == u' ')
         --end;
     text.truncate(end);
     return text;

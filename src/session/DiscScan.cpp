@@ -1,5 +1,6 @@
 #include "session/DiscScan.h"
 
+#include "platform/VolumeLabels.h"
 #include "scan/DiscWalker.h"
 #include "session/Task.h"
 
@@ -20,6 +21,14 @@ ScanResult scanDisc(DirectoryReader &reader, const QString &root, TaskControl &c
     result.error = walker.error();
     result.failedPath = walker.failedPath();
     result.cancelled = walker.wasCancelled();
+    return result;
+}
+
+ScanResult scanDisc(DirectoryReader &reader, const DiscLocation &disc, TaskControl &control)
+{
+    ScanResult result = scanDisc(reader, disc.path, control);
+    if (!result.error && !result.cancelled)
+        result.label = discLabel(disc);
     return result;
 }
 

@@ -3,6 +3,7 @@
 #include "core/LineStore.h"
 #include "core/RuntimeError.h"
 #include "discs/DiscRecognition.h"
+#include "platform/DriveSource.h"
 
 #include <QString>
 
@@ -23,6 +24,7 @@ struct ScanResult
     RuntimeError error;
     QString failedPath;    // where the error struck
     bool cancelled = false; // stopped on request: no error, the lines found so far
+    QString label;         // the disc's own name (discLabel()), read after a complete walk
 };
 
 // Walks the disc at root with reader, counting the files found as the
@@ -30,6 +32,10 @@ struct ScanResult
 // folders, cancelled; one that comes after the last folder changes nothing.
 // The windows run it on a task's worker, kobrix-cli where it stands.
 ScanResult scanDisc(DirectoryReader &reader, const QString &root, TaskControl &control);
+// The same for the disc at disc (its path the walk's root), whose label is
+// read into the result once the walk has completed; an unreadable label is
+// no failure of the scan, just none.
+ScanResult scanDisc(DirectoryReader &reader, const DiscLocation &disc, TaskControl &control);
 
 // What the comparison of a scanned disc with a catalog's discs gives back.
 struct RecognitionResult

@@ -39,6 +39,17 @@ void MainSession::clearScanLists()
 
 MainSession::ScanReport MainSession::scan(DirectoryReader &reader, const QString &root)
 {
+    return scan(reader, root, std::nullopt);
+}
+
+MainSession::ScanReport MainSession::scan(DirectoryReader &reader, const DiscLocation &disc)
+{
+    return scan(reader, disc.path, disc);
+}
+
+MainSession::ScanReport MainSession::scan(DirectoryReader &reader, const QString &root,
+                                          const std::optional<DiscLocation> &labelOf)
+{
     Task task;
     task.setProgressInterval(std::chrono::milliseconds(100));
     connect(&task, &Task::progressed, this, &MainSession::scanProgress);
@@ -47,11 +58,14 @@ MainSession::ScanReport MainSession::scan(DirectoryReader &reader, const QString
     m_scanTask = &task;
     m_workflow.scanStarted();
     moved();
-    task.run([&reader, root](TaskControl &control) { return scanDisc(reader, root, control); },
-             [&](ScanResult result) {
-                 scan = std::move(result);
-                 loop.quit();
-             });
+    task.run(
+        [&reader, root, labelOf](TaskControl &control) {
+            return labelOf ? scanDisc(reader, *labelOf, control) : scanDisc(reader, root, control);
+        },
+        [&](ScanResult result) {
+            scan = std::move(result);
+            loop.quit();
+        });
     loop.exec();
     if (task.isRunning()) {
         // The event loop was ended from outside (the program quits) and
@@ -70,7 +84,7 @@ MainSession::ScanReport MainSession::scan(DirectoryReader &reader, const QString
 
     const bool lines = m_catalog.lines().count() > 0;
     using End = MainWorkflow::ScanEnd;
-    ScanReport report{ScanEnd::Complete, scan->error, scan->failedPath};
+    ScanReport report{ScanEnd::Complete, scan->error, scan->failedPath, scan->label};
     if (scan->cancelled) {
         report.end = ScanEnd::Cancelled;
         m_workflow.scanEnded(End::Cancelled);

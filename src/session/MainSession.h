@@ -4,6 +4,7 @@
 #include "core/LineStore.h"
 #include "core/RuntimeError.h"
 #include "discs/Catalog.h"
+#include "platform/DriveSource.h"
 #include "scan/FileSystemReader.h"
 #include "session/MainControls.h"
 
@@ -11,6 +12,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace kobrix {
 
@@ -52,12 +54,16 @@ public:
         ScanEnd end = ScanEnd::Complete;
         RuntimeError error;
         QString failedPath;
+        QString label; // the disc's own name, when scanned with its location
     };
     // Walks root with reader on a task, the calling thread handling its
     // events meanwhile, and returns when the walk is over: its lists are
     // the session's then, as far as the walk got. A complete scan with
     // lines is looked for in the catalog in use (discRecognised()).
     ScanReport scan(DirectoryReader &reader, const QString &root);
+    // The same for the disc at disc, whose label a complete walk reads as
+    // well (scanDisc()).
+    ScanReport scan(DirectoryReader &reader, const DiscLocation &disc);
     bool isScanning() const { return m_workflow.isScanning(); }
     // The reader a scan of a folder or a drive's mounted disc walks with:
     // the file system unless setDirectoryReader() named another (nullptr:
@@ -131,6 +137,9 @@ Q_SIGNALS:
                         qsizetype scanFiles);
 
 private:
+    // A scan of root; with labelOf, the label of the disc there read as well.
+    ScanReport scan(DirectoryReader &reader, const QString &root,
+                    const std::optional<DiscLocation> &labelOf);
     void moved();
     void recognise();
     void recognised(const RecognitionResult &result);

@@ -192,7 +192,7 @@ private:
     void clearScanLists();
     // Walks root with reader on the session's task, showing the running
     // count; returns when it is over.
-    void runScan(DirectoryReader &reader, const QString &root);
+    void runScan(DirectoryReader &reader, const DiscLocation &disc);
     // A deletion asked for while a load or scan was running happens now.
     void deleteIfAskedDuringWork();
     // The lines the notice is about are gone: so are it and a comparison.

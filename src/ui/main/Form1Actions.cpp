@@ -13,6 +13,7 @@
 #include "ui/common/LineStoreModel.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/BusyCursor.h"
+#include "ui/main/DiscLabelProposal.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -206,16 +207,16 @@ void Form1::ScanDrive(const QString &driveKey)
         // that happens on the walk's thread, with the window answering.
         DiscImageReader image;
         image.openOnFirstRead(disc.path);
-        runScan(image, disc.path);
+        runScan(image, disc);
         return;
     }
-    runScan(m_session.directoryReader(), disc.path);
+    runScan(m_session.directoryReader(), disc);
 }
 
 void Form1::scanFolder(const QString &folder)
 {
     clearScanLists();
-    runScan(m_session.directoryReader(), folder);
+    runScan(m_session.directoryReader(), DiscLocation{DiscLocation::Kind::Folder, folder});
 }
 
 void Form1::scanImage(const QString &imagePath)
@@ -229,10 +230,10 @@ void Form1::scanImage(const QString &imagePath)
         return;
     }
     clearScanLists();
-    runScan(image, imagePath);
+    runScan(image, DiscLocation{DiscLocation::Kind::Device, imagePath});
 }
 
-void Form1::runScan(DirectoryReader &reader, const QString &root)
+void Form1::runScan(DirectoryReader &reader, const DiscLocation &disc)
 {
     const QString statusBefore = statusText();
     setStatusText(tr("Scanning..."));
@@ -267,6 +268,7 @@ void Form1::runScan(DirectoryReader &reader, const QString &root)
         setStatusText(tr("Total:") + QLatin1Char(' ')
                       + QString::number(m_session.catalog().lines().count()) + QLatin1Char(' ')
                       + tr("files"));
+        proposeDiscLabel(*Text2, scan.label);
     }
     deleteIfAskedDuringWork();
 }
