@@ -2,6 +2,15 @@
 
 #include <QCoreApplication>
 
+#if defined(KOBRIX_HAVE_UDISKS)
+#include "platform/udisks/UDisksArrivals.h"
+#endif
+#if defined(Q_OS_LINUX)
+#include "platform/UeventArrivals.h"
+#elif defined(Q_OS_WIN)
+#include "platform/WindowsDiscArrivals.h"
+#endif
+
 namespace kobrix {
 
 namespace {
@@ -24,9 +33,22 @@ public:
 
 } // namespace
 
+// Linux: UDisks2 on the system bus where it runs (it also mounts the disc,
+// as the desktop would), the kernel's own device events where it does not.
 std::unique_ptr<DiscArrivals> systemDiscArrivals()
 {
+#if defined(KOBRIX_HAVE_UDISKS)
+    const QDBusConnection bus = QDBusConnection::systemBus();
+    if (UDisksArrivals::available(bus))
+        return std::make_unique<UDisksArrivals>(bus);
+#endif
+#if defined(Q_OS_LINUX)
+    return std::make_unique<UeventArrivals>();
+#elif defined(Q_OS_WIN)
+    return std::make_unique<WindowsDiscArrivals>();
+#else
     return std::make_unique<NoDiscArrivals>();
+#endif
 }
 
 } // namespace kobrix
