@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QTest>
 #include <QTimer>
 
@@ -103,6 +104,49 @@ private Q_SLOTS:
                 taken.insert(mnemonic, action->text());
             }
         }
+    }
+
+    // No two commands of the main window, in its menus (submenus such as
+    // "Open Recent" included) or as window shortcuts, share a key.
+    void shortcutsUniqueInMainWindow_data() { mnemonicsUniquePerMenu_data(); }
+    void shortcutsUniqueInMainWindow()
+    {
+        QFETCH(int, mode);
+        Form1Harness w{WorkMode(mode)};
+        QHash<QKeySequence, QString> taken;
+        const auto take = [&](const QKeySequence &key, const QString &what) {
+            if (key.isEmpty())
+                return true;
+            if (taken.contains(key)) {
+                qWarning("%s and %s share %s", qPrintable(taken.value(key)), qPrintable(what),
+                         qPrintable(key.toString(QKeySequence::PortableText)));
+                return false;
+            }
+            taken.insert(key, what);
+            return true;
+        };
+        QList<std::pair<QString, QList<QAction *>>> menus;
+        collectMenus(QStringLiteral("menu bar"), w.form->menuBar()->actions(), menus);
+        QVERIFY(std::any_of(menus.begin(), menus.end(), [](const auto &menu) {
+            return menu.first == QLatin1String("Open Re&cent");
+        }));
+        QSet<const QAction *> seen;
+        for (const auto &[title, actions] : menus) {
+            for (const QAction *action : actions) {
+                if (seen.contains(action))
+                    continue;
+                seen.insert(action);
+                for (const QKeySequence &key : action->shortcuts())
+                    QVERIFY(take(key, title + u'>' + action->text()));
+            }
+        }
+        for (const QAction *action : w.form->findChildren<QAction *>()) {
+            if (!seen.contains(action) && !action->menu())
+                for (const QKeySequence &key : action->shortcuts())
+                    QVERIFY(take(key, action->objectName() + u' ' + action->text()));
+        }
+        for (const QShortcut *shortcut : w.form->findChildren<QShortcut *>())
+            QVERIFY(take(shortcut->key(), QStringLiteral("shortcut ") + shortcut->objectName()));
     }
 
     // Within each menu of a dialog window (tst_ui_discswindow checks the

@@ -18,7 +18,8 @@ DropTarget dropTarget(const QList<QUrl> &urls, const DropCommands &offered)
         const QString suffix = info.suffix();
         if (offered.load && suffix.compare(QLatin1String("cdc"), Qt::CaseInsensitive) == 0)
             command = DropCommand::Load;
-        else if (offered.scanImage && suffix.compare(QLatin1String("iso"), Qt::CaseInsensitive) == 0)
+        else if (offered.scanImage
+                 && suffix.compare(QLatin1String("iso"), Qt::CaseInsensitive) == 0)
             command = DropCommand::ScanImage;
     }
     if (command == DropCommand::None)

@@ -15,7 +15,9 @@ public:
     static constexpr int kLimit = 8;
 
     // settings may be null: nothing is then remembered.
-    explicit RecentCatalogs(QSettings *settings) : m_settings(settings) {}
+    explicit RecentCatalogs(QSettings *settings)
+        : m_settings(settings)
+    {}
 
     QStringList paths() const;
     // Puts path first; an entry naming the same file (however written)

@@ -13,12 +13,18 @@ namespace kobrix {
 
 namespace {
 
-QString sizeKey() { return QStringLiteral("size"); }
+QString sizeKey()
+{
+    return QStringLiteral("size");
+}
 QString splitterKey(const QSplitter *splitter)
 {
     return QStringLiteral("splitters/") + splitter->objectName();
 }
-QString columnsKey(const QTreeView *view) { return QStringLiteral("columns/") + view->objectName(); }
+QString columnsKey(const QTreeView *view)
+{
+    return QStringLiteral("columns/") + view->objectName();
+}
 
 template <typename T> QList<T *> namedChildren(const QWidget &window)
 {
@@ -66,7 +72,8 @@ void restoreWindowLayout(QSettings *settings, QWidget &window)
     for (QTreeView *view : namedChildren<QTreeView>(window)) {
         const QVariantList widths = settings->value(columnsKey(view)).toList();
         QHeaderView *header = view->header();
-        for (int section = 0; section < int(widths.size()) && section < header->count(); ++section) {
+        for (int section = 0; section < int(widths.size()) && section < header->count();
+             ++section) {
             const int width = widths[section].toInt();
             if (width > 0 && header->sectionResizeMode(section) == QHeaderView::Interactive)
                 header->resizeSection(section, std::max(width, header->minimumSectionSize()));

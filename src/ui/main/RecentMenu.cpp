@@ -8,7 +8,8 @@
 namespace kobrix {
 
 RecentMenu::RecentMenu(QSettings *settings, QWidget *parent)
-    : QMenu(Form1::tr("Open Re&cent"), parent), m_recent(settings)
+    : QMenu(Form1::tr("Open Re&cent"), parent)
+    , m_recent(settings)
 {
     setObjectName(QStringLiteral("recentMenu"));
     setToolTipsVisible(true);

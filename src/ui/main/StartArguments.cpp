@@ -28,8 +28,9 @@ StartArguments parseStartArguments(const QStringList &arguments, const QString &
         StartArguments::tr("Catalogue CD and DVD discs and find on which disc a file lies."));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   StartArguments::tr("Show this help and end."));
-    const QCommandLineOption showVersion(QStringList{QStringLiteral("v"), QStringLiteral("version")},
-                                         StartArguments::tr("Show the version and end."));
+    const QCommandLineOption showVersion(
+        QStringList{QStringLiteral("v"), QStringLiteral("version")},
+        StartArguments::tr("Show the version and end."));
     parser.addOption(help);
     parser.addOption(showVersion);
     parser.addPositionalArgument(
@@ -42,7 +43,8 @@ StartArguments parseStartArguments(const QStringList &arguments, const QString &
     if (!parser.parse(arguments)) {
         result.outcome = StartArguments::Outcome::Fail;
         result.text = program + QStringLiteral(": ") + parser.errorText() + QLatin1Char('\n')
-                      + StartArguments::tr("Try 'kobrix --help' for more information.") + QLatin1Char('\n');
+                      + StartArguments::tr("Try 'kobrix --help' for more information.")
+                      + QLatin1Char('\n');
         result.exitCode = 2;
         return result;
     }
@@ -65,8 +67,8 @@ StartArguments parseStartArguments(const QStringList &arguments, const QString &
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         result.outcome = StartArguments::Outcome::Fail;
-        result.text = program + QStringLiteral(": ") + StartArguments::tr("one catalog at a time, not %1")
-                                                           .arg(files.size())
+        result.text = program + QStringLiteral(": ")
+                      + StartArguments::tr("one catalog at a time, not %1").arg(files.size())
                       + QLatin1Char('\n');
         result.exitCode = 2;
         return result;
