@@ -1,8 +1,10 @@
-// Every caption of every window shows in full at the font the user chose:
-// no text cut by its own control, by the control it sits in, or by a
-// neighbour; and the windows keep that font rather than shrinking it.
+// Every caption of every window shows in full at the font the user chose,
+// in English and in every language the windows are translated into: no text
+// cut by its own control, by the control it sits in, or by a neighbour; and
+// the windows keep that font rather than shrinking it.
 
 #include "AllWindows.h"
+#include "ui/common/WindowLanguage.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -94,7 +96,13 @@ QString clipping(const QWidget *control)
         const QRect title = titleRect(group);
         if (!group->rect().contains(title)
             || title.width() < group->fontMetrics().horizontalAdvance(caption))
-            return QStringLiteral("the title does not fit the frame");
+            return QStringLiteral("the title (%1 px wide at %2,%3, its text %4 px) does not fit "
+                                  "the frame of %5")
+                .arg(title.width())
+                .arg(title.x())
+                .arg(title.y())
+                .arg(group->fontMetrics().horizontalAdvance(caption))
+                .arg(sizeText(group->size()));
         for (const QWidget *child : group->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
             if (child->isVisible() && child->geometry().intersects(title))
                 return QStringLiteral("the title is covered by ") + child->objectName();
@@ -174,26 +182,40 @@ private Q_SLOTS:
     }
 
     // At fonts the application is given, and at a font a style sheet sets
-    // (kobrix -stylesheet big.qss).
+    // (kobrix -stylesheet big.qss); in English ("en") and each translation.
     void captionsShowInFull_data()
     {
+        QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("window");
         QTest::addColumn<int>("pointSize");
         QTest::addColumn<bool>("styleSheet");
-        for (int pointSize : {9, 11}) {
-            for (const QString &name : AllWindows::names())
-                QTest::addRow("%s, %d pt", qPrintable(name), pointSize) << name << pointSize << false;
-        }
-        for (const QString &name : AllWindows::names()) {
-            if (name.startsWith(QLatin1String("DiscsWindow")))
-                QTest::addRow("%s, 14 pt style sheet", qPrintable(name)) << name << 14 << true;
+        const QStringList languages = QStringList{QStringLiteral("en")}
+            + QStringLiteral(KOBRIX_LANGUAGES).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        for (const QString &language : languages) {
+            const QByteArray tag = language.toUtf8();
+            for (int pointSize : {9, 11}) {
+                for (const QString &name : AllWindows::names())
+                    QTest::addRow("%s, %s, %d pt", tag.constData(), qPrintable(name), pointSize)
+                        << language << name << pointSize << false;
+            }
+            for (const QString &name : AllWindows::names()) {
+                if (name.startsWith(QLatin1String("DiscsWindow")))
+                    QTest::addRow("%s, %s, 14 pt style sheet", tag.constData(), qPrintable(name))
+                        << language << name << 14 << true;
+            }
         }
     }
     void captionsShowInFull()
     {
+        QFETCH(QString, language);
         QFETCH(QString, window);
         QFETCH(int, pointSize);
         QFETCH(bool, styleSheet);
+        WindowLanguage translation;
+        if (language != QLatin1String("en")) {
+            QVERIFY2(translation.install(language, {QStringLiteral(KOBRIX_TRANSLATIONS_DIR)}),
+                     qPrintable("no translation kobrix_" + language + ".qm"));
+        }
         if (styleSheet) {
             qApp->setStyleSheet(QStringLiteral("* { font-size: %1pt; }").arg(pointSize));
         } else {

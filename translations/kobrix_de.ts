@@ -7,6 +7,18 @@
         <source>Noticing discs is not supported here</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>UDisks2 knows no drive %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The kernel&apos;s device events cannot be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drive changes cannot be heard: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>StartArguments</name>
@@ -36,359 +48,576 @@
     </message>
 </context>
 <context>
-    <name>kobrix::DiscListModel</name>
+    <name>kobrix::DiscBatch</name>
     <message>
-        <source>%1 (%2)</source>
+        <source>not added: no name was given</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Catalog</source>
+        <source>not read: the disc was taken out of the drive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not read: the disc holds no files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not added: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not updated: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>already in the catalog as %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>changed, left as it was</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>updated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>added</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 added, %3 removed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kobrix::DiscBatchWindow</name>
+    <message>
+        <source>There is no CD-ROM drive to take the discs.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Catalog Discs Into</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Catalog Discs One After Another</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Catalog: %1</source>
+        <translation type="unfinished">Katalog: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Drive:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;tart</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disc &amp;name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Update the Disc</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Leave It as It Is</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Disc</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Datenträger</translation>
     </message>
     <message>
         <source>Files</source>
+        <translation type="unfinished">Dateien</translation>
+    </message>
+    <message>
+        <source>What was done</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End the run once the disc in hand is done (Esc)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the drive the discs go into, then Start.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Reading the disc: %n file(s) so far</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The tray could not be opened (%1): take the disc out by hand.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The drive cannot be watched: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting for a disc in drive %1: insert the next disc.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading the disc...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writing to the catalog...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A new disc.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disc has no label: type its name and press Enter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is added under its label in a few seconds; to give it another name, type it and press Enter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This disc is in the catalog as %1, and it has changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) added</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) removed</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>. Update the disc in the catalog?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n disc(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 added (%n file(s))</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 already in the catalog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 updated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 changed, left as they were</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 not read or not written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopping once this disc is done...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kobrix::DiscListModel</name>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Catalog</source>
+        <translation>Katalog</translation>
+    </message>
+    <message>
+        <source>Disc</source>
+        <translation>Datenträger</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Dateien</translation>
     </message>
     <message>
         <source>%1 catalogs, %2 disc(s), %3 file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Kataloge, %2 Datenträger, %3 Datei(en)</translation>
     </message>
     <message>
         <source>%1 catalogs, %2 of %3 disc(s), %4 of %5 file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Kataloge, %2 von %3 Datenträger(n), %4 von %5 Datei(en)</translation>
     </message>
     <message>
         <source>%1 disc(s), %2 file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Datenträger, %2 Datei(en)</translation>
     </message>
     <message>
         <source>%1 of %2 disc(s), %3 of %4 file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 von %2 Datenträger(n), %3 von %4 Datei(en)</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscTreeModel</name>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscUpdateDialog</name>
     <message>
         <source>Update Disc in Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger im Katalog aktualisieren</translation>
     </message>
     <message>
         <source>Update &quot;%1&quot; in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ in %2 aktualisieren</translation>
     </message>
     <message>
         <source>The disc scanned shares no file with &quot;%1&quot;: updating replaces every file of it. Is it the same disc?</source>
-        <translation type="unfinished"></translation>
+        <translation>Der eingelesene Datenträger hat keine Datei mit „%1“ gemeinsam: Beim Aktualisieren werden alle seine Dateien ersetzt. Ist es derselbe Datenträger?</translation>
     </message>
     <message>
         <source>Files &amp;added:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hinzugekommene Dateien:</translation>
     </message>
     <message>
         <source>Files added</source>
-        <translation type="unfinished"></translation>
+        <translation>Hinzugekommene Dateien</translation>
     </message>
     <message>
         <source>Files &amp;removed:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Entfernte Dateien:</translation>
     </message>
     <message>
         <source>Files removed</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernte Dateien</translation>
     </message>
     <message>
         <source>&amp;Update</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Aktualisieren</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscsWindow</name>
     <message>
         <source>Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger</translation>
     </message>
     <message>
         <source>Reading %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 wird gelesen...</translation>
     </message>
     <message>
         <source>Counting the discs...</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger werden gezählt...</translation>
     </message>
     <message>
         <source>Fi&amp;lter:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Filter:</translation>
     </message>
     <message>
         <source>Part of a disc name</source>
-        <translation type="unfinished"></translation>
+        <translation>Teil eines Datenträgernamens</translation>
     </message>
     <message>
         <source>&amp;Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datenträger</translation>
     </message>
     <message>
         <source>&amp;Add Catalogs</source>
-        <translation type="unfinished"></translation>
+        <translation>Kataloge &amp;hinzufügen</translation>
     </message>
     <message>
         <source>Catalog &amp;Files...</source>
-        <translation type="unfinished"></translation>
+        <translation>Katalog&amp;dateien...</translation>
     </message>
     <message>
         <source>All Catalogs in a F&amp;older...</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Kataloge eines &amp;Ordners...</translation>
     </message>
     <message>
         <source>Views</source>
-        <translation type="unfinished"></translation>
+        <translation>Ansichten</translation>
     </message>
     <message>
         <source>F&amp;olders</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ordner</translation>
     </message>
     <message>
         <source>&amp;Search</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Suche</translation>
     </message>
     <message>
         <source>O&amp;ther Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Andere Da&amp;tenträger</translation>
     </message>
     <message>
         <source>Files on Se&amp;veral Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Mehrfach vorhandene Dateien</translation>
     </message>
     <message>
         <source>&amp;Close</source>
-        <translation type="unfinished"></translation>
+        <translation>S&amp;chließen</translation>
     </message>
     <message>
         <source>Discs - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger – %1</translation>
     </message>
     <message>
         <source>Add Catalogs</source>
-        <translation type="unfinished"></translation>
+        <translation>Kataloge hinzufügen</translation>
     </message>
     <message>
         <source>Add All Catalogs in a Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Kataloge eines Ordners hinzufügen</translation>
     </message>
     <message>
         <source>Discs - %1 catalogs</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger – %1 Kataloge</translation>
     </message>
     <message>
         <source>No catalog (*.cdc) was found in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>In %1 wurde kein Katalog (*.cdc) gefunden.</translation>
     </message>
     <message>
         <source>The catalogs chosen are shown already.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die gewählten Kataloge werden bereits angezeigt.</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscsWindowOutput</name>
     <message>
         <source>Export status</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportstatus</translation>
     </message>
     <message>
         <source>&amp;Export...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Exportieren...</translation>
     </message>
     <message>
         <source>Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportieren</translation>
     </message>
     <message>
         <source>Writes the whole catalog, the selected discs or the search results to a CSV, HTML or PDF file</source>
-        <translation type="unfinished"></translation>
+        <translation>Schreibt den ganzen Katalog, die ausgewählten Datenträger oder die Suchergebnisse in eine CSV-, HTML- oder PDF-Datei</translation>
     </message>
     <message>
         <source>&amp;Whole Catalog...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ganzer Katalog...</translation>
     </message>
     <message>
         <source>&amp;Selected Discs...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewählte &amp;Datenträger...</translation>
     </message>
     <message>
         <source>Search &amp;Results...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Suchergebnisse...</translation>
     </message>
     <message>
         <source>P&amp;rint...</source>
-        <translation type="unfinished"></translation>
+        <translation>D&amp;rucken...</translation>
     </message>
     <message>
         <source>Print</source>
-        <translation type="unfinished"></translation>
+        <translation>Drucken</translation>
     </message>
     <message>
         <source>Prints the selected discs, or the disc shown, with a preview</source>
-        <translation type="unfinished"></translation>
+        <translation>Druckt die ausgewählten Datenträger oder den angezeigten, mit Vorschau</translation>
     </message>
     <message>
         <source>On &amp;A4 Paper...</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf &amp;A4-Papier...</translation>
     </message>
     <message>
         <source>On &amp;Letter Paper...</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf &amp;Letter-Papier...</translation>
     </message>
     <message>
         <source>As a CD &amp;Case Booklet...</source>
-        <translation type="unfinished"></translation>
+        <translation>Als &amp;Booklet für die CD-Hülle...</translation>
     </message>
     <message>
         <source>Pages of 120 x 120 mm that fit a CD case</source>
-        <translation type="unfinished"></translation>
+        <translation>Seiten von 120 × 120 mm, passend für eine CD-Hülle</translation>
     </message>
     <message>
         <source>Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Katalog</translation>
     </message>
     <message>
         <source>Export Whole Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Ganzen Katalog exportieren</translation>
     </message>
     <message>
         <source>Export Selected Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewählte Datenträger exportieren</translation>
     </message>
     <message>
         <source>Export Search Results</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchergebnisse exportieren</translation>
     </message>
     <message>
         <source>CSV Files (*.csv)|*.csv|Web Pages (*.html)|*.html|PDF Documents (*.pdf)|*.pdf</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV-Dateien (*.csv)|*.csv|Webseiten (*.html)|*.html|PDF-Dokumente (*.pdf)|*.pdf</translation>
     </message>
     <message>
         <source>%1 does not end in .csv, .html or .pdf, which tell the format of the export. Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 endet nicht auf .csv, .html oder .pdf, woran das Exportformat erkannt wird. Es wurde nichts geschrieben.</translation>
     </message>
     <message>
         <source>Stop &amp;Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Export &amp;abbrechen</translation>
     </message>
     <message>
         <source>Stop Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Export abbrechen</translation>
     </message>
     <message>
         <source>Exporting to %1... %2% (Esc stops)</source>
-        <translation type="unfinished"></translation>
+        <translation>Export nach %1... %2 % (Esc bricht ab)</translation>
     </message>
     <message>
         <source>Exporting to %1... (Esc stops)</source>
-        <translation type="unfinished"></translation>
+        <translation>Export nach %1... (Esc bricht ab)</translation>
     </message>
     <message>
         <source>Exported %1 file(s) of %2 disc(s) to %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Datei(en) von %2 Datenträger(n) nach %3 exportiert</translation>
     </message>
     <message>
         <source>Export stopped: %1 was not written</source>
-        <translation type="unfinished"></translation>
+        <translation>Export abgebrochen: %1 wurde nicht geschrieben</translation>
     </message>
     <message>
         <source>Export failed: %1 was not written</source>
-        <translation type="unfinished"></translation>
+        <translation>Export fehlgeschlagen: %1 wurde nicht geschrieben</translation>
     </message>
     <message>
         <source>Discs of %1 catalogs</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger aus %1 Katalogen</translation>
     </message>
     <message>
         <source>The pages of %1 could not be printed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Seiten von %1 konnten nicht gedruckt werden.</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DuplicatesModel</name>
     <message>
         <source>Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>Path</source>
-        <translation type="unfinished"></translation>
+        <translation>Pfad</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DuplicatesPage</name>
     <message>
         <source>By &amp;path</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;Pfad</translation>
     </message>
     <message>
         <source>By &amp;name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;Name</translation>
     </message>
     <message>
         <source>Files on several discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien auf mehreren Datenträgern</translation>
     </message>
     <message>
         <source>Looking for files on several discs...</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien auf mehreren Datenträgern werden gesucht...</translation>
     </message>
     <message>
         <source>No file stands on more than one disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Datei liegt auf mehr als einem Datenträger</translation>
     </message>
     <message numerus="yes">
         <source>%Ln path stands on more than one disc</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%Ln Pfad liegt auf mehr als einem Datenträger</numerusform>
+            <numerusform>%Ln Pfade liegen auf mehr als einem Datenträger</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%Ln paths stand on more than one disc</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%Ln Pfad liegt auf mehr als einem Datenträger</numerusform>
+            <numerusform>%Ln Pfade liegen auf mehr als einem Datenträger</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%Ln file name stands on more than one disc</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%Ln Dateiname kommt auf mehr als einem Datenträger vor</numerusform>
+            <numerusform>%Ln Dateinamen kommen auf mehr als einem Datenträger vor</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%Ln file names stand on more than one disc</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%Ln Dateiname kommt auf mehr als einem Datenträger vor</numerusform>
+            <numerusform>%Ln Dateinamen kommen auf mehr als einem Datenträger vor</numerusform>
         </translation>
     </message>
 </context>
@@ -396,208 +625,224 @@
     <name>kobrix::FileViewActions</name>
     <message>
         <source>Show on &amp;other discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf &amp;anderen Datenträgern zeigen</translation>
     </message>
     <message>
         <source>Show in &amp;Folders</source>
-        <translation type="unfinished"></translation>
+        <translation>In &amp;Ordnern zeigen</translation>
     </message>
 </context>
 <context>
     <name>kobrix::FoldersPage</name>
     <message>
         <source>Folders of the disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner des Datenträgers</translation>
     </message>
     <message>
         <source>%1: %2 file(s) in %3 folder(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2 Datei(en) in %3 Ordner(n)</translation>
     </message>
 </context>
 <context>
     <name>kobrix::Form1</name>
     <message>
         <source>&amp;Update Disc in Catalog...</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger im Katalog akt&amp;ualisieren...</translation>
     </message>
     <message>
         <source>Replace the disc&apos;s files in a catalog with the disc as scanned now</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersetzt die Dateien des Datenträgers in einem Katalog durch den gerade eingelesenen Stand</translation>
     </message>
     <message>
         <source>Already in %1 as &quot;%2&quot; (%3 of %4 files)</source>
-        <translation type="unfinished"></translation>
+        <translation>Bereits in %1 als „%2“ (%3 von %4 Dateien)</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>Update Disc in Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger im Katalog aktualisieren</translation>
     </message>
     <message>
         <source>Updated &quot;%1&quot; in %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ in %2 aktualisiert: %3</translation>
     </message>
     <message>
         <source>Load</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen</translation>
     </message>
     <message>
         <source>Find</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen</translation>
     </message>
     <message>
         <source>Restart</source>
-        <translation type="unfinished"></translation>
+        <translation>Neu beginnen</translation>
     </message>
     <message>
         <source>Restart Kobrix</source>
-        <translation type="unfinished"></translation>
+        <translation>Kobrix neu beginnen</translation>
     </message>
     <message>
         <source>Scan CD</source>
-        <translation type="unfinished"></translation>
+        <translation>CD einlesen</translation>
     </message>
     <message>
         <source>Scanning... %1 files</source>
-        <translation type="unfinished"></translation>
+        <translation>Einlesen... %1 Dateien</translation>
     </message>
     <message>
         <source>There is no catalog to show: load one, or write a disc into one first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt keinen Katalog zum Anzeigen: Öffnen Sie einen oder speichern Sie zuerst einen Datenträger in einen.</translation>
     </message>
     <message>
         <source>All Files (*.*)|*.*|Text Files (*.txt)|*.txt</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Dateien (*.*)|*.*|Textdateien (*.txt)|*.txt</translation>
     </message>
     <message>
         <source>This Drive is unavailable Please insert a CD or Close the CD Drive Door</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieses Laufwerk ist nicht bereit. Bitte legen Sie eine CD ein oder schließen Sie das Laufwerk.</translation>
     </message>
     <message>
         <source>Place The next CD in the CD-Drive and click OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Legen Sie die nächste CD in das Laufwerk und klicken Sie auf OK</translation>
     </message>
     <message>
         <source>Scanning...</source>
-        <translation type="unfinished"></translation>
+        <translation>Einlesen...</translation>
     </message>
     <message>
         <source>Scan cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>Einlesen abgebrochen</translation>
     </message>
     <message>
         <source>Total:</source>
-        <translation type="unfinished"></translation>
+        <translation>Gesamt:</translation>
     </message>
     <message>
         <source>files</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien</translation>
     </message>
     <message>
         <source>Folders to scan</source>
-        <translation type="unfinished"></translation>
+        <translation>Einzulesende Ordner</translation>
     </message>
     <message>
         <source>Write Catalog...</source>
-        <translation type="unfinished"></translation>
+        <translation>Katalog speichern...</translation>
     </message>
     <message>
         <source>File list</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateiliste</translation>
     </message>
     <message>
         <source>Add to Catalog...</source>
-        <translation type="unfinished"></translation>
+        <translation>Zum Katalog hinzufügen...</translation>
     </message>
     <message>
         <source>Enter a Unique Disk Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie einen eindeutigen Namen für den Datenträger ein</translation>
     </message>
     <message>
         <source>Disk Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Name des Datenträgers</translation>
     </message>
     <message>
         <source>Scan New CD</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue CD einlesen</translation>
     </message>
     <message>
         <source>Current catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktueller Katalog</translation>
     </message>
     <message>
         <source>Optical drives</source>
-        <translation type="unfinished"></translation>
+        <translation>Optische Laufwerke</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datei</translation>
     </message>
     <message>
         <source>&amp;Load...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ö&amp;ffnen...</translation>
     </message>
     <message>
         <source>&amp;Scan Folder...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner &amp;einlesen...</translation>
     </message>
     <message>
         <source>Scan a folder, a USB drive or a mounted image as a disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Einen Ordner, einen USB-Stick oder ein eingehängtes Abbild wie einen Datenträger einlesen</translation>
     </message>
     <message>
         <source>Scan Disc &amp;Image...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Abbild einlesen...</translation>
     </message>
     <message>
         <source>Scan an ISO disc image as a disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein ISO-Abbild wie einen Datenträger einlesen</translation>
     </message>
     <message>
         <source>&amp;Find</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Suchen</translation>
     </message>
     <message>
         <source>&amp;Restart</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Neu beginnen</translation>
     </message>
     <message>
         <source>&amp;Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>Scan Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner einlesen</translation>
     </message>
     <message>
         <source>Disc Images (*.iso)|*.iso|All Files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträgerabbilder (*.iso)|*.iso|Alle Dateien (*.*)|*.*</translation>
     </message>
     <message>
         <source>Scan Disc Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbild einlesen</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>&amp;Donate to Kobrix</source>
-        <translation type="unfinished"></translation>
+        <translation>Für Kobrix &amp;spenden</translation>
     </message>
     <message>
         <source>&amp;About Kobrix...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ü&amp;ber Kobrix...</translation>
     </message>
     <message>
         <source>&amp;Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Katalog</translation>
     </message>
     <message>
         <source>&amp;Discs...</source>
+        <translation>&amp;Datenträger...</translation>
+    </message>
+    <message>
+        <source>Open Re&amp;cent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No catalogs yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Clear List</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -605,321 +850,329 @@
     <name>kobrix::Form2</name>
     <message>
         <source>What do you want to do?</source>
-        <translation type="unfinished"></translation>
+        <translation>Was möchten Sie tun?</translation>
     </message>
     <message>
         <source>Create a new CD Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuen CD-Katalog anlegen</translation>
     </message>
     <message>
         <source>Open your last CD Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt benutzten CD-Katalog öffnen</translation>
     </message>
     <message>
         <source>Search an Existing CD Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>In einem vorhandenen CD-Katalog suchen</translation>
     </message>
     <message>
         <source>Add a new Disk to an Existing CD Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger zu einem CD-Katalog hinzufügen</translation>
     </message>
     <message>
         <source>Type a name for your new Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Name für den neuen Katalog</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Enter Catalog name here</source>
-        <translation type="unfinished"></translation>
+        <translation>Katalogname hier eingeben</translation>
     </message>
     <message>
         <source> Please enter a name for the new catalog</source>
-        <translation type="unfinished"></translation>
+        <translation> Bitte geben Sie einen Namen für den neuen Katalog ein</translation>
     </message>
 </context>
 <context>
     <name>kobrix::Form3</name>
     <message>
         <source>Find</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen</translation>
     </message>
     <message>
         <source>Find </source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen </translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Search Results</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchergebnisse</translation>
     </message>
     <message>
         <source>Find what?</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen nach:</translation>
     </message>
     <message>
         <source>Search Results:</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchergebnisse:</translation>
     </message>
     <message>
         <source>Found %1 Item(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Treffer gefunden</translation>
     </message>
     <message>
         <source>Search text not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchtext nicht gefunden</translation>
     </message>
 </context>
 <context>
     <name>kobrix::Form4</name>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>Über</translation>
     </message>
     <message>
         <source>Freeware: copy it and share it freely.</source>
-        <translation type="unfinished"></translation>
+        <translation>Freeware: Kopieren und weitergeben erlaubt.</translation>
     </message>
     <message>
         <source>Written by the Kobrix developers.</source>
-        <translation type="unfinished"></translation>
+        <translation>Geschrieben von den Kobrix-Entwicklern.</translation>
     </message>
     <message>
         <source>Visit Kobrix website</source>
-        <translation type="unfinished"></translation>
+        <translation>Kobrix-Website besuchen</translation>
     </message>
     <message>
         <source>For comments or suggestions on Kobrix email:</source>
-        <translation type="unfinished"></translation>
+        <translation>Kommentare und Vorschläge zu Kobrix per E-Mail an:</translation>
     </message>
     <message>
         <source>If you find Kobrix useful please help support it by donating</source>
-        <translation type="unfinished"></translation>
+        <translation>Wenn Ihnen Kobrix nützt, unterstützen Sie es bitte mit einer Spende</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
     <name>kobrix::MainStatusBar</name>
     <message>
         <source>File Count</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzahl der Dateien</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Stop the scan (Esc)</source>
-        <translation type="unfinished"></translation>
+        <translation>Einlesen abbrechen (Esc)</translation>
     </message>
     <message>
         <source>Update...</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktualisieren...</translation>
     </message>
     <message>
         <source>Update Disc in Catalog...</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger im Katalog aktualisieren...</translation>
     </message>
     <message>
         <source>Update the disc in the catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Datenträger im Katalog aktualisieren</translation>
     </message>
 </context>
 <context>
     <name>kobrix::OtherDiscsPage</name>
     <message>
         <source>Where</source>
-        <translation type="unfinished"></translation>
+        <translation>Fundort</translation>
     </message>
     <message>
         <source>Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien</translation>
     </message>
     <message>
         <source>Choose a file and &quot;Show on other discs&quot; (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie eine Datei und „Auf anderen Datenträgern zeigen“ (%1).</translation>
     </message>
     <message>
         <source>Other discs holding the file</source>
-        <translation type="unfinished"></translation>
+        <translation>Andere Datenträger mit dieser Datei</translation>
     </message>
     <message>
         <source>%1 (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2)</translation>
     </message>
     <message>
         <source>Looking for %1 on the other discs...</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 wird auf den anderen Datenträgern gesucht...</translation>
     </message>
     <message>
         <source>%1 of &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 von „%2“</translation>
     </message>
     <message>
         <source>Same path on other discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Gleicher Pfad auf anderen Datenträgern</translation>
     </message>
     <message>
         <source>Same name in other folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Gleicher Name in anderen Ordnern</translation>
     </message>
 </context>
 <context>
     <name>kobrix::ProgramTexts</name>
     <message>
         <source>CD Catalog Files (*.cdc)|*.cdc</source>
-        <translation type="unfinished"></translation>
+        <translation>CD-Katalogdateien (*.cdc)|*.cdc</translation>
     </message>
     <message>
         <source>Error in WriteList</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Schreiben der Liste</translation>
     </message>
     <message>
         <source>Error Reading file</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Lesen der Datei</translation>
     </message>
     <message>
         <source>Error scanning %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Einlesen von %1</translation>
     </message>
     <message>
         <source>Error reading disc image %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Lesen des Abbilds %1</translation>
     </message>
     <message>
         <source>Please enter a Disk Name or Number</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte geben Sie einen Namen oder eine Nummer für den Datenträger ein</translation>
     </message>
     <message>
         <source>Listbox is empty - cannot write to file!</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste ist leer – es kann nichts gespeichert werden!</translation>
     </message>
     <message>
         <source>Enter a search string</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie einen Suchtext ein</translation>
     </message>
     <message>
         <source>A disc name cannot hold &quot; - \&quot;: &quot;%1&quot; would be read back as the disc &quot;%2&quot;. Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Datenträgername darf „ - \“ nicht enthalten: „%1“ würde als Datenträger „%2“ gelesen. Es wurde nichts geschrieben.</translation>
     </message>
     <message>
         <source>There is no disc named &quot;%1&quot; in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>In %2 gibt es keinen Datenträger namens „%1“</translation>
     </message>
     <message>
         <source>Line %1 of the catalog holds records of &quot;%2&quot; together with other records; the disc cannot be updated</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile %1 des Katalogs enthält Einträge von „%2“ zusammen mit anderen Einträgen; der Datenträger kann nicht aktualisiert werden</translation>
     </message>
     <message>
         <source>The disc&apos;s records in the catalog changed meanwhile; nothing was written</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Einträge des Datenträgers im Katalog haben sich inzwischen geändert; es wurde nichts geschrieben</translation>
     </message>
     <message>
         <source>%1 added, %2 removed, %3 unchanged</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 hinzugekommen, %2 entfernt, %3 unverändert</translation>
     </message>
     <message>
         <source>%1 discs, %2 files</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Datenträger, %2 Dateien</translation>
     </message>
     <message>
         <source>Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger</translation>
     </message>
     <message>
         <source>Disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger</translation>
     </message>
     <message>
         <source>Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien</translation>
     </message>
     <message>
         <source>Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei</translation>
     </message>
     <message>
         <source>Filter</source>
-        <translation type="unfinished"></translation>
+        <translation>Filter</translation>
     </message>
     <message>
         <source>Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Katalog</translation>
     </message>
     <message>
         <source>Catalog: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Katalog: %1</translation>
     </message>
     <message>
         <source>%1 of %2 files</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 von %2 Dateien</translation>
     </message>
     <message>
         <source>Lines without a disc name</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeilen ohne Datenträgernamen</translation>
     </message>
     <message>
         <source>%1 (continued)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (Fortsetzung)</translation>
     </message>
     <message>
         <source>%1 (%2 files)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2 Dateien)</translation>
     </message>
     <message>
         <source>Page %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite %1 von %2</translation>
     </message>
     <message>
         <source>Unknown export format &quot;%1&quot;: use csv, html or pdf</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbekanntes Exportformat „%1“: csv, html oder pdf verwenden</translation>
     </message>
     <message>
         <source>A PDF export needs an output file: -o FILE</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein PDF-Export braucht eine Ausgabedatei: -o DATEI</translation>
     </message>
     <message>
         <source>The PDF export is not available: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Der PDF-Export ist nicht verfügbar: %1</translation>
     </message>
     <message>
         <source>%1 belongs to another version of the program</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 gehört zu einer anderen Version des Programms</translation>
     </message>
     <message>
         <source>Cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
         <source>Cannot write %1: it is the catalog being exported. Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht geschrieben werden: Es ist der Katalog, der exportiert wird. Es wurde nichts geschrieben.</translation>
     </message>
     <message>
         <source>The catalog was updated; the list of changes could not be written in full</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Katalog wurde aktualisiert; die Liste der Änderungen konnte nicht vollständig ausgegeben werden</translation>
     </message>
     <message>
         <source>There is no folder %1 on the disc &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf dem Datenträger „%2“ gibt es keinen Ordner %1</translation>
     </message>
     <message>
         <source>(lines without a disc name)</source>
+        <translation>(Zeilen ohne Datenträgernamen)</translation>
+    </message>
+    <message>
+        <source>%1 has no volume label</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error reading the volume label of %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -928,86 +1181,87 @@
     <message>
         <source>Path does not exist.
 Check the path and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Pfad existiert nicht.
+Überprüfen Sie den Pfad und versuchen Sie es erneut.</translation>
     </message>
 </context>
 <context>
     <name>kobrix::RuntimeError</name>
     <message>
         <source> (record %1 is longer than %2 bytes)</source>
-        <translation type="unfinished"></translation>
+        <translation> (Eintrag %1 ist länger als %2 Byte)</translation>
     </message>
     <message>
         <source>Out of memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht genügend Arbeitsspeicher</translation>
     </message>
     <message>
         <source>Bad file name or number</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültiger Dateiname oder ungültige Dateinummer</translation>
     </message>
     <message>
         <source>File not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei nicht gefunden</translation>
     </message>
     <message>
         <source>File already open</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei bereits geöffnet</translation>
     </message>
     <message>
         <source>Bad record length</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültige Datensatzlänge</translation>
     </message>
     <message>
         <source>Device I/O error</source>
-        <translation type="unfinished"></translation>
+        <translation>E/A-Gerätefehler</translation>
     </message>
     <message>
         <source>Disk full</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger voll</translation>
     </message>
     <message>
         <source>Device unavailable</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerät nicht verfügbar</translation>
     </message>
     <message>
         <source>Permission denied</source>
-        <translation type="unfinished"></translation>
+        <translation>Zugriff verweigert</translation>
     </message>
     <message>
         <source>Disk not ready</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger nicht bereit</translation>
     </message>
     <message>
         <source>Path/File access error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Zugriff auf Pfad/Datei</translation>
     </message>
     <message>
         <source>Path not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Pfad nicht gefunden</translation>
     </message>
     <message>
         <source>Cancel was selected.</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen wurde gewählt.</translation>
     </message>
     <message>
         <source>Application-defined or object-defined error</source>
-        <translation type="unfinished"></translation>
+        <translation>Anwendungs- oder objektdefinierter Fehler</translation>
     </message>
     <message>
         <source>Damaged or unknown disc image: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Beschädigtes oder unbekanntes Abbild: %1</translation>
     </message>
     <message>
         <source>Damaged disc image: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Beschädigtes Abbild: %1</translation>
     </message>
     <message>
         <source>the folder&apos;s entries cannot all be read</source>
-        <translation type="unfinished"></translation>
+        <translation>die Einträge des Ordners können nicht alle gelesen werden</translation>
     </message>
     <message>
         <source>Not a data disc that can be read (ISO 9660, Joliet or Rock Ridge): %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein lesbarer Datenträger mit Daten (ISO 9660, Joliet oder Rock Ridge): %1</translation>
     </message>
     <message>
         <source>no volume descriptor</source>
@@ -1018,39 +1272,39 @@ Check the path and try again.</source>
     <name>kobrix::SearchPage</name>
     <message>
         <source>Disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger</translation>
     </message>
     <message>
         <source>Hits</source>
-        <translation type="unfinished"></translation>
+        <translation>Treffer</translation>
     </message>
     <message>
         <source>Find &amp;what:</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen &amp;nach:</translation>
     </message>
     <message>
         <source>&amp;Find</source>
-        <translation type="unfinished"></translation>
+        <translation>S&amp;uchen</translation>
     </message>
     <message>
         <source>Search results by disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchergebnisse nach Datenträger</translation>
     </message>
     <message>
         <source>Searching... %1%</source>
-        <translation type="unfinished"></translation>
+        <translation>Suche läuft... %1 %</translation>
     </message>
     <message>
         <source>Searching...</source>
-        <translation type="unfinished"></translation>
+        <translation>Suche läuft...</translation>
     </message>
     <message>
         <source>Found %1 Item(s) on %2 disc(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Treffer auf %2 Datenträger(n)</translation>
     </message>
     <message>
         <source>Search text not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchtext nicht gefunden</translation>
     </message>
 </context>
 </TS>

@@ -7,6 +7,18 @@
         <source>Noticing discs is not supported here</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>UDisks2 knows no drive %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The kernel&apos;s device events cannot be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drive changes cannot be heard: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>StartArguments</name>
@@ -36,359 +48,576 @@
     </message>
 </context>
 <context>
-    <name>kobrix::DiscListModel</name>
+    <name>kobrix::DiscBatch</name>
     <message>
-        <source>%1 (%2)</source>
+        <source>not added: no name was given</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Catalog</source>
+        <source>not read: the disc was taken out of the drive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not read: the disc holds no files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not added: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not updated: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>already in the catalog as %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>changed, left as it was</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>updated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>added</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 added, %3 removed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kobrix::DiscBatchWindow</name>
+    <message>
+        <source>There is no CD-ROM drive to take the discs.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Catalog Discs Into</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Catalog Discs One After Another</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Catalog: %1</source>
+        <translation type="unfinished">Catálogo: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Drive:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;tart</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disc &amp;name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Update the Disc</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Leave It as It Is</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Disc</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Disco</translation>
     </message>
     <message>
         <source>Files</source>
+        <translation type="unfinished">Archivos</translation>
+    </message>
+    <message>
+        <source>What was done</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End the run once the disc in hand is done (Esc)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the drive the discs go into, then Start.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Reading the disc: %n file(s) so far</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The tray could not be opened (%1): take the disc out by hand.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The drive cannot be watched: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting for a disc in drive %1: insert the next disc.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading the disc...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writing to the catalog...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A new disc.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disc has no label: type its name and press Enter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is added under its label in a few seconds; to give it another name, type it and press Enter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This disc is in the catalog as %1, and it has changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) added</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) removed</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>. Update the disc in the catalog?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n disc(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 added (%n file(s))</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 already in the catalog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 updated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 changed, left as they were</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 not read or not written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopping once this disc is done...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kobrix::DiscListModel</name>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Catalog</source>
+        <translation>Catálogo</translation>
+    </message>
+    <message>
+        <source>Disc</source>
+        <translation>Disco</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Archivos</translation>
     </message>
     <message>
         <source>%1 catalogs, %2 disc(s), %3 file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 catálogos, %2 disco(s), %3 archivo(s)</translation>
     </message>
     <message>
         <source>%1 catalogs, %2 of %3 disc(s), %4 of %5 file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 catálogos, %2 de %3 disco(s), %4 de %5 archivo(s)</translation>
     </message>
     <message>
         <source>%1 disc(s), %2 file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 disco(s), %2 archivo(s)</translation>
     </message>
     <message>
         <source>%1 of %2 disc(s), %3 of %4 file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 de %2 disco(s), %3 de %4 archivo(s)</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscTreeModel</name>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre</translation>
     </message>
     <message>
         <source>Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscUpdateDialog</name>
     <message>
         <source>Update Disc in Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualizar disco en el catálogo</translation>
     </message>
     <message>
         <source>Update &quot;%1&quot; in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualizar «%1» en %2</translation>
     </message>
     <message>
         <source>The disc scanned shares no file with &quot;%1&quot;: updating replaces every file of it. Is it the same disc?</source>
-        <translation type="unfinished"></translation>
+        <translation>El disco escaneado no comparte ningún archivo con «%1»: al actualizar se reemplazarán todos sus archivos. ¿Es el mismo disco?</translation>
     </message>
     <message>
         <source>Files &amp;added:</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos &amp;añadidos:</translation>
     </message>
     <message>
         <source>Files added</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos añadidos</translation>
     </message>
     <message>
         <source>Files &amp;removed:</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos &amp;eliminados:</translation>
     </message>
     <message>
         <source>Files removed</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos eliminados</translation>
     </message>
     <message>
         <source>&amp;Update</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;ctualizar</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscsWindow</name>
     <message>
         <source>Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Discos</translation>
     </message>
     <message>
         <source>Reading %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>Leyendo %1...</translation>
     </message>
     <message>
         <source>Counting the discs...</source>
-        <translation type="unfinished"></translation>
+        <translation>Contando los discos...</translation>
     </message>
     <message>
         <source>Fi&amp;lter:</source>
-        <translation type="unfinished"></translation>
+        <translation>Fi&amp;ltro:</translation>
     </message>
     <message>
         <source>Part of a disc name</source>
-        <translation type="unfinished"></translation>
+        <translation>Parte del nombre de un disco</translation>
     </message>
     <message>
         <source>&amp;Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Discos</translation>
     </message>
     <message>
         <source>&amp;Add Catalogs</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Añadir catálogos</translation>
     </message>
     <message>
         <source>Catalog &amp;Files...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Archivos de catálogo...</translation>
     </message>
     <message>
         <source>All Catalogs in a F&amp;older...</source>
-        <translation type="unfinished"></translation>
+        <translation>Todos los catálogos de una &amp;carpeta...</translation>
     </message>
     <message>
         <source>Views</source>
-        <translation type="unfinished"></translation>
+        <translation>Vistas</translation>
     </message>
     <message>
         <source>F&amp;olders</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Carpetas</translation>
     </message>
     <message>
         <source>&amp;Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Bú&amp;squeda</translation>
     </message>
     <message>
         <source>O&amp;ther Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Otros discos</translation>
     </message>
     <message>
         <source>Files on Se&amp;veral Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos en &amp;varios discos</translation>
     </message>
     <message>
         <source>&amp;Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce&amp;rrar</translation>
     </message>
     <message>
         <source>Discs - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Discos – %1</translation>
     </message>
     <message>
         <source>Add Catalogs</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir catálogos</translation>
     </message>
     <message>
         <source>Add All Catalogs in a Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir todos los catálogos de una carpeta</translation>
     </message>
     <message>
         <source>Discs - %1 catalogs</source>
-        <translation type="unfinished"></translation>
+        <translation>Discos – %1 catálogos</translation>
     </message>
     <message>
         <source>No catalog (*.cdc) was found in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se encontró ningún catálogo (*.cdc) en %1.</translation>
     </message>
     <message>
         <source>The catalogs chosen are shown already.</source>
-        <translation type="unfinished"></translation>
+        <translation>Los catálogos elegidos ya se muestran.</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscsWindowOutput</name>
     <message>
         <source>Export status</source>
-        <translation type="unfinished"></translation>
+        <translation>Estado de la exportación</translation>
     </message>
     <message>
         <source>&amp;Export...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Exportar...</translation>
     </message>
     <message>
         <source>Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar</translation>
     </message>
     <message>
         <source>Writes the whole catalog, the selected discs or the search results to a CSV, HTML or PDF file</source>
-        <translation type="unfinished"></translation>
+        <translation>Guarda todo el catálogo, los discos seleccionados o los resultados de búsqueda en un archivo CSV, HTML o PDF</translation>
     </message>
     <message>
         <source>&amp;Whole Catalog...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Todo el catálogo...</translation>
     </message>
     <message>
         <source>&amp;Selected Discs...</source>
-        <translation type="unfinished"></translation>
+        <translation>Discos &amp;seleccionados...</translation>
     </message>
     <message>
         <source>Search &amp;Results...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Resultados de búsqueda...</translation>
     </message>
     <message>
         <source>P&amp;rint...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Imprimir...</translation>
     </message>
     <message>
         <source>Print</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimir</translation>
     </message>
     <message>
         <source>Prints the selected discs, or the disc shown, with a preview</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprime los discos seleccionados, o el disco mostrado, con vista previa</translation>
     </message>
     <message>
         <source>On &amp;A4 Paper...</source>
-        <translation type="unfinished"></translation>
+        <translation>En papel &amp;A4...</translation>
     </message>
     <message>
         <source>On &amp;Letter Paper...</source>
-        <translation type="unfinished"></translation>
+        <translation>En papel &amp;Carta...</translation>
     </message>
     <message>
         <source>As a CD &amp;Case Booklet...</source>
-        <translation type="unfinished"></translation>
+        <translation>Como &amp;libreto de caja de CD...</translation>
     </message>
     <message>
         <source>Pages of 120 x 120 mm that fit a CD case</source>
-        <translation type="unfinished"></translation>
+        <translation>Páginas de 120 × 120 mm que caben en una caja de CD</translation>
     </message>
     <message>
         <source>Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Catálogo</translation>
     </message>
     <message>
         <source>Export Whole Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar todo el catálogo</translation>
     </message>
     <message>
         <source>Export Selected Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar los discos seleccionados</translation>
     </message>
     <message>
         <source>Export Search Results</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar los resultados de búsqueda</translation>
     </message>
     <message>
         <source>CSV Files (*.csv)|*.csv|Web Pages (*.html)|*.html|PDF Documents (*.pdf)|*.pdf</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos CSV (*.csv)|*.csv|Páginas web (*.html)|*.html|Documentos PDF (*.pdf)|*.pdf</translation>
     </message>
     <message>
         <source>%1 does not end in .csv, .html or .pdf, which tell the format of the export. Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 no termina en .csv, .html o .pdf, que indican el formato de la exportación. No se ha escrito nada.</translation>
     </message>
     <message>
         <source>Stop &amp;Export</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Detener exportación</translation>
     </message>
     <message>
         <source>Stop Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Detener exportación</translation>
     </message>
     <message>
         <source>Exporting to %1... %2% (Esc stops)</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportando a %1... %2 % (Esc para detener)</translation>
     </message>
     <message>
         <source>Exporting to %1... (Esc stops)</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportando a %1... (Esc para detener)</translation>
     </message>
     <message>
         <source>Exported %1 file(s) of %2 disc(s) to %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 archivo(s) de %2 disco(s) exportado(s) a %3</translation>
     </message>
     <message>
         <source>Export stopped: %1 was not written</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportación detenida: no se escribió %1</translation>
     </message>
     <message>
         <source>Export failed: %1 was not written</source>
-        <translation type="unfinished"></translation>
+        <translation>Error en la exportación: no se escribió %1</translation>
     </message>
     <message>
         <source>Discs of %1 catalogs</source>
-        <translation type="unfinished"></translation>
+        <translation>Discos de %1 catálogos</translation>
     </message>
     <message>
         <source>The pages of %1 could not be printed.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudieron imprimir las páginas de %1.</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DuplicatesModel</name>
     <message>
         <source>Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Discos</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre</translation>
     </message>
     <message>
         <source>Path</source>
-        <translation type="unfinished"></translation>
+        <translation>Ruta</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DuplicatesPage</name>
     <message>
         <source>By &amp;path</source>
-        <translation type="unfinished"></translation>
+        <translation>Por &amp;ruta</translation>
     </message>
     <message>
         <source>By &amp;name</source>
-        <translation type="unfinished"></translation>
+        <translation>Por &amp;nombre</translation>
     </message>
     <message>
         <source>Files on several discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos en varios discos</translation>
     </message>
     <message>
         <source>Looking for files on several discs...</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscando archivos en varios discos...</translation>
     </message>
     <message>
         <source>No file stands on more than one disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Ningún archivo está en más de un disco</translation>
     </message>
     <message numerus="yes">
         <source>%Ln path stands on more than one disc</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%Ln ruta está en más de un disco</numerusform>
+            <numerusform>%Ln rutas están en más de un disco</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%Ln paths stand on more than one disc</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%Ln ruta está en más de un disco</numerusform>
+            <numerusform>%Ln rutas están en más de un disco</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%Ln file name stands on more than one disc</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%Ln nombre de archivo está en más de un disco</numerusform>
+            <numerusform>%Ln nombres de archivo están en más de un disco</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%Ln file names stand on more than one disc</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%Ln nombre de archivo está en más de un disco</numerusform>
+            <numerusform>%Ln nombres de archivo están en más de un disco</numerusform>
         </translation>
     </message>
 </context>
@@ -396,208 +625,224 @@
     <name>kobrix::FileViewActions</name>
     <message>
         <source>Show on &amp;other discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar en &amp;otros discos</translation>
     </message>
     <message>
         <source>Show in &amp;Folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar en &amp;carpetas</translation>
     </message>
 </context>
 <context>
     <name>kobrix::FoldersPage</name>
     <message>
         <source>Folders of the disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Carpetas del disco</translation>
     </message>
     <message>
         <source>%1: %2 file(s) in %3 folder(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2 archivo(s) en %3 carpeta(s)</translation>
     </message>
 </context>
 <context>
     <name>kobrix::Form1</name>
     <message>
         <source>&amp;Update Disc in Catalog...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ac&amp;tualizar disco en el catálogo...</translation>
     </message>
     <message>
         <source>Replace the disc&apos;s files in a catalog with the disc as scanned now</source>
-        <translation type="unfinished"></translation>
+        <translation>Sustituye los archivos del disco en un catálogo por los del disco recién escaneado</translation>
     </message>
     <message>
         <source>Already in %1 as &quot;%2&quot; (%3 of %4 files)</source>
-        <translation type="unfinished"></translation>
+        <translation>Ya está en %1 como «%2» (%3 de %4 archivos)</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Error</translation>
     </message>
     <message>
         <source>Update Disc in Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualizar disco en el catálogo</translation>
     </message>
     <message>
         <source>Updated &quot;%1&quot; in %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>«%1» actualizado en %2: %3</translation>
     </message>
     <message>
         <source>Load</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir</translation>
     </message>
     <message>
         <source>Find</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscar</translation>
     </message>
     <message>
         <source>Restart</source>
-        <translation type="unfinished"></translation>
+        <translation>Reiniciar</translation>
     </message>
     <message>
         <source>Restart Kobrix</source>
-        <translation type="unfinished"></translation>
+        <translation>Reiniciar Kobrix</translation>
     </message>
     <message>
         <source>Scan CD</source>
-        <translation type="unfinished"></translation>
+        <translation>Escanear CD</translation>
     </message>
     <message>
         <source>Scanning... %1 files</source>
-        <translation type="unfinished"></translation>
+        <translation>Escaneando... %1 archivos</translation>
     </message>
     <message>
         <source>There is no catalog to show: load one, or write a disc into one first.</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay ningún catálogo que mostrar: abra uno o guarde antes un disco en uno.</translation>
     </message>
     <message>
         <source>All Files (*.*)|*.*|Text Files (*.txt)|*.txt</source>
-        <translation type="unfinished"></translation>
+        <translation>Todos los archivos (*.*)|*.*|Archivos de texto (*.txt)|*.txt</translation>
     </message>
     <message>
         <source>This Drive is unavailable Please insert a CD or Close the CD Drive Door</source>
-        <translation type="unfinished"></translation>
+        <translation>Esta unidad no está disponible. Inserte un CD o cierre la bandeja de la unidad.</translation>
     </message>
     <message>
         <source>Place The next CD in the CD-Drive and click OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Coloque el siguiente CD en la unidad y haga clic en Aceptar</translation>
     </message>
     <message>
         <source>Scanning...</source>
-        <translation type="unfinished"></translation>
+        <translation>Escaneando...</translation>
     </message>
     <message>
         <source>Scan cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>Escaneo cancelado</translation>
     </message>
     <message>
         <source>Total:</source>
-        <translation type="unfinished"></translation>
+        <translation>Total:</translation>
     </message>
     <message>
         <source>files</source>
-        <translation type="unfinished"></translation>
+        <translation>archivos</translation>
     </message>
     <message>
         <source>Folders to scan</source>
-        <translation type="unfinished"></translation>
+        <translation>Carpetas que escanear</translation>
     </message>
     <message>
         <source>Write Catalog...</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar catálogo...</translation>
     </message>
     <message>
         <source>File list</source>
-        <translation type="unfinished"></translation>
+        <translation>Lista de archivos</translation>
     </message>
     <message>
         <source>Add to Catalog...</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir al catálogo...</translation>
     </message>
     <message>
         <source>Enter a Unique Disk Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Escriba un nombre de disco único</translation>
     </message>
     <message>
         <source>Disk Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre del disco</translation>
     </message>
     <message>
         <source>Scan New CD</source>
-        <translation type="unfinished"></translation>
+        <translation>Escanear otro CD</translation>
     </message>
     <message>
         <source>Current catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Catálogo actual</translation>
     </message>
     <message>
         <source>Optical drives</source>
-        <translation type="unfinished"></translation>
+        <translation>Unidades ópticas</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Archivo</translation>
     </message>
     <message>
         <source>&amp;Load...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Abrir...</translation>
     </message>
     <message>
         <source>&amp;Scan Folder...</source>
-        <translation type="unfinished"></translation>
+        <translation>Escanear &amp;carpeta...</translation>
     </message>
     <message>
         <source>Scan a folder, a USB drive or a mounted image as a disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Escanear una carpeta, una unidad USB o una imagen montada como si fuera un disco</translation>
     </message>
     <message>
         <source>Scan Disc &amp;Image...</source>
-        <translation type="unfinished"></translation>
+        <translation>Escanear &amp;imagen de disco...</translation>
     </message>
     <message>
         <source>Scan an ISO disc image as a disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Escanear una imagen ISO como si fuera un disco</translation>
     </message>
     <message>
         <source>&amp;Find</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Buscar</translation>
     </message>
     <message>
         <source>&amp;Restart</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Reiniciar</translation>
     </message>
     <message>
         <source>&amp;Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Salir</translation>
     </message>
     <message>
         <source>Scan Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Escanear carpeta</translation>
     </message>
     <message>
         <source>Disc Images (*.iso)|*.iso|All Files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Imágenes de disco (*.iso)|*.iso|Todos los archivos (*.*)|*.*</translation>
     </message>
     <message>
         <source>Scan Disc Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Escanear imagen de disco</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Ay&amp;uda</translation>
     </message>
     <message>
         <source>&amp;Donate to Kobrix</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Donar a Kobrix</translation>
     </message>
     <message>
         <source>&amp;About Kobrix...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Acerca de Kobrix...</translation>
     </message>
     <message>
         <source>&amp;Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Catálogo</translation>
     </message>
     <message>
         <source>&amp;Discs...</source>
+        <translation>&amp;Discos...</translation>
+    </message>
+    <message>
+        <source>Open Re&amp;cent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No catalogs yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Clear List</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -605,321 +850,329 @@
     <name>kobrix::Form2</name>
     <message>
         <source>What do you want to do?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Qué desea hacer?</translation>
     </message>
     <message>
         <source>Create a new CD Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Crear un catálogo de CD</translation>
     </message>
     <message>
         <source>Open your last CD Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir el último catálogo de CD</translation>
     </message>
     <message>
         <source>Search an Existing CD Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscar en un catálogo de CD existente</translation>
     </message>
     <message>
         <source>Add a new Disk to an Existing CD Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir un disco a un catálogo de CD existente</translation>
     </message>
     <message>
         <source>Type a name for your new Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre del nuevo catálogo</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Aceptar</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
     <message>
         <source>Enter Catalog name here</source>
-        <translation type="unfinished"></translation>
+        <translation>Escriba aquí el nombre</translation>
     </message>
     <message>
         <source> Please enter a name for the new catalog</source>
-        <translation type="unfinished"></translation>
+        <translation> Escriba un nombre para el nuevo catálogo</translation>
     </message>
 </context>
 <context>
     <name>kobrix::Form3</name>
     <message>
         <source>Find</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscar</translation>
     </message>
     <message>
         <source>Find </source>
-        <translation type="unfinished"></translation>
+        <translation>Buscar </translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
     <message>
         <source>Search Results</source>
-        <translation type="unfinished"></translation>
+        <translation>Resultados de la búsqueda</translation>
     </message>
     <message>
         <source>Find what?</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscar:</translation>
     </message>
     <message>
         <source>Search Results:</source>
-        <translation type="unfinished"></translation>
+        <translation>Resultados:</translation>
     </message>
     <message>
         <source>Found %1 Item(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 elemento(s) encontrado(s)</translation>
     </message>
     <message>
         <source>Search text not found</source>
-        <translation type="unfinished"></translation>
+        <translation>No se encontró el texto</translation>
     </message>
 </context>
 <context>
     <name>kobrix::Form4</name>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>Acerca de</translation>
     </message>
     <message>
         <source>Freeware: copy it and share it freely.</source>
-        <translation type="unfinished"></translation>
+        <translation>Software gratuito: cópielo y compártalo libremente.</translation>
     </message>
     <message>
         <source>Written by the Kobrix developers.</source>
-        <translation type="unfinished"></translation>
+        <translation>Escrito por los desarrolladores de Kobrix.</translation>
     </message>
     <message>
         <source>Visit Kobrix website</source>
-        <translation type="unfinished"></translation>
+        <translation>Visitar el sitio web de Kobrix</translation>
     </message>
     <message>
         <source>For comments or suggestions on Kobrix email:</source>
-        <translation type="unfinished"></translation>
+        <translation>Comentarios o sugerencias sobre Kobrix por correo:</translation>
     </message>
     <message>
         <source>If you find Kobrix useful please help support it by donating</source>
-        <translation type="unfinished"></translation>
+        <translation>Si Kobrix le resulta útil, apóyelo con un donativo</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Aceptar</translation>
     </message>
 </context>
 <context>
     <name>kobrix::MainStatusBar</name>
     <message>
         <source>File Count</source>
-        <translation type="unfinished"></translation>
+        <translation>Número de archivos</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
     <message>
         <source>Stop the scan (Esc)</source>
-        <translation type="unfinished"></translation>
+        <translation>Detener el escaneo (Esc)</translation>
     </message>
     <message>
         <source>Update...</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualizar...</translation>
     </message>
     <message>
         <source>Update Disc in Catalog...</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualizar disco en el catálogo...</translation>
     </message>
     <message>
         <source>Update the disc in the catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualizar el disco en el catálogo</translation>
     </message>
 </context>
 <context>
     <name>kobrix::OtherDiscsPage</name>
     <message>
         <source>Where</source>
-        <translation type="unfinished"></translation>
+        <translation>Ubicación</translation>
     </message>
     <message>
         <source>Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos</translation>
     </message>
     <message>
         <source>Choose a file and &quot;Show on other discs&quot; (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>Elija un archivo y «Mostrar en otros discos» (%1).</translation>
     </message>
     <message>
         <source>Other discs holding the file</source>
-        <translation type="unfinished"></translation>
+        <translation>Otros discos que contienen el archivo</translation>
     </message>
     <message>
         <source>%1 (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2)</translation>
     </message>
     <message>
         <source>Looking for %1 on the other discs...</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscando %1 en los otros discos...</translation>
     </message>
     <message>
         <source>%1 of &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 de «%2»</translation>
     </message>
     <message>
         <source>Same path on other discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Misma ruta en otros discos</translation>
     </message>
     <message>
         <source>Same name in other folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Mismo nombre en otras carpetas</translation>
     </message>
 </context>
 <context>
     <name>kobrix::ProgramTexts</name>
     <message>
         <source>CD Catalog Files (*.cdc)|*.cdc</source>
-        <translation type="unfinished"></translation>
+        <translation>Catálogos de CD (*.cdc)|*.cdc</translation>
     </message>
     <message>
         <source>Error in WriteList</source>
-        <translation type="unfinished"></translation>
+        <translation>Error al escribir la lista</translation>
     </message>
     <message>
         <source>Error Reading file</source>
-        <translation type="unfinished"></translation>
+        <translation>Error al leer el archivo</translation>
     </message>
     <message>
         <source>Error scanning %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Error al escanear %1</translation>
     </message>
     <message>
         <source>Error reading disc image %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Error al leer la imagen de disco %1</translation>
     </message>
     <message>
         <source>Please enter a Disk Name or Number</source>
-        <translation type="unfinished"></translation>
+        <translation>Escriba un nombre o número de disco</translation>
     </message>
     <message>
         <source>Listbox is empty - cannot write to file!</source>
-        <translation type="unfinished"></translation>
+        <translation>La lista está vacía: no se puede guardar nada.</translation>
     </message>
     <message>
         <source>Enter a search string</source>
-        <translation type="unfinished"></translation>
+        <translation>Escriba el texto que buscar</translation>
     </message>
     <message>
         <source>A disc name cannot hold &quot; - \&quot;: &quot;%1&quot; would be read back as the disc &quot;%2&quot;. Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un nombre de disco no puede contener « - \»: «%1» se leería como el disco «%2». No se ha escrito nada.</translation>
     </message>
     <message>
         <source>There is no disc named &quot;%1&quot; in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay ningún disco llamado «%1» en %2</translation>
     </message>
     <message>
         <source>Line %1 of the catalog holds records of &quot;%2&quot; together with other records; the disc cannot be updated</source>
-        <translation type="unfinished"></translation>
+        <translation>La línea %1 del catálogo contiene registros de «%2» junto con otros registros; no se puede actualizar el disco</translation>
     </message>
     <message>
         <source>The disc&apos;s records in the catalog changed meanwhile; nothing was written</source>
-        <translation type="unfinished"></translation>
+        <translation>Los registros del disco en el catálogo han cambiado entretanto; no se ha escrito nada</translation>
     </message>
     <message>
         <source>%1 added, %2 removed, %3 unchanged</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 añadido(s), %2 eliminado(s), %3 sin cambios</translation>
     </message>
     <message>
         <source>%1 discs, %2 files</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 discos, %2 archivos</translation>
     </message>
     <message>
         <source>Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Discos</translation>
     </message>
     <message>
         <source>Disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Disco</translation>
     </message>
     <message>
         <source>Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos</translation>
     </message>
     <message>
         <source>Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Carpeta</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivo</translation>
     </message>
     <message>
         <source>Filter</source>
-        <translation type="unfinished"></translation>
+        <translation>Filtro</translation>
     </message>
     <message>
         <source>Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Catálogo</translation>
     </message>
     <message>
         <source>Catalog: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Catálogo: %1</translation>
     </message>
     <message>
         <source>%1 of %2 files</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 de %2 archivos</translation>
     </message>
     <message>
         <source>Lines without a disc name</source>
-        <translation type="unfinished"></translation>
+        <translation>Líneas sin nombre de disco</translation>
     </message>
     <message>
         <source>%1 (continued)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (continuación)</translation>
     </message>
     <message>
         <source>%1 (%2 files)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2 archivos)</translation>
     </message>
     <message>
         <source>Page %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Página %1 de %2</translation>
     </message>
     <message>
         <source>Unknown export format &quot;%1&quot;: use csv, html or pdf</source>
-        <translation type="unfinished"></translation>
+        <translation>Formato de exportación desconocido «%1»: use csv, html o pdf</translation>
     </message>
     <message>
         <source>A PDF export needs an output file: -o FILE</source>
-        <translation type="unfinished"></translation>
+        <translation>Una exportación a PDF necesita un archivo de salida: -o ARCHIVO</translation>
     </message>
     <message>
         <source>The PDF export is not available: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>La exportación a PDF no está disponible: %1</translation>
     </message>
     <message>
         <source>%1 belongs to another version of the program</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 pertenece a otra versión del programa</translation>
     </message>
     <message>
         <source>Cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede escribir %1: %2</translation>
     </message>
     <message>
         <source>Cannot write %1: it is the catalog being exported. Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede escribir %1: es el catálogo que se está exportando. No se ha escrito nada.</translation>
     </message>
     <message>
         <source>The catalog was updated; the list of changes could not be written in full</source>
-        <translation type="unfinished"></translation>
+        <translation>El catálogo se actualizó; la lista de cambios no se pudo escribir completa</translation>
     </message>
     <message>
         <source>There is no folder %1 on the disc &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay ninguna carpeta %1 en el disco «%2»</translation>
     </message>
     <message>
         <source>(lines without a disc name)</source>
+        <translation>(líneas sin nombre de disco)</translation>
+    </message>
+    <message>
+        <source>%1 has no volume label</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error reading the volume label of %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -928,86 +1181,87 @@
     <message>
         <source>Path does not exist.
 Check the path and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>La ruta no existe.
+Compruebe la ruta e inténtelo de nuevo.</translation>
     </message>
 </context>
 <context>
     <name>kobrix::RuntimeError</name>
     <message>
         <source> (record %1 is longer than %2 bytes)</source>
-        <translation type="unfinished"></translation>
+        <translation> (el registro %1 supera los %2 bytes)</translation>
     </message>
     <message>
         <source>Out of memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Memoria insuficiente</translation>
     </message>
     <message>
         <source>Bad file name or number</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre o número de archivo incorrecto</translation>
     </message>
     <message>
         <source>File not found</source>
-        <translation type="unfinished"></translation>
+        <translation>No se encontró el archivo</translation>
     </message>
     <message>
         <source>File already open</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo ya está abierto</translation>
     </message>
     <message>
         <source>Bad record length</source>
-        <translation type="unfinished"></translation>
+        <translation>Longitud de registro incorrecta</translation>
     </message>
     <message>
         <source>Device I/O error</source>
-        <translation type="unfinished"></translation>
+        <translation>Error de E/S del dispositivo</translation>
     </message>
     <message>
         <source>Disk full</source>
-        <translation type="unfinished"></translation>
+        <translation>Disco lleno</translation>
     </message>
     <message>
         <source>Device unavailable</source>
-        <translation type="unfinished"></translation>
+        <translation>Dispositivo no disponible</translation>
     </message>
     <message>
         <source>Permission denied</source>
-        <translation type="unfinished"></translation>
+        <translation>Permiso denegado</translation>
     </message>
     <message>
         <source>Disk not ready</source>
-        <translation type="unfinished"></translation>
+        <translation>El disco no está listo</translation>
     </message>
     <message>
         <source>Path/File access error</source>
-        <translation type="unfinished"></translation>
+        <translation>Error de acceso a la ruta o al archivo</translation>
     </message>
     <message>
         <source>Path not found</source>
-        <translation type="unfinished"></translation>
+        <translation>No se encontró la ruta</translation>
     </message>
     <message>
         <source>Cancel was selected.</source>
-        <translation type="unfinished"></translation>
+        <translation>Se eligió Cancelar.</translation>
     </message>
     <message>
         <source>Application-defined or object-defined error</source>
-        <translation type="unfinished"></translation>
+        <translation>Error definido por la aplicación o por el objeto</translation>
     </message>
     <message>
         <source>Damaged or unknown disc image: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Imagen de disco dañada o desconocida: %1</translation>
     </message>
     <message>
         <source>Damaged disc image: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Imagen de disco dañada: %1</translation>
     </message>
     <message>
         <source>the folder&apos;s entries cannot all be read</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pueden leer todas las entradas de la carpeta</translation>
     </message>
     <message>
         <source>Not a data disc that can be read (ISO 9660, Joliet or Rock Ridge): %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No es un disco de datos legible (ISO 9660, Joliet o Rock Ridge): %1</translation>
     </message>
     <message>
         <source>no volume descriptor</source>
@@ -1018,39 +1272,39 @@ Check the path and try again.</source>
     <name>kobrix::SearchPage</name>
     <message>
         <source>Disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Disco</translation>
     </message>
     <message>
         <source>Hits</source>
-        <translation type="unfinished"></translation>
+        <translation>Coincidencias</translation>
     </message>
     <message>
         <source>Find &amp;what:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Texto:</translation>
     </message>
     <message>
         <source>&amp;Find</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Buscar</translation>
     </message>
     <message>
         <source>Search results by disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Resultados de búsqueda por disco</translation>
     </message>
     <message>
         <source>Searching... %1%</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscando... %1 %</translation>
     </message>
     <message>
         <source>Searching...</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscando...</translation>
     </message>
     <message>
         <source>Found %1 Item(s) on %2 disc(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 elemento(s) encontrado(s) en %2 disco(s)</translation>
     </message>
     <message>
         <source>Search text not found</source>
-        <translation type="unfinished"></translation>
+        <translation>No se encontró el texto</translation>
     </message>
 </context>
 </TS>

@@ -7,6 +7,18 @@
         <source>Noticing discs is not supported here</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>UDisks2 knows no drive %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The kernel&apos;s device events cannot be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drive changes cannot be heard: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>StartArguments</name>
@@ -36,363 +48,585 @@
     </message>
 </context>
 <context>
-    <name>kobrix::DiscListModel</name>
+    <name>kobrix::DiscBatch</name>
     <message>
-        <source>%1 (%2)</source>
+        <source>not added: no name was given</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Catalog</source>
+        <source>not read: the disc was taken out of the drive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not read: the disc holds no files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not added: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not updated: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>already in the catalog as %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>changed, left as it was</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>updated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>added</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 added, %3 removed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kobrix::DiscBatchWindow</name>
+    <message>
+        <source>There is no CD-ROM drive to take the discs.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Catalog Discs Into</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Catalog Discs One After Another</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Catalog: %1</source>
+        <translation type="unfinished">Каталог: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Drive:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;tart</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disc &amp;name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Update the Disc</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Leave It as It Is</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Disc</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Диск</translation>
     </message>
     <message>
         <source>Files</source>
+        <translation type="unfinished">Файлы</translation>
+    </message>
+    <message>
+        <source>What was done</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End the run once the disc in hand is done (Esc)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the drive the discs go into, then Start.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Reading the disc: %n file(s) so far</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The tray could not be opened (%1): take the disc out by hand.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The drive cannot be watched: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting for a disc in drive %1: insert the next disc.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading the disc...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writing to the catalog...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A new disc.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disc has no label: type its name and press Enter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is added under its label in a few seconds; to give it another name, type it and press Enter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This disc is in the catalog as %1, and it has changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) added</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) removed</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>. Update the disc in the catalog?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n disc(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 added (%n file(s))</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 already in the catalog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 updated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 changed, left as they were</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 not read or not written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopping once this disc is done...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kobrix::DiscListModel</name>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Catalog</source>
+        <translation>Каталог</translation>
+    </message>
+    <message>
+        <source>Disc</source>
+        <translation>Диск</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Файлы</translation>
     </message>
     <message>
         <source>%1 catalogs, %2 disc(s), %3 file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталогов: %1, дисков: %2, файлов: %3</translation>
     </message>
     <message>
         <source>%1 catalogs, %2 of %3 disc(s), %4 of %5 file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталогов: %1, дисков: %2 из %3, файлов: %4 из %5</translation>
     </message>
     <message>
         <source>%1 disc(s), %2 file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Дисков: %1, файлов: %2</translation>
     </message>
     <message>
         <source>%1 of %2 disc(s), %3 of %4 file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Дисков: %1 из %2, файлов: %3 из %4</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscTreeModel</name>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя</translation>
     </message>
     <message>
         <source>Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Файлы</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscUpdateDialog</name>
     <message>
         <source>Update Disc in Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Обновить диск в каталоге</translation>
     </message>
     <message>
         <source>Update &quot;%1&quot; in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Обновить «%1» в %2</translation>
     </message>
     <message>
         <source>The disc scanned shares no file with &quot;%1&quot;: updating replaces every file of it. Is it the same disc?</source>
-        <translation type="unfinished"></translation>
+        <translation>У отсканированного диска нет ни одного общего файла с «%1»: при обновлении будут заменены все его файлы. Это тот же диск?</translation>
     </message>
     <message>
         <source>Files &amp;added:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Добавленные файлы:</translation>
     </message>
     <message>
         <source>Files added</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавленные файлы</translation>
     </message>
     <message>
         <source>Files &amp;removed:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Удалённые файлы:</translation>
     </message>
     <message>
         <source>Files removed</source>
-        <translation type="unfinished"></translation>
+        <translation>Удалённые файлы</translation>
     </message>
     <message>
         <source>&amp;Update</source>
-        <translation type="unfinished"></translation>
+        <translation>О&amp;бновить</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Отмена</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscsWindow</name>
     <message>
         <source>Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Диски</translation>
     </message>
     <message>
         <source>Reading %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>Чтение %1...</translation>
     </message>
     <message>
         <source>Counting the discs...</source>
-        <translation type="unfinished"></translation>
+        <translation>Подсчёт дисков...</translation>
     </message>
     <message>
         <source>Fi&amp;lter:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ф&amp;ильтр:</translation>
     </message>
     <message>
         <source>Part of a disc name</source>
-        <translation type="unfinished"></translation>
+        <translation>Часть имени диска</translation>
     </message>
     <message>
         <source>&amp;Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Диски</translation>
     </message>
     <message>
         <source>&amp;Add Catalogs</source>
-        <translation type="unfinished"></translation>
+        <translation>Доб&amp;авить каталоги</translation>
     </message>
     <message>
         <source>Catalog &amp;Files...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Файлы каталогов...</translation>
     </message>
     <message>
         <source>All Catalogs in a F&amp;older...</source>
-        <translation type="unfinished"></translation>
+        <translation>Все каталоги в &amp;папке...</translation>
     </message>
     <message>
         <source>Views</source>
-        <translation type="unfinished"></translation>
+        <translation>Представления</translation>
     </message>
     <message>
         <source>F&amp;olders</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Папки</translation>
     </message>
     <message>
         <source>&amp;Search</source>
-        <translation type="unfinished"></translation>
+        <translation>П&amp;оиск</translation>
     </message>
     <message>
         <source>O&amp;ther Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Д&amp;ругие диски</translation>
     </message>
     <message>
         <source>Files on Se&amp;veral Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Файлы на н&amp;ескольких дисках</translation>
     </message>
     <message>
         <source>&amp;Close</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Закрыть</translation>
     </message>
     <message>
         <source>Discs - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Диски — %1</translation>
     </message>
     <message>
         <source>Add Catalogs</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавить каталоги</translation>
     </message>
     <message>
         <source>Add All Catalogs in a Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавить все каталоги из папки</translation>
     </message>
     <message>
         <source>Discs - %1 catalogs</source>
-        <translation type="unfinished"></translation>
+        <translation>Диски — каталогов: %1</translation>
     </message>
     <message>
         <source>No catalog (*.cdc) was found in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>В %1 не найдено ни одного каталога (*.cdc).</translation>
     </message>
     <message>
         <source>The catalogs chosen are shown already.</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбранные каталоги уже показаны.</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscsWindowOutput</name>
     <message>
         <source>Export status</source>
-        <translation type="unfinished"></translation>
+        <translation>Состояние экспорта</translation>
     </message>
     <message>
         <source>&amp;Export...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Экспорт...</translation>
     </message>
     <message>
         <source>Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспорт</translation>
     </message>
     <message>
         <source>Writes the whole catalog, the selected discs or the search results to a CSV, HTML or PDF file</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохраняет весь каталог, выбранные диски или результаты поиска в файл CSV, HTML или PDF</translation>
     </message>
     <message>
         <source>&amp;Whole Catalog...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Весь каталог...</translation>
     </message>
     <message>
         <source>&amp;Selected Discs...</source>
-        <translation type="unfinished"></translation>
+        <translation>В&amp;ыбранные диски...</translation>
     </message>
     <message>
         <source>Search &amp;Results...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Результаты поиска...</translation>
     </message>
     <message>
         <source>P&amp;rint...</source>
-        <translation type="unfinished"></translation>
+        <translation>Пе&amp;чать...</translation>
     </message>
     <message>
         <source>Print</source>
-        <translation type="unfinished"></translation>
+        <translation>Печать</translation>
     </message>
     <message>
         <source>Prints the selected discs, or the disc shown, with a preview</source>
-        <translation type="unfinished"></translation>
+        <translation>Печатает выбранные диски или показанный диск, с предварительным просмотром</translation>
     </message>
     <message>
         <source>On &amp;A4 Paper...</source>
-        <translation type="unfinished"></translation>
+        <translation>На бумаге &amp;A4...</translation>
     </message>
     <message>
         <source>On &amp;Letter Paper...</source>
-        <translation type="unfinished"></translation>
+        <translation>На бумаге &amp;Letter...</translation>
     </message>
     <message>
         <source>As a CD &amp;Case Booklet...</source>
-        <translation type="unfinished"></translation>
+        <translation>Как &amp;вкладыш в коробку CD...</translation>
     </message>
     <message>
         <source>Pages of 120 x 120 mm that fit a CD case</source>
-        <translation type="unfinished"></translation>
+        <translation>Страницы 120 × 120 мм по размеру коробки CD</translation>
     </message>
     <message>
         <source>Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог</translation>
     </message>
     <message>
         <source>Export Whole Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспорт всего каталога</translation>
     </message>
     <message>
         <source>Export Selected Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспорт выбранных дисков</translation>
     </message>
     <message>
         <source>Export Search Results</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспорт результатов поиска</translation>
     </message>
     <message>
         <source>CSV Files (*.csv)|*.csv|Web Pages (*.html)|*.html|PDF Documents (*.pdf)|*.pdf</source>
-        <translation type="unfinished"></translation>
+        <translation>Файлы CSV (*.csv)|*.csv|Веб-страницы (*.html)|*.html|Документы PDF (*.pdf)|*.pdf</translation>
     </message>
     <message>
         <source>%1 does not end in .csv, .html or .pdf, which tell the format of the export. Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя %1 не оканчивается на .csv, .html или .pdf, по которым определяется формат экспорта. Ничего не записано.</translation>
     </message>
     <message>
         <source>Stop &amp;Export</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Остановить экспорт</translation>
     </message>
     <message>
         <source>Stop Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Остановить экспорт</translation>
     </message>
     <message>
         <source>Exporting to %1... %2% (Esc stops)</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспорт в %1... %2% (Esc — остановить)</translation>
     </message>
     <message>
         <source>Exporting to %1... (Esc stops)</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспорт в %1... (Esc — остановить)</translation>
     </message>
     <message>
         <source>Exported %1 file(s) of %2 disc(s) to %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспортировано в %3: файлов — %1, дисков — %2</translation>
     </message>
     <message>
         <source>Export stopped: %1 was not written</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспорт остановлен: %1 не записан</translation>
     </message>
     <message>
         <source>Export failed: %1 was not written</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка экспорта: %1 не записан</translation>
     </message>
     <message>
         <source>Discs of %1 catalogs</source>
-        <translation type="unfinished"></translation>
+        <translation>Диски из каталогов: %1</translation>
     </message>
     <message>
         <source>The pages of %1 could not be printed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось напечатать страницы %1.</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DuplicatesModel</name>
     <message>
         <source>Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Диски</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя</translation>
     </message>
     <message>
         <source>Path</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DuplicatesPage</name>
     <message>
         <source>By &amp;path</source>
-        <translation type="unfinished"></translation>
+        <translation>По &amp;пути</translation>
     </message>
     <message>
         <source>By &amp;name</source>
-        <translation type="unfinished"></translation>
+        <translation>По &amp;имени</translation>
     </message>
     <message>
         <source>Files on several discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Файлы на нескольких дисках</translation>
     </message>
     <message>
         <source>Looking for files on several discs...</source>
-        <translation type="unfinished"></translation>
+        <translation>Поиск файлов на нескольких дисках...</translation>
     </message>
     <message>
         <source>No file stands on more than one disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет файлов, которые есть более чем на одном диске</translation>
     </message>
     <message numerus="yes">
         <source>%Ln path stands on more than one disc</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%Ln путь есть более чем на одном диске</numerusform>
+            <numerusform>%Ln пути есть более чем на одном диске</numerusform>
+            <numerusform>%Ln путей есть более чем на одном диске</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%Ln paths stand on more than one disc</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%Ln путь есть более чем на одном диске</numerusform>
+            <numerusform>%Ln пути есть более чем на одном диске</numerusform>
+            <numerusform>%Ln путей есть более чем на одном диске</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%Ln file name stands on more than one disc</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%Ln имя файла есть более чем на одном диске</numerusform>
+            <numerusform>%Ln имени файлов есть более чем на одном диске</numerusform>
+            <numerusform>%Ln имён файлов есть более чем на одном диске</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%Ln file names stand on more than one disc</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%Ln имя файла есть более чем на одном диске</numerusform>
+            <numerusform>%Ln имени файлов есть более чем на одном диске</numerusform>
+            <numerusform>%Ln имён файлов есть более чем на одном диске</numerusform>
         </translation>
     </message>
 </context>
@@ -400,208 +634,224 @@
     <name>kobrix::FileViewActions</name>
     <message>
         <source>Show on &amp;other discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать на &amp;других дисках</translation>
     </message>
     <message>
         <source>Show in &amp;Folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать в &amp;папках</translation>
     </message>
 </context>
 <context>
     <name>kobrix::FoldersPage</name>
     <message>
         <source>Folders of the disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Папки диска</translation>
     </message>
     <message>
         <source>%1: %2 file(s) in %3 folder(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: файлов — %2, папок — %3</translation>
     </message>
 </context>
 <context>
     <name>kobrix::Form1</name>
     <message>
         <source>&amp;Update Disc in Catalog...</source>
-        <translation type="unfinished"></translation>
+        <translation>Обновить &amp;диск в каталоге...</translation>
     </message>
     <message>
         <source>Replace the disc&apos;s files in a catalog with the disc as scanned now</source>
-        <translation type="unfinished"></translation>
+        <translation>Заменяет файлы диска в каталоге файлами только что отсканированного диска</translation>
     </message>
     <message>
         <source>Already in %1 as &quot;%2&quot; (%3 of %4 files)</source>
-        <translation type="unfinished"></translation>
+        <translation>Уже есть в %1 как «%2» (файлов: %3 из %4)</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка</translation>
     </message>
     <message>
         <source>Update Disc in Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Обновить диск в каталоге</translation>
     </message>
     <message>
         <source>Updated &quot;%1&quot; in %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>«%1» обновлён в %2: %3</translation>
     </message>
     <message>
         <source>Load</source>
-        <translation type="unfinished"></translation>
+        <translation>Открыть</translation>
     </message>
     <message>
         <source>Find</source>
-        <translation type="unfinished"></translation>
+        <translation>Найти</translation>
     </message>
     <message>
         <source>Restart</source>
-        <translation type="unfinished"></translation>
+        <translation>Заново</translation>
     </message>
     <message>
         <source>Restart Kobrix</source>
-        <translation type="unfinished"></translation>
+        <translation>Начать Kobrix заново</translation>
     </message>
     <message>
         <source>Scan CD</source>
-        <translation type="unfinished"></translation>
+        <translation>Сканировать CD</translation>
     </message>
     <message>
         <source>Scanning... %1 files</source>
-        <translation type="unfinished"></translation>
+        <translation>Сканирование... файлов: %1</translation>
     </message>
     <message>
         <source>There is no catalog to show: load one, or write a disc into one first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет каталога для показа: откройте каталог или сначала запишите в него диск.</translation>
     </message>
     <message>
         <source>All Files (*.*)|*.*|Text Files (*.txt)|*.txt</source>
-        <translation type="unfinished"></translation>
+        <translation>Все файлы (*.*)|*.*|Текстовые файлы (*.txt)|*.txt</translation>
     </message>
     <message>
         <source>This Drive is unavailable Please insert a CD or Close the CD Drive Door</source>
-        <translation type="unfinished"></translation>
+        <translation>Этот дисковод недоступен. Вставьте CD или закройте лоток дисковода.</translation>
     </message>
     <message>
         <source>Place The next CD in the CD-Drive and click OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Вставьте следующий CD в дисковод и нажмите «ОК»</translation>
     </message>
     <message>
         <source>Scanning...</source>
-        <translation type="unfinished"></translation>
+        <translation>Сканирование...</translation>
     </message>
     <message>
         <source>Scan cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>Сканирование отменено</translation>
     </message>
     <message>
         <source>Total:</source>
-        <translation type="unfinished"></translation>
+        <translation>Всего:</translation>
     </message>
     <message>
         <source>files</source>
-        <translation type="unfinished"></translation>
+        <translation>файлов</translation>
     </message>
     <message>
         <source>Folders to scan</source>
-        <translation type="unfinished"></translation>
+        <translation>Папки для сканирования</translation>
     </message>
     <message>
         <source>Write Catalog...</source>
-        <translation type="unfinished"></translation>
+        <translation>Записать каталог...</translation>
     </message>
     <message>
         <source>File list</source>
-        <translation type="unfinished"></translation>
+        <translation>Список файлов</translation>
     </message>
     <message>
         <source>Add to Catalog...</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавить в каталог...</translation>
     </message>
     <message>
         <source>Enter a Unique Disk Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Введите уникальное имя диска</translation>
     </message>
     <message>
         <source>Disk Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя диска</translation>
     </message>
     <message>
         <source>Scan New CD</source>
-        <translation type="unfinished"></translation>
+        <translation>Сканировать новый CD</translation>
     </message>
     <message>
         <source>Current catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Текущий каталог</translation>
     </message>
     <message>
         <source>Optical drives</source>
-        <translation type="unfinished"></translation>
+        <translation>Оптические дисководы</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Файл</translation>
     </message>
     <message>
         <source>&amp;Load...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Открыть...</translation>
     </message>
     <message>
         <source>&amp;Scan Folder...</source>
-        <translation type="unfinished"></translation>
+        <translation>Сканировать &amp;папку...</translation>
     </message>
     <message>
         <source>Scan a folder, a USB drive or a mounted image as a disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Сканировать папку, USB-накопитель или смонтированный образ как диск</translation>
     </message>
     <message>
         <source>Scan Disc &amp;Image...</source>
-        <translation type="unfinished"></translation>
+        <translation>Сканировать о&amp;браз диска...</translation>
     </message>
     <message>
         <source>Scan an ISO disc image as a disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Сканировать образ диска ISO как диск</translation>
     </message>
     <message>
         <source>&amp;Find</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Найти</translation>
     </message>
     <message>
         <source>&amp;Restart</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Заново</translation>
     </message>
     <message>
         <source>&amp;Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>В&amp;ыход</translation>
     </message>
     <message>
         <source>Scan Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Сканировать папку</translation>
     </message>
     <message>
         <source>Disc Images (*.iso)|*.iso|All Files (*.*)|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>Образы дисков (*.iso)|*.iso|Все файлы (*.*)|*.*</translation>
     </message>
     <message>
         <source>Scan Disc Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Сканировать образ диска</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Справка</translation>
     </message>
     <message>
         <source>&amp;Donate to Kobrix</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Пожертвовать на Kobrix</translation>
     </message>
     <message>
         <source>&amp;About Kobrix...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;О программе Kobrix...</translation>
     </message>
     <message>
         <source>&amp;Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Каталог</translation>
     </message>
     <message>
         <source>&amp;Discs...</source>
+        <translation>&amp;Диски...</translation>
+    </message>
+    <message>
+        <source>Open Re&amp;cent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No catalogs yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Clear List</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -609,321 +859,329 @@
     <name>kobrix::Form2</name>
     <message>
         <source>What do you want to do?</source>
-        <translation type="unfinished"></translation>
+        <translation>Что вы хотите сделать?</translation>
     </message>
     <message>
         <source>Create a new CD Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Создать новый каталог CD</translation>
     </message>
     <message>
         <source>Open your last CD Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Открыть последний каталог CD</translation>
     </message>
     <message>
         <source>Search an Existing CD Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Искать в существующем каталоге CD</translation>
     </message>
     <message>
         <source>Add a new Disk to an Existing CD Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавить диск в существующий каталог CD</translation>
     </message>
     <message>
         <source>Type a name for your new Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя нового каталога</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>ОК</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Отмена</translation>
     </message>
     <message>
         <source>Enter Catalog name here</source>
-        <translation type="unfinished"></translation>
+        <translation>Введите имя каталога</translation>
     </message>
     <message>
         <source> Please enter a name for the new catalog</source>
-        <translation type="unfinished"></translation>
+        <translation> Введите имя нового каталога</translation>
     </message>
 </context>
 <context>
     <name>kobrix::Form3</name>
     <message>
         <source>Find</source>
-        <translation type="unfinished"></translation>
+        <translation>Найти</translation>
     </message>
     <message>
         <source>Find </source>
-        <translation type="unfinished"></translation>
+        <translation>Найти </translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Отмена</translation>
     </message>
     <message>
         <source>Search Results</source>
-        <translation type="unfinished"></translation>
+        <translation>Результаты поиска</translation>
     </message>
     <message>
         <source>Find what?</source>
-        <translation type="unfinished"></translation>
+        <translation>Что искать?</translation>
     </message>
     <message>
         <source>Search Results:</source>
-        <translation type="unfinished"></translation>
+        <translation>Результаты поиска:</translation>
     </message>
     <message>
         <source>Found %1 Item(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Найдено: %1</translation>
     </message>
     <message>
         <source>Search text not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Текст не найден</translation>
     </message>
 </context>
 <context>
     <name>kobrix::Form4</name>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>О программе</translation>
     </message>
     <message>
         <source>Freeware: copy it and share it freely.</source>
-        <translation type="unfinished"></translation>
+        <translation>Бесплатная программа: копируйте и распространяйте свободно.</translation>
     </message>
     <message>
         <source>Written by the Kobrix developers.</source>
-        <translation type="unfinished"></translation>
+        <translation>Авторы — разработчики Kobrix.</translation>
     </message>
     <message>
         <source>Visit Kobrix website</source>
-        <translation type="unfinished"></translation>
+        <translation>Сайт Kobrix</translation>
     </message>
     <message>
         <source>For comments or suggestions on Kobrix email:</source>
-        <translation type="unfinished"></translation>
+        <translation>Отзывы и предложения о Kobrix присылайте на:</translation>
     </message>
     <message>
         <source>If you find Kobrix useful please help support it by donating</source>
-        <translation type="unfinished"></translation>
+        <translation>Если Kobrix вам полезен, поддержите его пожертвованием</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>ОК</translation>
     </message>
 </context>
 <context>
     <name>kobrix::MainStatusBar</name>
     <message>
         <source>File Count</source>
-        <translation type="unfinished"></translation>
+        <translation>Число файлов</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Отмена</translation>
     </message>
     <message>
         <source>Stop the scan (Esc)</source>
-        <translation type="unfinished"></translation>
+        <translation>Остановить сканирование (Esc)</translation>
     </message>
     <message>
         <source>Update...</source>
-        <translation type="unfinished"></translation>
+        <translation>Обновить...</translation>
     </message>
     <message>
         <source>Update Disc in Catalog...</source>
-        <translation type="unfinished"></translation>
+        <translation>Обновить диск в каталоге...</translation>
     </message>
     <message>
         <source>Update the disc in the catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Обновить диск в каталоге</translation>
     </message>
 </context>
 <context>
     <name>kobrix::OtherDiscsPage</name>
     <message>
         <source>Where</source>
-        <translation type="unfinished"></translation>
+        <translation>Где</translation>
     </message>
     <message>
         <source>Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Файлы</translation>
     </message>
     <message>
         <source>Choose a file and &quot;Show on other discs&quot; (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите файл и «Показать на других дисках» (%1).</translation>
     </message>
     <message>
         <source>Other discs holding the file</source>
-        <translation type="unfinished"></translation>
+        <translation>Другие диски с этим файлом</translation>
     </message>
     <message>
         <source>%1 (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2)</translation>
     </message>
     <message>
         <source>Looking for %1 on the other discs...</source>
-        <translation type="unfinished"></translation>
+        <translation>Поиск %1 на других дисках...</translation>
     </message>
     <message>
         <source>%1 of &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 из «%2»</translation>
     </message>
     <message>
         <source>Same path on other discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Тот же путь на других дисках</translation>
     </message>
     <message>
         <source>Same name in other folders</source>
-        <translation type="unfinished"></translation>
+        <translation>То же имя в других папках</translation>
     </message>
 </context>
 <context>
     <name>kobrix::ProgramTexts</name>
     <message>
         <source>CD Catalog Files (*.cdc)|*.cdc</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталоги CD (*.cdc)|*.cdc</translation>
     </message>
     <message>
         <source>Error in WriteList</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка записи списка</translation>
     </message>
     <message>
         <source>Error Reading file</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка чтения файла</translation>
     </message>
     <message>
         <source>Error scanning %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка сканирования %1</translation>
     </message>
     <message>
         <source>Error reading disc image %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка чтения образа диска %1</translation>
     </message>
     <message>
         <source>Please enter a Disk Name or Number</source>
-        <translation type="unfinished"></translation>
+        <translation>Введите имя или номер диска</translation>
     </message>
     <message>
         <source>Listbox is empty - cannot write to file!</source>
-        <translation type="unfinished"></translation>
+        <translation>Список пуст — записывать нечего!</translation>
     </message>
     <message>
         <source>Enter a search string</source>
-        <translation type="unfinished"></translation>
+        <translation>Введите текст для поиска</translation>
     </message>
     <message>
         <source>A disc name cannot hold &quot; - \&quot;: &quot;%1&quot; would be read back as the disc &quot;%2&quot;. Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя диска не может содержать « - \»: «%1» будет прочитано как диск «%2». Ничего не записано.</translation>
     </message>
     <message>
         <source>There is no disc named &quot;%1&quot; in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>В %2 нет диска с именем «%1»</translation>
     </message>
     <message>
         <source>Line %1 of the catalog holds records of &quot;%2&quot; together with other records; the disc cannot be updated</source>
-        <translation type="unfinished"></translation>
+        <translation>Строка %1 каталога содержит записи «%2» вместе с другими записями; диск нельзя обновить</translation>
     </message>
     <message>
         <source>The disc&apos;s records in the catalog changed meanwhile; nothing was written</source>
-        <translation type="unfinished"></translation>
+        <translation>Записи диска в каталоге тем временем изменились; ничего не записано</translation>
     </message>
     <message>
         <source>%1 added, %2 removed, %3 unchanged</source>
-        <translation type="unfinished"></translation>
+        <translation>добавлено: %1, удалено: %2, без изменений: %3</translation>
     </message>
     <message>
         <source>%1 discs, %2 files</source>
-        <translation type="unfinished"></translation>
+        <translation>Дисков: %1, файлов: %2</translation>
     </message>
     <message>
         <source>Discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Диски</translation>
     </message>
     <message>
         <source>Disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Диск</translation>
     </message>
     <message>
         <source>Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Файлы</translation>
     </message>
     <message>
         <source>Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Папка</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл</translation>
     </message>
     <message>
         <source>Filter</source>
-        <translation type="unfinished"></translation>
+        <translation>Фильтр</translation>
     </message>
     <message>
         <source>Catalog</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог</translation>
     </message>
     <message>
         <source>Catalog: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог: %1</translation>
     </message>
     <message>
         <source>%1 of %2 files</source>
-        <translation type="unfinished"></translation>
+        <translation>Файлов: %1 из %2</translation>
     </message>
     <message>
         <source>Lines without a disc name</source>
-        <translation type="unfinished"></translation>
+        <translation>Строки без имени диска</translation>
     </message>
     <message>
         <source>%1 (continued)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (продолжение)</translation>
     </message>
     <message>
         <source>%1 (%2 files)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (файлов: %2)</translation>
     </message>
     <message>
         <source>Page %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Страница %1 из %2</translation>
     </message>
     <message>
         <source>Unknown export format &quot;%1&quot;: use csv, html or pdf</source>
-        <translation type="unfinished"></translation>
+        <translation>Неизвестный формат экспорта «%1»: используйте csv, html или pdf</translation>
     </message>
     <message>
         <source>A PDF export needs an output file: -o FILE</source>
-        <translation type="unfinished"></translation>
+        <translation>Для экспорта в PDF нужен выходной файл: -o ФАЙЛ</translation>
     </message>
     <message>
         <source>The PDF export is not available: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспорт в PDF недоступен: %1</translation>
     </message>
     <message>
         <source>%1 belongs to another version of the program</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 относится к другой версии программы</translation>
     </message>
     <message>
         <source>Cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удаётся записать %1: %2</translation>
     </message>
     <message>
         <source>Cannot write %1: it is the catalog being exported. Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удаётся записать %1: это экспортируемый каталог. Ничего не записано.</translation>
     </message>
     <message>
         <source>The catalog was updated; the list of changes could not be written in full</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог обновлён; список изменений не удалось вывести полностью</translation>
     </message>
     <message>
         <source>There is no folder %1 on the disc &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>На диске «%2» нет папки %1</translation>
     </message>
     <message>
         <source>(lines without a disc name)</source>
+        <translation>(строки без имени диска)</translation>
+    </message>
+    <message>
+        <source>%1 has no volume label</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error reading the volume label of %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -932,86 +1190,87 @@
     <message>
         <source>Path does not exist.
 Check the path and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь не существует.
+Проверьте путь и повторите попытку.</translation>
     </message>
 </context>
 <context>
     <name>kobrix::RuntimeError</name>
     <message>
         <source> (record %1 is longer than %2 bytes)</source>
-        <translation type="unfinished"></translation>
+        <translation> (запись %1 длиннее %2 байт)</translation>
     </message>
     <message>
         <source>Out of memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Недостаточно памяти</translation>
     </message>
     <message>
         <source>Bad file name or number</source>
-        <translation type="unfinished"></translation>
+        <translation>Неверное имя или номер файла</translation>
     </message>
     <message>
         <source>File not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл не найден</translation>
     </message>
     <message>
         <source>File already open</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл уже открыт</translation>
     </message>
     <message>
         <source>Bad record length</source>
-        <translation type="unfinished"></translation>
+        <translation>Неверная длина записи</translation>
     </message>
     <message>
         <source>Device I/O error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка ввода-вывода устройства</translation>
     </message>
     <message>
         <source>Disk full</source>
-        <translation type="unfinished"></translation>
+        <translation>Диск заполнен</translation>
     </message>
     <message>
         <source>Device unavailable</source>
-        <translation type="unfinished"></translation>
+        <translation>Устройство недоступно</translation>
     </message>
     <message>
         <source>Permission denied</source>
-        <translation type="unfinished"></translation>
+        <translation>Доступ запрещён</translation>
     </message>
     <message>
         <source>Disk not ready</source>
-        <translation type="unfinished"></translation>
+        <translation>Диск не готов</translation>
     </message>
     <message>
         <source>Path/File access error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка доступа к пути или файлу</translation>
     </message>
     <message>
         <source>Path not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь не найден</translation>
     </message>
     <message>
         <source>Cancel was selected.</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбрана отмена.</translation>
     </message>
     <message>
         <source>Application-defined or object-defined error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка, определённая приложением или объектом</translation>
     </message>
     <message>
         <source>Damaged or unknown disc image: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Повреждённый или неизвестный образ диска: %1</translation>
     </message>
     <message>
         <source>Damaged disc image: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Повреждённый образ диска: %1</translation>
     </message>
     <message>
         <source>the folder&apos;s entries cannot all be read</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся прочитать все записи папки</translation>
     </message>
     <message>
         <source>Not a data disc that can be read (ISO 9660, Joliet or Rock Ridge): %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Это не читаемый диск с данными (ISO 9660, Joliet или Rock Ridge): %1</translation>
     </message>
     <message>
         <source>no volume descriptor</source>
@@ -1022,39 +1281,39 @@ Check the path and try again.</source>
     <name>kobrix::SearchPage</name>
     <message>
         <source>Disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Диск</translation>
     </message>
     <message>
         <source>Hits</source>
-        <translation type="unfinished"></translation>
+        <translation>Найдено</translation>
     </message>
     <message>
         <source>Find &amp;what:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ч&amp;то искать:</translation>
     </message>
     <message>
         <source>&amp;Find</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Найти</translation>
     </message>
     <message>
         <source>Search results by disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Результаты поиска по дискам</translation>
     </message>
     <message>
         <source>Searching... %1%</source>
-        <translation type="unfinished"></translation>
+        <translation>Поиск... %1%</translation>
     </message>
     <message>
         <source>Searching...</source>
-        <translation type="unfinished"></translation>
+        <translation>Поиск...</translation>
     </message>
     <message>
         <source>Found %1 Item(s) on %2 disc(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Найдено: %1, дисков: %2</translation>
     </message>
     <message>
         <source>Search text not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Текст не найден</translation>
     </message>
 </context>
 </TS>

@@ -150,9 +150,11 @@ void Form3::placeControls()
     Label2->adjustSize();
     QRect countRect = unitsRect(1440, 1320, 2535, 255);
     countRect.moveTop(Label2->y());
-    // Tall enough for a count text, which comes only with a search, and wide
-    // enough for the one it shows.
-    placeBeside(Label2, lbl_results, countRect, lbl_results->fontMetrics().height());
+    // Tall enough for a count text, which comes only with a search (and in
+    // the taller letters of a fallback font where its script needs one),
+    // and wide enough for the one it shows.
+    placeBeside(Label2, lbl_results, countRect,
+                std::max(lbl_results->fontMetrics().height(), lbl_results->sizeHint().height()));
     if (lbl_results->width() < lbl_results->sizeHint().width())
         lbl_results->resize(lbl_results->sizeHint().width(), lbl_results->height());
     bottom = std::max(Label2->geometry().bottom(), lbl_results->geometry().bottom()) + 1;
