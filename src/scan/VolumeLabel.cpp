@@ -27,10 +27,15 @@ constexpr qint64 kUdfAnchorBlock = 256;
 constexpr qint64 kMaxSequenceBlocks = 64;
 
 // The bytes at offset on image, exactly size of them, or empty when the
-// image ends before.
-QByteArray readAt(QIODevice &image, quint64 offset, qint64 size)
+// image ends before. The image's size is known, but for a drive's device,
+// whose size the system reports as 0: there the read itself comes short.
+QByteArray readAt(QIODevice &image, bool sizeKnown, quint64 offset, qint64 size)
 {
-    if (offset > quint64(std::numeric_limits<qint64>::max() - size) || !image.seek(qint64(offset)))
+    if (offset > quint64(std::numeric_limits<qint64>::max() - size))
+        return {};
+    if (sizeKnown && qint64(offset) + size > image.size())
+        return {};
+    if (!image.seek(qint64(offset)))
         return {};
     QByteArray bytes = image.read(size);
     return bytes.size() == size ? bytes : QByteArray();
@@ -130,9 +135,10 @@ bool isUdfTag(const QByteArray &block, quint32 location, quint16 *identifier)
 
 // The logical volume identifier of a UDF disc with blocks of blockSize, or
 // a null text when there is no valid anchor at that size.
-QString udfLabel(QIODevice &image, qint64 blockSize, bool *found)
+QString udfLabel(QIODevice &image, bool sizeKnown, qint64 blockSize, bool *found)
 {
-    const QByteArray anchor = readAt(image, quint64(kUdfAnchorBlock * blockSize), blockSize);
+    const QByteArray anchor =
+        readAt(image, sizeKnown, quint64(kUdfAnchorBlock * blockSize), blockSize);
     quint16 identifier = 0;
     if (anchor.isEmpty() || !isUdfTag(anchor, kUdfAnchorBlock, &identifier) || identifier != 2)
         return {};
@@ -145,7 +151,7 @@ QString udfLabel(QIODevice &image, qint64 blockSize, bool *found)
         const quint64 location = quint64(first) + quint64(i);
         if (location > std::numeric_limits<quint32>::max())
             break;
-        const QByteArray block = readAt(image, location * quint64(blockSize), blockSize);
+        const QByteArray block = readAt(image, sizeKnown, location * quint64(blockSize), blockSize);
         if (block.isEmpty() || !isUdfTag(block, quint32(location), &identifier))
             break;
         if (identifier == 6) // Logical Volume Descriptor
@@ -166,9 +172,7 @@ RuntimeError noDescriptors()
                                                              "no volume descriptor")));
 }
 
-} // namespace
-
-QString volumeLabelOf(QIODevice &image, RuntimeError *error)
+QString labelOf(QIODevice &image, bool sizeKnown, RuntimeError *error)
 {
     if (error)
         *error = RuntimeError();
@@ -176,7 +180,8 @@ QString volumeLabelOf(QIODevice &image, RuntimeError *error)
     QString joliet;
     bool found = false;
     for (int i = 0; i < kMaxDescriptors; ++i) {
-        const QByteArray d = readAt(image, quint64((kFirstDescriptor + i) * kSector), kSector);
+        const QByteArray d =
+            readAt(image, sizeKnown, quint64((kFirstDescriptor + i) * kSector), kSector);
         if (d.isEmpty())
             break;
         const QByteArrayView standard = QByteArrayView(d).sliced(1, 5);
@@ -196,14 +201,15 @@ QString volumeLabelOf(QIODevice &image, RuntimeError *error)
         if (type == 1 && !found) {
             found = true;
             primary = trimmedEnd(fromIdentifier(identifier));
-        } else if (type == 2 && joliet.isEmpty() && isJolietEscape(QByteArrayView(d).sliced(88, 32))) {
+        } else if (type == 2 && joliet.isEmpty()
+                   && isJolietEscape(QByteArrayView(d).sliced(88, 32))) {
             joliet = trimmedEnd(fromUtf16Be(identifier));
         }
     }
     QString udf;
     for (const qint64 blockSize : {2048, 512, 1024, 4096}) {
         bool anchored = false;
-        udf = udfLabel(image, blockSize, &anchored);
+        udf = udfLabel(image, sizeKnown, blockSize, &anchored);
         if (anchored) {
             found = true;
             break;
@@ -222,6 +228,13 @@ QString volumeLabelOf(QIODevice &image, RuntimeError *error)
             label = *candidate;
     }
     return label;
+}
+
+} // namespace
+
+QString volumeLabelOf(QIODevice &image, RuntimeError *error)
+{
+    return labelOf(image, !image.isSequential(), error);
 }
 
 QString volumeLabelOfImage(const QString &imageOrDevicePath, RuntimeError *error)
@@ -243,7 +256,7 @@ QString volumeLabelOfImage(const QString &imageOrDevicePath, RuntimeError *error
         }
         return {};
     }
-    return volumeLabelOf(file, error);
+    return labelOf(file, QFileInfo(imageOrDevicePath).isFile(), error);
 }
 
 } // namespace kobrix
