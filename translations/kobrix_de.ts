@@ -1169,11 +1169,11 @@
     </message>
     <message>
         <source>%1 has no volume label</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 hat keine Datenträgerbezeichnung</translation>
     </message>
     <message>
         <source>Error reading the volume label of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Lesen der Datenträgerbezeichnung von %1</translation>
     </message>
 </context>
 <context>
@@ -1265,7 +1265,7 @@ Check the path and try again.</source>
     </message>
     <message>
         <source>no volume descriptor</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Volume-Deskriptor</translation>
     </message>
 </context>
 <context>

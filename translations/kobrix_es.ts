@@ -1169,11 +1169,11 @@
     </message>
     <message>
         <source>%1 has no volume label</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 no tiene etiqueta de volumen</translation>
     </message>
     <message>
         <source>Error reading the volume label of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Error al leer la etiqueta de volumen de %1</translation>
     </message>
 </context>
 <context>
@@ -1265,7 +1265,7 @@ Compruebe la ruta e inténtelo de nuevo.</translation>
     </message>
     <message>
         <source>no volume descriptor</source>
-        <translation type="unfinished"></translation>
+        <translation>ningún descriptor de volumen</translation>
     </message>
 </context>
 <context>

@@ -1169,11 +1169,11 @@
     </message>
     <message>
         <source>%1 has no volume label</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 n&apos;a pas de nom de volume</translation>
     </message>
     <message>
         <source>Error reading the volume label of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de lecture du nom de volume de %1</translation>
     </message>
 </context>
 <context>
@@ -1265,7 +1265,7 @@ Vérifiez le chemin et réessayez.</translation>
     </message>
     <message>
         <source>no volume descriptor</source>
-        <translation type="unfinished"></translation>
+        <translation>aucun descripteur de volume</translation>
     </message>
 </context>
 <context>

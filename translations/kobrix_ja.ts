@@ -1160,11 +1160,11 @@
     </message>
     <message>
         <source>%1 has no volume label</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 にはボリュームラベルがありません</translation>
     </message>
     <message>
         <source>Error reading the volume label of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 のボリュームラベルの読み取りエラー</translation>
     </message>
 </context>
 <context>
@@ -1256,7 +1256,7 @@ Check the path and try again.</source>
     </message>
     <message>
         <source>no volume descriptor</source>
-        <translation type="unfinished"></translation>
+        <translation>ボリューム記述子がありません</translation>
     </message>
 </context>
 <context>

@@ -1178,11 +1178,11 @@
     </message>
     <message>
         <source>%1 has no volume label</source>
-        <translation type="unfinished"></translation>
+        <translation>У %1 нет метки тома</translation>
     </message>
     <message>
         <source>Error reading the volume label of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка чтения метки тома %1</translation>
     </message>
 </context>
 <context>
@@ -1274,7 +1274,7 @@ Check the path and try again.</source>
     </message>
     <message>
         <source>no volume descriptor</source>
-        <translation type="unfinished"></translation>
+        <translation>нет дескриптора тома</translation>
     </message>
 </context>
 <context>

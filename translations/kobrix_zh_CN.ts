@@ -1160,11 +1160,11 @@
     </message>
     <message>
         <source>%1 has no volume label</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 没有卷标</translation>
     </message>
     <message>
         <source>Error reading the volume label of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>读取 %1 的卷标时出错</translation>
     </message>
 </context>
 <context>
@@ -1256,7 +1256,7 @@ Check the path and try again.</source>
     </message>
     <message>
         <source>no volume descriptor</source>
-        <translation type="unfinished"></translation>
+        <translation>没有卷描述符</translation>
     </message>
 </context>
 <context>
