@@ -364,7 +364,7 @@
     </message>
     <message>
         <source>Part of a disc name</source>
-        <translation>ディスク名の一部</translation>
+        <translation>ディスク名</translation>
     </message>
     <message>
         <source>&amp;Discs</source>

@@ -364,7 +364,7 @@
     </message>
     <message>
         <source>Part of a disc name</source>
-        <translation>光盘名称的一部分</translation>
+        <translation>光盘名称</translation>
     </message>
     <message>
         <source>&amp;Discs</source>

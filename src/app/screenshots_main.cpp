@@ -1,13 +1,15 @@
 // Renders the program's windows in chosen states to PNG files, so that their
 // look can be reviewed without clicking through the program.
 //
-//   kobrix-screenshots [--point-size N] [--suffix TEXT] <output folder> [scene...]
+//   kobrix-screenshots [--point-size N] [--suffix TEXT] [--language LANG]
+//                      <output folder> [scene...]
 //
 // Without scene names every scene is rendered. --point-size renders with an
-// application font of that size; --suffix is added to every file name, so
-// that renderings at another font or scale (QT_SCALE_FACTOR) stand beside
-// the plain ones. Each scene is one entry of the
-// table in scenes(): a name (the file name without ".png") and a function
+// application font of that size; --language in one of the program's
+// translations ("de", "ja"; "system": the desktop's); --suffix is added to
+// every file name, so that renderings at another font or scale
+// (QT_SCALE_FACTOR) stand beside the plain ones. Each scene is one entry of
+// the table in scenes(): a name (the file name without ".png") and a function
 // that builds the window in its state. The drives, dialogs and message boxes
 // are stand-ins, so no scene waits for input or touches a real drive.
 
@@ -34,6 +36,7 @@
 #include "ui/common/PrintPreview.h"
 #include "ui/common/UiServices.h"
 #include "ui/main/WorkModeSettings.h"
+#include "ui/common/WindowLanguage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -612,6 +615,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     QString suffix;
+    WindowLanguage language;
     while (args.size() >= 2 && args.first().startsWith(QLatin1String("--"))) {
         const QString option = args.takeFirst();
         const QString value = args.takeFirst();
@@ -621,6 +625,13 @@ int main(int argc, char **argv)
             QFont font = QApplication::font();
             font.setPointSize(value.toInt());
             QApplication::setFont(font);
+        } else if (option == QLatin1String("--language")) {
+            if (value == QLatin1String("system")) {
+                useSystemLanguage(app);
+            } else if (!language.install(value, WindowLanguage::programFolders())) {
+                std::fprintf(stderr, "no translation %s\n", qPrintable(value));
+                return 2;
+            }
         } else {
             std::fprintf(stderr, "unknown option %s %s\n", qPrintable(option), qPrintable(value));
             return 2;
@@ -628,7 +639,7 @@ int main(int argc, char **argv)
     }
     if (args.isEmpty()) {
         std::fprintf(stderr, "usage: kobrix-screenshots [--point-size N] [--suffix TEXT] "
-                             "<output folder> [scene...]\nscenes:\n");
+                             "[--language LANG] <output folder> [scene...]\nscenes:\n");
         for (const Scene &scene : scenes())
             std::fprintf(stderr, "  %s\n", qPrintable(scene.name));
         return 2;
