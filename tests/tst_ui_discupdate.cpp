@@ -207,11 +207,14 @@ private Q_SLOTS:
         w.scan();
         f.Text2->setText(QStringLiteral("Games 1"));
         w.window.io.dialogs.answer(w.catalog());
+        QSignalSpy used(&f, &Form1::catalogUsed); // for the recent catalogs
         f.updateDiscAction->trigger();
         QVERIFY(f.discUpdateDialog());
         f.discUpdateDialog()->updateButton->click();
         QTRY_VERIFY(!f.discUpdateDialog());
         QCOMPARE(readFile(w.catalog()), block("Games 1"));
+        QCOMPARE(used.size(), 1);
+        QCOMPARE(used.first().first().toString(), w.catalog());
         QCOMPARE(controlState(f), state);
         QVERIFY(!f.updateDiscAction->isEnabled());
 

@@ -126,6 +126,8 @@ void DiscUpdateFlow::apply()
         showProblem(problem, ProgramTexts::writeErrorHeading());
         return;
     }
+    // The catalog was written: it goes first among the recent ones.
+    emit m_window.catalogUsed(update->catalogPath());
     m_window.StatusBar1->showNotice(
         Form1::tr("Updated \"%1\" in %2: %3")
             .arg(update->discName(), catalogFileName(update->catalogPath()),
