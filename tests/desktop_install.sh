@@ -18,7 +18,8 @@ version=${2:?usage: desktop_install.sh BUILD_DIR VERSION [PACKAGE.deb]}
 package=${3:-}
 for tool in xdg-mime xdg-open update-mime-database update-desktop-database; do
     if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "desktop_install: SKIP: no $tool (Debian: xdg-utils, shared-mime-info, desktop-file-utils)"
+        echo "desktop_install: SKIP: no $tool" \
+             "(Debian: xdg-utils, shared-mime-info, desktop-file-utils)"
         exit 77
     fi
 done
@@ -28,7 +29,10 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "desktop_install: FAIL: $*" >&2; exit 1; }
 
 if [[ -n "$package" ]]; then
-    command -v dpkg-deb >/dev/null 2>&1 || { echo "desktop_install: SKIP: no dpkg-deb"; exit 77; }
+    if ! command -v dpkg-deb >/dev/null 2>&1; then
+        echo "desktop_install: SKIP: no dpkg-deb"
+        exit 77
+    fi
     dpkg-deb -x "$package" "$work/root"
     prefix=$work/root/usr
     # What dpkg's triggers for these folders would run.
@@ -50,7 +54,8 @@ update-mime-database "$share/mime"
 update-desktop-database "$share/applications"
 
 "$prefix/bin/kobrix" --version >"$work/version" || fail "kobrix --version failed"
-[[ "$(cat "$work/version")" == "kobrix $version" ]] || fail "kobrix --version said: $(cat "$work/version")"
+[[ "$(cat "$work/version")" == "kobrix $version" ]] \
+    || fail "kobrix --version said: $(cat "$work/version")"
 
 mkdir -p "$work/config" "$work/files" "$work/bin"
 catalog=$work/files/music.cdc
@@ -74,7 +79,8 @@ started() {
     [[ -f $work/started ]] || fail "$1 started nothing"
     local given
     given=$(cd "$work/files" && realpath -m "$(cat "$work/started")")
-    [[ "$given" == "$(realpath "$catalog")" ]] || fail "$1 started kobrix with '$(cat "$work/started")'"
+    [[ "$given" == "$(realpath "$catalog")" ]] \
+        || fail "$1 started kobrix with '$(cat "$work/started")'"
     rm -f "$work/started"
 }
 (cd "$work/files" && DISPLAY=${DISPLAY:-:0} xdg-open music.cdc) || fail "xdg-open failed"
