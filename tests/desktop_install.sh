@@ -44,7 +44,8 @@ else
         || { cat "$work/install.log" >&2; fail "cmake --install failed"; }
 fi
 share=$prefix/share
-[[ -f $share/mime/packages/org.example.Kobrix.xml ]] || fail "no mime/packages/org.example.Kobrix.xml"
+[[ -f $share/mime/packages/org.example.Kobrix.xml ]] \
+    || fail "no mime/packages/org.example.Kobrix.xml"
 grep -qx 'Exec=kobrix %f' "$share/applications/org.example.Kobrix.desktop" \
     || fail "the menu entry does not take a file"
 export XDG_DATA_HOME=$share XDG_DATA_DIRS=$share:/usr/share XDG_CONFIG_HOME=$work/config
