@@ -1,8 +1,13 @@
 #pragma once
 
+#include "TestSupport.h"
 #include "platform/DiscArrivals.h"
 
+#include <QFile>
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include <map>
 
 namespace kobrix::test {
 
@@ -40,6 +45,61 @@ public:
 
 private:
     QString m_drive;
+};
+
+// The discs the simulated drive is handed, made once (xorriso): images
+// "alpha" (label ALPHA, 40 files), "alpha2" (the same disc with one file
+// gone and three new: changed), "beta" (label BETA), "broken" (no disc
+// image at all), and "folder", a folder that is no mount point: a disc
+// without a label.
+class DiscShelf
+{
+public:
+    bool make()
+    {
+        const QString alpha = m_dir.filePath("alpha");
+        for (int i = 0; i < 40; ++i)
+            writeFile(alpha, QStringLiteral("DATA/FILE%1.TXT").arg(i), "x");
+        const QString alpha2 = m_dir.filePath("alpha2");
+        if (!copyTree(alpha, alpha2) || !QFile::remove(alpha2 + "/DATA/FILE7.TXT"))
+            return false;
+        for (int i = 0; i < 3; ++i)
+            writeFile(alpha2, QStringLiteral("NEW/ADDED%1.TXT").arg(i), "y");
+        const QString beta = m_dir.filePath("beta");
+        writeFile(beta, "PHOTOS/IMG001.JPG", "j");
+        writeFile(beta, "PHOTOS/IMG002.JPG", "j");
+        const QString folder = m_dir.filePath("folder");
+        writeFile(folder, "notes.txt", "n");
+        writeFile(folder, "music/track01.ogg", "o");
+        for (const auto &[key, label] :
+             {std::pair{"alpha", "ALPHA"}, {"alpha2", "ALPHA"}, {"beta", "BETA"}}) {
+            const QString image = m_dir.filePath(QString(key) + ".iso");
+            if (!runXorriso({"-as", "mkisofs", "-quiet", "-V", label, "-J", "-R", "-o", image,
+                             m_dir.filePath(key)}))
+                return false;
+            m_walks[key] = walkFolderLines(m_dir.filePath(key));
+        }
+        m_walks["folder"] = walkFolderLines(folder);
+        writeFile(m_dir.path(), "broken.iso", QByteArray(64 * 1024, 'z'));
+        return true;
+    }
+
+    DiscLocation location(const QString &key) const
+    {
+        if (key == "folder")
+            return {DiscLocation::Kind::Folder, m_dir.filePath("folder")};
+        return {DiscLocation::Kind::Device, m_dir.filePath(key + ".iso")};
+    }
+    // What the disc lists when walked by itself.
+    QStringList walk(const QString &key) const
+    {
+        const auto found = m_walks.find(key);
+        return found == m_walks.end() ? QStringList() : found->second;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    std::map<QString, QStringList> m_walks;
 };
 
 } // namespace kobrix::test

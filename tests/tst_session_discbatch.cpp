@@ -17,7 +17,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <map>
 
 #if defined(Q_OS_UNIX)
 #include "TestSupport_posix.h"
@@ -101,47 +100,19 @@ private:
     // last disc is done with.
     void runSteps(DiscBatch &batch, SimulatedDrive &drive, const std::vector<Step> &steps);
 
-    QTemporaryDir m_dir;
-    // What each disc lists when walked by itself.
-    std::map<QString, QStringList> m_walks;
+    DiscShelf m_discs;
 };
 
 void TestDiscBatch::initTestCase()
 {
     if (!hasXorriso())
         QSKIP("xorriso is not installed");
-    // Forty files, then the same disc with one of them gone and three new:
-    // the same disc, changed, by the program's measure.
-    const QString alpha = m_dir.filePath("alpha");
-    for (int i = 0; i < 40; ++i)
-        writeFile(alpha, QStringLiteral("DATA/FILE%1.TXT").arg(i), "x");
-    const QString alpha2 = m_dir.filePath("alpha2");
-    QVERIFY(copyTree(alpha, alpha2));
-    QVERIFY(QFile::remove(alpha2 + "/DATA/FILE7.TXT"));
-    for (int i = 0; i < 3; ++i)
-        writeFile(alpha2, QStringLiteral("NEW/ADDED%1.TXT").arg(i), "y");
-    const QString beta = m_dir.filePath("beta");
-    writeFile(beta, "PHOTOS/IMG001.JPG", "j");
-    writeFile(beta, "PHOTOS/IMG002.JPG", "j");
-    const QString folder = m_dir.filePath("folder");
-    writeFile(folder, "notes.txt", "n");
-    writeFile(folder, "music/track01.ogg", "o");
-
-    for (const auto &[key, label] : {std::pair{"alpha", "ALPHA"}, {"alpha2", "ALPHA"}, {"beta", "BETA"}}) {
-        const QString image = m_dir.filePath(QString(key) + ".iso");
-        QVERIFY(runXorriso({"-as", "mkisofs", "-quiet", "-V", label, "-J", "-R", "-o", image,
-                            m_dir.filePath(key)}));
-        m_walks[key] = walkFolderLines(m_dir.filePath(key));
-    }
-    m_walks["folder"] = walkFolderLines(folder);
-    writeFile(m_dir.path(), "broken.iso", QByteArray(64 * 1024, 'z'));
+    QVERIFY(m_discs.make());
 }
 
 DiscLocation TestDiscBatch::location(const QString &key) const
 {
-    if (key == "folder")
-        return {DiscLocation::Kind::Folder, m_dir.filePath("folder")};
-    return {DiscLocation::Kind::Device, m_dir.filePath(key + ".iso")};
+    return m_discs.location(key);
 }
 
 void TestDiscBatch::runSteps(DiscBatch &batch, SimulatedDrive &drive, const std::vector<Step> &steps)
@@ -251,7 +222,7 @@ void TestDiscBatch::run()
             QCOMPARE(said, expected);
         // A disc read whole counts the files of its walk.
         if (row.outcome != DiscBatchRow::Outcome::NotRead)
-            QCOMPARE(row.files, m_walks[script[std::size_t(i)].disc].size());
+            QCOMPARE(row.files, m_discs.walk(script[std::size_t(i)].disc).size());
     }
     QCOMPARE(batch.totals().discs, rows.size());
 
@@ -262,7 +233,7 @@ void TestDiscBatch::run()
         const QStringList nameAndDisc = wanted[i].trimmed().split('=');
         QCOMPARE(discs[std::size_t(i)].first, nameAndDisc[0]);
         QStringList paths = discs[std::size_t(i)].second;
-        QStringList walked = m_walks[nameAndDisc[1]];
+        QStringList walked = m_discs.walk(nameAndDisc[1]);
         paths.sort();
         walked.sort();
         QCOMPARE(paths, walked);
@@ -289,7 +260,7 @@ void TestDiscBatch::stopEndsAfterTheDiscInHand()
     QCOMPARE(batch.rows()[0].text, QStringLiteral("added"));
     const auto discs = catalogDiscs(dir.filePath("discs.cdc"));
     QCOMPARE(discs.size(), std::size_t(1));
-    QCOMPARE(discs[0].second.size(), m_walks["alpha"].size());
+    QCOMPARE(discs[0].second.size(), m_discs.walk("alpha").size());
     QCOMPARE(drive.ejects.size(), 1);
 }
 

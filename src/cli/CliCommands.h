@@ -28,6 +28,7 @@ int commandExport(const QStringList &args);
 int commandDiscs(const QStringList &args);
 int commandLs(const QStringList &args);
 int commandDupes(const QStringList &args);
+int commandAddDiscs(const QStringList &args);
 
 // find CATALOG TEXT --by-disc: prints the hits of one catalog counted by
 // disc, each line after prefix, and adds them to hitCount.

@@ -1,6 +1,7 @@
 #include "session/DiscBatch.h"
 
 #include "catalog/CatalogFile.h"
+#include "catalog/CatalogFormat.h"
 #include "catalog/DiscUpdate.h"
 #include "platform/DiscArrivals.h"
 #include "platform/VolumeLabels.h"
@@ -100,10 +101,10 @@ void DiscBatch::stop()
         return;
     }
     if (m_disc->askingName) {
-        if (!m_disc->label.isEmpty())
+        if (!m_disc->label.isEmpty() && discNameProblem(m_disc->label).isEmpty())
             giveName(m_disc->label);
         else
-            addRow(DiscBatchRow::Outcome::NotWritten, tr("not added: no name was given"));
+            leaveDiscOut();
     } else if (m_disc->askingUpdate) {
         updateChangedDisc(false);
     }
@@ -285,8 +286,11 @@ void DiscBatch::applyUpdate()
 
 void DiscBatch::askName()
 {
+    // A label the catalog could not hold as it is proposes nothing.
+    if (!discNameProblem(m_disc->label).isEmpty())
+        m_disc->label.clear();
     if (m_stopAsked && m_disc->label.isEmpty()) {
-        addRow(DiscBatchRow::Outcome::NotWritten, tr("not added: no name was given"));
+        addRow(DiscBatchRow::Outcome::LeftOut, tr("not added: no name was given"));
         return;
     }
     if (m_stopAsked) {
@@ -315,9 +319,20 @@ void DiscBatch::giveName(const QString &name)
         taken = m_disc->label;
     if (taken.isEmpty())
         return; // a disc without a label waits for a name
+    if (const QString problem = discNameProblem(taken); !problem.isEmpty()) {
+        m_nameTimer->stop();
+        emit nameRefused(problem);
+        return;
+    }
     m_nameTimer->stop();
     m_disc->askingName = false;
     append(taken);
+}
+
+void DiscBatch::leaveDiscOut()
+{
+    if (m_disc && m_disc->askingName)
+        addRow(DiscBatchRow::Outcome::LeftOut, tr("not added: no name was given"));
 }
 
 void DiscBatch::append(const QString &name)
@@ -372,6 +387,9 @@ void DiscBatch::addRow(DiscBatchRow::Outcome outcome, const QString &text)
     case DiscBatchRow::Outcome::NotRead:
     case DiscBatchRow::Outcome::NotWritten:
         ++m_totals.failed;
+        break;
+    case DiscBatchRow::Outcome::LeftOut:
+        ++m_totals.leftOut;
         break;
     }
     m_rows.push_back(row);

@@ -34,6 +34,7 @@ struct DiscBatchRow
         NotUpdated, // in the catalog already, changed, and left as it was
         NotRead,    // the scan failed, or the disc was taken out: nothing written
         NotWritten, // the catalog could not be read or written: nothing changed
+        LeftOut,    // a new disc that was given no name
     };
     QString name;        // the disc's name in the catalog; its label, if any, when none was given
     qsizetype files = 0; // the files the scan found
@@ -50,6 +51,7 @@ struct DiscBatchTotals
     qsizetype updated = 0;
     qsizetype notUpdated = 0;
     qsizetype failed = 0;     // not read or not written
+    qsizetype leftOut = 0;
     qsizetype filesAdded = 0; // records written for the discs added
 };
 
@@ -102,8 +104,13 @@ public:
     void stop();
 
     // The name of the new disc that nameWanted() asked for; an empty name
-    // takes the label (and is no answer while there is none).
+    // takes the label (and is no answer while there is none). A name the
+    // catalog could not read back as given is refused (nameRefused()) and
+    // the question stands.
     void giveName(const QString &name);
+    // The answer to nameWanted() that adds nothing: the disc is a row
+    // saying so, and the run goes on.
+    void leaveDiscOut();
     // The answer to changeFound(): write the disc's new records or not.
     void updateChangedDisc(bool update);
 
@@ -125,6 +132,8 @@ Q_SIGNALS:
     // after the name wait unless giveName() comes first; without one the
     // run waits for giveName().
     void nameWanted(const QString &label);
+    // A name given was refused, and why; nameWanted() still waits.
+    void nameRefused(const QString &problem);
     // A known disc changed: the paths added and removed. The run waits for
     // updateChangedDisc().
     void changeFound(const QString &disc, const QStringList &added, const QStringList &removed);
