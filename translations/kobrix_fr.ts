@@ -110,7 +110,7 @@
     </message>
     <message>
         <source>Catalog: %1</source>
-        <translation type="unfinished">Catalogue : %1</translation>
+        <translation>Catalogue : %1</translation>
     </message>
     <message>
         <source>&amp;Drive:</source>
@@ -138,11 +138,11 @@
     </message>
     <message>
         <source>Disc</source>
-        <translation type="unfinished">Disque</translation>
+        <translation>Disque</translation>
     </message>
     <message>
         <source>Files</source>
-        <translation type="unfinished">Fichiers</translation>
+        <translation>Fichiers</translation>
     </message>
     <message>
         <source>What was done</source>
@@ -159,13 +159,6 @@
     <message>
         <source>Choose the drive the discs go into, then Start.</source>
         <translation type="unfinished"></translation>
-    </message>
-    <message numerus="yes">
-        <source>Reading the disc: %n file(s) so far</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
     </message>
     <message>
         <source>The tray could not be opened (%1): take the disc out by hand.</source>
@@ -211,56 +204,40 @@
         <source>This disc is in the catalog as %1, and it has changed.</source>
         <translation type="unfinished"></translation>
     </message>
-    <message numerus="yes">
-        <source>%n file(s) added</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n file(s) removed</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>. Update the disc in the catalog?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message numerus="yes">
-        <source>%n disc(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%1 added (%n file(s))</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>%1 already in the catalog</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 updated</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 changed, left as they were</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 not read or not written</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>Stopping once this disc is done...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading the disc: files found so far: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Files added: %1, removed: %2. Update the disc in the catalog?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Discs: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>added: %1 (files: %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>already in the catalog: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>updated: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>changed, left as they were: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not read or not written: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -731,7 +708,7 @@
     </message>
     <message>
         <source>Write Catalog...</source>
-        <translation>Enregistrer le catalogue...</translation>
+        <translation>Enregistrer...</translation>
     </message>
     <message>
         <source>File list</source>
@@ -739,7 +716,7 @@
     </message>
     <message>
         <source>Add to Catalog...</source>
-        <translation>Ajouter au catalogue...</translation>
+        <translation>Ajouter...</translation>
     </message>
     <message>
         <source>Enter a Unique Disk Name</source>
@@ -751,7 +728,7 @@
     </message>
     <message>
         <source>Scan New CD</source>
-        <translation>Analyser un autre CD</translation>
+        <translation>CD suivant</translation>
     </message>
     <message>
         <source>Current catalog</source>
@@ -845,6 +822,14 @@
         <source>&amp;Clear List</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Catalog Discs &amp;One After Another...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Catalog each disc put into the drive, until you stop</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>kobrix::Form2</name>
@@ -932,7 +917,7 @@
     </message>
     <message>
         <source>Freeware: copy it and share it freely.</source>
-        <translation>Logiciel gratuit : copiez-le et partagez-le librement.</translation>
+        <translation>Gratuit : copiez-le et partagez-le.</translation>
     </message>
     <message>
         <source>Written by the Kobrix developers.</source>
@@ -1305,6 +1290,44 @@ Vérifiez le chemin et réessayez.</translation>
     <message>
         <source>Search text not found</source>
         <translation>Texte introuvable</translation>
+    </message>
+</context>
+<context>
+    <name>kobrix::cli</name>
+    <message>
+        <source>add-discs: no CD drive found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>add-discs: there are several CD drives (%1); name one with --drive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disc in %1 has no label. Its name (empty: leave it out):</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kobrix::cli::AddDiscsLoop</name>
+    <message>
+        <source>The tray did not open: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot watch %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 discs: %2 added, %3 already in the catalog, %4 updated, %5 changed and left as they were, %6 not read or not written, %7 left out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopping once the disc in the drive is done with...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting for a disc in %1 (Ctrl+C ends)</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>
