@@ -3,7 +3,7 @@
 # The folders stand in this order, lowest first; a file may include its own
 # folder and any folder below it (the windows' folders count one by one):
 #   win32 core catalog scan discs search platform export session
-#   ui/common ui/discs ui/main cli app
+#   ui/common ui/discs ui/batch ui/main cli app
 # With --self-test it first plants an upward include in a copy of the tree
 # and checks that it is reported. With --graph it prints instead, folder by
 # folder in that order, the other folders its files include and how many
@@ -14,7 +14,7 @@
 # One grep and one awk over the whole tree: it runs in a blink.
 set -euo pipefail
 
-layers="win32 core catalog scan discs search platform export session ui/common ui/discs ui/main cli app"
+layers="win32 core catalog scan discs search platform export session ui/common ui/discs ui/batch ui/main cli app"
 
 usage="usage: check_layers.sh [--self-test] [--graph] [--readme README] SOURCE_DIR"
 selfTest=false

@@ -2,6 +2,7 @@
 // ends the program.
 
 #include "core/ProgramTexts.h"
+#include "platform/DiscArrivals.h"
 #include "platform/DriveSource.h"
 #include "platform/ProcessSetup.h"
 #include "ui/main/AppController.h"
@@ -77,6 +78,9 @@ int main(int argc, char **argv)
     services.fileDialogs = &fileDialogs;
     services.drives = drives.get();
     services.shell = &shell;
+    // Made now, asks the system only when discs are first catalogued.
+    const std::unique_ptr<kobrix::DiscArrivals> discArrivals = kobrix::systemDiscArrivals();
+    services.discArrivals = discArrivals.get();
     // The recent catalogs and the Discs window's layout, from one run to the next.
     QSettings settings(kobrix::ProgramTexts::programTitle(), kobrix::ProgramTexts::programTitle());
     services.settings = &settings;

@@ -31,11 +31,9 @@ public:
     RuntimeError eject(const QString &) override { return RuntimeError(DeviceUnavailable); }
 };
 
-} // namespace
-
 // Linux: UDisks2 on the system bus where it runs (it also mounts the disc,
 // as the desktop would), the kernel's own device events where it does not.
-std::unique_ptr<DiscArrivals> systemDiscArrivals()
+std::unique_ptr<DiscArrivals> makeWatcher()
 {
 #if defined(KOBRIX_HAVE_UDISKS)
     const QDBusConnection bus = QDBusConnection::systemBus();
@@ -49,6 +47,40 @@ std::unique_ptr<DiscArrivals> systemDiscArrivals()
 #else
     return std::make_unique<NoDiscArrivals>();
 #endif
+}
+
+// The watcher is chosen, and the system bus asked, only when a drive is
+// first watched or ejected: the program starts without either.
+class SystemDiscArrivals : public DiscArrivals
+{
+public:
+    bool watch(const QString &drive, QString *error) override { return watcher().watch(drive, error); }
+    void stopWatching() override
+    {
+        if (m_watcher)
+            m_watcher->stopWatching();
+    }
+    RuntimeError eject(const QString &drive) override { return watcher().eject(drive); }
+
+private:
+    DiscArrivals &watcher()
+    {
+        if (!m_watcher) {
+            m_watcher = makeWatcher();
+            connect(m_watcher.get(), &DiscArrivals::discArrived, this, &DiscArrivals::discArrived);
+            connect(m_watcher.get(), &DiscArrivals::discRemoved, this, &DiscArrivals::discRemoved);
+        }
+        return *m_watcher;
+    }
+
+    std::unique_ptr<DiscArrivals> m_watcher;
+};
+
+} // namespace
+
+std::unique_ptr<DiscArrivals> systemDiscArrivals()
+{
+    return std::make_unique<SystemDiscArrivals>();
 }
 
 } // namespace kobrix

@@ -9,6 +9,7 @@ class FileDialogBackend;
 class DriveSource;
 class ShellOpener;
 class PrintPreviewService;
+class DiscArrivals;
 
 // The outside world of the windows: message boxes, file dialogs, the drive
 // list, the desktop's "open", the print preview (none where the program
@@ -23,6 +24,7 @@ struct UiServices
     ShellOpener *shell = nullptr;
     PrintPreviewService *printPreview = nullptr;
     QSettings *settings = nullptr; // the recent catalogs, the Discs window's layout
+    DiscArrivals *discArrivals = nullptr; // discs going into and out of the drives
 };
 
 } // namespace kobrix

@@ -76,6 +76,8 @@ public:
     QAction *mnuAbout = nullptr;      // "&About Kobrix...": the About box
     QAction *scanFolderAction = nullptr; // "&Scan Folder...": scans any folder as a disc
     QAction *scanImageAction = nullptr;  // "Scan Disc &Image...": scans an .iso image as a disc
+    // "Catalog Discs &One After Another...": the window of a run of discs
+    QAction *discBatchAction = nullptr;
     // "&Update Disc in Catalog...": replaces the disc's records in a catalog;
     // enabled exactly when "Write Catalog..." is.
     QAction *updateDiscAction = nullptr;

@@ -2,6 +2,7 @@
 
 #include "platform/ShellOpener.h"
 #include "session/MainControls.h"
+#include "ui/batch/DiscBatchStart.h"
 #include "ui/common/CommonDialog.h"
 #include "ui/common/Links.h"
 #include "ui/common/UiServices.h"
@@ -61,6 +62,10 @@ void createFileMenu(Form1 &w, const UiServices &services)
         Form1::tr("Scan a folder, a USB drive or a mounted image as a disc"));
     w.scanImageAction = addCommand(file, Form1::tr("Scan Disc &Image..."), "scanImageAction");
     w.scanImageAction->setToolTip(Form1::tr("Scan an ISO disc image as a disc"));
+    w.discBatchAction = addCommand(file, Form1::tr("Catalog Discs &One After Another..."),
+                                   "discBatchAction", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
+    w.discBatchAction->setToolTip(
+        Form1::tr("Catalog each disc put into the drive, until you stop"));
     w.mnuFind = addCommand(file, Form1::tr("&Find"), "mnuFind", QKeySequence::Find);
     w.mnuRestart = addCommand(file, Form1::tr("&Restart"), "mnuRestart");
     w.mnudiv1 = file->addSeparator();
@@ -88,6 +93,13 @@ void createFileMenu(Form1 &w, const UiServices &services)
         request.filter = Form1::tr("Disc Images (*.iso)|*.iso|All Files (*.*)|*.*");
         request.title = Form1::tr("Scan Disc Image");
         chooseAndScan(w, services, request, &Form1::scanImage);
+    });
+    // Over the catalog in use, if any; the window holds the drive while it
+    // is open, so the main window waits.
+    QObject::connect(w.discBatchAction, &QAction::triggered, &w, [&w, services] {
+        if (w.session().isScanning())
+            return;
+        openDiscBatchWindow(&w, services, w.session().recognitionCatalog());
     });
     QObject::connect(w.mnuFind, &QAction::triggered, &w, &Form1::findRequested);
     QObject::connect(w.mnuRestart, &QAction::triggered, &w, &Form1::restart);
@@ -139,6 +151,7 @@ void applyMainMenuStates(Form1 &w, const MainControls &states)
     // Catalog...", hidden or not.
     for (const auto &[action, enabled] :
          {std::pair{w.scanFolderAction, states.drives}, std::pair{w.scanImageAction, states.drives},
+          std::pair{w.discBatchAction, states.drives},
           std::pair{w.mnuLoad, states.load}, std::pair{w.recentMenuAction, states.load},
           std::pair{w.mnuFind, states.commands},
           std::pair{w.mnuRestart, states.commands},
