@@ -22,7 +22,7 @@ source "$completion"
 
 catalogs="B.CDC|a.cdc|music.cdc|shelf|with space.cdc"
 everything="B.CDC|a.cdc|disc.iso|music.cdc|notes.txt|shelf|with space.cdc"
-commands="--help|--version|append|discs|dupes|export|find|identify|label|list|ls|scan|update|write"
+commands="--help|--version|add-discs|append|discs|dupes|export|find|identify|label|list|ls|scan|update|write"
 # the words after kobrix-cli, the last one being completed ("|" between
 # them) => COMPREPLY, sorted ("|" between its entries)
 cases=(
@@ -70,6 +70,12 @@ cases=(
     "export|a.cdc|--format|h => html"
     "export|a.cdc|-o| => $everything"
     "export|--format|pdf| => $catalogs"
+    "ad => add-discs"
+    "add-discs| => $catalogs"
+    "add-discs|- => --|--drive|--update-changed"
+    "add-discs|x.cdc|--drive|d => disc.iso"
+    "add-discs|--update-changed|--drive|d|s => shelf"
+    "add-discs|x.cdc| => "
 )
 for entry in "${cases[@]}"; do
     typed=${entry%% => *}

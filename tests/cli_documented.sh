@@ -15,7 +15,7 @@ check() { # name, command...
 }
 
 usage=$("$cli" --help)
-mapfile -t commands < <(sed -n 's/^  kobrix-cli \([a-z][a-z]*\) .*/\1/p' <<<"$usage" | sort -u)
+mapfile -t commands < <(sed -n 's/^  kobrix-cli \([a-z][a-z-]*\) .*/\1/p' <<<"$usage" | sort -u)
 mapfile -t options < <(grep -o -- '--[a-z][a-z-]*' <<<"$usage" | sort -u)
 check "the usage names commands" test "${#commands[@]}" -ge 5
 check "the usage names options" test "${#options[@]}" -ge 3

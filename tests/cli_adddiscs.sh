@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# kobrix-cli add-discs refuses a wrong command line, and a machine without
+# one CD drive when none is named, before it watches anything: exit 2, the
+# catalog neither made nor touched. (The loop itself is tested on a
+# simulated drive by tst_cli_adddiscs.)
+#   cli_adddiscs.sh KOBRIX_CLI
+set -uo pipefail
+cli="$1"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export LC_ALL=C.UTF-8
+pass=0 fail=0
+
+check() { # NAME EXPECTED ACTUAL
+    if [ "$2" == "$3" ]; then
+        pass=$((pass + 1))
+    else
+        fail=$((fail + 1))
+        printf 'FAIL %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
+    fi
+}
+run() {
+    timeout 20 "$@" >"$work/out" 2>"$work/err" </dev/null
+    code=$?
+    out=$(cat "$work/out")
+    err=$(cat "$work/err")
+}
+
+printf '"Games 1 - \\SETUP.EXE"\r\n' >"$work/kept.cdc"
+cp "$work/kept.cdc" "$work/before.cdc"
+
+# wrong command lines: the usage, exit 2
+for args in "" "$work/new.cdc $work/other.cdc" "$work/new.cdc --drive" \
+    "$work/kept.cdc --drive" "--update-changed" "$work/new.cdc --bogus"; do
+    # shellcheck disable=SC2086
+    run "$cli" add-discs $args
+    check "add-discs $args: exit" 2 "$code"
+    check "add-discs $args: the usage" "Usage:" "$(head -n 1 <<<"$err")"
+    check "add-discs $args: nothing printed" "" "$out"
+done
+run "$cli" add-discs "$work/new.cdc" --drive ""
+check "an empty drive: exit" 2 "$code"
+check "an empty drive: the usage" "Usage:" "$(head -n 1 <<<"$err")"
+
+# no drive named on a machine without a CD drive
+if ! compgen -G '/dev/sr*' >/dev/null && ! compgen -G '/dev/cdrom*' >/dev/null; then
+    run "$cli" add-discs "$work/kept.cdc" --update-changed
+    check "no CD drive: exit" 2 "$code"
+    check "no CD drive: said" "add-discs: no CD drive found" "$err"
+fi
+
+check "no catalog made" "" "$(ls "$work" | grep new.cdc)"
+check "the catalog untouched" "" "$(cmp "$work/kept.cdc" "$work/before.cdc")"
+
+echo "$pass passed, $fail failed"
+[ "$fail" = 0 ]
