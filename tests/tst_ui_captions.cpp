@@ -11,6 +11,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
@@ -167,6 +169,42 @@ QString clippedInside(const QWidget *control)
     return QString();
 }
 
+QStringList languagesWithEnglish()
+{
+    return QStringList{QStringLiteral("en")}
+        + QStringLiteral(KOBRIX_LANGUAGES).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+// The texts that share one set of Alt+letter keys: those of the visible
+// controls and menu titles of a window, or those of one menu's items.
+QList<QStringList> mnemonicScopes(QWidget *window)
+{
+    QStringList windowTexts;
+    for (QWidget *control : window->findChildren<QWidget *>()) {
+        if (!control->isVisible())
+            continue;
+        if (const auto *bar = qobject_cast<QTabBar *>(control)) {
+            for (int i = 0; i < bar->count(); ++i)
+                windowTexts << bar->tabText(i);
+        } else if (const auto *menuBar = qobject_cast<QMenuBar *>(control)) {
+            for (const QAction *action : menuBar->actions())
+                windowTexts << action->text();
+        } else if (!qobject_cast<QLabel *>(control) || qobject_cast<QLabel *>(control)->buddy()) {
+            windowTexts << captionOf(control);
+        }
+    }
+    QList<QStringList> scopes{windowTexts};
+    for (const QMenu *menu : window->findChildren<QMenu *>()) {
+        QStringList items;
+        for (const QAction *action : menu->actions()) {
+            if (!action->isSeparator() && action->isVisible())
+                items << action->text();
+        }
+        scopes << items;
+    }
+    return scopes;
+}
+
 } // namespace
 
 class TestUiCaptions : public QObject
@@ -189,9 +227,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("window");
         QTest::addColumn<int>("pointSize");
         QTest::addColumn<bool>("styleSheet");
-        const QStringList languages = QStringList{QStringLiteral("en")}
-            + QStringLiteral(KOBRIX_LANGUAGES).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        for (const QString &language : languages) {
+        for (const QString &language : languagesWithEnglish()) {
             const QByteArray tag = language.toUtf8();
             for (int pointSize : {9, 11}) {
                 for (const QString &name : AllWindows::names())
@@ -251,6 +287,44 @@ private Q_SLOTS:
         QVERIFY(captions > 0);
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
         QVERIFY2(shrunk.isEmpty(), qPrintable("not in the chosen font: " + shrunk.join(", ")));
+    }
+
+    // In every language no two controls of a window, and no two items of a
+    // menu, answer to the same Alt+letter.
+    void mnemonicsDiffer_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("window");
+        for (const QString &language : languagesWithEnglish()) {
+            for (const QString &name : AllWindows::names())
+                QTest::addRow("%s, %s", qPrintable(language), qPrintable(name)) << language << name;
+        }
+    }
+    void mnemonicsDiffer()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, window);
+        WindowLanguage translation;
+        if (language != QLatin1String("en"))
+            QVERIFY(translation.install(language, {QStringLiteral(KOBRIX_TRANSLATIONS_DIR)}));
+        AllWindows all;
+        std::unique_ptr<QWidget> form = all.make(window);
+        QVERIFY(form);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QStringList clashes;
+        for (const QStringList &scope : mnemonicScopes(form.get())) {
+            QMap<QString, QString> taken;
+            for (const QString &text : scope) {
+                const QString key = QKeySequence::mnemonic(text).toString();
+                if (key.isEmpty())
+                    continue;
+                if (taken.contains(key))
+                    clashes << QStringLiteral("\"%1\" and \"%2\" (%3)").arg(taken[key], text, key);
+                taken.insert(key, text);
+            }
+        }
+        QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QStringLiteral("; "))));
     }
 
 private:
