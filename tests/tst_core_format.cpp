@@ -188,6 +188,49 @@ private Q_SLOTS:
         QTest::newRow("ascii with a lookalike") << "setup" << QByteArray("\r\n");
         QTest::newRow("accented with an ASCII run") << QString::fromUtf8("müller") << QByteArray("\r\n");
     }
+    // A record in whose text the skip names a place is taken without the
+    // filter when the skip settles it; one where the place lies on its
+    // quotes or after it, and a line of another shape, still ask (and the
+    // filter here says no to every line).
+    void settledRecordsSkipTheFilter_data()
+    {
+        QTest::addColumn<QByteArray>("clue");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QStringList>("taken");
+        QTest::newRow("inside") << QByteArray("X") << 0 << QStringList({"a X b", "X", "tail X"});
+        QTest::newRow("closing quote") << QByteArray("\"\n") << 0 << QStringList();
+        QTest::newRow("opening quote") << QByteArray("\n\"") << 1 << QStringList();
+    }
+    void settledRecordsSkipTheFilter()
+    {
+        QFETCH(QByteArray, clue);
+        QFETCH(int, offset);
+        QFETCH(QStringList, taken);
+        struct Skip { QByteArray clue; int offset; } skip{clue, offset};
+        const QByteArray file = "\"a X b\"\n\"plain\"\n\"X\"\n\"Y\"\"next\"\nX,\"field\"\n\"tail X\"\n";
+        for (const qsizetype chunk : {qsizetype(3), qsizetype(1 << 10)}) {
+            LineStore stored;
+            FieldParser parser(stored);
+            parser.setLineFilter(
+                [](const void *, const FieldParser::FilterText &) { return false; }, &skip,
+                [](const void *context, std::string_view bytes) {
+                    const auto &s = *static_cast<const Skip *>(context);
+                    const std::size_t at = bytes.find(std::string_view(s.clue.constData(), std::size_t(s.clue.size())));
+                    return at == std::string_view::npos ? at : at + std::size_t(s.offset);
+                },
+                FieldParser::SkipRule::Settles);
+            for (qsizetype at = 0; at < file.size(); at += chunk)
+                parser.feed(std::string_view(file.constData() + at, std::size_t(std::min(chunk, file.size() - at))));
+            parser.finish();
+            QStringList lines;
+            for (qsizetype i = 0; i < stored.count(); ++i)
+                lines << stored.at(i);
+            // In chunks of three bytes every record ends in another chunk
+            // than it starts and is read as a line: the filter decides.
+            QCOMPARE(lines, chunk == 3 ? QStringList() : taken);
+        }
+    }
+
     void skippingLinesFindsTheSame()
     {
         QFETCH(QString, text);

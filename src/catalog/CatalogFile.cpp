@@ -144,7 +144,7 @@ bool CatalogReader::readSlice(LineStore &out, std::chrono::nanoseconds budget)
     if (s.target != &out) {
         s.target = &out;
         s.parser = std::make_unique<FieldParser>(out, m_maxRecordBytes);
-        s.parser->setLineFilter(m_filter, m_filterContext, m_skip);
+        s.parser->setLineFilter(m_filter, m_filterContext, m_skip, m_skipRule);
         s.linesReserved = m_room == Room::SliceBySlice;
         if (m_room == Room::WholeFile && m_fileSize > 0 && m_fileSize < (qint64(1) << 34)) {
             try {

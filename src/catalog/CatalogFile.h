@@ -63,11 +63,13 @@ public:
     // Passes lines over unread (see FieldParser::setLineFilter). Set before
     // the first readSome().
     void setLineFilter(FieldParser::LineFilter filter, const void *context,
-                       FieldParser::SkipTo skip = nullptr)
+                       FieldParser::SkipTo skip = nullptr,
+                       FieldParser::SkipRule rule = FieldParser::SkipRule::Hint)
     {
         m_filter = filter;
         m_filterContext = context;
         m_skip = skip;
+        m_skipRule = rule;
     }
 
     bool isOpen() const;
@@ -93,6 +95,7 @@ private:
     FieldParser::LineFilter m_filter = nullptr;
     const void *m_filterContext = nullptr;
     FieldParser::SkipTo m_skip = nullptr;
+    FieldParser::SkipRule m_skipRule = FieldParser::SkipRule::Hint;
 };
 
 // Opens a catalog file for reading (unbuffered) as the reader does, without

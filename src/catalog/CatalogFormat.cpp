@@ -425,7 +425,9 @@ void FieldParser::feedText(std::string_view chunk)
                     }
                 }
                 const bool knownUtf8 = hasHighBytes && validEnd && close <= validEnd;
-                if (!m_filter || m_filter(m_filterContext, FilterText{field, true, hasHighBytes, knownUtf8}))
+                const bool settled = m_skipSettles && candidate > p && candidate < close;
+                if (!m_filter || settled
+                    || m_filter(m_filterContext, FilterText{field, true, hasHighBytes, knownUtf8}))
                     appendField(field, hasHighBytes, m_out, knownUtf8);
                 ++m_lines;
                 p = pastLineEnd(close + 1, end);

@@ -130,13 +130,21 @@ public:
     // skip(context, bytes) gives the first position in bytes where a line
     // that passes the filter may hold its text (npos: nowhere), and the
     // lines that end before it are only counted.
+    //
+    // Where skip names a place inside the text of a quoted record and
+    // finding it there is all the filter would check (SkipRule::Settles),
+    // that record is taken without asking the filter again: with a text
+    // that most lines hold, that second look cost as much as the skip.
     using LineFilter = bool (*)(const void *context, const FilterText &text);
     using SkipTo = std::size_t (*)(const void *context, std::string_view bytes);
-    void setLineFilter(LineFilter filter, const void *context, SkipTo skip = nullptr)
+    enum class SkipRule { Hint, Settles };
+    void setLineFilter(LineFilter filter, const void *context, SkipTo skip = nullptr,
+                       SkipRule rule = SkipRule::Hint)
     {
         m_filter = filter;
         m_filterContext = context;
         m_skip = filter ? skip : nullptr;
+        m_skipSettles = m_skip && rule == SkipRule::Settles;
     }
 
     // Fields of one line, appended to out (exposed for tests and fuzzing).
@@ -163,6 +171,7 @@ private:
     LineFilter m_filter = nullptr;
     const void *m_filterContext = nullptr;
     SkipTo m_skip = nullptr;
+    bool m_skipSettles = false;
 };
 
 } // namespace kobrix

@@ -112,7 +112,9 @@ RuntimeError forEachSlice(SliceReading &reading, const QString &path, const Matc
     // outside ASCII, and those are searched fastest with keys made as they
     // are read.
     reader.setLineFilter(matcher ? &Matcher::mayMatchRecordFilter : nullptr, matcher,
-                         matcher ? &Matcher::nextPossibleMatchFilter : nullptr);
+                         matcher ? &Matcher::nextPossibleMatchFilter : nullptr,
+                         matcher && matcher->clueSettlesRecord() ? FieldParser::SkipRule::Settles
+                                                                 : FieldParser::SkipRule::Hint);
     reader.setRoom(CatalogReader::Room::SliceBySlice);
     LineStore &slice = reading.slice;
     slice.clear();

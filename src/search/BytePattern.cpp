@@ -1,5 +1,6 @@
 #include "search/BytePattern.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -95,6 +96,48 @@ __attribute__((target("avx2"))) std::size_t findPairAvx2(const unsigned char *te
     while (pos + n - 1 + 64 <= length) {
         const std::uint64_t mask = std::uint64_t(pairMaskAvx2(text + pos + first, text + pos + second, bit, v1, v2))
             | (std::uint64_t(pairMaskAvx2(text + pos + 32 + first, text + pos + 32 + second, bit, v1, v2)) << 32);
+        for (std::uint64_t m = mask; m; m &= m - 1) {
+            const std::size_t at = pos + std::size_t(__builtin_ctzll(m));
+            if (verify(at))
+                return at;
+        }
+        pos += 64;
+    }
+    return std::string_view::npos;
+}
+
+// One pattern's pair of bytes as findAnyPairAvx2 compares them.
+struct PairProbe
+{
+    std::size_t first = 0;
+    std::size_t second = 0;
+    unsigned char b1 = 0;
+    unsigned char b2 = 0;
+    unsigned char caseBit = 0;
+};
+constexpr std::size_t kMostPairs = 16;
+
+// As findPairAvx2, for several patterns at once, the longest of them
+// longest bytes: the places where any probe's pair agrees, in order, until
+// verify(at) holds at one.
+template <typename Verify>
+__attribute__((target("avx2"))) std::size_t findAnyPairAvx2(const unsigned char *text, std::size_t length,
+                                                           std::size_t &pos, std::size_t longest,
+                                                           const PairProbe *probes, std::size_t count,
+                                                           Verify verify)
+{
+    while (pos + longest - 1 + 64 <= length) {
+        std::uint64_t mask = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            const PairProbe &p = probes[i];
+            const __m256i bit = _mm256_set1_epi8(char(p.caseBit));
+            const __m256i v1 = _mm256_set1_epi8(char(p.b1));
+            const __m256i v2 = _mm256_set1_epi8(char(p.b2));
+            const unsigned char *a = text + pos + p.first;
+            const unsigned char *b = text + pos + p.second;
+            mask |= std::uint64_t(pairMaskAvx2(a, b, bit, v1, v2))
+                | (std::uint64_t(pairMaskAvx2(a + 32, b + 32, bit, v1, v2)) << 32);
+        }
         for (std::uint64_t m = mask; m; m &= m - 1) {
             const std::size_t at = pos + std::size_t(__builtin_ctzll(m));
             if (verify(at))
@@ -227,6 +270,53 @@ std::size_t BytePattern::find(std::string_view line, std::size_t from) const
             return pos;
     }
     return std::string_view::npos;
+}
+
+std::size_t findFirstOf(const std::vector<BytePattern> &patterns, std::string_view line,
+                        std::size_t from)
+{
+    const auto *text = reinterpret_cast<const unsigned char *>(line.data());
+    const std::size_t length = line.size();
+    std::size_t longest = 0;
+    bool emptyOne = false;
+    for (const BytePattern &pattern : patterns) {
+        longest = std::max(longest, pattern.size());
+        emptyOne = emptyOne || pattern.isEmpty();
+    }
+    if (emptyOne)
+        return from <= length ? from : std::string_view::npos;
+    std::size_t pos = from;
+#if defined(KOBRIX_AVX2_PATHS)
+    // Over a line or two, one pattern after the other costs less than
+    // comparing every pattern's pair at each place.
+    constexpr std::size_t kShortText = 512;
+    if (hasAvx2() && patterns.size() > 1 && patterns.size() <= kMostPairs && length >= longest
+        && length - std::min(length, pos) >= kShortText) {
+        PairProbe probes[kMostPairs];
+        for (std::size_t i = 0; i < patterns.size(); ++i) {
+            const BytePattern &p = patterns[i];
+            const unsigned char caseBit = p.m_ignoreCase ? 0x20 : 0;
+            probes[i] = {p.m_first, p.m_second, static_cast<unsigned char>(p.m_data[p.m_first] | caseBit),
+                         static_cast<unsigned char>(p.m_data[p.m_second] | caseBit), caseBit};
+        }
+        const std::size_t found =
+            findAnyPairAvx2(text, length, pos, longest, probes, patterns.size(), [&](std::size_t at) {
+                return std::any_of(patterns.begin(), patterns.end(),
+                                   [&](const BytePattern &p) { return p.equalsAt(text + at); });
+            });
+        if (found != std::string_view::npos)
+            return found;
+    }
+#endif
+    // The rest (or all, without the wide comparisons): each pattern looked
+    // for only before the first place found so far.
+    std::size_t first = std::string_view::npos;
+    for (const BytePattern &pattern : patterns) {
+        const std::size_t end = first == std::string_view::npos ? length
+                                                                : std::min(length, first + pattern.size());
+        first = std::min(first, pattern.find(line.substr(0, end), pos));
+    }
+    return first;
 }
 
 std::size_t findNonAscii(std::string_view line, std::size_t from)

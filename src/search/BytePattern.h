@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <vector>
 
 namespace kobrix {
 
@@ -37,6 +38,8 @@ public:
     std::size_t secondAnchor() const { return m_second; }
 
 private:
+    friend std::size_t findFirstOf(const std::vector<BytePattern> &patterns, std::string_view text,
+                                   std::size_t from);
     bool equalsAt(const unsigned char *text) const;
 
     QByteArray m_bytes;
@@ -46,6 +49,13 @@ private:
     std::size_t m_second = 0;
     bool m_ignoreCase = false;
 };
+
+// The first position at or after from where any of patterns occurs; npos
+// when none does. One pass over the text for all of them: looked for one
+// after the other, a pattern that is rare would be searched far ahead again
+// after each place where a frequent one stands.
+std::size_t findFirstOf(const std::vector<BytePattern> &patterns, std::string_view text,
+                        std::size_t from = 0);
 
 // The first byte >= 0x80 at or after from in text; npos when none.
 std::size_t findNonAscii(std::string_view text, std::size_t from = 0);

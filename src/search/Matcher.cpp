@@ -273,20 +273,38 @@ bool Matcher::mayMatchRecord(std::string_view bytes) const
     return m_literalRun.isEmpty() || m_literalRun.find(bytes) != std::string_view::npos;
 }
 
+bool Matcher::clueSettlesRecord() const
+{
+    const auto inRecordText = [](std::string_view clue, bool highByte) {
+        return !clue.empty() && clue.find_first_of("\"\r\n") == std::string_view::npos
+            && (!highByte || !kobrix::isAscii(clue));
+    };
+    const auto bytesOf = [](const BytePattern &pattern) {
+        return std::string_view(pattern.bytes().constData(), pattern.size());
+    };
+    if (m_empty)
+        return false;
+    if (m_ascii) {
+        return inRecordText(bytesOf(m_keyPattern), false)
+            && std::all_of(m_lookalikes.begin(), m_lookalikes.end(),
+                           [&](std::string_view l) { return inRecordText(l, false); });
+    }
+    // Any other text also needs a byte >= 0x80 in the record, which a
+    // clue of ASCII characters does not show.
+    if (!m_asciiRun.isEmpty())
+        return false;
+    if (!m_spellings.empty()) {
+        return std::all_of(m_spellings.begin(), m_spellings.end(),
+                           [&](const BytePattern &s) { return inRecordText(bytesOf(s), true); });
+    }
+    return !m_literalRun.isEmpty() && inRecordText(bytesOf(m_literalRun), true);
+}
+
 std::size_t Matcher::nextClue(std::string_view bytes, std::size_t from) const
 {
     const BytePattern &ascii = m_ascii ? m_keyPattern : m_asciiRun;
     if (ascii.isEmpty() && !m_spellings.empty()) {
-        // As with lookalikes below, each spelling is looked for only before
-        // the first one found.
-        std::size_t first = std::string_view::npos;
-        for (const BytePattern &spelling : m_spellings) {
-            const std::size_t end = first == std::string_view::npos
-                ? bytes.size()
-                : std::min(bytes.size(), first + spelling.size());
-            first = std::min(first, spelling.find(bytes.substr(0, end), from));
-        }
-        return first;
+        return findFirstOf(m_spellings, bytes, from);
     }
     if (ascii.isEmpty())
         return m_literalRun.isEmpty() ? from : m_literalRun.find(bytes, from);

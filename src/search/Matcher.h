@@ -62,6 +62,12 @@ public:
     std::size_t nextPossibleMatch(std::string_view bytes) const;
 
     // The same as a line filter for the catalog reader; context is the Matcher.
+    // True when a record whose text holds a place nextPossibleMatch() named
+    // surely passes mayMatchRecord(): the clue found there is all that
+    // looks for, and holding no quote or line end it lies wholly inside the
+    // record. A reader may then take such a record without asking again.
+    bool clueSettlesRecord() const;
+
     static bool mayMatchRecordFilter(const void *matcher, const FieldParser::FilterText &text)
     {
         return static_cast<const Matcher *>(matcher)->mayMatchRecord(text.bytes);
