@@ -5,108 +5,112 @@
     <name>DiscArrivals</name>
     <message>
         <source>Noticing discs is not supported here</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Erkennen eingelegter Datenträger wird hier nicht unterstützt</translation>
     </message>
     <message>
         <source>UDisks2 knows no drive %1</source>
-        <translation type="unfinished"></translation>
+        <translation>UDisks2 kennt kein Laufwerk %1</translation>
     </message>
     <message>
         <source>The kernel&apos;s device events cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Geräteereignisse des Kernels können nicht gelesen werden: %1</translation>
     </message>
     <message>
         <source>Drive changes cannot be heard: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Änderungen an Laufwerken können nicht verfolgt werden: %1</translation>
     </message>
 </context>
 <context>
     <name>StartArguments</name>
     <message>
         <source>Catalogue CD and DVD discs and find on which disc a file lies.</source>
-        <translation type="unfinished"></translation>
+        <translation>CDs und DVDs katalogisieren und finden, auf welchem Datenträger eine Datei liegt.</translation>
     </message>
     <message>
         <source>Show this help and end.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Hilfe anzeigen und beenden.</translation>
     </message>
     <message>
         <source>Show the version and end.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Version anzeigen und beenden.</translation>
     </message>
     <message>
         <source>A catalog (.cdc) to open for searching, in place of the start dialog.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Katalog (.cdc), der statt des Startdialogs zum Durchsuchen geöffnet wird.</translation>
     </message>
     <message>
         <source>Try &apos;kobrix --help&apos; for more information.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mehr dazu mit „kobrix --help“.</translation>
     </message>
     <message>
         <source>one catalog at a time, not %1</source>
-        <translation type="unfinished"></translation>
+        <translation>nur ein Katalog auf einmal, nicht %1</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscBatch</name>
     <message>
         <source>not added: no name was given</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht hinzugefügt: kein Name angegeben</translation>
     </message>
     <message>
         <source>not read: the disc was taken out of the drive</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht gelesen: der Datenträger wurde aus dem Laufwerk genommen</translation>
     </message>
     <message>
         <source>not read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht gelesen: %1</translation>
     </message>
     <message>
         <source>not read: the disc holds no files</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht gelesen: der Datenträger enthält keine Dateien</translation>
     </message>
     <message>
         <source>not added: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht hinzugefügt: %1</translation>
     </message>
     <message>
         <source>not updated: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht aktualisiert: %1</translation>
     </message>
     <message>
         <source>already in the catalog as %1</source>
-        <translation type="unfinished"></translation>
+        <translation>bereits im Katalog als %1</translation>
     </message>
     <message>
         <source>changed, left as it was</source>
-        <translation type="unfinished"></translation>
+        <translation>geändert, im Katalog belassen</translation>
     </message>
     <message>
         <source>updated</source>
-        <translation type="unfinished"></translation>
+        <translation>aktualisiert</translation>
     </message>
     <message>
         <source>added</source>
-        <translation type="unfinished"></translation>
+        <translation>hinzugefügt</translation>
     </message>
     <message>
         <source>%1: %2 added, %3 removed</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2 hinzugekommen, %3 entfernt</translation>
+    </message>
+    <message>
+        <source>The catalog already holds another disc named %1</source>
+        <translation>Der Katalog enthält bereits einen anderen Datenträger namens %1</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscBatchWindow</name>
     <message>
         <source>There is no CD-ROM drive to take the discs.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt kein CD-Laufwerk, das die Datenträger aufnehmen kann.</translation>
     </message>
     <message>
         <source>Catalog Discs Into</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger katalogisieren in</translation>
     </message>
     <message>
         <source>Catalog Discs One After Another</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger nacheinander katalogisieren</translation>
     </message>
     <message>
         <source>Catalog: %1</source>
@@ -114,27 +118,27 @@
     </message>
     <message>
         <source>&amp;Drive:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Laufwerk:</translation>
     </message>
     <message>
         <source>S&amp;tart</source>
-        <translation type="unfinished"></translation>
+        <translation>S&amp;tarten</translation>
     </message>
     <message>
         <source>Disc &amp;name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger&amp;name:</translation>
     </message>
     <message>
         <source>&amp;Add</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hinzufügen</translation>
     </message>
     <message>
         <source>&amp;Update the Disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger &amp;aktualisieren</translation>
     </message>
     <message>
         <source>&amp;Leave It as It Is</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Unverändert lassen</translation>
     </message>
     <message>
         <source>Disc</source>
@@ -146,99 +150,99 @@
     </message>
     <message>
         <source>What was done</source>
-        <translation type="unfinished"></translation>
+        <translation>Ergebnis</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Anhalten</translation>
     </message>
     <message>
         <source>End the run once the disc in hand is done (Esc)</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach dem aktuellen Datenträger aufhören (Esc)</translation>
     </message>
     <message>
         <source>Choose the drive the discs go into, then Start.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie das Laufwerk für die Datenträger, dann „Starten“.</translation>
     </message>
     <message>
         <source>The tray could not be opened (%1): take the disc out by hand.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Schublade ließ sich nicht öffnen (%1): Bitte nehmen Sie den Datenträger von Hand heraus.</translation>
     </message>
     <message>
         <source>The drive cannot be watched: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Laufwerk kann nicht überwacht werden: %1</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Waiting for a disc in drive %1: insert the next disc.</source>
-        <translation type="unfinished"></translation>
+        <translation>Warten auf einen Datenträger in Laufwerk %1: Legen Sie den nächsten ein.</translation>
     </message>
     <message>
         <source>Reading the disc...</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger wird gelesen...</translation>
     </message>
     <message>
         <source>Writing to the catalog...</source>
-        <translation type="unfinished"></translation>
+        <translation>Katalog wird geschrieben...</translation>
     </message>
     <message>
         <source>Stopped.</source>
-        <translation type="unfinished"></translation>
+        <translation>Angehalten.</translation>
     </message>
     <message>
         <source>A new disc.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein neuer Datenträger.</translation>
     </message>
     <message>
         <source>The disc has no label: type its name and press Enter.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Datenträger hat keine Bezeichnung: Geben Sie seinen Namen ein und drücken Sie die Eingabetaste.</translation>
     </message>
     <message>
         <source>It is added under its label in a few seconds; to give it another name, type it and press Enter.</source>
-        <translation type="unfinished"></translation>
+        <translation>Er wird in wenigen Sekunden unter seiner Bezeichnung hinzugefügt; für einen anderen Namen geben Sie diesen ein und drücken die Eingabetaste.</translation>
     </message>
     <message>
         <source>This disc is in the catalog as %1, and it has changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser Datenträger ist als %1 im Katalog und hat sich geändert.</translation>
     </message>
     <message>
         <source>Stopping once this disc is done...</source>
-        <translation type="unfinished"></translation>
+        <translation>Wird nach diesem Datenträger angehalten...</translation>
     </message>
     <message>
         <source>Reading the disc: files found so far: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger wird gelesen: bisher gefundene Dateien: %1</translation>
     </message>
     <message>
         <source>Files added: %1, removed: %2. Update the disc in the catalog?</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien hinzugekommen: %1, entfernt: %2. Datenträger im Katalog aktualisieren?</translation>
     </message>
     <message>
         <source>Discs: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger: %1</translation>
     </message>
     <message>
         <source>added: %1 (files: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>hinzugefügt: %1 (Dateien: %2)</translation>
     </message>
     <message>
         <source>already in the catalog: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>bereits im Katalog: %1</translation>
     </message>
     <message>
         <source>updated: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>aktualisiert: %1</translation>
     </message>
     <message>
         <source>changed, left as they were: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>geändert, belassen: %1</translation>
     </message>
     <message>
         <source>not read or not written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht gelesen oder nicht geschrieben: %1</translation>
     </message>
 </context>
 <context>
@@ -808,27 +812,27 @@
     </message>
     <message>
         <source>Open Re&amp;cent</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Zuletzt geöffnet</translation>
     </message>
     <message>
         <source>%1 is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 fehlt</translation>
     </message>
     <message>
         <source>No catalogs yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch keine Kataloge</translation>
     </message>
     <message>
         <source>&amp;Clear List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste &amp;leeren</translation>
     </message>
     <message>
         <source>Catalog Discs &amp;One After Another...</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenträger nacheinander &amp;katalogisieren...</translation>
     </message>
     <message>
         <source>Catalog each disc put into the drive, until you stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Jeden eingelegten Datenträger katalogisieren, bis Sie aufhören</translation>
     </message>
 </context>
 <context>
@@ -1296,38 +1300,38 @@ Check the path and try again.</source>
     <name>kobrix::cli</name>
     <message>
         <source>add-discs: no CD drive found</source>
-        <translation type="unfinished"></translation>
+        <translation>add-discs: kein CD-Laufwerk gefunden</translation>
     </message>
     <message>
         <source>add-discs: there are several CD drives (%1); name one with --drive</source>
-        <translation type="unfinished"></translation>
+        <translation>add-discs: es gibt mehrere CD-Laufwerke (%1); eines mit --drive angeben</translation>
     </message>
     <message>
         <source>The disc in %1 has no label. Its name (empty: leave it out):</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Datenträger in %1 hat keine Bezeichnung. Sein Name (leer: auslassen):</translation>
     </message>
 </context>
 <context>
     <name>kobrix::cli::AddDiscsLoop</name>
     <message>
         <source>The tray did not open: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Schublade ging nicht auf: %1</translation>
     </message>
     <message>
         <source>Cannot watch %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht überwacht werden: %2</translation>
     </message>
     <message>
         <source>%1 discs: %2 added, %3 already in the catalog, %4 updated, %5 changed and left as they were, %6 not read or not written, %7 left out</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Datenträger: %2 hinzugefügt, %3 bereits im Katalog, %4 aktualisiert, %5 geändert und belassen, %6 nicht gelesen oder nicht geschrieben, %7 ausgelassen</translation>
     </message>
     <message>
         <source>Stopping once the disc in the drive is done with...</source>
-        <translation type="unfinished"></translation>
+        <translation>Wird nach dem Datenträger im Laufwerk angehalten...</translation>
     </message>
     <message>
         <source>Waiting for a disc in %1 (Ctrl+C ends)</source>
-        <translation type="unfinished"></translation>
+        <translation>Warten auf einen Datenträger in %1 (Strg+C beendet)</translation>
     </message>
 </context>
 </TS>

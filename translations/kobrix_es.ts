@@ -5,108 +5,112 @@
     <name>DiscArrivals</name>
     <message>
         <source>Noticing discs is not supported here</source>
-        <translation type="unfinished"></translation>
+        <translation>Aquí no se pueden detectar los discos insertados</translation>
     </message>
     <message>
         <source>UDisks2 knows no drive %1</source>
-        <translation type="unfinished"></translation>
+        <translation>UDisks2 no conoce ninguna unidad %1</translation>
     </message>
     <message>
         <source>The kernel&apos;s device events cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pueden leer los eventos de dispositivos del núcleo: %1</translation>
     </message>
     <message>
         <source>Drive changes cannot be heard: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pueden seguir los cambios de las unidades: %1</translation>
     </message>
 </context>
 <context>
     <name>StartArguments</name>
     <message>
         <source>Catalogue CD and DVD discs and find on which disc a file lies.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cataloga discos CD y DVD y encuentra en qué disco está un archivo.</translation>
     </message>
     <message>
         <source>Show this help and end.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar esta ayuda y salir.</translation>
     </message>
     <message>
         <source>Show the version and end.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar la versión y salir.</translation>
     </message>
     <message>
         <source>A catalog (.cdc) to open for searching, in place of the start dialog.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un catálogo (.cdc) que abrir para buscar en él, en lugar del diálogo inicial.</translation>
     </message>
     <message>
         <source>Try &apos;kobrix --help&apos; for more information.</source>
-        <translation type="unfinished"></translation>
+        <translation>Pruebe «kobrix --help» para más información.</translation>
     </message>
     <message>
         <source>one catalog at a time, not %1</source>
-        <translation type="unfinished"></translation>
+        <translation>un solo catálogo cada vez, no %1</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscBatch</name>
     <message>
         <source>not added: no name was given</source>
-        <translation type="unfinished"></translation>
+        <translation>no añadido: no se indicó ningún nombre</translation>
     </message>
     <message>
         <source>not read: the disc was taken out of the drive</source>
-        <translation type="unfinished"></translation>
+        <translation>no leído: se sacó el disco de la unidad</translation>
     </message>
     <message>
         <source>not read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no leído: %1</translation>
     </message>
     <message>
         <source>not read: the disc holds no files</source>
-        <translation type="unfinished"></translation>
+        <translation>no leído: el disco no contiene archivos</translation>
     </message>
     <message>
         <source>not added: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no añadido: %1</translation>
     </message>
     <message>
         <source>not updated: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no actualizado: %1</translation>
     </message>
     <message>
         <source>already in the catalog as %1</source>
-        <translation type="unfinished"></translation>
+        <translation>ya está en el catálogo como %1</translation>
     </message>
     <message>
         <source>changed, left as it was</source>
-        <translation type="unfinished"></translation>
+        <translation>cambiado, se dejó como estaba</translation>
     </message>
     <message>
         <source>updated</source>
-        <translation type="unfinished"></translation>
+        <translation>actualizado</translation>
     </message>
     <message>
         <source>added</source>
-        <translation type="unfinished"></translation>
+        <translation>añadido</translation>
     </message>
     <message>
         <source>%1: %2 added, %3 removed</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2 añadido(s), %3 eliminado(s)</translation>
+    </message>
+    <message>
+        <source>The catalog already holds another disc named %1</source>
+        <translation>El catálogo ya contiene otro disco llamado %1</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscBatchWindow</name>
     <message>
         <source>There is no CD-ROM drive to take the discs.</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay ninguna unidad de CD-ROM para los discos.</translation>
     </message>
     <message>
         <source>Catalog Discs Into</source>
-        <translation type="unfinished"></translation>
+        <translation>Catalogar los discos en</translation>
     </message>
     <message>
         <source>Catalog Discs One After Another</source>
-        <translation type="unfinished"></translation>
+        <translation>Catalogar discos uno tras otro</translation>
     </message>
     <message>
         <source>Catalog: %1</source>
@@ -114,27 +118,27 @@
     </message>
     <message>
         <source>&amp;Drive:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Unidad:</translation>
     </message>
     <message>
         <source>S&amp;tart</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Iniciar</translation>
     </message>
     <message>
         <source>Disc &amp;name:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Nombre del disco:</translation>
     </message>
     <message>
         <source>&amp;Add</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Añadir</translation>
     </message>
     <message>
         <source>&amp;Update the Disc</source>
-        <translation type="unfinished"></translation>
+        <translation>Ac&amp;tualizar el disco</translation>
     </message>
     <message>
         <source>&amp;Leave It as It Is</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Dejarlo como está</translation>
     </message>
     <message>
         <source>Disc</source>
@@ -146,99 +150,99 @@
     </message>
     <message>
         <source>What was done</source>
-        <translation type="unfinished"></translation>
+        <translation>Resultado</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Detener</translation>
     </message>
     <message>
         <source>End the run once the disc in hand is done (Esc)</source>
-        <translation type="unfinished"></translation>
+        <translation>Terminar después del disco actual (Esc)</translation>
     </message>
     <message>
         <source>Choose the drive the discs go into, then Start.</source>
-        <translation type="unfinished"></translation>
+        <translation>Elija la unidad donde irán los discos y pulse Iniciar.</translation>
     </message>
     <message>
         <source>The tray could not be opened (%1): take the disc out by hand.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo abrir la bandeja (%1): saque el disco a mano.</translation>
     </message>
     <message>
         <source>The drive cannot be watched: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede vigilar la unidad: %1</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Cerrar</translation>
     </message>
     <message>
         <source>Waiting for a disc in drive %1: insert the next disc.</source>
-        <translation type="unfinished"></translation>
+        <translation>Esperando un disco en la unidad %1: inserte el siguiente disco.</translation>
     </message>
     <message>
         <source>Reading the disc...</source>
-        <translation type="unfinished"></translation>
+        <translation>Leyendo el disco...</translation>
     </message>
     <message>
         <source>Writing to the catalog...</source>
-        <translation type="unfinished"></translation>
+        <translation>Escribiendo en el catálogo...</translation>
     </message>
     <message>
         <source>Stopped.</source>
-        <translation type="unfinished"></translation>
+        <translation>Detenido.</translation>
     </message>
     <message>
         <source>A new disc.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un disco nuevo.</translation>
     </message>
     <message>
         <source>The disc has no label: type its name and press Enter.</source>
-        <translation type="unfinished"></translation>
+        <translation>El disco no tiene etiqueta: escriba su nombre y pulse Intro.</translation>
     </message>
     <message>
         <source>It is added under its label in a few seconds; to give it another name, type it and press Enter.</source>
-        <translation type="unfinished"></translation>
+        <translation>Se añadirá con su etiqueta en unos segundos; para darle otro nombre, escríbalo y pulse Intro.</translation>
     </message>
     <message>
         <source>This disc is in the catalog as %1, and it has changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Este disco está en el catálogo como %1 y ha cambiado.</translation>
     </message>
     <message>
         <source>Stopping once this disc is done...</source>
-        <translation type="unfinished"></translation>
+        <translation>Se detendrá al terminar este disco...</translation>
     </message>
     <message>
         <source>Reading the disc: files found so far: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Leyendo el disco: archivos encontrados hasta ahora: %1</translation>
     </message>
     <message>
         <source>Files added: %1, removed: %2. Update the disc in the catalog?</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos añadidos: %1, eliminados: %2. ¿Actualizar el disco en el catálogo?</translation>
     </message>
     <message>
         <source>Discs: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Discos: %1</translation>
     </message>
     <message>
         <source>added: %1 (files: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>añadidos: %1 (archivos: %2)</translation>
     </message>
     <message>
         <source>already in the catalog: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>ya en el catálogo: %1</translation>
     </message>
     <message>
         <source>updated: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>actualizados: %1</translation>
     </message>
     <message>
         <source>changed, left as they were: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>cambiados, dejados como estaban: %1</translation>
     </message>
     <message>
         <source>not read or not written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no leídos o no escritos: %1</translation>
     </message>
 </context>
 <context>
@@ -808,27 +812,27 @@
     </message>
     <message>
         <source>Open Re&amp;cent</source>
-        <translation type="unfinished"></translation>
+        <translation>Catálogos recie&amp;ntes</translation>
     </message>
     <message>
         <source>%1 is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>No se encuentra %1</translation>
     </message>
     <message>
         <source>No catalogs yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Todavía no hay catálogos</translation>
     </message>
     <message>
         <source>&amp;Clear List</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Borrar la lista</translation>
     </message>
     <message>
         <source>Catalog Discs &amp;One After Another...</source>
-        <translation type="unfinished"></translation>
+        <translation>Catalogar &amp;varios discos seguidos...</translation>
     </message>
     <message>
         <source>Catalog each disc put into the drive, until you stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Catalogar cada disco que se introduzca en la unidad, hasta que lo detenga</translation>
     </message>
 </context>
 <context>
@@ -1250,7 +1254,7 @@ Compruebe la ruta e inténtelo de nuevo.</translation>
     </message>
     <message>
         <source>no volume descriptor</source>
-        <translation>ningún descriptor de volumen</translation>
+        <translation>no hay descriptor de volumen</translation>
     </message>
 </context>
 <context>
@@ -1296,38 +1300,38 @@ Compruebe la ruta e inténtelo de nuevo.</translation>
     <name>kobrix::cli</name>
     <message>
         <source>add-discs: no CD drive found</source>
-        <translation type="unfinished"></translation>
+        <translation>add-discs: no se encontró ninguna unidad de CD</translation>
     </message>
     <message>
         <source>add-discs: there are several CD drives (%1); name one with --drive</source>
-        <translation type="unfinished"></translation>
+        <translation>add-discs: hay varias unidades de CD (%1); indique una con --drive</translation>
     </message>
     <message>
         <source>The disc in %1 has no label. Its name (empty: leave it out):</source>
-        <translation type="unfinished"></translation>
+        <translation>El disco de %1 no tiene etiqueta. Su nombre (vacío: omitirlo):</translation>
     </message>
 </context>
 <context>
     <name>kobrix::cli::AddDiscsLoop</name>
     <message>
         <source>The tray did not open: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>La bandeja no se abrió: %1</translation>
     </message>
     <message>
         <source>Cannot watch %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede vigilar %1: %2</translation>
     </message>
     <message>
         <source>%1 discs: %2 added, %3 already in the catalog, %4 updated, %5 changed and left as they were, %6 not read or not written, %7 left out</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 discos: %2 añadidos, %3 ya en el catálogo, %4 actualizados, %5 cambiados y dejados como estaban, %6 no leídos o no escritos, %7 omitidos</translation>
     </message>
     <message>
         <source>Stopping once the disc in the drive is done with...</source>
-        <translation type="unfinished"></translation>
+        <translation>Se detendrá al terminar con el disco de la unidad...</translation>
     </message>
     <message>
         <source>Waiting for a disc in %1 (Ctrl+C ends)</source>
-        <translation type="unfinished"></translation>
+        <translation>Esperando un disco en %1 (Ctrl+C termina)</translation>
     </message>
 </context>
 </TS>

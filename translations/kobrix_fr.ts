@@ -5,108 +5,112 @@
     <name>DiscArrivals</name>
     <message>
         <source>Noticing discs is not supported here</source>
-        <translation type="unfinished"></translation>
+        <translation>La détection des disques insérés n’est pas prise en charge ici</translation>
     </message>
     <message>
         <source>UDisks2 knows no drive %1</source>
-        <translation type="unfinished"></translation>
+        <translation>UDisks2 ne connaît aucun lecteur %1</translation>
     </message>
     <message>
         <source>The kernel&apos;s device events cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de lire les événements de périphériques du noyau : %1</translation>
     </message>
     <message>
         <source>Drive changes cannot be heard: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de suivre les changements des lecteurs : %1</translation>
     </message>
 </context>
 <context>
     <name>StartArguments</name>
     <message>
         <source>Catalogue CD and DVD discs and find on which disc a file lies.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cataloguez vos CD et DVD et retrouvez sur quel disque se trouve un fichier.</translation>
     </message>
     <message>
         <source>Show this help and end.</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher cette aide et quitter.</translation>
     </message>
     <message>
         <source>Show the version and end.</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher la version et quitter.</translation>
     </message>
     <message>
         <source>A catalog (.cdc) to open for searching, in place of the start dialog.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un catalogue (.cdc) à ouvrir pour y rechercher, au lieu de la fenêtre de démarrage.</translation>
     </message>
     <message>
         <source>Try &apos;kobrix --help&apos; for more information.</source>
-        <translation type="unfinished"></translation>
+        <translation>Essayez « kobrix --help » pour plus d’informations.</translation>
     </message>
     <message>
         <source>one catalog at a time, not %1</source>
-        <translation type="unfinished"></translation>
+        <translation>un seul catalogue à la fois, pas %1</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscBatch</name>
     <message>
         <source>not added: no name was given</source>
-        <translation type="unfinished"></translation>
+        <translation>non ajouté : aucun nom donné</translation>
     </message>
     <message>
         <source>not read: the disc was taken out of the drive</source>
-        <translation type="unfinished"></translation>
+        <translation>non lu : le disque a été retiré du lecteur</translation>
     </message>
     <message>
         <source>not read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>non lu : %1</translation>
     </message>
     <message>
         <source>not read: the disc holds no files</source>
-        <translation type="unfinished"></translation>
+        <translation>non lu : le disque ne contient aucun fichier</translation>
     </message>
     <message>
         <source>not added: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>non ajouté : %1</translation>
     </message>
     <message>
         <source>not updated: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>non mis à jour : %1</translation>
     </message>
     <message>
         <source>already in the catalog as %1</source>
-        <translation type="unfinished"></translation>
+        <translation>déjà dans le catalogue sous le nom %1</translation>
     </message>
     <message>
         <source>changed, left as it was</source>
-        <translation type="unfinished"></translation>
+        <translation>modifié, laissé tel quel</translation>
     </message>
     <message>
         <source>updated</source>
-        <translation type="unfinished"></translation>
+        <translation>mis à jour</translation>
     </message>
     <message>
         <source>added</source>
-        <translation type="unfinished"></translation>
+        <translation>ajouté</translation>
     </message>
     <message>
         <source>%1: %2 added, %3 removed</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 : %2 ajouté(s), %3 supprimé(s)</translation>
+    </message>
+    <message>
+        <source>The catalog already holds another disc named %1</source>
+        <translation>Le catalogue contient déjà un autre disque nommé %1</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscBatchWindow</name>
     <message>
         <source>There is no CD-ROM drive to take the discs.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun lecteur de CD-ROM ne peut recevoir les disques.</translation>
     </message>
     <message>
         <source>Catalog Discs Into</source>
-        <translation type="unfinished"></translation>
+        <translation>Cataloguer les disques dans</translation>
     </message>
     <message>
         <source>Catalog Discs One After Another</source>
-        <translation type="unfinished"></translation>
+        <translation>Cataloguer des disques à la suite</translation>
     </message>
     <message>
         <source>Catalog: %1</source>
@@ -114,27 +118,27 @@
     </message>
     <message>
         <source>&amp;Drive:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Lecteur :</translation>
     </message>
     <message>
         <source>S&amp;tart</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Démarrer</translation>
     </message>
     <message>
         <source>Disc &amp;name:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Nom du disque :</translation>
     </message>
     <message>
         <source>&amp;Add</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ajouter</translation>
     </message>
     <message>
         <source>&amp;Update the Disc</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Mettre à jour le disque</translation>
     </message>
     <message>
         <source>&amp;Leave It as It Is</source>
-        <translation type="unfinished"></translation>
+        <translation>Laisser &amp;tel quel</translation>
     </message>
     <message>
         <source>Disc</source>
@@ -146,99 +150,99 @@
     </message>
     <message>
         <source>What was done</source>
-        <translation type="unfinished"></translation>
+        <translation>Résultat</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter</translation>
     </message>
     <message>
         <source>End the run once the disc in hand is done (Esc)</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter après le disque en cours (Échap)</translation>
     </message>
     <message>
         <source>Choose the drive the discs go into, then Start.</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisissez le lecteur où insérer les disques, puis Démarrer.</translation>
     </message>
     <message>
         <source>The tray could not be opened (%1): take the disc out by hand.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le tiroir n’a pas pu s’ouvrir (%1) : retirez le disque à la main.</translation>
     </message>
     <message>
         <source>The drive cannot be watched: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de surveiller le lecteur : %1</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer</translation>
     </message>
     <message>
         <source>Waiting for a disc in drive %1: insert the next disc.</source>
-        <translation type="unfinished"></translation>
+        <translation>En attente d’un disque dans le lecteur %1 : insérez le disque suivant.</translation>
     </message>
     <message>
         <source>Reading the disc...</source>
-        <translation type="unfinished"></translation>
+        <translation>Lecture du disque...</translation>
     </message>
     <message>
         <source>Writing to the catalog...</source>
-        <translation type="unfinished"></translation>
+        <translation>Écriture dans le catalogue...</translation>
     </message>
     <message>
         <source>Stopped.</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêté.</translation>
     </message>
     <message>
         <source>A new disc.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouveau disque.</translation>
     </message>
     <message>
         <source>The disc has no label: type its name and press Enter.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le disque n’a pas de nom de volume : saisissez son nom et appuyez sur Entrée.</translation>
     </message>
     <message>
         <source>It is added under its label in a few seconds; to give it another name, type it and press Enter.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il sera ajouté sous son nom de volume dans quelques secondes ; pour lui donner un autre nom, saisissez-le et appuyez sur Entrée.</translation>
     </message>
     <message>
         <source>This disc is in the catalog as %1, and it has changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce disque figure dans le catalogue sous le nom %1 et il a changé.</translation>
     </message>
     <message>
         <source>Stopping once this disc is done...</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêt après ce disque...</translation>
     </message>
     <message>
         <source>Reading the disc: files found so far: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Lecture du disque : fichiers trouvés jusqu’ici : %1</translation>
     </message>
     <message>
         <source>Files added: %1, removed: %2. Update the disc in the catalog?</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers ajoutés : %1, supprimés : %2. Mettre à jour le disque dans le catalogue ?</translation>
     </message>
     <message>
         <source>Discs: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Disques : %1</translation>
     </message>
     <message>
         <source>added: %1 (files: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>ajoutés : %1 (fichiers : %2)</translation>
     </message>
     <message>
         <source>already in the catalog: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>déjà dans le catalogue : %1</translation>
     </message>
     <message>
         <source>updated: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>mis à jour : %1</translation>
     </message>
     <message>
         <source>changed, left as they were: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>modifiés, laissés tels quels : %1</translation>
     </message>
     <message>
         <source>not read or not written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>non lus ou non écrits : %1</translation>
     </message>
 </context>
 <context>
@@ -808,27 +812,27 @@
     </message>
     <message>
         <source>Open Re&amp;cent</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir un catalogue récen&amp;t</translation>
     </message>
     <message>
         <source>%1 is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 est introuvable</translation>
     </message>
     <message>
         <source>No catalogs yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun catalogue pour l’instant</translation>
     </message>
     <message>
         <source>&amp;Clear List</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Effacer la liste</translation>
     </message>
     <message>
         <source>Catalog Discs &amp;One After Another...</source>
-        <translation type="unfinished"></translation>
+        <translation>Cataloguer &amp;plusieurs disques à la suite...</translation>
     </message>
     <message>
         <source>Catalog each disc put into the drive, until you stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Cataloguer chaque disque inséré dans le lecteur, jusqu’à ce que vous arrêtiez</translation>
     </message>
 </context>
 <context>
@@ -1154,7 +1158,7 @@
     </message>
     <message>
         <source>%1 has no volume label</source>
-        <translation>%1 n&apos;a pas de nom de volume</translation>
+        <translation>%1 n’a pas de nom de volume</translation>
     </message>
     <message>
         <source>Error reading the volume label of %1</source>
@@ -1296,38 +1300,38 @@ Vérifiez le chemin et réessayez.</translation>
     <name>kobrix::cli</name>
     <message>
         <source>add-discs: no CD drive found</source>
-        <translation type="unfinished"></translation>
+        <translation>add-discs : aucun lecteur de CD trouvé</translation>
     </message>
     <message>
         <source>add-discs: there are several CD drives (%1); name one with --drive</source>
-        <translation type="unfinished"></translation>
+        <translation>add-discs : il y a plusieurs lecteurs de CD (%1) ; indiquez-en un avec --drive</translation>
     </message>
     <message>
         <source>The disc in %1 has no label. Its name (empty: leave it out):</source>
-        <translation type="unfinished"></translation>
+        <translation>Le disque dans %1 n’a pas de nom de volume. Son nom (vide : l’ignorer) :</translation>
     </message>
 </context>
 <context>
     <name>kobrix::cli::AddDiscsLoop</name>
     <message>
         <source>The tray did not open: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Le tiroir ne s’est pas ouvert : %1</translation>
     </message>
     <message>
         <source>Cannot watch %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de surveiller %1 : %2</translation>
     </message>
     <message>
         <source>%1 discs: %2 added, %3 already in the catalog, %4 updated, %5 changed and left as they were, %6 not read or not written, %7 left out</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 disques : %2 ajoutés, %3 déjà dans le catalogue, %4 mis à jour, %5 modifiés et laissés tels quels, %6 non lus ou non écrits, %7 ignorés</translation>
     </message>
     <message>
         <source>Stopping once the disc in the drive is done with...</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêt après le disque du lecteur...</translation>
     </message>
     <message>
         <source>Waiting for a disc in %1 (Ctrl+C ends)</source>
-        <translation type="unfinished"></translation>
+        <translation>En attente d’un disque dans %1 (Ctrl+C pour terminer)</translation>
     </message>
 </context>
 </TS>

@@ -5,108 +5,112 @@
     <name>DiscArrivals</name>
     <message>
         <source>Noticing discs is not supported here</source>
-        <translation type="unfinished"></translation>
+        <translation>ここではディスクの挿入を検出できません</translation>
     </message>
     <message>
         <source>UDisks2 knows no drive %1</source>
-        <translation type="unfinished"></translation>
+        <translation>UDisks2 はドライブ %1 を認識していません</translation>
     </message>
     <message>
         <source>The kernel&apos;s device events cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>カーネルのデバイス イベントを読み込めません: %1</translation>
     </message>
     <message>
         <source>Drive changes cannot be heard: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>ドライブの変化を監視できません: %1</translation>
     </message>
 </context>
 <context>
     <name>StartArguments</name>
     <message>
         <source>Catalogue CD and DVD discs and find on which disc a file lies.</source>
-        <translation type="unfinished"></translation>
+        <translation>CD や DVD をカタログ化し、ファイルがどのディスクにあるかを探します。</translation>
     </message>
     <message>
         <source>Show this help and end.</source>
-        <translation type="unfinished"></translation>
+        <translation>このヘルプを表示して終了します。</translation>
     </message>
     <message>
         <source>Show the version and end.</source>
-        <translation type="unfinished"></translation>
+        <translation>バージョンを表示して終了します。</translation>
     </message>
     <message>
         <source>A catalog (.cdc) to open for searching, in place of the start dialog.</source>
-        <translation type="unfinished"></translation>
+        <translation>開始ダイアログの代わりに、検索用に開くカタログ (.cdc)。</translation>
     </message>
     <message>
         <source>Try &apos;kobrix --help&apos; for more information.</source>
-        <translation type="unfinished"></translation>
+        <translation>詳しくは &apos;kobrix --help&apos; を実行してください。</translation>
     </message>
     <message>
         <source>one catalog at a time, not %1</source>
-        <translation type="unfinished"></translation>
+        <translation>カタログは一度に 1 つだけです (%1 ではなく)</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscBatch</name>
     <message>
         <source>not added: no name was given</source>
-        <translation type="unfinished"></translation>
+        <translation>追加されませんでした: 名前がありません</translation>
     </message>
     <message>
         <source>not read: the disc was taken out of the drive</source>
-        <translation type="unfinished"></translation>
+        <translation>読み込まれませんでした: ディスクがドライブから取り出されました</translation>
     </message>
     <message>
         <source>not read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>読み込まれませんでした: %1</translation>
     </message>
     <message>
         <source>not read: the disc holds no files</source>
-        <translation type="unfinished"></translation>
+        <translation>読み込まれませんでした: ディスクにファイルがありません</translation>
     </message>
     <message>
         <source>not added: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>追加されませんでした: %1</translation>
     </message>
     <message>
         <source>not updated: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>更新されませんでした: %1</translation>
     </message>
     <message>
         <source>already in the catalog as %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 としてカタログに登録済み</translation>
     </message>
     <message>
         <source>changed, left as it was</source>
-        <translation type="unfinished"></translation>
+        <translation>変更あり、そのままにしました</translation>
     </message>
     <message>
         <source>updated</source>
-        <translation type="unfinished"></translation>
+        <translation>更新しました</translation>
     </message>
     <message>
         <source>added</source>
-        <translation type="unfinished"></translation>
+        <translation>追加しました</translation>
     </message>
     <message>
         <source>%1: %2 added, %3 removed</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: 追加 %2、削除 %3</translation>
+    </message>
+    <message>
+        <source>The catalog already holds another disc named %1</source>
+        <translation>カタログには %1 という名前の別のディスクがすでにあります</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscBatchWindow</name>
     <message>
         <source>There is no CD-ROM drive to take the discs.</source>
-        <translation type="unfinished"></translation>
+        <translation>ディスクを入れる CD-ROM ドライブがありません。</translation>
     </message>
     <message>
         <source>Catalog Discs Into</source>
-        <translation type="unfinished"></translation>
+        <translation>ディスクの追加先カタログ</translation>
     </message>
     <message>
         <source>Catalog Discs One After Another</source>
-        <translation type="unfinished"></translation>
+        <translation>ディスクを続けてカタログに追加</translation>
     </message>
     <message>
         <source>Catalog: %1</source>
@@ -114,27 +118,27 @@
     </message>
     <message>
         <source>&amp;Drive:</source>
-        <translation type="unfinished"></translation>
+        <translation>ドライブ(&amp;D):</translation>
     </message>
     <message>
         <source>S&amp;tart</source>
-        <translation type="unfinished"></translation>
+        <translation>開始(&amp;T)</translation>
     </message>
     <message>
         <source>Disc &amp;name:</source>
-        <translation type="unfinished"></translation>
+        <translation>ディスク名(&amp;N):</translation>
     </message>
     <message>
         <source>&amp;Add</source>
-        <translation type="unfinished"></translation>
+        <translation>追加(&amp;A)</translation>
     </message>
     <message>
         <source>&amp;Update the Disc</source>
-        <translation type="unfinished"></translation>
+        <translation>ディスクを更新(&amp;U)</translation>
     </message>
     <message>
         <source>&amp;Leave It as It Is</source>
-        <translation type="unfinished"></translation>
+        <translation>そのままにする(&amp;L)</translation>
     </message>
     <message>
         <source>Disc</source>
@@ -146,99 +150,99 @@
     </message>
     <message>
         <source>What was done</source>
-        <translation type="unfinished"></translation>
+        <translation>結果</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>中止</translation>
     </message>
     <message>
         <source>End the run once the disc in hand is done (Esc)</source>
-        <translation type="unfinished"></translation>
+        <translation>現在のディスクが済んだら終了 (Esc)</translation>
     </message>
     <message>
         <source>Choose the drive the discs go into, then Start.</source>
-        <translation type="unfinished"></translation>
+        <translation>ディスクを入れるドライブを選んで [開始] を押してください。</translation>
     </message>
     <message>
         <source>The tray could not be opened (%1): take the disc out by hand.</source>
-        <translation type="unfinished"></translation>
+        <translation>トレイを開けませんでした (%1)。ディスクを手で取り出してください。</translation>
     </message>
     <message>
         <source>The drive cannot be watched: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>ドライブを監視できません: %1</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>閉じる</translation>
     </message>
     <message>
         <source>Waiting for a disc in drive %1: insert the next disc.</source>
-        <translation type="unfinished"></translation>
+        <translation>ドライブ %1 のディスクを待っています。次のディスクを入れてください。</translation>
     </message>
     <message>
         <source>Reading the disc...</source>
-        <translation type="unfinished"></translation>
+        <translation>ディスクを読み込み中...</translation>
     </message>
     <message>
         <source>Writing to the catalog...</source>
-        <translation type="unfinished"></translation>
+        <translation>カタログに書き込み中...</translation>
     </message>
     <message>
         <source>Stopped.</source>
-        <translation type="unfinished"></translation>
+        <translation>中止しました。</translation>
     </message>
     <message>
         <source>A new disc.</source>
-        <translation type="unfinished"></translation>
+        <translation>新しいディスクです。</translation>
     </message>
     <message>
         <source>The disc has no label: type its name and press Enter.</source>
-        <translation type="unfinished"></translation>
+        <translation>ディスクにラベルがありません。名前を入力して Enter キーを押してください。</translation>
     </message>
     <message>
         <source>It is added under its label in a few seconds; to give it another name, type it and press Enter.</source>
-        <translation type="unfinished"></translation>
+        <translation>数秒後にラベル名で追加されます。別の名前にするには、名前を入力して Enter キーを押してください。</translation>
     </message>
     <message>
         <source>This disc is in the catalog as %1, and it has changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>このディスクは %1 としてカタログにありますが、内容が変わっています。</translation>
     </message>
     <message>
         <source>Stopping once this disc is done...</source>
-        <translation type="unfinished"></translation>
+        <translation>このディスクが済んだら中止します...</translation>
     </message>
     <message>
         <source>Reading the disc: files found so far: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>ディスクを読み込み中: これまでに見つかったファイル: %1</translation>
     </message>
     <message>
         <source>Files added: %1, removed: %2. Update the disc in the catalog?</source>
-        <translation type="unfinished"></translation>
+        <translation>追加されたファイル: %1、削除されたファイル: %2。カタログのディスクを更新しますか?</translation>
     </message>
     <message>
         <source>Discs: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>ディスク: %1</translation>
     </message>
     <message>
         <source>added: %1 (files: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>追加: %1 (ファイル: %2)</translation>
     </message>
     <message>
         <source>already in the catalog: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>登録済み: %1</translation>
     </message>
     <message>
         <source>updated: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>更新: %1</translation>
     </message>
     <message>
         <source>changed, left as they were: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>変更あり・そのまま: %1</translation>
     </message>
     <message>
         <source>not read or not written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>読み込み・書き込み失敗: %1</translation>
     </message>
 </context>
 <context>
@@ -804,27 +808,27 @@
     </message>
     <message>
         <source>Open Re&amp;cent</source>
-        <translation type="unfinished"></translation>
+        <translation>最近使ったカタログ(&amp;C)</translation>
     </message>
     <message>
         <source>%1 is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 が見つかりません</translation>
     </message>
     <message>
         <source>No catalogs yet</source>
-        <translation type="unfinished"></translation>
+        <translation>カタログはまだありません</translation>
     </message>
     <message>
         <source>&amp;Clear List</source>
-        <translation type="unfinished"></translation>
+        <translation>一覧を消去(&amp;C)</translation>
     </message>
     <message>
         <source>Catalog Discs &amp;One After Another...</source>
-        <translation type="unfinished"></translation>
+        <translation>ディスクを続けてカタログに追加(&amp;O)...</translation>
     </message>
     <message>
         <source>Catalog each disc put into the drive, until you stop</source>
-        <translation type="unfinished"></translation>
+        <translation>止めるまで、ドライブに入れたディスクを次々にカタログに追加します</translation>
     </message>
 </context>
 <context>
@@ -1150,11 +1154,11 @@
     </message>
     <message>
         <source>%1 has no volume label</source>
-        <translation>%1 にはボリュームラベルがありません</translation>
+        <translation>%1 にはボリューム ラベルがありません</translation>
     </message>
     <message>
         <source>Error reading the volume label of %1</source>
-        <translation>%1 のボリュームラベルの読み取りエラー</translation>
+        <translation>%1 のボリューム ラベルの読み込みエラー</translation>
     </message>
 </context>
 <context>
@@ -1292,38 +1296,38 @@ Check the path and try again.</source>
     <name>kobrix::cli</name>
     <message>
         <source>add-discs: no CD drive found</source>
-        <translation type="unfinished"></translation>
+        <translation>add-discs: CD ドライブが見つかりません</translation>
     </message>
     <message>
         <source>add-discs: there are several CD drives (%1); name one with --drive</source>
-        <translation type="unfinished"></translation>
+        <translation>add-discs: CD ドライブが複数あります (%1)。--drive で 1 つ指定してください</translation>
     </message>
     <message>
         <source>The disc in %1 has no label. Its name (empty: leave it out):</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 のディスクにはラベルがありません。名前 (空欄で除外):</translation>
     </message>
 </context>
 <context>
     <name>kobrix::cli::AddDiscsLoop</name>
     <message>
         <source>The tray did not open: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>トレイが開きませんでした: %1</translation>
     </message>
     <message>
         <source>Cannot watch %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 を監視できません: %2</translation>
     </message>
     <message>
         <source>%1 discs: %2 added, %3 already in the catalog, %4 updated, %5 changed and left as they were, %6 not read or not written, %7 left out</source>
-        <translation type="unfinished"></translation>
+        <translation>ディスク %1 枚: 追加 %2、登録済み %3、更新 %4、変更ありでそのまま %5、読み込み・書き込み失敗 %6、除外 %7</translation>
     </message>
     <message>
         <source>Stopping once the disc in the drive is done with...</source>
-        <translation type="unfinished"></translation>
+        <translation>ドライブのディスクが済んだら中止します...</translation>
     </message>
     <message>
         <source>Waiting for a disc in %1 (Ctrl+C ends)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 のディスクを待っています (Ctrl+C で終了)</translation>
     </message>
 </context>
 </TS>

@@ -5,108 +5,112 @@
     <name>DiscArrivals</name>
     <message>
         <source>Noticing discs is not supported here</source>
-        <translation type="unfinished"></translation>
+        <translation>Обнаружение вставленных дисков здесь не поддерживается</translation>
     </message>
     <message>
         <source>UDisks2 knows no drive %1</source>
-        <translation type="unfinished"></translation>
+        <translation>UDisks2 не знает дисковода %1</translation>
     </message>
     <message>
         <source>The kernel&apos;s device events cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удаётся прочитать события устройств ядра: %1</translation>
     </message>
     <message>
         <source>Drive changes cannot be heard: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удаётся отслеживать изменения дисководов: %1</translation>
     </message>
 </context>
 <context>
     <name>StartArguments</name>
     <message>
         <source>Catalogue CD and DVD discs and find on which disc a file lies.</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталогизирует диски CD и DVD и находит, на каком диске лежит файл.</translation>
     </message>
     <message>
         <source>Show this help and end.</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать эту справку и выйти.</translation>
     </message>
     <message>
         <source>Show the version and end.</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать версию и выйти.</translation>
     </message>
     <message>
         <source>A catalog (.cdc) to open for searching, in place of the start dialog.</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог (.cdc), который открыть для поиска вместо начального окна.</translation>
     </message>
     <message>
         <source>Try &apos;kobrix --help&apos; for more information.</source>
-        <translation type="unfinished"></translation>
+        <translation>Подробнее: «kobrix --help».</translation>
     </message>
     <message>
         <source>one catalog at a time, not %1</source>
-        <translation type="unfinished"></translation>
+        <translation>только один каталог за раз, а не %1</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscBatch</name>
     <message>
         <source>not added: no name was given</source>
-        <translation type="unfinished"></translation>
+        <translation>не добавлен: имя не указано</translation>
     </message>
     <message>
         <source>not read: the disc was taken out of the drive</source>
-        <translation type="unfinished"></translation>
+        <translation>не прочитан: диск извлечён из дисковода</translation>
     </message>
     <message>
         <source>not read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>не прочитан: %1</translation>
     </message>
     <message>
         <source>not read: the disc holds no files</source>
-        <translation type="unfinished"></translation>
+        <translation>не прочитан: на диске нет файлов</translation>
     </message>
     <message>
         <source>not added: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>не добавлен: %1</translation>
     </message>
     <message>
         <source>not updated: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>не обновлён: %1</translation>
     </message>
     <message>
         <source>already in the catalog as %1</source>
-        <translation type="unfinished"></translation>
+        <translation>уже есть в каталоге как %1</translation>
     </message>
     <message>
         <source>changed, left as it was</source>
-        <translation type="unfinished"></translation>
+        <translation>изменён, оставлен как был</translation>
     </message>
     <message>
         <source>updated</source>
-        <translation type="unfinished"></translation>
+        <translation>обновлён</translation>
     </message>
     <message>
         <source>added</source>
-        <translation type="unfinished"></translation>
+        <translation>добавлен</translation>
     </message>
     <message>
         <source>%1: %2 added, %3 removed</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: добавлено %2, удалено %3</translation>
+    </message>
+    <message>
+        <source>The catalog already holds another disc named %1</source>
+        <translation>В каталоге уже есть другой диск с именем %1</translation>
     </message>
 </context>
 <context>
     <name>kobrix::DiscBatchWindow</name>
     <message>
         <source>There is no CD-ROM drive to take the discs.</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет дисковода CD-ROM для дисков.</translation>
     </message>
     <message>
         <source>Catalog Discs Into</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталогизировать диски в</translation>
     </message>
     <message>
         <source>Catalog Discs One After Another</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталогизация дисков подряд</translation>
     </message>
     <message>
         <source>Catalog: %1</source>
@@ -114,27 +118,27 @@
     </message>
     <message>
         <source>&amp;Drive:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Дисковод:</translation>
     </message>
     <message>
         <source>S&amp;tart</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Начать</translation>
     </message>
     <message>
         <source>Disc &amp;name:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Имя диска:</translation>
     </message>
     <message>
         <source>&amp;Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Доб&amp;авить</translation>
     </message>
     <message>
         <source>&amp;Update the Disc</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Обновить диск</translation>
     </message>
     <message>
         <source>&amp;Leave It as It Is</source>
-        <translation type="unfinished"></translation>
+        <translation>О&amp;ставить как есть</translation>
     </message>
     <message>
         <source>Disc</source>
@@ -146,99 +150,99 @@
     </message>
     <message>
         <source>What was done</source>
-        <translation type="unfinished"></translation>
+        <translation>Результат</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Остановить</translation>
     </message>
     <message>
         <source>End the run once the disc in hand is done (Esc)</source>
-        <translation type="unfinished"></translation>
+        <translation>Закончить после текущего диска (Esc)</translation>
     </message>
     <message>
         <source>Choose the drive the discs go into, then Start.</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите дисковод для дисков и нажмите «Начать».</translation>
     </message>
     <message>
         <source>The tray could not be opened (%1): take the disc out by hand.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось открыть лоток (%1): извлеките диск вручную.</translation>
     </message>
     <message>
         <source>The drive cannot be watched: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удаётся следить за дисководом: %1</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Закрыть</translation>
     </message>
     <message>
         <source>Waiting for a disc in drive %1: insert the next disc.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ожидание диска в дисководе %1: вставьте следующий диск.</translation>
     </message>
     <message>
         <source>Reading the disc...</source>
-        <translation type="unfinished"></translation>
+        <translation>Чтение диска...</translation>
     </message>
     <message>
         <source>Writing to the catalog...</source>
-        <translation type="unfinished"></translation>
+        <translation>Запись в каталог...</translation>
     </message>
     <message>
         <source>Stopped.</source>
-        <translation type="unfinished"></translation>
+        <translation>Остановлено.</translation>
     </message>
     <message>
         <source>A new disc.</source>
-        <translation type="unfinished"></translation>
+        <translation>Новый диск.</translation>
     </message>
     <message>
         <source>The disc has no label: type its name and press Enter.</source>
-        <translation type="unfinished"></translation>
+        <translation>У диска нет метки: введите его имя и нажмите Enter.</translation>
     </message>
     <message>
         <source>It is added under its label in a few seconds; to give it another name, type it and press Enter.</source>
-        <translation type="unfinished"></translation>
+        <translation>Через несколько секунд он будет добавлен под своей меткой; чтобы дать другое имя, введите его и нажмите Enter.</translation>
     </message>
     <message>
         <source>This disc is in the catalog as %1, and it has changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Этот диск есть в каталоге как %1, и он изменился.</translation>
     </message>
     <message>
         <source>Stopping once this disc is done...</source>
-        <translation type="unfinished"></translation>
+        <translation>Остановка после этого диска...</translation>
     </message>
     <message>
         <source>Reading the disc: files found so far: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Чтение диска: найдено файлов: %1</translation>
     </message>
     <message>
         <source>Files added: %1, removed: %2. Update the disc in the catalog?</source>
-        <translation type="unfinished"></translation>
+        <translation>Файлов добавлено: %1, удалено: %2. Обновить диск в каталоге?</translation>
     </message>
     <message>
         <source>Discs: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Дисков: %1</translation>
     </message>
     <message>
         <source>added: %1 (files: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>добавлено: %1 (файлов: %2)</translation>
     </message>
     <message>
         <source>already in the catalog: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>уже в каталоге: %1</translation>
     </message>
     <message>
         <source>updated: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>обновлено: %1</translation>
     </message>
     <message>
         <source>changed, left as they were: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>изменены, оставлены как были: %1</translation>
     </message>
     <message>
         <source>not read or not written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>не прочитано или не записано: %1</translation>
     </message>
 </context>
 <context>
@@ -812,27 +816,27 @@
     </message>
     <message>
         <source>Open Re&amp;cent</source>
-        <translation type="unfinished"></translation>
+        <translation>Последние &amp;каталоги</translation>
     </message>
     <message>
         <source>%1 is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл %1 не найден</translation>
     </message>
     <message>
         <source>No catalogs yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталогов пока нет</translation>
     </message>
     <message>
         <source>&amp;Clear List</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Очистить список</translation>
     </message>
     <message>
         <source>Catalog Discs &amp;One After Another...</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталогизировать ди&amp;ски подряд...</translation>
     </message>
     <message>
         <source>Catalog each disc put into the drive, until you stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталогизировать каждый вставленный диск, пока вы не остановите</translation>
     </message>
 </context>
 <context>
@@ -1300,38 +1304,38 @@ Check the path and try again.</source>
     <name>kobrix::cli</name>
     <message>
         <source>add-discs: no CD drive found</source>
-        <translation type="unfinished"></translation>
+        <translation>add-discs: дисковод CD не найден</translation>
     </message>
     <message>
         <source>add-discs: there are several CD drives (%1); name one with --drive</source>
-        <translation type="unfinished"></translation>
+        <translation>add-discs: несколько дисководов CD (%1); укажите один через --drive</translation>
     </message>
     <message>
         <source>The disc in %1 has no label. Its name (empty: leave it out):</source>
-        <translation type="unfinished"></translation>
+        <translation>У диска в %1 нет метки. Его имя (пусто — пропустить):</translation>
     </message>
 </context>
 <context>
     <name>kobrix::cli::AddDiscsLoop</name>
     <message>
         <source>The tray did not open: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Лоток не открылся: %1</translation>
     </message>
     <message>
         <source>Cannot watch %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удаётся следить за %1: %2</translation>
     </message>
     <message>
         <source>%1 discs: %2 added, %3 already in the catalog, %4 updated, %5 changed and left as they were, %6 not read or not written, %7 left out</source>
-        <translation type="unfinished"></translation>
+        <translation>Дисков: %1; добавлено: %2, уже в каталоге: %3, обновлено: %4, изменены и оставлены: %5, не прочитано или не записано: %6, пропущено: %7</translation>
     </message>
     <message>
         <source>Stopping once the disc in the drive is done with...</source>
-        <translation type="unfinished"></translation>
+        <translation>Остановка после диска в дисководе...</translation>
     </message>
     <message>
         <source>Waiting for a disc in %1 (Ctrl+C ends)</source>
-        <translation type="unfinished"></translation>
+        <translation>Ожидание диска в %1 (Ctrl+C — выход)</translation>
     </message>
 </context>
 </TS>
