@@ -10,12 +10,20 @@
 # (a stand-in kobrix earlier on the PATH records what the menu entry starts).
 # Skips (77) where xdg-utils or shared-mime-info's tools are missing.
 #
-# usage: desktop_install.sh BUILD_DIR VERSION [PACKAGE.deb]
+# usage: desktop_install.sh BUILD_DIR VERSION [PACKAGE.deb | --package]
 set -euo pipefail
 
 build=${1:?usage: desktop_install.sh BUILD_DIR VERSION [PACKAGE.deb]}
 version=${2:?usage: desktop_install.sh BUILD_DIR VERSION [PACKAGE.deb]}
 package=${3:-}
+# --package: the package make package left in BUILD_DIR, if any.
+if [[ "$package" == --package ]]; then
+    package=$(ls "$build"/kobrix_"$version"_*.deb 2>/dev/null | head -n 1 || true)
+    if [[ -z "$package" ]]; then
+        echo "desktop_install: SKIP: no package in $build (make package makes one)"
+        exit 77
+    fi
+fi
 for tool in xdg-mime xdg-open update-mime-database update-desktop-database; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "desktop_install: SKIP: no $tool" \

@@ -50,12 +50,22 @@ StartArguments parseStartArguments(const QStringList &arguments, const QString &
     }
     if (parser.isSet(help)) {
         result.outcome = StartArguments::Outcome::Print;
-        // The usage names the program as it is known, whatever its file's name.
+        // The usage names the program as it is known, whatever its file's
+        // name or path (Qt's usage line names the application's first
+        // argument; before the application object, a word of its own).
         QString text = parser.helpText();
-        const QString usage = QStringLiteral("Usage: ");
-        const qsizetype end = text.indexOf(QLatin1Char(' '), usage.size());
-        if (text.startsWith(usage) && end > 0)
-            text.replace(usage.size(), end - usage.size(), program);
+        const QString executable =
+            QCoreApplication::instance() ? QCoreApplication::arguments().value(0) : QString();
+        const qsizetype at = executable.isEmpty() ? -1 : text.indexOf(executable);
+        const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'));
+        if (at >= 0 && at < lineEnd) {
+            text.replace(at, executable.size(), program);
+        } else {
+            const qsizetype start = text.indexOf(QLatin1Char(' ')) + 1;
+            const qsizetype end = text.indexOf(QLatin1Char(' '), start);
+            if (start > 0 && end > start && end < lineEnd)
+                text.replace(start, end - start, program);
+        }
         result.text = text;
         return result;
     }
