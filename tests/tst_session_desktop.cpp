@@ -68,20 +68,6 @@ private Q_SLOTS:
         QCOMPARE(names, expected);
     }
 
-    void clearAndNoSettings()
-    {
-        QTemporaryDir dir;
-        QSettings settings(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
-        RecentCatalogs recent(&settings);
-        recent.add(dir.filePath(QStringLiteral("a.cdc")));
-        QCOMPARE(recent.paths().size(), 1);
-        recent.clear();
-        QVERIFY(recent.paths().isEmpty());
-        RecentCatalogs none(nullptr);
-        none.add(dir.filePath(QStringLiteral("a.cdc")));
-        QVERIFY(none.paths().isEmpty());
-    }
-
     // What a drop means, by what is dropped and which commands are on
     // ("load", "folder", "image").
     void dropDecision_data()
