@@ -84,8 +84,9 @@ Form2::Form2(MessageBoxService &messages, MainWindowFactory makeMainWindow, QWid
     Option2 = makeOption(Frame1, "Option2", tr("Open your last CD Catalog"));
     Option3 = makeOption(Frame1, "Option3", tr("Search an Existing CD Catalog"));
     Option4 = makeOption(Frame1, "Option4", tr("Add a new Disk to an Existing CD Catalog"));
-    // The program keeps no record of a last catalog: this choice is shown
-    // but can never be made, by mouse or by keyboard.
+    // As designed, this choice is shown but can never be made, by mouse or
+    // by keyboard; the catalogs used last are in the main window's
+    // File > "Open Recent".
     Option2->setEnabled(false);
     Option1->setChecked(true);
     auto *options = new QButtonGroup(this);
