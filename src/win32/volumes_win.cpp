@@ -21,7 +21,9 @@ std::wstring volumeLabel(const std::wstring &root, int *error)
                                           nullptr, nullptr, nullptr, 0);
     const DWORD code = ok ? ERROR_SUCCESS : GetLastError();
     SetErrorMode(oldMode);
-    *error = ok ? NoError : errorNumber(code);
+    // A folder that is no volume's root or mount point has no label of its
+    // own: that is no failure.
+    *error = ok || code == ERROR_DIR_NOT_ROOT ? NoError : errorNumber(code);
     if (!ok)
         return std::wstring();
     std::wstring label(name);
