@@ -20,6 +20,8 @@
 #include "platform/ShellOpener.h"
 #include "scan/DirectoryReader.h"
 #include "scan/FileSystemReader.h"
+#include "platform/DiscArrivals.h"
+#include "ui/batch/DiscBatchWindow.h"
 #include "ui/common/CommonDialog.h"
 #include "ui/main/DiscUpdateDialog.h"
 #include "ui/discs/DiscListModel.h"
@@ -50,7 +52,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QEventLoop>
 #include <QTimer>
@@ -156,6 +161,7 @@ void writeSampleFile(const QString &root, const QString &relative)
 struct SceneContext
 {
     QTemporaryDir workFolder;
+    QString outputFolder; // where the pictures go
     QString discFolder;
     QString catalogPath;
     QString musicPath; // a catalog holding the sample disc as "Games 1", between two others
@@ -350,6 +356,121 @@ void previewOf(DiscsWindow *window, const QList<int> &rows, ListingPaper paper,
 }
 #endif
 
+// A drive the discs of the run of discs go into by hand: no tray opens.
+class ScreenshotDrive : public DiscArrivals
+{
+public:
+    bool watch(const QString &, QString *) override { return true; }
+    void stopWatching() override {}
+    RuntimeError eject(const QString &) override { return RuntimeError(); }
+    void insert(const DiscLocation &disc) { Q_EMIT discArrived(QStringLiteral("D:\\"), disc); }
+};
+
+// The five discs of the run, made once: two new ones, the first again, the
+// first with files added and removed, and one that cannot be read. Disc
+// images where xorriso is installed (they have labels), folders otherwise.
+QList<DiscLocation> batchDiscs(SceneContext &c)
+{
+    static QList<DiscLocation> discs;
+    if (!discs.isEmpty())
+        return discs;
+    const QString root = c.workFolder.filePath(QStringLiteral("batch"));
+    const auto folder = [&](const QString &name) { return root + QLatin1Char('/') + name; };
+    for (int i = 1; i <= 24; ++i) {
+        writeSampleFile(folder(QStringLiteral("games")), QStringLiteral("DATA/LEVEL%1.DAT").arg(i));
+        if (i != 5)
+            writeSampleFile(folder(QStringLiteral("games2")),
+                            QStringLiteral("DATA/LEVEL%1.DAT").arg(i));
+    }
+    for (const char *file : {"SETUP.EXE", "README.TXT"}) {
+        writeSampleFile(folder(QStringLiteral("games")), QString::fromLatin1(file));
+        writeSampleFile(folder(QStringLiteral("games2")), QString::fromLatin1(file));
+    }
+    writeSampleFile(folder(QStringLiteral("games2")), QStringLiteral("PATCH/PATCH1.EXE"));
+    writeSampleFile(folder(QStringLiteral("games2")), QStringLiteral("PATCH/NOTES.TXT"));
+    for (int i = 1; i <= 9; ++i)
+        writeSampleFile(folder(QStringLiteral("photos")),
+                        QStringLiteral("2005/IMG_%1.JPG").arg(i, 4, 10, QLatin1Char('0')));
+    const QString xorriso = QStandardPaths::findExecutable(QStringLiteral("xorriso"));
+    const auto disc = [&](const QString &key, const QString &label) {
+        if (xorriso.isEmpty())
+            return DiscLocation{DiscLocation::Kind::Folder, folder(key)};
+        const QString image = folder(key) + QStringLiteral(".iso");
+        QProcess::execute(xorriso, {QStringLiteral("-as"), QStringLiteral("mkisofs"),
+                                    QStringLiteral("-quiet"), QStringLiteral("-V"), label,
+                                    QStringLiteral("-J"), QStringLiteral("-R"),
+                                    QStringLiteral("-o"), image, folder(key)});
+        return DiscLocation{DiscLocation::Kind::Device, image};
+    };
+    writeSampleFile(root, QStringLiteral("scratched.iso"));
+    discs = {disc(QStringLiteral("games"), QStringLiteral("GAMES_2005")),
+             disc(QStringLiteral("photos"), QStringLiteral("DCIM")),
+             disc(QStringLiteral("games"), QStringLiteral("GAMES_2005")),
+             disc(QStringLiteral("games2"), QStringLiteral("GAMES_2005")),
+             DiscLocation{DiscLocation::Kind::Device, root + QStringLiteral("/scratched.iso")}};
+    return discs;
+}
+
+// The window of a run of discs, the first `steps` steps of the run done:
+// 1 waiting, 2 the first disc's label proposed, 3 three discs done (the
+// second named by hand, the third known), 4 the changed disc shown, 5 all
+// five done, 6 stopped.
+std::unique_ptr<QWidget> discBatchAt(SceneContext &c, int steps)
+{
+    static ScreenshotDrive drive;
+    UiServices services = c.services();
+    services.discArrivals = &drive;
+    const QString catalog = c.workFolder.filePath(QStringLiteral("Shelf %1.cdc").arg(steps));
+    QFile::remove(catalog);
+    const QList<DiscLocation> discs = batchDiscs(c);
+    auto window = std::make_unique<DiscBatchWindow>(services, catalog,
+                                                    QStringList{QStringLiteral("D:\\")});
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window->setNameWait(std::chrono::hours(1)); // the proposal stays until the picture is taken
+    window->start();
+    DiscBatch *batch = window->batch();
+    const auto done = [&](int rows) {
+        waitUntil([&] {
+            return window->discList->topLevelItemCount() == rows
+                && batch->state() == DiscBatch::State::Waiting;
+        });
+    };
+    const auto asking = [&] {
+        waitUntil([&] { return batch->state() == DiscBatch::State::Asking; });
+    };
+    if (steps >= 2) {
+        drive.insert(discs[0]);
+        asking();
+    }
+    if (steps >= 3) {
+        batch->giveName(QString()); // the label, as when the wait ends
+        done(1);
+        drive.insert(discs[1]);
+        asking();
+        window->nameBox->setText(QStringLiteral("Holiday Photos 2005"));
+        window->addButton->click();
+        done(2);
+        drive.insert(discs[2]);
+        done(3);
+    }
+    if (steps >= 4) {
+        drive.insert(discs[3]);
+        asking();
+    }
+    if (steps >= 5) {
+        window->updateButton->click();
+        done(4);
+        drive.insert(discs[4]);
+        done(5);
+    }
+    if (steps >= 6) {
+        window->stopButton->click();
+        QFile::remove(c.outputFolder + QStringLiteral("/discbatch.cdc"));
+        QFile::copy(catalog, c.outputFolder + QStringLiteral("/discbatch.cdc"));
+    }
+    return window;
+}
+
 struct Scene
 {
     QString name;
@@ -376,6 +497,14 @@ public:
 const std::vector<Scene> &scenes()
 {
     static const std::vector<Scene> table{
+        {QStringLiteral("discbatch-1-waiting"), [](SceneContext &c) { return discBatchAt(c, 1); }},
+        {QStringLiteral("discbatch-2-label-proposed"),
+         [](SceneContext &c) { return discBatchAt(c, 2); }},
+        {QStringLiteral("discbatch-3-known"), [](SceneContext &c) { return discBatchAt(c, 3); }},
+        {QStringLiteral("discbatch-4-changed"), [](SceneContext &c) { return discBatchAt(c, 4); }},
+        {QStringLiteral("discbatch-5-unreadable"),
+         [](SceneContext &c) { return discBatchAt(c, 5); }},
+        {QStringLiteral("discbatch-6-stopped"), [](SceneContext &c) { return discBatchAt(c, 6); }},
         {QStringLiteral("form1-start-newcatalog"),
          [](SceneContext &c) { return mainWindowAtStart(c, WorkMode::NewCatalog); }},
         {QStringLiteral("form1-start-searchcatalog"),
@@ -652,6 +781,7 @@ int main(int argc, char **argv)
     const QStringList wanted = args.mid(1);
 
     SceneContext context;
+    context.outputFolder = output.path();
     int failures = 0;
     int rendered = 0;
     for (const Scene &scene : scenes()) {

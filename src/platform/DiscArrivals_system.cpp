@@ -54,7 +54,10 @@ std::unique_ptr<DiscArrivals> makeWatcher()
 class SystemDiscArrivals : public DiscArrivals
 {
 public:
-    bool watch(const QString &drive, QString *error) override { return watcher().watch(drive, error); }
+    bool watch(const QString &drive, QString *error) override
+    {
+        return watcher().watch(drive, error);
+    }
     void stopWatching() override
     {
         if (m_watcher)

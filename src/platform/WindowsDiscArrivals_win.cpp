@@ -23,7 +23,8 @@ bool WindowsDiscArrivals::watch(const QString &drive, QString *error)
     if (const unsigned long failure = m_window->create()) {
         m_window.reset();
         if (error)
-            *error = QCoreApplication::translate("DiscArrivals", "Drive changes cannot be heard: %1")
+            *error = QCoreApplication::translate("DiscArrivals",
+                                                 "Drive changes cannot be heard: %1")
                          .arg(describeError(win32::errorNumber(failure)));
         return false;
     }

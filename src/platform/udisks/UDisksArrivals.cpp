@@ -58,7 +58,8 @@ RuntimeError errorOf(const QDBusMessage &reply)
     const int number = name.endsWith(QLatin1String(".NotAuthorized"))
             || name.endsWith(QLatin1String(".NotAuthorizedCanObtain"))
         ? PermissionDenied
-        : name.endsWith(QLatin1String(".NoReply")) || name.endsWith(QLatin1String(".ServiceUnknown"))
+        : name.endsWith(QLatin1String(".NoReply"))
+            || name.endsWith(QLatin1String(".ServiceUnknown"))
         ? DeviceUnavailable
         : DeviceIoError;
     return RuntimeError(number, reply.errorMessage());
@@ -152,7 +153,8 @@ bool UDisksArrivals::watch(const QString &drive, QString *error)
     }
     connectSignals(false);
     if (error)
-        *error = QCoreApplication::translate("DiscArrivals", "UDisks2 knows no drive %1").arg(drive);
+        *error = QCoreApplication::translate("DiscArrivals", "UDisks2 knows no drive %1")
+                     .arg(drive);
     return false;
 }
 

@@ -17,9 +17,10 @@ DiscBatchWindow *openDiscBatchWindow(QWidget *parent, const UiServices &services
     const QStringList drives = findCdDrives(*services.drives);
     if (drives.isEmpty()) {
         if (services.messages)
-            services.messages->show(parent, ProgramTexts::programTitle(),
-                                    DiscBatchWindow::tr("There is no CD-ROM drive to take the discs."),
-                                    MessageIcon::Information);
+            services.messages->show(
+                parent, ProgramTexts::programTitle(),
+                DiscBatchWindow::tr("There is no CD-ROM drive to take the discs."),
+                MessageIcon::Information);
         return nullptr;
     }
     QString catalog = catalogInUse;

@@ -113,6 +113,7 @@ DiscBatchWindow::DiscBatchWindow(const UiServices &services, QString catalogPath
     discList->setColumnWidth(0, 200);
     discList->setColumnWidth(1, 70);
     totalsLabel = named(new QLabel(this), "totalsLabel");
+    totalsLabel->setWordWrap(true); // the window keeps its width as the totals grow
     noteLabel = named(new QLabel(this), "noteLabel");
     noteLabel->setWordWrap(true);
     noteLabel->hide();
@@ -131,7 +132,7 @@ DiscBatchWindow::DiscBatchWindow(const UiServices &services, QString catalogPath
     layout->addWidget(discList, 2);
     layout->addWidget(noteLabel);
     layout->addLayout(bottom);
-    resize(620, 460);
+    resize(720, 480);
 
     connect(startButton, &QPushButton::clicked, this, &DiscBatchWindow::start);
     connect(stopButton, &QPushButton::clicked, this, &DiscBatchWindow::stopOrClose);
@@ -203,7 +204,7 @@ void DiscBatchWindow::showState(DiscBatch::State state)
     case DiscBatch::State::Asking:
         break;
     case DiscBatch::State::Waiting:
-        stateLabel->setText(tr("Waiting for a disc in drive %1: insert the next disc.").arg(drive));
+        stateLabel->setText(tr("Waiting for the next disc in drive %1").arg(drive));
         noteLabel->hide();
         break;
     case DiscBatch::State::Scanning:
@@ -253,9 +254,11 @@ void DiscBatchWindow::showChange(const QString &disc, const QStringList &added,
 void DiscBatchWindow::addRow(const DiscBatchRow &row)
 {
     if (m_batch) {
-        auto *item = new QTreeWidgetItem(discList, {row.name, QLocale().toString(row.files),
-                                                    row.text});
+        // A disc that was not read has no name.
+        const QString name = row.name.isEmpty() ? QStringLiteral("\u2014") : row.name;
+        auto *item = new QTreeWidgetItem(discList, {name, QLocale().toString(row.files), row.text});
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        item->setToolTip(2, row.text); // an error's text may be cut at the column's end
         discList->scrollToItem(item);
     }
     const DiscBatchTotals totals = m_batch ? m_batch->totals() : DiscBatchTotals{};

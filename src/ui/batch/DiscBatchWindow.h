@@ -43,7 +43,7 @@ public:
     QLabel *catalogLabel = nullptr;
     QComboBox *driveBox = nullptr;    // shown when there are several drives
     QPushButton *startButton = nullptr;
-    QLabel *stateLabel = nullptr;     // "Waiting for a disc in SR0", "Reading the disc: 120 files"...
+    QLabel *stateLabel = nullptr;     // "Waiting for the next disc in drive SR0"...
     QWidget *namePanel = nullptr;     // a new disc's name
     QLabel *namePrompt = nullptr;
     QLineEdit *nameBox = nullptr;
