@@ -178,7 +178,8 @@ QString labelOf(QIODevice &image, bool sizeKnown, RuntimeError *error)
         *error = RuntimeError();
     QString primary;
     QString joliet;
-    bool found = false;
+    bool found = false; // a volume descriptor of either standard
+    bool primaryFound = false;
     for (int i = 0; i < kMaxDescriptors; ++i) {
         const QByteArray d =
             readAt(image, sizeKnown, quint64((kFirstDescriptor + i) * kSector), kSector);
@@ -198,11 +199,12 @@ QString labelOf(QIODevice &image, bool sizeKnown, RuntimeError *error)
         const quint8 type = quint8(d[0]);
         if (type == 255)
             break;
-        if (type == 1 && !found) {
-            found = true;
+        if (type == 1 && !primaryFound) {
+            found = primaryFound = true;
             primary = trimmedEnd(fromIdentifier(identifier));
         } else if (type == 2 && joliet.isEmpty()
                    && isJolietEscape(QByteArrayView(d).sliced(88, 32))) {
+            found = true;
             joliet = trimmedEnd(fromUtf16Be(identifier));
         }
     }
