@@ -177,10 +177,6 @@
         <translation>Schließen</translation>
     </message>
     <message>
-        <source>Waiting for a disc in drive %1: insert the next disc.</source>
-        <translation>Warten auf einen Datenträger in Laufwerk %1: Legen Sie den nächsten ein.</translation>
-    </message>
-    <message>
         <source>Reading the disc...</source>
         <translation>Datenträger wird gelesen...</translation>
     </message>
@@ -243,6 +239,10 @@
     <message>
         <source>not read or not written: %1</source>
         <translation>nicht gelesen oder nicht geschrieben: %1</translation>
+    </message>
+    <message>
+        <source>Waiting for the next disc in drive %1</source>
+        <translation>Warten auf den nächsten Datenträger in Laufwerk %1</translation>
     </message>
 </context>
 <context>

@@ -177,10 +177,6 @@
         <translation>Cerrar</translation>
     </message>
     <message>
-        <source>Waiting for a disc in drive %1: insert the next disc.</source>
-        <translation>Esperando un disco en la unidad %1: inserte el siguiente disco.</translation>
-    </message>
-    <message>
         <source>Reading the disc...</source>
         <translation>Leyendo el disco...</translation>
     </message>
@@ -243,6 +239,10 @@
     <message>
         <source>not read or not written: %1</source>
         <translation>no leídos o no escritos: %1</translation>
+    </message>
+    <message>
+        <source>Waiting for the next disc in drive %1</source>
+        <translation>Esperando el siguiente disco en la unidad %1</translation>
     </message>
 </context>
 <context>

@@ -177,10 +177,6 @@
         <translation>Fermer</translation>
     </message>
     <message>
-        <source>Waiting for a disc in drive %1: insert the next disc.</source>
-        <translation>En attente d’un disque dans le lecteur %1 : insérez le disque suivant.</translation>
-    </message>
-    <message>
         <source>Reading the disc...</source>
         <translation>Lecture du disque...</translation>
     </message>
@@ -243,6 +239,10 @@
     <message>
         <source>not read or not written: %1</source>
         <translation>non lus ou non écrits : %1</translation>
+    </message>
+    <message>
+        <source>Waiting for the next disc in drive %1</source>
+        <translation>En attente du disque suivant dans le lecteur %1</translation>
     </message>
 </context>
 <context>

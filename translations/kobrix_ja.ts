@@ -177,10 +177,6 @@
         <translation>閉じる</translation>
     </message>
     <message>
-        <source>Waiting for a disc in drive %1: insert the next disc.</source>
-        <translation>ドライブ %1 のディスクを待っています。次のディスクを入れてください。</translation>
-    </message>
-    <message>
         <source>Reading the disc...</source>
         <translation>ディスクを読み込み中...</translation>
     </message>
@@ -243,6 +239,10 @@
     <message>
         <source>not read or not written: %1</source>
         <translation>読み込み・書き込み失敗: %1</translation>
+    </message>
+    <message>
+        <source>Waiting for the next disc in drive %1</source>
+        <translation>ドライブ %1 に次のディスクが入るのを待っています</translation>
     </message>
 </context>
 <context>
@@ -1246,7 +1246,7 @@ Check the path and try again.</source>
     </message>
     <message>
         <source>Not a data disc that can be read (ISO 9660, Joliet or Rock Ridge): %1</source>
-        <translation>読み込める データ ディスク (ISO 9660、Joliet、Rock Ridge) ではありません: %1</translation>
+        <translation>読み込めるデータ ディスク (ISO 9660、Joliet、Rock Ridge) ではありません: %1</translation>
     </message>
     <message>
         <source>no volume descriptor</source>

@@ -177,10 +177,6 @@
         <translation>Закрыть</translation>
     </message>
     <message>
-        <source>Waiting for a disc in drive %1: insert the next disc.</source>
-        <translation>Ожидание диска в дисководе %1: вставьте следующий диск.</translation>
-    </message>
-    <message>
         <source>Reading the disc...</source>
         <translation>Чтение диска...</translation>
     </message>
@@ -243,6 +239,10 @@
     <message>
         <source>not read or not written: %1</source>
         <translation>не прочитано или не записано: %1</translation>
+    </message>
+    <message>
+        <source>Waiting for the next disc in drive %1</source>
+        <translation>Ожидание следующего диска в дисководе %1</translation>
     </message>
 </context>
 <context>

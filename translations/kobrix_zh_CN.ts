@@ -177,10 +177,6 @@
         <translation>关闭</translation>
     </message>
     <message>
-        <source>Waiting for a disc in drive %1: insert the next disc.</source>
-        <translation>正在等待驱动器 %1 中的光盘：请放入下一张光盘。</translation>
-    </message>
-    <message>
         <source>Reading the disc...</source>
         <translation>正在读取光盘...</translation>
     </message>
@@ -243,6 +239,10 @@
     <message>
         <source>not read or not written: %1</source>
         <translation>未读取或未写入：%1</translation>
+    </message>
+    <message>
+        <source>Waiting for the next disc in drive %1</source>
+        <translation>正在等待驱动器 %1 中的下一张光盘</translation>
     </message>
 </context>
 <context>

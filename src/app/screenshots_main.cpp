@@ -50,6 +50,8 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QProcess>
@@ -531,6 +533,17 @@ const std::vector<Scene> &scenes()
         {QStringLiteral("form4-about"),
          [](SceneContext &c) -> std::unique_ptr<QWidget> {
              return std::make_unique<Form4>(c.shell);
+         }},
+        {QStringLiteral("form1-file-menu"),
+         [](SceneContext &c) { return mainWindowAtStart(c, WorkMode::SearchCatalog); },
+         [](QWidget *window, SceneContext &, const std::function<void(QWidget *)> &grab) {
+             // The File menu opened, its items and their mnemonics.
+             auto *form = static_cast<Form1 *>(window);
+             QMenu *menu = form->mnuFile->menu();
+             menu->popup(form->mapToGlobal(QPoint(0, form->menuBar()->height())));
+             runEvents(300);
+             grab(menu);
+             menu->close();
          }},
         {QStringLiteral("form1-scan-in-progress"),
          [](SceneContext &c) {
