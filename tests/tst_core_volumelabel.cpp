@@ -208,6 +208,8 @@ void TestCoreVolumeLabel::handMade_data()
         << isoImage({descriptor(1, "A"), descriptor(2, ucs2("Longer name"), "%/F")}) << "A" << 0;
     QTest::newRow("Joliet escape %/@")
         << isoImage({descriptor(1, "A"), descriptor(2, ucs2("Bb"), "%/@")}) << "Bb" << 0;
+    QTest::newRow("Joliet without a primary")
+        << isoImage({descriptor(2, ucs2("Only"), joliet)}) << "Only" << 0;
     QTest::newRow("Joliet padded with blanks")
         << isoImage({descriptor(1, ""), descriptor(2, ucs2("Xy   "), joliet)}) << "Xy" << 0;
     QTest::newRow("control characters become blanks")
