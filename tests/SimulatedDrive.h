@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <map>
+#include <tuple>
 
 namespace kobrix::test {
 
@@ -50,8 +51,9 @@ private:
 // The discs the simulated drive is handed, made once (xorriso): images
 // "alpha" (label ALPHA, 40 files), "alpha2" (the same disc with one file
 // gone and three new: changed), "beta" (label BETA), "broken" (no disc
-// image at all), and "folder", a folder that is no mount point: a disc
-// without a label.
+// image at all), "impostor" (beta's files under the label ALPHA: another
+// disc named like alpha) and "folder", a folder that is no mount point: a
+// disc without a label.
 class DiscShelf
 {
 public:
@@ -71,13 +73,15 @@ public:
         const QString folder = m_dir.filePath("folder");
         writeFile(folder, "notes.txt", "n");
         writeFile(folder, "music/track01.ogg", "o");
-        for (const auto &[key, label] :
-             {std::pair{"alpha", "ALPHA"}, {"alpha2", "ALPHA"}, {"beta", "BETA"}}) {
+        for (const auto &[key, label, tree] : {std::tuple{"alpha", "ALPHA", "alpha"},
+                                               {"alpha2", "ALPHA", "alpha2"},
+                                               {"beta", "BETA", "beta"},
+                                               {"impostor", "ALPHA", "beta"}}) {
             const QString image = m_dir.filePath(QString(key) + ".iso");
             if (!runXorriso({"-as", "mkisofs", "-quiet", "-V", label, "-J", "-R", "-o", image,
-                             m_dir.filePath(key)}))
+                             m_dir.filePath(tree)}))
                 return false;
-            m_walks[key] = walkFolderLines(m_dir.filePath(key));
+            m_walks[key] = walkFolderLines(m_dir.filePath(tree));
         }
         m_walks["folder"] = walkFolderLines(folder);
         writeFile(m_dir.path(), "broken.iso", QByteArray(64 * 1024, 'z'));

@@ -59,6 +59,9 @@ void TestAddDiscs::run_data()
     QTest::newRow("no label and no name: left out, nothing added")
         << QStringList{"folder"} << false << -1 << none
         << QStringList{"\t2\tnot added: no name was given"} << 1;
+    QTest::newRow("a label another disc has: the name typed")
+        << QStringList{"alpha", "impostor"} << false << -1 << QStringList{"Alpha 2"}
+        << QStringList{"ALPHA\t40\tadded", "Alpha 2\t2\tadded"} << 0;
     QTest::newRow("unreadable: an error")
         << QStringList{"broken", "beta"} << false << -1 << none
         << QStringList{"\t0\tnot read: 57 - *", "BETA\t2\tadded"} << 2;

@@ -28,13 +28,14 @@ using namespace kobrix::test;
 namespace {
 
 // One disc put into the drive and what the user answers for it:
-// "KEY [out] [update|keep] [name=NAME]".
+// "KEY [out] [update|keep] [name=NAME]...", each name typed when one is
+// asked for.
 struct Step
 {
     QString disc;
     bool takenOut = false;   // taken out as soon as it arrived
     bool update = false;     // the answer when it changed
-    QString name;            // typed as its name; empty: the label proposed is taken
+    QStringList names;       // typed as its name; none: the label proposed is taken
 };
 
 std::vector<Step> parseSteps(const QString &script)
@@ -50,7 +51,7 @@ std::vector<Step> parseSteps(const QString &script)
             else if (word == "update")
                 step.update = true;
             else if (word.startsWith("name="))
-                step.name = word.mid(5).replace('_', ' ');
+                step.names.append(word.mid(5).replace('_', ' '));
         }
         steps.push_back(step);
     }
@@ -118,12 +119,14 @@ DiscLocation TestDiscBatch::location(const QString &key) const
 void TestDiscBatch::runSteps(DiscBatch &batch, SimulatedDrive &drive, const std::vector<Step> &steps)
 {
     std::size_t next = 0;
+    QStringList typed; // the names left to type for the disc in hand
     const auto insertNext = [&] {
         if (next == steps.size()) {
             batch.stop();
             return;
         }
         const Step &step = steps[next++];
+        typed = step.names;
         drive.insert(location(step.disc));
         if (step.takenOut)
             drive.takeOut();
@@ -135,9 +138,9 @@ void TestDiscBatch::runSteps(DiscBatch &batch, SimulatedDrive &drive, const std:
     connect(&batch, &DiscBatch::nameWanted, &batch, [&](const QString &label) {
         // Typed at once over a label proposed; for a disc without one, well
         // after the name wait, which must not matter.
-        const QString name = steps[next - 1].name;
+        const QString name = typed.isEmpty() ? QString() : typed.takeFirst();
         if (name.isEmpty())
-            return;
+            return; // "name=": the label is left to be taken
         if (label.isEmpty())
             QTimer::singleShot(20, &batch, [&batch, name] { batch.giveName(name); });
         else
@@ -180,6 +183,12 @@ void TestDiscBatch::run_data()
         << "folder name=Holiday_music; beta"
         << QStringList{"Holiday music|added", "BETA|added"}
         << "Holiday music=folder; BETA=beta" << 2;
+    QTest::newRow("a name another disc has: asked again")
+        << "alpha; beta name=ALPHA name=Second"
+        << QStringList{"ALPHA|added", "Second|added"} << "ALPHA=alpha; Second=beta" << 2;
+    QTest::newRow("a label another disc has: asked for a name")
+        << "alpha; impostor name= name=Impostor"
+        << QStringList{"ALPHA|added", "Impostor|added"} << "ALPHA=alpha; Impostor=impostor" << 2;
     QTest::newRow("unreadable, and the run goes on")
         << "broken; beta"
         << QStringList{"|not read: 57 - *", "BETA|added"} << "BETA=beta" << 2;

@@ -1296,42 +1296,4 @@ Check the path and try again.</source>
         <translation>Suchtext nicht gefunden</translation>
     </message>
 </context>
-<context>
-    <name>kobrix::cli</name>
-    <message>
-        <source>add-discs: no CD drive found</source>
-        <translation>add-discs: kein CD-Laufwerk gefunden</translation>
-    </message>
-    <message>
-        <source>add-discs: there are several CD drives (%1); name one with --drive</source>
-        <translation>add-discs: es gibt mehrere CD-Laufwerke (%1); eines mit --drive angeben</translation>
-    </message>
-    <message>
-        <source>The disc in %1 has no label. Its name (empty: leave it out):</source>
-        <translation>Der Datenträger in %1 hat keine Bezeichnung. Sein Name (leer: auslassen):</translation>
-    </message>
-</context>
-<context>
-    <name>kobrix::cli::AddDiscsLoop</name>
-    <message>
-        <source>The tray did not open: %1</source>
-        <translation>Die Schublade ging nicht auf: %1</translation>
-    </message>
-    <message>
-        <source>Cannot watch %1: %2</source>
-        <translation>%1 kann nicht überwacht werden: %2</translation>
-    </message>
-    <message>
-        <source>%1 discs: %2 added, %3 already in the catalog, %4 updated, %5 changed and left as they were, %6 not read or not written, %7 left out</source>
-        <translation>%1 Datenträger: %2 hinzugefügt, %3 bereits im Katalog, %4 aktualisiert, %5 geändert und belassen, %6 nicht gelesen oder nicht geschrieben, %7 ausgelassen</translation>
-    </message>
-    <message>
-        <source>Stopping once the disc in the drive is done with...</source>
-        <translation>Wird nach dem Datenträger im Laufwerk angehalten...</translation>
-    </message>
-    <message>
-        <source>Waiting for a disc in %1 (Ctrl+C ends)</source>
-        <translation>Warten auf einen Datenträger in %1 (Strg+C beendet)</translation>
-    </message>
-</context>
 </TS>

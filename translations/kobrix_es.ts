@@ -1296,42 +1296,4 @@ Compruebe la ruta e inténtelo de nuevo.</translation>
         <translation>No se encontró el texto</translation>
     </message>
 </context>
-<context>
-    <name>kobrix::cli</name>
-    <message>
-        <source>add-discs: no CD drive found</source>
-        <translation>add-discs: no se encontró ninguna unidad de CD</translation>
-    </message>
-    <message>
-        <source>add-discs: there are several CD drives (%1); name one with --drive</source>
-        <translation>add-discs: hay varias unidades de CD (%1); indique una con --drive</translation>
-    </message>
-    <message>
-        <source>The disc in %1 has no label. Its name (empty: leave it out):</source>
-        <translation>El disco de %1 no tiene etiqueta. Su nombre (vacío: omitirlo):</translation>
-    </message>
-</context>
-<context>
-    <name>kobrix::cli::AddDiscsLoop</name>
-    <message>
-        <source>The tray did not open: %1</source>
-        <translation>La bandeja no se abrió: %1</translation>
-    </message>
-    <message>
-        <source>Cannot watch %1: %2</source>
-        <translation>No se puede vigilar %1: %2</translation>
-    </message>
-    <message>
-        <source>%1 discs: %2 added, %3 already in the catalog, %4 updated, %5 changed and left as they were, %6 not read or not written, %7 left out</source>
-        <translation>%1 discos: %2 añadidos, %3 ya en el catálogo, %4 actualizados, %5 cambiados y dejados como estaban, %6 no leídos o no escritos, %7 omitidos</translation>
-    </message>
-    <message>
-        <source>Stopping once the disc in the drive is done with...</source>
-        <translation>Se detendrá al terminar con el disco de la unidad...</translation>
-    </message>
-    <message>
-        <source>Waiting for a disc in %1 (Ctrl+C ends)</source>
-        <translation>Esperando un disco en %1 (Ctrl+C termina)</translation>
-    </message>
-</context>
 </TS>

@@ -1296,42 +1296,4 @@ Vérifiez le chemin et réessayez.</translation>
         <translation>Texte introuvable</translation>
     </message>
 </context>
-<context>
-    <name>kobrix::cli</name>
-    <message>
-        <source>add-discs: no CD drive found</source>
-        <translation>add-discs : aucun lecteur de CD trouvé</translation>
-    </message>
-    <message>
-        <source>add-discs: there are several CD drives (%1); name one with --drive</source>
-        <translation>add-discs : il y a plusieurs lecteurs de CD (%1) ; indiquez-en un avec --drive</translation>
-    </message>
-    <message>
-        <source>The disc in %1 has no label. Its name (empty: leave it out):</source>
-        <translation>Le disque dans %1 n’a pas de nom de volume. Son nom (vide : l’ignorer) :</translation>
-    </message>
-</context>
-<context>
-    <name>kobrix::cli::AddDiscsLoop</name>
-    <message>
-        <source>The tray did not open: %1</source>
-        <translation>Le tiroir ne s’est pas ouvert : %1</translation>
-    </message>
-    <message>
-        <source>Cannot watch %1: %2</source>
-        <translation>Impossible de surveiller %1 : %2</translation>
-    </message>
-    <message>
-        <source>%1 discs: %2 added, %3 already in the catalog, %4 updated, %5 changed and left as they were, %6 not read or not written, %7 left out</source>
-        <translation>%1 disques : %2 ajoutés, %3 déjà dans le catalogue, %4 mis à jour, %5 modifiés et laissés tels quels, %6 non lus ou non écrits, %7 ignorés</translation>
-    </message>
-    <message>
-        <source>Stopping once the disc in the drive is done with...</source>
-        <translation>Arrêt après le disque du lecteur...</translation>
-    </message>
-    <message>
-        <source>Waiting for a disc in %1 (Ctrl+C ends)</source>
-        <translation>En attente d’un disque dans %1 (Ctrl+C pour terminer)</translation>
-    </message>
-</context>
 </TS>

@@ -1292,42 +1292,4 @@ Check the path and try again.</source>
         <translation>検索文字列が見つかりません</translation>
     </message>
 </context>
-<context>
-    <name>kobrix::cli</name>
-    <message>
-        <source>add-discs: no CD drive found</source>
-        <translation>add-discs: CD ドライブが見つかりません</translation>
-    </message>
-    <message>
-        <source>add-discs: there are several CD drives (%1); name one with --drive</source>
-        <translation>add-discs: CD ドライブが複数あります (%1)。--drive で 1 つ指定してください</translation>
-    </message>
-    <message>
-        <source>The disc in %1 has no label. Its name (empty: leave it out):</source>
-        <translation>%1 のディスクにはラベルがありません。名前 (空欄で除外):</translation>
-    </message>
-</context>
-<context>
-    <name>kobrix::cli::AddDiscsLoop</name>
-    <message>
-        <source>The tray did not open: %1</source>
-        <translation>トレイが開きませんでした: %1</translation>
-    </message>
-    <message>
-        <source>Cannot watch %1: %2</source>
-        <translation>%1 を監視できません: %2</translation>
-    </message>
-    <message>
-        <source>%1 discs: %2 added, %3 already in the catalog, %4 updated, %5 changed and left as they were, %6 not read or not written, %7 left out</source>
-        <translation>ディスク %1 枚: 追加 %2、登録済み %3、更新 %4、変更ありでそのまま %5、読み込み・書き込み失敗 %6、除外 %7</translation>
-    </message>
-    <message>
-        <source>Stopping once the disc in the drive is done with...</source>
-        <translation>ドライブのディスクが済んだら中止します...</translation>
-    </message>
-    <message>
-        <source>Waiting for a disc in %1 (Ctrl+C ends)</source>
-        <translation>%1 のディスクを待っています (Ctrl+C で終了)</translation>
-    </message>
-</context>
 </TS>

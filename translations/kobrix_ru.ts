@@ -1300,42 +1300,4 @@ Check the path and try again.</source>
         <translation>Текст не найден</translation>
     </message>
 </context>
-<context>
-    <name>kobrix::cli</name>
-    <message>
-        <source>add-discs: no CD drive found</source>
-        <translation>add-discs: дисковод CD не найден</translation>
-    </message>
-    <message>
-        <source>add-discs: there are several CD drives (%1); name one with --drive</source>
-        <translation>add-discs: несколько дисководов CD (%1); укажите один через --drive</translation>
-    </message>
-    <message>
-        <source>The disc in %1 has no label. Its name (empty: leave it out):</source>
-        <translation>У диска в %1 нет метки. Его имя (пусто — пропустить):</translation>
-    </message>
-</context>
-<context>
-    <name>kobrix::cli::AddDiscsLoop</name>
-    <message>
-        <source>The tray did not open: %1</source>
-        <translation>Лоток не открылся: %1</translation>
-    </message>
-    <message>
-        <source>Cannot watch %1: %2</source>
-        <translation>Не удаётся следить за %1: %2</translation>
-    </message>
-    <message>
-        <source>%1 discs: %2 added, %3 already in the catalog, %4 updated, %5 changed and left as they were, %6 not read or not written, %7 left out</source>
-        <translation>Дисков: %1; добавлено: %2, уже в каталоге: %3, обновлено: %4, изменены и оставлены: %5, не прочитано или не записано: %6, пропущено: %7</translation>
-    </message>
-    <message>
-        <source>Stopping once the disc in the drive is done with...</source>
-        <translation>Остановка после диска в дисководе...</translation>
-    </message>
-    <message>
-        <source>Waiting for a disc in %1 (Ctrl+C ends)</source>
-        <translation>Ожидание диска в %1 (Ctrl+C — выход)</translation>
-    </message>
-</context>
 </TS>

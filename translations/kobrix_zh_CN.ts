@@ -1292,42 +1292,4 @@ Check the path and try again.</source>
         <translation>未找到搜索文本</translation>
     </message>
 </context>
-<context>
-    <name>kobrix::cli</name>
-    <message>
-        <source>add-discs: no CD drive found</source>
-        <translation>add-discs：未找到 CD 驱动器</translation>
-    </message>
-    <message>
-        <source>add-discs: there are several CD drives (%1); name one with --drive</source>
-        <translation>add-discs：有多个 CD 驱动器 (%1)；请用 --drive 指定一个</translation>
-    </message>
-    <message>
-        <source>The disc in %1 has no label. Its name (empty: leave it out):</source>
-        <translation>%1 中的光盘没有卷标。其名称（留空则跳过）：</translation>
-    </message>
-</context>
-<context>
-    <name>kobrix::cli::AddDiscsLoop</name>
-    <message>
-        <source>The tray did not open: %1</source>
-        <translation>托盘未打开：%1</translation>
-    </message>
-    <message>
-        <source>Cannot watch %1: %2</source>
-        <translation>无法监视 %1：%2</translation>
-    </message>
-    <message>
-        <source>%1 discs: %2 added, %3 already in the catalog, %4 updated, %5 changed and left as they were, %6 not read or not written, %7 left out</source>
-        <translation>%1 张光盘：新增 %2，已在编目中 %3，已更新 %4，已更改但保持原样 %5，未读取或未写入 %6，跳过 %7</translation>
-    </message>
-    <message>
-        <source>Stopping once the disc in the drive is done with...</source>
-        <translation>处理完光驱中的光盘后停止...</translation>
-    </message>
-    <message>
-        <source>Waiting for a disc in %1 (Ctrl+C ends)</source>
-        <translation>正在等待 %1 中的光盘（按 Ctrl+C 结束）</translation>
-    </message>
-</context>
 </TS>

@@ -28,7 +28,8 @@ AddDiscsLoop::AddDiscsLoop(const QString &catalog, const QString &drive, bool up
     connect(&m_batch, &DiscBatch::rowAdded, this, &AddDiscsLoop::rowAdded);
     connect(&m_batch, &DiscBatch::stateChanged, this, &AddDiscsLoop::stateChanged);
     connect(&m_batch, &DiscBatch::ejectFailed, this, [this](const RuntimeError &error) {
-        m_io.printNote(tr("The tray did not open: %1").arg(error.numberAndDescription()));
+        m_io.printNote(
+            QStringLiteral("The tray did not open: %1").arg(error.numberAndDescription()));
     });
     connect(&m_batch, &DiscBatch::finished, this, [this] { m_finished = true; });
 }
@@ -37,7 +38,7 @@ int AddDiscsLoop::run()
 {
     QString error;
     if (!m_batch.start(&error)) {
-        m_io.printNote(tr("Cannot watch %1: %2").arg(m_batch.drive(), error));
+        m_io.printNote(QStringLiteral("Cannot watch %1: %2").arg(m_batch.drive(), error));
         return 2;
     }
     QEventLoop events;
@@ -46,8 +47,9 @@ int AddDiscsLoop::run()
         events.exec();
 
     const DiscBatchTotals &totals = m_batch.totals();
-    m_io.printNote(tr("%1 discs: %2 added, %3 already in the catalog, %4 updated, %5 changed and "
-                      "left as they were, %6 not read or not written, %7 left out")
+    m_io.printNote(QStringLiteral("%1 discs: %2 added, %3 already in the catalog, %4 updated, "
+                                  "%5 changed and left as they were, %6 not read or not "
+                                  "written, %7 left out")
                        .arg(totals.discs)
                        .arg(totals.added)
                        .arg(totals.known)
@@ -65,7 +67,7 @@ void AddDiscsLoop::interrupt()
     if (m_finished)
         return;
     if (m_batch.state() != DiscBatch::State::Waiting)
-        m_io.printNote(tr("Stopping once the disc in the drive is done with..."));
+        m_io.printNote(QStringLiteral("Stopping once the disc in the drive is done with"));
     m_batch.stop();
 }
 
@@ -95,7 +97,8 @@ void AddDiscsLoop::rowAdded(const DiscBatchRow &row)
 void AddDiscsLoop::stateChanged(DiscBatch::State state)
 {
     if (state == DiscBatch::State::Waiting)
-        m_io.printNote(tr("Waiting for a disc in %1 (Ctrl+C ends)").arg(m_batch.drive()));
+        m_io.printNote(
+            QStringLiteral("Waiting for a disc in %1 (Ctrl+C ends)").arg(m_batch.drive()));
 }
 
 } // namespace kobrix::cli

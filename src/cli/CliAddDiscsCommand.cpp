@@ -20,22 +20,17 @@ namespace kobrix::cli {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("kobrix::cli::AddDiscs", text);
-}
-
 // The one CD drive of the machine; empty, after saying why, when there is
 // none or there are several.
 QString onlyCdDrive()
 {
     const QStringList drives = findCdDrives(*systemDriveSource());
     if (drives.isEmpty()) {
-        failWith(tr("add-discs: no CD drive found"));
+        failWith(QStringLiteral("add-discs: no CD drive found"));
         return {};
     }
     if (drives.size() > 1) {
-        failWith(tr("add-discs: there are several CD drives (%1); name one with --drive")
+        failWith(QStringLiteral("add-discs: there are several CD drives (%1); name one with --drive")
                      .arg(drives.join(QStringLiteral(", "))));
         return {};
     }
@@ -58,7 +53,7 @@ void printNote(const QString &message)
 // A line typed on standard input; empty at its end or on Ctrl+C.
 QString readNameLine(const QString &drive)
 {
-    printNote(tr("The disc in %1 has no label. Its name (empty: leave it out):").arg(drive));
+    printNote(QStringLiteral("The disc in %1 has no label. Its name (empty: leave it out):").arg(drive));
     char buffer[1024];
     if (!std::fgets(buffer, sizeof buffer, stdin))
         return {};

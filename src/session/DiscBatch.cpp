@@ -2,6 +2,7 @@
 
 #include "catalog/CatalogFile.h"
 #include "catalog/CatalogFormat.h"
+#include "catalog/DiscRecords.h"
 #include "catalog/DiscUpdate.h"
 #include "platform/DiscArrivals.h"
 #include "platform/VolumeLabels.h"
@@ -43,6 +44,31 @@ struct PreparedUpdate
     std::shared_ptr<DiscUpdate> update;
     DiscUpdate::Problem problem = DiscUpdate::Problem::None;
 };
+
+struct Appended
+{
+    RuntimeError error;
+    bool nameTaken = false; // another disc of the catalog has the name: nothing written
+};
+
+// Whether the catalog holds records under the disc name. A catalog that
+// cannot be read holds none here: the append then says why.
+bool catalogHoldsDisc(const QString &catalogPath, const QString &name)
+{
+    QFile file;
+    if (openCatalogFile(catalogPath, file))
+        return false;
+    bool found = false;
+    DiscRecordFinder finder(name);
+    DiscRecordFinder::Visitor visitor;
+    visitor.otherBytes = [](std::string_view) { return RuntimeError(); };
+    visitor.discLine = [&found](std::string_view, const LineStore &) {
+        found = true;
+        return RuntimeError(FileAlreadyOpen); // the first record is enough
+    };
+    const DiscRecordFinder::Outcome outcome = finder.find(file, visitor);
+    return found || outcome == DiscRecordFinder::Outcome::SharedLine;
+}
 
 QString updateProblemText(const DiscUpdate &update, DiscUpdate::Problem problem)
 {
@@ -304,6 +330,15 @@ void DiscBatch::askName()
     emit nameWanted(m_disc->label);
 }
 
+void DiscBatch::nameTaken(const QString &name)
+{
+    // Asked again, with no label proposed: the label is the name taken.
+    m_disc->label.clear();
+    m_disc->name.clear();
+    emit nameRefused(tr("The catalog already holds another disc named %1").arg(name));
+    askName();
+}
+
 void DiscBatch::nameTimedOut()
 {
     if (m_disc && m_disc->askingName && !m_disc->label.isEmpty())
@@ -342,8 +377,21 @@ void DiscBatch::append(const QString &name)
     const QString catalog = m_catalogPath;
     const LineStore *listing = &m_disc->listing;
     m_task->run(
-        [catalog, name, listing](TaskControl &) { return appendCatalog(catalog, name, *listing); },
-        [this](RuntimeError error) {
+        [catalog, name, listing](TaskControl &) {
+            // Records under the name of another disc would make one disc
+            // of the two.
+            Appended appended;
+            appended.nameTaken = catalogHoldsDisc(catalog, name);
+            if (!appended.nameTaken)
+                appended.error = appendCatalog(catalog, name, *listing);
+            return appended;
+        },
+        [this, name](Appended appended) {
+            if (appended.nameTaken) {
+                nameTaken(name);
+                return;
+            }
+            const RuntimeError &error = appended.error;
             if (error) {
                 addRow(DiscBatchRow::Outcome::NotWritten,
                        tr("not added: %1").arg(error.numberAndDescription()));

@@ -105,8 +105,8 @@ public:
 
     // The name of the new disc that nameWanted() asked for; an empty name
     // takes the label (and is no answer while there is none). A name the
-    // catalog could not read back as given is refused (nameRefused()) and
-    // the question stands.
+    // catalog could not read back as given, or that another disc of the
+    // catalog has, is refused (nameRefused()) and the question stands.
     void giveName(const QString &name);
     // The answer to nameWanted() that adds nothing: the disc is a row
     // saying so, and the run goes on.
@@ -132,7 +132,9 @@ Q_SIGNALS:
     // after the name wait unless giveName() comes first; without one the
     // run waits for giveName().
     void nameWanted(const QString &label);
-    // A name given was refused, and why; nameWanted() still waits.
+    // A name given was refused, and why: one the catalog could not read
+    // back, or that of another disc of the catalog (then nameWanted() asks
+    // again, with no label proposed). The question stands.
     void nameRefused(const QString &problem);
     // A known disc changed: the paths added and removed. The run waits for
     // updateChangedDisc().
@@ -153,6 +155,7 @@ private:
     void prepared(std::shared_ptr<DiscUpdate> update);
     void askName();
     void nameTimedOut();
+    void nameTaken(const QString &name);
     void append(const QString &name);
     void applyUpdate();
     void addRow(DiscBatchRow::Outcome outcome, const QString &text);
