@@ -1269,7 +1269,7 @@ Check the path and try again.</source>
     </message>
     <message>
         <source>Hits</source>
-        <translation>Найдено</translation>
+        <translation>Совпадения</translation>
     </message>
     <message>
         <source>Find &amp;what:</source>
