@@ -708,7 +708,7 @@
     </message>
     <message>
         <source>Write Catalog...</source>
-        <translation>保存...</translation>
+        <translation>カタログを保存...</translation>
     </message>
     <message>
         <source>File list</source>
@@ -716,7 +716,7 @@
     </message>
     <message>
         <source>Add to Catalog...</source>
-        <translation>追加...</translation>
+        <translation>カタログに追加...</translation>
     </message>
     <message>
         <source>Enter a Unique Disk Name</source>
