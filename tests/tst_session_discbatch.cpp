@@ -28,12 +28,13 @@ using namespace kobrix::test;
 namespace {
 
 // One disc put into the drive and what the user answers for it:
-// "KEY [out] [update|keep] [name=NAME]...", each name typed when one is
-// asked for.
+// "KEY [out|twice] [update|keep] [name=NAME]...": taken out, or told of
+// again, as soon as it arrived; each name typed when one is asked for.
 struct Step
 {
     QString disc;
-    bool takenOut = false;   // taken out as soon as it arrived
+    bool takenOut = false;
+    bool twice = false;
     bool update = false;     // the answer when it changed
     QStringList names;       // typed as its name; none: the label proposed is taken
 };
@@ -48,6 +49,8 @@ std::vector<Step> parseSteps(const QString &script)
         for (const QString &word : words.mid(1)) {
             if (word == "out")
                 step.takenOut = true;
+            else if (word == "twice")
+                step.twice = true;
             else if (word == "update")
                 step.update = true;
             else if (word.startsWith("name="))
@@ -130,6 +133,8 @@ void TestDiscBatch::runSteps(DiscBatch &batch, SimulatedDrive &drive, const std:
         drive.insert(location(step.disc));
         if (step.takenOut)
             drive.takeOut();
+        if (step.twice)
+            drive.insert(location(step.disc));
     };
     connect(&batch, &DiscBatch::stateChanged, &batch, [&](DiscBatch::State state) {
         if (state == DiscBatch::State::Waiting)
@@ -196,6 +201,9 @@ void TestDiscBatch::run_data()
         << "alpha; beta out; beta"
         << QStringList{"ALPHA|added", "BETA|not read: the disc was taken out of the drive",
                        "BETA|added"}
+        << "ALPHA=alpha; BETA=beta" << 2;
+    QTest::newRow("told of a disc again while it is read")
+        << "alpha twice; beta" << QStringList{"ALPHA|added", "BETA|added"}
         << "ALPHA=alpha; BETA=beta" << 2;
     QTest::newRow("changed disc taken out while compared")
         << "alpha; alpha2 out update"

@@ -141,10 +141,15 @@ void DiscBatch::arrived(const QString &drive, const DiscLocation &location)
     if (drive != m_drive || m_stopAsked
         || (m_state != State::Waiting && !m_disc))
         return;
-    if (m_disc)
-        m_nextDisc = location; // once the disc in hand is done with
-    else
+    if (!m_disc) {
         startDisc(location);
+        return;
+    }
+    // No disc goes in before the one in hand is out: while it is in, an
+    // arrival is the same disc told again (mounted now, say), which is
+    // read already. After it was taken out, the next disc waits its turn.
+    if (m_disc->takenOut)
+        m_nextDisc = location;
 }
 
 void DiscBatch::removed(const QString &drive)
