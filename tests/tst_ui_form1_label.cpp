@@ -1,7 +1,8 @@
 // The main window proposes the disc's own label as its name: after a scan,
 // an empty Disk Name box holds the label, selected, with the focus in it,
 // so that typing replaces it; a name typed before is kept, and a disc
-// without a label (or a scan that did not complete) changes nothing.
+// without a label (or a scan that did not complete) changes nothing. Enter
+// in the box then writes, as "Write Catalog..." does.
 
 #include "UiTestSupport.h"
 
@@ -79,6 +80,11 @@ void TestUiForm1Label::proposal()
     // A second scan keeps the name now in the box.
     f.scanImage(image);
     QCOMPARE(f.Text2->text(), QStringLiteral("Disc 9"));
+    // Enter asks where to write the catalog, as the button does.
+    io.dialogs.cancel();
+    QTest::keyClick(f.Text2, Qt::Key_Return);
+    QVERIFY(io.dialogs.last());
+    QCOMPARE(io.dialogs.last()->mode, FileDialogMode::Save);
 }
 
 QTEST_MAIN(TestUiForm1Label)

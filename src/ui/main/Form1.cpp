@@ -60,6 +60,17 @@ Form1::Form1(const UiServices &services, WorkMode mode, QWidget *parent)
         if (checkDiscName())
             AppendList();
     });
+    // Enter in the disc name box runs the write on offer, "Write
+    // Catalog..." or "Add to Catalog...", as a click on it would: a label
+    // proposed after a scan is taken with one key.
+    connect(Text2, &QLineEdit::returnPressed, this, [this] {
+        for (QPushButton *button : {Command3, Command4}) {
+            if (!button->isHidden() && button->isEnabled()) {
+                button->click();
+                return;
+            }
+        }
+    });
     m_discUpdate = new DiscUpdateFlow(*this, m_session, m_services);
     placeMainControls(*this);
 
