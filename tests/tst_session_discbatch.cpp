@@ -267,6 +267,7 @@ void TestDiscBatch::stopEndsAfterTheDiscInHand()
     DiscBatch batch(dir.filePath("discs.cdc"), drive.drive(), drive);
     batch.setNameWait(std::chrono::hours(1)); // stopping takes the label at once
     QSignalSpy finished(&batch, &DiscBatch::finished);
+    QSignalSpy progress(&batch, &DiscBatch::scanProgress);
     QVERIFY(batch.start(nullptr));
     drive.insert(location("alpha"));
     QCOMPARE(batch.state(), DiscBatch::State::Scanning);
@@ -279,6 +280,10 @@ void TestDiscBatch::stopEndsAfterTheDiscInHand()
     QCOMPARE(discs.size(), std::size_t(1));
     QCOMPARE(discs[0].second.size(), m_discs.walk("alpha").size());
     QCOMPARE(drive.ejects.size(), 1);
+    // The count of the walk is the last progress told: the comparison and
+    // the write after it count no files.
+    QVERIFY(!progress.isEmpty());
+    QCOMPARE(progress.last().at(0).toLongLong(), m_discs.walk("alpha").size());
 }
 
 // A disc without a label is never added without a name: stopped while it

@@ -55,8 +55,10 @@ QString readNameLine(const QString &drive)
 {
     printNote(QStringLiteral("The disc in %1 has no label. Its name (empty: leave it out):").arg(drive));
     char buffer[1024];
-    if (!std::fgets(buffer, sizeof buffer, stdin))
+    if (!std::fgets(buffer, sizeof buffer, stdin)) {
+        std::clearerr(stdin); // a read cut short by Ctrl+C is no end of the input
         return {};
+    }
     QString name = QString::fromUtf8(buffer, qsizetype(std::strcspn(buffer, "\r\n")));
     return name.trimmed();
 }

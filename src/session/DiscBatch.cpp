@@ -24,6 +24,7 @@ struct DiscBatch::Disc
     QString name; // in the catalog: recognised, given or the label
     LineStore listing;
     qsizetype files = 0;
+    bool walking = false; // the scan's walk runs: the task's progress counts files
     bool takenOut = false;
     bool askingName = false;
     bool askingUpdate = false;
@@ -91,7 +92,7 @@ DiscBatch::DiscBatch(QString catalogPath, QString drive, DiscArrivals &arrivals,
     connect(m_nameTimer, &QTimer::timeout, this, &DiscBatch::nameTimedOut);
     m_task->setProgressInterval(std::chrono::milliseconds(200));
     connect(m_task, &Task::progressed, this, [this](qint64 files) {
-        if (m_state == State::Scanning)
+        if (m_disc && m_disc->walking)
             emit scanProgress(files);
     });
     connect(&m_arrivals, &DiscArrivals::discArrived, this, &DiscBatch::arrived);
@@ -185,6 +186,7 @@ void DiscBatch::startDisc(const DiscLocation &location)
         reader = m_disc->ownReader.get();
     }
     setState(State::Scanning);
+    m_disc->walking = true;
     m_task->run(
         [reader, location](TaskControl &control) {
             LabelledScan result;
@@ -197,6 +199,7 @@ void DiscBatch::startDisc(const DiscLocation &location)
 
 void DiscBatch::scanned(ScanResult &&result, QString label)
 {
+    m_disc->walking = false;
     m_disc->label = label;
     m_disc->name = label;
     m_disc->listing = std::move(result.listing);
