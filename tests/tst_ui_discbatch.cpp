@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 #include "UiTestSupport.h"
 #include "ui/batch/DiscBatchWindow.h"
+#include "catalog/CatalogFile.h"
 #include "ui/main/Form1.h"
 
 #include <QApplication>
@@ -57,6 +58,8 @@ private Q_SLOTS:
     void fiveDiscs();
     void escapeTakesTheProposedName();
     void shortcutsOfTheMainWindowDiffer();
+    void catalogSearchedIsReadAgain_data();
+    void catalogSearchedIsReadAgain();
 
 private:
     DiscLocation image(const QString &key) const
@@ -251,6 +254,51 @@ void TestUiDiscBatch::shortcutsOfTheMainWindowDiffer()
             note(shortcut->key(), shortcut->objectName());
         QVERIFY(taken.contains(w.form->discBatchAction->shortcut()));
     }
+}
+
+void TestUiDiscBatch::catalogSearchedIsReadAgain_data()
+{
+    QTest::addColumn<QString>("disc");
+    QTest::addColumn<bool>("readAgain");
+    QTest::newRow("a disc added") << "beta" << true;
+    QTest::newRow("nothing written") << "broken" << false;
+}
+
+// The catalog searched in the main window is the run's; once the run added
+// to it, the main window shows the file as it now stands.
+void TestUiDiscBatch::catalogSearchedIsReadAgain()
+{
+    QFETCH(QString, disc);
+    QFETCH(bool, readAgain);
+    const QString catalog = m_dir.filePath("searched-" + disc + ".cdc");
+    LineStore old;
+    old.append(QStringLiteral("\\OLD.TXT"));
+    QVERIFY(!writeCatalog(catalog, u"Old disc", old));
+    SimulatedDrive drive;
+    ScriptedServices io;
+    io.drives.addCdDrive("/dev/sr0");
+    io.dialogs.answer(catalog);
+    UiServices services = io.services();
+    services.discArrivals = &drive;
+    Form1 form(services, WorkMode::SearchCatalog);
+    form.mnuLoad->trigger();
+    QTRY_VERIFY(!form.session().isLoading());
+    QCOMPARE(form.session().catalog().lines().count(), 1);
+
+    form.discBatchAction->trigger();
+    QCOMPARE(io.dialogs.requests.size(), std::size_t(1)); // the catalog in use: no dialog
+    DiscBatchWindow *window = openWindow();
+    QVERIFY(window);
+    drive.insert(image(disc));
+    if (readAgain) {
+        QTRY_VERIFY(window->namePanel->isVisible());
+        QTest::keyClick(window->nameBox, Qt::Key_Return);
+    }
+    QTRY_COMPARE(window->discList->topLevelItemCount(), 1);
+    window->stopButton->click();
+    QTRY_VERIFY(!form.session().isLoading());
+    QCOMPARE(form.session().catalog().lines().count(), readAgain ? 2 : 1);
+    window->close();
 }
 
 QTEST_MAIN(TestUiDiscBatch)

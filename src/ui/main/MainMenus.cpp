@@ -3,6 +3,7 @@
 #include "platform/ShellOpener.h"
 #include "session/MainControls.h"
 #include "ui/batch/DiscBatchStart.h"
+#include "ui/batch/DiscBatchWindow.h"
 #include "ui/common/CommonDialog.h"
 #include "ui/common/Links.h"
 #include "ui/common/UiServices.h"
@@ -10,6 +11,7 @@
 #include "ui/main/RecentMenu.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -63,7 +65,8 @@ void createFileMenu(Form1 &w, const UiServices &services)
     w.scanImageAction = addCommand(file, Form1::tr("Scan Disc &Image..."), "scanImageAction");
     w.scanImageAction->setToolTip(Form1::tr("Scan an ISO disc image as a disc"));
     w.discBatchAction = addCommand(file, Form1::tr("Catalog Discs &One After Another..."),
-                                   "discBatchAction", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
+                                   "discBatchAction",
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
     w.discBatchAction->setToolTip(
         Form1::tr("Catalog each disc put into the drive, until you stop"));
     w.mnuFind = addCommand(file, Form1::tr("&Find"), "mnuFind", QKeySequence::Find);
@@ -97,9 +100,22 @@ void createFileMenu(Form1 &w, const UiServices &services)
     // Over the catalog in use, if any; the window holds the drive while it
     // is open, so the main window waits.
     QObject::connect(w.discBatchAction, &QAction::triggered, &w, [&w, services] {
-        if (w.session().isScanning())
+        if (w.session().isScanning() || w.session().isLoading())
             return;
-        openDiscBatchWindow(&w, services, w.session().recognitionCatalog());
+        auto *window = openDiscBatchWindow(&w, services, w.session().recognitionCatalog());
+        if (!window)
+            return;
+        // A catalog searched here that the run added to or updated is read
+        // again, so that the window shows what the file now holds.
+        const auto readAgain = [&w, window](const QString &path) {
+            const DiscBatchTotals &totals = window->batch()->totals();
+            const Catalog &catalog = w.session().catalog();
+            if (totals.added + totals.updated > 0 && w.mnuLoad->isEnabled()
+                && catalog.content() == Catalog::Content::CatalogLines
+                && QFileInfo(catalog.path()) == QFileInfo(path))
+                w.loadCatalogFile(path);
+        };
+        QObject::connect(window, &DiscBatchWindow::runFinished, &w, readAgain);
     });
     QObject::connect(w.mnuFind, &QAction::triggered, &w, &Form1::findRequested);
     QObject::connect(w.mnuRestart, &QAction::triggered, &w, &Form1::restart);
@@ -147,11 +163,12 @@ void createMainMenus(Form1 &window, const UiServices &services)
 void applyMainMenuStates(Form1 &w, const MainControls &states)
 {
     // Folders and images are scanned like discs, so their commands follow
-    // the drive buttons. "Update Disc in Catalog..." goes with "Write
-    // Catalog...", hidden or not.
+    // the drive buttons; a run of discs, in a window of its own, may start
+    // whenever the window is not busy. "Update Disc in Catalog..." goes with
+    // "Write Catalog...", hidden or not.
     for (const auto &[action, enabled] :
          {std::pair{w.scanFolderAction, states.drives}, std::pair{w.scanImageAction, states.drives},
-          std::pair{w.discBatchAction, states.drives},
+          std::pair{w.discBatchAction, states.commands},
           std::pair{w.mnuLoad, states.load}, std::pair{w.recentMenuAction, states.load},
           std::pair{w.mnuFind, states.commands},
           std::pair{w.mnuRestart, states.commands},
