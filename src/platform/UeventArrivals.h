@@ -38,7 +38,8 @@ private:
     std::unique_ptr<LinuxDriveSource> m_drives;
     QSocketNotifier *m_notifier = nullptr;
     int m_socket = -1;
-    QString m_drive;
+    QString m_drive;  // as watch() was given it
+    QString m_device; // the device node it names ("/dev/sr0" for "/dev/cdrom")
     bool m_hasDisc = false;
 };
 

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -52,6 +53,9 @@ bool UeventArrivals::watch(const QString &drive, QString *error)
         return false;
     }
     m_drive = drive;
+    m_device = QFileInfo(drive).canonicalFilePath();
+    if (m_device.isEmpty())
+        m_device = drive;
     m_hasDisc = false;
     m_notifier = new QSocketNotifier(qintptr(m_socket), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &UeventArrivals::readEvents);
@@ -90,7 +94,7 @@ void UeventArrivals::readEvents()
         const auto event = Uevent::parse(QByteArray(buffer, size));
         if (!event)
             continue;
-        switch (event->eventFor(m_drive)) {
+        switch (event->eventFor(m_device)) {
         case Uevent::DriveEvent::MediaChanged:
             changed = true;
             break;
