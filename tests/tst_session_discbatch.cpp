@@ -94,6 +94,7 @@ private slots:
     void run();
     void stopEndsAfterTheDiscInHand();
     void stopWhileAnUnlabelledDiscWaits();
+    void aTrayThatStaysShutEndsNothing();
 #if defined(Q_OS_UNIX)
     void failedWriteChangesNothing();
 #endif
@@ -307,6 +308,27 @@ void TestDiscBatch::stopWhileAnUnlabelledDiscWaits()
     QCOMPARE(finished.size(), 1);
     QCOMPARE(batch.rows().back().text, QStringLiteral("not added: no name was given"));
     QVERIFY(!QFile::exists(dir.filePath("discs.cdc")));
+}
+
+// A tray that does not open is said, and the next disc is still taken.
+void TestDiscBatch::aTrayThatStaysShutEndsNothing()
+{
+    QTemporaryDir dir;
+    SimulatedDrive drive;
+    drive.ejectError = RuntimeError(DeviceIoError);
+    DiscBatch batch(dir.filePath("discs.cdc"), drive.drive(), drive);
+    batch.setNameWait(std::chrono::milliseconds(1));
+    QSignalSpy rows(&batch, &DiscBatch::rowAdded);
+    QSignalSpy trayShut(&batch, &DiscBatch::ejectFailed);
+    QVERIFY(batch.start(nullptr));
+    for (const char *disc : {"alpha", "beta"}) {
+        drive.insert(location(disc));
+        QVERIFY(rows.wait(30000));
+        QCOMPARE(batch.rows().back().text, QStringLiteral("added"));
+        QCOMPARE(batch.state(), DiscBatch::State::Waiting);
+    }
+    QCOMPARE(trayShut.size(), 2);
+    QCOMPARE(trayShut.at(0).at(0).value<RuntimeError>().number(), int(DeviceIoError));
 }
 
 #if defined(Q_OS_UNIX)
