@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # kobrix-cli add-discs refuses a wrong command line, and a machine without
 # one CD drive when none is named, before it watches anything: exit 2, the
-# catalog neither made nor touched. (The loop itself is tested on a
-# simulated drive by tst_cli_adddiscs.)
+# catalog neither made nor touched; Ctrl+C (SIGINT) while it waits ends it
+# with its totals. (The loop itself is tested on a simulated drive by
+# tst_cli_adddiscs.)
 #   cli_adddiscs.sh KOBRIX_CLI
 set -uo pipefail
 cli="$1"
@@ -47,6 +48,27 @@ if ! compgen -G '/dev/sr*' >/dev/null && ! compgen -G '/dev/cdrom*' >/dev/null; 
     run "$cli" add-discs "$work/kept.cdc" --update-changed
     check "no CD drive: exit" 2 "$code"
     check "no CD drive: said" "add-discs: no CD drive found" "$err"
+fi
+
+# Ctrl+C while waiting for a disc ends the run at once: the totals, exit 1
+# (nothing added). Only where the machine's watcher takes the drive named.
+timeout -s KILL 60 "$cli" add-discs "$work/new.cdc" --drive /dev/sr0 >"$work/out" 2>"$work/err" </dev/null &
+pid=$!
+for _ in $(seq 100); do
+    grep -q "Waiting for a disc" "$work/err" && break
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+if grep -q "Waiting for a disc" "$work/err"; then
+    kill -INT "$pid"
+    wait "$pid"
+    check "Ctrl+C while waiting: exit" 1 "$?"
+    check "Ctrl+C while waiting: the totals" "0 discs: 0 added" "$(tail -n 1 "$work/err" | cut -d, -f1)"
+    check "Ctrl+C while waiting: no line" "" "$(cat "$work/out")"
+else
+    kill "$pid" 2>/dev/null
+    wait "$pid"
+    echo "SKIP Ctrl+C while waiting: /dev/sr0 cannot be watched here: $(cat "$work/err")"
 fi
 
 check "no catalog made" "" "$(ls "$work" | grep new.cdc)"
