@@ -63,6 +63,10 @@ public:
             reply << QVariant::fromValue(objects);
         } else if (member == QLatin1String("Insert")) {
             insert(message.arguments().at(0).toString(), message.arguments().at(1).toString());
+        } else if (member == QLatin1String("Hold")) {
+            // Busy from now on, without the watcher told (someone else
+            // holds the disc).
+            m_discs[message.arguments().at(0).toString()] = QStringLiteral("mounted");
         } else if (member == QLatin1String("Remove")) {
             remove(message.arguments().at(0).toString());
         } else if (member == QLatin1String("Calls")) {
@@ -214,6 +218,7 @@ private Q_SLOTS:
     void otherDrive();
     void eject_data();
     void eject();
+    void ejectRefused();
     void unknownDrive();
 
 private:
@@ -386,11 +391,31 @@ void TestUDisks::eject()
         QVERIFY(arrivals.watch(QStringLiteral("/dev/sr0"), nullptr));
         QVERIFY(arrived.wait(10000));
     }
+    QSignalSpy failed(&arrivals, &DiscArrivals::ejectFailed);
     const RuntimeError error = arrivals.eject(QStringLiteral("/dev/sr0"));
     QVERIFY2(!error.number(), qPrintable(error.numberAndDescription()));
-    QCOMPARE(this->calls(), calls);
+    QTRY_COMPARE(this->calls(), calls);
     if (watching)
         QVERIFY(removed.wait(10000));
+    QCOMPARE(failed.size(), 0);
+}
+
+// A drive that refuses to open (the fake refuses while the disc is
+// mounted; here the watcher asks it while it still believes the disc is
+// not) is said to have refused, after eject() returned.
+void TestUDisks::ejectRefused()
+{
+    control(QStringLiteral("Insert"), {QStringLiteral("sr0"), QStringLiteral("nofs")});
+    UDisksArrivals arrivals(m_bus);
+    QSignalSpy arrived(&arrivals, &DiscArrivals::discArrived);
+    QVERIFY(arrivals.watch(QStringLiteral("/dev/sr0"), nullptr));
+    QVERIFY(arrived.wait(10000));
+    QSignalSpy failed(&arrivals, &DiscArrivals::ejectFailed);
+    control(QStringLiteral("Hold"), {QStringLiteral("sr0")});
+    QVERIFY(!arrivals.eject(QStringLiteral("/dev/sr0")).number());
+    QVERIFY(failed.wait(10000));
+    QCOMPARE(failed.first().at(0).toString(), QStringLiteral("/dev/sr0"));
+    QVERIFY(failed.first().at(1).value<RuntimeError>().number() != 0);
 }
 
 void TestUDisks::unknownDrive()

@@ -28,14 +28,16 @@ using namespace kobrix::test;
 namespace {
 
 // One disc put into the drive and what the user answers for it:
-// "KEY [out|twice] [update|keep] [name=NAME]...": taken out, or told of
-// again, as soon as it arrived; each name typed when one is asked for.
+// "KEY [out|twice] [update|keep] [hold] [name=NAME]...": taken out, or told
+// of again, as soon as it arrived; each name typed when one is asked for (with
+// hold, begun at once and ended well after the name wait).
 struct Step
 {
     QString disc;
     bool takenOut = false;
     bool twice = false;
     bool update = false;     // the answer when it changed
+    bool hold = false;
     QStringList names;       // typed as its name; none: the label proposed is taken
 };
 
@@ -53,6 +55,8 @@ std::vector<Step> parseSteps(const QString &script)
                 step.twice = true;
             else if (word == "update")
                 step.update = true;
+            else if (word == "hold")
+                step.hold = true;
             else if (word.startsWith("name="))
                 step.names.append(word.mid(5).replace('_', ' '));
         }
@@ -147,7 +151,10 @@ void TestDiscBatch::runSteps(DiscBatch &batch, SimulatedDrive &drive, const std:
         const QString name = typed.isEmpty() ? QString() : typed.takeFirst();
         if (name.isEmpty())
             return; // "name=": the label is left to be taken
-        if (label.isEmpty())
+        const bool hold = steps[next - 1].hold;
+        if (hold)
+            batch.holdName();
+        if (label.isEmpty() || hold)
             QTimer::singleShot(20, &batch, [&batch, name] { batch.giveName(name); });
         else
             batch.giveName(name);
@@ -189,6 +196,8 @@ void TestDiscBatch::run_data()
         << "folder name=Holiday_music; beta"
         << QStringList{"Holiday music|added", "BETA|added"}
         << "Holiday music=folder; BETA=beta" << 2;
+    QTest::newRow("a name typed slowly over the label")
+        << "alpha hold name=Backup_2" << QStringList{"Backup 2|added"} << "Backup 2=alpha" << 1;
     QTest::newRow("a name another disc has: asked again")
         << "alpha; beta name=ALPHA name=Second"
         << QStringList{"ALPHA|added", "Second|added"} << "ALPHA=alpha; Second=beta" << 2;

@@ -32,6 +32,10 @@ Q_SIGNALS:
     // folder) or from the device itself, read as a disc image.
     void discArrived(const QString &drive, const kobrix::DiscLocation &disc);
     void discRemoved(const QString &drive);
+    // The drive refused to open its tray after eject() had sent the request
+    // on and returned: a watcher that asks another process waits for no
+    // tray on the caller's thread.
+    void ejectFailed(const QString &drive, const kobrix::RuntimeError &error);
 };
 
 // The watcher of the machine the program runs on.

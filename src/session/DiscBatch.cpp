@@ -97,6 +97,13 @@ DiscBatch::DiscBatch(QString catalogPath, QString drive, DiscArrivals &arrivals,
     });
     connect(&m_arrivals, &DiscArrivals::discArrived, this, &DiscBatch::arrived);
     connect(&m_arrivals, &DiscArrivals::discRemoved, this, &DiscBatch::removed);
+    // A tray that the watcher asked another process to open and that stayed
+    // shut is told of later, the run having gone on meanwhile.
+    connect(&m_arrivals, &DiscArrivals::ejectFailed, this,
+            [this](const QString &drive, const RuntimeError &error) {
+                if (drive == m_drive)
+                    emit ejectFailed(error);
+            });
 }
 
 DiscBatch::~DiscBatch()
@@ -351,6 +358,12 @@ void DiscBatch::nameTimedOut()
 {
     if (m_disc && m_disc->askingName && !m_disc->label.isEmpty())
         giveName(m_disc->label);
+}
+
+void DiscBatch::holdName()
+{
+    if (m_disc && m_disc->askingName)
+        m_nameTimer->stop();
 }
 
 void DiscBatch::giveName(const QString &name)

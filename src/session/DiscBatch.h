@@ -108,6 +108,10 @@ public:
     // catalog could not read back as given, or that another disc of the
     // catalog has, is refused (nameRefused()) and the question stands.
     void giveName(const QString &name);
+    // The user began to type a name over the label proposed: the label is
+    // no longer taken when the wait ends, and the disc waits for giveName()
+    // (or stop(), which still takes it).
+    void holdName();
     // The answer to nameWanted() that adds nothing: the disc is a row
     // saying so, and the run goes on.
     void leaveDiscOut();

@@ -294,13 +294,31 @@ void UDisksArrivals::report(const DiscLocation &disc)
 RuntimeError UDisksArrivals::eject(const QString &drive)
 {
     if (!m_watching || drive != m_drive) {
-        // A drive not watched: its objects are read for this once.
+        // A drive not watched: its objects are read for this once, and
+        // the calls wait for their answers.
         UDisksArrivals other(m_bus);
         QString error;
         if (!other.watch(drive, &error))
             return RuntimeError(DeviceUnavailable, error);
-        return other.eject(drive);
+        return other.ejectWaiting();
     }
+    QDBusMessage ejectCall = callOf(m_drivePath, kDrive, QStringLiteral("Eject"));
+    ejectCall << QVariantMap{{QStringLiteral("auth.no_user_interaction"), true}};
+    // The watched drive: the calls go out and their answers come back
+    // through the event loop, so the window goes on while the disc is
+    // unmounted and the tray moves (a second or two).
+    if (mountPoint().isEmpty()) {
+        sendThen(ejectCall, {});
+        return RuntimeError();
+    }
+    QDBusMessage unmount = callOf(m_blockPath, kFilesystem, QStringLiteral("Unmount"));
+    unmount << QVariantMap{{QStringLiteral("auth.no_user_interaction"), true}};
+    sendThen(unmount, [this, ejectCall] { sendThen(ejectCall, {}); });
+    return RuntimeError();
+}
+
+RuntimeError UDisksArrivals::ejectWaiting()
+{
     if (!mountPoint().isEmpty()) {
         QDBusMessage unmount = callOf(m_blockPath, kFilesystem, QStringLiteral("Unmount"));
         unmount << QVariantMap{{QStringLiteral("auth.no_user_interaction"), true}};
@@ -312,6 +330,20 @@ RuntimeError UDisksArrivals::eject(const QString &drive)
     call << QVariantMap{{QStringLiteral("auth.no_user_interaction"), true}};
     const QDBusMessage reply = m_bus.call(call);
     return reply.type() == QDBusMessage::ReplyMessage ? RuntimeError() : errorOf(reply);
+}
+
+void UDisksArrivals::sendThen(const QDBusMessage &call, const std::function<void()> &next)
+{
+    auto *pending = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    const QString drive = m_drive;
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [this, pending, drive, next] {
+        pending->deleteLater();
+        const QDBusMessage reply = pending->reply();
+        if (reply.type() != QDBusMessage::ReplyMessage)
+            Q_EMIT ejectFailed(drive, errorOf(reply));
+        else if (next)
+            next();
+    });
 }
 
 } // namespace kobrix

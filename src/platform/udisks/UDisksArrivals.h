@@ -3,9 +3,12 @@
 #include "platform/DiscArrivals.h"
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QHash>
 #include <QString>
 #include <QVariantMap>
+
+#include <functional>
 
 class QDBusMessage;
 
@@ -55,6 +58,11 @@ private:
     void evaluate();
     void mounted(const QString &mountPoint);
     void report(const DiscLocation &disc);
+    // Unmounts and ejects, waiting for each answer.
+    RuntimeError ejectWaiting();
+    // Sends call to the service; then runs next when it answered, or says
+    // the eject failed when it refused.
+    void sendThen(const QDBusMessage &call, const std::function<void()> &next);
     bool mediaAvailable() const;
     QString mountPoint() const;
 

@@ -143,6 +143,11 @@ DiscBatchWindow::DiscBatchWindow(const UiServices &services, QString catalogPath
             m_batch->giveName(nameBox->text());
     };
     connect(nameBox, &QLineEdit::returnPressed, this, giveName);
+    // Typing keeps the label proposed from being taken under the user's hands.
+    connect(nameBox, &QLineEdit::textEdited, this, [this] {
+        if (m_batch)
+            m_batch->holdName();
+    });
     connect(addButton, &QPushButton::clicked, this, giveName);
     connect(updateButton, &QPushButton::clicked, this, [this] {
         if (m_batch)
