@@ -20,6 +20,14 @@ else
     echo "PASS kobrix-cli does not link libQt6Gui"
 fi
 
+# Nor the D-Bus libraries: the disc watcher that needs them is a module.
+if grep -q 'libQt6DBus' <<<"$linked"; then
+    echo "FAIL kobrix-cli links libQt6DBus"
+    failures=$((failures + 1))
+else
+    echo "PASS kobrix-cli does not link libQt6DBus"
+fi
+
 printf '"Games 1 - \\SETUP.EXE"\r\n' >"$work/c.cdc"
 loaded() { LD_DEBUG=libs "$@" 2>&1 >/dev/null | grep -c 'calling init: .*libQt6Gui' || true; }
 for args in "find $work/c.cdc setup" "export $work/c.cdc --format csv" "export $work/c.cdc --format html"; do

@@ -220,6 +220,7 @@ private Q_SLOTS:
     void eject();
     void ejectRefused();
     void unknownDrive();
+    void throughTheModule();
 
 private:
     void control(const QString &method, const QVariantList &arguments = {});
@@ -425,6 +426,28 @@ void TestUDisks::unknownDrive()
     QVERIFY(!arrivals.watch(QStringLiteral("/dev/sr7"), &error));
     QVERIFY(error.contains(QLatin1String("/dev/sr7")));
     QCOMPARE(arrivals.eject(QStringLiteral("/dev/sr7")).number(), int(DeviceUnavailable));
+}
+
+// The programs reach the watcher through its module, loaded when a drive
+// is first watched (the system bus here is the private one): a disc
+// arrives, an eject goes out, and a refusal comes back, all through it.
+void TestUDisks::throughTheModule()
+{
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", m_address.toUtf8());
+    control(QStringLiteral("Insert"), {QStringLiteral("sr0"), QStringLiteral("mounted")});
+    const std::unique_ptr<DiscArrivals> arrivals = systemDiscArrivals();
+    QSignalSpy arrived(arrivals.get(), &DiscArrivals::discArrived);
+    QSignalSpy failed(arrivals.get(), &DiscArrivals::ejectFailed);
+    QString error;
+    QVERIFY2(arrivals->watch(QStringLiteral("/dev/sr0"), &error), qPrintable(error));
+    QVERIFY(arrived.wait(10000));
+    QCOMPARE(arrived.first().at(1).value<DiscLocation>().path, kMountPoint);
+    QVERIFY(!arrivals->eject(QStringLiteral("/dev/sr0")).number());
+    QTRY_COMPARE(calls(), QStringList({QStringLiteral("Unmount sr0"), QStringLiteral("Eject sr0")}));
+    control(QStringLiteral("Insert"), {QStringLiteral("sr0"), QStringLiteral("nofs")});
+    control(QStringLiteral("Hold"), {QStringLiteral("sr0")});
+    QVERIFY(!arrivals->eject(QStringLiteral("/dev/sr0")).number());
+    QVERIFY(failed.wait(10000));
 }
 
 int main(int argc, char **argv)

@@ -28,22 +28,6 @@ namespace {
 
 using Writer = std::function<ExportResult(QIODevice &out)>;
 
-// Where the PDF module may lie: beside the program (the build tree), in the
-// installed library folder, and wherever the system looks for libraries.
-QStringList pdfModuleCandidates()
-{
-    QStringList candidates;
-    const QString name = QLatin1String(kPdfExportModuleName);
-    const QString here = programDirectory();
-    if (!here.isEmpty()) {
-        candidates << here + QLatin1Char('/') + name;
-        candidates << here + QLatin1Char('/') + QStringLiteral(KOBRIX_MODULE_DIR_FROM_BIN)
-                          + QLatin1Char('/') + name;
-    }
-    candidates << name;
-    return candidates;
-}
-
 QtMessageHandler previousMessageHandler = nullptr;
 
 // Qt's graphical set-up warns on stderr when XDG_RUNTIME_DIR is unset (a
@@ -73,7 +57,7 @@ ExportResult writePdfThroughModule(const ExportContent &content, QIODevice &out,
     if (!previousMessageHandler)
         previousMessageHandler = qInstallMessageHandler(&withoutRuntimeFolderWarning);
     QStringList reasons;
-    for (const QString &candidate : pdfModuleCandidates()) {
+    for (const QString &candidate : moduleCandidates(QLatin1String(kPdfExportModuleName))) {
         QLibrary library(candidate);
         if (!library.load()) {
             reasons << library.errorString();

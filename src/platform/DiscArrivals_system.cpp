@@ -2,11 +2,12 @@
 
 #include <QCoreApplication>
 
-#if defined(KOBRIX_HAVE_UDISKS)
-#include "platform/udisks/UDisksArrivals.h"
-#endif
 #if defined(Q_OS_LINUX)
+#include "platform/ProgramLocation.h"
 #include "platform/UeventArrivals.h"
+#include "platform/udisks/UDisksModule.h"
+
+#include <QLibrary>
 #elif defined(Q_OS_WIN)
 #include "platform/WindowsDiscArrivals.h"
 #endif
@@ -31,16 +32,77 @@ public:
     RuntimeError eject(const QString &) override { return RuntimeError(DeviceUnavailable); }
 };
 
+#if defined(Q_OS_LINUX)
+// The UDisks2 watcher of the module (UDisksModule.h), as a watcher of this
+// program: its news come through the module's calls.
+class ModuleDiscArrivals : public DiscArrivals
+{
+public:
+    ~ModuleDiscArrivals() override
+    {
+        if (m_call.watcher)
+            m_call.destroy(m_call.watcher);
+    }
+    bool watch(const QString &drive, QString *error) override
+    {
+        return m_call.watch(m_call.watcher, drive, error);
+    }
+    void stopWatching() override { m_call.stopWatching(m_call.watcher); }
+    RuntimeError eject(const QString &drive) override
+    {
+        QString description;
+        const int number = m_call.eject(m_call.watcher, drive, &description);
+        return number ? RuntimeError(number, description) : RuntimeError();
+    }
+
+    // Asks the module for its watcher: false when it is of another build;
+    // without a watcher when UDisks2 does not run.
+    bool open(UDisksEntry entry)
+    {
+        m_call.owner = this;
+        m_call.arrived = [](void *owner, const QString &drive, bool mounted, const QString &path) {
+            Q_EMIT static_cast<ModuleDiscArrivals *>(owner)->discArrived(
+                drive, DiscLocation{mounted ? DiscLocation::Kind::Folder : DiscLocation::Kind::Device, path});
+        };
+        m_call.removed = [](void *owner, const QString &drive) {
+            Q_EMIT static_cast<ModuleDiscArrivals *>(owner)->discRemoved(drive);
+        };
+        m_call.ejectFailed = [](void *owner, const QString &drive, int number, const QString &description) {
+            Q_EMIT static_cast<ModuleDiscArrivals *>(owner)->ejectFailed(drive, RuntimeError(number, description));
+        };
+        return entry(&m_call) == 0;
+    }
+    bool hasWatcher() const { return m_call.watcher != nullptr; }
+
+private:
+    UDisksModuleCall m_call;
+};
+
+// UDisks2's watcher where the module loads and UDisks2 runs on the system
+// bus; null otherwise. The module stays loaded until the program ends.
+std::unique_ptr<DiscArrivals> udisksWatcher()
+{
+    for (const QString &candidate : moduleCandidates(QLatin1String(kUDisksModuleName))) {
+        QLibrary library(candidate);
+        if (!library.load())
+            continue;
+        const auto entry = reinterpret_cast<UDisksEntry>(library.resolve(kUDisksEntryName));
+        auto watcher = std::make_unique<ModuleDiscArrivals>();
+        if (!entry || !watcher->open(entry))
+            continue;
+        return watcher->hasWatcher() ? std::move(watcher) : nullptr;
+    }
+    return nullptr;
+}
+#endif
+
 // Linux: UDisks2 on the system bus where it runs (it also mounts the disc,
 // as the desktop would), the kernel's own device events where it does not.
 std::unique_ptr<DiscArrivals> makeWatcher()
 {
-#if defined(KOBRIX_HAVE_UDISKS)
-    const QDBusConnection bus = QDBusConnection::systemBus();
-    if (UDisksArrivals::available(bus))
-        return std::make_unique<UDisksArrivals>(bus);
-#endif
 #if defined(Q_OS_LINUX)
+    if (std::unique_ptr<DiscArrivals> udisks = udisksWatcher())
+        return udisks;
     return std::make_unique<UeventArrivals>();
 #elif defined(Q_OS_WIN)
     return std::make_unique<WindowsDiscArrivals>();
@@ -72,6 +134,7 @@ private:
             m_watcher = makeWatcher();
             connect(m_watcher.get(), &DiscArrivals::discArrived, this, &DiscArrivals::discArrived);
             connect(m_watcher.get(), &DiscArrivals::discRemoved, this, &DiscArrivals::discRemoved);
+            connect(m_watcher.get(), &DiscArrivals::ejectFailed, this, &DiscArrivals::ejectFailed);
         }
         return *m_watcher;
     }
