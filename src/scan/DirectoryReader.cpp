@@ -56,11 +56,14 @@ QByteArray displayName(const QByteArray &nativeName)
     static const QByteArray replacement("\xEF\xBF\xBD");
     QByteArray clean;
     bool changed = false;
-    for (qsizetype i = 0; i < utf8.size(); ++i) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        const bool c1 = c == 0xC2 && i + 1 < utf8.size()
-            && static_cast<unsigned char>(utf8[i + 1]) >= 0x80
-            && static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
+    // Read through a const view: utf8[i] on the array itself would make a
+    // copy of the name that the listing then keeps beside the native one.
+    const QByteArray &bytes = utf8;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        const bool c1 = c == 0xC2 && i + 1 < bytes.size()
+            && static_cast<unsigned char>(bytes[i + 1]) >= 0x80
+            && static_cast<unsigned char>(bytes[i + 1]) <= 0x9F;
         if (c < 0x20 || c == 0x7F || c1) {
             if (!changed) {
                 clean = utf8.left(i);

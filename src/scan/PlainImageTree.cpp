@@ -1,0 +1,403 @@
+#include "scan/PlainImageTree.h"
+
+#include <QIODevice>
+#include <QSet>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <deque>
+
+namespace kobrix {
+
+namespace {
+
+// The limits and fields of the full readers (RockRidgeTree.cpp): an image
+// past any of them is left to those.
+constexpr qint64 kSectorSize = 2048;
+constexpr int kMaxDescriptors = 64;
+constexpr quint32 kMaxFolderBytes = 64u << 20;
+constexpr quint32 kMaxContinuationBytes = 1u << 16;
+constexpr int kMaxContinuations = 64;
+constexpr qsizetype kMaxEntries = 20'000'000;
+constexpr qint64 kWindow = 1 << 20; // bytes read at once: folders lie close together
+
+constexpr int kRecordExtent = 2;
+constexpr int kRecordSize = 10;
+constexpr int kRecordFlags = 25;
+constexpr int kRecordNameLength = 32;
+constexpr int kRecordName = 33;
+constexpr quint8 kFlagDirectory = 0x02;
+constexpr quint8 kFlagAssociated = 0x04;
+constexpr quint8 kFlagMultiExtent = 0x80;
+constexpr quint8 kFlagsReserved = 0x60;
+
+constexpr quint32 kTypeMask = 0170000;
+constexpr quint32 kTypeFolder = 0040000;
+constexpr quint32 kTypeFile = 0100000;
+
+quint32 le32(const char *p)
+{
+    const auto *u = reinterpret_cast<const unsigned char *>(p);
+    return quint32(u[0]) | quint32(u[1]) << 8 | quint32(u[2]) << 16 | quint32(u[3]) << 24;
+}
+
+quint16 le16(const char *p)
+{
+    const auto *u = reinterpret_cast<const unsigned char *>(p);
+    return quint16(u[0] | u[1] << 8);
+}
+
+bool isKnownType(quint32 type)
+{
+    switch (type) {
+    case 0010000: case 0020000: case 0040000: case 0060000:
+    case 0100000: case 0120000: case 0140000: return true;
+    default: return false;
+    }
+}
+
+bool isValidName(const QByteArray &name)
+{
+    return !name.isEmpty() && name != "." && name != ".." && !name.contains('/')
+        && !name.contains('\0');
+}
+
+// A Joliet name (UTF-16 big-endian, without its ";1") in UTF-8, or empty
+// when it is none the Joliet reader accepts.
+QByteArray jolietName(const char *data, int size)
+{
+    if (size > 4 && size % 2 == 0 && data[size - 4] == 0 && data[size - 3] == ';'
+        && data[size - 2] == 0 && data[size - 1] == '1')
+        size -= 4;
+    if (size % 2 != 0)
+        return {};
+    QByteArray name;
+    name.reserve(size / 2);
+    bool ascii = true;
+    for (int i = 0; i < size && ascii; i += 2) {
+        ascii = data[i] == 0 && static_cast<quint8>(data[i + 1]) < 0x80;
+        name.append(data[i + 1]);
+    }
+    if (!ascii) {
+        QStringDecoder decoder(QStringDecoder::Utf16BE, QStringDecoder::Flag::Stateless);
+        const QString decoded = decoder.decode(QByteArrayView(data, size));
+        for (qsizetype i = 0; i < decoded.size(); ++i) {
+            if (decoded.at(i).isHighSurrogate() && i + 1 < decoded.size()
+                && decoded.at(i + 1).isLowSurrogate())
+                ++i;
+            else if (decoded.at(i).isSurrogate())
+                return {};
+        }
+        if (decoder.hasError())
+            return {};
+        name = decoded.toUtf8();
+    }
+    return isValidName(name) ? name : QByteArray();
+}
+
+struct Pending
+{
+    quint32 extent;
+    quint32 size;
+    QByteArray path;
+};
+
+class PlainReader
+{
+public:
+    PlainReader(QIODevice &image, QHash<QByteArray, DirectoryListing> &folders)
+        : m_image(image)
+        , m_folders(folders)
+    {}
+
+    bool read();
+
+private:
+    const char *windowAt(qint64 offset, qint64 size);
+    bool readExact(qint64 offset, qint64 size, QByteArray &bytes);
+    bool readFolder(const Pending &folder);
+    bool readSystemUse(const char *data, int size, QByteArray &name, bool &hasName, quint32 &mode,
+                       bool &hasMode);
+    bool queueFolder(quint32 extent, quint32 size, const QByteArray &path);
+
+    QIODevice &m_image;
+    QHash<QByteArray, DirectoryListing> &m_folders;
+    QByteArray m_window;
+    qint64 m_windowStart = -1;
+    qint64 m_windowSize = 0;
+    bool m_joliet = false;
+    qint64 m_blockSize = kSectorSize;
+    int m_skip = 0;
+    std::deque<Pending> m_queue;
+    QSet<quint32> m_extents;
+    qsizetype m_entries = 0;
+};
+
+// size bytes at offset, read through a window of a megabyte: the records of
+// the next folders are most often in it already.
+const char *PlainReader::windowAt(qint64 offset, qint64 size)
+{
+    if (m_windowStart < 0 || offset < m_windowStart || offset + size > m_windowStart + m_windowSize) {
+        m_windowStart = -1;
+        if (!m_image.seek(offset))
+            return nullptr;
+        // The buffer is kept from one read to the next: a fresh megabyte
+        // each time costs more in page faults than the reading itself.
+        if (m_window.size() < std::max(size, kWindow))
+            m_window.resize(std::max(size, kWindow));
+        m_windowSize = m_image.read(m_window.data(), m_window.size());
+        if (m_windowSize < size)
+            return nullptr;
+        m_windowStart = offset;
+    }
+    return m_window.constData() + (offset - m_windowStart);
+}
+
+bool PlainReader::readExact(qint64 offset, qint64 size, QByteArray &bytes)
+{
+    if (!m_image.seek(offset))
+        return false;
+    bytes = m_image.read(size);
+    return bytes.size() == size;
+}
+
+bool PlainReader::readSystemUse(const char *data, int size, QByteArray &name, bool &hasName,
+                                quint32 &mode, bool &hasMode)
+{
+    QByteArray more; // a continuation area
+    for (int continuations = 0;; ++continuations) {
+        bool goesOn = false;
+        quint32 nextBlock = 0, nextOffset = 0, nextSize = 0;
+        int at = 0;
+        while (at + 4 <= size) {
+            const char *e = data + at;
+            const int length = static_cast<quint8>(e[2]);
+            if (length < 4 || at + length > size)
+                break;
+            const char a = e[0], b = e[1];
+            if (a == 'S' && b == 'T')
+                break;
+            if (a == 'C' && b == 'E' && length >= 28) {
+                goesOn = true;
+                nextBlock = le32(e + 4);
+                nextOffset = le32(e + 12);
+                nextSize = le32(e + 20);
+            } else if (a == 'N' && b == 'M' && length >= 5) {
+                if (!(static_cast<quint8>(e[4]) & 0x06)) {
+                    if (name.isEmpty())
+                        name = QByteArray(e + 5, length - 5);
+                    else
+                        name.append(e + 5, length - 5);
+                    hasName = true;
+                }
+            } else if (a == 'P' && b == 'X' && length >= 12) {
+                mode = le32(e + 4);
+                hasMode = true;
+            } else if ((a == 'S' && b == 'L' && length >= 5) || (a == 'C' && b == 'L' && length >= 12)
+                       || (a == 'R' && b == 'E')) {
+                return false; // a link or a relocated folder: the full reader's work
+            }
+            at += length;
+        }
+        if (!goesOn)
+            return true;
+        if (continuations >= kMaxContinuations || nextSize > kMaxContinuationBytes
+            || !readExact(qint64(nextBlock) * m_blockSize + nextOffset, nextSize, more))
+            return false;
+        data = more.constData();
+        size = int(more.size());
+    }
+}
+
+bool PlainReader::queueFolder(quint32 extent, quint32 size, const QByteArray &path)
+{
+    if (size > kMaxFolderBytes || m_extents.contains(extent))
+        return false;
+    m_extents.insert(extent);
+    m_queue.push_back({extent, size, path});
+    // A folder named twice is listed once and holds what both hold.
+    if (m_folders.contains(path))
+        return true;
+    m_folders.insert(path, DirectoryListing());
+    if (path != "/") {
+        const qsizetype slash = path.lastIndexOf('/');
+        const QByteArray parent = slash == 0 ? QByteArray("/") : path.left(slash);
+        const QByteArray name = path.mid(slash + 1);
+        m_folders[parent].subdirectories.push_back({name, displayName(name)});
+    }
+    return true;
+}
+
+bool PlainReader::readFolder(const Pending &folder)
+{
+    const char *records = windowAt(qint64(folder.extent) * m_blockSize, folder.size);
+    if (!records)
+        return false;
+    // The window stays where it is until the next folder: continuation
+    // areas are read apart.
+    const qsizetype total = folder.size;
+    std::vector<DirectoryEntry> files;
+    files.reserve(std::size_t(total / 128)); // about the size of a record with Rock Ridge entries
+    int recordsSeen = 0;
+    qsizetype at = 0;
+    while (at < total) {
+        const char *r = records + at;
+        const int length = static_cast<quint8>(r[0]);
+        if (length == 0) {
+            if (recordsSeen < 2)
+                return false;
+            const qsizetype end = std::min<qsizetype>((at / kSectorSize + 1) * kSectorSize, total);
+            if (std::any_of(r, records + end, [](char c) { return c != 0; }))
+                return false;
+            at = end;
+            continue;
+        }
+        const int nameLength =
+            length > kRecordNameLength ? static_cast<quint8>(r[kRecordNameLength]) : 0;
+        if (length < kRecordName + 1 || at + length > total || kRecordName + nameLength > length)
+            return false;
+        at += length;
+        const char *isoName = r + kRecordName;
+        const bool self = nameLength == 1 && isoName[0] == '\0';
+        const bool parent = nameLength == 1 && isoName[0] == '\1';
+        const int index = recordsSeen++;
+        if (index == 0 && (!self || le32(r + kRecordExtent) != folder.extent))
+            return false;
+        if (index == 1 && !parent)
+            return false;
+        if (self || parent)
+            continue;
+        if (++m_entries > kMaxEntries)
+            return false;
+        const auto flags = static_cast<quint8>(r[kRecordFlags]);
+        if (((flags & kFlagDirectory) && (flags & kFlagMultiExtent)) || (flags & kFlagsReserved))
+            return false;
+        if (flags & kFlagAssociated)
+            continue;
+
+        QByteArray name;
+        bool isFolder = flags & kFlagDirectory;
+        if (m_joliet) {
+            name = jolietName(isoName, nameLength);
+            if (name.isEmpty())
+                return false;
+        } else {
+            bool hasName = false, hasMode = false;
+            quint32 mode = 0;
+            const int systemUse = kRecordName + nameLength + (nameLength % 2 == 0 ? 1 : 0) + m_skip;
+            if (systemUse < length
+                && !readSystemUse(r + systemUse, length - systemUse, name, hasName, mode, hasMode))
+                return false;
+            if (!hasName) {
+                // A plain ISO 9660 name: "README.TXT;1" is README.TXT.
+                const QByteArrayView iso(isoName, nameLength);
+                const qsizetype semicolon = iso.indexOf(';');
+                name = iso.first(semicolon < 0 ? iso.size() : semicolon).toByteArray();
+                if (name.endsWith('.'))
+                    name.chop(1);
+            }
+            if (!isValidName(name))
+                return false;
+            if (hasMode) {
+                const quint32 type = mode & kTypeMask;
+                if (!isKnownType(type) || (type == kTypeFolder) != isFolder)
+                    return false;
+                if (!isFolder && type != kTypeFile && !(flags & kFlagMultiExtent))
+                    return false; // a link, a device, a pipe: the full reader's work
+            }
+        }
+        if (isFolder) {
+            if (!queueFolder(le32(r + kRecordExtent), le32(r + kRecordSize),
+                             folder.path == "/" ? '/' + name : folder.path + '/' + name))
+                return false;
+        } else if (!(flags & kFlagMultiExtent)) {
+            // A large file is listed with its last part.
+            QByteArray shown = displayName(name);
+            files.push_back({std::move(name), std::move(shown)});
+        }
+    }
+    if (recordsSeen < 2)
+        return false;
+    std::vector<DirectoryEntry> &listed = m_folders[folder.path].files;
+    if (listed.empty())
+        listed = std::move(files);
+    else
+        listed.insert(listed.end(), std::make_move_iterator(files.begin()),
+                      std::make_move_iterator(files.end()));
+    return true;
+}
+
+bool PlainReader::read()
+{
+    // The first primary volume descriptor and the first Joliet one, as the
+    // full readers find them; anything but a volume descriptor on the way is
+    // theirs to judge.
+    QByteArray primary, joliet, descriptor;
+    for (int i = 0; i < kMaxDescriptors; ++i) {
+        if (!readExact((16 + i) * kSectorSize, kSectorSize, descriptor)
+            || descriptor.mid(1, 5) != "CD001")
+            return false;
+        const auto type = static_cast<quint8>(descriptor[0]);
+        const QByteArray escape = descriptor.mid(88, 3);
+        if (type == 1 && primary.isEmpty())
+            primary = descriptor;
+        else if (type == 2 && joliet.isEmpty()
+                 && (escape == "%/@" || escape == "%/C" || escape == "%/E"))
+            joliet = descriptor;
+        else if (type == 255)
+            break;
+        if (!primary.isEmpty() && !joliet.isEmpty())
+            break;
+    }
+    if (primary.isEmpty())
+        return false;
+    // Rock Ridge when the root's "." record starts with the SP entry.
+    m_blockSize = le16(primary.constData() + 128);
+    if (m_blockSize != 512 && m_blockSize != 1024 && m_blockSize != 2048)
+        return false;
+    const char *root = primary.constData() + 156;
+    QByteArray self;
+    if (!readExact(qint64(le32(root + kRecordExtent)) * m_blockSize, 48, self))
+        return false;
+    const int spAt = kRecordName + 1;
+    const bool rockRidge = static_cast<quint8>(self[0]) >= spAt + 7
+        && self.mid(spAt, 4) == QByteArray("SP\x07\x01", 4)
+        && static_cast<quint8>(self[spAt + 4]) == 0xBE && static_cast<quint8>(self[spAt + 5]) == 0xEF;
+    if (rockRidge) {
+        m_skip = static_cast<quint8>(self[spAt + 6]);
+    } else {
+        if (joliet.isEmpty())
+            return false;
+        m_joliet = true;
+        m_blockSize = le16(joliet.constData() + 128);
+        if (m_blockSize != 512 && m_blockSize != 1024 && m_blockSize != 2048)
+            return false;
+        root = joliet.constData() + 156;
+    }
+    if (!queueFolder(le32(root + kRecordExtent), le32(root + kRecordSize), "/"))
+        return false;
+    while (!m_queue.empty()) {
+        const Pending folder = std::move(m_queue.front());
+        m_queue.pop_front();
+        if (!readFolder(folder))
+            return false;
+    }
+    for (DirectoryListing &listing : m_folders) {
+        sortEntries(listing.subdirectories);
+        sortEntries(listing.files);
+    }
+    return true;
+}
+
+} // namespace
+
+bool readPlainImageTree(QIODevice &image, QHash<QByteArray, DirectoryListing> &folders)
+{
+    folders.clear();
+    if (PlainReader(image, folders).read())
+        return true;
+    folders.clear();
+    return false;
+}
+
+} // namespace kobrix
