@@ -5,9 +5,11 @@
 #include "FailDevice.h"
 #include "TestSupport.h"
 
+#include "export/ExportFile.h"
 #include "export/ListingPainter.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -67,6 +69,38 @@ int pagesOf(const LineStore &lines, const QString &page, int columns)
     return pages;
 }
 
+// count lines of names in the scripts of mixed, in discs of 1,000 lines.
+LineStore mixedCatalog(int count)
+{
+    const QStringList words{QStringLiteral("Été"), QStringLiteral("Ёлка"), QStringLiteral("Ελλάδα"),
+                            QStringLiteral("naïve café"), QStringLiteral("Данные")};
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines << QStringLiteral("%1 %2 - \%3\%4 %5.txt")
+                     .arg(words[i / 1000 % 5])
+                     .arg(i / 1000)
+                     .arg(words[i / 40 % 5])
+                     .arg(words[i % 5])
+                     .arg(i);
+    return test::toStore(lines);
+}
+
+// The text of a PDF by pdftotext -layout, a form feed between pages.
+QString pdfText(const QByteArray &pdf)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("t.pdf")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size())
+        return {};
+    file.close();
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                     file.fileName(), QStringLiteral("-")});
+    pdftotext.waitForFinished(120000);
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
 } // namespace
 
 class TestExportPdf : public QObject
@@ -87,6 +121,12 @@ private Q_SLOTS:
     void foldersNamedAgain();
     void textGivesNames_data();
     void textGivesNames();
+    void pagesGoOutAsPainted_data();
+    void pagesGoOutAsPainted();
+    void longNamesShortened_data();
+    void longNamesShortened();
+    void stoppedLeavesFileAsItWas_data();
+    void stoppedLeavesFileAsItWas();
 };
 
 void TestExportPdf::pagesFollowLayout_data()
@@ -412,6 +452,116 @@ void TestExportPdf::textGivesNames()
                                     line.section(QLatin1Char('\\'), -1)})
             QVERIFY2(text.contains(name), qPrintable(name + QStringLiteral(" missing in:\n") + text));
     }
+}
+
+// The pages of a PDF go to the target while the listing is painted, not at
+// its end: what the export holds is a page, not the document. The document
+// is the one Qt's writer makes of the same listing, page for page.
+void TestExportPdf::pagesGoOutAsPainted_data()
+{
+    QTest::addColumn<bool>("mixed");
+    QTest::newRow("ASCII, one disc") << false;
+    QTest::newRow("accents, Greek, Cyrillic, many discs") << true;
+}
+
+void TestExportPdf::pagesGoOutAsPainted()
+{
+    QFETCH(bool, mixed);
+    const LineStore store = mixed ? mixedCatalog(12000) : catalog(12000);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is missing (Debian package poppler-utils)");
+    DiscIndex discs;
+    discs.build(store);
+    const ExportContent content = ExportContent::wholeCatalog(store, discs);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    qint64 outWhilePainting = 0;
+    ExportOptions options;
+    options.title = QStringLiteral("Shelf.cdc");
+    options.progress = [&](qsizetype, qsizetype) {
+        outWhilePainting = out.size();
+        return true;
+    };
+    QCOMPARE(writePdf(content, out, options), ExportResult::Written);
+    QVERIFY2(outWhilePainting > out.size() / 2,
+             qPrintable(QStringLiteral("%1 of %2 bytes").arg(outWhilePainting).arg(out.size())));
+
+    QBuffer whole;
+    whole.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&whole);
+    writer.setPageLayout(defaultListingPageLayout());
+    writer.setResolution(300);
+    options.progress = nullptr;
+    QCOMPARE(paintListing(content, writer, options), ExportResult::Written);
+    const QString expected = pdfText(whole.data());
+    QVERIFY(expected.count(QLatin1Char('\f')) > 10);
+    QCOMPARE(pdfText(out.data()), expected);
+}
+
+// A name wider than its column is shortened in the middle, one that fits
+// is printed whole.
+void TestExportPdf::longNamesShortened_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("whole");
+    QTest::newRow("short") << "FILE0001.DAT" << true;
+    QTest::newRow("short Cyrillic") << "Ёлка и снег.jpg" << true;
+    QTest::newRow("long") << QStringLiteral("A%1Z.DAT").arg(QString(200, QLatin1Char('b'))) << false;
+    QTest::newRow("long Greek")
+        << QStringLiteral("Ω%1ω.txt").arg(QString(150, QChar(0x03BB))) << false;
+}
+
+void TestExportPdf::longNamesShortened()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, whole);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is missing (Debian package poppler-utils)");
+    const LineStore store = test::toStore({QStringLiteral("Disc - \\DIR\\") + name});
+    DiscIndex discs;
+    discs.build(store);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    QCOMPARE(writePdf(ExportContent::wholeCatalog(store, discs), out, {}), ExportResult::Written);
+    const QString text = pdfText(out.data());
+    QCOMPARE(text.contains(name), whole);
+    QCOMPARE(text.contains(QChar(0x2026)), !whole); // …
+    QVERIFY(text.contains(name.left(3)));
+    QVERIFY(text.contains(name.right(3)));
+}
+
+// A PDF export stopped part-way leaves the file it was to replace as it was
+// and nothing beside it, though its pages went out as they were painted.
+void TestExportPdf::stoppedLeavesFileAsItWas_data()
+{
+    QTest::addColumn<int>("stopAt"); // the progress call that says stop
+    QTest::newRow("at once") << 1;
+    QTest::newRow("half-way") << 2;
+    QTest::newRow("late") << 4;
+}
+
+void TestExportPdf::stoppedLeavesFileAsItWas()
+{
+    QFETCH(int, stopAt);
+    const LineStore store = catalog(20000 + 100, 2);
+    DiscIndex discs;
+    discs.build(store);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("shelf.pdf"));
+    QFile before(path);
+    QVERIFY(before.open(QIODevice::WriteOnly));
+    before.write("the listing before");
+    before.close();
+    ExportOptions options;
+    int calls = 0;
+    options.progress = [&](qsizetype, qsizetype) { return ++calls < stopAt; };
+    const ExportFileResult result =
+        writeExportFile(path, ExportFormat::Pdf, ExportContent::wholeCatalog(store, discs), options);
+    QCOMPARE(result.result, ExportResult::Cancelled);
+    QCOMPARE(calls, stopAt);
+    QVERIFY(before.open(QIODevice::ReadOnly));
+    QCOMPARE(before.readAll(), QByteArray("the listing before"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("shelf.pdf")});
 }
 
 QTEST_MAIN(TestExportPdf)

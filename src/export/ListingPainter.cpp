@@ -7,6 +7,7 @@
 #include <QIODevice>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -75,6 +76,8 @@ public:
         m_heading.setBold(true);
         m_small = m_body;
         m_small.setPointSizeF(std::max<qreal>(5, style.fontPointSize - 1));
+        m_bodyOnDevice = QFont(m_body, &device);
+        m_folderOnDevice = QFont(m_folder, &device);
 
         const QFontMetricsF body(m_body, &device);
         m_lineHeight = body.lineSpacing();
@@ -256,8 +259,29 @@ private:
         m_painter->setPen(Qt::black);
         const QString name = fromUtf8(row.folder ? entry.folder : entry.file);
         const QString text = continued ? ProgramTexts::exportFolderContinued(name) : name;
-        drawText(QPointF(x, y + m_ascent),
-                 m_painter->fontMetrics().elidedText(text, Qt::ElideMiddle, int(width)));
+        drawFitted(QPointF(x, y + m_ascent), text, row.folder ? m_folderOnDevice : m_bodyOnDevice,
+                   int(width));
+    }
+
+    // Paints text (in the painter's font, given as font on the device) with
+    // its baseline at `at`, shortened in the middle where it is wider than
+    // width. Most names fit: they are laid out once and drawn from that
+    // layout, where measuring them and then drawing them shaped each twice.
+    void drawFitted(const QPointF &at, const QString &text, const QFont &font, int width)
+    {
+        QTextLayout layout(text, font);
+        layout.setCacheEnabled(true);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        layout.endLayout();
+        // Within a pixel of the width, Qt's own elision decides, as before.
+        if (line.horizontalAdvance() + 1 > width) {
+            drawText(at, m_painter->fontMetrics().elidedText(text, Qt::ElideMiddle, width));
+            return;
+        }
+        if (m_drawn)
+            m_drawn->add(text);
+        line.draw(m_painter, QPointF(at.x(), at.y() - line.ascent()));
     }
 
     void drawText(const QPointF &at, const QString &text)
@@ -274,6 +298,7 @@ private:
     QPainter *m_painter = nullptr;
     DrawnText *m_drawn = nullptr;
     QFont m_body, m_folder, m_heading, m_small;
+    QFont m_bodyOnDevice, m_folderOnDevice; // the fonts for a QTextLayout
     qreal m_lineHeight = 0, m_ascent = 0, m_headingHeight = 0, m_headingAscent = 0;
     qreal m_smallHeight = 0, m_smallAscent = 0;
     qreal m_width = 0, m_top = 0, m_bottom = 0, m_gap = 0, m_indent = 0, m_columnWidth = 0;
@@ -335,6 +360,11 @@ ExportResult paintListing(const ExportContent &content, QPagedPaintDevice &devic
     auto *pdf = dynamic_cast<ListingPdfWriter *>(&device);
     paint.recordInto(pdf ? &pdf->drawnText() : nullptr);
     const int painted = paint.run(&painter, total);
+    // The pages before the last went on to the target as they were done;
+    // the last and the fonts the writer adds at the end are held back, for
+    // their text layer.
+    if (pdf)
+        pdf->endOfPages();
     if (!painter.end())
         return ExportResult::WriteFailed;
     if (painted < 0)

@@ -200,11 +200,19 @@ bool mend(CharacterMap &map, const QRawFont &font, const std::vector<char32_t> &
     return changed;
 }
 
-QByteArray readAt(QIODevice &device, qint64 at, qint64 length)
+// The part of a document held in a device, from byte start on.
+struct Held
 {
-    if (!device.seek(at))
+    QIODevice &device;
+    qint64 start;
+    qint64 size() const { return start + device.size(); }
+};
+
+QByteArray readAt(const Held &pdf, qint64 at, qint64 length)
+{
+    if (at < pdf.start || !pdf.device.seek(at - pdf.start))
         return {};
-    return device.read(length);
+    return pdf.device.read(length);
 }
 
 struct Replacement
@@ -213,9 +221,10 @@ struct Replacement
     QByteArray bytes;
 };
 
-bool copyRange(QIODevice &in, QIODevice &out, qint64 begin, qint64 end)
+bool copyRange(const Held &pdf, QIODevice &out, qint64 begin, qint64 end)
 {
-    if (!in.seek(begin))
+    QIODevice &in = pdf.device;
+    if (begin < pdf.start || !in.seek(begin - pdf.start))
         return false;
     QByteArray buffer;
     for (qint64 at = begin; at < end;) {
@@ -237,7 +246,7 @@ struct Plan
     QByteArray trailer; // from "trailer" to before "startxref"
 };
 
-bool plan(QIODevice &pdf, const DrawnText &drawn, Plan &p)
+bool plan(const Held &pdf, const DrawnText &drawn, Plan &p)
 {
     const qint64 size = pdf.size();
     const QByteArray tail = readAt(pdf, std::max<qint64>(0, size - 1024), 1024);
@@ -313,12 +322,15 @@ bool plan(QIODevice &pdf, const DrawnText &drawn, Plan &p)
 
 } // namespace
 
-bool copyWithDrawnText(QIODevice &pdf, QIODevice &out, const DrawnText &drawn)
+bool copyWithDrawnText(QIODevice &device, QIODevice &out, const DrawnText &drawn, qint64 start)
 {
+    const Held pdf{device, start};
     Plan p;
-    if (!plan(pdf, drawn, p) || p.replacements.empty())
-        return copyRange(pdf, out, 0, pdf.size());
-    qint64 at = 0;
+    // Objects are mended only where the held part has them whole.
+    if (!plan(pdf, drawn, p) || p.replacements.empty()
+        || p.replacements.front().begin < start)
+        return copyRange(pdf, out, start, pdf.size());
+    qint64 at = start;
     for (const Replacement &r : p.replacements) {
         if (!copyRange(pdf, out, at, r.begin) || out.write(r.bytes) != r.bytes.size())
             return false;
@@ -345,20 +357,53 @@ bool copyWithDrawnText(QIODevice &pdf, QIODevice &out, const DrawnText &drawn)
     return out.write(table) == table.size();
 }
 
-detail::PdfScratch::PdfScratch()
+detail::PdfStream::PdfStream(QIODevice *target)
+    : m_target(target)
 {
-    scratch.open(QIODevice::ReadWrite);
+    m_tail.open(QIODevice::ReadWrite);
+    open(QIODevice::WriteOnly);
+}
+
+void detail::PdfStream::holdTail()
+{
+    m_holding = true;
+}
+
+qint64 detail::PdfStream::writeData(const char *data, qint64 size)
+{
+    if (m_holding)
+        return m_tail.write(data, size);
+    // After a failed write the rest is dropped: the document cannot be
+    // whole, and finish() reports it.
+    if (!m_failed && (!m_target || m_target->write(data, size) != size))
+        m_failed = true;
+    m_passed += size;
+    return size;
+}
+
+detail::PdfScratch::PdfScratch(QIODevice *out)
+    : stream(out)
+{
+}
+
+detail::PdfScratch::PdfScratch(const QString &path)
+    : file(path)
+    , stream(nullptr)
+{
+    if (file.open(QIODevice::WriteOnly))
+        stream.setTarget(&file);
 }
 
 ListingPdfWriter::ListingPdfWriter(QIODevice &out)
-    : QPdfWriter(&scratch)
-    , m_out(&out)
+    : PdfScratch(&out)
+    , QPdfWriter(&stream)
 {
 }
 
 ListingPdfWriter::ListingPdfWriter(const QString &path)
-    : QPdfWriter(&scratch)
-    , m_path(path)
+    : PdfScratch(path)
+    , QPdfWriter(&stream)
+    , m_toFile(true)
 {
 }
 
@@ -371,13 +416,23 @@ ListingPdfWriter::~ListingPdfWriter()
 bool ListingPdfWriter::finish()
 {
     m_finished = true;
-    if (!scratch.isOpen())
+    const bool written = !stream.failed() && stream.target()
+                         && copyWithDrawnText(stream.tail(), *stream.target(), m_drawn,
+                                              stream.passedOn());
+    if (!m_toFile)
+        return written;
+    if (!written) {
+        file.cancelWriting();
         return false;
-    if (m_out)
-        return copyWithDrawnText(scratch, *m_out, m_drawn);
-    QFile file(m_path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-           && copyWithDrawnText(scratch, file, m_drawn) && file.flush();
+    }
+    return file.commit();
+}
+
+void ListingPdfWriter::abandon()
+{
+    m_finished = true;
+    if (m_toFile)
+        file.cancelWriting();
 }
 
 } // namespace kobrix

@@ -4,6 +4,7 @@
 #include <QPdfWriter>
 #include <QSet>
 #include <QBuffer>
+#include <QSaveFile>
 
 #include <bitset>
 #include <memory>
@@ -36,27 +37,63 @@ private:
     std::vector<QFont> m_fonts;
 };
 
-// Copies the complete PDF document in pdf (Qt's writer's output, readable
-// and seekable) to out, with the character maps of its fonts naming the
+// Copies the PDF document in pdf (Qt's writer's output, readable and
+// seekable) to out, with the character maps of its fonts naming the
 // characters in drawn: where the font gives a painted character's glyph to
-// a lower code point that was not painted, the painted one. A document in
-// another shape is copied as it is. False when out could not be written.
-bool copyWithDrawnText(QIODevice &pdf, QIODevice &out, const DrawnText &drawn);
+// a lower code point that was not painted, the painted one. pdf holds the
+// document from byte start on; the bytes before it are in out already
+// (pages, which hold no character map). A document in another shape is
+// copied as it is. False when out could not be written.
+bool copyWithDrawnText(QIODevice &pdf, QIODevice &out, const DrawnText &drawn, qint64 start = 0);
 
 namespace detail {
-// The scratch buffer a ListingPdfWriter writes into, made before the writer.
-// In memory (some 18 bytes a listed file), so that a full disk is met, and
-// reported, by the write to the target itself.
+// Where a ListingPdfWriter's document goes: straight on to the target while
+// pages are painted, so that the memory an export takes does not grow with
+// the document, and from holdTail() on into a buffer: the last page, the
+// fonts with their character maps, and the table of objects, which finish()
+// mends before passing them on.
+class PdfStream : public QIODevice
+{
+public:
+    explicit PdfStream(QIODevice *target);
+    void setTarget(QIODevice *target) { m_target = target; }
+    QIODevice *target() const { return m_target; }
+    void holdTail();
+    bool holding() const { return m_holding; }
+    // Bytes passed on before holdTail().
+    qint64 passedOn() const { return m_passed; }
+    QBuffer &tail() { return m_tail; }
+    // A write to the target failed (the target says why).
+    bool failed() const { return m_failed; }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override;
+
+private:
+    QIODevice *m_target;
+    QBuffer m_tail;
+    qint64 m_passed = 0;
+    bool m_holding = false;
+    bool m_failed = false;
+};
+
+// Made before the writer: a file named by path is written through a
+// QSaveFile, so that an abandoned document leaves the file as it was.
 struct PdfScratch
 {
-    QBuffer scratch;
-    PdfScratch();
+    QSaveFile file;
+    PdfStream stream;
+    explicit PdfScratch(QIODevice *out);
+    explicit PdfScratch(const QString &path);
 };
 } // namespace detail
 
-// A PDF writer whose text layer gives back the characters painted: pages are
-// written to a scratch buffer, and finish() copies the document to its target
-// with copyWithDrawnText(). paintListing() records what it paints into it.
+// A PDF writer whose text layer gives back the characters painted: pages go
+// straight to the target, the end of the document (see detail::PdfStream)
+// is mended with copyWithDrawnText() by finish(). paintListing() records
+// what it paints into it, and calls endOfPages() before its last page.
 class ListingPdfWriter : private detail::PdfScratch, public QPdfWriter
 {
 public:
@@ -66,16 +103,18 @@ public:
     ~ListingPdfWriter() override;
 
     DrawnText &drawnText() { return m_drawn; }
-    // Writes the document, once painting ended, to its target. False when
-    // the target could not be written.
+    // What the writer writes from here on is held until finish().
+    void endOfPages() { stream.holdTail(); }
+    // Writes the rest of the document, once painting ended, to its target.
+    // False when the target could not be written.
     bool finish();
-    // Leaves the target as it is (painting failed or was cancelled).
-    void abandon() { m_finished = true; }
+    // Ends the document here (painting failed or was cancelled): a file
+    // named by path stays as it was, a device keeps the pages passed on.
+    void abandon();
 
 private:
-    QIODevice *m_out = nullptr;
-    QString m_path;
     DrawnText m_drawn;
+    bool m_toFile = false;
     bool m_finished = false;
 };
 
