@@ -485,6 +485,17 @@ void TestExportPdf::pagesGoOutAsPainted()
     QCOMPARE(writePdf(content, out, options), ExportResult::Written);
     QVERIFY2(outWhilePainting > out.size() / 2,
              qPrintable(QStringLiteral("%1 of %2 bytes").arg(outWhilePainting).arg(out.size())));
+    // Every object is where the table of objects says (readers that trust
+    // the table, unlike pdftotext, would find nothing else).
+    const QByteArray pdf = out.data();
+    const qsizetype startxref = pdf.lastIndexOf("startxref\n");
+    QVERIFY(startxref > 0);
+    const qint64 xref = pdf.mid(startxref + 10).split('\n').value(0).toLongLong();
+    const QList<QByteArray> table = pdf.mid(xref, startxref - xref).split('\n');
+    QVERIFY(table.value(0) == "xref" && table.size() > 10);
+    for (qsizetype i = 0; i + 3 < table.size() && table[i + 3].endsWith(" n "); ++i)
+        QVERIFY2(pdf.mid(table[i + 3].left(10).toLongLong()).startsWith(QByteArray::number(i + 1) + " 0 obj"),
+                 table[i + 3].constData());
 
     QBuffer whole;
     whole.open(QIODevice::WriteOnly);
