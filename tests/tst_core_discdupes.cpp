@@ -68,6 +68,12 @@ void DiscDupesTest::findsFilesOnSeveralDiscs_data()
         << QStringList{"\\x\tA\tB", "\\y\tA\tB"};
     QTest::newRow("letter case counts")
         << QStringList{"A - \\README.TXT", "B - \\readme.txt"} << false << QStringList{};
+    QTest::newRow("a name composed and decomposed is two names")
+        << QStringList{"A - \\Caf\u00e9", "B - \\Cafe\u0301", "C - \\Caf\u00e9"} << true
+        << QStringList{"Caf\u00e9\tA\tC"};
+    QTest::newRow("letter case counts in Greek and Cyrillic")
+        << QStringList{"A - \\ΑΡΧΕΙΟ", "B - \\αρχειο", "A - \\ЁЛКА", "B - \\ёлка", "C - \\ΑΡΧΕΙΟ"}
+        << true << QStringList{"ΑΡΧΕΙΟ\tA\tC"};
     QTest::newRow("same name in other folders is no same path")
         << QStringList{"A - \\X\\f", "B - \\Y\\f"} << false << QStringList{};
     QTest::newRow("hand-made lines stand on no disc")
@@ -128,17 +134,30 @@ void DiscDupesTest::findsFilesOnSeveralDiscs()
 void DiscDupesTest::duplicatesOfManyLinesMatchSimpleCount_data()
 {
     QTest::addColumn<bool>("byName");
-    QTest::newRow("by path") << false;
-    QTest::newRow("by name") << true;
+    QTest::addColumn<int>("filesPerDisc"); // about; and files in the pool / 10
+    QTest::addColumn<QString>("script");   // of the names
+    QTest::newRow("by path") << false << 250 << QString();
+    QTest::newRow("by name") << true << 250 << QString();
+    // Parts of several chunks of occurrences, chunks of several blocks.
+    QTest::newRow("by path, many lines") << false << 6000 << QString();
+    QTest::newRow("by name, many lines") << true << 6000 << QString();
+    // Names alike but for letter case, accents composed or not, and letters
+    // of other scripts drawn the same: Greek and Cyrillic capitals that look
+    // Latin, "é" as one letter and as "e" and its accent.
+    QTest::newRow("by path, mixed scripts") << false << 250 << QStringLiteral("ΑаAЁёÉéé");
+    QTest::newRow("by name, mixed scripts") << true << 250 << QStringLiteral("ΑаAЁёÉéé");
 }
 
 void DiscDupesTest::duplicatesOfManyLinesMatchSimpleCount()
 {
     QFETCH(bool, byName);
+    QFETCH(int, filesPerDisc);
+    QFETCH(QString, script);
 
-    // Thirty discs of a few hundred files drawn from a common pool, one disc
-    // appended twice: far more lines than the table's first size and the
-    // look-ahead, compared with a plain map of keys to discs.
+    // Thirty discs of files drawn from a common pool, one disc appended
+    // twice: far more lines than the table's first size and the look-ahead,
+    // compared with a plain map of keys to discs. With a script, each name
+    // starts with one of its letters, which only their bytes tell apart.
     QStringList lines;
     quint32 seed = 12345;
     const auto next = [&seed](quint32 below) {
@@ -147,9 +166,17 @@ void DiscDupesTest::duplicatesOfManyLinesMatchSimpleCount()
     };
     for (int d = 0; d < 31; ++d) {
         const int disc = d == 30 ? 3 : d;
-        const int files = 100 + int(next(300));
-        for (int f = 0; f < files; ++f)
-            lines << QStringLiteral("Disc %1 - \\F%2\\file%3.dat").arg(disc).arg(next(20)).arg(next(2000));
+        const int files = filesPerDisc * 2 / 5 + int(next(quint32(filesPerDisc) * 6 / 5));
+        for (int f = 0; f < files; ++f) {
+            QString name;
+            quint32 numbers = quint32(filesPerDisc) * 8;
+            if (!script.isEmpty()) {
+                name = script[next(quint32(script.size()))];
+                numbers /= quint32(script.size());
+            }
+            lines << QStringLiteral("Disc %1 - \\F%2\\%3file%4.dat")
+                         .arg(disc).arg(next(20)).arg(name).arg(next(numbers));
+        }
     }
     QMap<QString, QPair<qsizetype, QStringList>> keys; // key -> first line, discs
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -176,6 +203,25 @@ void DiscDupesTest::duplicatesOfManyLinesMatchSimpleCount()
                                byName ? DiscDuplicates::Key::FileName : DiscDuplicates::Key::Path);
     QVERIFY(expectedByLine.size() > 50);
     QCOMPARE(describeEntries(dupes, index), QStringList(expectedByLine.values()));
+
+    // The lines of every entry, and only those, lead to it.
+    qsizetype linesOfEntries = 0;
+    for (qsizetype line = 0; line < store.count(); ++line) {
+        const qsizetype entry = dupes.entryOfLine(line);
+        if (entry < 0)
+            continue;
+        ++linesOfEntries;
+        QVERIFY(std::string_view(store.utf8At(line)).ends_with(dupes.utf8Key(entry)));
+    }
+    qsizetype expectedLines = 0;
+    for (const QString &line : std::as_const(lines)) {
+        QString key = splitDiscLine(QStringView(line)).path.toString();
+        if (byName)
+            key = key.mid(key.lastIndexOf(u'\\') + 1);
+        const auto it = keys.constFind(key);
+        expectedLines += it->second.size() > 1;
+    }
+    QCOMPARE(linesOfEntries, expectedLines);
 }
 
 

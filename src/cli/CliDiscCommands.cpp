@@ -358,7 +358,7 @@ int commandDupes(const QStringList &args)
         return Output().finish(0);
     DuplicateKeys &found = *finder.found;
     found.setKeyBytes(finder.keys.data(), finder.keys.size());
-    found.finish(finder.tally.count());
+    found.finish(finder.tally.count(), DuplicateKeys::Lookup::None);
 
     Output out;
     std::string line;

@@ -81,7 +81,7 @@ void DuplicateKeys::findInPart(const Record *records, std::size_t count)
             if (key.entry < 0) {
                 // On one disc so far, now on a second.
                 key.entry = qint32(m_entries.size());
-                m_entries.push_back({key.place, 2});
+                m_entries.push_back({key.place, key.mark, 2});
                 m_log.push_back({key.entry, key.lastDisc});
             } else {
                 // A disc whose lines stand in two places (appended twice)
@@ -95,7 +95,7 @@ void DuplicateKeys::findInPart(const Record *records, std::size_t count)
     }
 }
 
-void DuplicateKeys::finish(qsizetype discCount)
+void DuplicateKeys::finish(qsizetype discCount, Lookup lookup)
 {
     // The occurrences sorted into parts by the top bits of their hashes,
     // each part in the order added.
@@ -123,19 +123,19 @@ void DuplicateKeys::finish(qsizetype discCount)
     // Entries in the order of their first occurrences, which is the order
     // of their positions.
     const std::size_t entries = m_entries.size();
-    std::vector<std::pair<std::uint64_t, qint32>> order(entries);
+    ScratchVector<std::pair<std::uint64_t, qint32>> order(entries);
     for (std::size_t e = 0; e < entries; ++e)
         order[e] = {m_entries[e].place & kPositionMask, qint32(e)};
     std::sort(order.begin(), order.end());
-    std::vector<qint32> ranks(entries);
+    ScratchVector<qint32> ranks(entries);
     m_places.resize(entries);
-    m_hashes.resize(entries);
-    std::vector<std::size_t> starts(entries + 1, 0);
+    m_marks.resize(entries);
+    ScratchVector<std::size_t> starts(entries + 1, 0);
     for (std::size_t rank = 0; rank < entries; ++rank) {
         const Entry &entry = m_entries[std::size_t(order[rank].second)];
         ranks[std::size_t(order[rank].second)] = qint32(rank);
         m_places[rank] = entry.place;
-        m_hashes[rank] = hashBytes(bytesOf(entry.place));
+        m_marks[rank] = entry.mark;
         starts[rank + 1] = std::size_t(entry.discs);
     }
     for (std::size_t rank = 0; rank < entries; ++rank)
@@ -143,10 +143,10 @@ void DuplicateKeys::finish(qsizetype discCount)
 
     // The log laid out entry by entry, each entry's discs in the order met,
     // each disc once.
-    std::vector<qint32> discs(m_log.size());
-    next.assign(starts.begin(), starts.end() - 1);
+    ScratchVector<qint32> discs(m_log.size());
+    ScratchVector<std::size_t> nextOfRank(starts.begin(), starts.end() - 1);
     for (const Met &met : m_log)
-        discs[next[std::size_t(ranks[std::size_t(met.entry)])]++] = met.disc;
+        discs[nextOfRank[std::size_t(ranks[std::size_t(met.entry)])]++] = met.disc;
     std::vector<qint32> lastEntryOfDisc(std::size_t(discCount), -1);
     m_discs.clear();
     m_discs.reserve(discs.size());
@@ -163,28 +163,31 @@ void DuplicateKeys::finish(qsizetype discCount)
         m_discStarts.push_back(m_discs.size());
     }
 
+    m_entries = {};
+    m_log = {};
+    if (lookup == Lookup::None)
+        return;
+
     // A table of the entries by hash, for entryOf().
     std::size_t size = 16;
     while (size < entries * 2)
         size *= 2;
     m_entrySlots.assign(size, -1);
     for (std::size_t rank = 0; rank < entries; ++rank) {
-        std::size_t at = m_hashes[rank] & (size - 1);
+        std::size_t at = m_marks[rank] & (size - 1);
         while (m_entrySlots[at] >= 0)
             at = (at + 1) & (size - 1);
         m_entrySlots[at] = qint32(rank);
     }
-    m_entries = {};
-    m_log = {};
 }
 
 qsizetype DuplicateKeys::entryOf(std::string_view bytes) const
 {
-    const std::uint64_t hash = hashBytes(bytes);
+    const std::uint32_t mark = markOf(hashBytes(bytes));
     const std::size_t mask = m_entrySlots.size() - 1;
-    for (std::size_t at = hash & mask; m_entrySlots[at] >= 0; at = (at + 1) & mask) {
+    for (std::size_t at = mark & mask; m_entrySlots[at] >= 0; at = (at + 1) & mask) {
         const qint32 entry = m_entrySlots[at];
-        if (m_hashes[std::size_t(entry)] == hash && this->bytes(entry) == bytes)
+        if (m_marks[std::size_t(entry)] == mark && this->bytes(entry) == bytes)
             return entry;
     }
     return -1;

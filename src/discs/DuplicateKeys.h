@@ -55,8 +55,10 @@ public:
     }
     // After the last occurrence: finds the keys on several discs and lists
     // them in the order of their first occurrences, each with its discs in
-    // the order met. discCount bounds the disc numbers.
-    void finish(qsizetype discCount);
+    // the order met. discCount bounds the disc numbers. With Lookup::None,
+    // entryOf() is not to be asked, and its table is not made.
+    enum class Lookup { ByKey, None };
+    void finish(qsizetype discCount, Lookup lookup = Lookup::ByKey);
 
     qsizetype count() const { return qsizetype(m_places.size()); }
     // Where the bytes of its first occurrence stand.
@@ -105,6 +107,7 @@ private:
     struct Entry
     {
         std::uint64_t place;
+        std::uint32_t mark;
         qint32 discs; // its records in the log
     };
     struct Met
@@ -114,6 +117,37 @@ private:
     };
     template <typename T>
     using LargeVector = std::vector<T, LargeTableAllocator<T>>;
+    // Each page the system hands over costs a fault and its clearing, far
+    // more on a virtual machine than the work done on it: the tables made
+    // once per run, of a megabyte or so, are put in huge pages too.
+    template <typename T>
+    struct ScratchAllocator
+    {
+        using value_type = T;
+        static constexpr std::size_t kHuge = std::size_t(256) << 10;
+
+        ScratchAllocator() = default;
+        template <typename U>
+        ScratchAllocator(const ScratchAllocator<U> &) {}
+
+        T *allocate(std::size_t n)
+        {
+            const std::size_t bytes = n * sizeof(T);
+            return static_cast<T *>(bytes >= kHuge ? allocateLarge(bytes) : ::operator new(bytes));
+        }
+        void deallocate(T *block, std::size_t n)
+        {
+            const std::size_t bytes = n * sizeof(T);
+            if (bytes >= kHuge)
+                freeLarge(block, bytes);
+            else
+                ::operator delete(block);
+        }
+        template <typename U>
+        bool operator==(const ScratchAllocator<U> &) const { return true; }
+    };
+    template <typename T>
+    using ScratchVector = std::vector<T, ScratchAllocator<T>>;
 
     std::string_view bytesOf(std::uint64_t place) const
     {
@@ -131,11 +165,11 @@ private:
     LargeVector<Met> m_log;        // the discs of entries, in the order met
 
     // The entries in the order of their first occurrences.
-    std::vector<std::uint64_t> m_places;
-    std::vector<std::uint64_t> m_hashes;
-    std::vector<std::size_t> m_discStarts{0};
-    std::vector<qint32> m_discs;
-    std::vector<qint32> m_entrySlots; // entries by hash, -1 when free
+    ScratchVector<std::uint64_t> m_places;
+    ScratchVector<std::uint32_t> m_marks;
+    ScratchVector<std::size_t> m_discStarts{0};
+    ScratchVector<qint32> m_discs;
+    ScratchVector<qint32> m_entrySlots; // entries by hash, -1 when free
 };
 
 } // namespace kobrix
