@@ -67,7 +67,7 @@ windows-screenshots:
 	scripts/windows-screenshots $(BUILD)
 
 # Coverage-guided fuzzing of the catalog reader, of the walk's name handling,
-# of the disc images' Rock Ridge reader and of their label reader, FUZZ_SECONDS per target,
+# of the disc images' Rock Ridge reader, their quick reader and their label reader, FUZZ_SECONDS per target,
 # starting from the seeds in tests/fuzz.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
@@ -75,8 +75,8 @@ fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOBRIX_FUZZ=ON \
 	  -DCMAKE_CXX_COMPILER=clang++ \
 	  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined"
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_catalog_reader fuzz_names fuzz_rockridge fuzz_volumelabel
-	for t in catalog_reader:catalog names:names rockridge:rockridge volumelabel:volumelabel; do \
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_catalog_reader fuzz_names fuzz_plainimage fuzz_rockridge fuzz_volumelabel
+	for t in catalog_reader:catalog names:names plainimage:plainimage rockridge:rockridge volumelabel:volumelabel; do \
 	  name=$${t%%:*}; seeds=$${t##*:}; \
 	  mkdir -p $(FUZZ_BUILD)/corpus-$$name && \
 	  $(FUZZ_BUILD)/tests/fuzz_$$name -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
