@@ -3,6 +3,7 @@
 #include "catalog/CatalogFileSystem.h"
 #include "scan/FileSystemReader.h"
 #include "scan/ImageFolders.h"
+#include "scan/PlainImageTree.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -30,6 +31,8 @@ RuntimeError DiscImageReader::open(const QString &imagePath)
 RuntimeError DiscImageReader::openImage(const QString &imagePath)
 {
     m_folders.clear();
+    m_plain.reset();
+    m_file.close();
     m_damagedFolder.clear();
     m_open = false;
     m_openPending = false;
@@ -52,6 +55,7 @@ RuntimeError DiscImageReader::openImage(const QString &imagePath)
     if (error)
         return error;
     m_folders = std::move(read.folders);
+    m_plain = std::move(read.plain);
     // The walk fails on the damaged folder, or on the nearest folder above
     // it that the tree holds.
     m_damagedFolder = read.damagedPath;
@@ -67,6 +71,8 @@ RuntimeError DiscImageReader::openImage(const QString &imagePath)
 void DiscImageReader::openOnFirstRead(const QString &devicePath)
 {
     m_folders.clear();
+    m_plain.reset();
+    m_file.close();
     m_open = false;
     m_openPending = true;
     m_readsDrive = true;
@@ -97,22 +103,48 @@ RuntimeError DiscImageReader::read(const QByteArray &nativePath, bool isRoot,
         if (RuntimeError error = openImage(m_imagePath))
             return error;
     }
-    const auto it = m_folders.constFind(nativePath);
-    if (!m_open || it == m_folders.constEnd())
-        return RuntimeError(isRoot ? DeviceUnavailable : PathNotFound);
-    if (nativePath == m_damagedFolder)
-        return m_damagedError;
+    DirectoryListing plainListing;
+    const DirectoryListing *folder = &plainListing;
+    if (m_open && m_plain) {
+        if (!m_plain->contains(nativePath))
+            return RuntimeError(isRoot ? DeviceUnavailable : PathNotFound);
+        if (!m_file.isOpen()) {
+            m_file.setFileName(m_imagePath);
+            if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+                return RuntimeError(DeviceIoError, m_file.errorString());
+        }
+        if (!m_plain->list(m_file, nativePath, plainListing))
+            return RuntimeError(
+                DeviceIoError,
+                QCoreApplication::translate("kobrix::RuntimeError", "Damaged disc image: %1")
+                    .arg(QCoreApplication::translate("kobrix::RuntimeError",
+                                                     "the folder's entries cannot all be read")));
+    } else {
+        const auto it = m_folders.constFind(nativePath);
+        if (!m_open || it == m_folders.constEnd())
+            return RuntimeError(isRoot ? DeviceUnavailable : PathNotFound);
+        if (nativePath == m_damagedFolder)
+            return m_damagedError;
+        folder = &*it;
+    }
     // Hidden entries (a dot in front) and what lies below hidden folders
     // are left out, as on a mounted disc.
-    for (const DirectoryEntry &dir : it->subdirectories) {
+    for (const DirectoryEntry &dir : folder->subdirectories) {
         if (!dir.nativeName.startsWith('.'))
             listing.subdirectories.push_back(dir);
     }
-    for (const DirectoryEntry &file : it->files) {
+    for (const DirectoryEntry &file : folder->files) {
         if (!file.nativeName.startsWith('.'))
             listing.files.push_back(file);
     }
     return RuntimeError();
+}
+
+void DiscImageReader::walkEnded()
+{
+    // A drive is let go as soon as its walk is over; a later read opens
+    // the image again.
+    m_file.close();
 }
 
 RuntimeError makeReaderFor(const QString &root, std::unique_ptr<DirectoryReader> &reader)

@@ -2,12 +2,15 @@
 
 #include "scan/DirectoryReader.h"
 
+#include <QFile>
 #include <QHash>
 #include <QString>
 
 #include <memory>
 
 namespace kobrix {
+
+class PlainImageTree;
 
 // Reads the directory tree of an ISO 9660 disc image (with Joliet and Rock
 // Ridge names) without mounting it, so an image is walked exactly like the
@@ -36,6 +39,7 @@ public:
     // The image's own path for its root, its folders' paths as the image
     // names them.
     QString displayPath(const QByteArray &nativePath) const override;
+    void walkEnded() override;
 
     // True when path names a regular file ending in .iso (any case): such a
     // root is read as a disc image rather than as a folder.
@@ -47,6 +51,10 @@ private:
     RuntimeError openImage(const QString &imagePath);
 
     QHash<QByteArray, DirectoryListing> m_folders; // by path inside the image
+    // An image of only folders and files: its folders are read from m_file
+    // as the walk comes to them.
+    std::shared_ptr<PlainImageTree> m_plain;
+    QFile m_file;
     // A folder that cannot be read (its path inside the image), and why.
     QByteArray m_damagedFolder;
     RuntimeError m_damagedError;

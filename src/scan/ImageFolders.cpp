@@ -153,13 +153,17 @@ RuntimeError readImageTree(const QString &imagePath, QHash<QByteArray, Directory
 // tree; one of only folders and files the quickest way. False when it holds
 // neither or a folder of it cannot be read; the archive route then decides,
 // as it always has.
-bool readDirect(const QString &imagePath, QHash<QByteArray, DirectoryListing> &folders)
+bool readDirect(const QString &imagePath, ImageFolders &result)
 {
+    QHash<QByteArray, DirectoryListing> &folders = result.folders;
     QFile file(imagePath);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
-    if (readPlainImageTree(file, folders))
+    auto plain = std::make_shared<PlainImageTree>();
+    if (plain->read(file)) {
+        result.plain = std::move(plain);
         return true;
+    }
     ImageTree tree;
     TreeFailure failure;
     RuntimeError error = readRockRidgeTree(file, tree, &failure);
@@ -178,7 +182,7 @@ bool readDirect(const QString &imagePath, QHash<QByteArray, DirectoryListing> &f
 RuntimeError readImageFolders(const QString &imagePath, ImageRoute route, ImageFolders &result)
 {
     result = ImageFolders();
-    if (route == ImageRoute::Direct && readDirect(imagePath, result.folders))
+    if (route == ImageRoute::Direct && readDirect(imagePath, result))
         return RuntimeError();
     result = ImageFolders();
     DamagedFolder damaged;

@@ -7,13 +7,20 @@
 #include <QHash>
 #include <QString>
 
+#include <memory>
+
 namespace kobrix {
 
+class PlainImageTree;
+
 // The folders of a disc image, by their path inside it ("/" the root), and
-// the folder the walk fails on (empty when none) with its reason.
+// the folder the walk fails on (empty when none) with its reason. An image
+// of only folders and files is listed folder by folder from its records as
+// the walk comes to each: plain then holds where they lie, folders nothing.
 struct ImageFolders
 {
     QHash<QByteArray, DirectoryListing> folders;
+    std::shared_ptr<PlainImageTree> plain;
     QByteArray damagedPath;
     RuntimeError damagedError;
 };

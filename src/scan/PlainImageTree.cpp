@@ -62,17 +62,17 @@ bool isValidName(const QByteArray &name)
         && !name.contains('\0');
 }
 
-// A Joliet name (UTF-16 big-endian, without its ";1") in UTF-8, or empty
-// when it is none the Joliet reader accepts.
-QByteArray jolietName(const char *data, int size)
+// A Joliet name (UTF-16 big-endian, without its ";1") in UTF-8, into name
+// (whose room is kept from one name to the next); false when it is none the
+// Joliet reader accepts.
+bool jolietName(const char *data, int size, QByteArray &name)
 {
     if (size > 4 && size % 2 == 0 && data[size - 4] == 0 && data[size - 3] == ';'
         && data[size - 2] == 0 && data[size - 1] == '1')
         size -= 4;
     if (size % 2 != 0)
-        return {};
-    QByteArray name;
-    name.reserve(size / 2);
+        return false;
+    name.resize(0);
     bool ascii = true;
     for (int i = 0; i < size && ascii; i += 2) {
         ascii = data[i] == 0 && static_cast<quint8>(data[i + 1]) < 0x80;
@@ -86,13 +86,13 @@ QByteArray jolietName(const char *data, int size)
                 && decoded.at(i + 1).isLowSurrogate())
                 ++i;
             else if (decoded.at(i).isSurrogate())
-                return {};
+                return false;
         }
         if (decoder.hasError())
-            return {};
+            return false;
         name = decoded.toUtf8();
     }
-    return isValidName(name) ? name : QByteArray();
+    return isValidName(name);
 }
 
 struct Pending
@@ -102,29 +102,33 @@ struct Pending
     QByteArray path;
 };
 
-class PlainReader
+using Part = PlainImageTree::Part;
+
+} // namespace
+
+class PlainImageTree::Reader
 {
 public:
-    PlainReader(QIODevice &image, QHash<QByteArray, DirectoryListing> &folders)
-        : m_image(image)
-        , m_folders(folders)
-    {}
-
     bool read();
+    bool list(const QByteArray &path, DirectoryListing &listing);
+
+    QIODevice *m_image = nullptr;
+    // The parts of every folder's records, in the order they were found (a
+    // folder named twice has two), by the folder's path.
+    QHash<QByteArray, std::vector<Part>> m_folders;
 
 private:
     const char *windowAt(qint64 offset, qint64 size);
     bool readExact(qint64 offset, qint64 size, QByteArray &bytes);
-    bool readFolder(const Pending &folder);
+    bool readFolder(const Pending &folder, DirectoryListing *listing, QSet<QByteArray> *listed);
     bool readSystemUse(const char *data, int size, QByteArray &name, bool &hasName, quint32 &mode,
                        bool &hasMode);
     bool queueFolder(quint32 extent, quint32 size, const QByteArray &path);
 
-    QIODevice &m_image;
-    QHash<QByteArray, DirectoryListing> &m_folders;
     QByteArray m_window;
     qint64 m_windowStart = -1;
     qint64 m_windowSize = 0;
+    QByteArray m_name; // the name of the record at hand
     bool m_joliet = false;
     qint64 m_blockSize = kSectorSize;
     int m_skip = 0;
@@ -135,17 +139,17 @@ private:
 
 // size bytes at offset, read through a window of a megabyte: the records of
 // the next folders are most often in it already.
-const char *PlainReader::windowAt(qint64 offset, qint64 size)
+const char *PlainImageTree::Reader::windowAt(qint64 offset, qint64 size)
 {
     if (m_windowStart < 0 || offset < m_windowStart || offset + size > m_windowStart + m_windowSize) {
         m_windowStart = -1;
-        if (!m_image.seek(offset))
+        if (!m_image->seek(offset))
             return nullptr;
         // The buffer is kept from one read to the next: a fresh megabyte
         // each time costs more in page faults than the reading itself.
         if (m_window.size() < std::max(size, kWindow))
             m_window.resize(std::max(size, kWindow));
-        m_windowSize = m_image.read(m_window.data(), m_window.size());
+        m_windowSize = m_image->read(m_window.data(), m_window.size());
         if (m_windowSize < size)
             return nullptr;
         m_windowStart = offset;
@@ -153,15 +157,15 @@ const char *PlainReader::windowAt(qint64 offset, qint64 size)
     return m_window.constData() + (offset - m_windowStart);
 }
 
-bool PlainReader::readExact(qint64 offset, qint64 size, QByteArray &bytes)
+bool PlainImageTree::Reader::readExact(qint64 offset, qint64 size, QByteArray &bytes)
 {
-    if (!m_image.seek(offset))
+    if (!m_image->seek(offset))
         return false;
-    bytes = m_image.read(size);
+    bytes = m_image->read(size);
     return bytes.size() == size;
 }
 
-bool PlainReader::readSystemUse(const char *data, int size, QByteArray &name, bool &hasName,
+bool PlainImageTree::Reader::readSystemUse(const char *data, int size, QByteArray &name, bool &hasName,
                                 quint32 &mode, bool &hasMode)
 {
     QByteArray more; // a continuation area
@@ -184,10 +188,7 @@ bool PlainReader::readSystemUse(const char *data, int size, QByteArray &name, bo
                 nextSize = le32(e + 20);
             } else if (a == 'N' && b == 'M' && length >= 5) {
                 if (!(static_cast<quint8>(e[4]) & 0x06)) {
-                    if (name.isEmpty())
-                        name = QByteArray(e + 5, length - 5);
-                    else
-                        name.append(e + 5, length - 5);
+                    name.append(e + 5, length - 5);
                     hasName = true;
                 }
             } else if (a == 'P' && b == 'X' && length >= 12) {
@@ -209,26 +210,18 @@ bool PlainReader::readSystemUse(const char *data, int size, QByteArray &name, bo
     }
 }
 
-bool PlainReader::queueFolder(quint32 extent, quint32 size, const QByteArray &path)
+bool PlainImageTree::Reader::queueFolder(quint32 extent, quint32 size, const QByteArray &path)
 {
     if (size > kMaxFolderBytes || m_extents.contains(extent))
         return false;
     m_extents.insert(extent);
     m_queue.push_back({extent, size, path});
-    // A folder named twice is listed once and holds what both hold.
-    if (m_folders.contains(path))
-        return true;
-    m_folders.insert(path, DirectoryListing());
-    if (path != "/") {
-        const qsizetype slash = path.lastIndexOf('/');
-        const QByteArray parent = slash == 0 ? QByteArray("/") : path.left(slash);
-        const QByteArray name = path.mid(slash + 1);
-        m_folders[parent].subdirectories.push_back({name, displayName(name)});
-    }
+    m_folders[path].push_back({extent, size});
     return true;
 }
 
-bool PlainReader::readFolder(const Pending &folder)
+bool PlainImageTree::Reader::readFolder(const Pending &folder, DirectoryListing *listing,
+                                         QSet<QByteArray> *listed)
 {
     const char *records = windowAt(qint64(folder.extent) * m_blockSize, folder.size);
     if (!records)
@@ -236,8 +229,6 @@ bool PlainReader::readFolder(const Pending &folder)
     // The window stays where it is until the next folder: continuation
     // areas are read apart.
     const qsizetype total = folder.size;
-    std::vector<DirectoryEntry> files;
-    files.reserve(std::size_t(total / 128)); // about the size of a record with Rock Ridge entries
     int recordsSeen = 0;
     qsizetype at = 0;
     while (at < total) {
@@ -267,7 +258,7 @@ bool PlainReader::readFolder(const Pending &folder)
             return false;
         if (self || parent)
             continue;
-        if (++m_entries > kMaxEntries)
+        if (!listing && ++m_entries > kMaxEntries)
             return false;
         const auto flags = static_cast<quint8>(r[kRecordFlags]);
         if (((flags & kFlagDirectory) && (flags & kFlagMultiExtent)) || (flags & kFlagsReserved))
@@ -275,11 +266,12 @@ bool PlainReader::readFolder(const Pending &folder)
         if (flags & kFlagAssociated)
             continue;
 
-        QByteArray name;
-        bool isFolder = flags & kFlagDirectory;
+        // The name goes to m_name, whose room serves every record.
+        QByteArray &name = m_name;
+        name.resize(0);
+        const bool isFolder = flags & kFlagDirectory;
         if (m_joliet) {
-            name = jolietName(isoName, nameLength);
-            if (name.isEmpty())
+            if (!jolietName(isoName, nameLength, name))
                 return false;
         } else {
             bool hasName = false, hasMode = false;
@@ -292,7 +284,7 @@ bool PlainReader::readFolder(const Pending &folder)
                 // A plain ISO 9660 name: "README.TXT;1" is README.TXT.
                 const QByteArrayView iso(isoName, nameLength);
                 const qsizetype semicolon = iso.indexOf(';');
-                name = iso.first(semicolon < 0 ? iso.size() : semicolon).toByteArray();
+                name.append(iso.first(semicolon < 0 ? iso.size() : semicolon));
                 if (name.endsWith('.'))
                     name.chop(1);
             }
@@ -306,28 +298,49 @@ bool PlainReader::readFolder(const Pending &folder)
                     return false; // a link, a device, a pipe: the full reader's work
             }
         }
-        if (isFolder) {
-            if (!queueFolder(le32(r + kRecordExtent), le32(r + kRecordSize),
-                             folder.path == "/" ? '/' + name : folder.path + '/' + name))
+        if (!listing) {
+            // Checking the tree: every folder is queued, its records read in
+            // their turn.
+            if (isFolder
+                && !queueFolder(le32(r + kRecordExtent), le32(r + kRecordSize),
+                                folder.path == "/" ? '/' + name : folder.path + '/' + name))
                 return false;
+            continue;
+        }
+        QByteArray own(name.constData(), name.size());
+        if (isFolder) {
+            // A folder named twice is listed once and holds what both hold.
+            if (!listed->contains(own)) {
+                listed->insert(own);
+                QByteArray shown = displayName(own);
+                listing->subdirectories.push_back({std::move(own), std::move(shown)});
+            }
         } else if (!(flags & kFlagMultiExtent)) {
             // A large file is listed with its last part.
-            QByteArray shown = displayName(name);
-            files.push_back({std::move(name), std::move(shown)});
+            QByteArray shown = displayName(own);
+            listing->files.push_back({std::move(own), std::move(shown)});
         }
     }
-    if (recordsSeen < 2)
+    return recordsSeen >= 2;
+}
+
+bool PlainImageTree::Reader::list(const QByteArray &path, DirectoryListing &listing)
+{
+    listing.clear();
+    const auto parts = m_folders.constFind(path);
+    if (parts == m_folders.cend())
         return false;
-    std::vector<DirectoryEntry> &listed = m_folders[folder.path].files;
-    if (listed.empty())
-        listed = std::move(files);
-    else
-        listed.insert(listed.end(), std::make_move_iterator(files.begin()),
-                      std::make_move_iterator(files.end()));
+    QSet<QByteArray> listed;
+    for (const Part &part : *parts) {
+        if (!readFolder({part.extent, part.size, path}, &listing, &listed))
+            return false;
+    }
+    sortEntries(listing.subdirectories);
+    sortEntries(listing.files);
     return true;
 }
 
-bool PlainReader::read()
+bool PlainImageTree::Reader::read()
 {
     // The first primary volume descriptor and the first Joliet one, as the
     // full readers find them; anything but a volume descriptor on the way is
@@ -379,25 +392,58 @@ bool PlainReader::read()
     while (!m_queue.empty()) {
         const Pending folder = std::move(m_queue.front());
         m_queue.pop_front();
-        if (!readFolder(folder))
+        if (!readFolder(folder, nullptr, nullptr))
             return false;
     }
-    for (DirectoryListing &listing : m_folders) {
-        sortEntries(listing.subdirectories);
-        sortEntries(listing.files);
-    }
+    m_extents.clear();
     return true;
 }
 
-} // namespace
-
 bool readPlainImageTree(QIODevice &image, QHash<QByteArray, DirectoryListing> &folders)
 {
-    folders.clear();
-    if (PlainReader(image, folders).read())
+    PlainImageTree tree;
+    folders = tree.read(image) ? tree.listAll(image) : QHash<QByteArray, DirectoryListing>();
+    return !folders.isEmpty();
+}
+
+PlainImageTree::PlainImageTree() = default;
+PlainImageTree::~PlainImageTree() = default;
+PlainImageTree::PlainImageTree(PlainImageTree &&) noexcept = default;
+PlainImageTree &PlainImageTree::operator=(PlainImageTree &&) noexcept = default;
+
+bool PlainImageTree::read(QIODevice &image)
+{
+    m_reader = std::make_unique<Reader>();
+    m_reader->m_image = &image;
+    if (m_reader->read())
         return true;
-    folders.clear();
+    m_reader.reset();
     return false;
+}
+
+bool PlainImageTree::contains(const QByteArray &path) const
+{
+    return m_reader && m_reader->m_folders.contains(path);
+}
+
+bool PlainImageTree::list(QIODevice &image, const QByteArray &path, DirectoryListing &listing)
+{
+    if (!m_reader)
+        return false;
+    m_reader->m_image = &image;
+    return m_reader->list(path, listing);
+}
+
+QHash<QByteArray, DirectoryListing> PlainImageTree::listAll(QIODevice &image)
+{
+    QHash<QByteArray, DirectoryListing> folders;
+    if (!m_reader)
+        return folders;
+    for (auto it = m_reader->m_folders.cbegin(); it != m_reader->m_folders.cend(); ++it) {
+        if (!list(image, it.key(), folders[it.key()]))
+            return {};
+    }
+    return folders;
 }
 
 } // namespace kobrix

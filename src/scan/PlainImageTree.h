@@ -5,21 +5,57 @@
 #include <QByteArray>
 #include <QHash>
 
+#include <memory>
+
 class QIODevice;
 
 namespace kobrix {
 
-// Reads the folders of an ISO 9660 image whose tree holds only folders and
-// regular files straight from its directory records, with its Rock Ridge
-// names, else its Joliet ones: the records of each folder are read once, in
-// large pieces, and no file's contents are touched. The listings come out as
-// the image's full readers (readRockRidgeTree, readJolietTree through an
-// ImageTree) give them, sorted.
-//
-// False, with folders empty, for anything these readers would do more with
-// or fail on: no Rock Ridge or Joliet tree, a symbolic link, a device, a
-// relocated folder, a record they take for damage. Those images are left to
-// the full readers.
+// The folders of an ISO 9660 image whose tree holds only folders and
+// regular files, read straight from its directory records, with its Rock
+// Ridge names, else its Joliet ones. read() goes over every folder's records
+// once, a megabyte at a time and without touching a file's contents, and
+// keeps only where each folder's records lie; list() reads one folder's
+// records again when the walk comes to it, so that the listings of the whole
+// tree are never held at once. The listings come out as the image's full
+// readers (readRockRidgeTree, readJolietTree through an ImageTree) give
+// them, sorted.
+class PlainImageTree
+{
+public:
+    // Where a folder's records lie: a folder named twice has two parts.
+    struct Part
+    {
+        quint32 extent;
+        quint32 size;
+    };
+
+    PlainImageTree();
+    ~PlainImageTree();
+    PlainImageTree(PlainImageTree &&) noexcept;
+    PlainImageTree &operator=(PlainImageTree &&) noexcept;
+
+    // False for any image the full readers would do more with or fail on:
+    // no Rock Ridge or Joliet tree, a symbolic link, a device, a relocated
+    // folder, a record they take for damage. Those are left to them.
+    bool read(QIODevice &image);
+    // Whether the image holds the folder ("/" the root, "/A/B").
+    bool contains(const QByteArray &path) const;
+    // The folder's listing, from the image read() read; false when the
+    // folder is none of it or its records no longer read as they did (the
+    // image changed since).
+    bool list(QIODevice &image, const QByteArray &path, DirectoryListing &listing);
+    // Every folder's listing by path; empty when one cannot be listed.
+    QHash<QByteArray, DirectoryListing> listAll(QIODevice &image);
+
+    class Reader;
+
+private:
+    std::unique_ptr<Reader> m_reader;
+};
+
+// Every folder of the image as PlainImageTree lists it; false, with folders
+// empty, when PlainImageTree leaves the image to the full readers.
 bool readPlainImageTree(QIODevice &image, QHash<QByteArray, DirectoryListing> &folders);
 
 } // namespace kobrix
