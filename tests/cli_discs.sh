@@ -157,6 +157,28 @@ check "dupes by path" 0 "$(lines "\\SETUP.EXE${tab}Games 1${tab}Диск 1" \
 check "dupes by name" 0 "$(lines "SETUP.EXE${tab}Games 1${tab}Диск 1${tab}Müller" \
     "Ёлка.mp3${tab}Диск 1${tab}日本" "README.TXT${tab}Games 1${tab}Photos, 2002")" "" \
     dupes "$c" --by-name
+# Paths whose last backslash stands at every place of the bytes that are
+# searched together (folders of 0 to 40 letters, names of 1 to 36 bytes,
+# some of them Greek), each on two discs, and a third disc holding the same
+# names in other folders.
+long_paths=() long_names=()
+for k in $(seq 0 40); do
+    folder=$(printf 'D%.0s' $(seq 1 "$k"))
+    name="n$k-$(printf 'ά%.0s' $(seq 0 $((k % 9))))$(printf 'x%.0s' $(seq 0 $(((40 - k) / 3)))))"
+    [ "$k" = 0 ] && long_paths+=("\\$name") || long_paths+=("\\$folder\\$name")
+    long_names+=("$name")
+done
+{
+    for disc in A B; do
+        for path in "${long_paths[@]}"; do printf '"%s - %s"\r\n' "$disc" "$path"; done
+    done
+    for name in "${long_names[@]}"; do printf '"C - \\Other\\%s"\r\n' "$name"; done
+} >"$work/long.cdc"
+expected_paths=() expected_names=()
+for path in "${long_paths[@]}"; do expected_paths+=("$path${tab}A${tab}B"); done
+for name in "${long_names[@]}"; do expected_names+=("$name${tab}A${tab}B${tab}C"); done
+check "dupes by path of long paths" 0 "$(lines "${expected_paths[@]}")" "" dupes "$work/long.cdc"
+check "dupes by name of long paths" 0 "$(lines "${expected_names[@]}")" "" dupes "$work/long.cdc" --by-name
 check "dupes of an empty catalog" 0 "" "" dupes "$work/empty.cdc"
 check "dupes of a missing catalog" 2 "" "$missing" dupes "$work/none.cdc"
 

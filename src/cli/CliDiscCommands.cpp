@@ -17,10 +17,15 @@
 #include "session/LineSearch.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
 
 namespace kobrix::cli {
 
@@ -157,6 +162,23 @@ private:
     qint32 m_last = 0;
 };
 
+// Where the last backslash of a path stands, npos when none: sixteen bytes
+// at a time from the end, as names run to tens of bytes.
+std::size_t lastBackslash(std::string_view path)
+{
+    std::size_t end = path.size();
+#if defined(__SSE2__) || defined(_M_X64)
+    const __m128i backslash = _mm_set1_epi8('\\');
+    for (; end >= 16; end -= 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(path.data() + end - 16));
+        const unsigned found = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(block, backslash)));
+        if (found != 0)
+            return end - 16 + std::size_t(31 - std::countl_zero(found));
+    }
+#endif
+    return path.substr(0, end).rfind('\\');
+}
+
 // Finds the paths (or names) on several discs. The keys are copied as they
 // come, as the lines they stand in are not kept: by name, the name; by
 // path, the number of its folder (four bytes) and the name.
@@ -189,8 +211,10 @@ struct DuplicateFinder
         if (tally.isLooseLines(disc))
             return;
         const std::string_view path = text.substr(std::min(tally.pathStart(disc), text.size()));
-        const std::size_t cut = path.rfind('\\');
+        const std::size_t cut = lastBackslash(path);
         const std::string_view name = cut == std::string_view::npos ? path : path.substr(cut + 1);
+        // Hashed where the line stands, not from the copy just written.
+        std::uint64_t hash = hashBytes(name);
         std::size_t position;
         if (keyKind == DiscDuplicates::Key::Path) {
             const qint32 folder = cut == std::string_view::npos ? 0 : folders.numberOf(path.substr(0, cut));
@@ -198,12 +222,12 @@ struct DuplicateFinder
             std::memcpy(number, &folder, 4);
             position = keys.append(std::string_view(number, 4));
             keys.append(name);
+            hash = bytehash::fold(hash ^ bytehash::kOdd1, std::uint64_t(std::uint32_t(folder)) ^ bytehash::kOdd2);
         } else {
             position = keys.append(name);
         }
-        const std::string_view key(keys.data() + position, keys.size() - position);
         found->setKeyBytes(keys.data(), keys.size());
-        found->add({position, key.size(), hashBytes(key), disc});
+        found->add({position, keys.size() - position, hash, disc});
     }
     // The path or name of an entry, as printed.
     std::string key(qsizetype entry) const

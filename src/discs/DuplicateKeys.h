@@ -30,7 +30,9 @@ public:
     {
         std::size_t position; // of the key's bytes in the buffer
         std::size_t length;
-        std::uint64_t hash;   // hashBytes() of the key
+        // A hash of the key, the same for the same bytes: hashBytes() of
+        // them where entryOf() is to be asked.
+        std::uint64_t hash;
         qint32 disc;
     };
 
