@@ -129,6 +129,14 @@ RuntimeError DiscImageReader::read(const QByteArray &nativePath, bool isRoot,
     }
     // Hidden entries (a dot in front) and what lies below hidden folders
     // are left out, as on a mounted disc.
+    if (folder == &plainListing) {
+        // Read for this call alone: handed over, less the hidden entries.
+        const auto hidden = [](const DirectoryEntry &e) { return e.nativeName.startsWith('.'); };
+        std::erase_if(plainListing.subdirectories, hidden);
+        std::erase_if(plainListing.files, hidden);
+        listing = std::move(plainListing);
+        return RuntimeError();
+    }
     for (const DirectoryEntry &dir : folder->subdirectories) {
         if (!dir.nativeName.startsWith('.'))
             listing.subdirectories.push_back(dir);
