@@ -32,7 +32,6 @@ RuntimeError DiscImageReader::openImage(const QString &imagePath)
 {
     m_folders.clear();
     m_plain.reset();
-    m_file.close();
     m_damagedFolder.clear();
     m_open = false;
     m_openPending = false;
@@ -72,7 +71,6 @@ void DiscImageReader::openOnFirstRead(const QString &devicePath)
 {
     m_folders.clear();
     m_plain.reset();
-    m_file.close();
     m_open = false;
     m_openPending = true;
     m_readsDrive = true;
@@ -108,17 +106,7 @@ RuntimeError DiscImageReader::read(const QByteArray &nativePath, bool isRoot,
     if (m_open && m_plain) {
         if (!m_plain->contains(nativePath))
             return RuntimeError(isRoot ? DeviceUnavailable : PathNotFound);
-        if (!m_file.isOpen()) {
-            m_file.setFileName(m_imagePath);
-            if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-                return RuntimeError(DeviceIoError, m_file.errorString());
-        }
-        if (!m_plain->list(m_file, nativePath, plainListing))
-            return RuntimeError(
-                DeviceIoError,
-                QCoreApplication::translate("kobrix::RuntimeError", "Damaged disc image: %1")
-                    .arg(QCoreApplication::translate("kobrix::RuntimeError",
-                                                     "the folder's entries cannot all be read")));
+        m_plain->list(nativePath, plainListing);
     } else {
         const auto it = m_folders.constFind(nativePath);
         if (!m_open || it == m_folders.constEnd())
@@ -148,12 +136,6 @@ RuntimeError DiscImageReader::read(const QByteArray &nativePath, bool isRoot,
     return RuntimeError();
 }
 
-void DiscImageReader::walkEnded()
-{
-    // A drive is let go as soon as its walk is over; a later read opens
-    // the image again.
-    m_file.close();
-}
 
 RuntimeError makeReaderFor(const QString &root, std::unique_ptr<DirectoryReader> &reader)
 {

@@ -2,7 +2,6 @@
 
 #include "scan/DirectoryReader.h"
 
-#include <QFile>
 #include <QHash>
 #include <QString>
 
@@ -39,7 +38,6 @@ public:
     // The image's own path for its root, its folders' paths as the image
     // names them.
     QString displayPath(const QByteArray &nativePath) const override;
-    void walkEnded() override;
 
     // True when path names a regular file ending in .iso (any case): such a
     // root is read as a disc image rather than as a folder.
@@ -51,10 +49,9 @@ private:
     RuntimeError openImage(const QString &imagePath);
 
     QHash<QByteArray, DirectoryListing> m_folders; // by path inside the image
-    // An image of only folders and files: its folders are read from m_file
-    // as the walk comes to them.
+    // An image of only folders and files: its folders are listed as the
+    // walk comes to them.
     std::shared_ptr<PlainImageTree> m_plain;
-    QFile m_file;
     // A folder that cannot be read (its path inside the image), and why.
     QByteArray m_damagedFolder;
     RuntimeError m_damagedError;

@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cstring>
 #include <deque>
 
 namespace kobrix {
@@ -19,7 +20,7 @@ constexpr quint32 kMaxFolderBytes = 64u << 20;
 constexpr quint32 kMaxContinuationBytes = 1u << 16;
 constexpr int kMaxContinuations = 64;
 constexpr qsizetype kMaxEntries = 20'000'000;
-constexpr qint64 kWindow = 1 << 20; // bytes read at once: folders lie close together
+constexpr qint64 kWindow = 1 << 18; // bytes read at once: folders lie close together
 
 constexpr int kRecordExtent = 2;
 constexpr int kRecordSize = 10;
@@ -100,7 +101,13 @@ struct Pending
     quint32 extent;
     quint32 size;
     QByteArray path;
+    std::size_t part; // which part of the folder's records
 };
+
+// What the names of the entries a folder lists are kept as, one after the
+// other: kind (a folder or a file), length, the name's bytes.
+constexpr char kNamedFolder = 'd';
+constexpr char kNamedFile = 'f';
 
 using Part = PlainImageTree::Part;
 
@@ -110,7 +117,7 @@ class PlainImageTree::Reader
 {
 public:
     bool read();
-    bool list(const QByteArray &path, DirectoryListing &listing);
+    bool list(const QByteArray &path, DirectoryListing &listing) const;
 
     QIODevice *m_image = nullptr;
     // The parts of every folder's records, in the order they were found (a
@@ -120,7 +127,7 @@ public:
 private:
     const char *windowAt(qint64 offset, qint64 size);
     bool readExact(qint64 offset, qint64 size, QByteArray &bytes);
-    bool readFolder(const Pending &folder, DirectoryListing *listing, QSet<QByteArray> *listed);
+    bool readFolder(const Pending &folder);
     bool readSystemUse(const char *data, int size, QByteArray &name, bool &hasName, quint32 &mode,
                        bool &hasMode);
     bool queueFolder(quint32 extent, quint32 size, const QByteArray &path);
@@ -129,6 +136,9 @@ private:
     qint64 m_windowStart = -1;
     qint64 m_windowSize = 0;
     QByteArray m_name; // the name of the record at hand
+    // The names every folder lists, kept compactly: a tenth of the memory
+    // of the listings themselves.
+    QByteArray m_names;
     bool m_joliet = false;
     qint64 m_blockSize = kSectorSize;
     int m_skip = 0;
@@ -215,14 +225,15 @@ bool PlainImageTree::Reader::queueFolder(quint32 extent, quint32 size, const QBy
     if (size > kMaxFolderBytes || m_extents.contains(extent))
         return false;
     m_extents.insert(extent);
-    m_queue.push_back({extent, size, path});
-    m_folders[path].push_back({extent, size});
+    std::vector<Part> &parts = m_folders[path];
+    m_queue.push_back({extent, size, path, parts.size()});
+    parts.push_back({});
     return true;
 }
 
-bool PlainImageTree::Reader::readFolder(const Pending &folder, DirectoryListing *listing,
-                                         QSet<QByteArray> *listed)
+bool PlainImageTree::Reader::readFolder(const Pending &folder)
 {
+    const qsizetype namesStart = m_names.size();
     const char *records = windowAt(qint64(folder.extent) * m_blockSize, folder.size);
     if (!records)
         return false;
@@ -258,7 +269,7 @@ bool PlainImageTree::Reader::readFolder(const Pending &folder, DirectoryListing 
             return false;
         if (self || parent)
             continue;
-        if (!listing && ++m_entries > kMaxEntries)
+        if (++m_entries > kMaxEntries)
             return false;
         const auto flags = static_cast<quint8>(r[kRecordFlags]);
         if (((flags & kFlagDirectory) && (flags & kFlagMultiExtent)) || (flags & kFlagsReserved))
@@ -298,33 +309,26 @@ bool PlainImageTree::Reader::readFolder(const Pending &folder, DirectoryListing 
                     return false; // a link, a device, a pipe: the full reader's work
             }
         }
-        if (!listing) {
-            // Checking the tree: every folder is queued, its records read in
-            // their turn.
-            if (isFolder
-                && !queueFolder(le32(r + kRecordExtent), le32(r + kRecordSize),
-                                folder.path == "/" ? '/' + name : folder.path + '/' + name))
-                return false;
-            continue;
-        }
-        QByteArray own(name.constData(), name.size());
-        if (isFolder) {
-            // A folder named twice is listed once and holds what both hold.
-            if (!listed->contains(own)) {
-                listed->insert(own);
-                QByteArray shown = displayName(own);
-                listing->subdirectories.push_back({std::move(own), std::move(shown)});
-            }
-        } else if (!(flags & kFlagMultiExtent)) {
-            // A large file is listed with its last part.
-            QByteArray shown = displayName(own);
-            listing->files.push_back({std::move(own), std::move(shown)});
+        if (isFolder
+            && !queueFolder(le32(r + kRecordExtent), le32(r + kRecordSize),
+                            folder.path == "/" ? '/' + name : folder.path + '/' + name))
+            return false;
+        if (isFolder || !(flags & kFlagMultiExtent)) { // a large file is listed with its last part
+            const auto size = quint32(name.size());
+            m_names.append(isFolder ? kNamedFolder : kNamedFile);
+            m_names.append(reinterpret_cast<const char *>(&size), sizeof size);
+            m_names.append(name);
         }
     }
-    return recordsSeen >= 2;
+    if (recordsSeen < 2)
+        return false;
+    Part &part = m_folders[folder.path][folder.part];
+    part.namesStart = namesStart;
+    part.namesEnd = m_names.size();
+    return true;
 }
 
-bool PlainImageTree::Reader::list(const QByteArray &path, DirectoryListing &listing)
+bool PlainImageTree::Reader::list(const QByteArray &path, DirectoryListing &listing) const
 {
     listing.clear();
     const auto parts = m_folders.constFind(path);
@@ -332,8 +336,24 @@ bool PlainImageTree::Reader::list(const QByteArray &path, DirectoryListing &list
         return false;
     QSet<QByteArray> listed;
     for (const Part &part : *parts) {
-        if (!readFolder({part.extent, part.size, path}, &listing, &listed))
-            return false;
+        for (qsizetype at = part.namesStart; at < part.namesEnd;) {
+            const char kind = m_names.at(at);
+            quint32 size = 0;
+            std::memcpy(&size, m_names.constData() + at + 1, sizeof size);
+            QByteArray name(m_names.constData() + at + 1 + sizeof size, size);
+            at += 1 + qsizetype(sizeof size) + size;
+            if (kind == kNamedFolder) {
+                // A folder named twice is listed once and holds what both hold.
+                if (listed.contains(name))
+                    continue;
+                listed.insert(name);
+                QByteArray shown = displayName(name);
+                listing.subdirectories.push_back({std::move(name), std::move(shown)});
+            } else {
+                QByteArray shown = displayName(name);
+                listing.files.push_back({std::move(name), std::move(shown)});
+            }
+        }
     }
     sortEntries(listing.subdirectories);
     sortEntries(listing.files);
@@ -392,17 +412,19 @@ bool PlainImageTree::Reader::read()
     while (!m_queue.empty()) {
         const Pending folder = std::move(m_queue.front());
         m_queue.pop_front();
-        if (!readFolder(folder, nullptr, nullptr))
+        if (!readFolder(folder))
             return false;
     }
     m_extents.clear();
+    m_window = QByteArray();
+    m_image = nullptr;
     return true;
 }
 
 bool readPlainImageTree(QIODevice &image, QHash<QByteArray, DirectoryListing> &folders)
 {
     PlainImageTree tree;
-    folders = tree.read(image) ? tree.listAll(image) : QHash<QByteArray, DirectoryListing>();
+    folders = tree.read(image) ? tree.listAll() : QHash<QByteArray, DirectoryListing>();
     return !folders.isEmpty();
 }
 
@@ -426,22 +448,17 @@ bool PlainImageTree::contains(const QByteArray &path) const
     return m_reader && m_reader->m_folders.contains(path);
 }
 
-bool PlainImageTree::list(QIODevice &image, const QByteArray &path, DirectoryListing &listing)
+bool PlainImageTree::list(const QByteArray &path, DirectoryListing &listing) const
 {
-    if (!m_reader)
-        return false;
-    m_reader->m_image = &image;
-    return m_reader->list(path, listing);
+    return m_reader && m_reader->list(path, listing);
 }
 
-QHash<QByteArray, DirectoryListing> PlainImageTree::listAll(QIODevice &image)
+QHash<QByteArray, DirectoryListing> PlainImageTree::listAll() const
 {
     QHash<QByteArray, DirectoryListing> folders;
-    if (!m_reader)
-        return folders;
-    for (auto it = m_reader->m_folders.cbegin(); it != m_reader->m_folders.cend(); ++it) {
-        if (!list(image, it.key(), folders[it.key()]))
-            return {};
+    if (m_reader) {
+        for (auto it = m_reader->m_folders.cbegin(); it != m_reader->m_folders.cend(); ++it)
+            m_reader->list(it.key(), folders[it.key()]);
     }
     return folders;
 }

@@ -14,20 +14,21 @@ namespace kobrix {
 // The folders of an ISO 9660 image whose tree holds only folders and
 // regular files, read straight from its directory records, with its Rock
 // Ridge names, else its Joliet ones. read() goes over every folder's records
-// once, a megabyte at a time and without touching a file's contents, and
-// keeps only where each folder's records lie; list() reads one folder's
-// records again when the walk comes to it, so that the listings of the whole
-// tree are never held at once. The listings come out as the image's full
-// readers (readRockRidgeTree, readJolietTree through an ImageTree) give
-// them, sorted.
+// once, a quarter of a megabyte at a time and without touching a file's
+// contents, and keeps the names each folder lists compactly; list() makes
+// one folder's listing of them when the walk comes to it, so that the
+// listings of the whole tree are never held at once. The listings come out
+// as the image's full readers (readRockRidgeTree, readJolietTree through an
+// ImageTree) give them, sorted.
 class PlainImageTree
 {
 public:
-    // Where a folder's records lie: a folder named twice has two parts.
+    // Where the names a folder lists are kept: a folder named twice has
+    // two parts.
     struct Part
     {
-        quint32 extent;
-        quint32 size;
+        qsizetype namesStart = 0;
+        qsizetype namesEnd = 0;
     };
 
     PlainImageTree();
@@ -41,12 +42,10 @@ public:
     bool read(QIODevice &image);
     // Whether the image holds the folder ("/" the root, "/A/B").
     bool contains(const QByteArray &path) const;
-    // The folder's listing, from the image read() read; false when the
-    // folder is none of it or its records no longer read as they did (the
-    // image changed since).
-    bool list(QIODevice &image, const QByteArray &path, DirectoryListing &listing);
-    // Every folder's listing by path; empty when one cannot be listed.
-    QHash<QByteArray, DirectoryListing> listAll(QIODevice &image);
+    // The folder's listing; false when the folder is none of the image's.
+    bool list(const QByteArray &path, DirectoryListing &listing) const;
+    // Every folder's listing by path.
+    QHash<QByteArray, DirectoryListing> listAll() const;
 
     class Reader;
 
