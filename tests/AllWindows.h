@@ -4,7 +4,8 @@
 // scripted services, for tests that walk all windows alike: the main window
 // in each work mode, the start dialog, the search window before and after a
 // search, the About box, the confirmation of a disc update, the Discs
-// window with its disc list and with search results.
+// window with its disc list and with search results, the window of discs
+// catalogued one after another as it opens with two drives to choose from.
 
 #include "UiTestSupport.h"
 #include "DiscsWindowControls.h"
@@ -15,6 +16,7 @@
 #include "ui/main/Form4.h"
 #include "ui/main/DiscUpdateDialog.h"
 #include "ui/discs/DiscsWindow.h"
+#include "ui/batch/DiscBatchWindow.h"
 
 #include <QTest>
 
@@ -46,7 +48,8 @@ public:
                 QStringLiteral("Form1 AddDisc"),    QStringLiteral("Form2"),
                 QStringLiteral("Form3"),            QStringLiteral("Form3 with results"),
                 QStringLiteral("Form4"),            QStringLiteral("DiscUpdateDialog"),
-                QStringLiteral("DiscsWindow"),      QStringLiteral("DiscsWindow with results")};
+                QStringLiteral("DiscsWindow"),      QStringLiteral("DiscsWindow with results"),
+                QStringLiteral("DiscBatchWindow")};
     }
 
     // The window called name in names(); the services outlive it.
@@ -94,6 +97,13 @@ public:
                 if (!QTest::qWaitFor([&] { return !window->isWorking(); }, 10000))
                     return nullptr;
             }
+            return window;
+        }
+        if (name == QLatin1String("DiscBatchWindow")) {
+            auto window = std::make_unique<DiscBatchWindow>(
+                m_io.services(), QStringLiteral("/home/user/Music.cdc"),
+                QStringList{QStringLiteral("/dev/sr0"), QStringLiteral("/dev/sr1")});
+            window->setAttribute(Qt::WA_DeleteOnClose, false);
             return window;
         }
         return nullptr;
