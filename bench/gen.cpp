@@ -7,7 +7,8 @@
 // Catalog kinds: "ascii" (the default), mostly English names with a few
 // foreign ones; "latin", "cyrillic", "greek" and "japanese", the collections
 // of users of those scripts, with one name in twenty decomposed as on
-// Mac-made discs; "mixed", each disc in one of those four (gen_languages.cpp).
+// Mac-made discs; "mixed", each disc in one of those four; "interleaved",
+// Latin, Greek and Cyrillic words within one path (gen_languages.cpp).
 //
 // The same arguments always give the same bytes: the generator draws from a
 // fixed-seed std::mt19937 (whose sequence the standard fixes) and reduces by
@@ -366,7 +367,7 @@ int usage()
 {
     std::fputs("Usage:\n"
                "  kobrix-bench-gen catalog OUT.cdc [lines] [kind]   (default 1000000 ascii)\n"
-               "      kind: ascii, latin, cyrillic, greek, japanese or mixed\n"
+               "      kind: ascii, latin, cyrillic, greek, japanese, mixed or interleaved\n"
                "  kobrix-bench-gen tree DIR [files] [dirs]   (default 200000 4000)\n"
                "  kobrix-bench-gen nfd TEXT                  TEXT decomposed (NFD)\n",
                stderr);
@@ -389,6 +390,8 @@ int main(int argc, char **argv)
             return generateCatalog(argv[2], lines);
         if (kind == "mixed")
             return benchgen::generateMixedCatalog(argv[2], lines);
+        if (kind == "interleaved")
+            return benchgen::generateInterleavedCatalog(argv[2], lines);
         if (const benchgen::LanguageWords *words = benchgen::languageWords(kind))
             return benchgen::generateLanguageCatalog(argv[2], lines, *words);
         return usage();

@@ -223,4 +223,25 @@ int generateMixedCatalog(const std::string &path, long long wanted)
     return generateCatalog(path, wanted, languages, 0x4D697864u); // "Mixd"
 }
 
+int generateInterleavedCatalog(const std::string &path, long long wanted)
+{
+    // Each disc kind's folders and files drawn from accented Latin, Greek
+    // and Cyrillic alike, so that one path holds words of two or three
+    // scripts: "\Fotky\Διακοπές 3\Отпуск_0012.jpg". Disc names stay Latin.
+    static const LanguageWords words = [] {
+        LanguageWords all{"interleaved", 0x496E7472u, {}}; // "Intr"
+        for (int kind = 0; kind < kDiscKinds; ++kind) {
+            DiscWords &disc = all.discs[kind];
+            disc = languageWords("latin")->discs[kind];
+            for (const char *other : {"greek", "cyrillic"}) {
+                const DiscWords &more = languageWords(other)->discs[kind];
+                disc.dirs.insert(disc.dirs.end(), more.dirs.begin(), more.dirs.end());
+                disc.files.insert(disc.files.end(), more.files.begin(), more.files.end());
+            }
+        }
+        return all;
+    }();
+    return generateCatalog(path, wanted, {&words}, words.seed);
+}
+
 } // namespace benchgen

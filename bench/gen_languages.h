@@ -45,4 +45,8 @@ int generateLanguageCatalog(const std::string &path, long long lines,
 // turn at random: Latin, Cyrillic, Greek and Japanese lines mixed.
 int generateMixedCatalog(const std::string &path, long long lines);
 
+// Writes a catalog whose lines mix scripts within themselves: folders and
+// files of accented Latin, Greek and Cyrillic names in one path.
+int generateInterleavedCatalog(const std::string &path, long long lines);
+
 } // namespace benchgen
