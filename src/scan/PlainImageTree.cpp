@@ -147,7 +147,7 @@ private:
     qsizetype m_entries = 0;
 };
 
-// size bytes at offset, read through a window of a megabyte: the records of
+// size bytes at offset, read through a window of a quarter megabyte: the records of
 // the next folders are most often in it already.
 const char *PlainImageTree::Reader::windowAt(qint64 offset, qint64 size)
 {
@@ -155,7 +155,7 @@ const char *PlainImageTree::Reader::windowAt(qint64 offset, qint64 size)
         m_windowStart = -1;
         if (!m_image->seek(offset))
             return nullptr;
-        // The buffer is kept from one read to the next: a fresh megabyte
+        // The buffer is kept from one read to the next: a fresh window
         // each time costs more in page faults than the reading itself.
         if (m_window.size() < std::max(size, kWindow))
             m_window.resize(std::max(size, kWindow));
