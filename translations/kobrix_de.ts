@@ -244,6 +244,14 @@
         <source>Waiting for the next disc in drive %1</source>
         <translation>Warten auf den nächsten Datenträger in Laufwerk %1</translation>
     </message>
+    <message>
+        <source>Files added and removed</source>
+        <translation>Hinzugefügte und entfernte Dateien</translation>
+    </message>
+    <message>
+        <source>Discs done</source>
+        <translation>Erledigte Datenträger</translation>
+    </message>
 </context>
 <context>
     <name>kobrix::DiscListModel</name>

@@ -244,6 +244,14 @@
         <source>Waiting for the next disc in drive %1</source>
         <translation>Esperando el siguiente disco en la unidad %1</translation>
     </message>
+    <message>
+        <source>Files added and removed</source>
+        <translation>Archivos añadidos y eliminados</translation>
+    </message>
+    <message>
+        <source>Discs done</source>
+        <translation>Discos procesados</translation>
+    </message>
 </context>
 <context>
     <name>kobrix::DiscListModel</name>

@@ -244,6 +244,14 @@
         <source>Waiting for the next disc in drive %1</source>
         <translation>En attente du disque suivant dans le lecteur %1</translation>
     </message>
+    <message>
+        <source>Files added and removed</source>
+        <translation>Fichiers ajoutés et supprimés</translation>
+    </message>
+    <message>
+        <source>Discs done</source>
+        <translation>Disques traités</translation>
+    </message>
 </context>
 <context>
     <name>kobrix::DiscListModel</name>

@@ -244,6 +244,14 @@
         <source>Waiting for the next disc in drive %1</source>
         <translation>ドライブ %1 に次のディスクが入るのを待っています</translation>
     </message>
+    <message>
+        <source>Files added and removed</source>
+        <translation>追加・削除されたファイル</translation>
+    </message>
+    <message>
+        <source>Discs done</source>
+        <translation>処理済みのディスク</translation>
+    </message>
 </context>
 <context>
     <name>kobrix::DiscListModel</name>

@@ -244,6 +244,14 @@
         <source>Waiting for the next disc in drive %1</source>
         <translation>Ожидание следующего диска в дисководе %1</translation>
     </message>
+    <message>
+        <source>Files added and removed</source>
+        <translation>Добавленные и удалённые файлы</translation>
+    </message>
+    <message>
+        <source>Discs done</source>
+        <translation>Обработанные диски</translation>
+    </message>
 </context>
 <context>
     <name>kobrix::DiscListModel</name>

@@ -244,6 +244,14 @@
         <source>Waiting for the next disc in drive %1</source>
         <translation>正在等待驱动器 %1 中的下一张光盘</translation>
     </message>
+    <message>
+        <source>Files added and removed</source>
+        <translation>新增和删除的文件</translation>
+    </message>
+    <message>
+        <source>Discs done</source>
+        <translation>已处理的光盘</translation>
+    </message>
 </context>
 <context>
     <name>kobrix::DiscListModel</name>

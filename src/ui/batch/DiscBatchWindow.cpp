@@ -92,6 +92,7 @@ DiscBatchWindow::DiscBatchWindow(const UiServices &services, QString catalogPath
     changeText = named(new QLabel(changePanel), "changeText");
     changeText->setWordWrap(true);
     changeList = named(new QListWidget(changePanel), "changeList");
+    changeList->setAccessibleName(tr("Files added and removed"));
     updateButton = button(tr("&Update the Disc"), "updateButton", changePanel);
     leaveButton = button(tr("&Leave It as It Is"), "leaveButton", changePanel);
     auto *changeButtons = new QHBoxLayout;
@@ -106,6 +107,7 @@ DiscBatchWindow::DiscBatchWindow(const UiServices &services, QString catalogPath
     changePanel->hide();
 
     discList = named(new QTreeWidget(this), "discList");
+    discList->setAccessibleName(tr("Discs done"));
     discList->setHeaderLabels({tr("Disc"), tr("Files"), tr("What was done")});
     discList->setRootIsDecorated(false);
     discList->setUniformRowHeights(true);
