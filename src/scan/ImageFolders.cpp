@@ -149,31 +149,22 @@ RuntimeError readImageTree(const QString &imagePath, QHash<QByteArray, Directory
     return RuntimeError();
 }
 
-// The image's own tree, read whole: its Rock Ridge tree, else its Joliet
-// tree; one of only folders and files the quickest way. False when it holds
-// neither or a folder of it cannot be read; the archive route then decides,
-// as it always has.
+// An image of only folders and files, read from its own directory records
+// (Rock Ridge names, else Joliet's) the quickest way. False for any other
+// image, or one the plain reader doubts: the archive route then decides, as
+// it always has, so that such an image lists (or fails) exactly as before.
+// (Kobrix's full Rock Ridge reader is not asked first: where it reads a
+// tree whole that libarchive reads otherwise, the archive route reports the
+// image damaged, and that answer stays.)
 bool readDirect(const QString &imagePath, ImageFolders &result)
 {
-    QHash<QByteArray, DirectoryListing> &folders = result.folders;
     QFile file(imagePath);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
     auto plain = std::make_shared<PlainImageTree>();
-    if (plain->read(file)) {
-        result.plain = std::move(plain);
-        return true;
-    }
-    ImageTree tree;
-    TreeFailure failure;
-    RuntimeError error = readRockRidgeTree(file, tree, &failure);
-    if (error && failure.noSuchTree) {
-        tree = ImageTree();
-        error = readJolietTree(file, tree);
-    }
-    if (error)
+    if (!plain->read(file))
         return false;
-    folders = tree.takeFolders();
+    result.plain = std::move(plain);
     return true;
 }
 

@@ -267,6 +267,18 @@ bool PlainImageTree::Reader::readFolder(const Pending &folder)
             return false;
         if (index == 1 && !parent)
             return false;
+        if (self && !m_joliet) {
+            // The folder's own record is a folder to Rock Ridge too; the
+            // archive's route finds one that says otherwise damaged.
+            QByteArray ownName;
+            bool hasName = false, hasMode = false;
+            quint32 mode = 0;
+            const int systemUse = kRecordName + nameLength + (nameLength % 2 == 0 ? 1 : 0) + m_skip;
+            if (systemUse < length
+                && (!readSystemUse(r + systemUse, length - systemUse, ownName, hasName, mode, hasMode)
+                    || (hasMode && (mode & kTypeMask) != kTypeFolder)))
+                return false;
+        }
         if (self || parent)
             continue;
         if (++m_entries > kMaxEntries)
