@@ -1,5 +1,7 @@
 #include "scan/PlainImageTree.h"
 
+#include "scan/IsoRecords.h"
+
 #include <QIODevice>
 #include <QSet>
 #include <QStringDecoder>
@@ -12,50 +14,9 @@ namespace kobrix {
 
 namespace {
 
-// The limits and fields of the full readers (RockRidgeTree.cpp): an image
-// past any of them is left to those.
-constexpr qint64 kSectorSize = 2048;
-constexpr int kMaxDescriptors = 64;
-constexpr quint32 kMaxFolderBytes = 64u << 20;
-constexpr quint32 kMaxContinuationBytes = 1u << 16;
-constexpr int kMaxContinuations = 64;
-constexpr qsizetype kMaxEntries = 20'000'000;
+using namespace iso;
+
 constexpr qint64 kWindow = 1 << 18; // bytes read at once: folders lie close together
-
-constexpr int kRecordExtent = 2;
-constexpr int kRecordSize = 10;
-constexpr int kRecordFlags = 25;
-constexpr int kRecordNameLength = 32;
-constexpr int kRecordName = 33;
-constexpr quint8 kFlagDirectory = 0x02;
-constexpr quint8 kFlagAssociated = 0x04;
-constexpr quint8 kFlagMultiExtent = 0x80;
-constexpr quint8 kFlagsReserved = 0x60;
-
-constexpr quint32 kTypeMask = 0170000;
-constexpr quint32 kTypeFolder = 0040000;
-constexpr quint32 kTypeFile = 0100000;
-
-quint32 le32(const char *p)
-{
-    const auto *u = reinterpret_cast<const unsigned char *>(p);
-    return quint32(u[0]) | quint32(u[1]) << 8 | quint32(u[2]) << 16 | quint32(u[3]) << 24;
-}
-
-quint16 le16(const char *p)
-{
-    const auto *u = reinterpret_cast<const unsigned char *>(p);
-    return quint16(u[0] | u[1] << 8);
-}
-
-bool isKnownType(quint32 type)
-{
-    switch (type) {
-    case 0010000: case 0020000: case 0040000: case 0060000:
-    case 0100000: case 0120000: case 0140000: return true;
-    default: return false;
-    }
-}
 
 bool isValidName(const QByteArray &name)
 {

@@ -1,6 +1,7 @@
 #include "scan/RockRidgeTree.h"
 
 #include "scan/ImageTree.h"
+#include "scan/IsoRecords.h"
 
 #include <QCoreApplication>
 #include <QFileDevice>
@@ -15,52 +16,7 @@ namespace kobrix {
 
 namespace {
 
-constexpr qint64 kSectorSize = 2048; // volume descriptors and directory records
-constexpr int kMaxDescriptors = 64;  // volume descriptors read before giving up
-constexpr quint32 kMaxFolderBytes = 64u << 20;
-constexpr quint32 kMaxContinuationBytes = 1u << 16;
-constexpr int kMaxContinuations = 64; // continuation areas of one entry
-constexpr qsizetype kMaxEntries = 20'000'000;
-
-// Directory record fields (ECMA-119 9.1).
-constexpr int kRecordExtent = 2;
-constexpr int kRecordSize = 10;
-constexpr int kRecordFlags = 25;
-constexpr int kRecordNameLength = 32;
-constexpr int kRecordName = 33;
-constexpr quint8 kFlagDirectory = 0x02;
-constexpr quint8 kFlagAssociated = 0x04;
-constexpr quint8 kFlagMultiExtent = 0x80;
-constexpr quint8 kFlagsReserved = 0x60;
-
-// POSIX file types in a PX entry.
-constexpr quint32 kTypeMask = 0170000;
-constexpr quint32 kTypeFolder = 0040000;
-constexpr quint32 kTypeFile = 0100000;
-constexpr quint32 kTypeLink = 0120000;
-
-quint32 le32(const char *p)
-{
-    const auto *u = reinterpret_cast<const unsigned char *>(p);
-    return quint32(u[0]) | quint32(u[1]) << 8 | quint32(u[2]) << 16 | quint32(u[3]) << 24;
-}
-
-quint16 le16(const char *p)
-{
-    const auto *u = reinterpret_cast<const unsigned char *>(p);
-    return quint16(u[0] | u[1] << 8);
-}
-
-// The POSIX file types: FIFO, character device, folder, block device,
-// regular file, symbolic link, socket.
-bool isKnownType(quint32 type)
-{
-    switch (type) {
-    case 0010000: case 0020000: case 0040000: case 0060000:
-    case 0100000: case 0120000: case 0140000: return true;
-    default: return false;
-    }
-}
+using namespace iso;
 
 RuntimeError damaged(const char *why)
 {
