@@ -50,14 +50,7 @@ int takeLabelledDiscScan(QStringList rest, QString &catalog, QString &disc, Line
         return fail(ProgramTexts::labelErrorHeading(rest[1]), error);
     if (disc.isEmpty())
         return failWith(ProgramTexts::noDiscLabel(rest[1]));
-    if (const QString problem = discNameProblem(disc); !problem.isEmpty())
-        return failWith(problem);
-    if (!scan(rest[1], listing))
-        return 2;
-    if (listing.isEmpty())
-        return failWith(ProgramTexts::emptyListing());
-    catalog = rest[0];
-    return 0;
+    return scanNamedDisc(rest, disc, catalog, listing);
 }
 
 int writeOrAppend(const QStringList &args, CatalogWrite write)

@@ -158,6 +158,11 @@ int takeDiscScan(const QStringList &args, QString &catalog, QString &disc, LineS
         return usage();
     if (rest.size() != 2)
         return usage();
+    return scanNamedDisc(rest, disc, catalog, listing);
+}
+
+int scanNamedDisc(const QStringList &rest, const QString &disc, QString &catalog, LineStore &listing)
+{
     // Refused before the scan, which may take minutes.
     if (const QString problem = discNameProblem(disc); !problem.isEmpty())
         return failWith(problem);

@@ -81,6 +81,9 @@ bool scan(const QString &root, LineStore &listing);
 // them, refuses an empty disc name, scans ROOT and refuses an empty listing.
 // Returns 0 when all went well, else the exit code (after saying why).
 int takeDiscScan(const QStringList &args, QString &catalog, QString &disc, LineStore &listing);
+// The rest of that once the disc has its name: "CATALOG ROOT" in rest, the
+// name refused or ROOT scanned into listing and CATALOG taken.
+int scanNamedDisc(const QStringList &rest, const QString &disc, QString &catalog, LineStore &listing);
 
 // Lines read before a reading error are printed, then the error, as grep
 // does; the exit code is 2 either way.
