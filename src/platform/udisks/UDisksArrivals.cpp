@@ -167,12 +167,15 @@ void UDisksArrivals::stopWatching()
     ++m_insertion;
 }
 
-void UDisksArrivals::interfacesAdded(const QDBusMessage &message)
+UDisksArrivals::Interfaces *UDisksArrivals::watchedObject(const QDBusMessage &message)
 {
     const QString path = qvariant_cast<QDBusObjectPath>(message.arguments().value(0)).path();
-    Interfaces *object = path == m_blockPath ? &m_block
-        : path == m_drivePath                ? &m_driveObject
-                                             : nullptr;
+    return path == m_blockPath ? &m_block : path == m_drivePath ? &m_driveObject : nullptr;
+}
+
+void UDisksArrivals::interfacesAdded(const QDBusMessage &message)
+{
+    Interfaces *object = watchedObject(message);
     if (!object)
         return;
     const InterfaceMap added = unmarshalled<InterfaceMap>(message.arguments().value(1));
@@ -183,10 +186,7 @@ void UDisksArrivals::interfacesAdded(const QDBusMessage &message)
 
 void UDisksArrivals::interfacesRemoved(const QDBusMessage &message)
 {
-    const QString path = qvariant_cast<QDBusObjectPath>(message.arguments().value(0)).path();
-    Interfaces *object = path == m_blockPath ? &m_block
-        : path == m_drivePath                ? &m_driveObject
-                                             : nullptr;
+    Interfaces *object = watchedObject(message);
     if (!object)
         return;
     for (const QString &interface : message.arguments().value(1).toStringList())

@@ -53,6 +53,9 @@ private Q_SLOTS:
 
 private:
     using Interfaces = QHash<QString, QVariantMap>; // interface name -> properties
+    // The watched object (block device or drive) an ObjectManager signal
+    // names first; nullptr for any other.
+    Interfaces *watchedObject(const QDBusMessage &message);
 
     void connectSignals(bool on);
     void evaluate();
