@@ -46,6 +46,23 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUcs4(got.data(), qsizetype(got.size())), sources);
     }
 
+    // The blocks that the key table fills without asking Qt hold only what
+    // it takes them to: characters that fold to themselves, combine with
+    // nothing and decompose only as Hangul syllables do.
+    void plainBlocksAreWhatQtSays()
+    {
+        for (const PlainBlock &block : kPlainBlocks) {
+            for (char32_t c = block.first; c <= block.last; ++c) {
+                const auto tag = block.hangulSyllables ? QChar::Canonical : QChar::NoDecomposition;
+                if (QChar::toCaseFolded(c) != c || QChar::combiningClass(c) != 0
+                    || QChar::decompositionTag(c) != tag)
+                    QFAIL(qPrintable(QString::number(uint(c), 16)));
+            }
+        }
+        // A syllable still composes with a trailing consonant after it.
+        QCOMPARE(searchKey(QString::fromUtf8("\uAC00\u11A8")), searchKey(QString::fromUtf8("\uAC01")));
+    }
+
     // A key holds a character with sources only where its text holds one of
     // them: every character alone, decomposed, and followed by marks.
     void keysHoldSourcedCharactersOnlyFromThem()

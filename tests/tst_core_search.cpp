@@ -300,6 +300,16 @@ private Q_SLOTS:
         QTest::newRow("plain before a lookalike")
             << "setup" << QByteArray("SETUP \xC5\xBF" "ETUP") << qsizetype(0);
         QTest::newRow("nowhere") << "setup" << QByteArray("\"D - \\INSTALL.EXE\"") << qsizetype(-1);
+        // A Greek text is looked for over stretches of lines outside ASCII;
+        // past their end, and past ASCII lines, line by line again.
+        const QByteArray greek = QByteArray("\"\xCE\xB1\xCE\xB2\xCE\xB3\"\r\n").repeated(3000);
+        const QByteArray ascii = QByteArray("\"abc\"\r\n").repeated(5000);
+        const QByteArray sigma("\"x\xCF\x82\"");
+        QTest::newRow("dense Greek lines, then the text") << QString::fromUtf8("σ") << greek + sigma
+                                                          << qsizetype(greek.size() + 2);
+        QTest::newRow("Greek, ASCII, then the text") << QString::fromUtf8("Σ") << greek + ascii + sigma
+                                                     << qsizetype(greek.size() + ascii.size() + 2);
+        QTest::newRow("Greek lines without the text") << QString::fromUtf8("σ") << greek + ascii << qsizetype(-1);
     }
     void nextPossibleMatch()
     {

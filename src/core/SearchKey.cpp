@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -129,9 +130,19 @@ FoldTable *buildFoldTable()
                 markFolding(char32_t(part));
         }
     };
+    const PlainBlock *plain = std::begin(kPlainBlocks);
     for (char32_t c = 0; c < 0x10000; ++c) {
         if (c >= 0xD800 && c <= 0xDFFF)
             continue;
+        if (plain != std::end(kPlainBlocks) && c == plain->first) {
+            for (; c <= plain->last; ++c) {
+                table->entry[c] = c;
+                canonical[c] = plain->hangulSyllables;
+            }
+            --c;
+            ++plain;
+            continue;
+        }
         // Marks that combine with what precedes them, and characters that
         // composition replaces or reorders.
         if (QChar::combiningClass(c) != 0)

@@ -58,6 +58,25 @@ bool isKeptInKeys(std::string_view utf8);
 // and for ASCII.
 bool mayJoinPrevious(std::string_view utf8);
 
+// Blocks of the Basic Multilingual Plane whose characters fold to
+// themselves, combine with nothing and have no decomposition (Han, Yi,
+// private use), or only the canonical one of a Hangul syllable: the key
+// table fills them without asking Qt about each of their 46,000 characters,
+// which every search outside ASCII would pay for at its start.
+struct PlainBlock
+{
+    char32_t first;
+    char32_t last;
+    bool hangulSyllables;
+};
+inline constexpr PlainBlock kPlainBlocks[] = {
+    {0x3400, 0x4DBF, false}, // CJK Unified Ideographs Extension A
+    {0x4E00, 0x9FFF, false}, // CJK Unified Ideographs
+    {0xA000, 0xA48C, false}, // Yi Syllables
+    {0xAC00, 0xD7A3, true},  // Hangul Syllables
+    {0xE000, 0xF8FF, false}, // Private Use Area
+};
+
 // The characters outside ASCII whose search key holds an ASCII character:
 // the long s (s), the Greek question mark (;), the Greek varia (`) and the
 // Kelvin sign (k). A search for an ASCII text that holds one of those

@@ -322,6 +322,10 @@ std::size_t Matcher::nextClue(std::string_view bytes, std::size_t from) const
     return first;
 }
 
+// The bytes at a time in which nextPossibleMatch() looks for a clue outside
+// ASCII straight away.
+constexpr std::size_t kDenseStretch = 16384;
+
 std::size_t Matcher::nextPossibleMatch(std::string_view bytes) const
 {
     if (m_ascii || m_empty)
@@ -331,6 +335,12 @@ std::size_t Matcher::nextPossibleMatch(std::string_view bytes) const
     // few accented names), they are found first, sixty-four bytes at a
     // time, and the clue is looked for in them alone; where they come one
     // after the other, the clue alone is looked for.
+    // A clue of characters outside ASCII (a literal run, the spellings of
+    // Cyrillic or Greek letters) starts at such a byte: where they come
+    // close together it is looked for straight from the first one, and a
+    // catalog where most lines hold the text costs one pass over its bytes
+    // instead of a look at each line on the way.
+    const bool highClue = m_asciiRun.isEmpty() && (!m_spellings.empty() || !m_literalRun.isEmpty());
     std::size_t pos = 0;
     int near = 0;
     while (pos < bytes.size()) {
@@ -339,6 +349,16 @@ std::size_t Matcher::nextPossibleMatch(std::string_view bytes) const
         const std::size_t high = findNonAscii(bytes, pos);
         if (high == std::string_view::npos)
             return high;
+        if (highClue && high - pos < 256) {
+            // Over a stretch at a time: where the lines outside ASCII were
+            // only a few close together, the rest is looked at line by line.
+            const std::size_t end = findLineEnd(bytes, std::min(bytes.size(), high + kDenseStretch));
+            const std::size_t clue = nextClue(bytes.substr(0, end), high);
+            if (clue != std::string_view::npos)
+                return clue;
+            pos = end;
+            continue;
+        }
         std::size_t start = high;
         while (start > pos && bytes[start - 1] != '\n' && bytes[start - 1] != '\r')
             --start;
