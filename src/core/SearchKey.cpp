@@ -530,6 +530,29 @@ bool isKeptInKeys(std::string_view utf8)
     return true;
 }
 
+std::vector<char32_t> charactersKeptAs(char32_t c)
+{
+    if (c < 0x80)
+        return {c};
+    if (c >= 0x10000)
+        return {};
+    const FoldTable &table = foldTable();
+    const auto keptAsC = [&](char32_t s) {
+        const std::uint32_t e = table.entry[s];
+        return !(e & kNeedsNormalizer) && (e & 0xFFFFFF) == (packUtf8(c) & 0xFFFFFF);
+    };
+    if (!keptAsC(c))
+        return {};
+    std::vector<char32_t> kept{c};
+    const auto first = std::lower_bound(table.heldFor.begin(), table.heldFor.end(),
+                                        std::pair<char32_t, char32_t>(c, 0));
+    for (auto it = first; it != table.heldFor.end() && it->first == c; ++it) {
+        if (it->second < 0x10000 && keptAsC(it->second))
+            kept.push_back(it->second);
+    }
+    return kept;
+}
+
 bool mayJoinPrevious(std::string_view utf8)
 {
     if (utf8.empty() || static_cast<unsigned char>(utf8[0]) < 0x80)

@@ -52,6 +52,12 @@ std::vector<char32_t> keySources(char32_t c);
 // character before it. A line that holds such a text byte for byte, not
 // followed by a joining character, holds it in its key too.
 bool isKeptInKeys(std::string_view utf8);
+// The characters that a line's search key holds as c wherever the line
+// holds them, unless the character after them joins them: c itself, and
+// those that fold to c and that composition leaves alone (the capital, the
+// final sigma for "σ"). Empty unless c is such itself (isKeptInKeys); only
+// c for ASCII, whose case the search ignores anyway.
+std::vector<char32_t> charactersKeptAs(char32_t c);
 // True when the first character of the UTF-8 text may change what precedes
 // it under composition (a combining mark, a Hangul vowel ...), or is outside
 // the Basic Multilingual Plane and so not known here. False for an empty text

@@ -196,6 +196,33 @@ std::vector<QByteArray> spellingsOfBestRun(const QList<uint> &key)
     return spellings;
 }
 
+// Each is one more search of a line whose key would otherwise be made.
+constexpr std::size_t kMostSpellingsKept = 4;
+
+// The spellings of a key that isKeptInKeys() that lines hold where their
+// keys hold it: the key itself first, then every other spelling made of
+// charactersKeptAs() its characters, the first ones first, as long as they
+// are few ("Ёлка" but not "ЁЛКА"): a line holding none of them has its key
+// made instead.
+std::vector<QByteArray> spellingsKeptInLines(const QByteArray &key)
+{
+    std::vector<QByteArray> spellings{QByteArray()};
+    for (const char32_t c : QString::fromUtf8(key).toUcs4()) {
+        std::vector<char32_t> kept = charactersKeptAs(c);
+        if (kept.empty())
+            return {key};
+        if (spellings.size() * kept.size() > kMostSpellingsKept)
+            kept.resize(1);
+        std::vector<QByteArray> longer;
+        for (const QByteArray &start : spellings) {
+            for (const char32_t k : kept)
+                longer.push_back(start + utf8Of(k));
+        }
+        spellings = std::move(longer);
+    }
+    return spellings;
+}
+
 } // namespace
 
 Matcher::Matcher(QStringView effectiveText)
@@ -205,8 +232,10 @@ Matcher::Matcher(QStringView effectiveText)
     m_keyPattern = BytePattern(m_key, m_ascii ? BytePattern::Case::IgnoreAscii : BytePattern::Case::Exact);
     m_keyKeptInLines = !m_ascii && !m_empty
         && isKeptInKeys(std::string_view(m_key.constData(), std::size_t(m_key.size())));
-    if (m_keyKeptInLines)
-        m_keyInLines = BytePattern(m_key, BytePattern::Case::IgnoreAscii);
+    if (m_keyKeptInLines) {
+        for (const QByteArray &spelling : spellingsKeptInLines(m_key))
+            m_keyInLines.emplace_back(spelling, BytePattern::Case::IgnoreAscii);
+    }
     if (m_ascii) {
         m_lookalikes = lookalikesOf(m_key);
         return;
@@ -376,11 +405,13 @@ bool Matcher::holdsKeySurely(std::string_view line) const
 {
     // ASCII capitals fold to the small letters whatever stands around them,
     // so "Dvořák" holds "dvořák" as surely as "dvořák" does.
-    const std::size_t n = m_keyInLines.size();
-    for (std::size_t at = m_keyInLines.find(line); at != std::string_view::npos;
-         at = m_keyInLines.find(line, at + 1)) {
-        if (!mayJoinPrevious(line.substr(at + n)))
-            return true;
+    for (const BytePattern &spelling : m_keyInLines) {
+        const std::size_t n = spelling.size();
+        for (std::size_t at = spelling.find(line); at != std::string_view::npos;
+             at = spelling.find(line, at + 1)) {
+            if (!mayJoinPrevious(line.substr(at + n)))
+                return true;
+        }
     }
     return false;
 }

@@ -98,7 +98,9 @@ private:
     // A text outside ASCII whose key stands in any line's key where the line
     // holds it byte for byte (see isKeptInKeys): such lines need no key.
     bool m_keyKeptInLines = false;
-    BytePattern m_keyInLines; // the key as such lines hold it, ASCII case aside
+    // The spellings of such a key that lines hold where their keys hold it
+    // (see charactersKeptAs): the key itself first, then "Σ", "ς" for "σ".
+    std::vector<BytePattern> m_keyInLines;
     bool m_empty = false;
     // The lookalikes of the ASCII characters of the text (the Kelvin sign
     // for k, ...): lines holding them are checked by their keys.
