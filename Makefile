@@ -86,9 +86,11 @@ fuzz: deps
 # Four 1,000,000-line catalogs (ASCII, accented Latin, Cyrillic, Japanese)
 # and a tree; bench-large adds a 10,000,000-line catalog for the windows.
 bench: build
+	@scripts/install-deps --bench
 	scripts/bench $(BUILD)
 
 bench-large: build
+	@scripts/install-deps --bench
 	scripts/bench $(BUILD) large
 
 screenshots: build
