@@ -142,6 +142,20 @@ class TestImageRoutes : public QObject
             QCOMPARE(read, plain == 1);
         if (read)
             QCOMPARE(describe(quick, RuntimeError()), expected);
+        // The room a walk makes ahead: the files it will list, and for each
+        // its folder's path, a backslash and its name.
+        if (read && direct.plain && !directError) {
+            ListingSize listed;
+            const QHash<QByteArray, DirectoryListing> folders = direct.plain->listAll();
+            for (auto it = folders.cbegin(); it != folders.cend(); ++it) {
+                for (const DirectoryEntry &file : it->files) {
+                    ++listed.files;
+                    listed.lineBytes += it.key().size() + 1 + file.nativeName.size();
+                }
+            }
+            QCOMPARE(direct.plain->listingSize().files, listed.files);
+            QCOMPARE(direct.plain->listingSize().lineBytes, listed.lineBytes);
+        }
     }
 
 private Q_SLOTS:

@@ -32,6 +32,14 @@ struct DirectoryListing
     }
 };
 
+// What a walk will list, where its reader knows it before the walk: the
+// files and about the bytes of their listing lines. Zero when unknown.
+struct ListingSize
+{
+    qint64 files = 0;
+    qint64 lineBytes = 0;
+};
+
 // Reads directories for the walk. The real one reads the file system; others
 // may read a disc image or a test fixture.
 class DirectoryReader
@@ -55,6 +63,10 @@ public:
     // The walk is over: whatever the reader holds open for it is let go
     // (so that a disc is not kept busy after its scan).
     virtual void walkEnded() {}
+    // The size of the whole listing when known before the walk (a disc
+    // image's records were all read), so that the listing takes its room
+    // at once instead of growing step by step.
+    virtual ListingSize expectedListing() const { return {}; }
 };
 
 // Sorts entries by name ignoring letter case, exact name as tie-break.

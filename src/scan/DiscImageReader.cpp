@@ -149,4 +149,9 @@ RuntimeError makeReaderFor(const QString &root, std::unique_ptr<DirectoryReader>
     return error;
 }
 
+ListingSize DiscImageReader::expectedListing() const
+{
+    return m_open && m_plain ? m_plain->listingSize() : ListingSize();
+}
+
 } // namespace kobrix

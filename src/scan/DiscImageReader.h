@@ -38,6 +38,7 @@ public:
     // The image's own path for its root, its folders' paths as the image
     // names them.
     QString displayPath(const QByteArray &nativePath) const override;
+    ListingSize expectedListing() const override;
 
     // True when path names a regular file ending in .iso (any case): such a
     // root is read as a disc image rather than as a folder.

@@ -1,5 +1,7 @@
 #include "scan/DiscWalker.h"
 
+#include <new>
+
 namespace kobrix {
 
 namespace {
@@ -47,6 +49,19 @@ void DiscWalker::fail(const RuntimeError &error, const QByteArray &nativePath)
     finish();
 }
 
+void DiscWalker::reserveListing()
+{
+    const ListingSize size = m_reader.expectedListing();
+    if (size.files <= 0)
+        return;
+    try {
+        m_listing.reserve(m_listing.byteSize() + std::size_t(size.lineBytes + size.files),
+                          std::size_t(m_listing.count() + size.files));
+    } catch (const std::bad_alloc &) {
+        // Only room made ahead: the lines may still fit as they come.
+    }
+}
+
 void DiscWalker::appendFiles(const QByteArray &linePrefix)
 {
     // One buffer for all lines of the folder: the prefix stays, each name
@@ -92,6 +107,7 @@ bool DiscWalker::step()
             fail(error, m_root);
             return false;
         }
+        reserveListing();
         // In the root the files come before the subdirectories are queued.
         appendFiles(QByteArray());
         queueSubdirectories(Pending{m_root, QByteArray()});

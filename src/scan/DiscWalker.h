@@ -53,6 +53,8 @@ private:
         QByteArray linePrefix; // "\DATA\DISK1" for the folder DATA/DISK1
     };
 
+    // Makes room in the listing for what the reader says the walk will list.
+    void reserveListing();
     void appendFiles(const QByteArray &linePrefix);
     void queueSubdirectories(const Pending &parent);
     void fail(const RuntimeError &error, const QByteArray &nativePath);

@@ -106,6 +106,9 @@ private:
     std::deque<Pending> m_queue;
     QSet<quint32> m_extents;
     qsizetype m_entries = 0;
+
+public:
+    ListingSize m_listingSize;
 };
 
 // size bytes at offset, read through a window of a quarter megabyte: the records of
@@ -194,6 +197,11 @@ bool PlainImageTree::Reader::queueFolder(quint32 extent, quint32 size, const QBy
 
 bool PlainImageTree::Reader::readFolder(const Pending &folder)
 {
+    // Room for the folder's names at most as long as its records, grown
+    // by half at a time: many small steps would copy the names over and
+    // over and touch fresh memory each time.
+    if (m_names.capacity() - m_names.size() < qsizetype(folder.size))
+        m_names.reserve(std::max(m_names.size() + qsizetype(folder.size), m_names.capacity() * 3 / 2));
     const qsizetype namesStart = m_names.size();
     const char *records = windowAt(qint64(folder.extent) * m_blockSize, folder.size);
     if (!records)
@@ -291,6 +299,11 @@ bool PlainImageTree::Reader::readFolder(const Pending &folder)
             m_names.append(isFolder ? kNamedFolder : kNamedFile);
             m_names.append(reinterpret_cast<const char *>(&size), sizeof size);
             m_names.append(name);
+            if (!isFolder) {
+                // The line: the folder's path, a backslash, the name.
+                ++m_listingSize.files;
+                m_listingSize.lineBytes += folder.path.size() + 1 + name.size();
+            }
         }
     }
     if (recordsSeen < 2)
@@ -434,6 +447,11 @@ QHash<QByteArray, DirectoryListing> PlainImageTree::listAll() const
             m_reader->list(it.key(), folders[it.key()]);
     }
     return folders;
+}
+
+ListingSize PlainImageTree::listingSize() const
+{
+    return m_reader ? m_reader->m_listingSize : ListingSize();
 }
 
 } // namespace kobrix

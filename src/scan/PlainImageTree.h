@@ -46,6 +46,8 @@ public:
     bool list(const QByteArray &path, DirectoryListing &listing) const;
     // Every folder's listing by path.
     QHash<QByteArray, DirectoryListing> listAll() const;
+    // The files of all folders and about the bytes of their listing lines.
+    ListingSize listingSize() const;
 
     class Reader;
 
