@@ -6,18 +6,18 @@
 #include "ui/common/MessageBox.h"
 #include "ui/common/ToolbarIcons.h"
 #include "ui/discs/DiscsWindow.h"
+#include "ui/main/DiscLabelProposal.h"
 #include "ui/main/DiscUpdateFlow.h"
 #include "ui/main/DriveButtons.h"
+#include "ui/main/MainDrops.h"
 #include "ui/main/MainLayout.h"
 #include "ui/main/MainMenus.h"
 #include "ui/main/MainStatusBar.h"
+#include "ui/main/OpenDiscsWindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDropEvent>
-#include <QMimeData>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -60,21 +60,11 @@ Form1::Form1(const UiServices &services, WorkMode mode, QWidget *parent)
         if (checkDiscName())
             AppendList();
     });
-    // Enter in the disc name box runs the write on offer, "Write
-    // Catalog..." or "Add to Catalog...", as a click on it would: a label
-    // proposed after a scan is taken with one key.
-    connect(Text2, &QLineEdit::returnPressed, this, [this] {
-        for (QPushButton *button : {Command3, Command4}) {
-            if (!button->isHidden() && button->isEnabled()) {
-                button->click();
-                return;
-            }
-        }
-    });
+    pressWriteOnEnter(*Text2, {Command3, Command4});
     m_discUpdate = new DiscUpdateFlow(*this, m_session, m_services);
     placeMainControls(*this);
 
-    setAcceptDrops(true);
+    new MainDrops(*this);
 
     connect(&m_session, &MainSession::controlsChanged, this, &Form1::applyControlStates);
     connect(&m_session, &MainSession::scanProgress, this,
@@ -87,14 +77,6 @@ Form1::~Form1()
     // The Discs window reads the catalog, and may have a worker reading it:
     // it goes before the catalog does.
     delete m_discsWindow.data();
-}
-
-void Form1::changeEvent(QEvent *event)
-{
-    QMainWindow::changeEvent(event);
-    if (centralWidget()
-        && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
-        placeMainControls(*this);
 }
 
 void Form1::setVisible(bool visible)
@@ -213,84 +195,12 @@ void Form1::forgetDiscNotice()
     StatusBar1->hideNotice();
 }
 
-DropTarget Form1::dropTargetOf(const QDropEvent &event) const
-{
-    if (!event.mimeData()->hasUrls())
-        return {};
-    return dropTarget(event.mimeData()->urls(),
-                      {mnuLoad->isEnabled(), scanFolderAction->isEnabled(),
-                       scanImageAction->isEnabled()});
-}
-
-void Form1::dragEnterEvent(QDragEnterEvent *event) { dragMoveEvent(event); }
-
-void Form1::dragMoveEvent(QDragMoveEvent *event)
-{
-    // Refused drops show the "no" cursor.
-    if (dropTargetOf(*event).command != DropCommand::None)
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void Form1::dropEvent(QDropEvent *event)
-{
-    const DropTarget target = dropTargetOf(*event);
-    if (target.command == DropCommand::None) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    // Run once the drop is over, so that the program the file came from is
-    // not held up by the load or the scan.
-    QMetaObject::invokeMethod(
-        this,
-        [this, target] {
-            switch (target.command) {
-            case DropCommand::Load: loadCatalogFile(target.path); break;
-            case DropCommand::ScanFolder:
-                if (!m_session.isScanning())
-                    scanFolder(target.path);
-                break;
-            case DropCommand::ScanImage:
-                if (!m_session.isScanning())
-                    scanImage(target.path);
-                break;
-            case DropCommand::None: break;
-            }
-        },
-        Qt::QueuedConnection);
-}
-
 DiscsWindow *Form1::discsWindow() const { return m_discsWindow; }
 
 void Form1::openDiscsWindow()
 {
-    // The window reads the lines as they stand: not while a load or a scan
-    // is changing them.
-    if (m_session.isLoading() || m_session.isScanning() || m_discsWindow || !m_services.messages)
-        return;
-    const Catalog &catalog = m_session.catalog();
-    // The lines in hand when they are a catalog's, else a catalog file.
-    const bool catalogInHand = catalog.content() == Catalog::Content::CatalogLines;
-    const QString file =
-        catalogInHand ? QString() : m_session.namedCatalogFile(CommonDialog1.fileName());
-    if (!catalogInHand && file.isEmpty()) {
-        showMessage(ProgramTexts::programTitle(),
-                    tr("There is no catalog to show: load one, or write a disc into one first."),
-                    MessageIcon::Information);
-        return;
-    }
-    auto *window = new DiscsWindow(m_services, this);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    // Modal like the search window: the lines it reads stay as they are.
-    window->setWindowModality(Qt::ApplicationModal);
-    m_discsWindow = window;
-    if (catalogInHand)
-        window->showCatalog(catalog, QFileInfo(catalog.path()).fileName());
-    else
-        window->readCatalogFile(file);
-    window->show();
+    if (!m_discsWindow)
+        m_discsWindow = openDiscsWindowOver(*this, m_services);
 }
 
 } // namespace kobrix

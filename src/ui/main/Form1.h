@@ -1,6 +1,5 @@
 #pragma once
 
-#include "session/CatalogDrop.h"
 #include "session/MainSession.h"
 #include "ui/common/CommonDialog.h"
 #include "ui/common/UiServices.h"
@@ -13,9 +12,6 @@
 
 class QAction;
 class QCloseEvent;
-class QDragEnterEvent;
-class QDragMoveEvent;
-class QDropEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -166,14 +162,8 @@ Q_SIGNALS:
     void catalogUsed(const QString &path);
 
 protected:
-    // A dropped catalog is loaded, a dropped folder or disc image scanned,
-    // as their commands would (CatalogDrop.h).
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     // Load step: the drive buttons, and the designed states of the controls
@@ -199,8 +189,6 @@ private:
     void deleteIfAskedDuringWork();
     // The lines the notice is about are gone: so are it and a comparison.
     void forgetDiscNotice();
-    // What a drop of event's data would do now.
-    DropTarget dropTargetOf(const QDropEvent &event) const;
 
     UiServices m_services;
     MainSession m_session; // the lines, the catalog in use and the work on them

@@ -13,7 +13,8 @@ void createMainControls(Form1 &window, LineStoreModel *list1Model, LineStoreMode
 // Lays the controls out at their designed places. The right-hand column is
 // widened, and its controls moved down, where the font needs more room than
 // the design gives, so that no caption is clipped. The window takes the
-// size its controls need and keeps it.
+// size its controls need and keeps it. Laid out again whenever the window's
+// font or style changes.
 void placeMainControls(Form1 &window);
 
 } // namespace kobrix
