@@ -96,8 +96,10 @@ void TestUiForm1::startState()
 void TestUiForm1::noCaptionClipped_data()
 {
     QTest::addColumn<int>("pointSize");
-    QTest::newRow("default font") << 0;
-    QTest::newRow("large font") << 14;
+    QTest::addColumn<bool>("later"); // the font changed on the window once shown
+    QTest::newRow("default font") << 0 << false;
+    QTest::newRow("large font") << 14 << false;
+    QTest::newRow("large font, changed once shown") << 14 << true;
 }
 
 // Every caption fits its control at the font in use, nothing overlaps, and
@@ -105,11 +107,13 @@ void TestUiForm1::noCaptionClipped_data()
 void TestUiForm1::noCaptionClipped()
 {
     QFETCH(int, pointSize);
+    QFETCH(bool, later);
     const QFont saved = QApplication::font();
+    QFont big = saved;
     if (pointSize > 0) {
-        QFont big = saved;
         big.setPointSize(pointSize);
-        QApplication::setFont(big);
+        if (!later)
+            QApplication::setFont(big);
     }
     {
         Form1Harness w(WorkMode::AddDisc, [](ScriptedServices &io) {
@@ -119,6 +123,8 @@ void TestUiForm1::noCaptionClipped()
         Form1 &f = *w.form;
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
+        if (later)
+            f.setFont(big);
         const QList<QWidget *> column{f.Label2, f.Text2, f.Command3, f.Command4, f.Command2};
         for (QWidget *control : column) {
             QVERIFY2(control == f.Text2 || control->width() >= control->sizeHint().width(),

@@ -68,8 +68,32 @@ QPushButton *commandButton(const QString &caption, const char *name, QWidget *pa
 
 } // namespace
 
+namespace {
+
+// Lays the window's controls out again after a change of its font or style.
+class PlacesAgain : public QObject
+{
+public:
+    explicit PlacesAgain(Form1 &window) : QObject(&window), m_window(window) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == &m_window
+            && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
+            placeMainControls(m_window); // the children have the new font already
+        return false;
+    }
+
+private:
+    Form1 &m_window;
+};
+
+} // namespace
+
 void createMainControls(Form1 &w, LineStoreModel *list1Model, LineStoreModel *list2Model)
 {
+    w.installEventFilter(new PlacesAgain(w));
     auto *central = new QWidget(&w);
     central->setObjectName(QStringLiteral("Form1Client"));
     w.setCentralWidget(central);
@@ -129,33 +153,9 @@ void createMainControls(Form1 &w, LineStoreModel *list1Model, LineStoreModel *li
     QWidget::setTabOrder(w.Text2, w.Command2);
 }
 
-namespace {
-
-// Lays the window's controls out again after a change of its font or style.
-class PlacesAgain : public QObject
-{
-public:
-    explicit PlacesAgain(Form1 &window) : QObject(&window), m_window(window) {}
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched == &m_window
-            && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
-            placeMainControls(m_window); // the children have the new font already
-        return false;
-    }
-
-private:
-    Form1 &m_window;
-};
-
-} // namespace
 
 void placeMainControls(Form1 &w)
 {
-    if (!w.findChild<PlacesAgain *>(QString(), Qt::FindDirectChildrenOnly))
-        w.installEventFilter(new PlacesAgain(w));
     const int columnLeft = px(kColumnLeft);
     const int rightMargin = px(kClientWidth) - columnLeft - px(kColumnWidth);
 
