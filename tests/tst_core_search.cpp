@@ -560,7 +560,8 @@ private Q_SLOTS:
                                  "stra\xC3\x9F" "e", "caf\xC3\xA9", "\xE3\x83\xBC", "1.dat",
                                  "\xCE\xBF\xCE\xB4\xCF\x85\xCF\x83\xCF\x83\xCE\xB5\xCF\x85\xCF\x82",
                                  "\xCF\x89m", "\xCE\xBCm", "\xE2\x80\x93", "\xD0\xBB\xD0\xBA\xD0\xB0",
-                                 "\xD0\xBB\xD0\xBA\xD0\xB5", "\xCF\x83", "\xD1\x80\xD0\xB0", "\xD1\x80\xD3\x93"}) {
+                                 "\xD0\xBB\xD0\xBA\xD0\xB5", "\xCF\x83", "\xD1\x80\xD0\xB0", "\xD1\x80\xD3\x93",
+                                 "disc"}) {
             const Matcher matcher(QString::fromUtf8(text));
             std::vector<qsizetype> expected;
             matcher.findIn(all, 0, all.count(), expected);
@@ -572,8 +573,9 @@ private Q_SLOTS:
             // are taken without the filter where the matcher says so.
             reader.setLineFilter(&Matcher::mayMatchRecordFilter, &matcher,
                                  &Matcher::nextPossibleMatchFilter,
-                                 matcher.clueSettlesRecord() ? FieldParser::SkipRule::Settles
-                                                             : FieldParser::SkipRule::Hint);
+                                 matcher.clueSettlesRecord()
+                                     ? FieldParser::SkipRule::SettlesAndSearchDecides
+                                     : FieldParser::SkipRule::Hint);
             reader.setRoom(CatalogReader::Room::SliceBySlice);
             LineStore slice;
             slice.setKeepSearchKeys(false);

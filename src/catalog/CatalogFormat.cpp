@@ -343,6 +343,25 @@ void FieldParser::feed(std::string_view chunk)
     feedText(chunk);
 }
 
+void FieldParser::noteSkip(bool toNextRecord)
+{
+    // Over this many skips, nearly all finding the clue in the very next
+    // record, the skips cost more than the few records without the clue
+    // cost the search: the next records are taken as they come.
+    constexpr int kSkipsWeighed = 256;
+    constexpr int kToNextRecordForTaking = 250;
+    constexpr int kRecordsTaken = 256;
+    ++m_skips;
+    if (toNextRecord)
+        ++m_skipsToNextRecord;
+    if (m_skips < kSkipsWeighed)
+        return;
+    if (m_skipsToNextRecord >= kToNextRecordForTaking)
+        m_takeWithoutLook = kRecordsTaken;
+    m_skips = 0;
+    m_skipsToNextRecord = 0;
+}
+
 const char *FieldParser::skipLines(const char *p, const char *end, const char *&candidate)
 {
     const std::size_t at = m_skip(m_filterContext, std::string_view(p, std::size_t(end - p)));
@@ -400,10 +419,13 @@ void FieldParser::feedText(std::string_view chunk)
     std::size_t checkedBytes = 0; // of the records outside ASCII looked at
     const char *const start = p;
     while (p != end) {
-        if (m_skip && m_pending.empty() && (!candidate || p > candidate)) {
+        if (m_skip && m_pending.empty() && (!candidate || p > candidate) && m_takeWithoutLook == 0) {
+            const char *const before = p;
             p = skipLines(p, end, candidate);
             if (p == end)
                 return;
+            if (m_searchDecides)
+                noteSkip(p == before);
         }
         if (*p == '"' && m_pending.empty()) {
             // A record as the program writes it: a quote, text without
@@ -425,7 +447,10 @@ void FieldParser::feedText(std::string_view chunk)
                     }
                 }
                 const bool knownUtf8 = hasHighBytes && validEnd && close <= validEnd;
-                const bool settled = m_skipSettles && candidate > p && candidate < close;
+                const bool settled =
+                    (m_skipSettles && candidate > p && candidate < close) || m_takeWithoutLook > 0;
+                if (m_takeWithoutLook > 0)
+                    --m_takeWithoutLook;
                 if (!m_filter || settled
                     || m_filter(m_filterContext, FilterText{field, true, hasHighBytes, knownUtf8}))
                     appendField(field, hasHighBytes, m_out, knownUtf8);

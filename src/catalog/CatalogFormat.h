@@ -135,16 +135,21 @@ public:
     // finding it there is all the filter would check (SkipRule::Settles),
     // that record is taken without asking the filter again: with a text
     // that most lines hold, that second look cost as much as the skip.
+    // A reader that decides every line it is handed itself (a search) may
+    // say so (SkipRule::SettlesAndSearchDecides): where nearly every record
+    // holds what skip looks for, quoted records are then taken for a while
+    // without the skip or the filter, which would only find it again.
     using LineFilter = bool (*)(const void *context, const FilterText &text);
     using SkipTo = std::size_t (*)(const void *context, std::string_view bytes);
-    enum class SkipRule { Hint, Settles };
+    enum class SkipRule { Hint, Settles, SettlesAndSearchDecides };
     void setLineFilter(LineFilter filter, const void *context, SkipTo skip = nullptr,
                        SkipRule rule = SkipRule::Hint)
     {
         m_filter = filter;
         m_filterContext = context;
         m_skip = filter ? skip : nullptr;
-        m_skipSettles = m_skip && rule == SkipRule::Settles;
+        m_skipSettles = m_skip && rule != SkipRule::Hint;
+        m_searchDecides = m_skip && rule == SkipRule::SettlesAndSearchDecides;
     }
 
     // Fields of one line, appended to out (exposed for tests and fuzzing).
@@ -159,6 +164,9 @@ private:
     // Passes over the lines of [p, end) that end before the next place the
     // skip function names; returns where reading goes on.
     const char *skipLines(const char *p, const char *end, const char *&candidate);
+    // Weighs whether a skip found the clue in the very next record
+    // (SkipRule::SettlesAndSearchDecides).
+    void noteSkip(bool toNextRecord);
 
     LineStore &m_out;
     std::size_t m_maxRecordBytes;
@@ -172,6 +180,13 @@ private:
     const void *m_filterContext = nullptr;
     SkipTo m_skip = nullptr;
     bool m_skipSettles = false;
+    // SkipRule::SettlesAndSearchDecides: of the last skips, how many there
+    // were and how many found the next record holding the clue; quoted
+    // records still to take without a look.
+    bool m_searchDecides = false;
+    int m_skips = 0;
+    int m_skipsToNextRecord = 0;
+    int m_takeWithoutLook = 0;
 };
 
 } // namespace kobrix

@@ -101,7 +101,9 @@ struct SliceReading
 // Reads the catalog one slice at a time and hands each slice's lines to
 // visit, so that only the lines of the current slice are held: memory stays
 // bounded by the longest record, whatever the size of the file. Stops early
-// when visit returns false. Returns the reading error, if any.
+// when visit returns false. Returns the reading error, if any. With a
+// matcher, visit is handed the lines that may hold its text, and also some
+// that do not: it decides each line itself, as LineSearch does.
 template <typename Visit>
 RuntimeError forEachSlice(SliceReading &reading, const QString &path, const Matcher *matcher,
                           Visit &&visit)
@@ -116,8 +118,9 @@ RuntimeError forEachSlice(SliceReading &reading, const QString &path, const Matc
     // are read.
     reader.setLineFilter(matcher ? &Matcher::mayMatchRecordFilter : nullptr, matcher,
                          matcher ? &Matcher::nextPossibleMatchFilter : nullptr,
-                         matcher && matcher->clueSettlesRecord() ? FieldParser::SkipRule::Settles
-                                                                 : FieldParser::SkipRule::Hint);
+                         matcher && matcher->clueSettlesRecord()
+                             ? FieldParser::SkipRule::SettlesAndSearchDecides
+                             : FieldParser::SkipRule::Hint);
     reader.setRoom(CatalogReader::Room::SliceBySlice);
     LineStore &slice = reading.slice;
     slice.clear();
