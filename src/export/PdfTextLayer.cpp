@@ -4,11 +4,11 @@
 #include <QGlyphRun>
 #include <QHash>
 #include <QRawFont>
-#include <QRegularExpression>
 #include <QTextLayout>
 #include <QtEndian>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 
 namespace kobrix {
@@ -132,29 +132,106 @@ struct CharacterMap
     std::map<int, char32_t> characters; // glyph of the font's subset -> code point
 };
 
+// The maps are read with a few lines of scanning rather than regular
+// expressions: the PDF is written on a worker thread, and on Windows a
+// thread that had used QRegularExpression crashed as it ended.
+bool isPdfSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
+
+void skipPdfSpace(const QByteArray &text, qsizetype &at)
+{
+    while (at < text.size() && isPdfSpace(text[at]))
+        ++at;
+}
+
+// "<" one to four hex digits ">" at `at`: its value, and `at` behind it.
+bool hexToken(const QByteArray &text, qsizetype &at, uint &value)
+{
+    if (at >= text.size() || text[at] != '<')
+        return false;
+    qsizetype end = at + 1;
+    while (end < text.size() && end - at <= 5 && std::isxdigit(static_cast<unsigned char>(text[end])))
+        ++end;
+    const qsizetype digits = end - at - 1;
+    if (digits < 1 || digits > 4 || end >= text.size() || text[end] != '>')
+        return false;
+    value = text.mid(at + 1, digits).toUInt(nullptr, 16);
+    at = end + 1;
+    return true;
+}
+
 bool parseMap(const QByteArray &text, CharacterMap &map)
 {
     const qsizetype headerEnd = text.indexOf("endcodespacerange\n");
     if (headerEnd < 0)
         return false;
     map.header = text.left(headerEnd + qsizetype(sizeof("endcodespacerange\n")) - 1);
-    static const QRegularExpression range(QStringLiteral(
-        "<([0-9A-Fa-f]{1,4})>\\s*<([0-9A-Fa-f]{1,4})>\\s*(?:<([0-9A-Fa-f]{1,4})>|\\[([^\\]]*)\\])"));
-    static const QRegularExpression value(QStringLiteral("<([0-9A-Fa-f]{1,4})>"));
-    const QString body = QString::fromLatin1(text.mid(map.header.size()));
-    for (const QRegularExpressionMatch &m : range.globalMatch(body)) {
-        const int first = m.captured(1).toInt(nullptr, 16), last = m.captured(2).toInt(nullptr, 16);
-        if (m.hasCaptured(3) && !m.captured(3).isEmpty()) {
-            const char32_t start = m.captured(3).toUInt(nullptr, 16);
-            for (int glyph = first; glyph <= last; ++glyph)
-                map.characters[glyph] = start + char32_t(glyph - first);
+    // Ranges "<first> <last> <code point>" and "<first> <last> [<cp> <cp> ...]".
+    for (qsizetype start = text.indexOf('<', map.header.size()); start >= 0;
+         start = text.indexOf('<', start + 1)) {
+        qsizetype at = start;
+        uint first = 0, last = 0, code = 0;
+        if (!hexToken(text, at, first))
+            continue;
+        skipPdfSpace(text, at);
+        if (!hexToken(text, at, last))
+            continue;
+        skipPdfSpace(text, at);
+        if (hexToken(text, at, code)) {
+            for (uint glyph = first; glyph <= last; ++glyph)
+                map.characters[int(glyph)] = char32_t(code + (glyph - first));
+        } else if (at < text.size() && text[at] == '[') {
+            const qsizetype close = text.indexOf(']', at);
+            if (close < 0)
+                continue;
+            int glyph = int(first);
+            for (qsizetype v = text.indexOf('<', at); v >= 0 && v < close; v = text.indexOf('<', v)) {
+                if (hexToken(text, v, code))
+                    map.characters[glyph++] = char32_t(code);
+                else
+                    ++v;
+            }
+            at = close + 1;
         } else {
-            int glyph = first;
-            for (const QRegularExpressionMatch &v : value.globalMatch(m.captured(4)))
-                map.characters[glyph++] = v.captured(1).toUInt(nullptr, 16);
+            continue;
         }
+        start = at - 1;
     }
     return true;
+}
+
+// A font object of Qt's writer, "/Subtype /Type0 /BaseFont /NAME ...
+// /ToUnicode N 0 R": its name and the object number of its map (the last
+// /ToUnicode named in it).
+bool type0Font(const QByteArray &object, QByteArray &baseFont, std::size_t &map)
+{
+    qsizetype at = object.indexOf("/Subtype /Type0");
+    if (at < 0)
+        return false;
+    at += qsizetype(sizeof("/Subtype /Type0")) - 1;
+    skipPdfSpace(object, at);
+    if (!object.mid(at).startsWith("/BaseFont /"))
+        return false;
+    at += qsizetype(sizeof("/BaseFont /")) - 1;
+    const qsizetype nameAt = at;
+    while (at < object.size() && !isPdfSpace(object[at]) && object[at] != '/')
+        ++at;
+    if (at == nameAt)
+        return false;
+    baseFont = object.mid(nameAt, at - nameAt);
+    static constexpr char kToUnicode[] = "/ToUnicode ";
+    for (qsizetype to = object.lastIndexOf(kToUnicode); to >= at; to = object.lastIndexOf(kToUnicode, to - 1)) {
+        qsizetype digits = to + qsizetype(sizeof(kToUnicode)) - 1;
+        const qsizetype digitsAt = digits;
+        while (digits < object.size() && std::isdigit(static_cast<unsigned char>(object[digits])))
+            ++digits;
+        if (digits > digitsAt && object.mid(digits).startsWith(" 0 R")) {
+            map = std::size_t(object.mid(digitsAt, digits - digitsAt).toULongLong());
+            return true;
+        }
+        if (to == 0)
+            break;
+    }
+    return false;
 }
 
 QByteArray writeMap(const CharacterMap &map)
@@ -257,12 +334,27 @@ bool plan(const Held &pdf, const DrawnText &drawn, Plan &p)
     if (p.xref <= 0 || p.xref >= size)
         return false;
     const QByteArray table = readAt(pdf, p.xref, size - p.xref);
-    static const QRegularExpression head(QStringLiteral("^xref\\s*\\n0 (\\d+)\\s*\\n"));
-    const QRegularExpressionMatch h = head.match(QString::fromLatin1(table.left(64)));
-    if (!h.hasMatch())
+    // "xref", white space ending in a line end, "0 ", the count, white
+    // space up to its last line end; then the entries.
+    if (!table.startsWith("xref"))
         return false;
-    const qsizetype count = h.captured(1).toLongLong();
-    const qsizetype entries = h.capturedLength(0);
+    qsizetype at = 4;
+    skipPdfSpace(table, at);
+    if (at == 4 || table[at - 1] != '\n' || !table.mid(at).startsWith("0 "))
+        return false;
+    at += 2;
+    const qsizetype digitsAt = at;
+    while (at < table.size() && std::isdigit(static_cast<unsigned char>(table[at])))
+        ++at;
+    if (at == digitsAt)
+        return false;
+    const qsizetype count = table.mid(digitsAt, at - digitsAt).toLongLong();
+    const qsizetype spaceAt = at;
+    skipPdfSpace(table, at);
+    const qsizetype lastLineEnd = table.lastIndexOf('\n', at - 1);
+    if (lastLineEnd < spaceAt)
+        return false;
+    const qsizetype entries = lastLineEnd + 1;
     if (entries + 20 * count > table.size())
         return false;
     p.offsets.assign(std::size_t(count), -1);
@@ -283,21 +375,17 @@ bool plan(const Held &pdf, const DrawnText &drawn, Plan &p)
 
     const std::vector<char32_t> chars = drawn.characters();
     QHash<QByteArray, QRawFont> fonts;
-    static const QRegularExpression type0(
-        QStringLiteral("/Subtype /Type0\\s*/BaseFont /([^\\s/]+).*/ToUnicode (\\d+) 0 R"),
-        QRegularExpression::DotMatchesEverythingOption);
     for (std::size_t object = 0; object < p.offsets.size(); ++object) {
         const qint64 at = p.offsets[object];
         if (at < 0 || endOf(at) - at > 4096)
             continue;
-        const QRegularExpressionMatch font =
-            type0.match(QString::fromLatin1(readAt(pdf, at, endOf(at) - at)));
-        if (!font.hasMatch())
+        QByteArray baseFont;
+        std::size_t map = 0;
+        if (!type0Font(readAt(pdf, at, endOf(at) - at), baseFont, map))
             continue;
         if (fonts.isEmpty())
             fonts = fontsUsed(drawn, chars);
-        const auto raw = fonts.constFind(font.captured(1).toLatin1());
-        const std::size_t map = font.captured(2).toULongLong();
+        const auto raw = fonts.constFind(baseFont);
         if (raw == fonts.constEnd() || map >= p.offsets.size() || p.offsets[map] < 0)
             continue;
         const qint64 mapAt = p.offsets[map];
