@@ -146,6 +146,18 @@ QByteArray utf8Of(char32_t c)
     return QString::fromUcs4(&c, 1).toUtf8();
 }
 
+// Every spelling followed by each of the characters, in their order.
+void extendSpellings(std::vector<QByteArray> &spellings, const std::vector<char32_t> &characters)
+{
+    std::vector<QByteArray> longer;
+    longer.reserve(spellings.size() * characters.size());
+    for (const QByteArray &start : spellings) {
+        for (const char32_t c : characters)
+            longer.push_back(start + utf8Of(c));
+    }
+    spellings = std::move(longer);
+}
+
 // Each spelling is one more pass over the bytes.
 constexpr std::size_t kMaxSpellings = 16;
 
@@ -186,12 +198,7 @@ std::vector<QByteArray> spellingsOfBestRun(const QList<uint> &key)
         return spellings;
     spellings.emplace_back();
     for (std::size_t j = bestBegin; j < bestEnd; ++j) {
-        std::vector<QByteArray> longer;
-        for (const QByteArray &start : spellings) {
-            for (const char32_t c : sources[j]) // the key's own character first
-                longer.push_back(start + utf8Of(c));
-        }
-        spellings = std::move(longer);
+        extendSpellings(spellings, sources[j]); // the key's own character first
     }
     return spellings;
 }
@@ -213,12 +220,7 @@ std::vector<QByteArray> spellingsKeptInLines(const QByteArray &key)
             return {key};
         if (spellings.size() * kept.size() > kMostSpellingsKept)
             kept.resize(1);
-        std::vector<QByteArray> longer;
-        for (const QByteArray &start : spellings) {
-            for (const char32_t k : kept)
-                longer.push_back(start + utf8Of(k));
-        }
-        spellings = std::move(longer);
+        extendSpellings(spellings, kept);
     }
     return spellings;
 }
