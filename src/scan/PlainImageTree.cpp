@@ -84,6 +84,9 @@ public:
     // The parts of every folder's records, in the order they were found (a
     // folder named twice has two), by the folder's path.
     QHash<QByteArray, std::vector<Part>> m_folders;
+    // The files of all folders and their listing lines' bytes, counted as
+    // the records are read.
+    ListingSize m_listingSize;
 
 private:
     const char *windowAt(qint64 offset, qint64 size);
@@ -106,9 +109,6 @@ private:
     std::deque<Pending> m_queue;
     QSet<quint32> m_extents;
     qsizetype m_entries = 0;
-
-public:
-    ListingSize m_listingSize;
 };
 
 // size bytes at offset, read through a window of a quarter megabyte: the records of
