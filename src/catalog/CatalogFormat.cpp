@@ -96,6 +96,9 @@ bool isBlank(char c) { return c == ' '; }
 // a search looks only at the few that may hold its text, and checking the
 // whole chunk would cost it more than their own checks.
 constexpr int kRecordsCheckedAlone = 32;
+// Records taken without a look (SkipRule::SettlesAndSearchDecides) between
+// two that are looked at.
+constexpr int kTakenBetweenLooks = 16;
 constexpr std::size_t kCheckedShareDivisor = 4;
 
 // Appends one field, turned into UTF-8; hasHighBytes tells whether the field
@@ -348,9 +351,9 @@ void FieldParser::noteSkip(bool toNextRecord)
     // Over this many skips, nearly all finding the clue in the very next
     // record, the skips cost more than the few records without the clue
     // cost the search: the next records are taken as they come.
-    constexpr int kSkipsWeighed = 256;
-    constexpr int kToNextRecordForTaking = 250;
-    constexpr int kRecordsTaken = 256;
+    constexpr int kSkipsWeighed = 64;
+    constexpr int kToNextRecordForTaking = 62;
+    constexpr int kRecordsTaken = 4096;
     ++m_skips;
     if (toNextRecord)
         ++m_skipsToNextRecord;
@@ -452,13 +455,19 @@ void FieldParser::feedText(std::string_view chunk)
                     }
                 }
                 const bool knownUtf8 = hasHighBytes && validEnd && close <= validEnd;
-                const bool settled =
-                    (m_skipSettles && candidate > p && candidate < close) || m_takeWithoutLook > 0;
+                // Taking records without a look, every so often one is
+                // looked at all the same: the first that fails ends the run,
+                // so that few records past the end of a folder whose name
+                // holds the text are taken.
+                bool taken = false;
                 if (m_takeWithoutLook > 0)
-                    --m_takeWithoutLook;
+                    taken = --m_takeWithoutLook % kTakenBetweenLooks != 0;
+                const bool settled = taken || (m_skipSettles && candidate > p && candidate < close);
                 if (!m_filter || settled
                     || m_filter(m_filterContext, FilterText{field, true, hasHighBytes, knownUtf8}))
                     appendField(field, hasHighBytes, m_out, knownUtf8);
+                else
+                    m_takeWithoutLook = 0;
                 ++m_lines;
                 p = pastLineEnd(close + 1, end);
                 continue;

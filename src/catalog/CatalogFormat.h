@@ -138,7 +138,8 @@ public:
     // A reader that decides every line it is handed itself (a search) may
     // say so (SkipRule::SettlesAndSearchDecides): where nearly every record
     // holds what skip looks for, quoted records are then taken for a while
-    // without the skip or the filter, which would only find it again.
+    // without the skip or the filter, which would only find it again; one
+    // in so many is still looked at, and the first without it ends the run.
     using LineFilter = bool (*)(const void *context, const FilterText &text);
     using SkipTo = std::size_t (*)(const void *context, std::string_view bytes);
     enum class SkipRule { Hint, Settles, SettlesAndSearchDecides };
