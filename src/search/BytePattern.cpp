@@ -263,6 +263,26 @@ std::size_t BytePattern::find(std::string_view line, std::size_t from) const
         }
         pos += 16;
     }
+    // The last places, fewer than sixteen: one more block that ends where
+    // the text does, its places already looked at masked off. Most lines
+    // are short, and a byte at a time would cost them more than the rest.
+    if (pos + n <= length && length >= n - 1 + 16) {
+        const std::size_t last = length - (n - 1) - 16;
+        const __m128i a = _mm_or_si128(
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + last + m_first)), bit);
+        const __m128i b = _mm_or_si128(
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + last + m_second)), bit);
+        unsigned mask = unsigned(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, v1), _mm_cmpeq_epi8(b, v2))));
+        mask &= ~((1u << (pos - last)) - 1);
+        while (mask) {
+            const std::size_t at = last + std::size_t(countTrailingZeros(mask));
+            if (equalsAt(text + at))
+                return at;
+            mask &= mask - 1;
+        }
+        return std::string_view::npos;
+    }
 #endif
     for (; pos + n <= length; ++pos) {
         if ((text[pos + m_first] | caseBit) == b1 && (text[pos + m_second] | caseBit) == b2

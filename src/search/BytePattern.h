@@ -33,6 +33,13 @@ public:
     // npos when nowhere. An empty pattern occurs at from.
     std::size_t find(std::string_view text, std::size_t from = 0) const;
 
+    // Whether the pattern stands in text at position at.
+    bool occursAt(std::string_view text, std::size_t at) const
+    {
+        return at <= text.size() && text.size() - at >= m_size
+            && equalsAt(reinterpret_cast<const unsigned char *>(text.data()) + at);
+    }
+
     // The two positions of the pattern compared first (for tests).
     std::size_t firstAnchor() const { return m_first; }
     std::size_t secondAnchor() const { return m_second; }

@@ -403,11 +403,12 @@ std::size_t Matcher::nextPossibleMatch(std::string_view bytes) const
     return std::string_view::npos;
 }
 
-bool Matcher::holdsKeySurely(std::string_view line) const
+bool Matcher::holdsKeySurely(std::string_view line, std::size_t fromSpelling) const
 {
     // ASCII capitals fold to the small letters whatever stands around them,
     // so "Dvořák" holds "dvořák" as surely as "dvořák" does.
-    for (const BytePattern &spelling : m_keyInLines) {
+    for (std::size_t i = fromSpelling; i < m_keyInLines.size(); ++i) {
+        const BytePattern &spelling = m_keyInLines[i];
         const std::size_t n = spelling.size();
         for (std::size_t at = spelling.find(line); at != std::string_view::npos;
              at = spelling.find(line, at + 1)) {
@@ -427,6 +428,11 @@ bool Matcher::keyOfLineContains(const LineStore &store, qsizetype line, std::siz
     // most matching lines do.
     if (m_keyKeptInLines && holdsKeySurely(utf8))
         return true;
+    return madeKeyContains(utf8);
+}
+
+bool Matcher::madeKeyContains(std::string_view utf8) const
+{
     thread_local ByteBuffer key;
     key.clear();
     if (!appendSearchKey(key, utf8)) {
@@ -499,6 +505,10 @@ void Matcher::findInKeys(const LineStore &store, qsizetype from, qsizetype to,
         return;
     const auto kFrom = qsizetype(first - nonAscii.begin());
     const auto kTo = qsizetype(last - nonAscii.begin());
+    if (!store.hasSearchKeys() && m_keyKeptInLines) {
+        findKeptInLines(store, kFrom, kTo, out);
+        return;
+    }
     if (!store.hasSearchKeys()) {
         for (qsizetype k = kFrom; k < kTo; ++k) {
             if (keyOfLineContains(store, nonAscii[std::size_t(k)], std::size_t(k)))
@@ -511,6 +521,38 @@ void Matcher::findInKeys(const LineStore &store, qsizetype from, qsizetype to,
     out.reserve(out.size() + hits.size());
     for (const qsizetype k : hits)
         out.push_back(nonAscii[std::size_t(k)]);
+}
+
+void Matcher::findKeptInLines(const LineStore &store, qsizetype kFrom, qsizetype kTo,
+                              std::vector<qsizetype> &out) const
+{
+    // The spellings are looked for over the store's bytes at once, from
+    // one line holding them to the next, rather than line by line: where
+    // most lines hold the text, a search of each line costs more in
+    // starting than in looking. The lines between two such places hold no
+    // spelling and are decided by their keys.
+    const auto &nonAscii = store.nonAsciiLines();
+    const char *bytes = store.bytes();
+    const std::string_view all(bytes, std::size_t(store.lineStarts()[store.count()]));
+    std::size_t next = 0;
+    bool looked = false;
+    for (qsizetype k = kFrom; k < kTo; ++k) {
+        const qsizetype line = nonAscii[std::size_t(k)];
+        const std::string_view utf8 = store.utf8At(line);
+        const auto start = std::size_t(utf8.data() - bytes);
+        const std::size_t end = start + utf8.size();
+        if (!looked || (next != std::string_view::npos && next < start)) {
+            next = m_keyInLines.front().find(all, start);
+            looked = true;
+        }
+        // A mark after the first place found may join its letter; the
+        // line's other places and other spellings then decide.
+        const std::size_t after = next + m_keyInLines.front().size();
+        const bool inLine = next != std::string_view::npos && next < end;
+        const bool holds = inLine && !mayJoinPrevious(all.substr(after, end - after));
+        if (holds || holdsKeySurely(utf8, inLine ? 0 : 1) || madeKeyContains(utf8))
+            out.push_back(line);
+    }
 }
 
 void Matcher::findIn(const LineStore &store, qsizetype from, qsizetype to,

@@ -86,9 +86,16 @@ private:
     // text or run, or its literal run) stands; from itself without a clue.
     std::size_t nextClue(std::string_view bytes, std::size_t from) const;
     // Whether line holds the key byte for byte where its own key keeps it
-    // (for a text with m_keyKeptInLines).
-    bool holdsKeySurely(std::string_view line) const;
+    // (for a text with m_keyKeptInLines), looking for its spellings from
+    // fromSpelling on.
+    bool holdsKeySurely(std::string_view line, std::size_t fromSpelling = 0) const;
     bool keyOfLineContains(const LineStore &store, qsizetype line, std::size_t keyIndex) const;
+    // Whether the key made for line holds the text.
+    bool madeKeyContains(std::string_view utf8) const;
+    // findInKeys for a text with m_keyKeptInLines in a store without keys:
+    // of the non-ASCII lines [kFrom, kTo), those holding the text.
+    void findKeptInLines(const LineStore &store, qsizetype kFrom, qsizetype kTo,
+                         std::vector<qsizetype> &out) const;
 
     QByteArray m_key; // the text's search key
     // The key as searched for: in the lines themselves, ASCII case ignored,
