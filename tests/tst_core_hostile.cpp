@@ -90,6 +90,25 @@ private Q_SLOTS:
         }
     }
 
+    // A scanned name as its line shows it: controls (C0, DEL, C1) become
+    // U+FFFD, so that no name breaks a line or hides in one.
+    void listedNames_data()
+    {
+        QTest::addColumn<QByteArray>("native");
+        QTest::addColumn<QByteArray>("shown");
+        QTest::newRow("printable ASCII") << QByteArray(" a~b.TXT") << QByteArray(" a~b.TXT");
+        QTest::newRow("DEL") << QByteArray("a\x7F") << QByteArray("a\xEF\xBF\xBD");
+        QTest::newRow("tab, line feed") << QByteArray("a\tb\n") << QByteArray("a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+        QTest::newRow("C1 control") << QByteArray("a\xC2\x85") << QByteArray("a\xEF\xBF\xBD");
+        QTest::newRow("accented") << QByteArray("caf\xC3\xA9") << QByteArray("caf\xC3\xA9");
+    }
+    void listedNames()
+    {
+        QFETCH(QByteArray, native);
+        QFETCH(QByteArray, shown);
+        QCOMPARE(displayName(native), shown);
+    }
+
     // Each row: the bytes, and what the load makes of them: the number of
     // lines and a SHA-256 of the lines' UTF-8 bytes, each followed by a line
     // feed (empty: not checked, for random bytes).

@@ -45,6 +45,11 @@ QString DirectoryReader::displayPath(const QByteArray &nativePath) const
 
 QByteArray displayName(const QByteArray &nativeName)
 {
+    // Most names are printable ASCII, shown as they are: one look at each
+    // byte tells so.
+    if (std::all_of(nativeName.cbegin(), nativeName.cend(),
+                    [](char c) { return c >= 0x20 && c < 0x7F; }))
+        return nativeName;
     QByteArray utf8;
     const std::string_view raw(nativeName.constData(), std::size_t(nativeName.size()));
     if (isAscii(raw) || QUtf8StringView(nativeName).isValidUtf8())

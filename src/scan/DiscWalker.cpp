@@ -1,6 +1,7 @@
 #include "scan/DiscWalker.h"
 
 #include <new>
+#include <string_view>
 
 namespace kobrix {
 
@@ -15,15 +16,15 @@ namespace {
 constexpr char kBackslashInName[] = "\xE2\xA7\xB5";
 
 // name with each backslash replaced by kBackslashInName, appended to line.
-void appendName(QByteArray &line, const QByteArray &name)
+void appendName(std::string &line, const QByteArray &name)
 {
-    qsizetype from = 0;
-    for (qsizetype at = name.indexOf('\\'); at >= 0; at = name.indexOf('\\', from)) {
-        line.append(name.constData() + from, at - from);
+    std::string_view rest(name.constData(), std::size_t(name.size()));
+    for (std::size_t at = rest.find('\\'); at != std::string_view::npos; at = rest.find('\\')) {
+        line.append(rest.substr(0, at));
         line.append(kBackslashInName);
-        from = at + 1;
+        rest.remove_prefix(at + 1);
     }
-    line.append(name.constData() + from, name.size() - from);
+    line.append(rest);
 }
 
 } // namespace
@@ -66,15 +67,13 @@ void DiscWalker::appendFiles(const QByteArray &linePrefix)
 {
     // One buffer for all lines of the folder: the prefix stays, each name
     // replaces the previous one behind it.
-    m_lineBuffer.resize(0);
-    m_lineBuffer.append(linePrefix);
-    m_lineBuffer.append('\\');
-    const qsizetype nameAt = m_lineBuffer.size();
+    m_lineBuffer.assign(linePrefix.constData(), std::size_t(linePrefix.size()));
+    m_lineBuffer += '\\';
+    const std::size_t nameAt = m_lineBuffer.size();
     for (const DirectoryEntry &file : m_current.files) {
         m_lineBuffer.resize(nameAt);
         appendName(m_lineBuffer, file.displayName);
-        m_listing.appendUtf8(std::string_view(m_lineBuffer.constData(),
-                                              std::size_t(m_lineBuffer.size())));
+        m_listing.appendUtf8(m_lineBuffer);
     }
 }
 
@@ -83,8 +82,10 @@ void DiscWalker::queueSubdirectories(const Pending &parent)
     for (DirectoryEntry &dir : m_current.subdirectories) {
         Pending child;
         child.nativePath = m_reader.childPath(parent.nativePath, dir.nativeName);
-        child.linePrefix = parent.linePrefix + '\\';
-        appendName(child.linePrefix, dir.displayName);
+        m_lineBuffer.assign(parent.linePrefix.constData(), std::size_t(parent.linePrefix.size()));
+        m_lineBuffer += '\\';
+        appendName(m_lineBuffer, dir.displayName);
+        child.linePrefix = QByteArray(m_lineBuffer.data(), qsizetype(m_lineBuffer.size()));
         // As the reader shows its paths: the system's bytes on POSIX
         // systems, UTF-8 on Windows, whose local 8-bit code page is no
         // Unicode encoding.

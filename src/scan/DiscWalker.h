@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <deque>
+#include <string>
 
 namespace kobrix {
 
@@ -71,7 +72,7 @@ private:
     bool m_cancelled = false;
     RuntimeError m_error;
     QString m_failedPath;
-    QByteArray m_lineBuffer;
+    std::string m_lineBuffer; // the line being made, its room kept from one to the next
 };
 
 } // namespace kobrix

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <string_view>
 
 namespace kobrix {
 
@@ -20,8 +21,9 @@ constexpr qint64 kWindow = 1 << 18; // bytes read at once: folders lie close tog
 
 bool isValidName(const QByteArray &name)
 {
-    return !name.isEmpty() && name != "." && name != ".." && !name.contains('/')
-        && !name.contains('\0');
+    const std::string_view bytes(name.constData(), std::size_t(name.size()));
+    return !bytes.empty() && bytes != "." && bytes != ".."
+        && bytes.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
 }
 
 // A Joliet name (UTF-16 big-endian, without its ";1") in UTF-8, into name
@@ -34,11 +36,12 @@ bool jolietName(const char *data, int size, QByteArray &name)
         size -= 4;
     if (size % 2 != 0)
         return false;
-    name.resize(0);
+    name.resize(size / 2);
+    char *out = name.data();
     bool ascii = true;
     for (int i = 0; i < size && ascii; i += 2) {
         ascii = data[i] == 0 && static_cast<quint8>(data[i + 1]) < 0x80;
-        name.append(data[i + 1]);
+        *out++ = data[i + 1];
     }
     if (!ascii) {
         QStringDecoder decoder(QStringDecoder::Utf16BE, QStringDecoder::Flag::Stateless);
@@ -295,10 +298,15 @@ bool PlainImageTree::Reader::readFolder(const Pending &folder)
                             folder.path == "/" ? '/' + name : folder.path + '/' + name))
             return false;
         if (isFolder || !(flags & kFlagMultiExtent)) { // a large file is listed with its last part
+            // Its kind, its size and its bytes, written in place: room is
+            // made ahead for the whole folder.
             const auto size = quint32(name.size());
-            m_names.append(isFolder ? kNamedFolder : kNamedFile);
-            m_names.append(reinterpret_cast<const char *>(&size), sizeof size);
-            m_names.append(name);
+            const qsizetype at = m_names.size();
+            m_names.resize(at + 1 + qsizetype(sizeof size) + name.size());
+            char *out = m_names.data() + at;
+            *out = isFolder ? kNamedFolder : kNamedFile;
+            std::memcpy(out + 1, &size, sizeof size);
+            std::memcpy(out + 1 + sizeof size, name.constData(), std::size_t(name.size()));
             if (!isFolder) {
                 // The line: the folder's path, a backslash, the name.
                 ++m_listingSize.files;
