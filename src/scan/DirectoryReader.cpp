@@ -111,11 +111,15 @@ void sortEntries(std::vector<DirectoryEntry> &entries)
         std::size_t size;
         bool ascii;
     };
-    std::vector<Key> keys(count);
+    // The buffers keep their room from one folder to the next: a walk
+    // sorts thousands of small folders.
+    thread_local std::vector<Key> keys;
+    thread_local std::string folded;
+    keys.resize(count);
     std::size_t total = 0;
     for (const DirectoryEntry &e : entries)
         total += std::size_t(e.displayName.size());
-    std::string folded(total, '\0');
+    folded.resize(total);
     std::vector<QString> decoded;
     bool anyNonAscii = false;
     std::size_t used = 0;
@@ -156,7 +160,8 @@ void sortEntries(std::vector<DirectoryEntry> &entries)
             return c < 0;
         return entries[a].displayName < entries[b].displayName;
     };
-    std::vector<std::size_t> order(count);
+    thread_local std::vector<std::size_t> order;
+    order.resize(count);
     if (anyNonAscii) {
         for (std::size_t i = 0; i < count; ++i)
             order[i] = i;
@@ -170,7 +175,8 @@ void sortEntries(std::vector<DirectoryEntry> &entries)
             std::uint64_t head;
             std::size_t index;
         };
-        std::vector<Head> heads(count);
+        thread_local std::vector<Head> heads;
+        heads.resize(count);
         for (std::size_t i = 0; i < count; ++i) {
             std::uint64_t head = 0;
             const char *key = folded.data() + keys[i].offset;
@@ -187,11 +193,18 @@ void sortEntries(std::vector<DirectoryEntry> &entries)
             order[i] = heads[i].index;
     }
 
-    std::vector<DirectoryEntry> sorted;
-    sorted.reserve(count);
+    // Names often come in order already (a disc image's records do).
+    bool inOrder = true;
+    for (std::size_t i = 0; i < count && inOrder; ++i)
+        inOrder = order[i] == i;
+    if (inOrder)
+        return;
+    thread_local std::vector<DirectoryEntry> sorted;
+    sorted.clear();
     for (const std::size_t i : order)
         sorted.push_back(std::move(entries[i]));
-    entries.swap(sorted);
+    std::move(sorted.begin(), sorted.end(), entries.begin());
+    sorted.clear();
 }
 
 } // namespace kobrix

@@ -101,35 +101,28 @@ RuntimeError DiscImageReader::read(const QByteArray &nativePath, bool isRoot,
         if (RuntimeError error = openImage(m_imagePath))
             return error;
     }
-    DirectoryListing plainListing;
-    const DirectoryListing *folder = &plainListing;
     if (m_open && m_plain) {
         if (!m_plain->contains(nativePath))
             return RuntimeError(isRoot ? DeviceUnavailable : PathNotFound);
-        m_plain->list(nativePath, plainListing);
-    } else {
-        const auto it = m_folders.constFind(nativePath);
-        if (!m_open || it == m_folders.constEnd())
-            return RuntimeError(isRoot ? DeviceUnavailable : PathNotFound);
-        if (nativePath == m_damagedFolder)
-            return m_damagedError;
-        folder = &*it;
-    }
-    // Hidden entries (a dot in front) and what lies below hidden folders
-    // are left out, as on a mounted disc.
-    if (folder == &plainListing) {
-        // Read for this call alone: handed over, less the hidden entries.
+        // Listed straight into the caller's listing, whose room serves
+        // one folder after the other. Hidden entries (a dot in front) and
+        // what lies below hidden folders are left out, as on a mounted disc.
+        m_plain->list(nativePath, listing);
         const auto hidden = [](const DirectoryEntry &e) { return e.nativeName.startsWith('.'); };
-        std::erase_if(plainListing.subdirectories, hidden);
-        std::erase_if(plainListing.files, hidden);
-        listing = std::move(plainListing);
+        std::erase_if(listing.subdirectories, hidden);
+        std::erase_if(listing.files, hidden);
         return RuntimeError();
     }
-    for (const DirectoryEntry &dir : folder->subdirectories) {
+    const auto it = m_folders.constFind(nativePath);
+    if (!m_open || it == m_folders.constEnd())
+        return RuntimeError(isRoot ? DeviceUnavailable : PathNotFound);
+    if (nativePath == m_damagedFolder)
+        return m_damagedError;
+    for (const DirectoryEntry &dir : it->subdirectories) {
         if (!dir.nativeName.startsWith('.'))
             listing.subdirectories.push_back(dir);
     }
-    for (const DirectoryEntry &file : folder->files) {
+    for (const DirectoryEntry &file : it->files) {
         if (!file.nativeName.startsWith('.'))
             listing.files.push_back(file);
     }

@@ -23,7 +23,7 @@ bool isValidName(const QByteArray &name)
 {
     const std::string_view bytes(name.constData(), std::size_t(name.size()));
     return !bytes.empty() && bytes != "." && bytes != ".."
-        && bytes.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
+        && std::none_of(bytes.begin(), bytes.end(), [](char c) { return c == '/' || c == '\0'; });
 }
 
 // A Joliet name (UTF-16 big-endian, without its ";1") in UTF-8, into name
