@@ -165,7 +165,10 @@ bool PlainImageTree::Reader::readSystemUse(const char *data, int size, QByteArra
                 nextSize = le32(e + 20);
             } else if (a == 'N' && b == 'M' && length >= 5) {
                 if (!(static_cast<quint8>(e[4]) & 0x06)) {
-                    name.append(e + 5, length - 5);
+                    // Parts of a name (NM entries) follow one another.
+                    const qsizetype at = name.size();
+                    name.resize(at + length - 5);
+                    std::memcpy(name.data() + at, e + 5, std::size_t(length - 5));
                     hasName = true;
                 }
             } else if (a == 'P' && b == 'X' && length >= 12) {
