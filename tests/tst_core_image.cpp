@@ -99,12 +99,12 @@ class TestDiscImage : public QObject
     QString m_tree;
 
     // Builds an image of the fixture tree with xorriso's mkisofs emulation.
-    QString makeImage(const QString &name, const QStringList &options)
+    QString makeImage(const QString &name, const QStringList &options, const QString &tree = {})
     {
         const QString image = m_dir.filePath(name);
         QProcess xorriso;
-        xorriso.start(QStringLiteral("xorriso"),
-                      QStringList{"-as", "mkisofs", "-quiet"} + options + QStringList{"-o", image, m_tree});
+        xorriso.start(QStringLiteral("xorriso"), QStringList{"-as", "mkisofs", "-quiet"} + options
+                          + QStringList{"-o", image, tree.isEmpty() ? m_tree : tree});
         if (!xorriso.waitForFinished(60000) || xorriso.exitCode() != 0)
             qWarning() << "xorriso failed:" << xorriso.readAllStandardError();
         return image;
@@ -150,6 +150,23 @@ private Q_SLOTS:
         const QStringList expected = walkFolderLines(m_tree);
         QVERIFY(expected.size() >= 20);
         QCOMPARE(listing, expected);
+    }
+
+    // Rock Ridge keeps a name longer than one of its entries holds in
+    // several entries, one after the other.
+    void longRockRidgeNames()
+    {
+        const QString tree = m_dir.filePath(QStringLiteral("long"));
+        QVERIFY(QDir().mkpath(tree + "/" + QString(120, QChar(0x0436))));
+        for (const QString &name : {QString(255, 'n'), QString(127, QChar(0x0436)) + 'x',
+                                    QString(120, QChar(0x0436)) + "/" + QString(250, 'f') + ".txt"}) {
+            QFile file(tree + "/" + name);
+            QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(name));
+        }
+        const QString image = makeImage(QStringLiteral("long.iso"), {"-R"}, tree);
+        const QStringList expected = walkFolderLines(tree);
+        QCOMPARE(expected.size(), 3);
+        QCOMPARE(walkImage(image), expected);
     }
 
     void damagedOrForeignImages_data()
