@@ -95,12 +95,39 @@ int compareBytes(const char *a, std::size_t aSize, const char *b, std::size_t bS
     return aSize == bSize ? 0 : (aSize < bSize ? -1 : 1);
 }
 
+// Whether the ASCII name b does not sort before the ASCII name a (false as
+// well when either holds another character): ASCII case ignored, then the
+// exact bytes, as sortEntries orders them.
+bool asciiNotBefore(const QByteArray &a, const QByteArray &b)
+{
+    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : int(c); };
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype k = 0; k < n; ++k) {
+        const auto x = static_cast<unsigned char>(a[k]);
+        const auto y = static_cast<unsigned char>(b[k]);
+        if ((x | y) >= 0x80)
+            return false;
+        if (lower(x) != lower(y))
+            return lower(x) < lower(y);
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size() && isAscii(std::string_view(b.constData() + n, std::size_t(b.size() - n)));
+    return a <= b;
+}
+
 } // namespace
 
 void sortEntries(std::vector<DirectoryEntry> &entries)
 {
     const std::size_t count = entries.size();
     if (count < 2)
+        return;
+    // Names often come in order already (a disc image's records do): one
+    // look at each pair of neighbours tells so without making sort keys.
+    bool inOrder = true;
+    for (std::size_t i = 1; i < count && inOrder; ++i)
+        inOrder = asciiNotBefore(entries[i - 1].displayName, entries[i].displayName);
+    if (inOrder)
         return;
     // Sort keys, made once per entry rather than once per comparison: ASCII
     // names in ASCII lower case, side by side in one buffer; when the folder
@@ -193,8 +220,8 @@ void sortEntries(std::vector<DirectoryEntry> &entries)
             order[i] = heads[i].index;
     }
 
-    // Names often come in order already (a disc image's records do).
-    bool inOrder = true;
+    // Names in order whose keys had to be made.
+    inOrder = true;
     for (std::size_t i = 0; i < count && inOrder; ++i)
         inOrder = order[i] == i;
     if (inOrder)
