@@ -248,41 +248,32 @@ std::size_t BytePattern::find(std::string_view line, std::size_t from) const
     const __m128i bit = _mm_set1_epi8(char(caseBit));
     const __m128i v1 = _mm_set1_epi8(char(b1));
     const __m128i v2 = _mm_set1_epi8(char(b2));
-    while (pos + n - 1 + 16 <= length) {
+    // The places among the sixteen from block on where the pattern may
+    // stand, less those before from; the first where it does, or npos.
+    const auto findInBlock = [&](std::size_t block, std::size_t from) {
         const __m128i a = _mm_or_si128(
-            _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + pos + m_first)), bit);
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + block + m_first)), bit);
         const __m128i b = _mm_or_si128(
-            _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + pos + m_second)), bit);
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + block + m_second)), bit);
         unsigned mask = unsigned(
             _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, v1), _mm_cmpeq_epi8(b, v2))));
-        while (mask) {
-            const std::size_t at = pos + std::size_t(countTrailingZeros(mask));
+        mask &= ~((1u << (from - block)) - 1);
+        for (; mask; mask &= mask - 1) {
+            const std::size_t at = block + std::size_t(countTrailingZeros(mask));
             if (equalsAt(text + at))
                 return at;
-            mask &= mask - 1;
         }
-        pos += 16;
+        return std::string_view::npos;
+    };
+    for (; pos + n - 1 + 16 <= length; pos += 16) {
+        if (const std::size_t at = findInBlock(pos, pos); at != std::string_view::npos)
+            return at;
     }
     // The last places, fewer than sixteen: one more block that ends where
     // the text does, its places already looked at masked off. Most lines
     // are short, and a byte at a time would cost them more than the rest.
-    if (pos + n <= length && length >= n - 1 + 16) {
-        const std::size_t last = length - (n - 1) - 16;
-        const __m128i a = _mm_or_si128(
-            _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + last + m_first)), bit);
-        const __m128i b = _mm_or_si128(
-            _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + last + m_second)), bit);
-        unsigned mask = unsigned(
-            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, v1), _mm_cmpeq_epi8(b, v2))));
-        mask &= ~((1u << (pos - last)) - 1);
-        while (mask) {
-            const std::size_t at = last + std::size_t(countTrailingZeros(mask));
-            if (equalsAt(text + at))
-                return at;
-            mask &= mask - 1;
-        }
-        return std::string_view::npos;
-    }
+    if (pos + n <= length && length >= n - 1 + 16)
+        return findInBlock(length - (n - 1) - 16, pos);
 #endif
     for (; pos + n <= length; ++pos) {
         if ((text[pos + m_first] | caseBit) == b1 && (text[pos + m_second] | caseBit) == b2
