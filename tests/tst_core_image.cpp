@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <string>
+
 using namespace kobrix;
 using namespace kobrix::test;
 
@@ -167,6 +169,35 @@ private Q_SLOTS:
         const QStringList expected = walkFolderLines(tree);
         QCOMPARE(expected.size(), 3);
         QCOMPARE(walkImage(image), expected);
+    }
+
+    // A folder's listing may share the image reader's names: they stay
+    // whole after the reader is gone.
+    void listingOutlivesReader()
+    {
+        const QString tree = m_dir.filePath(QStringLiteral("outlives"));
+        QVERIFY(QDir().mkpath(tree + "/DATA"));
+        for (const char *name : {"a.txt", "B.TXT", "\xD0\xB6.txt"})
+            QVERIFY(QFile(tree + "/" + QString::fromUtf8(name)).open(QIODevice::WriteOnly));
+        const QString image = makeImage(QStringLiteral("outlives.iso"), {"-R", "-J"}, tree);
+        std::unique_ptr<DirectoryReader> reader;
+        QVERIFY(!makeReaderFor(image, reader));
+        DirectoryListing listing;
+        QVERIFY(!reader->read(reader->rootPath(image), true, listing));
+        const auto names = [&] {
+            QStringList all;
+            for (const auto *entries : {&listing.subdirectories, &listing.files})
+                for (const DirectoryEntry &e : *entries)
+                    // Copied here, where the sanitizers' build looks at
+                    // each byte read (Qt's own reading is not looked at).
+                    all << QString::fromStdString(std::string(e.nativeName.constData(), std::size_t(e.nativeName.size()))
+                                                  + '|' + std::string(e.displayName.constData(), std::size_t(e.displayName.size())));
+            return all;
+        };
+        const QStringList before = names();
+        QCOMPARE(before.size(), 4);
+        reader.reset();
+        QCOMPARE(names(), before);
     }
 
     void damagedOrForeignImages_data()

@@ -24,11 +24,17 @@ struct DirectoryListing
 {
     std::vector<DirectoryEntry> subdirectories;
     std::vector<DirectoryEntry> files;
+    // Bytes that the names of entries may point into instead of holding
+    // their own (QByteArray::fromRawData, which leaves them without a
+    // terminating NUL): kept with the entries so that the names live as
+    // long as they do. A disc image's reader shares its table of names.
+    QByteArray nameBytes;
 
     void clear()
     {
         subdirectories.clear();
         files.clear();
+        nameBytes.clear();
     }
 };
 

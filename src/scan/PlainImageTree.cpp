@@ -331,13 +331,16 @@ bool PlainImageTree::Reader::list(const QByteArray &path, DirectoryListing &list
     const auto parts = m_folders.constFind(path);
     if (parts == m_folders.cend())
         return false;
+    // The names point into the table of names, which the listing shares:
+    // no name needs bytes of its own.
+    listing.nameBytes = m_names;
     QSet<QByteArray> listed;
     for (const Part &part : *parts) {
         for (qsizetype at = part.namesStart; at < part.namesEnd;) {
             const char kind = m_names.at(at);
             quint32 size = 0;
             std::memcpy(&size, m_names.constData() + at + 1, sizeof size);
-            QByteArray name(m_names.constData() + at + 1 + sizeof size, size);
+            QByteArray name = QByteArray::fromRawData(m_names.constData() + at + 1 + sizeof size, size);
             at += 1 + qsizetype(sizeof size) + size;
             if (kind == kNamedFolder) {
                 // A folder named twice is listed once and holds what both hold.
