@@ -526,11 +526,11 @@ void Matcher::findInKeys(const LineStore &store, qsizetype from, qsizetype to,
 void Matcher::findKeptInLines(const LineStore &store, qsizetype kFrom, qsizetype kTo,
                               std::vector<qsizetype> &out) const
 {
-    // The spellings are looked for over the store's bytes at once, from
-    // one line holding them to the next, rather than line by line: where
+    // The key's own spelling is looked for over the store's bytes at once,
+    // from one line holding it to the next, rather than line by line: where
     // most lines hold the text, a search of each line costs more in
-    // starting than in looking. The lines between two such places hold no
-    // spelling and are decided by their keys.
+    // starting than in looking. The lines between two such places are
+    // looked at for the other spellings, then decided by their keys.
     const auto &nonAscii = store.nonAsciiLines();
     const char *bytes = store.bytes();
     const std::string_view all(bytes, std::size_t(store.lineStarts()[store.count()]));
