@@ -95,20 +95,21 @@ int compareBytes(const char *a, std::size_t aSize, const char *b, std::size_t bS
     return aSize == bSize ? 0 : (aSize < bSize ? -1 : 1);
 }
 
+unsigned char asciiLower(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; }
+
 // Whether the ASCII name b does not sort before the ASCII name a (false as
 // well when either holds another character): ASCII case ignored, then the
 // exact bytes, as sortEntries orders them.
 bool asciiNotBefore(const QByteArray &a, const QByteArray &b)
 {
-    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : int(c); };
     const qsizetype n = std::min(a.size(), b.size());
     for (qsizetype k = 0; k < n; ++k) {
         const auto x = static_cast<unsigned char>(a[k]);
         const auto y = static_cast<unsigned char>(b[k]);
         if ((x | y) >= 0x80)
             return false;
-        if (lower(x) != lower(y))
-            return lower(x) < lower(y);
+        if (asciiLower(x) != asciiLower(y))
+            return asciiLower(x) < asciiLower(y);
     }
     if (a.size() != b.size())
         return a.size() < b.size() && isAscii(std::string_view(b.constData() + n, std::size_t(b.size() - n)));
@@ -160,7 +161,7 @@ void sortEntries(std::vector<DirectoryEntry> &entries)
         if (key.ascii) {
             char *out = folded.data() + used;
             for (const char ch : bytes)
-                *out++ = ch >= 'A' && ch <= 'Z' ? char(ch + 32) : ch;
+                *out++ = char(asciiLower(static_cast<unsigned char>(ch)));
             used += bytes.size();
         } else {
             anyNonAscii = true;
