@@ -19,6 +19,15 @@ using namespace iso;
 
 constexpr qint64 kWindow = 1 << 18; // bytes read at once: folders lie close together
 
+// size bytes of room at the end of to, to be written: one resize, which
+// costs a name a fraction of Qt's general append.
+char *appendRoom(QByteArray &to, std::size_t size)
+{
+    const qsizetype at = to.size();
+    to.resize(at + qsizetype(size));
+    return to.data() + at;
+}
+
 bool isValidName(const QByteArray &name)
 {
     const std::string_view bytes(name.constData(), std::size_t(name.size()));
@@ -166,9 +175,7 @@ bool PlainImageTree::Reader::readSystemUse(const char *data, int size, QByteArra
             } else if (a == 'N' && b == 'M' && length >= 5) {
                 if (!(static_cast<quint8>(e[4]) & 0x06)) {
                     // Parts of a name (NM entries) follow one another.
-                    const qsizetype at = name.size();
-                    name.resize(at + length - 5);
-                    std::memcpy(name.data() + at, e + 5, std::size_t(length - 5));
+                    std::memcpy(appendRoom(name, std::size_t(length - 5)), e + 5, std::size_t(length - 5));
                     hasName = true;
                 }
             } else if (a == 'P' && b == 'X' && length >= 12) {
@@ -301,15 +308,13 @@ bool PlainImageTree::Reader::readFolder(const Pending &folder)
                             folder.path == "/" ? '/' + name : folder.path + '/' + name))
             return false;
         if (isFolder || !(flags & kFlagMultiExtent)) { // a large file is listed with its last part
-            // Its kind, its size and its bytes, written in place: room is
-            // made ahead for the whole folder.
+            // Its kind, its size and its bytes (room is made ahead for the
+            // whole folder).
             const auto size = quint32(name.size());
-            const qsizetype at = m_names.size();
-            m_names.resize(at + 1 + qsizetype(sizeof size) + name.size());
-            char *out = m_names.data() + at;
+            char *out = appendRoom(m_names, 1 + sizeof size + std::size_t(size));
             *out = isFolder ? kNamedFolder : kNamedFile;
             std::memcpy(out + 1, &size, sizeof size);
-            std::memcpy(out + 1 + sizeof size, name.constData(), std::size_t(name.size()));
+            std::memcpy(out + 1 + sizeof size, name.constData(), std::size_t(size));
             if (!isFolder) {
                 // The line: the folder's path, a backslash, the name.
                 ++m_listingSize.files;
