@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <deque>
 #include <string_view>
+#include <vector>
 
 namespace kobrix {
 
@@ -77,6 +77,14 @@ struct Pending
     std::size_t part; // which part of the folder's records
 };
 
+// Folders are read in the order of their records on the image, the lowest
+// first: one sweep over the records, each byte read once, where reading
+// them level by level sweeps the image once for each level.
+bool readLater(const Pending &a, const Pending &b)
+{
+    return a.extent > b.extent;
+}
+
 // What the names of the entries a folder lists are kept as, one after the
 // other: kind (a folder or a file), length, the name's bytes.
 constexpr char kNamedFolder = 'd';
@@ -118,7 +126,7 @@ private:
     bool m_joliet = false;
     qint64 m_blockSize = kSectorSize;
     int m_skip = 0;
-    std::deque<Pending> m_queue;
+    std::vector<Pending> m_queue; // a heap: the folder lowest on the image on top
     QSet<quint32> m_extents;
     qsizetype m_entries = 0;
 };
@@ -204,6 +212,7 @@ bool PlainImageTree::Reader::queueFolder(quint32 extent, quint32 size, const QBy
     m_extents.insert(extent);
     std::vector<Part> &parts = m_folders[path];
     m_queue.push_back({extent, size, path, parts.size()});
+    std::push_heap(m_queue.begin(), m_queue.end(), readLater);
     parts.push_back({});
     return true;
 }
@@ -415,8 +424,9 @@ bool PlainImageTree::Reader::read()
     if (!queueFolder(le32(root + kRecordExtent), le32(root + kRecordSize), "/"))
         return false;
     while (!m_queue.empty()) {
-        const Pending folder = std::move(m_queue.front());
-        m_queue.pop_front();
+        std::pop_heap(m_queue.begin(), m_queue.end(), readLater);
+        const Pending folder = std::move(m_queue.back());
+        m_queue.pop_back();
         if (!readFolder(folder))
             return false;
     }
