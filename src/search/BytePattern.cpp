@@ -106,15 +106,7 @@ __attribute__((target("avx2"))) std::size_t findPairAvx2(const unsigned char *te
     return std::string_view::npos;
 }
 
-// One pattern's pair of bytes as findAnyPairAvx2 compares them.
-struct PairProbe
-{
-    std::size_t first = 0;
-    std::size_t second = 0;
-    unsigned char b1 = 0;
-    unsigned char b2 = 0;
-    unsigned char caseBit = 0;
-};
+using PairProbe = BytePatternSet::Probe;
 constexpr std::size_t kMostPairs = 16;
 
 // As findPairAvx2, for several patterns at once, the longest of them
@@ -283,36 +275,80 @@ std::size_t BytePattern::find(std::string_view line, std::size_t from) const
     return std::string_view::npos;
 }
 
-std::size_t findFirstOf(const std::vector<BytePattern> &patterns, std::string_view line,
-                        std::size_t from)
+BytePatternSet::BytePatternSet(std::vector<BytePattern> patterns) : m_patterns(std::move(patterns))
+{
+    for (const BytePattern &pattern : m_patterns) {
+        m_longest = std::max(m_longest, pattern.size());
+        m_hasEmpty = m_hasEmpty || pattern.isEmpty();
+    }
+    if (m_hasEmpty || m_patterns.size() < 2 || m_patterns.size() > kMostPairs)
+        return;
+    // Greedily, the pair of places where the first pattern left agrees
+    // with the most others (the case bit aside), the rarest such pair among
+    // equals; a pattern that agrees with none keeps its own pair, compared
+    // exactly.
+    std::vector<const BytePattern *> left;
+    for (const BytePattern &pattern : m_patterns)
+        left.push_back(&pattern);
+    while (!left.empty()) {
+        const BytePattern &lead = *left.front();
+        const unsigned char *p = lead.m_data;
+        const auto rank = [&](std::size_t i) { return commonness(p[i], i > 0 && p[i - 1] >= 0xE0); };
+        const auto agrees = [&](const BytePattern *other, std::size_t i) {
+            return i < other->size() && (other->m_data[i] | 0x20) == (p[i] | 0x20);
+        };
+        Probe best{lead.m_first, lead.m_second, 0, 0, 0};
+        std::size_t bestShared = 1;
+        int bestRank = 0;
+        for (std::size_t i = 0; i < lead.size(); ++i) {
+            for (std::size_t j = i + 1; j < lead.size(); ++j) {
+                const auto shared = std::size_t(std::count_if(left.begin(), left.end(), [&](const BytePattern *o) {
+                    return agrees(o, i) && agrees(o, j);
+                }));
+                const int pairRank = rank(i) + rank(j);
+                if (shared > bestShared || (shared == bestShared && shared > 1 && pairRank < bestRank)) {
+                    best = {i, j, 0, 0, 0};
+                    bestShared = shared;
+                    bestRank = pairRank;
+                }
+            }
+        }
+        std::vector<const BytePattern *> rest;
+        bool exact = !lead.m_ignoreCase;
+        for (const BytePattern *o : left) {
+            if (o != &lead && (bestShared == 1 || !agrees(o, best.first) || !agrees(o, best.second))) {
+                rest.push_back(o);
+                continue;
+            }
+            exact = exact && !o->m_ignoreCase && o->m_data[best.first] == p[best.first]
+                && o->m_data[best.second] == p[best.second];
+        }
+        best.caseBit = exact ? 0 : 0x20;
+        best.b1 = p[best.first] | best.caseBit;
+        best.b2 = p[best.second] | best.caseBit;
+        m_probes.push_back(best);
+        left = std::move(rest);
+    }
+}
+
+std::size_t BytePatternSet::find(std::string_view line, std::size_t from) const
 {
     const auto *text = reinterpret_cast<const unsigned char *>(line.data());
     const std::size_t length = line.size();
-    std::size_t longest = 0;
-    bool emptyOne = false;
-    for (const BytePattern &pattern : patterns) {
-        longest = std::max(longest, pattern.size());
-        emptyOne = emptyOne || pattern.isEmpty();
-    }
-    if (emptyOne)
+    if (m_hasEmpty)
         return from <= length ? from : std::string_view::npos;
+    if (m_patterns.size() == 1)
+        return m_patterns.front().find(line, from);
     std::size_t pos = from;
 #if defined(KOBRIX_AVX2_PATHS)
     // Over a line or two, one pattern after the other costs less than
-    // comparing every pattern's pair at each place.
+    // comparing every group's pair at each place.
     constexpr std::size_t kShortText = 512;
-    if (hasAvx2() && patterns.size() > 1 && patterns.size() <= kMostPairs && length >= longest
+    if (hasAvx2() && !m_probes.empty() && length >= m_longest
         && length - std::min(length, pos) >= kShortText) {
-        PairProbe probes[kMostPairs];
-        for (std::size_t i = 0; i < patterns.size(); ++i) {
-            const BytePattern &p = patterns[i];
-            const unsigned char caseBit = p.m_ignoreCase ? 0x20 : 0;
-            probes[i] = {p.m_first, p.m_second, static_cast<unsigned char>(p.m_data[p.m_first] | caseBit),
-                         static_cast<unsigned char>(p.m_data[p.m_second] | caseBit), caseBit};
-        }
         const std::size_t found =
-            findAnyPairAvx2(text, length, pos, longest, probes, patterns.size(), [&](std::size_t at) {
-                return std::any_of(patterns.begin(), patterns.end(),
+            findAnyPairAvx2(text, length, pos, m_longest, m_probes.data(), m_probes.size(), [&](std::size_t at) {
+                return std::any_of(m_patterns.begin(), m_patterns.end(),
                                    [&](const BytePattern &p) { return p.equalsAt(text + at); });
             });
         if (found != std::string_view::npos)
@@ -322,7 +358,7 @@ std::size_t findFirstOf(const std::vector<BytePattern> &patterns, std::string_vi
     // The rest (or all, without the wide comparisons): each pattern looked
     // for only before the first place found so far.
     std::size_t first = std::string_view::npos;
-    for (const BytePattern &pattern : patterns) {
+    for (const BytePattern &pattern : m_patterns) {
         const std::size_t end = first == std::string_view::npos ? length
                                                                 : std::min(length, first + pattern.size());
         first = std::min(first, pattern.find(line.substr(0, end), pos));

@@ -45,8 +45,7 @@ public:
     std::size_t secondAnchor() const { return m_second; }
 
 private:
-    friend std::size_t findFirstOf(const std::vector<BytePattern> &patterns, std::string_view text,
-                                   std::size_t from);
+    friend class BytePatternSet;
     bool equalsAt(const unsigned char *text) const;
 
     QByteArray m_bytes;
@@ -57,12 +56,44 @@ private:
     bool m_ignoreCase = false;
 };
 
-// The first position at or after from where any of patterns occurs; npos
-// when none does. One pass over the text for all of them: looked for one
-// after the other, a pattern that is rare would be searched far ahead again
-// after each place where a frequent one stands.
-std::size_t findFirstOf(const std::vector<BytePattern> &patterns, std::string_view text,
-                        std::size_t from = 0);
+// Several patterns looked for together: one pass over the text for all of
+// them, where looked for one after the other, a pattern that is rare would
+// be searched far ahead again after each place where a frequent one stands.
+// Patterns that agree on two of their bytes but for the bit that tells
+// ASCII and most Cyrillic and Greek capitals from small letters (the
+// spellings of one word: "лка", "Лка" ... "ЛКА") share one comparison.
+class BytePatternSet
+{
+public:
+    BytePatternSet() = default;
+    explicit BytePatternSet(std::vector<BytePattern> patterns);
+
+    const std::vector<BytePattern> &patterns() const { return m_patterns; }
+    bool isEmpty() const { return m_patterns.empty(); }
+
+    // The first position at or after from where any of the patterns
+    // occurs; npos when none does.
+    std::size_t find(std::string_view text, std::size_t from = 0) const;
+
+    // The pair of bytes compared for a group of the patterns: at offsets
+    // first and second of a place, with caseBit set on the text's bytes.
+    struct Probe
+    {
+        std::size_t first = 0;
+        std::size_t second = 0;
+        unsigned char b1 = 0;
+        unsigned char b2 = 0;
+        unsigned char caseBit = 0;
+    };
+    // The comparisons a search makes at each place (for tests).
+    std::size_t probeCount() const { return m_probes.size(); }
+
+private:
+    std::vector<BytePattern> m_patterns;
+    std::vector<Probe> m_probes; // each pattern's occurrences pass one of them
+    std::size_t m_longest = 0;
+    bool m_hasEmpty = false;
+};
 
 // The first byte >= 0x80 at or after from in text; npos when none.
 std::size_t findNonAscii(std::string_view text, std::size_t from = 0);

@@ -283,8 +283,10 @@ Matcher::Matcher(QStringView effectiveText)
     }
     // Texts in Cyrillic or Greek letters: a run whose every character comes
     // from a few characters only, a letter and its capital, say.
+    std::vector<BytePattern> spellings;
     for (const QByteArray &spelling : spellingsOfBestRun(key.toUcs4()))
-        m_spellings.emplace_back(spelling, BytePattern::Case::Exact);
+        spellings.emplace_back(spelling, BytePattern::Case::Exact);
+    m_spellings = BytePatternSet(std::move(spellings));
 }
 
 bool Matcher::mayMatchRecord(std::string_view bytes) const
@@ -299,7 +301,7 @@ bool Matcher::mayMatchRecord(std::string_view bytes) const
         return holdsAscii(bytes, m_keyPattern, m_lookalikes);
     if (!m_asciiRun.isEmpty())
         return holdsAscii(bytes, m_asciiRun, m_runLookalikes);
-    if (!m_spellings.empty())
+    if (!m_spellings.isEmpty())
         return nextClue(bytes, 0) != std::string_view::npos;
     return m_literalRun.isEmpty() || m_literalRun.find(bytes) != std::string_view::npos;
 }
@@ -324,8 +326,8 @@ bool Matcher::clueSettlesRecord() const
     // clue of ASCII characters does not show.
     if (!m_asciiRun.isEmpty())
         return false;
-    if (!m_spellings.empty()) {
-        return std::all_of(m_spellings.begin(), m_spellings.end(),
+    if (!m_spellings.isEmpty()) {
+        return std::all_of(m_spellings.patterns().begin(), m_spellings.patterns().end(),
                            [&](const BytePattern &s) { return inRecordText(bytesOf(s), true); });
     }
     return !m_literalRun.isEmpty() && inRecordText(bytesOf(m_literalRun), true);
@@ -334,8 +336,8 @@ bool Matcher::clueSettlesRecord() const
 std::size_t Matcher::nextClue(std::string_view bytes, std::size_t from) const
 {
     const BytePattern &ascii = m_ascii ? m_keyPattern : m_asciiRun;
-    if (ascii.isEmpty() && !m_spellings.empty()) {
-        return findFirstOf(m_spellings, bytes, from);
+    if (ascii.isEmpty() && !m_spellings.isEmpty()) {
+        return m_spellings.find(bytes, from);
     }
     if (ascii.isEmpty())
         return m_literalRun.isEmpty() ? from : m_literalRun.find(bytes, from);
@@ -371,7 +373,7 @@ std::size_t Matcher::nextPossibleMatch(std::string_view bytes) const
     // close together it is looked for straight from the first one, and a
     // catalog where most lines hold the text costs one pass over its bytes
     // instead of a look at each line on the way.
-    const bool highClue = m_asciiRun.isEmpty() && (!m_spellings.empty() || !m_literalRun.isEmpty());
+    const bool highClue = m_asciiRun.isEmpty() && (!m_spellings.isEmpty() || !m_literalRun.isEmpty());
     std::size_t pos = 0;
     int near = 0;
     while (pos < bytes.size()) {

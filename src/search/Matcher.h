@@ -49,7 +49,7 @@ public:
     // their search keys is searched fastest.
     bool hasClue() const
     {
-        return m_ascii || !m_asciiRun.isEmpty() || !m_literalRun.isEmpty() || !m_spellings.empty();
+        return m_ascii || !m_asciiRun.isEmpty() || !m_literalRun.isEmpty() || !m_spellings.isEmpty();
     }
 
     // False only when the raw bytes of a catalog record (as in the file, in
@@ -124,7 +124,7 @@ private:
     // Failing that too, the spellings of a run of characters that keys hold
     // only where the lines hold one of a few characters (see keySources):
     // "лка", "Лка" ... "ЛКА". Every line holding the text holds one of them.
-    std::vector<BytePattern> m_spellings;
+    BytePatternSet m_spellings;
 };
 
 } // namespace kobrix
