@@ -101,6 +101,11 @@ private Q_SLOTS:
         QTest::newRow("tab, line feed") << QByteArray("a\tb\n") << QByteArray("a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
         QTest::newRow("C1 control") << QByteArray("a\xC2\x85") << QByteArray("a\xEF\xBF\xBD");
         QTest::newRow("accented") << QByteArray("caf\xC3\xA9") << QByteArray("caf\xC3\xA9");
+        // Longer names are looked at eight bytes at a time.
+        QTest::newRow("long printable") << QByteArray("Read Me ~ (copy).txt") << QByteArray("Read Me ~ (copy).txt");
+        QTest::newRow("DEL among eight") << QByteArray("abc\x7F" "defghij") << QByteArray("abc\xEF\xBF\xBD" "defghij");
+        QTest::newRow("tab among eight") << QByteArray("abcdefg\tij") << QByteArray("abcdefg\xEF\xBF\xBD" "ij");
+        QTest::newRow("long accented") << QByteArray("r\xC3\xA9sum\xC3\xA9 final") << QByteArray("r\xC3\xA9sum\xC3\xA9 final");
     }
     void listedNames()
     {

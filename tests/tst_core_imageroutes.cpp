@@ -169,7 +169,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("tree");
         QTest::addColumn<QStringList>("options");
-        QTest::addColumn<QString>("damage"); // "", "loop", "size", "beyond", "records", "contents"
+        QTest::addColumn<QString>("damage"); // "", "loop", "size", "beyond", "records", "contents",
+                                         // "/ N" or "nul N" (byte N of a name)
         QTest::addColumn<int>("plain");      // read by the quick reader: 1, 0, or -1 either
         const QStringList both{"-R", "-J"}, joliet{"--norock", "-J"}, iso{"--norock"}, rock{"-R"};
         for (const QString &tree : QStringList{"fixture", "names", "deep", "many"}) {
@@ -186,6 +187,10 @@ private Q_SLOTS:
             QTest::addRow("folder record %s, Joliet only", qPrintable(how))
                 << "many" << joliet << how << 0;
         }
+        // A Rock Ridge name holding a slash or a NUL, in its first eight
+        // bytes or after them: the quick reader leaves such an image alone.
+        for (const QString &how : QStringList{"/ 2", "/ 11", "nul 5", "nul 12"})
+            QTest::addRow("name with %s, Rock Ridge + Joliet", qPrintable(how)) << "many" << both << how << 0;
         // Cut in the middle of the crowded folder's records, or after all
         // records (files' contents cut only).
         for (const QString &cut : QStringList{"records", "contents"}) {
@@ -221,7 +226,15 @@ private Q_SLOTS:
             }
             QVERIFY(QFile::resize(image, size));
         }
-        else if (!damage.isEmpty())
+        else if (damage.startsWith('/') || damage.startsWith("nul")) {
+            QFile file(image);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QByteArray bytes = file.readAll();
+            const qsizetype at = bytes.indexOf("file_01500.dat"); // its Rock Ridge name
+            QVERIFY(at > 0);
+            bytes[at + damage.section(' ', 1).toInt()] = damage.startsWith('/') ? '/' : '\0';
+            QVERIFY(file.seek(0) && file.write(bytes) == bytes.size());
+        } else if (!damage.isEmpty())
             QVERIFY(damageRecords(image, "LOOPDIR", damage));
         compareRoutes(image, plain);
     }

@@ -7,6 +7,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -28,11 +29,28 @@ char *appendRoom(QByteArray &to, std::size_t size)
     return to.data() + at;
 }
 
+// Whether any of the eight bytes of word is zero.
+bool hasZeroByte(std::uint64_t word)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    return ((word - kOnes) & ~word & (kOnes << 7)) != 0;
+}
+
 bool isValidName(const QByteArray &name)
 {
     const std::string_view bytes(name.constData(), std::size_t(name.size()));
-    return !bytes.empty() && bytes != "." && bytes != ".."
-        && std::none_of(bytes.begin(), bytes.end(), [](char c) { return c == '/' || c == '\0'; });
+    if (bytes.empty() || bytes == "." || bytes == "..")
+        return false;
+    // No NUL and no slash, eight bytes at a time.
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        if (hasZeroByte(word) || hasZeroByte(word ^ 0x2F2F2F2F2F2F2F2Fu))
+            return false;
+    }
+    return std::none_of(bytes.begin() + std::ptrdiff_t(i), bytes.end(),
+                        [](char c) { return c == '/' || c == '\0'; });
 }
 
 // A Joliet name (UTF-16 big-endian, without its ";1") in UTF-8, into name
