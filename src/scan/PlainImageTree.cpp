@@ -1,5 +1,6 @@
 #include "scan/PlainImageTree.h"
 
+#include "core/MemoryAdvice.h"
 #include "scan/IsoRecords.h"
 
 #include <QIODevice>
@@ -240,8 +241,16 @@ bool PlainImageTree::Reader::readFolder(const Pending &folder)
     // Room for the folder's names at most as long as its records, grown
     // by half at a time: many small steps would copy the names over and
     // over and touch fresh memory each time.
-    if (m_names.capacity() - m_names.size() < qsizetype(folder.size))
-        m_names.reserve(std::max(m_names.size() + qsizetype(folder.size), m_names.capacity() * 3 / 2));
+    if (m_names.capacity() - m_names.size() < qsizetype(folder.size)) {
+        // The first room is an eighth of the image, within bounds: most
+        // images' names then fit without a move. Only the part written
+        // takes memory, in huge pages where the system has them: each
+        // fresh small page costs a fault.
+        constexpr qint64 kFirstRoomMin = qint64(1) << 18, kFirstRoomMax = qint64(16) << 20;
+        const qsizetype first = qsizetype(std::clamp(m_image->size() / 8, kFirstRoomMin, kFirstRoomMax));
+        m_names.reserve(std::max({m_names.size() + qsizetype(folder.size), m_names.capacity() * 3 / 2, first}));
+        adviseHugePages(m_names.constData(), std::size_t(m_names.capacity()));
+    }
     const qsizetype namesStart = m_names.size();
     const char *records = windowAt(qint64(folder.extent) * m_blockSize, folder.size);
     if (!records)
