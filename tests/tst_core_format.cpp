@@ -253,7 +253,7 @@ private Q_SLOTS:
             if (i % 500 == 499)
                 file += lineEnd; // an empty line
         }
-        file += QByteArray(200, 'q') + lineEnd + "\"after\"" + lineEnd; // too long for a 100-byte limit
+        file += QByteArray(5000, 'q') + lineEnd + "\"after\"" + lineEnd; // too long for the small limits
 
         const auto found = [&](bool skip, qsizetype chunk, std::size_t limit, RuntimeError &error) {
             LineStore lines;
@@ -273,13 +273,14 @@ private Q_SLOTS:
                 result << lines.at(i);
             return result;
         };
-        // With a limit the long line breaks (record numbers must agree), and
-        // without (long runs of lines passed over at once).
-        for (const std::size_t limit : {std::size_t(100), kMaxRecordBytes}) {
+        // With a limit the long line breaks (line numbers must agree, also
+        // after runs of lines passed over at once, as long as the limit),
+        // and without.
+        for (const std::size_t limit : {std::size_t(100), std::size_t(4096), kMaxRecordBytes}) {
             RuntimeError expectedError;
             const QStringList expected = found(false, 1 << 20, limit, expectedError);
             QVERIFY(expected.size() > 10);
-            QCOMPARE(expectedError.number(), limit == 100 ? 59 : 0);
+            QCOMPARE(expectedError.number(), limit < kMaxRecordBytes ? 59 : 0);
             for (const qsizetype chunk : {qsizetype(1), qsizetype(5), qsizetype(4096), qsizetype(1 << 20)}) {
                 RuntimeError error;
                 QCOMPARE(found(true, chunk, limit, error), expected);
