@@ -1,5 +1,5 @@
 // Search keys and UTF-8 checks taken a block at a time: the sixteen-byte
-// folds of Latin-1, Cyrillic and kana/kanji runs, the composing of one mark
+// folds of Latin-1, Cyrillic, Greek and kana/kanji runs, the composing of one mark
 // without the normalizer, and a catalog chunk checked once instead of line
 // by line. Each must give exactly what the character-by-character way gives.
 

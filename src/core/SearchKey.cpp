@@ -368,6 +368,65 @@ std::size_t foldTwoByteBlocks(const unsigned char *p, const unsigned char *end, 
     return done;
 }
 
+// Whether each byte of v lies in [lo, hi] (unsigned; hi - lo below 0x40
+// and v a continuation byte where it matters).
+inline __m128i bytesWithin(__m128i v, int lo, int hi)
+{
+    const __m128i shifted = _mm_sub_epi8(v, _mm_set1_epi8(char(lo)));
+    return _mm_cmpeq_epi8(_mm_subs_epu8(shifted, _mm_set1_epi8(char(hi - lo))), _mm_setzero_si128());
+}
+
+// As foldTwoByteBlocks, for text in ASCII and the Greek letters (lead bytes
+// CE and CF): the capitals U+0386-U+03AB fold to U+03AC-U+03CE, the final
+// sigma to sigma, all keeping their lengths. Stops at anything else of the
+// block: U+0380-U+0385, the ano teleia (which composition replaces),
+// U+0390 and U+03B0 (two marks each) and U+03CF on.
+std::size_t foldGreekBlocks(const unsigned char *p, const unsigned char *end, char *out)
+{
+    std::size_t done = 0;
+    while (end - (p + done) >= 16) {
+        const __m128i in = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + done));
+        const __m128i ce = bytesEqual(in, 0xCE);
+        const __m128i cf = bytesEqual(in, 0xCF);
+        const unsigned leads = unsigned(_mm_movemask_epi8(_mm_or_si128(ce, cf)));
+        const unsigned conts = unsigned(_mm_movemask_epi8(bytesMasked(in, 0xC0, 0x80)));
+        const unsigned high = unsigned(_mm_movemask_epi8(in));
+        if ((high & ~(leads | conts)) != 0 || ((leads << 1) & 0xFFFF) != conts)
+            break;
+        const __m128i afterCE = _mm_slli_si128(ce, 1);
+        const __m128i afterCF = _mm_slli_si128(cf, 1);
+        const __m128i tonosCapital = bytesEqual(in, 0x86);         // U+0386 -> U+03AC
+        const __m128i tonosCapitals = bytesWithin(in, 0x88, 0x8A); // U+0388-038A -> U+03AD-03AF
+        const __m128i omicronTonos = bytesEqual(in, 0x8C);         // U+038C -> U+03CC
+        const __m128i lastTonos = bytesWithin(in, 0x8E, 0x8F);     // U+038E-038F -> U+03CD-03CE
+        const __m128i firstCapitals = bytesWithin(in, 0x91, 0x9F); // U+0391-039F -> U+03B1-03BF
+        const __m128i lastCapitals = _mm_andnot_si128(bytesEqual(in, 0xA2), bytesWithin(in, 0xA0, 0xAB));
+        const __m128i smallAfterCE = _mm_or_si128(bytesWithin(in, 0xAC, 0xAF), bytesWithin(in, 0xB1, 0xBF));
+        const __m128i knownAfterCE = _mm_or_si128(
+            _mm_or_si128(_mm_or_si128(tonosCapital, tonosCapitals), _mm_or_si128(omicronTonos, lastTonos)),
+            _mm_or_si128(_mm_or_si128(firstCapitals, lastCapitals), smallAfterCE));
+        const __m128i knownAfterCF = bytesWithin(in, 0x80, 0x8E);
+        const __m128i unknown = _mm_or_si128(_mm_andnot_si128(knownAfterCE, afterCE),
+                                             _mm_andnot_si128(knownAfterCF, afterCF));
+        if (_mm_movemask_epi8(unknown))
+            break;
+        // The second bytes' changes; those moving to lead CF also raise
+        // their lead by one.
+        const __m128i moving = _mm_and_si128(afterCE, _mm_or_si128(_mm_or_si128(omicronTonos, lastTonos), lastCapitals));
+        __m128i delta = _mm_and_si128(afterCE, _mm_or_si128(
+            _mm_or_si128(_mm_and_si128(tonosCapital, _mm_set1_epi8(0x26)),
+                         _mm_and_si128(tonosCapitals, _mm_set1_epi8(0x25))),
+            _mm_or_si128(_mm_or_si128(_mm_and_si128(lastTonos, _mm_set1_epi8(-1)),
+                                      _mm_and_si128(firstCapitals, _mm_set1_epi8(0x20))),
+                         _mm_and_si128(lastCapitals, _mm_set1_epi8(-0x20)))));
+        delta = _mm_or_si128(delta, _mm_and_si128(_mm_and_si128(afterCF, bytesEqual(in, 0x82)), _mm_set1_epi8(1)));
+        delta = _mm_add_epi8(delta, _mm_and_si128(_mm_srli_si128(moving, 1), _mm_set1_epi8(1)));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + done), _mm_add_epi8(asciiLowered(in), delta));
+        done += (leads & 0x8000) ? 15 : 16;
+    }
+    return done;
+}
+
 // Copies sixteen bytes at a time of text in ASCII (folded) and characters of
 // U+3000-U+9FFF (lead bytes E3-E9: kana, CJK punctuation and the common
 // kanji), which fold to themselves and need no composing, but for the
@@ -434,6 +493,7 @@ FastResult fastKey(const unsigned char *p, const unsigned char *end, char *out,
         if (b >= 0xC3) {
             const std::size_t done = b >= 0xE3 ? (b <= 0xE9 ? copyCjkBlocks(p, end, o) : 0)
                 : (b == 0xC3 || b == 0xD0 || b == 0xD1) ? foldTwoByteBlocks(p, end, o)
+                : (b == 0xCE || b == 0xCF)               ? foldGreekBlocks(p, end, o)
                                                         : 0;
             if (done) {
                 p += done;

@@ -22,7 +22,7 @@ QByteArray searchKey(QStringView text);
 //
 // Built for speed: lines whose characters NFC leaves alone (nearly all, also
 // in Cyrillic, Greek or Japanese) are folded in one pass through a table of
-// the Basic Multilingual Plane, runs of Latin-1, basic Cyrillic, kana and
+// the Basic Multilingual Plane, runs of Latin-1, basic Cyrillic, Greek, kana and
 // common kanji sixteen bytes at a time. A single mark after a letter (a
 // decomposed name) is composed through the table too; only a line holding
 // several marks in a row, or another character that composition may change,
