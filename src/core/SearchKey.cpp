@@ -314,6 +314,18 @@ inline __m128i asciiLowered(__m128i v)
     return _mm_add_epi8(v, _mm_and_si128(upper, _mm_set1_epi8(0x20)));
 }
 
+// Whether every byte >= 0x80 of the block in is one of the lead bytes
+// marked in leadBytes or the continuation byte right after one (a lead in
+// the last place goes on in the next block); leads and conts get the places
+// of the leads and of the continuation bytes.
+inline bool onlyTwoByteCharacters(__m128i in, __m128i leadBytes, unsigned &leads, unsigned &conts)
+{
+    leads = unsigned(_mm_movemask_epi8(leadBytes));
+    conts = unsigned(_mm_movemask_epi8(bytesMasked(in, 0xC0, 0x80)));
+    const unsigned high = unsigned(_mm_movemask_epi8(in));
+    return (high & ~(leads | conts)) == 0 && ((leads << 1) & 0xFFFF) == conts;
+}
+
 // Folds sixteen bytes at a time of text in ASCII, the Latin-1 letters
 // (lead byte C3) and the basic Cyrillic letters U+0400-U+045F (lead bytes D0
 // and D1): the alphabets of Western Europe and of Russian, Ukrainian,
@@ -330,15 +342,10 @@ std::size_t foldTwoByteBlocks(const unsigned char *p, const unsigned char *end, 
         const __m128i d0 = bytesEqual(in, 0xD0);
         const __m128i d1 = bytesEqual(in, 0xD1);
         const __m128i c3 = bytesEqual(in, 0xC3);
-        const __m128i continuation = bytesMasked(in, 0xC0, 0x80);
-        const unsigned leads = unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(d0, d1), c3)));
-        const unsigned conts = unsigned(_mm_movemask_epi8(continuation));
-        const unsigned high = unsigned(_mm_movemask_epi8(in));
-        // Every byte >= 0x80 one of those leads or the continuation byte
-        // right after one (a lead in the last place goes on in the next
-        // block); after D1 only 80-9F (U+0440-U+045F).
-        if ((high & ~(leads | conts)) != 0 || ((leads << 1) & 0xFFFF) != conts)
+        unsigned leads = 0, conts = 0;
+        if (!onlyTwoByteCharacters(in, _mm_or_si128(_mm_or_si128(d0, d1), c3), leads, conts))
             break;
+        // After D1 only 80-9F (U+0440-U+045F).
         const unsigned upperHalf = unsigned(_mm_movemask_epi8(bytesMasked(in, 0x20, 0x20)));
         if ((unsigned(_mm_movemask_epi8(d1)) << 1) & conts & upperHalf)
             break;
@@ -388,10 +395,8 @@ std::size_t foldGreekBlocks(const unsigned char *p, const unsigned char *end, ch
         const __m128i in = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + done));
         const __m128i ce = bytesEqual(in, 0xCE);
         const __m128i cf = bytesEqual(in, 0xCF);
-        const unsigned leads = unsigned(_mm_movemask_epi8(_mm_or_si128(ce, cf)));
-        const unsigned conts = unsigned(_mm_movemask_epi8(bytesMasked(in, 0xC0, 0x80)));
-        const unsigned high = unsigned(_mm_movemask_epi8(in));
-        if ((high & ~(leads | conts)) != 0 || ((leads << 1) & 0xFFFF) != conts)
+        unsigned leads = 0, conts = 0;
+        if (!onlyTwoByteCharacters(in, _mm_or_si128(ce, cf), leads, conts))
             break;
         const __m128i afterCE = _mm_slli_si128(ce, 1);
         const __m128i afterCF = _mm_slli_si128(cf, 1);
