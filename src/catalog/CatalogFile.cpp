@@ -2,6 +2,7 @@
 
 #include "catalog/CatalogFileSystem.h"
 #include "catalog/CatalogJournal.h"
+#include "catalog/DiscRecords.h"
 #include "core/KeyMaker.h"
 
 #include <QDir>
@@ -145,6 +146,8 @@ bool CatalogReader::readSlice(LineStore &out, std::chrono::nanoseconds budget)
         s.target = &out;
         s.parser = std::make_unique<FieldParser>(out, m_maxRecordBytes);
         s.parser->setLineFilter(m_filter, m_filterContext, m_skip, m_skipRule);
+        // A file opened here can be read again to number a record too long.
+        s.parser->setCountSkippedLines(m_device != &s.file);
         s.linesReserved = m_room == Room::SliceBySlice;
         if (m_room == Room::WholeFile && m_fileSize > 0 && m_fileSize < (qint64(1) << 34)) {
             try {
@@ -187,6 +190,8 @@ bool CatalogReader::readSlice(LineStore &out, std::chrono::nanoseconds budget)
         s.parser->feed(std::string_view(s.buffer.data(), std::size_t(n)));
         if (s.parser->error()) {
             m_error = s.parser->error();
+            if (const std::int64_t at = s.parser->tooLongRecordOffset(); at >= 0)
+                m_error = recordTooLongError(lineNumberAt(*m_device, at), m_maxRecordBytes);
             close();
             return true;
         }

@@ -329,6 +329,7 @@ void FieldParser::feed(std::string_view chunk)
 {
     if (m_error)
         return;
+    m_fedBytes += std::int64_t(chunk.size());
     if (!m_startChecked) {
         // A byte-order mark (text editors add one) is no part of the first
         // record. It may arrive split over several chunks.
@@ -340,9 +341,12 @@ void FieldParser::feed(std::string_view chunk)
         if (m_bomBytes < 3 && chunk.empty())
             return; // all of it may still be a mark
         m_startChecked = true;
-        if (m_bomBytes < 3 && m_bomBytes > 0)
+        if (m_bomBytes < 3 && m_bomBytes > 0) {
+            m_fedEnd = m_bomBytes;
             feedText(std::string_view(kBom, std::size_t(m_bomBytes))); // no mark: those were text
+        }
     }
+    m_fedEnd = m_fedBytes;
     feedText(chunk);
 }
 
@@ -383,7 +387,10 @@ const char *FieldParser::skipLines(const char *p, const char *end, const char *&
     if (lastEnd == p || std::size_t(lastEnd - p) > m_maxRecordBytes)
         return p;
     --lastEnd; // the line end itself
-    m_lines += countLineEnds(p, lastEnd) + 1; // and lastEnd itself
+    if (m_countSkipped)
+        m_lines += countLineEnds(p, lastEnd) + 1; // and lastEnd itself
+    else
+        m_linesKnown = false;
     return pastLineEnd(lastEnd, end);
 }
 
@@ -393,11 +400,16 @@ void FieldParser::takeLine(std::string_view line)
         parseLine(line, m_out);
 }
 
-bool FieldParser::tooLong(std::size_t lineBytes)
+bool FieldParser::tooLong(std::size_t lineBytes, const char *at, const char *end)
 {
     if (lineBytes <= m_maxRecordBytes)
         return false;
-    m_error = recordTooLongError(m_lines + 1, m_maxRecordBytes);
+    if (m_linesKnown) {
+        m_error = recordTooLongError(m_lines + 1, m_maxRecordBytes);
+    } else {
+        m_error = RuntimeError(BadRecordLength);
+        m_tooLongOffset = m_fedEnd - std::int64_t(end - at) - std::int64_t(lineBytes);
+    }
     m_pending.clear();
     m_pending.shrink_to_fit();
     return true;
@@ -485,7 +497,7 @@ void FieldParser::feedText(std::string_view chunk)
         }
         const char *lineEnd = nextLf < nextCr ? nextLf : nextCr;
         const std::size_t pieceBytes = std::size_t(lineEnd - p);
-        if (tooLong(m_pending.size() + pieceBytes))
+        if (tooLong(m_pending.size() + pieceBytes, lineEnd, end))
             return;
         if (lineEnd == end) {
             m_pending.append(p, pieceBytes);
@@ -523,8 +535,10 @@ void FieldParser::finish()
     if (!m_startChecked) {
         // A file of one to three bytes that began like a byte-order mark.
         m_startChecked = true;
-        if (m_bomBytes > 0 && m_bomBytes < 3)
+        if (m_bomBytes > 0 && m_bomBytes < 3) {
+            m_fedEnd = m_bomBytes;
             feedText(std::string_view("\xEF\xBB\xBF", std::size_t(m_bomBytes)));
+        }
     }
     if (!m_pending.empty()) {
         takeLine(m_pending);

@@ -104,6 +104,17 @@ public:
     // Set when a record was too long; feed() and finish() then do nothing.
     const RuntimeError &error() const { return m_error; }
 
+    // For a reader that can read its bytes again from the start: runs of
+    // lines that a skip passes over are not counted, as counting their line
+    // ends costs a search that finds little about a sixth of its time. A
+    // record too long then gives error 59 without its number, and
+    // tooLongRecordOffset() tells where it starts among the bytes fed, for
+    // the reader to count the lines before it (lineNumberAt).
+    void setCountSkippedLines(bool count) { m_countSkipped = count; }
+    // The offset of the record too long among the bytes fed, when its
+    // number is not known; -1 otherwise.
+    std::int64_t tooLongRecordOffset() const { return m_tooLongOffset; }
+
     // What a line filter is handed: the text of a quoted record (the bytes
     // between its quotes) or a whole line of another shape, with what the
     // reading found out about it on the way.
@@ -160,7 +171,9 @@ private:
     void feedText(std::string_view chunk);
     // Past the line end at lineEnd (CR, LF or CR LF) within a chunk ending at end.
     const char *pastLineEnd(const char *lineEnd, const char *end);
-    bool tooLong(std::size_t lineBytes);
+    // Whether a line of lineBytes bytes so far, the last of them just
+    // before `at` in the chunk ending at end, is too long for a record.
+    bool tooLong(std::size_t lineBytes, const char *at, const char *end);
     void takeLine(std::string_view line);
     // Passes over the lines of [p, end) that end before the next place the
     // skip function names; returns where reading goes on.
@@ -175,7 +188,12 @@ private:
     bool m_skipLineFeed = false; // the last chunk ended with CR
     bool m_startChecked = false; // the file's first bytes were checked for a byte-order mark
     int m_bomBytes = 0;          // bytes of a byte-order mark matched so far
-    std::int64_t m_lines = 0;    // lines ended so far
+    std::int64_t m_lines = 0;    // lines ended so far, while m_linesKnown
+    bool m_countSkipped = true;
+    bool m_linesKnown = true;    // no skip passed over lines uncounted
+    std::int64_t m_fedBytes = 0; // bytes fed, a byte-order mark included
+    std::int64_t m_fedEnd = 0;   // offset just past the text feedText has in hand
+    std::int64_t m_tooLongOffset = -1;
     RuntimeError m_error;
     LineFilter m_filter = nullptr;
     const void *m_filterContext = nullptr;
