@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLibrary>
 #include <QStringDecoder>
 
 #include <archive.h>
@@ -17,9 +18,60 @@ namespace kobrix {
 
 namespace {
 
+// libarchive, loaded when the first image needs it rather than with the
+// program: the library and the six it brings along (XML, compressors,
+// crypto) cost every start of kobrix-cli a few milliseconds, and most
+// commands never read an image.
+struct ArchiveLibrary
+{
+#define KOBRIX_ARCHIVE_FUNCTION(name) decltype(&::name) name = nullptr;
+#define KOBRIX_ARCHIVE_FUNCTIONS(F)                                                                \
+    F(archive_read_new) F(archive_read_free) F(archive_read_support_format_iso9660)               \
+    F(archive_read_set_options) F(archive_read_open_filename) F(archive_read_next_header)         \
+    F(archive_errno) F(archive_error_string) F(archive_entry_filetype) F(archive_entry_pathname)  \
+    F(archive_entry_pathname_utf8) F(archive_entry_symlink) F(archive_entry_symlink_utf8)         \
+    KOBRIX_ARCHIVE_WIDE(F)
+#ifdef Q_OS_WIN
+#define KOBRIX_ARCHIVE_WIDE(F) F(archive_read_open_filename_w)
+#else
+#define KOBRIX_ARCHIVE_WIDE(F)
+#endif
+    KOBRIX_ARCHIVE_FUNCTIONS(KOBRIX_ARCHIVE_FUNCTION)
+    QString loadError; // empty once every function is there
+};
+
+const ArchiveLibrary &archiveLibrary()
+{
+    static const ArchiveLibrary loaded = [] {
+        ArchiveLibrary lib;
+        // The 3.x series has kept its soname; Windows builds name the DLL
+        // either way.
+#ifdef Q_OS_WIN
+        QLibrary library(QStringLiteral("libarchive"));
+        if (!library.load())
+            library.setFileName(QStringLiteral("archive"));
+#else
+        QLibrary library(QStringLiteral("archive"), 13);
+#endif
+        if (!library.load()) {
+            lib.loadError = library.errorString();
+            return lib;
+        }
+        bool complete = true;
+#define KOBRIX_ARCHIVE_RESOLVE(name)                                                               \
+    lib.name = reinterpret_cast<decltype(lib.name)>(library.resolve(#name));                       \
+    complete = complete && lib.name;
+        KOBRIX_ARCHIVE_FUNCTIONS(KOBRIX_ARCHIVE_RESOLVE)
+        if (!complete)
+            lib.loadError = library.errorString();
+        return lib; // stays loaded: a QLibrary unloads only when asked
+    }();
+    return loaded;
+}
+
 struct ArchiveCloser
 {
-    void operator()(archive *a) const { archive_read_free(a); }
+    void operator()(archive *a) const { archiveLibrary().archive_read_free(a); }
 };
 
 // A name of the image in UTF-8, from libarchive's form of it as the image
@@ -44,14 +96,14 @@ QByteArray entryName(const char *raw, const char *utf8)
 
 // Opens the image by its name. On Windows by the wide-character name: the
 // narrow one goes through the ANSI code page, which cannot hold every name.
-int openImage(struct archive *image, const QString &imagePath)
+int openImage(const ArchiveLibrary &lib, struct archive *image, const QString &imagePath)
 {
     constexpr std::size_t kBlock = 1 << 16;
 #ifdef Q_OS_WIN
     const QString native = QDir::toNativeSeparators(imagePath);
-    return archive_read_open_filename_w(image, reinterpret_cast<const wchar_t *>(native.utf16()), kBlock);
+    return lib.archive_read_open_filename_w(image, reinterpret_cast<const wchar_t *>(native.utf16()), kBlock);
 #else
-    return archive_read_open_filename(image, QFile::encodeName(imagePath).constData(), kBlock);
+    return lib.archive_read_open_filename(image, QFile::encodeName(imagePath).constData(), kBlock);
 #endif
 }
 
@@ -60,17 +112,26 @@ int openImage(struct archive *image, const QString &imagePath)
 ArchiveOutcome readArchiveTree(const QString &imagePath, const char *options, ImageTree &tree,
                                RuntimeError &error)
 {
-    std::unique_ptr<archive, ArchiveCloser> image(archive_read_new());
-    archive_read_support_format_iso9660(image.get());
-    if (options && archive_read_set_options(image.get(), options) != ARCHIVE_OK) {
-        error = RuntimeError(DeviceIoError, QString::fromUtf8(archive_error_string(image.get())));
+    const ArchiveLibrary &lib = archiveLibrary();
+    if (!lib.loadError.isEmpty()) {
+        // The image's own readers may still manage without it.
+        error = RuntimeError(
+            DeviceIoError,
+            QCoreApplication::translate("kobrix::RuntimeError", "Damaged or unknown disc image: %1")
+                .arg(lib.loadError));
+        return ArchiveOutcome::NotUnderstood;
+    }
+    std::unique_ptr<archive, ArchiveCloser> image(lib.archive_read_new());
+    lib.archive_read_support_format_iso9660(image.get());
+    if (options && lib.archive_read_set_options(image.get(), options) != ARCHIVE_OK) {
+        error = RuntimeError(DeviceIoError, QString::fromUtf8(lib.archive_error_string(image.get())));
         return ArchiveOutcome::Unreadable;
     }
     // libarchive's own numbers for what it read and did not understand (-1
     // for "misc", EFTYPE or else EINVAL for "file format"); any other errno
     // means the image could not be read.
-    const auto outcome = [&image] {
-        const int err = archive_errno(image.get());
+    const auto outcome = [&lib, &image] {
+        const int err = lib.archive_errno(image.get());
         const bool format = err < 0 || err == EINVAL
 #ifdef EFTYPE
                             || err == EFTYPE
@@ -78,9 +139,9 @@ ArchiveOutcome readArchiveTree(const QString &imagePath, const char *options, Im
             ;
         return format ? ArchiveOutcome::NotUnderstood : ArchiveOutcome::Unreadable;
     };
-    const auto reason = [&image] { return QString::fromUtf8(archive_error_string(image.get())); };
-    if (openImage(image.get(), imagePath) != ARCHIVE_OK) {
-        const int err = archive_errno(image.get());
+    const auto reason = [&lib, &image] { return QString::fromUtf8(lib.archive_error_string(image.get())); };
+    if (openImage(lib, image.get(), imagePath) != ARCHIVE_OK) {
+        const int err = lib.archive_errno(image.get());
         if (err == ENOENT || err == EACCES || err == EPERM
 #ifdef ENOMEDIUM
             || err == ENOMEDIUM
@@ -97,7 +158,7 @@ ArchiveOutcome readArchiveTree(const QString &imagePath, const char *options, Im
     }
     archive_entry *entry = nullptr;
     for (;;) {
-        const int status = archive_read_next_header(image.get(), &entry);
+        const int status = lib.archive_read_next_header(image.get(), &entry);
         if (status == ARCHIVE_EOF)
             break;
         if (status == ARCHIVE_FATAL || status == ARCHIVE_RETRY) {
@@ -107,8 +168,8 @@ ArchiveOutcome readArchiveTree(const QString &imagePath, const char *options, Im
                                                 .arg(reason()));
             return outcome();
         }
-        const char *raw = archive_entry_pathname(entry);
-        const char *utf8 = archive_entry_pathname_utf8(entry);
+        const char *raw = lib.archive_entry_pathname(entry);
+        const char *utf8 = lib.archive_entry_pathname_utf8(entry);
         if (!raw && !utf8) {
             // libarchive gives no name at all when it cannot convert one
             // (a Joliet name to a character set that cannot hold it), or
@@ -119,12 +180,12 @@ ArchiveOutcome readArchiveTree(const QString &imagePath, const char *options, Im
             return ArchiveOutcome::NameNotConverted;
         }
         const QByteArray path = entryName(raw, utf8);
-        switch (archive_entry_filetype(entry)) {
+        switch (lib.archive_entry_filetype(entry)) {
         case AE_IFDIR: tree.add(path, ImageEntryKind::Folder); break;
         case AE_IFREG: tree.add(path, ImageEntryKind::File); break;
         case AE_IFLNK: {
             tree.add(path, ImageEntryKind::Link,
-                     entryName(archive_entry_symlink(entry), archive_entry_symlink_utf8(entry)));
+                     entryName(lib.archive_entry_symlink(entry), lib.archive_entry_symlink_utf8(entry)));
             break;
         }
         default: tree.add(path, ImageEntryKind::Other); break;
