@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace kobrix {
 
@@ -23,6 +24,35 @@ inline void prefetch(const void *address)
 }
 
 } // namespace
+
+void DuplicateKeys::sortByPosition(ScratchVector<std::pair<std::uint64_t, qint32>> &order)
+{
+    // Positions are distinct and below the size of the keys' buffer: a
+    // radix sort, eleven bits a pass, as many passes as they need, beats a
+    // comparison sort over a hundred thousand entries or more.
+    if (order.size() < 4096) {
+        std::sort(order.begin(), order.end());
+        return;
+    }
+    constexpr int kBits = 11;
+    constexpr std::size_t kBuckets = std::size_t(1) << kBits;
+    std::uint64_t largest = 0;
+    for (const auto &item : order)
+        largest = std::max(largest, item.first);
+    ScratchVector<std::pair<std::uint64_t, qint32>> other(order.size());
+    std::vector<std::size_t> starts(kBuckets);
+    for (int shift = 0; shift < 64 && (largest >> shift) != 0; shift += kBits) {
+        std::fill(starts.begin(), starts.end(), 0);
+        for (const auto &item : order)
+            ++starts[(item.first >> shift) & (kBuckets - 1)];
+        std::size_t sum = 0;
+        for (std::size_t &start : starts)
+            sum += std::exchange(start, sum);
+        for (const auto &item : order)
+            other[starts[(item.first >> shift) & (kBuckets - 1)]++] = item;
+        order.swap(other);
+    }
+}
 
 DuplicateKeys::DuplicateKeys(std::size_t expectedKeys)
 {
@@ -126,7 +156,7 @@ void DuplicateKeys::finish(qsizetype discCount, Lookup lookup)
     ScratchVector<std::pair<std::uint64_t, qint32>> order(entries);
     for (std::size_t e = 0; e < entries; ++e)
         order[e] = {m_entries[e].place & kPositionMask, qint32(e)};
-    std::sort(order.begin(), order.end());
+    sortByPosition(order);
     ScratchVector<qint32> ranks(entries);
     m_places.resize(entries);
     m_marks.resize(entries);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kobrix {
@@ -155,6 +156,8 @@ private:
     {
         return std::string_view(m_bytes + (place & kPositionMask), std::size_t(place >> kPositionBits));
     }
+    // Sorts (position, entry) pairs by their distinct positions.
+    static void sortByPosition(ScratchVector<std::pair<std::uint64_t, qint32>> &order);
     // Looks up the occurrences of one part, in their order.
     void findInPart(const Record *records, std::size_t count);
 
