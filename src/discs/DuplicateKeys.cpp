@@ -177,21 +177,23 @@ void DuplicateKeys::finish(qsizetype discCount, Lookup lookup)
     ScratchVector<std::size_t> nextOfRank(starts.begin(), starts.end() - 1);
     for (const Met &met : m_log)
         discs[nextOfRank[std::size_t(ranks[std::size_t(met.entry)])]++] = met.disc;
+    // The copies dropped in place: each disc kept moves down, never up.
     std::vector<qint32> lastEntryOfDisc(std::size_t(discCount), -1);
-    m_discs.clear();
-    m_discs.reserve(discs.size());
     m_discStarts.assign(1, 0);
     m_discStarts.reserve(entries + 1);
+    std::size_t kept = 0;
     for (std::size_t rank = 0; rank < entries; ++rank) {
         for (std::size_t k = starts[rank]; k < starts[rank + 1]; ++k) {
             qint32 &last = lastEntryOfDisc[std::size_t(discs[k])];
             if (last != qint32(rank)) {
                 last = qint32(rank);
-                m_discs.push_back(discs[k]);
+                discs[kept++] = discs[k];
             }
         }
-        m_discStarts.push_back(m_discs.size());
+        m_discStarts.push_back(kept);
     }
+    discs.resize(kept);
+    m_discs = std::move(discs);
 
     m_entries = {};
     m_log = {};
