@@ -45,6 +45,12 @@ enum class Access { Read, ReadWrite, ReadWriteCreate };
 // missing file; on Windows 76 when its folder is missing too.
 int openFile(const QString &path, Access access, QFile &file, bool &created);
 
+// Reads up to size bytes at offset of an open file without moving its
+// position, so that several threads may read one file at once. Returns the
+// bytes read (0 at the end of the file), or -1 with errorNumber set to the
+// program's error number.
+qint64 readAt(const QFileDevice &file, qint64 offset, char *data, qint64 size, int &errorNumber);
+
 // Facts of an open file; false when the system could not say.
 bool fileFacts(const QFileDevice &file, FileFacts &facts);
 

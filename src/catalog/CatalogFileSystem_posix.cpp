@@ -61,6 +61,19 @@ int openFile(const QString &path, Access access, QFile &file, bool &created)
     return 0;
 }
 
+qint64 readAt(const QFileDevice &file, qint64 offset, char *data, qint64 size, int &errorNumber)
+{
+    for (;;) {
+        const ssize_t n = ::pread(file.handle(), data, std::size_t(size), off_t(offset));
+        if (n >= 0)
+            return n;
+        if (errno != EINTR) {
+            errorNumber = RuntimeError::fromErrno(errno).number();
+            return -1;
+        }
+    }
+}
+
 bool fileFacts(const QFileDevice &file, FileFacts &facts)
 {
     struct stat st {};

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <fcntl.h>
 #include <io.h>
 #include <string>
@@ -195,6 +196,24 @@ bool isSameFileAs(const QString &a, const QString &b)
     BY_HANDLE_FILE_INFORMATION first{};
     BY_HANDLE_FILE_INFORMATION second{};
     return identityOf(a, first) && identityOf(b, second) && sameIdentity(first, second);
+}
+
+qint64 readAt(const QFileDevice &file, qint64 offset, char *data, qint64 size, int &errorNumber)
+{
+    // The offset goes with the call; the handle's own position is not used
+    // by the readers that read this way.
+    OVERLAPPED at{};
+    at.Offset = DWORD(quint64(offset) & 0xFFFFFFFFu);
+    at.OffsetHigh = DWORD(quint64(offset) >> 32);
+    DWORD read = 0;
+    const DWORD wanted = DWORD(std::min<qint64>(size, qint64(1) << 30));
+    if (ReadFile(nativeHandle(file), data, wanted, &read, &at))
+        return qint64(read);
+    const DWORD error = GetLastError();
+    if (error == ERROR_HANDLE_EOF)
+        return 0;
+    errorNumber = win32::errorNumber(error);
+    return -1;
 }
 
 int syncFile(QFileDevice &file)

@@ -111,6 +111,16 @@ public:
     // tooLongRecordOffset() tells where it starts among the bytes fed, for
     // the reader to count the lines before it (lineNumberAt).
     void setCountSkippedLines(bool count) { m_countSkipped = count; }
+    // The bytes fed start at a line start inside a file, not at its start
+    // (a piece of a catalog read on another thread): no byte-order mark is
+    // looked for, and a record too long is told by its offset among the
+    // bytes fed, as the lines before them are not known. Call before the
+    // first feed(), with setCountSkippedLines(false).
+    void setStartsInsideFile()
+    {
+        m_startChecked = true;
+        m_linesKnown = false;
+    }
     // The offset of the record too long among the bytes fed, when its
     // number is not known; -1 otherwise.
     std::int64_t tooLongRecordOffset() const { return m_tooLongOffset; }

@@ -10,7 +10,7 @@
 #include "catalog/CatalogFormat.h"
 #include "core/ProgramTexts.h"
 #include "search/Matcher.h"
-#include "session/LineSearch.h"
+#include "session/PieceSearch.h"
 
 #include <cstdio>
 #include <vector>
@@ -107,24 +107,14 @@ std::string_view bytes(const QByteArray &text)
 
 // Searches one catalog for the matcher's text and adds the number of lines
 // holding it to count. Unless only counting, prints each of those lines
-// after prefix.
-RuntimeError findInCatalog(SliceReading &reading, const QString &path, const Matcher &matcher,
-                           bool countOnly, std::string_view prefix, Output &out, long long &count)
+// after prefix. The file is searched in pieces on several threads; the
+// lines come out in the order of the file all the same.
+RuntimeError findInCatalog(PieceSearch &search, const QString &path, std::string_view prefix,
+                           Output &out, long long &count)
 {
-    return forEachSlice(reading, path, &matcher, [&](const LineStore &lines) {
-        // The windows' search loop, run to its end over the slice.
-        LineSearch search(lines, matcher);
-        search.finish();
-        count += static_cast<long long>(search.hitCount());
-        if (!countOnly) {
-            for (const std::vector<qsizetype> &chunk : search.takeChunks()) {
-                for (const qsizetype i : chunk) {
-                    if (!prefix.empty())
-                        out.text(prefix);
-                    out.line(lines.utf8At(i));
-                }
-            }
-        }
+    return search.run(path, [&](const PieceHits &hits) {
+        count += hits.count;
+        out.lines(prefix, hits.lines);
         return !out.failed();
     });
 }
@@ -146,7 +136,8 @@ int commandFind(const QStringList &args)
     // comes after its catalog's path, and one that cannot be read is
     // reported without stopping the others.
     const CatalogList catalogs(rest);
-    SliceReading reading;
+    PieceSearch search(matcher);
+    search.setKeepLines(!countOnly);
     Output out;
     bool failed = catalogs.failed();
     long long total = 0;
@@ -155,7 +146,7 @@ int commandFind(const QStringList &args)
         long long count = 0;
         const RuntimeError error =
             byDisc ? findByDisc(catalog.path, matcher, bytes(prefix), out, count)
-                   : findInCatalog(reading, catalog.path, matcher, countOnly, bytes(prefix), out, count);
+                   : findInCatalog(search, catalog.path, bytes(prefix), out, count);
         if (out.failed())
             break;
         if (error && !catalogs.named())

@@ -107,6 +107,22 @@ void Output::line(std::string_view text)
 #endif
 }
 
+void Output::lines(std::string_view prefix, std::string_view block)
+{
+    // Written exactly, without a prefix, the block goes as it is.
+    if (!m_terminal && prefix.empty()) {
+        text(block);
+        return;
+    }
+    while (!block.empty() && !m_failed) {
+        const std::size_t end = block.find('\n');
+        if (!prefix.empty())
+            text(prefix);
+        line(block.substr(0, end));
+        block.remove_prefix(end == std::string_view::npos ? block.size() : end + 1);
+    }
+}
+
 void Output::text(std::string_view text)
 {
     if (m_failed)

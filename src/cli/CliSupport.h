@@ -56,6 +56,8 @@ public:
     Output();
     void line(std::string_view text);
     void text(std::string_view text);
+    // Lines each ended by '\n' (none holding one), each after prefix.
+    void lines(std::string_view prefix, std::string_view block);
     bool failed() const { return m_failed; }
     // Writes out what is buffered, so that a message on stderr comes after
     // the lines printed before it.
