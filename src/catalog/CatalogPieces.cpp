@@ -1,11 +1,18 @@
 #include "catalog/CatalogPieces.h"
 
+#include "catalog/CatalogFile.h"
 #include "catalog/CatalogFileSystem.h"
+#include "catalog/CatalogSlot.h"
+#include "catalog/DiscRecords.h"
 #include "core/LineStore.h"
 
-#include <QFileDevice>
+#include <QFile>
 
 #include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 namespace kobrix {
 
@@ -110,6 +117,133 @@ bool CatalogPieceReader::readChunk()
         m_over = true;
     }
     return m_over;
+}
+
+namespace {
+
+// What the threads of one run share.
+struct PieceRun
+{
+    PieceRun(const QFile &f, CatalogPieceWork &w, const std::vector<qint64> &b)
+        : file(f), work(w), bounds(b), outcomes(b.size() - 1), done(b.size() - 1, 0)
+    {
+    }
+
+    // Reads piece after piece on thread number `thread` until none is left.
+    void readPieces(int thread)
+    {
+        for (;;) {
+            const std::size_t piece = next.fetch_add(1);
+            if (piece >= outcomes.size())
+                return;
+            {
+                std::unique_lock lock(mutex);
+                room.wait(lock, [&] { return stop.load() || ahead == 0 || piece < handedOn + ahead; });
+            }
+            if (stop.load())
+                return;
+            readPiece(piece, thread);
+        }
+    }
+
+    void readPiece(std::size_t piece, int thread)
+    {
+        CatalogPieceWork::Outcome outcome;
+        try {
+            outcome = work.read(file, piece, bounds[piece], bounds[piece + 1], thread, stop);
+        } catch (const std::bad_alloc &) {
+            outcome.error = RuntimeError(OutOfMemory);
+        }
+        {
+            const std::lock_guard lock(mutex);
+            outcomes[piece] = outcome;
+            done[piece] = 1;
+        }
+        pieceDone.notify_one();
+    }
+
+    const QFile &file;
+    CatalogPieceWork &work;
+    const std::vector<qint64> &bounds;
+    std::vector<CatalogPieceWork::Outcome> outcomes;
+    std::vector<char> done;
+    std::mutex mutex;
+    std::condition_variable pieceDone; // the calling thread waits for a piece
+    std::condition_variable room;      // the threads wait for room ahead
+    std::atomic<std::size_t> next{0};  // the next piece a thread takes
+    std::size_t handedOn = 0;          // pieces handed on
+    std::size_t ahead = 0;
+    std::atomic<bool> stop{false};
+};
+
+} // namespace
+
+RuntimeError runCatalogPieces(const QString &path, CatalogPieceWork &work,
+                              const CatalogPieceOptions &options)
+{
+    CatalogSlot slot;
+    if (RuntimeError busy = slot.acquire())
+        return busy;
+    QFile file;
+    qint64 size = 0;
+    if (RuntimeError error = openCatalogFile(path, file, &size))
+        return error;
+    RuntimeError failure;
+    const std::vector<qint64> bounds = catalogPieceBounds(file, size, options.pieceBytes, failure);
+    if (failure)
+        return failure;
+    PieceRun run(file, work, bounds);
+    run.ahead = options.ahead;
+    const std::size_t pieces = bounds.size() - 1;
+    const int wanted = options.threads > 0
+                           ? options.threads
+                           : std::clamp(int(std::thread::hardware_concurrency()), 1, 4);
+    const int threads = int(std::min(std::size_t(wanted), pieces));
+    work.begin(pieces, std::max(threads, 1));
+
+    std::vector<std::thread> running;
+    if (threads > 1) {
+        try {
+            for (int t = 0; t < threads; ++t)
+                running.emplace_back([&run, t] { run.readPieces(t); });
+        } catch (const std::system_error &) {
+            // Fewer threads than wished: those started do the work.
+        }
+    }
+
+    qint64 tooLongOffset = -1;
+    for (std::size_t piece = 0; piece < pieces; ++piece) {
+        if (running.empty())
+            run.readPiece(piece, 0);
+        CatalogPieceWork::Outcome outcome;
+        {
+            std::unique_lock lock(run.mutex);
+            run.pieceDone.wait(lock, [&] { return run.done[piece] != 0; });
+            outcome = run.outcomes[piece];
+            run.handedOn = piece + 1;
+        }
+        run.room.notify_all();
+        // What a piece found before its failure is handed on first, as a
+        // reading front to back would have found it.
+        const bool goOn = work.handOn(piece);
+        if (outcome.error) {
+            failure = outcome.error;
+            tooLongOffset = outcome.tooLongOffset;
+            break;
+        }
+        if (!goOn)
+            break;
+    }
+    {
+        const std::lock_guard lock(run.mutex);
+        run.stop.store(true);
+    }
+    run.room.notify_all();
+    for (std::thread &thread : running)
+        thread.join();
+    if (tooLongOffset >= 0)
+        failure = recordTooLongError(lineNumberAt(file, tooLongOffset));
+    return failure;
 }
 
 } // namespace kobrix

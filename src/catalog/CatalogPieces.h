@@ -3,7 +3,10 @@
 #include "catalog/CatalogFormat.h"
 #include "core/RuntimeError.h"
 
+#include <QString>
 #include <QtGlobal>
+
+#include <atomic>
 
 #include <vector>
 
@@ -62,5 +65,53 @@ private:
     qint64 m_tooLongOffset = -1;
     bool m_over = false;
 };
+
+// Work on a catalog file in pieces (see runCatalogPieces): each piece is
+// read on one of several threads, then handed on, in file order, on the
+// thread that called.
+class CatalogPieceWork
+{
+public:
+    virtual ~CatalogPieceWork() = default;
+
+    // Before the first piece, on the calling thread: how many pieces there
+    // are and how many threads read them (numbered from 0).
+    virtual void begin(std::size_t pieces, int threads) = 0;
+
+    struct Outcome
+    {
+        RuntimeError error; // the piece's reading failed: nothing after it counts
+        qint64 tooLongOffset = -1; // where a record too long starts (59)
+    };
+    // Reads piece [begin, end) of file (typically with a CatalogPieceReader)
+    // on thread number `thread`; may stop early once stop is set, as what
+    // it found is then not asked for.
+    virtual Outcome read(const QFileDevice &file, std::size_t piece, qint64 begin, qint64 end,
+                         int thread, const std::atomic<bool> &stop) = 0;
+
+    // The piece read, on the calling thread, in file order; false stops the
+    // work (without error).
+    virtual bool handOn(std::size_t piece) = 0;
+};
+
+// How runCatalogPieces cuts and shares its work.
+struct CatalogPieceOptions
+{
+    qint64 pieceBytes = qint64(4) << 20;
+    // 0: as many as the processor runs at once, at most 4. A file of one
+    // piece is read on the calling thread alone.
+    int threads = 0;
+    // How many pieces beyond the last handed on a thread may read ahead
+    // (what they found waits in memory); 0 for no bound.
+    std::size_t ahead = 0;
+};
+
+// Opens the catalog file at path as CatalogReader does (the catalog slot,
+// the shared lock, a change left unfinished put back) and runs work over its
+// pieces. Fails as CatalogReader does: on the open, with the first failed
+// piece's error, and with 59 naming the first record that is too long; the
+// pieces before a failure, and the failed one, are handed on first.
+RuntimeError runCatalogPieces(const QString &path, CatalogPieceWork &work,
+                              const CatalogPieceOptions &options = {});
 
 } // namespace kobrix

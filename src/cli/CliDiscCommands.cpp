@@ -285,8 +285,12 @@ int commandDiscs(const QStringList &args)
 {
     if (args.size() != 1)
         return usage();
+    // The pieces of the file are counted on several threads; their tallies
+    // are added up in file order, so the discs keep the order of their
+    // first lines.
     DiscCounter counter;
-    if (RuntimeError error = EveryLine<DiscCounter>(counter).read(args[0]))
+    const auto addUp = [&counter](const DiscCounter &piece) { counter.tally.addTally(piece.tally); };
+    if (RuntimeError error = EveryLineInPieces<DiscCounter, decltype(addUp)>(addUp).read(args[0]))
         return fail(ProgramTexts::readErrorHeading(), error);
 
     Output out;

@@ -5,13 +5,18 @@
 // catalog but keep little of it.
 
 #include "catalog/CatalogFile.h"
+#include "catalog/CatalogPieces.h"
 #include "core/LineStore.h"
 #include "core/RuntimeError.h"
 
 #include <QString>
 
+#include <atomic>
 #include <chrono>
+#include <memory>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -101,6 +106,24 @@ public:
         return reader.error();
     }
 
+    // The same for one piece of an open catalog file (see CatalogPieces.h),
+    // with buffer as the chunk buffer; stops early once stop is set.
+    CatalogPieceWork::Outcome readPiece(const QFileDevice &file, qint64 begin, qint64 end,
+                                        std::vector<char> &buffer, const std::atomic<bool> &stop)
+    {
+        m_handler.begin(end - begin);
+        m_slice.setKeepSearchKeys(false);
+        CatalogPieceReader reader(file, begin, end, m_slice, buffer);
+        reader.setLineFilter(&filter, this, nullptr, FieldParser::SkipRule::Hint);
+        for (bool over = false; !over && !stop.load(std::memory_order_relaxed);) {
+            over = reader.readChunk();
+            handStored();
+            m_slice.clear();
+            m_handed = 0;
+        }
+        return {reader.error(), reader.tooLongRecordOffset()};
+    }
+
 private:
     static bool filter(const void *context, const FieldParser::FilterText &text)
     {
@@ -126,6 +149,49 @@ private:
     Handler &m_handler;
     LineStore m_slice;
     qsizetype m_handed = 0; // lines of the slice handed over
+};
+
+// EveryLine over a catalog cut into pieces that several threads read at
+// once: each piece's lines go to a handler of its own, and
+// merge(pieceHandler) is then called for each piece in file order on the
+// calling thread. For handlers whose findings add up (counts, names met).
+template <typename Handler, typename Merge>
+class EveryLineInPieces : private CatalogPieceWork
+{
+public:
+    explicit EveryLineInPieces(Merge merge) : m_merge(std::move(merge)) {}
+
+    RuntimeError read(const QString &path, const CatalogPieceOptions &options = {})
+    {
+        return runCatalogPieces(path, *this, options);
+    }
+
+private:
+    void begin(std::size_t pieces, int threads) override
+    {
+        m_handlers.clear();
+        m_handlers.resize(pieces);
+        m_buffers.resize(std::size_t(threads));
+    }
+    Outcome read(const QFileDevice &file, std::size_t piece, qint64 begin, qint64 end, int thread,
+                 const std::atomic<bool> &stop) override
+    {
+        auto handler = std::make_unique<Handler>();
+        const Outcome outcome
+            = EveryLine<Handler>(*handler).readPiece(file, begin, end, m_buffers[std::size_t(thread)], stop);
+        m_handlers[piece] = std::move(handler);
+        return outcome;
+    }
+    bool handOn(std::size_t piece) override
+    {
+        m_merge(*m_handlers[piece]);
+        m_handlers[piece].reset();
+        return true;
+    }
+
+    Merge m_merge;
+    std::vector<std::unique_ptr<Handler>> m_handlers; // one a piece
+    std::vector<std::vector<char>> m_buffers;         // one a thread
 };
 
 } // namespace kobrix::cli

@@ -80,36 +80,69 @@ void DiscTally::growSlots()
     }
 }
 
+qint32 DiscTally::looseDisc()
+{
+    if (m_loose < 0) {
+        m_loose = count();
+        m_names.emplace_back();
+        m_asciiNames.push_back(true);
+        m_lineCounts.push_back(0);
+        m_pathStarts.push_back(0);
+        m_hashes.push_back(0);
+    }
+    return m_loose;
+}
+
+qint32 DiscTally::newDisc(std::string_view name, bool ascii, std::size_t pathStart, std::size_t hash,
+                          std::size_t slot)
+{
+    const qint32 disc = count();
+    m_names.emplace_back(name);
+    m_asciiNames.push_back(ascii);
+    m_lineCounts.push_back(0);
+    m_pathStarts.push_back(pathStart);
+    m_hashes.push_back(hash);
+    m_slots[slot] = disc;
+    // At most half the slots taken: probes stay short.
+    if (std::size_t(count()) * 2 > m_slots.size())
+        growSlots();
+    return disc;
+}
+
+void DiscTally::addTally(const DiscTally &later)
+{
+    for (qint32 other = 0; other < later.count(); ++other) {
+        qint32 disc;
+        if (later.isLooseLines(other)) {
+            disc = looseDisc();
+        } else {
+            const std::string_view name = later.utf8Name(other);
+            const std::size_t hash = later.m_hashes[std::size_t(other)];
+            const std::size_t slot = slotOf(name, hash);
+            disc = m_slots[slot];
+            if (disc < 0)
+                disc = newDisc(name, later.isAsciiName(other), later.pathStart(other), hash, slot);
+        }
+        m_lineCounts[std::size_t(disc)] += later.lineCount(other);
+    }
+    // The next line is looked up by its name.
+    m_last = -1;
+    m_lastLoose = false;
+    m_lastName = {};
+}
+
 qint32 DiscTally::addToOtherDisc(std::string_view line)
 {
     const DiscLineUtf8 split = splitDiscLine(line);
     qint32 disc;
     if (!split.hasDisc) {
-        if (m_loose < 0) {
-            m_loose = count();
-            m_names.emplace_back();
-            m_asciiNames.push_back(true);
-            m_lineCounts.push_back(0);
-            m_pathStarts.push_back(0);
-            m_hashes.push_back(0);
-        }
-        disc = m_loose;
+        disc = looseDisc();
     } else {
         const std::size_t hash = hashName(split.disc);
         std::size_t slot = slotOf(split.disc, hash);
         disc = m_slots[slot];
-        if (disc < 0) {
-            disc = count();
-            m_names.emplace_back(split.disc);
-            m_asciiNames.push_back(isAscii(split.disc));
-            m_lineCounts.push_back(0);
-            m_pathStarts.push_back(split.disc.size() + 3);
-            m_hashes.push_back(hash);
-            m_slots[slot] = disc;
-            // At most half the slots taken: probes stay short.
-            if (std::size_t(count()) * 2 > m_slots.size())
-                growSlots();
-        }
+        if (disc < 0)
+            disc = newDisc(split.disc, isAscii(split.disc), split.disc.size() + 3, hash, slot);
     }
     ++m_lineCounts[std::size_t(disc)];
     m_last = disc;

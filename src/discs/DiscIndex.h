@@ -55,6 +55,11 @@ public:
                && std::memcmp(line.data() + n, " - \\", 4) == 0
                && std::memcmp(line.data(), m_lastName.data(), n) == 0;
     }
+    // Adds what later took: the discs of a tally of the lines that follow
+    // those added so far (of one part, as a stretch of the same catalog
+    // read on another thread), with their line counts, as if its lines had
+    // been added here one by one.
+    void addTally(const DiscTally &later);
     // The disc of the line added last (-1 before the first).
     qint32 lastDisc() const { return m_last; }
     // Counts one more line under lastDisc(), for a caller that checked
@@ -79,6 +84,11 @@ public:
 
 private:
     qint32 addToOtherDisc(std::string_view line);
+    // The loose lines' disc of the last part, made when missing.
+    qint32 looseDisc();
+    // A disc of that name, not there before, its slot being slot.
+    qint32 newDisc(std::string_view name, bool ascii, std::size_t pathStart, std::size_t hash,
+                   std::size_t slot);
     // The slot of name in m_slots: where it stands, or the empty slot where
     // it would go.
     std::size_t slotOf(std::string_view name, std::size_t hash) const;

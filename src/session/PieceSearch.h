@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalog/CatalogPieces.h"
 #include "core/LineStore.h"
 #include "core/RuntimeError.h"
 #include "search/Matcher.h"
@@ -8,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -28,42 +30,46 @@ struct PieceHits
 // on is what reading the file front to back finds, line for line; memory
 // stays bounded by a few pieces' hits, whatever the size of the file. A file
 // of one piece is searched on the calling thread alone.
-class PieceSearch
+class PieceSearch : private CatalogPieceWork
 {
 public:
     explicit PieceSearch(const Matcher &matcher);
-    ~PieceSearch();
+    ~PieceSearch() override;
     PieceSearch(const PieceSearch &) = delete;
     PieceSearch &operator=(const PieceSearch &) = delete;
 
     // Whether PieceHits::lines is filled (false: only counted).
     void setKeepLines(bool keep) { m_keepLines = keep; }
-    // The size of a piece (4 MB by default) and the threads that search
-    // (by default as many as the processor runs at once, at most 4).
-    void setPieceBytes(qint64 bytes) { m_pieceBytes = bytes; }
-    void setThreads(int threads) { m_threads = threads; }
+    // The size of a piece and the threads that search (see
+    // CatalogPieceOptions).
+    void setPieceBytes(qint64 bytes) { m_options.pieceBytes = bytes; }
+    void setThreads(int threads) { m_options.threads = threads; }
 
     // Searches the catalog file at path, calling visit for each piece in
     // file order; stops early (without error) when visit returns false.
-    // Opens the file as CatalogReader does and fails as it does: on the
-    // open, at a read, and with 59 naming the first record that is too long
-    // (after the hits of the lines before it were handed on).
+    // Fails as runCatalogPieces() does; the hits of the lines before a
+    // failure are handed on first.
     RuntimeError run(const QString &path, const std::function<bool(const PieceHits &)> &visit);
 
 private:
-    struct Worker;
-    struct Shared;
-    void searchPiece(Shared &shared, std::size_t piece, Worker &worker);
-    void workOn(Shared &shared, Worker &worker);
+    void begin(std::size_t pieces, int threads) override;
+    Outcome read(const QFileDevice &file, std::size_t piece, qint64 begin, qint64 end, int thread,
+                 const std::atomic<bool> &stop) override;
+    bool handOn(std::size_t piece) override;
 
+    struct Worker;
     const Matcher &m_matcher;
     bool m_keepLines = true;
-    qint64 m_pieceBytes = qint64(4) << 20;
-    int m_threads = 0;
+    CatalogPieceOptions m_options;
+    const std::function<bool(const PieceHits &)> *m_visit = nullptr;
     // The stores and buffers of the threads, kept from one catalog to the
     // next so that many small catalogs do not each pay for fresh memory.
     std::vector<std::unique_ptr<Worker>> m_workers;
+    std::vector<PieceHits> m_hits; // one a piece, each written by one thread
+    // Emptied line buffers of pieces handed on, with their room: a search
+    // that keeps many lines fills them again instead of fresh memory.
     std::vector<std::string> m_spareLines;
+    std::mutex m_spareMutex;
 };
 
 } // namespace kobrix
