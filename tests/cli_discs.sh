@@ -182,6 +182,46 @@ check "dupes by name of long paths" 0 "$(lines "${expected_names[@]}")" "" dupes
 check "dupes of an empty catalog" 0 "" "" dupes "$work/empty.cdc"
 check "dupes of a missing catalog" 2 "" "$missing" dupes "$work/none.cdc"
 
+# A catalog of several pieces of 4 MB, which threads read at once: discs met
+# again further on, folders and names on several discs, a few loose lines.
+# What discs and dupes print is worked out here the plain way.
+python3 - "$work/big.cdc" "$work" <<'PY'
+import sys
+path, work = sys.argv[1], sys.argv[2]
+discs = ["Disc 1", "Диск 2", "ディスク 3", "Disc 4", "Disc 1", "Disc 5"]
+lines = []
+for block, disc in enumerate(discs):
+    for i in range(45000):
+        n = (i * 7 + block * 1319) % 60000
+        lines.append(f"{disc} - \\dir{n % 53}\\sub{n % 7}\\file{n % 9973}.dat")
+        if i % 20011 == 0:
+            lines.append(f"loose line {block} {i}")
+with open(path, "w", encoding="utf-8", newline="") as out:
+    out.writelines(f'"{line}"\r\n' for line in lines)
+counts, paths, names = {}, {}, {}
+for line in lines:
+    disc, sep, rest = line.partition(" - \\")
+    if not sep:
+        counts.setdefault("(lines without a disc name)", 0)
+        counts["(lines without a disc name)"] += 1
+        continue
+    counts[disc] = counts.get(disc, 0) + 1
+    for table, key in ((paths, "\\" + rest), (names, rest.rsplit("\\", 1)[-1])):
+        met = table.setdefault(key, [])
+        if disc not in met:
+            met.append(disc)
+def write(name, rows):
+    with open(f"{work}/{name}", "w", encoding="utf-8") as out:
+        out.writelines(row + "\n" for row in rows)
+write("big.discs", [f"{d}\t{n}" for d, n in counts.items()])
+write("big.paths", ["\t".join([k] + d) for k, d in paths.items() if len(d) > 1])
+write("big.names", ["\t".join([k] + d) for k, d in names.items() if len(d) > 1])
+PY
+check "discs of a catalog of several pieces" 0 "$(cat "$work/big.discs")" "" discs "$work/big.cdc"
+check "dupes of a catalog of several pieces" 0 "$(cat "$work/big.paths")" "" dupes "$work/big.cdc"
+check "dupes by name of a catalog of several pieces" 0 "$(cat "$work/big.names")" "" \
+    dupes "$work/big.cdc" --by-name
+
 # Wrong use: the usage text on stderr, exit 2.
 for args in "discs" "discs $c $c" "ls $c" "ls $c --disc" "dupes" "dupes $c --by-path" \
     "find $c x --by-disc --count"; do

@@ -22,6 +22,7 @@ struct Counter
     DiscTally tally;
 
     void begin(qint64) {}
+    void clear() { tally.clear(); }
     bool takeAsIs(const FieldParser::FilterText &text)
     {
         if (!cli::isUtf8(text))
@@ -83,12 +84,13 @@ void TestEveryLine::piecesCountWhatOneReadingCounts()
     for (const qint64 pieceBytes : {1, 5, 40, 1000}) {
         for (const int threads : {1, 2, 3}) {
             Counter sum;
-            const auto addUp = [&sum](const Counter &piece) { sum.tally.addTally(piece.tally); };
             CatalogPieceOptions options;
             options.pieceBytes = pieceBytes;
             options.threads = threads;
-            using Pieces = cli::EveryLineInPieces<Counter, decltype(addUp)>;
-            QVERIFY(!Pieces(addUp).read(path, options));
+            options.ahead = 1;
+            cli::EveryLineInPieces<Counter> pieces([] { return std::make_unique<Counter>(); },
+                                                   [&sum](Counter &piece) { sum.tally.addTally(piece.tally); });
+            QVERIFY(!pieces.read(path, options));
             QCOMPARE(discsOf(sum.tally), discsOf(whole.tally));
         }
     }

@@ -50,7 +50,7 @@ qint64 lineStartFrom(const QFileDevice &file, qint64 at, qint64 size, std::vecto
     return limit == size ? size : -1;
 }
 
-constexpr std::size_t kBoundReadBytes = 1 << 16;
+constexpr std::size_t kBoundReadBytes = 1 << 12;
 constexpr std::size_t kChunkBytes = 1 << 17;
 
 } // namespace
@@ -64,6 +64,10 @@ std::vector<qint64> catalogPieceBounds(const QFileDevice &file, qint64 size, qin
         const qint64 start = lineStartFrom(file, at, size, buffer, error);
         if (error)
             return {};
+        // Reading stops at a line too long for a record: the piece that
+        // holds it is the last one needed.
+        if (start < 0)
+            break;
         if (start > bounds.back() && start < size)
             bounds.push_back(start);
     }
@@ -199,7 +203,7 @@ RuntimeError runCatalogPieces(const QString &path, CatalogPieceWork &work,
                            ? options.threads
                            : std::clamp(int(std::thread::hardware_concurrency()), 1, 4);
     const int threads = int(std::min(std::size_t(wanted), pieces));
-    work.begin(pieces, std::max(threads, 1));
+    work.begin(size, pieces, std::max(threads, 1));
 
     std::vector<std::thread> running;
     if (threads > 1) {

@@ -19,9 +19,10 @@ class LineStore;
 // Where an open catalog file of size bytes can be cut into pieces that
 // threads read at once: at line starts only (a record never spans a line
 // end), about pieceBytes apart. Returns the bounds in increasing order, the
-// first 0 and the last size; piece i is [bounds[i], bounds[i + 1]). A place
-// whose line runs on beyond kMaxRecordBytes is no bound: the piece that
-// holds that line reports it. Fails with the system's error of a read.
+// first 0 and the last size; piece i is [bounds[i], bounds[i + 1]). At a
+// place whose line runs on beyond kMaxRecordBytes the cutting stops: the
+// rest is one piece, whose reading stops at that line. Fails with the
+// system's error of a read.
 std::vector<qint64> catalogPieceBounds(const QFileDevice &file, qint64 size, qint64 pieceBytes,
                                        RuntimeError &error);
 
@@ -74,9 +75,9 @@ class CatalogPieceWork
 public:
     virtual ~CatalogPieceWork() = default;
 
-    // Before the first piece, on the calling thread: how many pieces there
-    // are and how many threads read them (numbered from 0).
-    virtual void begin(std::size_t pieces, int threads) = 0;
+    // Before the first piece, on the calling thread: the file's size, how
+    // many pieces there are and how many threads read them (numbered from 0).
+    virtual void begin(qint64 fileSize, std::size_t pieces, int threads) = 0;
 
     struct Outcome
     {

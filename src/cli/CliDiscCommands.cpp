@@ -46,6 +46,7 @@ struct DiscCounter
     DiscTally tally;
 
     void begin(qint64) {}
+    void clear() { tally.clear(); }
     bool takeAsIs(const FieldParser::FilterText &text)
     {
         // A text that starts with the ASCII name of the disc before is of
@@ -289,8 +290,9 @@ int commandDiscs(const QStringList &args)
     // are added up in file order, so the discs keep the order of their
     // first lines.
     DiscCounter counter;
-    const auto addUp = [&counter](const DiscCounter &piece) { counter.tally.addTally(piece.tally); };
-    if (RuntimeError error = EveryLineInPieces<DiscCounter, decltype(addUp)>(addUp).read(args[0]))
+    EveryLineInPieces<DiscCounter> pieces([] { return std::make_unique<DiscCounter>(); },
+                                          [&counter](DiscCounter &piece) { counter.tally.addTally(piece.tally); });
+    if (RuntimeError error = pieces.read(args[0]))
         return fail(ProgramTexts::readErrorHeading(), error);
 
     Output out;

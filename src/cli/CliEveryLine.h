@@ -13,7 +13,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -152,22 +154,30 @@ private:
 };
 
 // EveryLine over a catalog cut into pieces that several threads read at
-// once: each piece's lines go to a handler of its own, and
-// merge(pieceHandler) is then called for each piece in file order on the
-// calling thread. For handlers whose findings add up (counts, names met).
-template <typename Handler, typename Merge>
+// once: each piece's lines go to a handler of its own, and merge(handler)
+// is then called for each piece in file order on the calling thread. For
+// handlers whose findings add up (counts, names met). Handlers are made by
+// make() and, once merged, emptied with their clear() and used again, so
+// that the pieces fill memory already touched.
+template <typename Handler>
 class EveryLineInPieces : private CatalogPieceWork
 {
 public:
-    explicit EveryLineInPieces(Merge merge) : m_merge(std::move(merge)) {}
+    using Make = std::function<std::unique_ptr<Handler>()>;
+    using Merge = std::function<void(Handler &)>;
+    EveryLineInPieces(Make make, Merge merge) : m_make(std::move(make)), m_merge(std::move(merge)) {}
 
-    RuntimeError read(const QString &path, const CatalogPieceOptions &options = {})
+    // By default a thread reads at most four pieces ahead of the last one
+    // merged.
+    RuntimeError read(const QString &path, CatalogPieceOptions options = {})
     {
+        if (options.ahead == 0)
+            options.ahead = 4;
         return runCatalogPieces(path, *this, options);
     }
 
 private:
-    void begin(std::size_t pieces, int threads) override
+    void begin(qint64, std::size_t pieces, int threads) override
     {
         m_handlers.clear();
         m_handlers.resize(pieces);
@@ -176,7 +186,16 @@ private:
     Outcome read(const QFileDevice &file, std::size_t piece, qint64 begin, qint64 end, int thread,
                  const std::atomic<bool> &stop) override
     {
-        auto handler = std::make_unique<Handler>();
+        std::unique_ptr<Handler> handler;
+        {
+            const std::lock_guard lock(m_spareMutex);
+            if (!m_spare.empty()) {
+                handler = std::move(m_spare.back());
+                m_spare.pop_back();
+            }
+        }
+        if (!handler)
+            handler = m_make();
         const Outcome outcome
             = EveryLine<Handler>(*handler).readPiece(file, begin, end, m_buffers[std::size_t(thread)], stop);
         m_handlers[piece] = std::move(handler);
@@ -184,14 +203,20 @@ private:
     }
     bool handOn(std::size_t piece) override
     {
-        m_merge(*m_handlers[piece]);
-        m_handlers[piece].reset();
+        std::unique_ptr<Handler> handler = std::move(m_handlers[piece]);
+        m_merge(*handler);
+        handler->clear();
+        const std::lock_guard lock(m_spareMutex);
+        m_spare.push_back(std::move(handler));
         return true;
     }
 
+    Make m_make;
     Merge m_merge;
     std::vector<std::unique_ptr<Handler>> m_handlers; // one a piece
     std::vector<std::vector<char>> m_buffers;         // one a thread
+    std::vector<std::unique_ptr<Handler>> m_spare;    // merged and emptied
+    std::mutex m_spareMutex;
 };
 
 } // namespace kobrix::cli
