@@ -357,7 +357,7 @@ std::size_t Matcher::nextClue(std::string_view bytes, std::size_t from) const
 
 // The bytes at a time in which nextPossibleMatch() looks for a clue outside
 // ASCII straight away.
-constexpr std::size_t kDenseStretch = 16384;
+constexpr std::size_t kDenseStretch = 65536;
 
 std::size_t Matcher::nextPossibleMatch(std::string_view bytes) const
 {
