@@ -90,7 +90,7 @@ int commandList(const QStringList &args)
     if (args.size() != 1)
         return usage();
     Output out;
-    const RuntimeError error = forEachSlice(args[0], nullptr, [&](const LineStore &lines) {
+    const RuntimeError error = forEachSlice(args[0], [&](const LineStore &lines) {
         for (qsizetype i = 0; i < lines.count() && !out.failed(); ++i)
             out.line(lines.utf8At(i));
         return !out.failed();

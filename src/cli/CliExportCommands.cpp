@@ -197,7 +197,7 @@ int commandExport(const QStringList &args)
         return output([&](QIODevice &out) {
             CsvLineWriter writer(out, options);
             qsizetype read = 0;
-            const RuntimeError error = forEachSlice(path, nullptr, [&](const LineStore &slice) {
+            const RuntimeError error = forEachSlice(path, [&](const LineStore &slice) {
                 read += slice.count();
                 return writer.addAll(slice);
             });

@@ -6,7 +6,6 @@
 #include "catalog/CatalogFile.h"
 #include "core/LineStore.h"
 #include "core/RuntimeError.h"
-#include "search/Matcher.h"
 
 #include <QString>
 #include <QStringList>
@@ -91,42 +90,19 @@ int scanNamedDisc(const QStringList &rest, const QString &disc, QString &catalog
 // does; the exit code is 2 either way.
 int readingFailed(Output &out, const RuntimeError &error);
 
-// The reader and the store of one slice of lines. Kept from one catalog to
-// the next, they make no memory anew for each: with many small catalogs,
-// fresh memory's page faults would cost as much as the search.
-struct SliceReading
-{
-    CatalogReader reader;
-    LineStore slice;
-};
-
 // Reads the catalog one slice at a time and hands each slice's lines to
 // visit, so that only the lines of the current slice are held: memory stays
 // bounded by the longest record, whatever the size of the file. Stops early
-// when visit returns false. Returns the reading error, if any. With a
-// matcher, visit is handed the lines that may hold its text, and also some
-// that do not: it decides each line itself, as LineSearch does.
+// when visit returns false. Returns the reading error, if any.
 template <typename Visit>
-RuntimeError forEachSlice(SliceReading &reading, const QString &path, const Matcher *matcher,
-                          Visit &&visit)
+RuntimeError forEachSlice(const QString &path, Visit &&visit)
 {
-    CatalogReader &reader = reading.reader;
+    CatalogReader reader;
     if (RuntimeError error = reader.open(path))
         return error;
-    // Searching, the lines that cannot hold the text are passed over as they
-    // are read. The few lines left get no search keys: the search makes one
-    // only for a line that needs it. A text without a clue leaves every line
-    // outside ASCII, and those are searched fastest with keys made as they
-    // are read.
-    reader.setLineFilter(matcher ? &Matcher::mayMatchRecordFilter : nullptr, matcher,
-                         matcher ? &Matcher::nextPossibleMatchFilter : nullptr,
-                         matcher && matcher->clueSettlesRecord()
-                             ? FieldParser::SkipRule::SettlesAndSearchDecides
-                             : FieldParser::SkipRule::Hint);
     reader.setRoom(CatalogReader::Room::SliceBySlice);
-    LineStore &slice = reading.slice;
-    slice.clear();
-    slice.setKeepSearchKeys(matcher && !matcher->hasClue());
+    LineStore slice;
+    slice.setKeepSearchKeys(false);
     bool finished = false;
     while (!finished) {
         finished = reader.readSome(slice, std::chrono::nanoseconds(0));
@@ -137,13 +113,6 @@ RuntimeError forEachSlice(SliceReading &reading, const QString &path, const Matc
         slice.clear();
     }
     return reader.error();
-}
-
-template <typename Visit>
-RuntimeError forEachSlice(const QString &path, const Matcher *matcher, Visit &&visit)
-{
-    SliceReading reading;
-    return forEachSlice(reading, path, matcher, std::forward<Visit>(visit));
 }
 
 } // namespace kobrix::cli
