@@ -203,7 +203,7 @@ RuntimeError runCatalogPieces(const QString &path, CatalogPieceWork &work,
                            ? options.threads
                            : std::clamp(int(std::thread::hardware_concurrency()), 1, 4);
     const int threads = int(std::min(std::size_t(wanted), pieces));
-    work.begin(size, pieces, std::max(threads, 1));
+    work.begin(pieces, std::max(threads, 1));
 
     std::vector<std::thread> running;
     if (threads > 1) {

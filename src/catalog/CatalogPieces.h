@@ -7,7 +7,6 @@
 #include <QtGlobal>
 
 #include <atomic>
-
 #include <vector>
 
 class QFileDevice;
@@ -75,9 +74,9 @@ class CatalogPieceWork
 public:
     virtual ~CatalogPieceWork() = default;
 
-    // Before the first piece, on the calling thread: the file's size, how
-    // many pieces there are and how many threads read them (numbered from 0).
-    virtual void begin(qint64 fileSize, std::size_t pieces, int threads) = 0;
+    // Before the first piece, on the calling thread: how many pieces there
+    // are and how many threads read them (numbered from 0).
+    virtual void begin(std::size_t pieces, int threads) = 0;
 
     struct Outcome
     {

@@ -177,7 +177,7 @@ public:
     }
 
 private:
-    void begin(qint64, std::size_t pieces, int threads) override
+    void begin(std::size_t pieces, int threads) override
     {
         m_handlers.clear();
         m_handlers.resize(pieces);

@@ -27,7 +27,7 @@ RuntimeError PieceSearch::run(const QString &path,
     return error;
 }
 
-void PieceSearch::begin(qint64, std::size_t pieces, int threads)
+void PieceSearch::begin(std::size_t pieces, int threads)
 {
     m_hits.assign(pieces, PieceHits());
     while (m_workers.size() < std::size_t(threads))

@@ -52,7 +52,7 @@ public:
     RuntimeError run(const QString &path, const std::function<bool(const PieceHits &)> &visit);
 
 private:
-    void begin(qint64 fileSize, std::size_t pieces, int threads) override;
+    void begin(std::size_t pieces, int threads) override;
     Outcome read(const QFileDevice &file, std::size_t piece, qint64 begin, qint64 end, int thread,
                  const std::atomic<bool> &stop) override;
     bool handOn(std::size_t piece) override;
