@@ -12,6 +12,8 @@ namespace {
 // Lines keyed between two looks at the state: a pause waits for at most
 // this many keys (a fraction of a millisecond).
 constexpr std::size_t kBatchLines = 2048;
+// Keys left at the end that are worth sharing between two threads.
+constexpr std::size_t kSharedLines = 4 * kBatchLines;
 
 } // namespace
 
@@ -57,12 +59,16 @@ void KeyMaker::run()
         const auto hasWork = [this] {
             return m_pauses == 0 && !m_failed && m_published > m_store->keysMade();
         };
-        m_wake.wait(lock, [&] { return m_stop || hasWork(); });
+        m_wake.wait(lock, [&] { return m_stop || m_drain || hasWork(); });
         if (m_stop)
             return; // finish() makes what is left
-        if (!hasWork())
+        if (!hasWork()) {
+            if (m_drain)
+                return; // all it was given is made
             continue;
+        }
         const std::size_t upTo = std::min(m_published, m_store->keysMade() + kBatchLines);
+        m_batchEnd = upTo;
         m_busy = true;
         lock.unlock();
         bool failed = false;
@@ -83,27 +89,47 @@ void KeyMaker::finish()
 {
     if (!m_store)
         return;
-    publish();
+    LineStore &store = *m_store;
+    const std::size_t lines = store.nonAsciiLines().size();
+    // The keys the thread has not come to: it makes the first half of them,
+    // this thread the second half meanwhile, so that the load ends as soon
+    // as both cores can end it. Too few to share are made here once the
+    // thread has stopped after the batch in hand, rather than waited for,
+    // so that a slice of a load never waits on a thread that is late or
+    // not scheduled.
+    std::size_t split = lines;
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
-        m_stop = true;
+        const std::size_t from = m_busy ? m_batchEnd : store.keysMade();
+        if (!m_failed && lines > from && lines - from >= kSharedLines) {
+            split = from + (lines - from) / 2;
+            m_published = split;
+            m_drain = true;
+        } else {
+            m_stop = true;
+        }
     }
     m_wake.notify_one();
-    // The thread stops after the batch in hand; the keys it has not come
-    // to are made here rather than waited for, so that a slice of a load
-    // never waits on a thread that is late or not scheduled.
+    ByteBuffer tailKeys;
+    std::vector<std::int64_t> tailEnds;
+    bool tailFailed = false;
+    try {
+        store.makeKeysApart(split, lines, tailKeys, tailEnds);
+    } catch (const std::bad_alloc &) {
+        tailFailed = true;
+    }
     m_thread.join();
-    LineStore &store = *m_store;
     store.m_attached.maker = nullptr;
     m_store = nullptr;
-    if (!m_failed) {
+    if (!m_failed && !tailFailed) {
         try {
-            store.makeKeys(store.nonAsciiLines().size());
+            store.makeKeys(split);
+            store.appendKeysMade(tailKeys, tailEnds);
         } catch (const std::bad_alloc &) {
             m_failed = true;
         }
     }
-    if (m_failed)
+    if (m_failed || tailFailed)
         store.dropSearchKeys();
 }
 

@@ -34,8 +34,8 @@ public:
     // Lines appended that have no key yet (an estimate while the thread
     // runs): what finish() would have to make.
     std::size_t pending() const;
-    // Stops the thread (after the batch in hand), makes the keys it did not
-    // come to, and detaches from the store. When memory ran out for the
+    // Makes the keys the thread did not come to, sharing them with the
+    // thread when there are many, and detaches from the store. When memory ran out for the
     // keys, the store keeps none (its search makes them as it goes).
     // Idempotent.
     void finish();
@@ -66,6 +66,8 @@ private:
     int m_pauses = 0;
     bool m_busy = false;
     bool m_stop = false;
+    bool m_drain = false; // stop once the keys published are made
+    std::size_t m_batchEnd = 0; // the batch in hand goes up to this line
     bool m_failed = false; // memory ran out making keys
     std::thread m_thread;
 };

@@ -405,19 +405,59 @@ void LineStore::makeKeys(std::size_t upTo)
     }
 }
 
+void LineStore::makeKeysApart(std::size_t from, std::size_t upTo, ByteBuffer &keys,
+                              std::vector<std::int64_t> &ends) const
+{
+    if (from >= upTo)
+        return;
+    // Room at once for what the lines take (their span of the buffer holds
+    // them), which their keys nearly always keep to.
+    const auto lineOf = [this](std::size_t k) { return std::size_t(m_nonAscii[k]); };
+    const std::size_t span
+        = std::size_t(m_offsets[lineOf(upTo - 1) + 1] - m_offsets[lineOf(from)]);
+    keys.reserve(keys.size() + span + span / 8 + 64);
+    ends.reserve(ends.size() + (upTo - from));
+    for (std::size_t k = from; k < upTo; ++k) {
+        const std::size_t line = lineOf(k);
+        appendLineKey(keys, std::string_view(m_bytes.data() + m_offsets[line],
+                                             std::size_t(m_offsets[line + 1] - m_offsets[line] - 1)));
+        ends.push_back(std::int64_t(keys.size()));
+    }
+}
+
+void LineStore::appendKeysMade(const ByteBuffer &keys, const std::vector<std::int64_t> &ends)
+{
+    reserveLarge(m_keyOffsets, m_keyOffsets.size() + ends.size());
+    m_keys.reserveMore(keys.size());
+    const std::int64_t shift = std::int64_t(m_keys.size());
+    m_keys.append(keys.data(), keys.size());
+    for (const std::int64_t end : ends)
+        m_keyOffsets.push_back(end + shift);
+}
+
+void LineStore::appendLineKey(ByteBuffer &keys, std::string_view utf8)
+{
+    keys.reserveMore(utf8.size() + utf8.size() / 2 + 5);
+    if (!appendSearchKey(keys, utf8)) { // leaves the keys as they were
+        // Not UTF-8: the key of what the line shows.
+        const QByteArray key = searchKey(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+        keys.reserveMore(std::size_t(key.size()) + 1);
+        keys.append(key.constData(), std::size_t(key.size()));
+    }
+    keys.push_back('\n');
+}
+
 bool LineStore::appendKeyOf(std::string_view utf8, bool mustBeValid)
 {
     growFor(m_keyOffsets, 1);
-    m_keys.reserveMore(utf8.size() + utf8.size() / 2 + 5);
-    if (!appendSearchKey(m_keys, utf8)) { // leaves the keys as they were
-        if (mustBeValid)
+    if (mustBeValid) {
+        m_keys.reserveMore(utf8.size() + utf8.size() / 2 + 5);
+        if (!appendSearchKey(m_keys, utf8)) // leaves the keys as they were
             return false;
-        // Not UTF-8: the key of what the line shows.
-        const QByteArray key = searchKey(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
-        m_keys.reserveMore(std::size_t(key.size()) + 1);
-        m_keys.append(key.constData(), std::size_t(key.size()));
+        m_keys.push_back('\n');
+    } else {
+        appendLineKey(m_keys, utf8);
     }
-    m_keys.push_back('\n');
     m_keyOffsets.push_back(std::int64_t(m_keys.size()));
     return true;
 }

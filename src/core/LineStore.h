@@ -110,6 +110,17 @@ private:
     // Makes the keys of the non-ASCII lines [keysMade(), upTo): reads only
     // those lines and writes only the keys (a KeyMaker's thread).
     void makeKeys(std::size_t upTo);
+    // Makes the keys of the non-ASCII lines [from, upTo) into keys, without
+    // touching the store, each key's end (in keys) into ends: a second
+    // thread's share of the keys while the maker's thread makes those
+    // before from. Appended afterwards by appendKeysMade(), once the keys
+    // before from are made.
+    void makeKeysApart(std::size_t from, std::size_t upTo, ByteBuffer &keys,
+                       std::vector<std::int64_t> &ends) const;
+    void appendKeysMade(const ByteBuffer &keys, const std::vector<std::int64_t> &ends);
+    // Appends the key of a line and its '\n' (of what the line shows when it
+    // is not UTF-8).
+    static void appendLineKey(ByteBuffer &keys, std::string_view utf8);
     // Gives up the keys (memory ran out making them): the store then keeps
     // none, and the search makes them as it goes.
     void dropSearchKeys();
