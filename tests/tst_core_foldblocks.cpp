@@ -1,5 +1,5 @@
 // Search keys and UTF-8 checks taken a block at a time: the sixteen-byte
-// folds of Latin-1, Cyrillic, Greek and kana/kanji runs, the composing of one mark
+// folds of Latin-1, Latin Extended-A, Cyrillic, Greek and kana/kanji runs, the composing of one mark
 // without the normalizer, and a catalog chunk checked once instead of line
 // by line. Each must give exactly what the character-by-character way gives.
 
@@ -151,8 +151,9 @@ private Q_SLOTS:
             "\xD0\x80", "\xD0\x8F", "\xD0\x90", "\xD0\xAF", "\xD0\xB0", "\xD1\x8F", "\xD1\x9F", "\xD1\xA0",
             "\xD2\x90", "\xCC\x81", "\xCC\x88", "\xCD\x85", "\xE3\x81\x8B", "\xE3\x82\x99", "\xE3\x82\x9A",
             "\xE3\x80\xAA", "\xE3\x80\x80", "\xE9\xBF\xBF", "\xE4\xB8\x80", "\xEA\x80\x80", "\xEF\xBC\xA1",
-            "\xE2\x84\xAA", "\xF0\x9F\x98\x80", "\xC5\xBF", "\xCE\xA3", "\xE1\xBA\x9E"};
-        static const char bytes[] = {'\x80', '\xBF', '\xC3', '\xD0', '\xD1', '\xE3', '\xE9', '\xED',
+            "\xE2\x84\xAA", "\xF0\x9F\x98\x80", "\xC5\xBF", "\xCE\xA3", "\xE1\xBA\x9E",
+            "\xC4\x8C", "\xC5\x99", "\xC4\xB0", "\xC4\xBF", "\xC5\x89", "\xC5\xB8", "\xC5\xBD"};
+        static const char bytes[] = {'\x80', '\xBF', '\xC3', '\xC4', '\xD0', '\xD1', '\xE3', '\xE9', '\xED',
                                      '\xF0', '\xFF', 'A', '\xA0', '\x99'};
         QRandomGenerator random(2026);
         int failures = 0;

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <bit>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -314,6 +315,14 @@ inline __m128i asciiLowered(__m128i v)
     return _mm_add_epi8(v, _mm_and_si128(upper, _mm_set1_epi8(0x20)));
 }
 
+// Whether each byte of v lies in [lo, hi] (unsigned; hi - lo below 0x40
+// and v a continuation byte where it matters).
+inline __m128i bytesWithin(__m128i v, int lo, int hi)
+{
+    const __m128i shifted = _mm_sub_epi8(v, _mm_set1_epi8(char(lo)));
+    return _mm_cmpeq_epi8(_mm_subs_epu8(shifted, _mm_set1_epi8(char(hi - lo))), _mm_setzero_si128());
+}
+
 // Whether every byte >= 0x80 of the block in is one of the lead bytes
 // marked in leadBytes or the continuation byte right after one (a lead in
 // the last place goes on in the next block); leads and conts get the places
@@ -375,12 +384,54 @@ std::size_t foldTwoByteBlocks(const unsigned char *p, const unsigned char *end, 
     return done;
 }
 
-// Whether each byte of v lies in [lo, hi] (unsigned; hi - lo below 0x40
-// and v a continuation byte where it matters).
-inline __m128i bytesWithin(__m128i v, int lo, int hi)
+// As foldTwoByteBlocks, for text in ASCII, the Latin-1 letters (lead byte
+// C3) and Latin Extended-A U+0100-U+017F (lead bytes C4 and C5): the
+// alphabets of Central Europe (Czech, Polish, Hungarian ...). Capitals and
+// small letters of Latin Extended-A come in pairs, the capital first (even)
+// in U+0100-U+0137 and U+014A-U+0177, second (odd) in U+0139-U+0148 and
+// U+0179-U+017E; each capital folds to the next character. Stops at those
+// left to the table: U+0130 and U+0131 (dotted and dotless i), U+013F (whose
+// small letter has another lead), U+0149, U+0178 (folding to Latin-1) and
+// U+017F (long s, folding to ASCII).
+std::size_t foldLatinBlocks(const unsigned char *p, const unsigned char *end, char *out)
 {
-    const __m128i shifted = _mm_sub_epi8(v, _mm_set1_epi8(char(lo)));
-    return _mm_cmpeq_epi8(_mm_subs_epu8(shifted, _mm_set1_epi8(char(hi - lo))), _mm_setzero_si128());
+    std::size_t done = 0;
+    while (end - (p + done) >= 16) {
+        const __m128i in = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + done));
+        const __m128i c3 = bytesEqual(in, 0xC3);
+        const __m128i c4 = bytesEqual(in, 0xC4);
+        const __m128i c5 = bytesEqual(in, 0xC5);
+        unsigned leads = 0, conts = 0;
+        if (!onlyTwoByteCharacters(in, _mm_or_si128(c3, _mm_or_si128(c4, c5)), leads, conts))
+            break;
+        const __m128i afterC4 = _mm_slli_si128(c4, 1);
+        const __m128i afterC5 = _mm_slli_si128(c5, 1);
+        const __m128i knownAfterC4 = _mm_andnot_si128(bytesWithin(in, 0xB0, 0xB1), bytesWithin(in, 0x80, 0xBE));
+        const __m128i knownAfterC5 = _mm_or_si128(
+            _mm_or_si128(bytesWithin(in, 0x80, 0x88), bytesWithin(in, 0x8A, 0xB7)), bytesWithin(in, 0xB9, 0xBE));
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_andnot_si128(knownAfterC4, afterC4),
+                                           _mm_andnot_si128(knownAfterC5, afterC5))))
+            break;
+        const __m128i even = bytesMasked(in, 0x01, 0x00);
+        const __m128i oddPairs = _mm_or_si128(
+            _mm_and_si128(afterC4, bytesWithin(in, 0xB9, 0xBE)),
+            _mm_and_si128(afterC5, _mm_or_si128(bytesWithin(in, 0x81, 0x88), bytesWithin(in, 0xB9, 0xBE))));
+        const __m128i evenPairs = _mm_or_si128(
+            _mm_and_si128(afterC4, _mm_or_si128(bytesWithin(in, 0x80, 0xAF), bytesWithin(in, 0xB2, 0xB7))),
+            _mm_and_si128(afterC5, bytesWithin(in, 0x8A, 0xB7)));
+        const __m128i extendedCapital
+            = _mm_or_si128(_mm_and_si128(evenPairs, even), _mm_andnot_si128(even, oddPairs));
+        // After C3: 80-9E (U+00C0-U+00DE) fold to A0-BE, but for 97 (the
+        // multiplication sign) and 9F (sharp s, which stays).
+        const __m128i latinCapital = _mm_andnot_si128(
+            _mm_or_si128(bytesEqual(in, 0x97), bytesEqual(in, 0x9F)),
+            _mm_and_si128(_mm_slli_si128(c3, 1), bytesMasked(in, 0xE0, 0x80)));
+        const __m128i delta = _mm_or_si128(_mm_and_si128(latinCapital, _mm_set1_epi8(0x20)),
+                                           _mm_and_si128(extendedCapital, _mm_set1_epi8(1)));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + done), _mm_add_epi8(asciiLowered(in), delta));
+        done += (leads & 0x8000) ? 15 : 16;
+    }
+    return done;
 }
 
 // As foldTwoByteBlocks, for text in ASCII and the Greek letters (lead bytes
@@ -481,12 +532,19 @@ FastResult fastKey(const unsigned char *p, const unsigned char *end, char *out,
     while (p < end) {
 #if defined(__SSE2__) || defined(_M_X64)
         // Sixteen ASCII bytes at a time, A-Z lowered: only where ASCII
-        // starts, so that a run of other characters does not pay for it.
+        // starts, so that a run of other characters does not pay for it. A
+        // shorter run before other characters (a disc's name before its
+        // path) is lowered in one step too: the whole block is stored, and
+        // the bytes past the run are written over next.
         while (*p < 0x80 && end - p >= 16) {
             const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-            if (_mm_movemask_epi8(block))
-                break;
             _mm_storeu_si128(reinterpret_cast<__m128i *>(o), asciiLowered(block));
+            if (const unsigned high = unsigned(_mm_movemask_epi8(block))) {
+                const int run = std::countr_zero(high);
+                p += run;
+                o += run;
+                break;
+            }
             p += 16;
             o += 16;
         }
@@ -497,7 +555,8 @@ FastResult fastKey(const unsigned char *p, const unsigned char *end, char *out,
 #if defined(__SSE2__) || defined(_M_X64)
         if (b >= 0xC3) {
             const std::size_t done = b >= 0xE3 ? (b <= 0xE9 ? copyCjkBlocks(p, end, o) : 0)
-                : (b == 0xC3 || b == 0xD0 || b == 0xD1) ? foldTwoByteBlocks(p, end, o)
+                : (b - 0xC3u < 3)                        ? foldLatinBlocks(p, end, o)
+                : (b == 0xD0 || b == 0xD1)               ? foldTwoByteBlocks(p, end, o)
                 : (b == 0xCE || b == 0xCF)               ? foldGreekBlocks(p, end, o)
                                                         : 0;
             if (done) {

@@ -22,11 +22,11 @@ QByteArray searchKey(QStringView text);
 //
 // Built for speed: lines whose characters NFC leaves alone (nearly all, also
 // in Cyrillic, Greek or Japanese) are folded in one pass through a table of
-// the Basic Multilingual Plane, runs of Latin-1, basic Cyrillic, Greek, kana and
-// common kanji sixteen bytes at a time. A single mark after a letter (a
-// decomposed name) is composed through the table too; only a line holding
-// several marks in a row, or another character that composition may change,
-// takes Qt's normalizer.
+// the Basic Multilingual Plane, runs of Latin-1, Latin Extended-A, basic
+// Cyrillic, Greek, kana and common kanji sixteen bytes at a time. A single
+// mark after a letter (a decomposed name) is composed through the table
+// too; only a line holding several marks in a row, or another character that
+// composition may change, takes Qt's normalizer.
 bool appendSearchKey(ByteBuffer &out, std::string_view utf8);
 
 // True for a character outside ASCII that a line's search key holds only
