@@ -11,6 +11,7 @@
 #include <QMap>
 #include <QTest>
 
+#include <algorithm>
 #include <unordered_set>
 
 using namespace kobrix;
@@ -203,6 +204,23 @@ void DiscDupesTest::duplicatesOfManyLinesMatchSimpleCount()
                                byName ? DiscDuplicates::Key::FileName : DiscDuplicates::Key::Path);
     QVERIFY(expectedByLine.size() > 50);
     QCOMPARE(describeEntries(dupes, index), QStringList(expectedByLine.values()));
+
+    // The same occurrences where none were expected: the memory for them is
+    // found as they come.
+    DuplicateKeys unexpected(0);
+    unexpected.setKeyBytes(store.bytes(), store.byteSize());
+    for (qsizetype line = 0; line < store.count(); ++line) {
+        const std::string_view key = DiscDuplicates::keyOf(
+            store.utf8At(line).substr(std::size_t(index.pathStart(line))), dupes.keyKind());
+        unexpected.add({std::size_t(key.data() - store.bytes()), key.size(), hashBytes(key),
+                        qint32(index.discOfLine(line))});
+    }
+    unexpected.finish(index.count());
+    QCOMPARE(unexpected.count(), dupes.count());
+    for (qsizetype e = 0; e < dupes.count(); ++e) {
+        QVERIFY(unexpected.bytes(e) == dupes.utf8Key(e));
+        QVERIFY(std::ranges::equal(unexpected.discs(e), dupes.discs(e)));
+    }
 
     // The lines of every entry, and only those, lead to it.
     qsizetype linesOfEntries = 0;

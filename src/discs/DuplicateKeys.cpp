@@ -54,20 +54,52 @@ void DuplicateKeys::sortByPosition(ScratchVector<std::pair<std::uint64_t, qint32
     }
 }
 
-DuplicateKeys::DuplicateKeys(std::size_t expectedKeys)
+DuplicateKeys::DuplicateKeys(std::size_t expectedKeys) : m_expected(expectedKeys) {}
+
+DuplicateKeys::~DuplicateKeys() { freeSlabs(); }
+
+void DuplicateKeys::newBlock(std::size_t part)
 {
-    // Room reserved for the expected occurrences, for the log (as many
-    // records as there are occurrences at most) and the entries (half as
-    // many): paid for only as used, in huge pages where the system has them.
-    m_records.reserve(expectedKeys);
-    m_log.reserve(expectedKeys);
-    m_entries.reserve(expectedKeys / 2);
+    if (std::size_t(m_slabEnd - m_slabNext) < kBlockRecords) {
+        // The first slab holds the occurrences expected and a block for
+        // every part; each further one as much as all before it. Only the
+        // blocks written cost memory.
+        std::size_t count = m_slabs.empty() ? m_expected + kParts * kBlockRecords : 0;
+        for (const Slab &slab : m_slabs)
+            count += slab.count;
+        count = std::max(count, kParts * kBlockRecords);
+        auto *records = static_cast<Record *>(allocateLarge(count * sizeof(Record)));
+        m_slabs.push_back({records, count});
+        m_slabNext = records;
+        m_slabEnd = records + count;
+    }
+    m_blocks[part].push_back(m_slabNext);
+    m_fill[part] = {m_slabNext, m_slabNext + kBlockRecords};
+    m_slabNext += kBlockRecords;
 }
 
-DuplicateKeys::~DuplicateKeys() = default;
-
-void DuplicateKeys::findInPart(const Record *records, std::size_t count)
+void DuplicateKeys::freeSlabs()
 {
+    for (const Slab &slab : m_slabs)
+        freeLarge(slab.records, slab.count * sizeof(Record));
+    m_slabs.clear();
+    m_slabNext = m_slabEnd = nullptr;
+    for (std::size_t p = 0; p < kParts; ++p) {
+        m_blocks[p] = {};
+        m_fill[p] = {};
+    }
+}
+
+void DuplicateKeys::findInPart(std::size_t part)
+{
+    const std::vector<Record *> &blocks = m_blocks[part];
+    if (blocks.empty())
+        return;
+    const std::size_t count
+        = blocks.size() * kBlockRecords - std::size_t(m_fill[part].end - m_fill[part].next);
+    const auto recordAt = [&blocks](std::size_t i) -> const Record & {
+        return blocks[i >> kBlockBits][i & (kBlockRecords - 1)];
+    };
     // The keys of this part, and a table of them by hash; both are used
     // again for the next part.
     std::vector<PartKey> &keys = m_partKeys;
@@ -88,14 +120,14 @@ void DuplicateKeys::findInPart(const Record *records, std::size_t count)
     constexpr std::size_t kAhead = 8;
     for (std::size_t i = 0; i < count; ++i) {
         if (i + kAhead < count) {
-            const Record &ahead = records[i + kAhead];
+            const Record &ahead = recordAt(i + kAhead);
             const std::uint32_t slot = m_slots[ahead.mark & mask];
             if (slot != 0 && keys[slot - 1].mark == ahead.mark) {
                 prefetch(m_bytes + (keys[slot - 1].place & kPositionMask));
                 prefetch(m_bytes + (ahead.place & kPositionMask));
             }
         }
-        const Record &record = records[i];
+        const Record &record = recordAt(i);
         std::size_t at = record.mark & mask;
         for (;; at = (at + 1) & mask) {
             if (m_slots[at] == 0) {
@@ -127,26 +159,9 @@ void DuplicateKeys::findInPart(const Record *records, std::size_t count)
 
 void DuplicateKeys::finish(qsizetype discCount, Lookup lookup)
 {
-    // The occurrences sorted into parts by the top bits of their hashes,
-    // each part in the order added.
-    std::vector<std::size_t> partStarts(kParts + 1, 0);
-    for (const Record &record : m_records)
-        ++partStarts[partOf(record.mark) + 1];
     for (std::size_t p = 0; p < kParts; ++p)
-        partStarts[p + 1] += partStarts[p];
-    struct LargeBlock
-    {
-        std::size_t bytes;
-        Record *records = static_cast<Record *>(allocateLarge(bytes));
-        ~LargeBlock() { freeLarge(records, bytes); }
-    };
-    const LargeBlock parts{std::max<std::size_t>(m_records.size(), 1) * sizeof(Record)};
-    std::vector<std::size_t> next(partStarts.begin(), partStarts.end() - 1);
-    for (const Record &record : m_records)
-        parts.records[next[partOf(record.mark)]++] = record;
-    m_records = {};
-    for (std::size_t p = 0; p < kParts; ++p)
-        findInPart(parts.records + partStarts[p], partStarts[p + 1] - partStarts[p]);
+        findInPart(p);
+    freeSlabs();
     m_slots = {};
     m_partKeys = {};
 

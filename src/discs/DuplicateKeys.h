@@ -21,9 +21,11 @@ namespace kobrix {
 //
 // A table of a million keys is far larger than the processor's caches, and
 // looking each key up in it would cost a trip to memory per line. So the
-// occurrences are noted in order, then sorted, in order, into 256 parts by
-// the top bits of their hashes; each part, which holds keys of no other
-// part, is then looked up in a table of its own that stays in the cache.
+// occurrences are noted, in order, into 256 parts by the top bits of their
+// hashes; each part, which holds keys of no other part, is then looked up in
+// a table of its own that stays in the cache. A part's occurrences go into
+// blocks of 4 KB as they come, so that they are written once, not noted
+// and then sorted into parts.
 class DuplicateKeys
 {
 public:
@@ -52,9 +54,18 @@ public:
 
     void add(const Occurrence &occurrence)
     {
-        m_records.push_back({markOf(occurrence.hash), occurrence.disc,
-                             std::uint64_t(occurrence.position)
-                                 | (std::uint64_t(occurrence.length) << kPositionBits)});
+        const std::uint32_t mark = markOf(occurrence.hash);
+        PartFill &fill = m_fill[partOf(mark)];
+        if (fill.next == fill.end)
+            newBlock(partOf(mark));
+        *fill.next++ = {mark, occurrence.disc,
+                        std::uint64_t(occurrence.position) | (std::uint64_t(occurrence.length) << kPositionBits)};
+#if defined(__GNUC__)
+        // 256 parts are filled at once, too many for the processor to see
+        // that each is written front to back: the memory two records on is
+        // asked for ahead, so that a write seldom waits for it.
+        __builtin_prefetch(fill.next + 8, 1);
+#endif
     }
     // After the last occurrence: finds the keys on several discs and lists
     // them in the order of their first occurrences, each with its discs in
@@ -99,6 +110,20 @@ private:
         std::uint32_t mark;
         qint32 disc;
         std::uint64_t place; // position, and length << kPositionBits
+    };
+    // Where the next occurrence of a part goes: the rest of its last block.
+    struct PartFill
+    {
+        Record *next = nullptr;
+        Record *end = nullptr;
+    };
+    static constexpr int kBlockBits = 8;
+    static constexpr std::size_t kBlockRecords = std::size_t(1) << kBlockBits; // 4 KB
+    // Memory that blocks are cut from, front to back.
+    struct Slab
+    {
+        Record *records;
+        std::size_t count;
     };
     struct PartKey
     {
@@ -158,12 +183,20 @@ private:
     }
     // Sorts (position, entry) pairs by their distinct positions.
     static void sortByPosition(ScratchVector<std::pair<std::uint64_t, qint32>> &order);
+    // Gives a part a new block to fill.
+    void newBlock(std::size_t part);
+    void freeSlabs();
     // Looks up the occurrences of one part, in their order.
-    void findInPart(const Record *records, std::size_t count);
+    void findInPart(std::size_t part);
 
     const char *m_bytes = nullptr;
     std::size_t m_byteCount = 0;
-    LargeVector<Record> m_records; // in the order added
+    std::size_t m_expected; // occurrences expected: the size of the first slab
+    std::vector<Slab> m_slabs;
+    Record *m_slabNext = nullptr; // the rest of the last slab
+    Record *m_slabEnd = nullptr;
+    PartFill m_fill[kParts];
+    std::vector<Record *> m_blocks[kParts]; // each part's blocks, in order
     std::vector<std::uint32_t> m_slots; // the table of one part: 1 + its key, 0 when free
     std::vector<PartKey> m_partKeys;
     LargeVector<Entry> m_entries;  // in the order found
