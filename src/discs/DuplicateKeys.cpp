@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <exception>
+#include <thread>
 #include <utility>
 
 namespace kobrix {
@@ -90,7 +92,7 @@ void DuplicateKeys::freeSlabs()
     }
 }
 
-void DuplicateKeys::findInPart(std::size_t part)
+void DuplicateKeys::findInPart(std::size_t part, Finding &finding) const
 {
     const std::vector<Record *> &blocks = m_blocks[part];
     if (blocks.empty())
@@ -102,12 +104,15 @@ void DuplicateKeys::findInPart(std::size_t part)
     };
     // The keys of this part, and a table of them by hash; both are used
     // again for the next part.
-    std::vector<PartKey> &keys = m_partKeys;
+    std::vector<PartKey> &keys = finding.keys;
+    std::vector<std::uint32_t> &table = finding.table;
+    LargeVector<Entry> &entries = finding.entries;
+    LargeVector<Met> &log = finding.log;
     keys.clear();
     std::size_t size = 16;
     while (size < count * 2)
         size *= 2;
-    m_slots.assign(size, 0);
+    table.assign(size, 0);
     const std::size_t mask = size - 1;
     const auto sameBytes = [&](std::uint64_t a, std::uint64_t b) {
         const std::size_t length = std::size_t(a >> kPositionBits);
@@ -121,7 +126,7 @@ void DuplicateKeys::findInPart(std::size_t part)
     for (std::size_t i = 0; i < count; ++i) {
         if (i + kAhead < count) {
             const Record &ahead = recordAt(i + kAhead);
-            const std::uint32_t slot = m_slots[ahead.mark & mask];
+            const std::uint32_t slot = table[ahead.mark & mask];
             if (slot != 0 && keys[slot - 1].mark == ahead.mark) {
                 prefetch(m_bytes + (keys[slot - 1].place & kPositionMask));
                 prefetch(m_bytes + (ahead.place & kPositionMask));
@@ -130,27 +135,27 @@ void DuplicateKeys::findInPart(std::size_t part)
         const Record &record = recordAt(i);
         std::size_t at = record.mark & mask;
         for (;; at = (at + 1) & mask) {
-            if (m_slots[at] == 0) {
+            if (table[at] == 0) {
                 keys.push_back({record.place, record.mark, record.disc, -1});
-                m_slots[at] = std::uint32_t(keys.size());
+                table[at] = std::uint32_t(keys.size());
                 break;
             }
-            PartKey &key = keys[m_slots[at] - 1];
+            PartKey &key = keys[table[at] - 1];
             if (key.mark != record.mark || !sameBytes(key.place, record.place))
                 continue;
             if (key.lastDisc == record.disc)
                 break; // on this disc already
             if (key.entry < 0) {
                 // On one disc so far, now on a second.
-                key.entry = qint32(m_entries.size());
-                m_entries.push_back({key.place, key.mark, 2});
-                m_log.push_back({key.entry, key.lastDisc});
+                key.entry = qint32(entries.size());
+                entries.push_back({key.place, key.mark, 2});
+                log.push_back({key.entry, key.lastDisc});
             } else {
                 // A disc whose lines stand in two places (appended twice)
                 // may come into the log twice: finish() drops the copy.
-                ++m_entries[std::size_t(key.entry)].discs;
+                ++entries[std::size_t(key.entry)].discs;
             }
-            m_log.push_back({key.entry, record.disc});
+            log.push_back({key.entry, record.disc});
             key.lastDisc = record.disc;
             break;
         }
@@ -159,11 +164,48 @@ void DuplicateKeys::findInPart(std::size_t part)
 
 void DuplicateKeys::finish(qsizetype discCount, Lookup lookup)
 {
+    // The parts on two threads where there are enough occurrences to pay
+    // for the second: each finds its keys on several discs apart, and the
+    // second's entries follow the first's.
+    std::size_t occurrences = 0;
     for (std::size_t p = 0; p < kParts; ++p)
-        findInPart(p);
+        occurrences += m_blocks[p].size() * kBlockRecords;
+    const bool twoThreads = occurrences >= kOccurrencesForTwoThreads && std::thread::hardware_concurrency() > 1;
+    Finding first;
+    Finding second;
+    const std::size_t split = twoThreads ? kParts / 2 : kParts;
+    std::exception_ptr failure;
+    std::thread helper;
+    if (twoThreads) {
+        helper = std::thread([&] {
+            try {
+                for (std::size_t p = split; p < kParts; ++p)
+                    findInPart(p, second);
+            } catch (...) { // memory ran out: thrown where the caller waits
+                failure = std::current_exception();
+            }
+        });
+    }
+    try {
+        for (std::size_t p = 0; p < split; ++p)
+            findInPart(p, first);
+    } catch (...) {
+        if (helper.joinable())
+            helper.join();
+        throw;
+    }
+    if (helper.joinable())
+        helper.join();
+    if (failure)
+        std::rethrow_exception(failure);
     freeSlabs();
-    m_slots = {};
-    m_partKeys = {};
+    m_entries = std::move(first.entries);
+    m_log = std::move(first.log);
+    const qint32 shift = qint32(m_entries.size());
+    m_entries.insert(m_entries.end(), second.entries.begin(), second.entries.end());
+    m_log.reserve(m_log.size() + second.log.size());
+    for (const Met &met : second.log)
+        m_log.push_back({met.entry + shift, met.disc});
 
     // Entries in the order of their first occurrences, which is the order
     // of their positions.

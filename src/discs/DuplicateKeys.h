@@ -186,8 +186,18 @@ private:
     // Gives a part a new block to fill.
     void newBlock(std::size_t part);
     void freeSlabs();
+    // One thread's tables (used again for each of its parts) and findings.
+    struct Finding
+    {
+        std::vector<std::uint32_t> table; // of one part: 1 + its key, 0 when free
+        std::vector<PartKey> keys;
+        LargeVector<Entry> entries; // in the order found
+        LargeVector<Met> log;       // the discs of entries, in the order met
+    };
+    // Occurrences from which the parts are looked up on two threads.
+    static constexpr std::size_t kOccurrencesForTwoThreads = std::size_t(1) << 17;
     // Looks up the occurrences of one part, in their order.
-    void findInPart(std::size_t part);
+    void findInPart(std::size_t part, Finding &finding) const;
 
     const char *m_bytes = nullptr;
     std::size_t m_byteCount = 0;
@@ -197,8 +207,6 @@ private:
     Record *m_slabEnd = nullptr;
     PartFill m_fill[kParts];
     std::vector<Record *> m_blocks[kParts]; // each part's blocks, in order
-    std::vector<std::uint32_t> m_slots; // the table of one part: 1 + its key, 0 when free
-    std::vector<PartKey> m_partKeys;
     LargeVector<Entry> m_entries;  // in the order found
     LargeVector<Met> m_log;        // the discs of entries, in the order met
 
