@@ -1,7 +1,8 @@
 // Search keys made on a second thread while lines are appended: the store
 // ends exactly as if every line had been appended with its key, whether the
-// tables grow meanwhile, records come in Windows-1252 or names need the
-// normalizer, through the maker itself and through a load of a file.
+// tables grow meanwhile, records come in Windows-1252, names need the
+// normalizer or lines open with a mark (lines that follow one another are
+// keyed as one text), through the maker itself and through a load of a file.
 
 #include "TestSupport.h"
 #include "catalog/CatalogFile.h"
@@ -55,6 +56,8 @@ QByteArray makeRecords(Mix mix, int lines, bool growing, bool oldRecords)
             name += "\x80 Caf\xE9 \x9F"; // Windows-1252: €, é, Ÿ (three, two, two bytes in UTF-8)
         if (oldRecords && i % 37 == 0)
             name += "\xC3\x28\xFF"; // no encoding's
+        if (i % 29 == 0) // a mark that opens a line joins nothing before it
+            name.prepend(mix == Japanese ? "\xE3\x82\x99" : "\xCC\x81");
         file += "\"" + name + ".txt\"\r\n";
     }
     return file;

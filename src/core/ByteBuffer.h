@@ -82,6 +82,8 @@ public:
         reserveMore(1);
         m_data[m_size++] = c;
     }
+    // Drops the bytes past the first size.
+    void truncate(std::size_t size) { m_size = std::min(m_size, size); }
 
 private:
     std::unique_ptr<char[]> m_data;

@@ -40,6 +40,10 @@ void growFor(Vector &v, std::size_t more)
     reserveLarge(v, std::max(v.size() + more, v.capacity() * 2));
 }
 
+// Non-ASCII lines keyed in one call at most: a run that holds a line that
+// is not UTF-8 is keyed again line by line, which this bounds.
+constexpr std::size_t kRunLines = 64;
+
 // Keeps a key maker's thread (if any) away from the store while the result
 // lives.
 std::optional<KeyMaker::Pause> pauseOf(KeyMaker *maker)
@@ -392,17 +396,11 @@ void LineStore::appendStore(const LineStore &other)
 
 void LineStore::makeKeys(std::size_t upTo)
 {
-    // The tables' addresses once: their headers change with every line the
-    // appending thread adds.
-    const qsizetype *nonAscii = m_nonAscii.data();
-    const std::int64_t *offsets = m_offsets.data();
-    const char *bytes = m_bytes.data();
-    for (std::size_t k = keysMade(); k < upTo; ++k) {
-        const std::size_t line = std::size_t(nonAscii[k]);
-        const std::string_view utf8(bytes + offsets[line],
-                                    std::size_t(offsets[line + 1] - offsets[line] - 1));
-        appendKeyOf(utf8, false);
-    }
+    const std::size_t from = keysMade();
+    if (upTo <= from)
+        return;
+    growFor(m_keyOffsets, upTo - from);
+    appendKeysOf(from, upTo, m_keys, [this](std::size_t end) { m_keyOffsets.push_back(std::int64_t(end)); });
 }
 
 void LineStore::makeKeysApart(std::size_t from, std::size_t upTo, ByteBuffer &keys,
@@ -417,11 +415,62 @@ void LineStore::makeKeysApart(std::size_t from, std::size_t upTo, ByteBuffer &ke
         = std::size_t(m_offsets[lineOf(upTo - 1) + 1] - m_offsets[lineOf(from)]);
     keys.reserve(keys.size() + span + span / 8 + 64);
     ends.reserve(ends.size() + (upTo - from));
-    for (std::size_t k = from; k < upTo; ++k) {
-        const std::size_t line = lineOf(k);
-        appendLineKey(keys, std::string_view(m_bytes.data() + m_offsets[line],
-                                             std::size_t(m_offsets[line + 1] - m_offsets[line] - 1)));
-        ends.push_back(std::int64_t(keys.size()));
+    appendKeysOf(from, upTo, keys, [&ends](std::size_t end) { ends.push_back(std::int64_t(end)); });
+}
+
+template <typename Ended>
+void LineStore::appendKeysOf(std::size_t from, std::size_t upTo, ByteBuffer &keys, Ended ended) const
+{
+    // The tables' addresses once: on a key maker's thread, their headers
+    // change with every line the appending thread adds.
+    const qsizetype *nonAscii = m_nonAscii.data();
+    const std::int64_t *offsets = m_offsets.data();
+    const char *bytes = m_bytes.data();
+    const auto lineAt = [&](std::size_t k) {
+        const std::size_t line = std::size_t(nonAscii[k]);
+        return std::string_view(bytes + offsets[line], std::size_t(offsets[line + 1] - offsets[line] - 1));
+    };
+    std::size_t runEnds[kRunLines];
+    for (std::size_t k = from; k < upTo;) {
+        // Lines that follow one another in the buffer are keyed as one text,
+        // the '\n' after each with them: a key is made a character at a
+        // time, and neither folding nor composition joins anything across
+        // a '\n', so the keys come out each followed by its '\n', without
+        // the cost of a call per line.
+        std::size_t last = k;
+        while (last + 1 < upTo && last + 1 - k < kRunLines && nonAscii[last + 1] == nonAscii[last] + 1)
+            ++last;
+        const std::size_t count = last - k + 1;
+        if (count > 1) {
+            const std::int64_t begin = offsets[nonAscii[k]];
+            const std::string_view run(bytes + begin, std::size_t(offsets[nonAscii[last] + 1] - begin));
+            const std::size_t before = keys.size();
+            if (appendSearchKey(keys, run)) {
+                std::size_t found = 0;
+                const char *p = keys.data() + before;
+                const char *const end = keys.data() + keys.size();
+                while (found < count && p < end) {
+                    const void *newline = std::memchr(p, '\n', std::size_t(end - p));
+                    if (!newline)
+                        break;
+                    p = static_cast<const char *>(newline) + 1;
+                    runEnds[found++] = std::size_t(p - keys.data());
+                }
+                if (found == count && p == end) {
+                    for (std::size_t i = 0; i < count; ++i)
+                        ended(runEnds[i]);
+                    k = last + 1;
+                    continue;
+                }
+                keys.truncate(before); // never so; line by line then
+            }
+        }
+        // A line alone, or a run that holds a line that is not UTF-8 (whose
+        // key is that of what it shows): line by line.
+        for (; k <= last; ++k) {
+            appendLineKey(keys, lineAt(k));
+            ended(keys.size());
+        }
     }
 }
 

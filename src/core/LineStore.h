@@ -121,6 +121,10 @@ private:
     // Appends the key of a line and its '\n' (of what the line shows when it
     // is not UTF-8).
     static void appendLineKey(ByteBuffer &keys, std::string_view utf8);
+    // Appends the keys of the non-ASCII lines [from, upTo), each with its
+    // '\n', to keys, telling ended() where each ends.
+    template <typename Ended>
+    void appendKeysOf(std::size_t from, std::size_t upTo, ByteBuffer &keys, Ended ended) const;
     // Gives up the keys (memory ran out making them): the store then keeps
     // none, and the search makes them as it goes.
     void dropSearchKeys();
