@@ -171,9 +171,20 @@ void DuplicateKeys::finish(qsizetype discCount, Lookup lookup)
     for (std::size_t p = 0; p < kParts; ++p)
         occurrences += m_blocks[p].size() * kBlockRecords;
     const bool twoThreads = occurrences >= kOccurrencesForTwoThreads && std::thread::hardware_concurrency() > 1;
-    Finding first;
-    Finding second;
     const std::size_t split = twoThreads ? kParts / 2 : kParts;
+    // Room for as many entries and discs as the parts can make: paid for
+    // only as used, where growing step by step would copy them each time.
+    const auto reserved = [this](std::size_t from, std::size_t to) {
+        std::size_t most = 0;
+        for (std::size_t p = from; p < to; ++p)
+            most += m_blocks[p].size() * kBlockRecords;
+        Finding finding;
+        finding.log.reserve(most);
+        finding.entries.reserve(most / 2);
+        return finding;
+    };
+    Finding first = reserved(0, split);
+    Finding second = reserved(split, kParts);
     std::exception_ptr failure;
     std::thread helper;
     if (twoThreads) {
