@@ -10,6 +10,9 @@
 #include <QTest>
 #include <QUtf8StringView>
 
+#include <cstring>
+#include <memory>
+
 using namespace kobrix;
 using namespace kobrix::test;
 
@@ -91,6 +94,15 @@ private Q_SLOTS:
                 ByteBuffer key;
                 QVERIFY(appendSearchKey(key, std::string_view(utf8.constData(), std::size_t(utf8.size() - 1))));
                 QCOMPARE(QByteArray(key.data(), qsizetype(key.size())), searchKey(text));
+                // Followed by nothing: a block of sixteen at the very end
+                // once had the byte behind it read (the sanitizers' build
+                // tells).
+                const std::size_t size = std::size_t(utf8.size() - 1);
+                const std::unique_ptr<char[]> exact(new char[std::max<std::size_t>(size, 1)]);
+                std::memcpy(exact.get(), utf8.constData(), size);
+                ByteBuffer exactKey;
+                QVERIFY(appendSearchKey(exactKey, std::string_view(exact.get(), size)));
+                QCOMPARE(QByteArray(exactKey.data(), qsizetype(exactKey.size())), searchKey(text));
             }
         }
     }

@@ -536,7 +536,7 @@ FastResult fastKey(const unsigned char *p, const unsigned char *end, char *out,
         // shorter run before other characters (a disc's name before its
         // path) is lowered in one step too: the whole block is stored, and
         // the bytes past the run are written over next.
-        while (*p < 0x80 && end - p >= 16) {
+        while (end - p >= 16 && *p < 0x80) {
             const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
             _mm_storeu_si128(reinterpret_cast<__m128i *>(o), asciiLowered(block));
             if (const unsigned high = unsigned(_mm_movemask_epi8(block))) {

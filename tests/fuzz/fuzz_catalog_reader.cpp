@@ -1,9 +1,12 @@
 // Fuzzes the catalog field reader: whatever the bytes, reading must not crash,
 // every line must be valid UTF-8 without CR or LF, splitting the input into
-// chunks anywhere must not change the result, and each line's search key
-// made the fast way must be the one Qt's normalizer and folding make.
+// chunks anywhere must not change the result, each line's search key made
+// the fast way must be the one Qt's normalizer and folding make, and keys made
+// apart (as a load makes them, lines that follow one another as one text)
+// must be those made line by line.
 
 #include "catalog/CatalogFormat.h"
+#include "core/KeyMaker.h"
 #include "core/SearchKey.h"
 
 #include <QStringDecoder>
@@ -37,6 +40,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     if (whole.count() != split.count())
         std::abort();
+    LineStore keyedApart;
+    {
+        KeyMaker maker(keyedApart);
+        parse(bytes, size, keyedApart);
+    }
+    if (keyedApart.keysMade() != whole.keysMade() || keyedApart.nonAsciiLines() != whole.nonAsciiLines())
+        std::abort();
+    for (std::size_t k = 0; k < whole.keysMade(); ++k) {
+        if (keyedApart.keyAt(k) != whole.keyAt(k))
+            std::abort();
+    }
     for (qsizetype i = 0; i < whole.count(); ++i) {
         const std::string_view line = whole.utf8At(i);
         if (line != split.utf8At(i))
