@@ -335,6 +335,15 @@ inline bool onlyTwoByteCharacters(__m128i in, __m128i leadBytes, unsigned &leads
     return (high & ~(leads | conts)) == 0 && ((leads << 1) & 0xFFFF) == conts;
 }
 
+// The second bytes of the Latin-1 capitals in the block in (lead byte C3,
+// marked in c3): 80-9E (U+00C0-U+00DE), which fold to A0-BE, but for 97
+// (the multiplication sign) and 9F (sharp s, which stays).
+inline __m128i latin1Capitals(__m128i in, __m128i c3)
+{
+    return _mm_andnot_si128(_mm_or_si128(bytesEqual(in, 0x97), bytesEqual(in, 0x9F)),
+                            _mm_and_si128(_mm_slli_si128(c3, 1), bytesMasked(in, 0xE0, 0x80)));
+}
+
 // Folds sixteen bytes at a time of text in ASCII, the Latin-1 letters
 // (lead byte C3) and the basic Cyrillic letters U+0400-U+045F (lead bytes D0
 // and D1): the alphabets of Western Europe and of Russian, Ukrainian,
@@ -359,18 +368,13 @@ std::size_t foldTwoByteBlocks(const unsigned char *p, const unsigned char *end, 
         if ((unsigned(_mm_movemask_epi8(d1)) << 1) & conts & upperHalf)
             break;
         const __m128i afterD0 = _mm_slli_si128(d0, 1);
-        const __m128i afterC3 = _mm_slli_si128(c3, 1);
         const __m128i high4 = _mm_and_si128(in, _mm_set1_epi8(char(0xF0)));
         // After D0: 80-8F (U+0400-U+040F) fold to D1 90-9F, 90-9F (U+0410-
         // U+041F) to D0 B0-BF, A0-AF (U+0420-U+042F) to D1 80-8F.
         const __m128i from80 = _mm_and_si128(afterD0, bytesEqual(high4, 0x80));
         const __m128i from90 = _mm_and_si128(afterD0, bytesEqual(high4, 0x90));
         const __m128i fromA0 = _mm_and_si128(afterD0, bytesEqual(high4, 0xA0));
-        // After C3: 80-9E (U+00C0-U+00DE) fold to A0-BE, but for 97 (the
-        // multiplication sign) and 9F (sharp s, which stays).
-        const __m128i latinCapital = _mm_andnot_si128(
-            _mm_or_si128(bytesEqual(in, 0x97), bytesEqual(in, 0x9F)),
-            _mm_and_si128(afterC3, bytesMasked(in, 0xE0, 0x80)));
+        const __m128i latinCapital = latin1Capitals(in, c3);
         __m128i delta = _mm_or_si128(
             _mm_or_si128(_mm_and_si128(from80, _mm_set1_epi8(0x10)),
                          _mm_and_si128(_mm_or_si128(from90, latinCapital), _mm_set1_epi8(0x20))),
@@ -421,11 +425,7 @@ std::size_t foldLatinBlocks(const unsigned char *p, const unsigned char *end, ch
             _mm_and_si128(afterC5, bytesWithin(in, 0x8A, 0xB7)));
         const __m128i extendedCapital
             = _mm_or_si128(_mm_and_si128(evenPairs, even), _mm_andnot_si128(even, oddPairs));
-        // After C3: 80-9E (U+00C0-U+00DE) fold to A0-BE, but for 97 (the
-        // multiplication sign) and 9F (sharp s, which stays).
-        const __m128i latinCapital = _mm_andnot_si128(
-            _mm_or_si128(bytesEqual(in, 0x97), bytesEqual(in, 0x9F)),
-            _mm_and_si128(_mm_slli_si128(c3, 1), bytesMasked(in, 0xE0, 0x80)));
+        const __m128i latinCapital = latin1Capitals(in, c3);
         const __m128i delta = _mm_or_si128(_mm_and_si128(latinCapital, _mm_set1_epi8(0x20)),
                                            _mm_and_si128(extendedCapital, _mm_set1_epi8(1)));
         _mm_storeu_si128(reinterpret_cast<__m128i *>(out + done), _mm_add_epi8(asciiLowered(in), delta));

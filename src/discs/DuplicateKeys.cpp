@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 #include <exception>
+#include <new>
 #include <thread>
 #include <utility>
 
