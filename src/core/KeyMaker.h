@@ -35,8 +35,9 @@ public:
     // runs): what finish() would have to make.
     std::size_t pending() const;
     // Makes the keys the thread did not come to, sharing them with the
-    // thread when there are many, and detaches from the store. When memory ran out for the
-    // keys, the store keeps none (its search makes them as it goes).
+    // thread when there are many, and detaches from the store. When memory
+    // ran out for the keys, the store keeps none (its search makes them as
+    // it goes).
     // Idempotent.
     void finish();
 

@@ -167,17 +167,19 @@ void DuplicateKeys::finish(qsizetype discCount, Lookup lookup)
     // The parts on two threads where there are enough occurrences to pay
     // for the second: each finds its keys on several discs apart, and the
     // second's entries follow the first's.
-    std::size_t occurrences = 0;
-    for (std::size_t p = 0; p < kParts; ++p)
-        occurrences += m_blocks[p].size() * kBlockRecords;
-    const bool twoThreads = occurrences >= kOccurrencesForTwoThreads && std::thread::hardware_concurrency() > 1;
-    const std::size_t split = twoThreads ? kParts / 2 : kParts;
-    // Room for as many entries and discs as the parts can make: paid for
-    // only as used, where growing step by step would copy them each time.
-    const auto reserved = [this](std::size_t from, std::size_t to) {
+    // At most as many occurrences as the blocks of parts [from, to) hold.
+    const auto room = [this](std::size_t from, std::size_t to) {
         std::size_t most = 0;
         for (std::size_t p = from; p < to; ++p)
             most += m_blocks[p].size() * kBlockRecords;
+        return most;
+    };
+    const bool twoThreads = room(0, kParts) >= kOccurrencesForTwoThreads && std::thread::hardware_concurrency() > 1;
+    const std::size_t split = twoThreads ? kParts / 2 : kParts;
+    // Room for as many entries and discs as the parts can make: paid for
+    // only as used, where growing step by step would copy them each time.
+    const auto reserved = [&room](std::size_t from, std::size_t to) {
+        const std::size_t most = room(from, to);
         Finding finding;
         finding.log.reserve(most);
         finding.entries.reserve(most / 2);

@@ -62,8 +62,10 @@ public:
                         std::uint64_t(occurrence.position) | (std::uint64_t(occurrence.length) << kPositionBits)};
 #if defined(__GNUC__)
         // 256 parts are filled at once, too many for the processor to see
-        // that each is written front to back: the memory two records on is
-        // asked for ahead, so that a write seldom waits for it.
+        // that each is written front to back: the memory eight records (two
+        // cache lines) on is asked for ahead, so that a write seldom waits
+        // for it. Past a block's end it asks for memory that is never
+        // written, which costs nothing but the asking.
         __builtin_prefetch(fill.next + 8, 1);
 #endif
     }
