@@ -179,6 +179,12 @@ for path in "${long_paths[@]}"; do expected_paths+=("$path${tab}A${tab}B"); done
 for name in "${long_names[@]}"; do expected_names+=("$name${tab}A${tab}B${tab}C"); done
 check "dupes by path of long paths" 0 "$(lines "${expected_paths[@]}")" "" dupes "$work/long.cdc"
 check "dupes by name of long paths" 0 "$(lines "${expected_names[@]}")" "" dupes "$work/long.cdc" --by-name
+# A name longer than the blocks the keys are kept in, between shorter ones.
+huge=$(head -c 70000 /dev/zero | tr '\0' h)
+for disc in A B; do printf '"%s - \\a.txt"\r\n"%s - \\big\\%s"\r\n"%s - \\z.txt"\r\n' "$disc" "$disc" "$huge" "$disc"; done \
+    >"$work/huge.cdc"
+check "dupes of a name of 70,000 bytes" 0 \
+    "$(lines "\\a.txt${tab}A${tab}B" "\\big\\$huge${tab}A${tab}B" "\\z.txt${tab}A${tab}B")" "" dupes "$work/huge.cdc"
 check "dupes of an empty catalog" 0 "" "" dupes "$work/empty.cdc"
 check "dupes of a missing catalog" 2 "" "$missing" dupes "$work/none.cdc"
 

@@ -208,7 +208,7 @@ void DiscDupesTest::duplicatesOfManyLinesMatchSimpleCount()
     // The same occurrences where none were expected: the memory for them is
     // found as they come.
     DuplicateKeys unexpected(0);
-    unexpected.setKeyBytes(store.bytes(), store.byteSize());
+    unexpected.setKeyBytes(store.bytes());
     for (qsizetype line = 0; line < store.count(); ++line) {
         const std::string_view key = DiscDuplicates::keyOf(
             store.utf8At(line).substr(std::size_t(index.pathStart(line))), dupes.keyKind());

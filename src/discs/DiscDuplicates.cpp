@@ -14,7 +14,7 @@ DiscDuplicates::DiscDuplicates(const LineStore &lines, const DiscIndex &index, K
 {
     // The keys are the ends of the store's lines, each followed by its '\n'.
     const char *bytes = lines.bytes();
-    m_keys.setKeyBytes(bytes, lines.byteSize());
+    m_keys.setKeyBytes(bytes);
     for (qsizetype line = 0; line < lines.count(); ++line) {
         const qsizetype disc = index.discOfLine(line);
         if (index.isLooseLines(disc))

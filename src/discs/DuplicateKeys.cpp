@@ -117,7 +117,7 @@ void DuplicateKeys::findInPart(std::size_t part, Finding &finding) const
     const auto sameBytes = [&](std::uint64_t a, std::uint64_t b) {
         const std::size_t length = std::size_t(a >> kPositionBits);
         return length == std::size_t(b >> kPositionBits)
-               && std::memcmp(m_bytes + (a & kPositionMask), m_bytes + (b & kPositionMask), length) == 0;
+               && std::memcmp(keyAt(a), keyAt(b), length) == 0;
     };
 
     // A key met before is compared with its first occurrence, which stands
@@ -128,8 +128,8 @@ void DuplicateKeys::findInPart(std::size_t part, Finding &finding) const
             const Record &ahead = recordAt(i + kAhead);
             const std::uint32_t slot = table[ahead.mark & mask];
             if (slot != 0 && keys[slot - 1].mark == ahead.mark) {
-                prefetch(m_bytes + (keys[slot - 1].place & kPositionMask));
-                prefetch(m_bytes + (ahead.place & kPositionMask));
+                prefetch(keyAt(keys[slot - 1].place));
+                prefetch(keyAt(ahead.place));
             }
         }
         const Record &record = recordAt(i);

@@ -45,11 +45,27 @@ public:
     DuplicateKeys(const DuplicateKeys &) = delete;
     DuplicateKeys &operator=(const DuplicateKeys &) = delete;
 
-    // Where the keys' bytes are now (a growing buffer may move).
-    void setKeyBytes(const char *bytes, std::size_t size)
+    // Where the keys' bytes are now (a growing buffer may move): one buffer,
+    // positions being offsets into it.
+    void setKeyBytes(const char *bytes)
     {
-        m_bytes = bytes;
-        m_byteCount = size;
+        m_segments.assign(1, bytes);
+        m_offsetBits = kPositionBits;
+    }
+    // Or in blocks (up to kSegments), as readers on several threads fill
+    // them: the position of a key is then segmentPosition() of its block and
+    // its offset there (below 64 KB; the key may run on beyond), and a later
+    // block's keys come later.
+    static constexpr int kSegmentOffsetBits = 16;
+    static constexpr std::size_t kSegments = std::size_t(1) << (42 - kSegmentOffsetBits);
+    static std::size_t segmentPosition(std::size_t segment, std::size_t offset)
+    {
+        return (segment << kSegmentOffsetBits) | offset;
+    }
+    void setKeySegments(std::vector<const char *> segments)
+    {
+        m_segments = std::move(segments);
+        m_offsetBits = kSegmentOffsetBits;
     }
 
     void add(const Occurrence &occurrence)
@@ -79,7 +95,7 @@ public:
     qsizetype count() const { return qsizetype(m_places.size()); }
     // Where the bytes of its first occurrence stand.
     std::size_t firstPosition(qsizetype entry) const { return m_places[std::size_t(entry)] & kPositionMask; }
-    // Its bytes, where setKeyBytes() last said they are.
+    // Its bytes, where setKeyBytes() or setKeySegments() last said they are.
     std::string_view bytes(qsizetype entry) const { return bytesOf(m_places[std::size_t(entry)]); }
     std::span<const qint32> discs(qsizetype entry) const
     {
@@ -92,10 +108,11 @@ public:
 private:
     static constexpr int kPartBits = 8;
     static constexpr std::size_t kParts = std::size_t(1) << kPartBits;
-    // Positions of up to a terabyte, keys of up to 16 MB (a line is at most
-    // a megabyte).
-    static constexpr int kPositionBits = 40; // the key's length above them
+    // Positions of up to four terabytes, keys of up to 4 MB (a line is at
+    // most a megabyte, twice that once converted to UTF-8).
+    static constexpr int kPositionBits = 42; // the key's length above them
     static constexpr std::uint64_t kPositionMask = (std::uint64_t(1) << kPositionBits) - 1;
+    static_assert(kSegments == std::size_t(1) << (kPositionBits - kSegmentOffsetBits));
 
     // What an occurrence keeps of its hash: the top bits, which choose its
     // part, over the low bits, which choose its slot in the part's table.
@@ -179,9 +196,14 @@ private:
     template <typename T>
     using ScratchVector = std::vector<T, ScratchAllocator<T>>;
 
+    const char *keyAt(std::uint64_t place) const
+    {
+        const std::uint64_t position = place & kPositionMask;
+        return m_segments[position >> m_offsetBits] + (position & ((std::uint64_t(1) << m_offsetBits) - 1));
+    }
     std::string_view bytesOf(std::uint64_t place) const
     {
-        return std::string_view(m_bytes + (place & kPositionMask), std::size_t(place >> kPositionBits));
+        return std::string_view(keyAt(place), std::size_t(place >> kPositionBits));
     }
     // Sorts (position, entry) pairs by their distinct positions.
     static void sortByPosition(ScratchVector<std::pair<std::uint64_t, qint32>> &order);
@@ -201,8 +223,8 @@ private:
     // Looks up the occurrences of one part, in their order.
     void findInPart(std::size_t part, Finding &finding) const;
 
-    const char *m_bytes = nullptr;
-    std::size_t m_byteCount = 0;
+    std::vector<const char *> m_segments; // the buffers of the keys' bytes
+    int m_offsetBits = kPositionBits;     // of a position within its buffer
     std::size_t m_expected; // occurrences expected: the size of the first slab
     std::vector<Slab> m_slabs;
     Record *m_slabNext = nullptr; // the rest of the last slab
