@@ -121,6 +121,15 @@ class FolderNumbers
 public:
     FolderNumbers() : m_slots(1024, 0) {}
 
+    // Room for the folders of a catalog of that many bytes, so that the
+    // table grows without copying (only the memory used costs).
+    void reserveFor(qint64 catalogBytes)
+    {
+        m_bytes.reserve(std::size_t(catalogBytes / 64));
+        m_starts.reserve(std::size_t(catalogBytes / 2048));
+        m_hashes.reserve(std::size_t(catalogBytes / 2048));
+    }
+
     qint32 numberOf(std::string_view folder)
     {
         if (m_last > 0 && folder == path(m_last))
@@ -214,7 +223,14 @@ struct DuplicatePiece
 
     DuplicatePiece(DiscDuplicates::Key kind, KeyPool &pool) : keyKind(kind), keys(pool) {}
 
-    void begin(qint64 pieceBytes) { found.reserve(std::size_t(pieceBytes) / 32); }
+    void begin(qint64 pieceBytes)
+    {
+        // Room for the piece's lines in a huge page at least, kept from
+        // piece to piece: a small page first written costs a fault, which on
+        // a virtual machine takes longer than filling the page.
+        constexpr std::size_t kHugePage = LargeTableAllocator<Found>::kLarge;
+        found.reserve(std::max(std::size_t(pieceBytes) / 32, (kHugePage + sizeof(Found) - 1) / sizeof(Found)));
+    }
     void clear()
     {
         tally.clear();
@@ -262,7 +278,12 @@ struct DuplicatePiece
 class DuplicateMerge
 {
 public:
-    DuplicateMerge(DiscDuplicates::Key kind, std::size_t expectedKeys) : m_keyKind(kind), m_found(expectedKeys) {}
+    // About one key in 48 bytes of the catalog is expected.
+    DuplicateMerge(DiscDuplicates::Key kind, qint64 catalogBytes)
+        : m_keyKind(kind), m_found(std::size_t(catalogBytes / 48))
+    {
+        m_folders.reserveFor(catalogBytes);
+    }
 
     // Takes a piece's keys.
     void merge(DuplicatePiece &piece)
@@ -344,9 +365,9 @@ int commandDupes(const QStringList &args)
     if (rest.size() != 1)
         return usage();
     const DiscDuplicates::Key kind = byName ? DiscDuplicates::Key::FileName : DiscDuplicates::Key::Path;
-    // About one key in 48 bytes of a catalog: room is reserved for that
-    // many, and made for more when they come.
-    DuplicateMerge merge(kind, std::size_t(QFileInfo(rest[0]).size() / 48));
+    // Room for the keys and folders of a catalog of that size; more is made
+    // when they come.
+    DuplicateMerge merge(kind, QFileInfo(rest[0]).size());
     KeyPool pool;
     EveryLineInPieces<DuplicatePiece> pieces(
         [kind, &pool] { return std::make_unique<DuplicatePiece>(kind, pool); },
