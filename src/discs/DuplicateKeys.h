@@ -109,7 +109,7 @@ private:
     static constexpr int kPartBits = 8;
     static constexpr std::size_t kParts = std::size_t(1) << kPartBits;
     // Positions of up to four terabytes, keys of up to 4 MB (a line is at
-    // most a megabyte, twice that once converted to UTF-8).
+    // most a megabyte, at most three times that once converted to UTF-8).
     static constexpr int kPositionBits = 42; // the key's length above them
     static constexpr std::uint64_t kPositionMask = (std::uint64_t(1) << kPositionBits) - 1;
     static_assert(kSegments == std::size_t(1) << (kPositionBits - kSegmentOffsetBits));
