@@ -161,6 +161,10 @@ void DiscRecognition::takeField(std::string_view field, bool hasHighBytes)
 
 void DiscRecognition::takeRun(std::string_view run, std::size_t start)
 {
+    // A run holds whole lines, and quotes and line ends are ASCII: when the
+    // run is UTF-8, so is each of its fields, and one check of the run at
+    // full speed spares one per field.
+    const bool runIsUtf8 = isValidUtf8(run);
     const char *p = run.data() + start;
     const char *const end = run.data() + run.size();
     while (p != end) {
@@ -178,7 +182,7 @@ void DiscRecognition::takeRun(std::string_view run, std::size_t start)
                     m_error = RuntimeError(BadRecordLength);
                     return;
                 }
-                takeField(field, high);
+                takeField(field, high && !runIsUtf8);
                 p = close + 1; // the line end is passed over as an empty line
                 continue;
             }
