@@ -108,6 +108,14 @@ private Q_SLOTS:
             << QByteArray("\"Caf\xE9 - \\M\xFCller.txt\"\r\n\"Caf\xE9 - \\B\"\r\n")
             << QStringList{QString::fromUtf8("\\Müller.txt"), "\\B"}
             << QStringList{QString::fromUtf8("Café 2 2")} << true;
+        // Records outside ASCII common enough that their run is checked at
+        // once: UTF-8 throughout, and with a Windows-1252 record after them.
+        QTest::newRow("a run of UTF-8 records")
+            << disc("Диск", 0, 40) << scanOf(0, 40) << QStringList{QString::fromUtf8("Диск 40 40")} << true;
+        QTest::newRow("Windows-1252 among many UTF-8 records")
+            << disc("Диск", 0, 40) + QByteArray("\"Caf\xE9 - \\M\xFCller.txt\"\r\n")
+            << scanOf(0, 2, {QString::fromUtf8("\\Müller.txt")})
+            << QStringList{QString::fromUtf8("Диск 2 40"), QString::fromUtf8("Café 1 1")} << false;
         QTest::newRow("LF, CR, a byte-order mark, blank lines, unquoted fields")
             << QByteArray("\xEF\xBB\xBF\"D - \\F0\"\n\n\"D - \\F1\"\rD - \\F2,D - \\F3\r\n  \"D - \\F4\"  ")
             << scanOf(0, 5) << QStringList{"D 5 5"} << true;
