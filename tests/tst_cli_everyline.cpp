@@ -52,6 +52,7 @@ class TestEveryLine : public QObject
 private slots:
     void piecesCountWhatOneReadingCounts_data();
     void piecesCountWhatOneReadingCounts();
+    void memoryRunningOutInAMergeStopsTheReading();
 };
 
 void TestEveryLine::piecesCountWhatOneReadingCounts_data()
@@ -94,6 +95,27 @@ void TestEveryLine::piecesCountWhatOneReadingCounts()
             QCOMPARE(discsOf(sum.tally), discsOf(whole.tally));
         }
     }
+}
+
+void TestEveryLine::memoryRunningOutInAMergeStopsTheReading()
+{
+    // The threads still reading further pieces are stopped and joined, and
+    // the reading fails with 7 instead of ending the program.
+    QTemporaryDir dir;
+    QByteArray catalog;
+    for (int i = 0; i < 2000; ++i)
+        catalog += "\"A - \\" + QByteArray::number(i) + "\"\r\n";
+    writeFile(dir.path(), QStringLiteral("c.cdc"), catalog);
+    CatalogPieceOptions options;
+    options.pieceBytes = 100;
+    options.threads = 2;
+    int merged = 0;
+    cli::EveryLineInPieces<Counter> pieces([] { return std::make_unique<Counter>(); }, [&merged](Counter &) {
+        if (++merged == 3)
+            throw std::bad_alloc();
+    });
+    QCOMPARE(pieces.read(dir.filePath(QStringLiteral("c.cdc")), options).number(), int(OutOfMemory));
+    QCOMPARE(merged, 3);
 }
 
 QTEST_GUILESS_MAIN(TestEveryLine)

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <condition_variable>
 #include <mutex>
+#include <new>
 #include <system_error>
 #include <thread>
 
@@ -228,8 +229,15 @@ RuntimeError runCatalogPieces(const QString &path, CatalogPieceWork &work,
         }
         run.room.notify_all();
         // What a piece found before its failure is handed on first, as a
-        // reading front to back would have found it.
-        const bool goOn = work.handOn(piece);
+        // reading front to back would have found it. Memory running out
+        // while it is handed on stops the work like a failed piece, so
+        // that the threads still reading are stopped and joined.
+        bool goOn = false;
+        try {
+            goOn = work.handOn(piece);
+        } catch (const std::bad_alloc &) {
+            outcome = {RuntimeError(OutOfMemory), -1};
+        }
         if (outcome.error) {
             failure = outcome.error;
             tooLongOffset = outcome.tooLongOffset;

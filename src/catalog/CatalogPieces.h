@@ -90,7 +90,7 @@ public:
                          int thread, const std::atomic<bool> &stop) = 0;
 
     // The piece read, on the calling thread, in file order; false stops the
-    // work (without error).
+    // work (without error), std::bad_alloc stops it with error 7.
     virtual bool handOn(std::size_t piece) = 0;
 };
 
