@@ -38,7 +38,8 @@ namespace {
 class KeyPool
 {
 public:
-    static constexpr std::size_t kBlockBytes = std::size_t(1) << 16;
+    // A key's offset in its block is what the duplicates' table keeps of it.
+    static constexpr std::size_t kBlockBytes = std::size_t(1) << DuplicateKeys::kSegmentOffsetBits;
 
     KeyPool() = default;
     KeyPool(const KeyPool &) = delete;
@@ -75,8 +76,7 @@ class PieceKeys
 {
 public:
     // Where a key stands: its block (of this piece) and its offset there.
-    static constexpr int kOffsetBits = 16;
-    static_assert((std::size_t(1) << kOffsetBits) == KeyPool::kBlockBytes);
+    static constexpr int kOffsetBits = DuplicateKeys::kSegmentOffsetBits;
 
     explicit PieceKeys(KeyPool &pool) : m_pool(pool) {}
 
