@@ -12,7 +12,9 @@
 #include <QTest>
 
 #include <algorithm>
+#include <string>
 #include <unordered_set>
+#include <vector>
 
 using namespace kobrix;
 using kobrix::test::toStore;
@@ -220,6 +222,32 @@ void DiscDupesTest::duplicatesOfManyLinesMatchSimpleCount()
     for (qsizetype e = 0; e < dupes.count(); ++e) {
         QVERIFY(unexpected.bytes(e) == dupes.utf8Key(e));
         QVERIFY(std::ranges::equal(unexpected.discs(e), dupes.discs(e)));
+    }
+
+    // The same keys copied into small blocks one after another, as
+    // kobrix-cli's readers keep them: the same entries and discs.
+    std::vector<std::string> blocks;
+    std::vector<const char *> segments;
+    DuplicateKeys inBlocks(store.count());
+    for (qsizetype line = 0; line < store.count(); ++line) {
+        const std::string_view key = DiscDuplicates::keyOf(
+            store.utf8At(line).substr(std::size_t(index.pathStart(line))), dupes.keyKind());
+        if (blocks.empty() || blocks.back().size() + key.size() > 256) {
+            blocks.emplace_back().reserve(std::max<std::size_t>(256, key.size()));
+            segments.push_back(blocks.back().data());
+        }
+        const std::size_t offset = blocks.back().size();
+        blocks.back() += key;
+        inBlocks.add({DuplicateKeys::segmentPosition(blocks.size() - 1, offset), key.size(), hashBytes(key),
+                      qint32(index.discOfLine(line))});
+    }
+    inBlocks.setKeySegments(segments);
+    inBlocks.finish(index.count());
+    QVERIFY(blocks.size() > 10);
+    QCOMPARE(inBlocks.count(), dupes.count());
+    for (qsizetype e = 0; e < dupes.count(); ++e) {
+        QVERIFY(inBlocks.bytes(e) == dupes.utf8Key(e));
+        QVERIFY(std::ranges::equal(inBlocks.discs(e), dupes.discs(e)));
     }
 
     // The lines of every entry, and only those, lead to it.
