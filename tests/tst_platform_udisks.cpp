@@ -396,8 +396,10 @@ void TestUDisks::eject()
     const RuntimeError error = arrivals.eject(QStringLiteral("/dev/sr0"));
     QVERIFY2(!error.number(), qPrintable(error.numberAndDescription()));
     QTRY_COMPARE(this->calls(), calls);
+    // The removal may have come while the calls were awaited: waiting for
+    // another one would miss it.
     if (watching)
-        QVERIFY(removed.wait(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(!removed.isEmpty(), 10000);
     QCOMPARE(failed.size(), 0);
 }
 
