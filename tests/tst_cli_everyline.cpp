@@ -89,9 +89,21 @@ void TestEveryLine::piecesCountWhatOneReadingCounts()
             options.pieceBytes = pieceBytes;
             options.threads = threads;
             options.ahead = 1;
-            cli::EveryLineInPieces<Counter> pieces([] { return std::make_unique<Counter>(); },
-                                                   [&sum](Counter &piece) { sum.tally.addTally(piece.tally); });
+            // Each piece's discs are told where they went: the disc of the
+            // same name, or the loose lines.
+            bool numbered = true;
+            cli::EveryLineInPieces<Counter> pieces(
+                [] { return std::make_unique<Counter>(); }, [&sum, &numbered](Counter &piece) {
+                    std::vector<qint32> numbers;
+                    sum.tally.addTally(piece.tally, &numbers);
+                    for (qint32 d = 0; d < piece.tally.count(); ++d) {
+                        const qint32 to = numbers[std::size_t(d)];
+                        numbered = numbered && sum.tally.isLooseLines(to) == piece.tally.isLooseLines(d)
+                                   && sum.tally.utf8Name(to) == piece.tally.utf8Name(d);
+                    }
+                });
             QVERIFY(!pieces.read(path, options));
+            QVERIFY(numbered);
             QCOMPARE(discsOf(sum.tally), discsOf(whole.tally));
         }
     }

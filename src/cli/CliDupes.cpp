@@ -288,12 +288,7 @@ public:
     // Takes a piece's keys.
     void merge(DuplicatePiece &piece)
     {
-        m_tally.addTally(piece.tally);
-        m_discOf.resize(std::size_t(piece.tally.count()));
-        for (qint32 disc = 0; disc < piece.tally.count(); ++disc) {
-            m_discOf[std::size_t(disc)] = piece.tally.isLooseLines(disc) ? m_tally.looseLines()
-                                                                         : m_tally.indexOf(piece.tally.utf8Name(disc));
-        }
+        m_tally.addTally(piece.tally, &m_discOf);
         m_folderOf.assign(1, 0);
         for (qint32 folder = 1; folder <= piece.folders.count(); ++folder)
             m_folderOf.push_back(m_folders.numberOf(piece.folders.path(folder)));

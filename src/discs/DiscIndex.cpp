@@ -109,8 +109,10 @@ qint32 DiscTally::newDisc(std::string_view name, bool ascii, std::size_t pathSta
     return disc;
 }
 
-void DiscTally::addTally(const DiscTally &later)
+void DiscTally::addTally(const DiscTally &later, std::vector<qint32> *numbers)
 {
+    if (numbers)
+        numbers->resize(std::size_t(later.count()));
     for (qint32 other = 0; other < later.count(); ++other) {
         qint32 disc;
         if (later.isLooseLines(other)) {
@@ -124,6 +126,8 @@ void DiscTally::addTally(const DiscTally &later)
                 disc = newDisc(name, later.isAsciiName(other), later.pathStart(other), hash, slot);
         }
         m_lineCounts[std::size_t(disc)] += later.lineCount(other);
+        if (numbers)
+            (*numbers)[std::size_t(other)] = disc;
     }
     // The next line is looked up by its name.
     m_last = -1;

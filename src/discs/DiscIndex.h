@@ -58,8 +58,9 @@ public:
     // Adds what later took: the discs of a tally of the lines that follow
     // those added so far (of one part, as a stretch of the same catalog
     // read on another thread), with their line counts, as if its lines had
-    // been added here one by one.
-    void addTally(const DiscTally &later);
+    // been added here one by one. With numbers, sets (*numbers)[d] to the
+    // disc here of later's disc d.
+    void addTally(const DiscTally &later, std::vector<qint32> *numbers = nullptr);
     // The disc of the line added last (-1 before the first).
     qint32 lastDisc() const { return m_last; }
     // Counts one more line under lastDisc(), for a caller that checked
