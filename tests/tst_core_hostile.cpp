@@ -106,6 +106,12 @@ private Q_SLOTS:
         QTest::newRow("DEL among eight") << QByteArray("abc\x7F" "defghij") << QByteArray("abc\xEF\xBF\xBD" "defghij");
         QTest::newRow("tab among eight") << QByteArray("abcdefg\tij") << QByteArray("abcdefg\xEF\xBF\xBD" "ij");
         QTest::newRow("long accented") << QByteArray("r\xC3\xA9sum\xC3\xA9 final") << QByteArray("r\xC3\xA9sum\xC3\xA9 final");
+        // Not UTF-8: Windows-1252, as a catalog line is read, so that names
+        // differing in such bytes stay apart.
+        QTest::newRow("Latin-1 e acute") << QByteArray("\xE9.txt") << QByteArray("\xC3\xA9.txt");
+        QTest::newRow("Latin-1 e grave") << QByteArray("\xE8.txt") << QByteArray("\xC3\xA8.txt");
+        QTest::newRow("lone UTF-8 lead") << QByteArray("\xC3.txt") << QByteArray("\xC3\x83.txt");
+        QTest::newRow("euro sign, undefined byte") << QByteArray("\x80\x81") << QByteArray("\xE2\x82\xAC\xEF\xBF\xBD");
     }
     void listedNames()
     {

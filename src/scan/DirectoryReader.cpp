@@ -1,9 +1,9 @@
 #include "scan/DirectoryReader.h"
 
+#include "catalog/CatalogFormat.h"
 #include "core/FileNames.h"
 #include "core/LineStore.h"
 
-#include <QFile>
 #include <QDir>
 #include <QString>
 #include <QUtf8StringView>
@@ -74,10 +74,16 @@ QByteArray displayName(const QByteArray &nativeName)
         return nativeName;
     QByteArray utf8;
     const std::string_view raw(nativeName.constData(), std::size_t(nativeName.size()));
-    if (isAscii(raw) || QUtf8StringView(nativeName).isValidUtf8())
+    if (isAscii(raw) || QUtf8StringView(nativeName).isValidUtf8()) {
         utf8 = nativeName;
-    else
-        utf8 = QFile::decodeName(nativeName).toUtf8();
+    } else {
+        // Not UTF-8 (a disc written in Latin-1, say): read as Windows-1252,
+        // as a catalog's own lines are, so that distinct names stay distinct
+        // and read the same as the line an older version wrote for them.
+        std::string converted;
+        appendFieldAsUtf8(converted, raw);
+        utf8 = QByteArray(converted.data(), qsizetype(converted.size()));
+    }
 
     // C0 controls, DEL and the C1 controls (U+0080..U+009F, "\xC2\x80".."\xC2\x9F").
     static const QByteArray replacement("\xEF\xBF\xBD");

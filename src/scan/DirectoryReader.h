@@ -78,9 +78,9 @@ public:
 // Sorts entries by name ignoring letter case, exact name as tie-break.
 void sortEntries(std::vector<DirectoryEntry> &entries);
 
-// The name as it appears in a listing line: UTF-8 (invalid sequences decoded
-// by the locale's rules), every control character replaced by U+FFFD so that
-// no name can split a catalog record.
+// The name as it appears in a listing line: UTF-8 (a name that is not UTF-8
+// read as Windows-1252, as catalog lines are), every control character
+// replaced by U+FFFD so that no name can split a catalog record.
 QByteArray displayName(const QByteArray &nativeName);
 
 } // namespace kobrix
