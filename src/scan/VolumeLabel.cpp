@@ -1,5 +1,7 @@
 #include "scan/VolumeLabel.h"
 
+#include "scan/FileSystemReader.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -243,6 +245,14 @@ QString volumeLabelOfImage(const QString &imageOrDevicePath, RuntimeError *error
 {
     if (error)
         *error = RuntimeError();
+    // Only a file or a drive's device holds an image: opening a FIFO would
+    // wait for a writer that never comes.
+    const QFileInfo kind(imageOrDevicePath);
+    if (kind.exists() && !kind.isFile() && !kind.isDir() && !isDeviceNode(imageOrDevicePath)) {
+        if (error)
+            *error = RuntimeError(PathFileAccessError);
+        return {};
+    }
     QFile file(imageOrDevicePath);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         if (error) {
