@@ -8,11 +8,15 @@
 
 #include "catalog/CatalogFile.h"
 #include "catalog/CatalogFormat.h"
+#include "core/FileNames.h"
 #include "core/ProgramTexts.h"
 #include "search/Matcher.h"
 #include "session/PieceSearch.h"
 
+#include <QUtf8StringView>
+
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace kobrix::cli {
@@ -119,6 +123,19 @@ RuntimeError findInCatalog(PieceSearch &search, const QString &path, std::string
     });
 }
 
+// The text to search for as given: a terminal that is not in UTF-8 (one in
+// Latin-1, say) passes bytes that are no valid UTF-8, read as Windows-1252
+// as a catalog's lines are, so that "\xFC" finds the lines holding "ü".
+QString searchTextOf(const QString &argument)
+{
+    const QByteArray bytes = encodeFileName(argument);
+    if (QUtf8StringView(bytes).isValidUtf8())
+        return argument;
+    std::string utf8;
+    appendFieldAsUtf8(utf8, std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
 } // namespace
 
 int commandFind(const QStringList &args)
@@ -128,7 +145,7 @@ int commandFind(const QStringList &args)
     const bool byDisc = takeFlag(rest, QLatin1String("--by-disc"));
     if (rest.size() < 2 || (countOnly && byDisc))
         return usage();
-    const QString text = rest.takeLast();
+    const QString text = searchTextOf(rest.takeLast());
     if (text.isEmpty())
         return failWith(ProgramTexts::missingSearchText());
     const Matcher matcher(effectiveSearchText(text));
