@@ -48,6 +48,7 @@ mkdir "$work/folder.cdc"
 check "a folder as catalog" test "$(error_of list "$work/folder.cdc")" = "Error Reading file: 75 - Path/File access error"
 mkfifo "$work/fifo.cdc"
 check "a FIFO as catalog does not block" test "$(error_of list "$work/fifo.cdc")" = "Error Reading file: 75 - Path/File access error"
+check "a missing folder to scan: path not found" test "$(error_of scan "$work/no such folder")" = "Error scanning $work/no such folder: 76 - Path not found"
 check "a FIFO's volume label does not block" test "$(error_of label "$work/fifo.cdc")" = "Error reading the volume label of $work/fifo.cdc: 75 - Path/File access error"
 mkdir -p "$work/disc"; : > "$work/disc/A.TXT"
 if [ "$(id -u)" = 0 ]; then readonly_target=/sys/kobrix.cdc; else

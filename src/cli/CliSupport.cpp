@@ -1,6 +1,7 @@
 #include "cli/CliSupport.h"
 
 #include "cli/CliTerminal.h"
+#include "catalog/CatalogFileSystem.h"
 #include "catalog/CatalogFormat.h"
 #include "core/ProgramTexts.h"
 #include "scan/DiscImageReader.h"
@@ -159,6 +160,15 @@ void Output::fail()
 
 bool scan(const QString &root, LineStore &listing)
 {
+    // A root named on the command line that is not there: "Device
+    // unavailable", the windows' word for a drive without a disc, would
+    // send the user looking at a drive. A drive's root ("D:\") stays with
+    // the scan, which says that of an empty drive.
+    const bool driveRoot = root.size() >= 2 && root.size() <= 3 && root[1] == u':';
+    if (!driveRoot && filesystem::pathKind(root) == filesystem::PathKind::Missing) {
+        fail(ProgramTexts::scanErrorHeading(root), RuntimeError(PathNotFound));
+        return false;
+    }
     std::unique_ptr<DirectoryReader> reader;
     if (RuntimeError error = makeReaderFor(root, reader)) {
         fail(ProgramTexts::imageErrorHeading(root), error);
