@@ -68,6 +68,8 @@ timeout 10 "$cli" write "$work/q.cdc" --disc 'The "Best", Vol 2' "$work/names" 2
 check "quote and comma in disc and file name" test "$(timeout 10 "$cli" list "$work/q.cdc")" = 'The "Best", Vol 2 - \Say "Hi", Bob.mp3'
 timeout 10 "$cli" write "$work/lf.cdc" --disc $'Disc\n2' "$work/names" 2>/dev/null
 check "line break in a disc name stays on one line" test "$(timeout 10 "$cli" list "$work/lf.cdc" | wc -l)" = 1
+check "  ...and the disc is found by the name typed" timeout 10 "$cli" ls "$work/lf.cdc" --disc $'Disc\n2' >/dev/null 2>&1
+check "  ...also by export" timeout 10 "$cli" export "$work/lf.cdc" --format csv --disc $'Disc\n2' >/dev/null 2>&1
 printf '\xef\xbb\xbf"D - \\a.txt"\r\n' > "$work/bom.cdc"
 check "byte-order mark skipped" test "$(timeout 10 "$cli" list "$work/bom.cdc")" = 'D - \a.txt'
 printf '"A - \\x"' > "$work/nolf.cdc"

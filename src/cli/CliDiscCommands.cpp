@@ -126,7 +126,7 @@ int commandLs(const QStringList &args)
         return 2;
     DiscIndex index;
     index.build(lines);
-    const qsizetype disc = index.indexOf(discName);
+    const qsizetype disc = discNamed(index, discName);
     if (disc < 0)
         return failWith(ProgramTexts::unknownDisc(discName, rest[0]));
     const DiscTree tree(lines, index, disc);

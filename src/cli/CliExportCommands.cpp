@@ -220,7 +220,7 @@ int commandExport(const QStringList &args)
     discs.build(lines);
     std::vector<qsizetype> chosen;
     for (const QString &name : discNames) {
-        const qsizetype disc = discs.indexOf(name);
+        const qsizetype disc = discNamed(discs, name);
         if (disc < 0)
             return failWith(ProgramTexts::unknownDisc(name, QDir::toNativeSeparators(path)));
         chosen.push_back(disc);

@@ -4,6 +4,7 @@
 #include "catalog/CatalogFileSystem.h"
 #include "catalog/CatalogFormat.h"
 #include "core/ProgramTexts.h"
+#include "discs/DiscIndex.h"
 #include "scan/DiscImageReader.h"
 #include "session/DiscScan.h"
 #include "session/Task.h"
@@ -213,6 +214,12 @@ int readingFailed(Output &out, const RuntimeError &error)
     const int code = out.finish(2);
     fail(ProgramTexts::readErrorHeading(), error);
     return code;
+}
+
+qsizetype discNamed(const DiscIndex &index, const QString &name)
+{
+    const qsizetype disc = index.indexOf(name);
+    return disc >= 0 ? disc : index.indexOf(recordDiscName(name));
 }
 
 } // namespace kobrix::cli

@@ -15,6 +15,10 @@
 #include <string_view>
 #include <utility>
 
+namespace kobrix {
+class DiscIndex;
+}
+
 namespace kobrix::cli {
 
 // Prints the usage text on stderr; returns 2.
@@ -89,6 +93,11 @@ int scanNamedDisc(const QStringList &rest, const QString &disc, QString &catalog
 // Lines read before a reading error are printed, then the error, as grep
 // does; the exit code is 2 either way.
 int readingFailed(Output &out, const RuntimeError &error);
+
+// The disc of index named by --disc NAME: the name as it stands in the
+// catalog, else as write and append record it (a control character typed
+// in it becomes U+FFFD); -1 when there is none.
+qsizetype discNamed(const DiscIndex &index, const QString &name);
 
 // Reads the catalog one slice at a time and hands each slice's lines to
 // visit, so that only the lines of the current slice are held: memory stays
