@@ -247,8 +247,8 @@ QString volumeLabelOfImage(const QString &imageOrDevicePath, RuntimeError *error
         *error = RuntimeError();
     // Only a file or a drive's device holds an image: opening a FIFO would
     // wait for a writer that never comes.
-    const QFileInfo kind(imageOrDevicePath);
-    if (kind.exists() && !kind.isFile() && !kind.isDir() && !isDeviceNode(imageOrDevicePath)) {
+    const QFileInfo info(imageOrDevicePath);
+    if (info.exists() && !info.isFile() && !info.isDir() && !isDeviceNode(imageOrDevicePath)) {
         if (error)
             *error = RuntimeError(PathFileAccessError);
         return {};
@@ -256,7 +256,6 @@ QString volumeLabelOfImage(const QString &imageOrDevicePath, RuntimeError *error
     QFile file(imageOrDevicePath);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         if (error) {
-            const QFileInfo info(imageOrDevicePath);
             if (!info.exists())
                 *error = RuntimeError(FileNotFound);
             else if (info.isDir())
@@ -268,7 +267,7 @@ QString volumeLabelOfImage(const QString &imageOrDevicePath, RuntimeError *error
         }
         return {};
     }
-    return labelOf(file, QFileInfo(imageOrDevicePath).isFile(), error);
+    return labelOf(file, info.isFile(), error);
 }
 
 } // namespace kobrix
